@@ -1,0 +1,57 @@
+#include "app/Startup.h"
+
+#include <windows.h>
+
+#include "app/PlaceholderMainWindow.h"
+#include "system/Errors.h"
+#include "system/MyTricks.h"
+
+const char kBaseName[] = "Bootmarshal";
+const char kProgramVersion[] = "2.5";
+
+const std::vector<std::string>& MigrationList() {
+    static const std::vector<std::string> files = {
+        "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",
+        "Bootmarshal.dat",       "Bootmarshal.ovr", "Bootmarshal.cho", "bootmarshal.list"};
+    return files;
+}
+
+RunMode ChooseRunMode(const std::vector<std::string>& arguments) {
+    return (!arguments.empty() && arguments[0] == "/blocklist") ? RunMode::BlockCheck : RunMode::Interactive;
+}
+
+void CheckChoiceFile() {
+    const std::string choiceFile = DataFolder(kBaseName) + "Bootmarshal.cho";
+    std::string firstLine;
+    try {
+        firstLine = ReadFirstLine(choiceFile);
+    } catch (const EInOutError&) {
+        // Unreadable: ask for the language again, as after a first start.
+    }
+    if (firstLine == kProgramVersion) return;
+    DeleteFileA(choiceFile.c_str());
+    const std::string language0 = DataFile(kBaseName, "Bootmarshal.t00");
+    CopyFileA(language0.c_str(), (DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
+}
+
+namespace {
+
+int RunBlockCheckMode() {
+    // Placeholder until the block list lands: nothing is blocked yet, so the
+    // check has nothing to remove.
+    return 0;
+}
+
+int RunInteractiveMode() {
+    MigrateDataFiles(kBaseName, false, MigrationList());
+    CheckChoiceFile();
+    return RunPlaceholderMainWindow();
+}
+
+}  // namespace
+
+int RunBootmarshal(const std::vector<std::string>& arguments) {
+    const RunMode mode = ChooseRunMode(arguments);
+    if (mode == RunMode::BlockCheck) return RunBlockCheckMode();
+    return RunInteractiveMode();
+}

@@ -1,0 +1,12 @@
+// Bootmarshal.exe entry point.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/Startup.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+    return RunBootmarshal(arguments);
+}

@@ -1,0 +1,15 @@
+#include "system/TextRules.h"
+
+std::string TrimLeft(const std::string& text) {
+    size_t first = 0;
+    while (first < text.size() && IsBlankOrControl(text[first])) ++first;
+    return text.substr(first);
+}
+
+std::string TrimRight(const std::string& text) {
+    size_t end = text.size();
+    while (end > 0 && IsBlankOrControl(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
+std::string Trim(const std::string& text) { return TrimLeft(TrimRight(text)); }

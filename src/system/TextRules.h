@@ -1,0 +1,11 @@
+// Byte-string rules shared by all modules. Strings are 8-bit ANSI: bytes 128 to
+// 255 are ordinary characters and never count as blanks or controls.
+#pragma once
+#include <string>
+
+// Removes leading and trailing characters whose code is 32 or less.
+std::string Trim(const std::string& text);
+std::string TrimLeft(const std::string& text);
+std::string TrimRight(const std::string& text);
+
+inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# CMake's emulator for the Windows tree: runs one test program under Wine in a
+# prefix of its own (one per test program, cloned from the run's template), so
+# test programs never see each other's registry or files.
+set -eu
+source "$(dirname "$0")/wine-env.sh"
+name=$(basename "$1"); name=${name%.exe}
+bm_use_prefix "$name"
+exec wine "$@"
