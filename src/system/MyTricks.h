@@ -5,6 +5,10 @@
 // and show as empty text or "false", except where a routine says otherwise.
 #pragma once
 #include <windows.h>
+// winuser.h maps the old name AnsiUpper to CharUpperA; the name is ours here.
+#ifdef AnsiUpper
+#undef AnsiUpper
+#endif
 
 #include <string>
 #include <utility>

@@ -1,0 +1,25 @@
+// Helpers for tests that run under Wine: paths of the built product, processes,
+// and scratch files in the test's own prefix.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+// Windows path of a file in the product folder (beside Bootmarshal.exe).
+std::string ProductPath(const std::string& fileName);
+
+// Starts the command line, waits at most timeoutMs; the exit code, or -1 when
+// it could not be started or did not end in time (it is then killed).
+int RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
+
+// Whole file as bytes; empty when missing.
+std::string ReadFileBytes(const std::string& path);
+// Creates or replaces the file with exactly these bytes; true on success.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Creates every missing folder of the path.
+void MakeFolders(const std::string& folder);
+
+}  // namespace testsupport
