@@ -1,0 +1,139 @@
+// The start: the choice of mode, the choice-file check, and the real programs
+// started as processes in the test's prefix.
+#include <gtest/gtest.h>
+
+#include "app/Startup.h"
+#include "support/WineTestSupport.h"
+#include "system/MyTricks.h"
+#include "system/Scoped.h"
+
+using testsupport::ProductPath;
+using testsupport::ReadFileBytes;
+using testsupport::RunProcess;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+TEST(RunMode, OnlyAnExactFirstArgumentChoosesTheBlockCheck) {
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(ChooseRunMode(Args{"/blocklist"}), RunMode::BlockCheck);
+    EXPECT_EQ(ChooseRunMode(Args{"/blocklist", "x"}), RunMode::BlockCheck);
+    for (const Args& args : {Args{}, Args{"/BLOCKLIST"}, Args{"/blocklist "}, Args{"x", "/blocklist"}, Args{"/end"}}) {
+        EXPECT_EQ(ChooseRunMode(args), RunMode::Interactive) << (args.empty() ? "" : args[0]);
+    }
+}
+
+class ChoiceFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PrepareDataFolder(kBaseName, false);
+        folder_ = DataFolder(kBaseName);
+        ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.t00", "[0]\r\nDeutsch\r\n[END]\r\n"));
+        ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.def", "[0]\r\nEnglish\r\n[END]\r\n"));
+    }
+    void TearDown() override { DeleteFolderTree(folder_); }
+    std::string folder_;
+};
+
+TEST_F(ChoiceFileTest, KeepsTheChoiceOnlyForExactlyTheVersionText) {
+    struct Case {
+        const char* content;
+        bool kept;
+    } cases[] = {{"2.5", true}, {"2.5\r\n", true}, {"2.5\r\nmore", true}, {"2.5 ", false},
+                 {"2.50", false}, {"", false}, {" 2.5", false}, {"2.4", false}};
+    for (const Case& c : cases) {
+        SetUp();
+        ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", c.content));
+        CheckChoiceFile();
+        EXPECT_EQ(FileExists(folder_ + "Bootmarshal.cho"), c.kept) << c.content;
+        EXPECT_EQ(ReadFileBytes(folder_ + "Bootmarshal.def"),
+                  c.kept ? "[0]\r\nEnglish\r\n[END]\r\n" : "[0]\r\nDeutsch\r\n[END]\r\n")
+            << c.content;
+    }
+}
+
+TEST_F(ChoiceFileTest, AnUnreadableChoiceFileCountsAsMissing) {
+    ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", "2.5"));
+    ScopedFile lock(CreateFileA((folder_ + "Bootmarshal.cho").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    ASSERT_TRUE(lock.valid());
+    EXPECT_NO_THROW(CheckChoiceFile());
+    EXPECT_EQ(ReadFileBytes(folder_ + "Bootmarshal.def"), "[0]\r\nDeutsch\r\n[END]\r\n");
+}
+
+TEST(Processes, BlockCheckEndsSilentlyWithCodeZero) {
+    EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+HWND WaitForMainWindow(DWORD processId) {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        WindowSearch search{processId, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<WindowSearch*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                char name[64] = {};
+                GetClassNameA(window, name, sizeof name);
+                if (owner == s->processId && std::string(name) == "TForm1" && IsWindowVisible(window)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormally) {
+    const std::string dataFolder = DataFolder(kBaseName);
+    DeleteFolderTree(dataFolder);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    HWND mainWindow = WaitForMainWindow(process.dwProcessId);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_TRUE(FolderExists(dataFolder)) << "the data folder is made before any window";
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+TEST(Processes, CompanionStartsNothingAndExitsZero) {
+    const std::string marker = "C:\\companion-ran.txt";
+    DeleteFileA(marker.c_str());
+    const std::string companion = "\"" + ProductPath("inactive.exe") + "\"";
+    const std::string cmd = WindowsFolder() + "\\system32\\cmd.exe";
+    const std::string lines[] = {
+        companion,
+        companion + " notepad.exe",
+        companion + " cmd.exe /c echo x > " + marker,
+        companion + " \"" + cmd + "\" /c \"echo x > " + marker + "\"",
+        companion + " " + std::string(2000, 'a'),
+    };
+    for (const std::string& line : lines) {
+        EXPECT_EQ(RunProcess(line), 0) << line;
+    }
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a named program ran";
+    // The same command without the companion does run: the check above can fail.
+    EXPECT_EQ(RunProcess("\"" + cmd + "\" /c \"echo x > " + marker + "\""), 0);
+    EXPECT_NE(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(marker.c_str());
+}
+
+}  // namespace
