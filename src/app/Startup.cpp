@@ -6,7 +6,6 @@
 #include "system/Errors.h"
 #include "system/MyTricks.h"
 
-const char kBaseName[] = "Bootmarshal";
 const char kProgramVersion[] = "2.5";
 
 const std::vector<std::string>& MigrationList() {

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-extern const char kBaseName[];        // stem of the data folder and every data file
+#include "system/ProductNames.h"
+
 extern const char kProgramVersion[];  // the only choice-file content that counts
 
 // Data files carried over from the program folder into the data folder, in order.

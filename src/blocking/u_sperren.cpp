@@ -1,0 +1,87 @@
+#include "blocking/u_sperren.h"
+
+#include <windows.h>
+
+#include "blocking/BlockListFormat.h"
+#include "system/AtomicFile.h"
+#include "system/MyTricks.h"
+#include "system/ProductNames.h"
+#include "system/Scoped.h"
+#include "system/TextRules.h"
+
+const char kBlockListFileName[] = "Bootmarshal.list";
+const char kBlockCheckValueName[] = "Bootmarshal Block-check";
+
+namespace {
+
+const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::vector<std::string> g_lines;
+
+std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
+// The first line equal to the command ignoring case, or the end.
+std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
+    for (auto line = g_lines.begin(); line != g_lines.end(); ++line) {
+        if (AnsiSameText(*line, trimmedCommand)) return line;
+    }
+    return g_lines.end();
+}
+
+}  // namespace
+
+void LoadBlockList() {
+    g_lines.clear();
+    const std::string path = BlockListPath();
+    if (FileExists(path)) g_lines = ParseBlockListBytes(ReadWholeFile(path));
+}
+
+bool IsBlocked(const std::string& command) { return FindLine(Trim(command)) != g_lines.end(); }
+
+void Block(const std::string& command) {
+    const std::string trimmed = Trim(command);
+    if (FitsOnOneLine(trimmed) && !IsBlocked(trimmed)) g_lines.push_back(trimmed);
+    SaveBlockList();
+}
+
+void Unblock(const std::string& command) {
+    const auto line = FindLine(Trim(command));
+    if (line != g_lines.end()) g_lines.erase(line);
+    SaveBlockList();
+}
+
+std::vector<std::string> BlockListLines() { return g_lines; }
+
+bool SaveBlockList() {
+    const bool written = ReplaceFileAtomically(BlockListPath(), BlockListBytes(g_lines));
+    SetBlockCheckRun(!g_lines.empty());
+    return written;
+}
+
+void SetBlockCheckRun(bool flag) {
+    ScopedKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.receive()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    if (!flag) {
+        RegDeleteValueA(key.get(), kBlockCheckValueName);
+        return;
+    }
+    // Quoted: an unquoted path with spaces would let Windows start a planted
+    // "C:\Program.exe" at every logon instead.
+    const std::string data = "\"" + ExecutablePath() + "\" /blocklist";
+    RegSetValueExA(key.get(), kBlockCheckValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+}

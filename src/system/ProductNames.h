@@ -1,0 +1,4 @@
+// The program's base name: the stem of its data folder and every data file.
+#pragma once
+
+inline constexpr char kBaseName[] = "Bootmarshal";

@@ -1,0 +1,115 @@
+// Blocking and releasing: the list file's bytes and the autostart value after
+// each step, in the test's own prefix.
+#include <gtest/gtest.h>
+
+#include "blocking/u_sperren.h"
+#include "support/WineTestSupport.h"
+#include "system/MyTricks.h"
+
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class BlockListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PrepareDataFolder("Bootmarshal", false);
+        path_ = DataFolder("Bootmarshal") + "Bootmarshal.list";
+        Clean();
+        LoadBlockList();
+    }
+    void TearDown() override { Clean(); }
+    void Clean() {
+        SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path_.c_str());
+        RemoveDirectoryA(path_.c_str());
+        DeleteRegValue(HKEY_CURRENT_USER, kRunKey, "Bootmarshal Block-check");
+    }
+    std::string AutostartValue() { return ReadRegString(HKEY_CURRENT_USER, kRunKey, "Bootmarshal Block-check"); }
+    bool AutostartPresent() {
+        for (const auto& value : ReadRegStringValues(HKEY_CURRENT_USER, kRunKey)) {
+            if (value.first == "Bootmarshal Block-check") return true;
+        }
+        return false;
+    }
+    std::string path_;
+};
+
+TEST_F(BlockListTest, BlockAndUnblockKeepFileAndAutostartValueInStep) {
+    Block("  C:\\Tools\\Nag.exe /tray \t");
+    EXPECT_EQ(ReadFileBytes(path_), "C:\\Tools\\Nag.exe /tray\r\n");
+    EXPECT_EQ(AutostartValue(), "\"" + ExecutablePath() + "\" /blocklist");
+
+    Block("c:\\tools\\NAG.EXE /TRAY");  // already blocked, ignoring case
+    Block("\xC4pfel.exe");
+    EXPECT_EQ(ReadFileBytes(path_), "C:\\Tools\\Nag.exe /tray\r\n\xC4pfel.exe\r\n");
+    EXPECT_TRUE(IsBlocked(" \xE4PFEL.EXE "));
+    EXPECT_FALSE(IsBlocked("\xE4pfel.ex"));
+
+    Unblock("C:\\TOOLS\\nag.exe /tray ");
+    EXPECT_EQ(BlockListLines(), std::vector<std::string>{"\xC4pfel.exe"});
+    EXPECT_TRUE(AutostartPresent());
+    Unblock("\xE4pfel.exe");
+    EXPECT_EQ(ReadFileBytes(path_), "");
+    EXPECT_TRUE(FileExists(path_)) << "an empty list is an empty file";
+    EXPECT_FALSE(AutostartPresent());
+
+    Unblock("never blocked");
+    EXPECT_FALSE(AutostartPresent());
+}
+
+TEST_F(BlockListTest, HandTypedFileIsReadAsItStands) {
+    ASSERT_TRUE(WriteFileBytes(path_, "first.exe\nsecond.exe \ndup.exe\r\ndup.exe\n\n"));
+    LoadBlockList();
+    EXPECT_EQ(BlockListLines(), (std::vector<std::string>{"first.exe", "second.exe ", "dup.exe", "dup.exe", ""}));
+    EXPECT_TRUE(IsBlocked("FIRST.EXE"));
+    EXPECT_FALSE(IsBlocked("second.exe")) << "a typed trailing blank never matches";
+    EXPECT_TRUE(IsBlocked("   ")) << "the empty line matches an empty command";
+    Unblock("dup.exe");
+    EXPECT_EQ(ReadFileBytes(path_), "first.exe\r\nsecond.exe \r\ndup.exe\r\n\r\n") << "later duplicates stay";
+}
+
+TEST_F(BlockListTest, BadBytesNeitherCrashNorSplitLines) {
+    std::string bytes = "\x80\x81\xFE\xFF.exe\r\n" + std::string(70000, 'L') + "\r\n";
+    bytes += std::string("cut\0after.exe\r\nnever.exe\r\n", 26);
+    ASSERT_TRUE(WriteFileBytes(path_, bytes));
+    LoadBlockList();
+    ASSERT_EQ(BlockListLines().size(), 3u);
+    EXPECT_EQ(BlockListLines()[2], "cut");
+    EXPECT_TRUE(IsBlocked("\x80\x81\xFE\xFF.exe"));
+    EXPECT_TRUE(IsBlocked(std::string(70000, 'l')));
+
+    // A command with a line break would come back as other lines, one of which
+    // could match an innocent entry: it is not put on the list.
+    Block("harmless\rC:\\Windows\\explorer.exe");
+    LoadBlockList();
+    EXPECT_FALSE(IsBlocked("C:\\Windows\\explorer.exe"));
+    EXPECT_EQ(BlockListLines().size(), 3u);
+}
+
+TEST_F(BlockListTest, UnwritableFileStillUpdatesListAndAutostartValue) {
+    ASSERT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << "a folder in the file's place cannot be written";
+    LoadBlockList();
+    Block("C:\\x.exe");
+    EXPECT_TRUE(IsBlocked("C:\\x.exe"));
+    EXPECT_TRUE(AutostartPresent());
+    EXPECT_FALSE(SaveBlockList());
+    Unblock("C:\\x.exe");
+    EXPECT_TRUE(BlockListLines().empty());
+    EXPECT_FALSE(AutostartPresent());
+}
+
+TEST_F(BlockListTest, FailedSaveKeepsTheOldFileWhole) {
+    Block("one.exe");
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+    Block("two.exe");
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string bytes = ReadFileBytes(path_);
+    EXPECT_TRUE(bytes == "one.exe\r\n" || bytes == "one.exe\r\ntwo.exe\r\n") << bytes;
+    EXPECT_FALSE(FileExists(path_ + ".new")) << "no temporary file is left behind";
+}
+
+}  // namespace
