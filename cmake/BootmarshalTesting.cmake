@@ -9,10 +9,13 @@
 enable_testing()
 include(GoogleTest)
 
+# GoogleTest is built from source for each tree (Debian ships it in
+# /usr/src/googletest; elsewhere point BM_GOOGLETEST_DIR at a checkout).
+set(BM_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest source folder")
 if(NOT TARGET gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(${BM_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 
 set(BM_TEST_BIN_DIR ${CMAKE_BINARY_DIR}/tests-bin)
