@@ -1,0 +1,77 @@
+// Fills a prefix as a well-used machine looks at logon: 300 values over the ten
+// Run-family keys, 20 win.ini items, 10 Startup links and a block list of 30
+// commands, none of which is active (blocked entries that stayed away).
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "system/MyTricks.h"
+
+namespace {
+
+const char* const kKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
+
+bool WriteLink(const std::string& file, const std::string& target, const std::string& arguments) {
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
+    IPersistFile* persist = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        saved = SUCCEEDED(persist->Save(wide, TRUE));
+        persist->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+std::string StartupFolder(HKEY root, const char* value) {
+    std::string folder = ReadRegString(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", value);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    CoInitialize(nullptr);
+    int written = 0;
+    for (int i = 0; i < 300; ++i) {
+        const HKEY root = (i % 10) < 5 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        const std::string key = std::string("Software\\Microsoft\\Windows\\CurrentVersion\\") + kKeys[i % 5];
+        const std::string command = "\"C:\\Program Files\\Vendor " + std::to_string(i) + "\\tool.exe\" /background";
+        written += WriteRegString(root, key, "Vendor tool " + std::to_string(i), command);
+    }
+    std::string load, run;
+    for (int i = 0; i < 10; ++i) {
+        load += (i ? ";" : "") + std::string("C:\\Legacy\\load") + std::to_string(i) + ".exe";
+        run += (i ? ";" : "") + std::string("C:\\Legacy\\run") + std::to_string(i) + ".exe";
+    }
+    const char winIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    written += WriteRegString(HKEY_CURRENT_USER, winIni, "load", load);
+    written += WriteRegString(HKEY_CURRENT_USER, winIni, "run", run);
+    for (int i = 0; i < 10; ++i) {
+        const std::string folder = i % 2 ? StartupFolder(HKEY_CURRENT_USER, "STARTUP")
+                                         : StartupFolder(HKEY_LOCAL_MACHINE, "Common Startup");
+        written += WriteLink(folder + "Helper " + std::to_string(i) + ".lnk",
+                             "C:\\Program Files\\Helper " + std::to_string(i) + "\\helper.exe", "-minimized");
+    }
+    std::string list;
+    for (int i = 0; i < 30; ++i) list += "C:\\Adware\\popup" + std::to_string(i) + ".exe /silent\r\n";
+    PrepareDataFolder("Bootmarshal", false);
+    const std::string listPath = DataFolder("Bootmarshal") + "Bootmarshal.list";
+    HANDLE file = CreateFileA(listPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    WriteFile(file, list.data(), static_cast<DWORD>(list.size()), &done, nullptr);
+    CloseHandle(file);
+    CoUninitialize();
+    return written == 312 ? 0 : 1;
+}
