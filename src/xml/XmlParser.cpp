@@ -1,0 +1,342 @@
+#include "xml/XmlParser.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// A piece [begin, end) of the reader's buffer. The reader never copies the rest
+// of the text: every step narrows such a piece.
+struct Piece {
+    const char* begin;
+    const char* end;
+    size_t size() const { return static_cast<size_t>(end - begin); }
+    bool empty() const { return begin == end; }
+};
+
+Piece Trimmed(Piece p) {
+    while (p.begin < p.end && IsBlank(*p.begin)) ++p.begin;
+    while (p.end > p.begin && IsBlank(p.end[-1])) --p.end;
+    return p;
+}
+
+const char* Find(Piece p, char c) {
+    if (p.empty()) return nullptr;
+    return static_cast<const char*>(std::memchr(p.begin, c, p.size()));
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool StartsWithName(const char* at, const char* end, Piece name) {
+    if (static_cast<size_t>(end - at) < name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (AsciiLower(at[i]) != AsciiLower(name.begin[i])) return false;
+    }
+    return true;
+}
+
+// The closing-tag search: the position of the "<" at which the depth, starting
+// at 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
+// text (so "<name2>" counts as well). nullptr when it never reaches 0.
+const char* ClosingTag(Piece rest, Piece name) {
+    int64_t depth = 1;
+    const char* p = rest.begin;
+    while ((p = Find(Piece{p, rest.end}, '<')) != nullptr) {
+        if (StartsWithName(p + 1, rest.end, name)) ++depth;
+        if (p + 1 < rest.end && p[1] == '/' && StartsWithName(p + 2, rest.end, name)) --depth;
+        if (depth == 0) return p;
+        ++p;
+    }
+    return nullptr;
+}
+
+// One pending ParseText call: its rest and its parent. Element content is read
+// by pushing a frame instead of recursing, so the depth of the input costs heap,
+// not stack.
+struct Frame {
+    Piece rest;
+    TXMLTag* parent;
+};
+
+// Receives the writer's lines: a list of lines for WriteNode, the file text
+// with CR LF after every line for SaveToText.
+class LineWriter {
+public:
+    using Pieces = std::array<std::string_view, 5>;
+    virtual ~LineWriter() = default;
+    // One line: `indent` spaces, then the pieces.
+    void Line(int indent, std::string_view a, std::string_view b = {}, std::string_view c = {},
+              std::string_view d = {}, std::string_view e = {}) {
+        Put(indent, Pieces{a, b, c, d, e});
+    }
+
+protected:
+    virtual void Put(int indent, const Pieces& pieces) = 0;
+};
+
+class ListWriter : public LineWriter {
+public:
+    explicit ListWriter(std::vector<std::string>& lines) : lines_(lines) {}
+
+protected:
+    void Put(int indent, const Pieces& pieces) override {
+        std::string line(static_cast<size_t>(indent), ' ');
+        for (std::string_view s : pieces) line.append(s.data(), s.size());
+        lines_.push_back(std::move(line));
+    }
+
+private:
+    std::vector<std::string>& lines_;
+};
+
+class TextWriter : public LineWriter {
+public:
+    explicit TextWriter(std::string& text) : text_(text) {}
+
+protected:
+    void Put(int indent, const Pieces& pieces) override {
+        text_.append(static_cast<size_t>(indent), ' ');
+        for (std::string_view s : pieces) text_.append(s.data(), s.size());
+        text_ += "\r\n";
+    }
+
+private:
+    std::string& text_;
+};
+
+std::string TrimmedString(const std::string& s) {
+    Piece p = Trimmed(Piece{s.data(), s.data() + s.size()});
+    return std::string(p.begin, p.end);
+}
+
+std::string Encoded(TXMLCodec* codec, const std::string& text) { return codec ? codec->Encode(text) : text; }
+
+// Writes the children of `element` at `indent`, or with includeRoot the element
+// itself. Deep trees are walked with a stack of their own.
+void WriteTree(TXMLCodec* codec, TXMLTag* element, bool includeRoot, int indent, LineWriter& out) {
+    struct Level {
+        TXMLTag* tag;       // whose children are written
+        int next;           // next child position
+        int indent;         // of the children
+        TXMLTag* onlyChild; // include root: the element stands alone in place of tag's children
+    };
+    std::vector<Level> stack;
+    stack.push_back(Level{element, 0, indent, includeRoot ? element : nullptr});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        TXMLBase* child = nullptr;
+        if (level.onlyChild != nullptr) {
+            if (level.next == 0) child = level.onlyChild;
+        } else if (level.tag != nullptr) {
+            child = level.tag->Items.Item(level.next);
+        }
+        if (child == nullptr) {
+            const int closingIndent = level.indent - 2;
+            TXMLTag* closed = stack.size() > 1 ? level.tag : nullptr;
+            stack.pop_back();
+            if (closed != nullptr) out.Line(closingIndent, "</", closed->Name, ">");
+            continue;
+        }
+        ++level.next;
+        const int n = level.indent;
+
+        if (const TXMLText* text = child->AsText()) {
+            out.Line(n, Encoded(codec, text->Text));
+            continue;
+        }
+        TXMLTag* tag = child->AsTag();
+        const std::string start = TrimmedString("<" + tag->Name + " " + tag->Attributes.AsText());
+        if (tag->Items.Count() == 0) {
+            out.Line(n, start, " />");
+            continue;
+        }
+        if (tag->Items.TagCount() == 0) {
+            const std::string text = Encoded(codec, tag->Text());
+            // The one-line form: start + ">" + text + "</" + name + ">".
+            const size_t oneLine = start.size() + 1 + text.size() + 2 + tag->Name.size() + 1;
+            if (oneLine <= 80) {
+                out.Line(n, start, ">", text, "</" + tag->Name, ">");
+                continue;
+            }
+        }
+        out.Line(n, start, ">");
+        stack.push_back(Level{tag, 0, n + 2, nullptr});
+    }
+}
+
+}  // namespace
+
+std::string XmlNotValidMessage(const std::string& fileName) {
+    return "\"" + fileName + "\" ist keine g\xFCltige XML-Datei!";
+}
+
+bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
+    // Lines end at CR, with an LF right after it belonging to the line end; an
+    // LF elsewhere is an ordinary byte; byte 26 ends the file.
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    if (const char* eof = static_cast<const char*>(std::memchr(p, 26, bytes.size()))) end = eof;
+
+    auto nextLine = [&](Piece& line) {
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        line = Piece{p, cr ? cr : end};
+        p = cr ? cr + 1 : end;
+        if (p < end && *p == '\n') ++p;
+    };
+
+    // Everything up to and including the first line holding "<?xml" is skipped.
+    bool declared = false;
+    while (p < end && !declared) {
+        Piece line;
+        nextLine(line);
+        declared = std::string_view(line.begin, line.size()).find("<?xml") != std::string_view::npos;
+    }
+    if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName));
+
+    std::string joined;
+    joined.reserve(static_cast<size_t>(end - p));
+    while (p < end) {
+        Piece line;
+        nextLine(line);
+        line = Trimmed(line);
+        joined.append(line.begin, line.end);
+    }
+    return ParseText(joined, root);
+}
+
+bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
+    if (parent == nullptr) return false;
+    if (text.find_first_of("\r\n") == std::string::npos) return ParseCleanText(text, parent);
+    std::string clean;
+    clean.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n') clean += c;
+    return ParseCleanText(clean, parent);
+}
+
+bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t length) {
+    std::string raw(text, length);
+    if (Codec == nullptr) {
+        new TXMLText(parent, std::move(raw));
+        return true;
+    }
+    try {
+        std::string decoded = Codec->Decode(raw);
+        new TXMLText(parent, std::move(decoded));
+        return true;
+    } catch (const EXMLDecodeError&) {
+        // A bad reference fails this step; the text is kept as it stands rather
+        // than lost, and reading goes on after it.
+        new TXMLText(parent, std::move(raw));
+        return false;
+    }
+}
+
+bool TXMLParser::ParseCleanText(const std::string& text, TXMLTag* parent) {
+    std::vector<Frame> frames;
+    frames.push_back(Frame{Piece{text.data(), text.data() + text.size()}, parent});
+    bool result = false;
+
+    while (!frames.empty()) {
+        const size_t current = frames.size() - 1;
+        Piece rest = frames[current].rest;
+        TXMLTag* const into = frames[current].parent;
+        if (rest.empty()) {
+            frames.pop_back();
+            continue;
+        }
+        bool completed = true;
+
+        const char* lt = Find(rest, '<');
+        if (lt == nullptr) {
+            // Text to the end, as it stands (not trimmed).
+            completed = AddTextChild(into, rest.begin, rest.size());
+            frames[current].rest = Piece{rest.end, rest.end};
+            if (current == 0) result = completed;
+            continue;
+        }
+        const Piece leading = Trimmed(Piece{rest.begin, lt});
+        if (!leading.empty()) completed = AddTextChild(into, leading.begin, leading.size());
+        rest.begin = lt;
+
+        const char* gt = Find(rest, '>');
+        if (gt == nullptr) {
+            // A "<" with no ">" after it: a nameless element whose content is the
+            // rest but its last byte, which again is a "<" without ">". So it
+            // ends as a chain of nameless elements, one per byte of the rest.
+            TXMLTag* chain = into;
+            for (size_t i = 0; i < rest.size(); ++i) chain = new TXMLTag(chain);
+            frames[current].rest = Piece{rest.end, rest.end};
+            if (current == 0) result = completed;
+            continue;
+        }
+        Piece tagText = Trimmed(Piece{lt + 1, gt});
+        rest = Trimmed(Piece{gt + 1, rest.end});
+
+        bool empty = false;
+        if (!tagText.empty() && tagText.end[-1] == '/') {
+            --tagText.end;
+            empty = true;
+        }
+        if (!tagText.empty() && *tagText.begin == '!') {
+            ++tagText.begin;
+            empty = true;
+        } else if (!tagText.empty() && *tagText.begin == '?') {
+            ++tagText.begin;
+            if (!tagText.empty() && tagText.end[-1] == '?') --tagText.end;
+            empty = true;
+        }
+
+        Piece name = tagText;
+        Piece attributes{tagText.end, tagText.end};
+        if (const char* space = Find(tagText, ' ')) {
+            name = Trimmed(Piece{tagText.begin, space});
+            attributes = Trimmed(Piece{space, tagText.end});
+        }
+
+        if (empty) {
+            TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+            element->Attributes.ParseText(attributes.begin, attributes.size());
+            frames[current].rest = rest;
+            if (current == 0) result = completed;
+            continue;
+        }
+
+        Piece content;
+        const char* closing = ClosingTag(rest, name);
+        if (closing != nullptr) {
+            content = Piece{rest.begin, closing};
+            const char* afterEnd = Find(Piece{closing, rest.end}, '>');
+            rest = afterEnd ? Piece{afterEnd + 1, rest.end} : Piece{rest.end, rest.end};
+        } else {
+            // No end tag: all but the last byte is the content, nothing is left.
+            content = Piece{rest.begin, rest.empty() ? rest.end : rest.end - 1};
+            rest = Piece{rest.end, rest.end};
+        }
+        TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+        element->Attributes.ParseText(attributes.begin, attributes.size());
+        frames[current].rest = rest;
+        if (current == 0) result = completed;
+        // The content is read before this call's next step; its result does not count.
+        frames.push_back(Frame{content, element});
+    }
+    return result;
+}
+
+void TXMLParser::WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation) {
+    if (element == nullptr) return;
+    ListWriter out(lines);
+    WriteTree(Codec, element, includeRoot, indentation, out);
+}
+
+std::string TXMLParser::SaveToText(TXMLTag* element, bool includeRoot, bool standalone) {
+    std::string text;
+    TextWriter out(text);
+    out.Line(0, standalone ? "<?xml version=\"1.0\" standalone=\"yes\"?>" : "<?xml version=\"1.0\"?>");
+    if (element != nullptr) WriteTree(Codec, element, includeRoot, 0, out);
+    return text;
+}

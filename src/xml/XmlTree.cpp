@@ -1,0 +1,269 @@
+#include "xml/XmlTree.h"
+
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+unsigned char AsciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+
+// Lower case of a Windows-1252 byte, as the ANSI locale functions fold it:
+// A-Z, the accented capitals 192-222 (but not the multiplication sign 215),
+// and the four capitals of the 128-159 block.
+unsigned char AnsiLower(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    switch (c) {
+        case 0x8A: return 0x9A;  // S with caron
+        case 0x8C: return 0x9C;  // OE
+        case 0x8E: return 0x9E;  // Z with caron
+        case 0x9F: return 0xFF;  // Y with diaeresis
+        default: return c;
+    }
+}
+
+bool AnsiSameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AnsiLower(static_cast<unsigned char>(a[i])) != AnsiLower(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+}
+
+std::string AnsiFolded(std::string_view s) {
+    std::string folded(s);
+    for (char& c : folded) c = static_cast<char>(AnsiLower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::string_view NameOfLine(const std::string& line) {
+    const size_t eq = line.find('=');
+    return std::string_view(line).substr(0, eq == std::string::npos ? line.size() : eq);
+}
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view Trimmed(std::string_view s) {
+    size_t first = 0, end = s.size();
+    while (first < end && IsBlank(s[first])) ++first;
+    while (end > first && IsBlank(s[end - 1])) --end;
+    return s.substr(first, end - first);
+}
+
+std::string WithoutDoubleQuotes(std::string_view value) {
+    std::string result(value);
+    for (char& c : result)
+        if (c == '"') c = '\'';
+    return result;
+}
+
+}  // namespace
+
+bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t bLength) {
+    if (aLength != bLength) return false;
+    for (size_t i = 0; i < aLength; ++i) {
+        if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- TXMLItems
+
+TXMLItems::~TXMLItems() { Clear(); }
+
+int TXMLItems::Add(TXMLBase* node) {
+    if (node == nullptr) return -1;
+    nodes_.push_back(node);
+    if (node->IsTag()) {
+        ++tagCount_;
+        if (tagIndexValid_) tagIndex_.push_back(node->AsTag());
+    }
+    return static_cast<int>(nodes_.size()) - 1;
+}
+
+void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
+
+void TXMLItems::Clear() {
+    // Children are taken out of their parents before they are freed, so that no
+    // destructor recurses: a tree read from a hostile file can be a million deep.
+    std::vector<TXMLBase*> pending;
+    pending.swap(nodes_);
+    tagCount_ = 0;
+    tagIndex_.clear();
+    tagIndexValid_ = false;
+    std::vector<TXMLBase*> work(pending.rbegin(), pending.rend());
+    while (!work.empty()) {
+        TXMLBase* node = work.back();
+        work.pop_back();
+        if (TXMLTag* tag = node->AsTag()) {
+            std::vector<TXMLBase*>& children = tag->Items.nodes_;
+            work.insert(work.end(), children.rbegin(), children.rend());
+            children.clear();
+            tag->Items.tagCount_ = 0;
+            tag->Items.tagIndex_.clear();
+            tag->Items.tagIndexValid_ = false;
+        }
+        delete node;
+    }
+}
+
+TXMLBase* TXMLItems::Item(int i) const {
+    if (i < 0 || i >= Count()) return nullptr;
+    return nodes_[static_cast<size_t>(i)];
+}
+
+TXMLTag* TXMLItems::Tag(int n) const {
+    if (n < 0 || n >= tagCount_) return nullptr;
+    if (!tagIndexValid_) {
+        tagIndex_.clear();
+        tagIndex_.reserve(static_cast<size_t>(tagCount_));
+        for (TXMLBase* node : nodes_)
+            if (TXMLTag* tag = node->AsTag()) tagIndex_.push_back(tag);
+        tagIndexValid_ = true;
+    }
+    return tagIndex_[static_cast<size_t>(n)];
+}
+
+TXMLTag* TXMLItems::FindTag(const std::string& name) const {
+    for (TXMLBase* node : nodes_) {
+        if (TXMLTag* tag = node->AsTag()) {
+            if (XmlSameName(tag->Name, name)) return tag;
+        }
+    }
+    return nullptr;
+}
+
+TXMLBase* TXMLItems::Remove(int i) {
+    if (i < 0 || i >= Count()) return nullptr;
+    TXMLBase* node = nodes_[static_cast<size_t>(i)];
+    nodes_.erase(nodes_.begin() + i);
+    if (node->IsTag()) {
+        --tagCount_;
+        tagIndexValid_ = false;
+    }
+    return node;
+}
+
+// ----------------------------------------------------------- TXMLAttributes
+
+int TXMLAttributes::IndexOfName(const std::string& name) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (AnsiSameName(NameOfLine(lines_[i]), name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void TXMLAttributes::SetValue(const std::string& name, const std::string& value) {
+    const std::string stored = WithoutDoubleQuotes(value);
+    const int index = IndexOfName(name);
+    if (index < 0) {
+        lines_.push_back(name + "=" + stored);
+    } else if (!stored.empty()) {
+        lines_[static_cast<size_t>(index)] = name + "=" + stored;
+    } else {
+        lines_.erase(lines_.begin() + index);
+    }
+}
+
+void TXMLAttributes::ParseText(const std::string& text) { ParseText(text.data(), text.size()); }
+
+void TXMLAttributes::ParseText(const char* data, std::size_t length) {
+    Clear();
+    std::string_view text = Trimmed(std::string_view(data, length));
+    if (text.empty()) return;
+
+    // The same as SetValue for each token in turn, but with a name index, so
+    // that a tag with very many attributes still reads in linear time. Removed
+    // attributes leave a hole until the end.
+    std::vector<std::string> lines;
+    std::vector<bool> removed;
+    std::unordered_map<std::string, size_t> byName;
+    while (!text.empty()) {
+        const size_t space = text.find(' ');
+        const std::string_view token = Trimmed(text.substr(0, space));
+        text = space == std::string_view::npos ? std::string_view() : Trimmed(text.substr(space + 1));
+
+        const size_t eq = token.find('=');
+        const std::string_view name = Trimmed(token.substr(0, eq));
+        std::string_view value = eq == std::string_view::npos ? std::string_view() : Trimmed(token.substr(eq + 1));
+        if (!value.empty() && value.front() == '"') value.remove_prefix(1);
+        if (!value.empty() && value.back() == '"') value.remove_suffix(1);
+
+        const std::string stored = WithoutDoubleQuotes(value);
+        std::string key = AnsiFolded(name);
+        auto found = byName.find(key);
+        if (found == byName.end()) {
+            byName.emplace(std::move(key), lines.size());
+            lines.push_back(std::string(name) + "=" + stored);
+            removed.push_back(false);
+        } else if (!stored.empty()) {
+            lines[found->second] = std::string(name) + "=" + stored;
+        } else {
+            removed[found->second] = true;
+            byName.erase(found);
+        }
+    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!removed[i]) lines_.push_back(std::move(lines[i]));
+}
+
+std::string TXMLAttributes::AsText() const {
+    std::string text;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const std::string& line = lines_[i];
+        const std::string_view name = NameOfLine(line);
+        text.append(name.data(), name.size());
+        text += "=\"";
+        if (name.size() < line.size()) text.append(line, name.size() + 1, std::string::npos);
+        text += "\" ";
+    }
+    return text;
+}
+
+std::string TXMLAttributes::Name(int i) const {
+    if (i < 0 || i >= Count()) return std::string();
+    return std::string(NameOfLine(lines_[static_cast<size_t>(i)]));
+}
+
+std::string TXMLAttributes::Value(int i) const {
+    if (i < 0 || i >= Count()) return std::string();
+    const std::string& line = lines_[static_cast<size_t>(i)];
+    const size_t eq = line.find('=');
+    return eq == std::string::npos ? std::string() : line.substr(eq + 1);
+}
+
+std::string TXMLAttributes::Values(const std::string& name) const { return Value(IndexOfName(name)); }
+
+// ------------------------------------------------------------------ nodes
+
+TXMLText::TXMLText(TXMLTag* parent) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : Text(std::move(text)) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLTag::TXMLTag(TXMLTag* parent) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name) : Name(std::move(name)) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name, const std::string& text) : Name(std::move(name)) {
+    if (parent != nullptr) parent->Items.Add(this);
+    Items.AddText(text);
+}
+
+std::string TXMLTag::Text() const {
+    std::string text;
+    const int count = Items.Count();
+    for (int i = 0; i < count; ++i) {
+        if (const TXMLText* child = Items.Item(i)->AsText()) text += child->Text;
+    }
+    return text;
+}

@@ -1,0 +1,147 @@
+// The node tree of the program's own XML component: elements with an ordered
+// attribute list and an ordered child list, and text nodes.
+//
+// Ownership follows the parent: a node created with a parent is appended to the
+// parent's Items at once and is freed with it, so such a node must be created
+// with `new`. A node created without a parent belongs to its creator (a stack
+// object or a unique_ptr is fine for a document root). Freeing a tree never
+// recurses, so trees of any depth can be freed.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class TXMLTag;
+class TXMLText;
+
+// Common base of the two node kinds; code that walks a tree tells them apart
+// with AsTag/AsText.
+class TXMLBase {
+public:
+    TXMLBase() = default;
+    TXMLBase(const TXMLBase&) = delete;
+    TXMLBase& operator=(const TXMLBase&) = delete;
+    virtual ~TXMLBase() = default;
+
+    virtual TXMLTag* AsTag() { return nullptr; }
+    virtual const TXMLTag* AsTag() const { return nullptr; }
+    virtual TXMLText* AsText() { return nullptr; }
+    virtual const TXMLText* AsText() const { return nullptr; }
+    bool IsTag() const { return AsTag() != nullptr; }
+    bool IsText() const { return AsText() != nullptr; }
+};
+
+// The ordered child list of one element. It owns its children: Clear and the
+// destructor free them all; only Remove hands one out without freeing it.
+class TXMLItems {
+public:
+    TXMLItems() = default;
+    TXMLItems(const TXMLItems&) = delete;
+    TXMLItems& operator=(const TXMLItems&) = delete;
+    ~TXMLItems();
+
+    // Appends the node and takes it over; answers its 0-based position.
+    int Add(TXMLBase* node);
+    // Appends a new text node holding the text.
+    void AddText(const std::string& text);
+    // Frees and removes every child.
+    void Clear();
+    // Children of both kinds.
+    int Count() const { return static_cast<int>(nodes_.size()); }
+    // Child at 0-based position i of either kind (nullptr outside the list).
+    TXMLBase* Item(int i) const;
+    // Element children only.
+    int TagCount() const { return tagCount_; }
+    // The n-th element child (counting element children only), or nullptr.
+    TXMLTag* Tag(int n) const;
+    // The first element child whose Name equals name, the letters A to Z
+    // compared without regard to case and every other byte exactly; or nullptr.
+    TXMLTag* FindTag(const std::string& name) const;
+    // Takes the child at position i out of the list without freeing it; the
+    // caller owns it from now on. nullptr outside the list.
+    [[nodiscard]] TXMLBase* Remove(int i);
+
+private:
+    std::vector<TXMLBase*> nodes_;
+    int tagCount_ = 0;
+    // Positions of the element children, built on the first Tag() call after a change.
+    mutable std::vector<TXMLTag*> tagIndex_;
+    mutable bool tagIndexValid_ = false;
+};
+
+// The ordered attribute list of one element, held as lines "name=value" in
+// insertion order. The name of a line is the part before its first "=", the
+// value the part after it. Names compare without regard to case (Windows-1252
+// letters), and there is at most one line per name.
+class TXMLAttributes {
+public:
+    void Clear() { lines_.clear(); }
+    // Double quotes in the value become apostrophes. A new name is appended,
+    // also with an empty value; for an existing name a non-empty value replaces
+    // the line (name spelled as given now) and an empty value removes it.
+    void SetValue(const std::string& name, const std::string& value);
+    // Replaces all attributes by those read from the attribute part of a start
+    // tag: space-separated tokens name=value, double quotes around the value
+    // dropped. A value therefore cannot hold a space.
+    void ParseText(const std::string& text);
+    // Each attribute as name="value" followed by one space; empty without attributes.
+    std::string AsText() const;
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    // Name and value of the attribute at 0-based position i.
+    std::string Name(int i) const;
+    std::string Value(int i) const;
+    // Value of the named attribute, or empty text when there is none.
+    std::string Values(const std::string& name) const;
+    // Position of the named attribute, or -1.
+    int IndexOfName(const std::string& name) const;
+    // The lines as held, "name=value" each.
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+    // Reader's fast path: the same as ParseText on a piece of a larger buffer.
+    void ParseText(const char* text, std::size_t length);
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// A text node; Text is held decoded.
+class TXMLText : public TXMLBase {
+public:
+    // Appended to the parent at once when one is given (then create it with new).
+    explicit TXMLText(TXMLTag* parent);
+    TXMLText(TXMLTag* parent, std::string text);
+
+    TXMLText* AsText() override { return this; }
+    const TXMLText* AsText() const override { return this; }
+
+    std::string Text;
+};
+
+// An element. Destroying it destroys its attributes and its whole subtree.
+class TXMLTag : public TXMLBase {
+public:
+    // An element with an empty name, appended to the parent when one is given.
+    explicit TXMLTag(TXMLTag* parent = nullptr);
+    TXMLTag(TXMLTag* parent, std::string name);
+    // The same, with one text child holding the text, also when it is empty.
+    TXMLTag(TXMLTag* parent, std::string name, const std::string& text);
+
+    TXMLTag* AsTag() override { return this; }
+    const TXMLTag* AsTag() const override { return this; }
+
+    // The Text of the direct text children joined in child order; element
+    // children contribute nothing.
+    std::string Text() const;
+
+    TXMLAttributes Attributes;
+    TXMLItems Items;
+    std::string Name;
+};
+
+// Element-name comparison of the tree and the reader: A to Z match a to z,
+// every other byte must be equal.
+bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t bLength);
+inline bool XmlSameName(const std::string& a, const std::string& b) {
+    return XmlSameName(a.data(), a.size(), b.data(), b.size());
+}
