@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <tuple>
 
 // A local date and time; a backup timestamp is held to the millisecond in
 // memory and to the second once written.
@@ -21,10 +20,14 @@ struct LocalDateTime {
     int second = 0;
     int millisecond = 0;
 
-    auto Key() const { return std::tie(year, month, day, hour, minute, second, millisecond); }
-    bool operator==(const LocalDateTime& other) const { return Key() == other.Key(); }
-    bool operator!=(const LocalDateTime& other) const { return Key() != other.Key(); }
-    bool operator<(const LocalDateTime& other) const { return Key() < other.Key(); }
+    // One number that orders like the date and time (year, month, ..., millisecond).
+    int64_t Ordinal() const {
+        return ((((static_cast<int64_t>(year) * 13 + month) * 32 + day) * 24 + hour) * 60 + minute) * 60000 +
+               second * 1000 + millisecond;
+    }
+    bool operator==(const LocalDateTime& other) const { return Ordinal() == other.Ordinal(); }
+    bool operator!=(const LocalDateTime& other) const { return Ordinal() != other.Ordinal(); }
+    bool operator<(const LocalDateTime& other) const { return Ordinal() < other.Ordinal(); }
 };
 
 // The regional settings that the text depends on. Names are 8-bit ANSI text.

@@ -1,0 +1,96 @@
+#include "backup/BackupStore.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "backup/LocaleFormats.h"
+#include "entries/Catalogue.h"
+#include "system/AtomicFile.h"
+#include "system/MyTricks.h"
+#include "xml/XmlParser.h"
+
+const char kBackupFileName[] = "BootmarshalBackup.xml";
+const char kUnreadableBackupFileName[] = "BootmarshalBackup.unreadable.xml";
+
+std::string DefaultBackupFile() { return DataFolder("Bootmarshal") + kBackupFileName; }
+
+BackupStore::BackupStore(TXMLParser& parser, std::string backupFile)
+    : parser_(parser), backupFile_(std::move(backupFile)) {}
+
+std::string BackupStore::UnreadableFile() const {
+    const size_t slash = backupFile_.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string() : backupFile_.substr(0, slash + 1);
+    return folder + kUnreadableBackupFileName;
+}
+
+void BackupStore::StartBackups() {
+    if (FileExists(backupFile_)) {
+        LoadBackupFile();
+    } else {
+        backupList_ = Backuplist();
+    }
+    AddSnapshot();
+    TrimSnapshots();
+}
+
+void BackupStore::LoadBackupFile() {
+    // Until the whole file has been read, it counts as one that a save must not
+    // overwrite without keeping it.
+    fileUnreadable_ = true;
+    TXMLTag root;
+    if (!parser_.LoadFromFile(backupFile_, &root)) {
+        throw EBackupFileError(backupFile_, "nach der XML-Deklaration folgt kein lesbarer Inhalt");
+    }
+    const TXMLTag* xml = root.Items.FindTag("xml");
+    if (!xml) throw EBackupFileError(backupFile_, "es fehlt das Element \"xml\"");
+    backupList_ = Backuplist();
+    try {
+        backupList_.ReadFromXml(*xml, UserDateTimeFormats());
+    } catch (const EBackupFileError& fault) {
+        throw fault.WithFile(backupFile_);
+    }
+    fileUnreadable_ = false;
+}
+
+void BackupStore::SaveBackupFile() {
+    TXMLTag xml(nullptr, "xml");
+    backupList_.WriteToXml(xml, UserDateTimeFormats());
+    const std::string bytes = parser_.SaveToText(&xml, true, true);
+    if (fileUnreadable_ && FileExists(backupFile_)) {
+        if (!CopyFileA(backupFile_.c_str(), UnreadableFile().c_str(), FALSE)) {
+            throw EInOutError("Datei \"" + UnreadableFile() + "\" kann nicht erstellt werden");
+        }
+    }
+    fileUnreadable_ = false;
+    if (!ReplaceFileAtomically(backupFile_, bytes)) {
+        throw EInOutError("Datei \"" + backupFile_ + "\" kann nicht erstellt werden");
+    }
+}
+
+void BackupStore::AddSnapshot() {
+    LauncherEnvelope snapshot;
+    snapshot.Timestamp = CurrentLocalDateTime();
+    snapshot.Entries = CollectAllEntries();
+    backupList_.Snapshots.push_back(std::move(snapshot));
+    SaveBackupFile();
+}
+
+void BackupStore::TrimSnapshots() {
+    SortSnapshots(backupList_.Snapshots);
+    Backuplist kept;
+    for (size_t i = 0; i < backupList_.Snapshots.size() && i < kSnapshotsKept; ++i) {
+        kept.Snapshots.push_back(std::move(backupList_.Snapshots[i]));
+    }
+    backupList_ = std::move(kept);
+    SaveBackupFile();
+}
+
+std::string StartBackupsReportingError(BackupStore& store) {
+    try {
+        store.StartBackups();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return std::string();
+}
