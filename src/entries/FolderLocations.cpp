@@ -1,0 +1,88 @@
+#include "entries/FolderLocations.h"
+
+#include <windows.h>
+
+#include "entries/FoldersAndValues.h"
+#include "entries/LauncherText.h"
+#include "entries/ShellLnk.h"
+#include "system/MyTricks.h"
+#include "system/Scoped.h"
+
+namespace {
+
+const char kLinkExtension[] = ".lnk";
+const size_t kLinkExtensionLength = 4;
+
+// The pattern "*.lnk" also matches names such as "x.lnkx" through their short
+// alias, so the long name's ending is checked again.
+bool HasLinkExtension(const char* name, size_t length) {
+    if (length < kLinkExtensionLength) return false;
+    const char* tail = name + length - kLinkExtensionLength;
+    return tail[0] == '.' && (tail[1] | 0x20) == 'l' && (tail[2] | 0x20) == 'n' && (tail[3] | 0x20) == 'k';
+}
+
+std::string LinkFile(int kind, const std::string& name) {
+    const std::string folder = StartupFolder(kind);
+    return folder.empty() ? std::string() : folder + name + kLinkExtension;
+}
+
+}  // namespace
+
+EntryList ListFolderEntries(int kind) {
+    EntryList entries;
+    const std::string folder = StartupFolder(kind);
+    if (folder.empty()) return entries;
+
+    WIN32_FIND_DATAA found;
+    ScopedFind find(FindFirstFileExA((folder + "*" + kLinkExtension).c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
+    TShellLink& link = SharedShellLink();
+    do {
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+        const size_t length = strlen(found.cFileName);
+        if (!HasLinkExtension(found.cFileName, length)) continue;  // also drops "." and ".."
+        // A link that cannot be loaded (or a folder named like one) is still an
+        // entry; the reset fields make its command a single space.
+        link.LoadLink(folder + found.cFileName);
+        Launcher entry;
+        entry.name.assign(found.cFileName, length - kLinkExtensionLength);
+        entry.command.reserve(link.Path.size() + 1 + link.Arguments.size());
+        entry.command.append(link.Path).append(1, ' ').append(link.Arguments);
+        entry.active = 1;
+        entry.kind = kind;
+        entries.push_back(std::move(entry));
+    } while (FindNextFileA(find.get(), &found));
+    return entries;
+}
+
+bool WriteFolderEntry(int kind, const std::string& name, const std::string& command) {
+    const std::string file = LinkFile(kind, name);
+    if (file.empty()) return false;
+    const std::string unquoted = StripQuotes(command);
+    TShellLink& link = SharedShellLink();
+    link.SetTarget(ProgramPart(unquoted), ArgumentsPart(unquoted));
+
+    // The new link is made complete beside the old one and then takes its place,
+    // so a link that cannot be written never costs the entry it replaces. The
+    // temporary name does not end in ".lnk" and so is never listed.
+    const std::string temporary = file + ".new";
+    DeleteFileA(temporary.c_str());
+    if (!link.SaveLink(temporary)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    if (!MoveFileExA(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFolderEntry(int kind, const std::string& name) {
+    const std::string file = LinkFile(kind, name);
+    if (file.empty()) return false;
+    if (DeleteFileA(file.c_str())) return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}

@@ -1,0 +1,31 @@
+#include "entries/FoldersAndValues.h"
+
+#include "entries/Launcher.h"
+#include "system/MyTricks.h"
+
+namespace {
+
+const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+struct FolderValue {
+    int kind;
+    HKEY root;
+    const char* valueName;
+};
+
+const FolderValue kFolderValues[] = {
+    {kCommonStartup, HKEY_LOCAL_MACHINE, "Common Startup"},
+    {kUserStartup, HKEY_CURRENT_USER, "STARTUP"},
+};
+
+}  // namespace
+
+std::string StartupFolder(int kind) {
+    for (const FolderValue& folder : kFolderValues) {
+        if (folder.kind != kind) continue;
+        std::string path = ReadRegString(folder.root, kShellFoldersKey, folder.valueName);
+        if (!path.empty() && path.back() != '\\') path += '\\';
+        return path;
+    }
+    return std::string();
+}

@@ -1,0 +1,30 @@
+// The ten Run-family keys (kinds 11-15 under the current user, 21-25 under the
+// machine). One entry is one value directly in the key: the value name is the
+// entry's name and its text the command. Subkeys are no entries.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "entries/Launcher.h"
+
+struct RegistryLocation {
+    int kind;
+    HKEY root;
+    const char* keyPath;
+};
+
+// The row of a registry kind, or nullptr for any other kind.
+const RegistryLocation* FindRegistryLocation(int kind);
+
+// One entry per value, in the registry's order, the unnamed default value
+// included. REG_SZ and REG_EXPAND_SZ give their text unexpanded, other types an
+// empty command. The key is only read: a missing key lists nothing and stays
+// missing.
+EntryList ListRegistryEntries(int kind);
+// Stores the text as a REG_SZ value of that name (replacing a value of any type),
+// creating the key when missing. True when the value holds the text.
+bool WriteRegistryEntry(int kind, const std::string& name, const std::string& text);
+// Deletes the value of that name; the key stays. True when it is gone (also when
+// it never was there).
+bool RemoveRegistryEntry(int kind, const std::string& name);

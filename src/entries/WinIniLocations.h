@@ -1,0 +1,38 @@
+// The load= and run= lists of win.ini's [Windows] section (kinds 31 and 32),
+// read and written only through the private-profile functions. An item of a
+// ";"-separated list is one entry: its name is derived from its text.
+#pragma once
+#include <string>
+
+#include "entries/Launcher.h"
+#include "system/Errors.h"
+
+// A write of win.ini that was refused; the message names the file.
+class EWinIniWriteError : public EAppError {
+public:
+    explicit EWinIniWriteError(const std::string& message) : EAppError(message) {}
+};
+
+// The Windows directory's win.ini.
+std::string WinIniPath();
+
+// The longest list that is ever written. Longer values break the profile
+// functions of some platforms; a change that would need more is refused.
+const size_t kMaxWinIniListLength = 32766;
+
+// One entry per item, in list order: a ";" ends an item, so a list ending in ";"
+// has no empty last item, while a leading ";" or ";;" gives an empty one.
+EntryList ListWinIniEntries(int kind);
+// Appends the item (after a ";" when the list is not empty). The text
+// "intern_clear" empties the list instead. Throws EWinIniWriteError when the write
+// is refused or the list would grow beyond kMaxWinIniListLength; true otherwise.
+bool AppendWinIniEntry(int kind, const std::string& item);
+// Rewrites the list without every item that is exactly the text (case counts),
+// in one write; the other items keep their order. Throws EWinIniWriteError when
+// the write is refused or the list cannot be read whole; true otherwise.
+bool RemoveWinIniEntry(int kind, const std::string& item);
+
+// Test seam: win.ini writes that the platform here cannot be made to refuse.
+// While set, a write of a key for which it answers true fails as refused.
+using WinIniWriteDenial = bool (*)(const std::string& key);
+void SetWinIniWriteDenialForTests(WinIniWriteDenial denial);
