@@ -1,0 +1,182 @@
+// The reader: which files it accepts and how its line rules join them, and the
+// tree that ParseText builds from well and badly formed text.
+#include <gtest/gtest.h>
+
+#include "unit/xml/TreeDump.h"
+#include "xml/XmlParser.h"
+
+namespace {
+
+const char* const kDecl = "<?xml version=\"1.0\" standalone=\"yes\"?>";
+
+struct FileCase {
+    const char* what;
+    std::string bytes;
+    bool accepted;
+    std::string tree;  // of the accepted file
+};
+
+TEST(XmlReader, FileLineRules) {
+    const std::string d = kDecl;
+    const FileCase cases[] = {
+        {"empty file", "", false, ""},
+        {"no declaration", "<xml>\r\n<list />\r\n</xml>\r\n", false, ""},
+        {"declaration is the last line", "junk\r\n" + d + "\r\n", false, ""},
+        {"declaration without line end", d, false, ""},
+        {"all on one line", d + "<xml><list /></xml>\r\n", false, ""},
+        {"LF alone is no line end", d + "\n<xml>\n</xml>\n", false, ""},
+        {"byte 26 ends the file", d + "\r\n\x1A<a />\r\n", false, ""},
+        {"the case of <?xml counts", "<?XML version=\"1.0\"?>\r\n<a />\r\n", false, ""},
+        {"lines before the declaration are ignored", "<a />\r\nrubbish <\r\n" + d + "\r\n<b />\r\n", true, "@b"},
+        {"the rest of the declaration line is dropped", d + "<lost />\r\n<b />\r\n", true, "@b"},
+        {"CR alone ends a line", d + "\r<a>\r<b />\r</a>\r", true, "@a{@b}"},
+        {"CR LF ends a line", d + "\r\n<a>\r\n  <b />\r\n</a>\r\n", true, "@a{@b}"},
+        {"lines are trimmed and joined without a gap", d + "\r\n<a>\r\n  one \r\n\ttwo\r\n</a>\r\n", true, "@a{'onetwo'}"},
+        {"an LF inside a line is dropped, not trimmed", d + "\r\n<a>\n  x  </a>\r\n", true, "@a{'x  '}"},
+        {"byte 26 after content ends the file", d + "\r\n<a>1</a>\x1A<b />\r\n", true, "@a{'1'}"},
+        {"only empty lines after the declaration", d + "\r\n\r\n\r\n", true, ""},
+        {"a lone LF after the declaration line is a line", d + "\r\n\n", true, ""},
+    };
+    TXMLCodec codec;
+    for (const FileCase& c : cases) {
+        TXMLParser parser;
+        parser.Codec = &codec;
+        TXMLTag root;
+        new TXMLTag(&root, "existing");
+        try {
+            parser.LoadFromText(c.bytes, "C:\\Daten\\backup.xml", &root);
+            EXPECT_TRUE(c.accepted) << c.what;
+            EXPECT_EQ(DumpChildren(root), "@existing" + (c.tree.empty() ? "" : " " + c.tree)) << c.what;
+        } catch (const EXMLException& e) {
+            EXPECT_FALSE(c.accepted) << c.what;
+            EXPECT_STREQ(e.what(), "\"C:\\Daten\\backup.xml\" ist keine g\xFCltige XML-Datei!") << c.what;
+            EXPECT_EQ(DumpChildren(root), "@existing") << c.what;  // nothing added
+        }
+    }
+}
+
+TEST(XmlReader, ResultIsFalseForNothingButEmptyLines) {
+    TXMLParser parser;
+    TXMLTag root;
+    EXPECT_FALSE(parser.LoadFromText(std::string(kDecl) + "\r\n\r\n", "f", &root));
+    EXPECT_TRUE(parser.LoadFromText(std::string(kDecl) + "\r\n<a />\r\n", "f", &root));
+}
+
+TEST(XmlReader, RejectionNamesTheFileAsPassedIn) {
+    TXMLParser parser;
+    TXMLTag root;
+    const std::string name = "..\\rel\xE4tiv\\Sicherung.xml";
+    try {
+        parser.LoadFromText("", name, &root);
+        FAIL() << "accepted";
+    } catch (const EAppError& e) {
+        EXPECT_EQ(std::string(e.what()), "\"" + name + "\" ist keine g\xFCltige XML-Datei!");
+    }
+}
+
+struct ParseCase {
+    std::string text;
+    bool result;
+    std::string tree;
+};
+
+void ExpectParses(const ParseCase* cases, size_t count, TXMLCodec* codec) {
+    for (size_t i = 0; i < count; ++i) {
+        const ParseCase& c = cases[i];
+        TXMLParser parser;
+        parser.Codec = codec;
+        TXMLTag root;
+        EXPECT_EQ(parser.ParseText(c.text, &root), c.result) << c.text;
+        EXPECT_EQ(DumpChildren(root), c.tree) << c.text;
+    }
+}
+
+TEST(XmlParseText, ElementsTextsAndAttributes) {
+    const ParseCase cases[] = {
+        {"", false, ""},
+        {"<a x=\"1\"/><b/>", true, "@a[x=1] @b"},
+        {"<list />", true, "@list"},
+        {"<name></name>", true, "@name"},
+        {"<LIST>x</list>", true, "@LIST{'x'}"},
+        {"  <a>  text  </a>  ", true, "@a{'text  '}"},  // leading spaces go, trailing ones stay
+        {"lead <a/> mid <b/> tail  ", true, "'lead' @a 'mid' @b 'tail'"},
+        {"a > b", true, "'a > b'"},
+        {"<a>\r\n<b>1</b>\r\n<c>2</c></a>", true, "@a{@b{'1'} @c{'2'}}"},
+        {"<?xml version=\"1.0\" standalone=\"yes\"?>", true, "@xml[version=1.0,standalone=yes]"},
+        {"<!-- note -->", true, "@--[note=,--=]"},
+        {"<!DOCTYPE xml><x/>", true, "@DOCTYPE[xml=] @x"},
+        {"<?pi?>", true, "@pi"},
+        {"<ab/cd>", true, "@ab/cd"},
+        {"<a><a>in</a></a>", true, "@a{@a{'in'}}"},
+        {"<a><b c=\"<a\"/></a>z", true, "@a{@b[c=<a] @/a}"},  // "<a" in a value counts
+    };
+    TXMLCodec codec;
+    ExpectParses(cases, std::size(cases), &codec);
+}
+
+TEST(XmlParseText, BadlyFormedMarkupStillGivesATree) {
+    const ParseCase cases[] = {
+        // No end tag: all but the last byte of the rest is the content.
+        {"<a>xyz", true, "@a{'xy'}"},
+        {"<a>", true, "@a"},
+        // Prefix matching: a longer name's tags balance, its empty element only opens.
+        {"<a><a2>t</a2></a><b/>", true, "@a{@a2{'t'}} @b"},
+        {"<a><a2/></a>x", true, "@a{@a2 @/a}"},
+        {"<A><a2>t</A2></a>", true, "@A{@a2{'t'}}"},
+        // A "<" without any ">" after it gives nameless elements, one per byte.
+        {"x < y", true, "'x' @{@{@}}"},
+        {"<", true, "@"},
+        {"<>", true, "@"},
+        {"</a>", true, "@/a"},
+        {"<a></b>", true, "@a{@{@{@}}}"},
+        {"< a b >z</a>", true, "@a[b=]{'z'}"},
+    };
+    TXMLCodec codec;
+    ExpectParses(cases, std::size(cases), &codec);
+}
+
+TEST(XmlParseText, DecodingFailureFailsOnlyItsStepAndKeepsTheText) {
+    const ParseCase cases[] = {
+        {"&#12a;", false, "'&#12a;'"},
+        {"&#;<b/>", false, "'&#;' @b"},       // the tag of the failed step is still read
+        {"&#;<b/>c", true, "'&#;' @b 'c'"},   // a later step that completes counts
+        {"<a>&#;</a>", true, "@a{'&#;'}"},    // an inner call's result does not count
+        {"ok&amp;<b>&#x;x&lt;</b>&#$;", false, "'ok&' @b{'&#x;x&lt;'} '&#$;'"},
+    };
+    TXMLCodec codec;
+    ExpectParses(cases, std::size(cases), &codec);
+}
+
+TEST(XmlParseText, WithoutCodecTextStaysAsItStands) {
+    const ParseCase cases[] = {
+        {"<a>&amp;&#;</a>", true, "@a{'&amp;&#;'}"},
+        {"<a>x<y</a>", true, "@a{'x' @{@}}"},
+    };
+    ExpectParses(cases, std::size(cases), nullptr);
+}
+
+TEST(XmlParseText, DeepAndLongInputsEnd) {
+    TXMLParser parser;
+    TXMLCodec codec;
+    parser.Codec = &codec;
+    {
+        // A "<" and a long tail without ">": a chain as deep as the tail is long.
+        TXMLTag root;
+        EXPECT_TRUE(parser.ParseText("<" + std::string(200000, 'a'), &root));
+        int depth = 0;
+        for (TXMLTag* at = root.Items.Tag(0); at != nullptr; at = at->Items.Tag(0)) ++depth;
+        EXPECT_EQ(depth, 200001);
+    }
+    {
+        std::string nested;
+        for (int i = 0; i < 3000; ++i) nested += "<e>";
+        for (int i = 0; i < 3000; ++i) nested += "</e>";
+        TXMLTag root;
+        EXPECT_TRUE(parser.ParseText(nested, &root));
+        int depth = 0;
+        for (TXMLTag* at = root.Items.Tag(0); at != nullptr; at = at->Items.Tag(0)) ++depth;
+        EXPECT_EQ(depth, 3000);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// The node tree: ownership through the parent, the child list's queries, and
+// the attribute list's rules.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "unit/xml/TreeDump.h"
+#include "xml/XmlParser.h"
+#include "xml/XmlTree.h"
+
+namespace {
+
+TEST(XmlTree, NodesCreatedWithAParentAreAppendedAndOwnedByIt) {
+    TXMLTag root(nullptr, "xml");
+    TXMLTag* list = new TXMLTag(&root, "list");
+    new TXMLTag(list, "datum", "01.02.2010");
+    new TXMLTag(list, "name", "");  // an empty text is still a child
+    new TXMLText(list, "tail");
+    new TXMLTag(list);
+    EXPECT_EQ(DumpChildren(root), "@list{@datum{'01.02.2010'} @name{''} 'tail' @}");
+    EXPECT_EQ(list->Items.Count(), 4);
+    EXPECT_EQ(list->Items.TagCount(), 3);
+}
+
+TEST(XmlTree, TextJoinsTheDirectTextChildrenOnly) {
+    TXMLTag tag(nullptr, "t");
+    EXPECT_EQ(tag.Text(), "");
+    tag.Items.AddText("a");
+    new TXMLTag(&tag, "inner", "ignored");
+    new TXMLText(&tag, "b");
+    EXPECT_EQ(tag.Text(), "ab");
+}
+
+TEST(XmlTree, TagAndFindTagCountElementChildrenOnly) {
+    TXMLTag root;
+    root.Items.AddText("x");
+    TXMLTag* first = new TXMLTag(&root, "list");
+    root.Items.AddText("y");
+    TXMLTag* second = new TXMLTag(&root, "LIST");
+    TXMLTag* umlaut = new TXMLTag(&root, "\xC4pfel");
+
+    EXPECT_EQ(root.Items.Tag(0), first);
+    EXPECT_EQ(root.Items.Tag(1), second);
+    EXPECT_EQ(root.Items.Tag(3), nullptr);
+    EXPECT_EQ(root.Items.Tag(-1), nullptr);
+    EXPECT_EQ(root.Items.FindTag("List"), first);  // A to Z without regard to case, first match
+    EXPECT_EQ(root.Items.FindTag("\xC4PFEL"), umlaut);
+    EXPECT_EQ(root.Items.FindTag("\xE4pfel"), nullptr);  // other bytes must be equal
+    EXPECT_EQ(root.Items.FindTag("lis"), nullptr);
+
+    // The index of element children follows additions and removals.
+    TXMLTag* third = new TXMLTag(&root, "kind");
+    EXPECT_EQ(root.Items.Tag(3), third);
+    std::unique_ptr<TXMLBase> removed(root.Items.Remove(1));
+    EXPECT_EQ(removed.get(), first);
+    EXPECT_EQ(root.Items.Tag(0), second);
+    EXPECT_EQ(root.Items.TagCount(), 3);
+    EXPECT_EQ(root.Items.FindTag("list"), second);
+}
+
+TEST(XmlTree, RemoveHandsTheChildOutAndAddTakesItBack) {
+    TXMLTag a(nullptr, "a");
+    TXMLTag b(nullptr, "b");
+    new TXMLTag(&a, "moved", "text");
+    TXMLBase* node = a.Items.Remove(0);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(a.Items.Count(), 0);
+    EXPECT_EQ(b.Items.Add(node), 0);
+    EXPECT_EQ(DumpChildren(b), "@moved{'text'}");
+    EXPECT_EQ(a.Items.Remove(0), nullptr);
+    b.Items.Clear();
+    EXPECT_EQ(b.Items.Count(), 0);
+    EXPECT_EQ(b.Items.TagCount(), 0);
+}
+
+TEST(XmlTree, AVeryDeepTreeIsFreedWithoutRecursion) {
+    // Deep enough to overflow the stack of a recursive destructor, natively and under Wine.
+    auto root = std::make_unique<TXMLTag>(nullptr, "root");
+    TXMLTag* at = root.get();
+    for (int i = 0; i < 200000; ++i) at = new TXMLTag(at, "n");
+    root.reset();
+    SUCCEED();
+}
+
+TEST(XmlAttributes, SetValueRules) {
+    TXMLAttributes a;
+    a.SetValue("x", "say \"hi\"");
+    EXPECT_EQ(a.Values("x"), "say 'hi'");
+    a.SetValue("empty", "");
+    EXPECT_EQ(a.Count(), 2);  // a new attribute with an empty value is kept
+    a.SetValue("X", "2");
+    EXPECT_EQ(a.Lines(), (std::vector<std::string>{"X=2", "empty="}));  // replaced in place, new spelling
+    a.SetValue("EMPTY", "");
+    EXPECT_EQ(a.Lines(), (std::vector<std::string>{"X=2"}));  // an empty value removes an existing one
+    a.SetValue("\xC4rger", "1");
+    a.SetValue("\xE4RGER", "2");  // names compare as Windows-1252 letters
+    EXPECT_EQ(a.Lines(), (std::vector<std::string>{"X=2", "\xE4RGER=2"}));
+    EXPECT_EQ(a.AsText(), "X=\"2\" \xE4RGER=\"2\" ");
+    a.Clear();
+    EXPECT_EQ(a.AsText(), "");
+}
+
+TEST(XmlAttributes, ParseTextRules) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"version=\"1.0\" standalone=\"yes\"", {"version=1.0", "standalone=yes"}},
+        {"a=\"x y\"", {"a=x", "y\"="}},             // a value cannot hold a space
+        {"a = 1", {"a=", "=", "1="}},               // spaces around "=" split the attribute
+        {"a='q'", {"a='q'"}},                       // apostrophes stay part of the value
+        {"a=\"\"\"", {"a='"}},                      // one quote dropped each side, the third one stored as '
+        {"a=1 b=2 A=3 B=", {"A=3"}},                // replaced, then removed by an empty value
+        {"  lone   \t", {"lone="}},
+        {"a=1\tb=2", {"a=1\tb=2"}},                 // only the space separates; a tab stays in the value
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        TXMLAttributes a;
+        a.SetValue("old", "1");
+        a.ParseText(c.text);
+        EXPECT_EQ(a.Lines(), c.lines) << c.text;
+    }
+}
+
+TEST(XmlAttributes, ParseTextMatchesSetValueOnManyAttributes) {
+    std::string text;
+    TXMLAttributes expected;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = "n" + std::to_string(i % 700);
+        const std::string value = (i % 5 == 0) ? "" : std::to_string(i);
+        text += name + "=\"" + value + "\" ";
+        expected.SetValue(name, value);
+    }
+    TXMLAttributes parsed;
+    parsed.ParseText(text);
+    EXPECT_EQ(parsed.Lines(), expected.Lines());
+}
+
+}  // namespace
