@@ -1,0 +1,208 @@
+// Fills all fourteen locations with 500 entries (every fifth one switched off)
+// and times CollectAllEntries against its floor: the same keys, link files and
+// win.ini lists read with the bare platform calls and nothing else. The two are
+// timed alternately in one process; prints both medians and their ratio.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "entries/Catalogue.h"
+#include "entries/FoldersAndValues.h"
+#include "entries/ShellLnk.h"
+#include "entries/u_launcher.h"
+#include "system/MyTricks.h"
+
+namespace {
+
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kRunKeyBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+const char* const kRunKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
+const char kWinIniKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+const int kLinksPerFolder = 50;
+const int kValuesPerKey = 30;
+const int kItemsPerList = 50;
+const int kTotal = 2 * kLinksPerFolder + 10 * kValuesPerKey + 2 * kItemsPerList;
+
+// Programs that do not exist: nothing seeded here can ever start.
+std::string Command(int i) {
+    return "\"C:\\BenchMissing\\Vendor " + std::to_string(i) + "\\agent" + std::to_string(i) + ".exe\" /background";
+}
+
+bool Seed() {
+    const std::string marker = DeactivationMarker();
+    int written = 0;
+    int i = 0;
+    auto nextCommand = [&](bool plain) {
+        ++i;
+        const std::string command = plain ? "C:\\BenchMissing\\legacy" + std::to_string(i) + ".exe" : Command(i);
+        return i % 5 == 0 ? marker + command : command;
+    };
+    for (const int kind : {1, 2}) {
+        const std::string folder = StartupFolder(kind);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        TShellLink& link = SharedShellLink();
+        for (int n = 0; n < kLinksPerFolder; ++n) {
+            const std::string command = nextCommand(false);
+            link.SetTarget(ProgramPart(command), ArgumentsPart(command));
+            written += link.SaveLink(folder + "Agent " + std::to_string(i) + ".lnk");
+        }
+    }
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const char* key : kRunKeys) {
+            for (int n = 0; n < kValuesPerKey; ++n) {
+                const std::string command = nextCommand(false);
+                written += WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command);
+            }
+        }
+    }
+    for (const char* key : {"load", "run"}) {
+        std::string list;
+        for (int n = 0; n < kItemsPerList; ++n) list += (n ? ";" : "") + nextCommand(true);
+        written += kItemsPerList * WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list);
+    }
+    return written == kTotal;
+}
+
+// The floor's one shell-link object, made once like the catalogue's.
+struct FloorLink {
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+};
+
+size_t FloorFolder(FloorLink& shell, HKEY root, const char* value) {
+    char folder[MAX_PATH];
+    DWORD size = sizeof folder;
+    HKEY key;
+    if (RegOpenKeyExA(root, kShellFolders, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
+    const LONG read = RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS) return 0;
+    char pattern[MAX_PATH + 8];
+    wsprintfA(pattern, "%s\\*.lnk", folder);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    size_t count = 0;
+    do {
+        char file[2 * MAX_PATH];
+        wchar_t wide[2 * MAX_PATH];
+        wsprintfA(file, "%s\\%s", folder, found.cFileName);
+        MultiByteToWideChar(CP_ACP, 0, file, -1, wide, 2 * MAX_PATH);
+        if (SUCCEEDED(shell.file->Load(wide, STGM_READ))) {
+            char path[MAX_PATH], arguments[1024];
+            shell.link->GetPath(path, MAX_PATH, nullptr, SLGP_UNCPRIORITY);
+            shell.link->GetArguments(arguments, sizeof arguments);
+        }
+        ++count;
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return count;
+}
+
+size_t FloorKey(HKEY root, const char* name) {
+    char path[MAX_PATH];
+    wsprintfA(path, "%s%s", kRunKeyBase, name);
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
+    static char valueName[16384];
+    static BYTE data[65536];
+    size_t count = 0;
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = sizeof valueName, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, index, valueName, &nameLength, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+        ++count;
+    }
+    RegCloseKey(key);
+    return count;
+}
+
+size_t FloorWinIni() {
+    static char list[65536];
+    char windows[MAX_PATH], file[MAX_PATH + 16];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    wsprintfA(file, "%s\\Win.ini", windows);
+    size_t count = 0;
+    for (const char* key : {"load", "run"}) {
+        const DWORD length = GetPrivateProfileStringA("Windows", key, "", list, sizeof list, file);
+        if (length) ++count;
+        for (DWORD n = 0; n < length; ++n) count += list[n] == ';';
+    }
+    return count;
+}
+
+size_t Floor(FloorLink& shell) {
+    size_t count = FloorFolder(shell, HKEY_LOCAL_MACHINE, "Common Startup");
+    count += FloorFolder(shell, HKEY_CURRENT_USER, "STARTUP");
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const char* key : kRunKeys) count += FloorKey(root, key);
+    }
+    return count + FloorWinIni();
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
+    const int warmUps = 3;
+    CreateSharedShellLink();
+    if (!Seed()) {
+        fprintf(stderr, "seeding failed\n");
+        return 1;
+    }
+    FloorLink shell;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&shell.link))) ||
+        FAILED(shell.link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&shell.file)))) {
+        fprintf(stderr, "no shell-link object\n");
+        return 1;
+    }
+
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> floorTimes, catalogueTimes;
+    size_t floorCount = 0, catalogueCount = 0, inactive = 0;
+    for (int i = 0; i < warmUps + runs; ++i) {
+        QueryPerformanceCounter(&start);
+        floorCount = Floor(shell);
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) floorTimes.push_back(Milliseconds(start, end, frequency));
+
+        QueryPerformanceCounter(&start);
+        const EntryList entries = CollectAllEntries();
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) catalogueTimes.push_back(Milliseconds(start, end, frequency));
+        catalogueCount = entries.size();
+        inactive = std::count_if(entries.begin(), entries.end(), [](const Launcher& e) { return e.active == 0; });
+    }
+    shell.file->Release();
+    shell.link->Release();
+
+    const double floorMedian = Median(floorTimes);
+    const double catalogueMedian = Median(catalogueTimes);
+    printf("entries: %zu seeded, catalogue %zu (%zu inactive), floor %zu\n", static_cast<size_t>(kTotal),
+           catalogueCount, inactive, floorCount);
+    printf("runs: %d each, alternating, after %d warm-up pairs\n", runs, warmUps);
+    printf("floor      median %8.2f ms\n", floorMedian);
+    printf("catalogue  median %8.2f ms\n", catalogueMedian);
+    printf("ratio  catalogue/floor = %.2f  (goal: at most 1.5)\n", catalogueMedian / floorMedian);
+    DestroySharedShellLink();
+    return catalogueCount == static_cast<size_t>(kTotal) && floorCount == catalogueCount ? 0 : 1;
+}
