@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "backup/Backuplist.h"
+#include "unit/backup/DateTimePrint.h"
 #include "xml/XmlParser.h"
 
 namespace {
@@ -283,7 +284,9 @@ TEST(Backuplist, KindNumbersReadAsTheReaderReadsNumericReferences) {
     for (const Case& c : cases) {
         int32_t value = 12345;
         EXPECT_EQ(ReadKindNumber(c.text, value), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
     }
 }
 

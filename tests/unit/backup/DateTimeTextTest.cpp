@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/DateTimeText.h"
+#include "unit/backup/DateTimePrint.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/LocaleFormats.h"
+#include "unit/backup/DateTimePrint.h"
 #include "wine/backup/RegionalSettings.h"
 
 namespace {
