@@ -93,12 +93,4 @@ TEST(LocaleFormats, FollowTheUsersPicturesFromTheNextConversionOn) {
     EXPECT_EQ(read, At(2010, 2, 1, 22, 0, 0));
 }
 
-TEST(LocaleFormats, TheCurrentTimeComesToTheMillisecond) {
-    const LocalDateTime before = CurrentLocalDateTime();
-    Sleep(20);
-    const LocalDateTime after = CurrentLocalDateTime();
-    EXPECT_TRUE(IsValidDateTime(before));
-    EXPECT_TRUE(before < after);
-}
-
 }  // namespace
