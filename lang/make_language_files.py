@@ -1,0 +1,468 @@
+#!/usr/bin/env python3
+"""Writes the shipped language files Bootmarshal.t00 (Deutsch), .t01 (English)
+and .t02 (Français) from the texts below.
+
+The committed .t0x files are what ships; this script is only a convenient way to
+edit them. After changing a text here, run it once from any folder and commit
+the script together with the three files. Every text number that the program
+fetches must be present in all three languages.
+
+Format: 8-bit Windows-1252, CR LF after every line, "[0]" first, the language's
+own name second, "[END]" last. A text of several lines is written as several
+lines; the program joins them with CR.
+"""
+import os
+import re
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+HOME_PAGE = "https://www.veltmanix.com/bootmarshal/"
+SUPPORT_MAIL = "support@veltmanix.com"
+FORBIDDEN_NAME_CHARACTERS = '/ : * \\ ? " < > |'
+
+COMMON = {
+    1: "Bootmarshal",
+    2: "Bootmarshal",
+    3: HOME_PAGE,
+    4: SUPPORT_MAIL,
+    21: "Windows x64",
+    25: "© Veltmanix",
+    35: "Info",
+    74: "Run Services",
+    75: "Run Services Once",
+}
+
+DEUTSCH = {
+    0: "Deutsch",
+    6: "weiter",
+    8: "Bitte warten …",
+    10: "klicken Sie hier!",
+    11: "Einen Eintrag, den Sie gerade nicht brauchen, müssen Sie nicht löschen: "
+        "Mit „ändern“ unter „Status:“ schalten Sie ihn vorübergehend ab und später wieder ein.",
+    12: "Neuigkeiten, Updates und Antworten auf häufige Fragen zu Bootmarshal finden Sie auf unserer Homepage:",
+    13: "Bootmarshal sichert bei jedem Start alle Autostart-Einträge. "
+        "Über „Backups verwalten“ holen Sie jederzeit einen früheren Stand zurück.",
+    14: "Möchten Sie Windows jetzt neu starten?\n"
+        "Speichern Sie vorher Ihre offenen Dateien.",
+    16: "Ja",
+    17: "Nein",
+    18: "Version:",
+    20: "Plattform:",
+    22: "Hersteller:",
+    23: "Sprache:",
+    24: "Copyright:",
+    26: "Eintrag ist vorübergehend inaktiv",
+    27: "Eintrag ist aktiv",
+    28: "Registry",
+    29: "Autostart-Ordner",
+    30: "Abschnitt",
+    31: "Aktueller Benutzer",
+    32: "Alle Benutzer",
+    33: "Möchten Sie die Auswahl wirklich löschen?",
+    34: "Die Auswahl wurde gelöscht.",
+    36: "In den beiden Autostart-Ordnern liegen Verknüpfungen zu Programmen, die Windows bei jeder "
+        "Anmeldung startet. Der Ordner „Alle Benutzer“ gilt für jeden, der sich an diesem Computer "
+        "anmeldet, der Ordner „Aktueller Benutzer“ nur für Sie. Beide Ordner finden Sie auch im "
+        "Startmenü von Windows.",
+    37: "In der Registry stehen die meisten Autostart-Einträge. Einträge unter Run starten bei jeder "
+        "Anmeldung, Einträge unter RunOnce und RunOnceEx nur ein einziges Mal. RunServices und "
+        "RunServicesOnce stammen aus älteren Windows-Versionen und starten besonders früh. Jeden "
+        "dieser Abschnitte gibt es einmal für alle Benutzer und einmal für den aktuellen Benutzer.",
+    38: "Die Listen load= und run= im Abschnitt [windows] der Datei win.ini sind ein Überbleibsel "
+        "älterer Windows-Versionen. Programme darin werden bei der Anmeldung gestartet, mit load= "
+        "als Symbol. Neue Einträge legen Sie besser im Autostart-Ordner oder in der Registry an.",
+    39: "First Application",
+    40: "Der Eintrag ist unvollständig.\n"
+        "Bitte geben Sie einen Namen und das\n"
+        "zu startende Programm an.",
+    41: "Der Name enthält ein unzulässiges\n"
+        "Zeichen. Nicht erlaubt sind:\n" + FORBIDDEN_NAME_CHARACTERS,
+    42: "Der Eintrag wurde gespeichert.",
+    43: "Das Backup wird angefertigt …",
+    44: "Das Backup wurde angefertigt.",
+    45: "Backup vom",
+    46: "Einträge",
+    47: "Möchten Sie dieses Backup einspielen?\n"
+        "Alle aktuellen Einträge werden ersetzt.",
+    48: "Das Backup wurde eingespielt.",
+    56: "Name: ",
+    57: "ändern",
+    58: "Ort der Ausführung: ",
+    59: "Zu startendes Programm: ",
+    60: "wählen",
+    61: "Speichern",
+    62: "Nicht speichern",
+    63: "Sprache:",
+    65: "Supportinformationen: ",
+    66: "Unsere Homepage",
+    67: "E-Mail an uns senden",
+    68: "Über Bootmarshal",
+    69: "Information: ",
+    70: "Autostart-Ordner",
+    71: "Run-Abschnitt",
+    72: "RunOnce-Abschnitt",
+    73: "RunOnceEx-Abschnitt",
+    76: "Bei Programmstarts der Registry: ",
+    77: "Für alle Computerbenutzer",
+    78: "Nur für den aktuellen Nutzer",
+    79: "Win.ini-Datei",
+    80: "Load-Abschnitt",
+    81: "Run-Abschnitt",
+    82: "Fügt das Programm als Symbol in den Startordner 'Autostart' ein, den Sie auch",
+    83: "über das Startmenü von Windows sehen können.",
+    84: "Hier wird das Programm nur beim aktuellen Nutzer des Computers gestartet.",
+    85: "Fügt das Programm als Link in die Registry ein. Hier wird das Programm noch",
+    86: "vor den Programmen des Autostart-Ordners gestartet.",
+    87: "Hier wird das Programm nur einmal gestartet und dann wieder aus der Registry entfernt.",
+    88: "Auch hier wird das Programm nur einmal gestartet, jedoch noch vor RunOnce.",
+    89: "Hier wird das Programm zum frühestmöglichen Zeitpunkt (vor den",
+    90: "Netzwerkverbindungen) gestartet.",
+    91: "Hier wird der Eintrag ebenfalls im Service-Abschnitt ausgeführt, jedoch nur ein einziges Mal.",
+    92: "Die Einträge der INI-Datei dienten in alten Windows-Versionen",
+    93: "zum Start und sind veraltet.",
+    94: "Bitte wählen Sie ein Backup aus, welches",
+    95: "Sie nun wiederherstellen möchten:",
+    96: "Backups: ",
+    97: "Backup löschen",
+    98: "Backup einspielen",
+    105: "Funktionen",
+    106: "Neuer Starteintrag",
+    107: "Liste aktualisieren",
+    108: "Backup anfertigen",
+    109: "Backups verwalten",
+    110: "Windows neu starten",
+    111: "Über Bootmarshal",
+    112: "Hilfe",
+    113: "Dokumentation",
+    114: "Webseite",
+    115: "E-Mail senden",
+    116: "Bootmarshal beenden",
+    117: "Quellen von Bootmarshal",
+    118: "Aktuelle Informationen",
+    119: "Aktueller Computernutzer",
+    120: "Gefundene Einträge: ",
+    121: "Details: ",
+    122: "Eintrag:",
+    123: "Eintrag löschen",
+    124: "Eintrag ändern",
+    125: "Eintrag starten",
+    126: "Status:",
+    127: "Ort der Ausführung: ",
+    128: "ändern / Info",
+    129: "Alle Computerbenutzer",
+    131: "Standardeinträge von Windows werden in Orange dargestellt.",
+    132: "Standardeintrag von Windows",
+    133: "Eintragsliste drucken",
+    134: "Bootmarshal - Liste der Autostart-Einträge",
+    135: "Deaktivieren und bei Neueintrag automatisch löschen",
+    137: "Sperren",
+    138: "Sperre aufheben und Eintrag wieder aktivieren",
+    139: "Gesperrte Einträge: ",
+    140: "Ein gesperrter Eintrag bleibt an seinem Ort, ist aber abgeschaltet.\n"
+         "Taucht derselbe Befehl wieder als aktiver Eintrag auf, löscht\n"
+         "Bootmarshal ihn bei jeder Anmeldung an Windows automatisch.\n"
+         "Löschen Sie eine Zeile aus der Liste, um die Sperre aufzuheben.",
+}
+
+ENGLISH = {
+    0: "English",
+    6: "Continue",
+    8: "Please wait…",
+    10: "click here!",
+    11: "There is no need to delete an entry you don't need right now: switch it off with "
+        "“change” under “Status:” and switch it back on later.",
+    12: "News, updates and answers to common questions about Bootmarshal are waiting on our home page:",
+    13: "Bootmarshal backs up all startup entries every time it starts. "
+        "Use “Manage backups” to return to an earlier state at any time.",
+    14: "Do you want to restart Windows now?\n"
+        "Please save your open files first.",
+    16: "Yes",
+    17: "No",
+    18: "Version:",
+    20: "Platform:",
+    22: "Publisher:",
+    23: "Language:",
+    24: "Copyright:",
+    26: "Entry is temporarily inactive",
+    27: "Entry is active",
+    28: "Registry",
+    29: "Startup folder",
+    30: "list",
+    31: "Current user",
+    32: "All users",
+    33: "Do you really want to delete\n"
+        "the selected item?",
+    34: "The selected item has been deleted.",
+    36: "The two Startup folders hold shortcuts to programs that Windows starts every time you log on. "
+        "The “All users” folder applies to everyone who logs on to this computer, the “Current user” "
+        "folder only to you. You can also find both folders in the Windows Start menu.",
+    37: "Most startup entries live in the registry. Entries under Run start at every logon, entries "
+        "under RunOnce and RunOnceEx only once. RunServices and RunServicesOnce come from older "
+        "versions of Windows and start especially early. Each of these keys exists once for all "
+        "users and once for the current user.",
+    38: "The load= and run= lists in the [windows] section of win.ini are left over from older "
+        "versions of Windows. Programs listed there start when you log on, those in load= "
+        "minimised. Better add new entries to a Startup folder or to the registry.",
+    39: "First Application",
+    40: "The entry is incomplete.\n"
+        "Please enter a name and the\n"
+        "program to start.",
+    41: "The name contains a character\n"
+        "that is not allowed:\n" + FORBIDDEN_NAME_CHARACTERS,
+    42: "The entry has been saved.",
+    43: "Making a backup…",
+    44: "The backup is complete.",
+    45: "Backup of",
+    46: "entries",
+    47: "Do you want to restore this backup?\n"
+        "All current entries will be replaced.",
+    48: "The backup has been restored.",
+    56: "Name: ",
+    57: "change",
+    58: "Location: ",
+    59: "Program to start: ",
+    60: "browse",
+    61: "Save",
+    62: "Don't save",
+    63: "Language:",
+    65: "Support information: ",
+    66: "Our home page",
+    67: "Send us an e-mail",
+    68: "About Bootmarshal",
+    69: "Information: ",
+    70: "Startup folders",
+    71: "Run key",
+    72: "RunOnce key",
+    73: "RunOnceEx key",
+    76: "Registry entries apply to: ",
+    77: "All users of this computer",
+    78: "Only the current user",
+    79: "Win.ini file",
+    80: "Load list",
+    81: "Run list",
+    82: "Adds the program as a shortcut to the 'Startup' folder, which you can also",
+    83: "see in the Windows Start menu.",
+    84: "Here the program starts only for the current user of this computer.",
+    85: "Adds the program as a value to the registry. Here the program starts even",
+    86: "before the programs in the Startup folder.",
+    87: "Here the program starts only once and is then removed from the registry.",
+    88: "This, too, starts the program only once, but even before RunOnce.",
+    89: "Here the program starts as early as possible (before the",
+    90: "network connections are made).",
+    91: "Here the entry runs in the services section as well, but only a single time.",
+    92: "The entries of the INI file started programs in old versions",
+    93: "of Windows and are obsolete.",
+    94: "Please select the backup that you",
+    95: "would like to restore now:",
+    96: "Backups: ",
+    97: "Delete backup",
+    98: "Restore backup",
+    105: "Commands",
+    106: "New startup entry",
+    107: "Refresh list",
+    108: "Make a backup",
+    109: "Manage backups",
+    110: "Restart Windows",
+    111: "About Bootmarshal",
+    112: "Help",
+    113: "Documentation",
+    114: "Home page",
+    115: "Send an e-mail",
+    116: "Close Bootmarshal",
+    117: "Startup sources",
+    118: "News and tips",
+    119: "Current user",
+    120: "Entries found: ",
+    121: "Details: ",
+    122: "Command:",
+    123: "Delete entry",
+    124: "Change entry",
+    125: "Launch entry",
+    126: "Status:",
+    127: "Location: ",
+    128: "change / info",
+    129: "All users",
+    131: "Windows system entries are shown in orange.",
+    132: "Windows system entry",
+    133: "Print entry list",
+    134: "Bootmarshal - list of startup entries",
+    135: "Switch off and delete automatically whenever it comes back",
+    137: "Blocked entries",
+    138: "Unblock and switch the entry on again",
+    139: "Blocked entries: ",
+    140: "A blocked entry stays where it is, but switched off.\n"
+         "If the same command turns up again as an active entry,\n"
+         "Bootmarshal deletes it every time you log on to Windows.\n"
+         "Delete a line from the list to lift its block.",
+}
+
+FRANCAIS = {
+    0: "Français",
+    6: "Continuer",
+    8: "Veuillez patienter…",
+    10: "cliquez ici !",
+    11: "Inutile de supprimer une entrée dont vous n'avez pas besoin pour l'instant : désactivez-la "
+        "avec « modifier » sous « État : », puis réactivez-la plus tard.",
+    12: "Nouveautés, mises à jour et réponses aux questions fréquentes sur Bootmarshal vous attendent "
+        "sur notre site web :",
+    13: "À chaque démarrage, Bootmarshal sauvegarde toutes les entrées de démarrage. Avec « Gérer les "
+        "sauvegardes », vous revenez à tout moment à un état antérieur.",
+    14: "Redémarrer Windows maintenant ?\n"
+        "Enregistrez d'abord vos fichiers ouverts.",
+    16: "Oui",
+    17: "Non",
+    18: "Version :",
+    20: "Plateforme :",
+    22: "Éditeur :",
+    23: "Langue :",
+    24: "Copyright :",
+    26: "L'entrée est temporairement inactive",
+    27: "L'entrée est active",
+    28: "Registre",
+    29: "Dossier Démarrage",
+    30: "liste",
+    31: "Utilisateur actuel",
+    32: "Tous les utilisateurs",
+    33: "Voulez-vous vraiment supprimer\n"
+        "l'élément sélectionné ?",
+    34: "L'élément sélectionné a été supprimé.",
+    36: "Les deux dossiers Démarrage contiennent des raccourcis vers les programmes que Windows lance "
+        "à chaque ouverture de session. Le dossier « Tous les utilisateurs » vaut pour toute personne "
+        "qui se connecte à cet ordinateur, le dossier « Utilisateur actuel » pour vous seul. Vous les "
+        "retrouvez aussi dans le menu Démarrer de Windows.",
+    37: "La plupart des entrées de démarrage se trouvent dans le registre. Celles de la clé Run "
+        "démarrent à chaque ouverture de session, celles de RunOnce et RunOnceEx une seule fois. "
+        "RunServices et RunServicesOnce viennent d'anciennes versions de Windows et démarrent très "
+        "tôt. Chacune de ces clés existe pour tous les utilisateurs et pour l'utilisateur actuel.",
+    38: "Les listes load= et run= de la section [windows] du fichier win.ini sont un héritage des "
+        "anciennes versions de Windows. Les programmes qui y figurent démarrent à l'ouverture de "
+        "session, ceux de load= en fenêtre réduite. Ajoutez plutôt les nouvelles entrées dans un "
+        "dossier Démarrage ou dans le registre.",
+    39: "Nouveau programme",
+    40: "L'entrée est incomplète.\n"
+        "Indiquez un nom et le programme\n"
+        "à lancer.",
+    41: "Le nom contient un caractère\n"
+        "non autorisé :\n" + FORBIDDEN_NAME_CHARACTERS,
+    42: "L'entrée a été enregistrée.",
+    43: "Création de la sauvegarde…",
+    44: "La sauvegarde a été créée.",
+    45: "Sauvegarde du",
+    46: "entrées",
+    47: "Voulez-vous restaurer cette sauvegarde ?\n"
+        "Les entrées actuelles seront remplacées.",
+    48: "La sauvegarde a été restaurée.",
+    56: "Nom : ",
+    57: "modifier",
+    58: "Emplacement : ",
+    59: "Programme à lancer : ",
+    60: "parcourir",
+    61: "Enregistrer",
+    62: "Ne pas enregistrer",
+    63: "Langue :",
+    65: "Assistance : ",
+    66: "Notre site web",
+    67: "Nous écrire un e-mail",
+    68: "À propos de Bootmarshal",
+    69: "Information : ",
+    70: "Dossiers Démarrage",
+    71: "Clé Run",
+    72: "Clé RunOnce",
+    73: "Clé RunOnceEx",
+    76: "Entrées du registre valables pour : ",
+    77: "Tous les utilisateurs de l'ordinateur",
+    78: "L'utilisateur actuel seulement",
+    79: "Fichier Win.ini",
+    80: "Liste Load",
+    81: "Liste Run",
+    82: "Ajoute le programme sous forme de raccourci au dossier « Démarrage », que vous",
+    83: "voyez aussi dans le menu Démarrer de Windows.",
+    84: "Ici, le programme ne démarre que pour l'utilisateur actuel de l'ordinateur.",
+    85: "Ajoute le programme comme valeur dans le registre. Ici, le programme démarre",
+    86: "avant ceux du dossier Démarrage.",
+    87: "Ici, le programme ne démarre qu'une seule fois, puis il est retiré du registre.",
+    88: "Ici aussi, le programme ne démarre qu'une fois, mais encore avant RunOnce.",
+    89: "Ici, le programme démarre le plus tôt possible (avant l'établissement",
+    90: "des connexions réseau).",
+    91: "Ici, l'entrée s'exécute aussi dans la section des services, mais une seule fois.",
+    92: "Les entrées du fichier INI lançaient les programmes dans les anciennes",
+    93: "versions de Windows et sont obsolètes.",
+    94: "Veuillez choisir la sauvegarde que",
+    95: "vous souhaitez restaurer :",
+    96: "Sauvegardes : ",
+    97: "Supprimer la sauvegarde",
+    98: "Restaurer la sauvegarde",
+    105: "Commandes",
+    106: "Nouvelle entrée",
+    107: "Actualiser la liste",
+    108: "Créer une sauvegarde",
+    109: "Gérer les sauvegardes",
+    110: "Redémarrer Windows",
+    111: "À propos de Bootmarshal",
+    112: "Aide",
+    113: "Documentation",
+    114: "Site web",
+    115: "Envoyer un e-mail",
+    116: "Quitter Bootmarshal",
+    117: "Sources de démarrage",
+    118: "Astuces et nouveautés",
+    119: "Utilisateur actuel",
+    120: "Entrées trouvées : ",
+    121: "Détails : ",
+    122: "Commande :",
+    123: "Supprimer l'entrée",
+    124: "Modifier l'entrée",
+    125: "Lancer l'entrée",
+    126: "État :",
+    127: "Emplacement : ",
+    128: "modifier / info",
+    129: "Tous les utilisateurs",
+    131: "Les entrées système de Windows sont affichées en orange.",
+    132: "entrée système de Windows",
+    133: "Imprimer la liste",
+    134: "Bootmarshal - liste des entrées de démarrage",
+    135: "Désactiver et supprimer automatiquement à chaque retour",
+    137: "Entrées bloquées",
+    138: "Débloquer et réactiver l'entrée",
+    139: "Entrées bloquées : ",
+    140: "Une entrée bloquée reste à sa place, mais elle est désactivée.\n"
+         "Si la même commande réapparaît comme entrée active, Bootmarshal\n"
+         "la supprime à chaque ouverture de session Windows.\n"
+         "Supprimez une ligne de la liste pour lever le blocage.",
+}
+
+NBSP = "\u00a0"
+
+
+def french_spacing(line):
+    """Non-breaking spaces before : ; ? ! and inside « », as French typesetting wants."""
+    if line == FORBIDDEN_NAME_CHARACTERS:
+        return line
+    line = re.sub(r" ([:;?!])", NBSP + r"\1", line)
+    return line.replace("« ", "«" + NBSP).replace(" »", NBSP + "»")
+
+
+def is_header(line):
+    inner = line[1:-1]
+    return len(line) >= 3 and line[0] == "[" and line[-1] == "]" and (inner == "END" or inner.isdigit())
+
+
+def write_language(number, texts, adjust=lambda line: line):
+    merged = dict(COMMON)
+    merged.update(texts)
+    lines = []
+    for text_number in sorted(merged):
+        lines.append("[%d]" % text_number)
+        for line in merged[text_number].split("\n"):
+            assert not is_header(line), line
+            lines.append(adjust(line))
+    lines.append("[END]")
+    data = ("\r\n".join(lines) + "\r\n").encode("cp1252")
+    with open(os.path.join(HERE, "Bootmarshal.t0%d" % number), "wb") as out:
+        out.write(data)
+    return merged
+
+
+if __name__ == "__main__":
+    numbers = [set(write_language(0, DEUTSCH)), set(write_language(1, ENGLISH)),
+               set(write_language(2, FRANCAIS, french_spacing))]
+    assert numbers[0] == numbers[1] == numbers[2], "every language needs the same text numbers"
