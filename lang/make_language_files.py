@@ -40,7 +40,7 @@ DEUTSCH = {
         "Mit „ändern“ unter „Status:“ schalten Sie ihn vorübergehend ab und später wieder ein.",
     12: "Neuigkeiten, Updates und Antworten auf häufige Fragen zu Bootmarshal finden Sie auf unserer Homepage:",
     13: "Bootmarshal sichert bei jedem Start alle Autostart-Einträge. "
-        "Über „Backups verwalten“ holen Sie jederzeit einen früheren Stand zurück.",
+        "Mit „Backups zurückspielen“ stellen Sie jederzeit einen früheren Stand wieder her.",
     14: "Möchten Sie Windows jetzt neu starten?\n"
         "Speichern Sie vorher Ihre offenen Dateien.",
     16: "Ja",
