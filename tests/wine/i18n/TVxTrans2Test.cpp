@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/LanguageFile.h"
 #include "i18n/TVxTrans2.h"
 #include "support/WineTestSupport.h"
 #include "system/MyTricks.h"
@@ -72,6 +73,28 @@ TEST_F(TranslationCatalogue, LoadTranslationReadsTheActiveFileThroughTheDataFile
     EXPECT_EQ(GetText(70000), "");
     EXPECT_EQ(GetText(-1), "");
     EXPECT_EQ(TranslationBaseName(), kBase);
+}
+
+TEST_F(TranslationCatalogue, FilesLargerThanOneReadLoadAsTheirBytesParse) {
+    // A CR LF that straddles the reader's 16 KiB chunks, and a first line longer
+    // than a chunk before the language name.
+    const std::string head = "[0]\r\nGro\xDF\r\n[1]\r\n";
+    const std::string longLine(16383 - head.size(), 'x');
+    std::string bytes = head + longLine + "\r\ny\r\n[2]\r\n";
+    for (int i = 0; i < 3000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+    bytes += "[END]\r\n";
+    ASSERT_EQ(bytes.substr(16383, 2), "\r\n");
+    Put(InData(".def"), bytes);
+    Put(InData(".t00"), std::string(20000, '#') + "\r\nLang\r\n");
+    LoadTranslation(kBase);
+
+    std::vector<std::string> texts;
+    std::string languageName;
+    ParseLanguageText(bytes, texts, languageName);
+    for (int n = 0; n <= 3; ++n) EXPECT_EQ(GetText(n), texts[n]) << n;
+    EXPECT_EQ(CurrentLanguageName(), "Gro\xDF");
+    EXPECT_EQ(GetText(1), longLine + "\ry");
+    EXPECT_EQ(LanguageName(0), "Lang");
 }
 
 TEST_F(TranslationCatalogue, AnUnreadableActiveFileFallsBackToLanguageZero) {
