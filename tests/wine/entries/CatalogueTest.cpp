@@ -9,7 +9,7 @@
 namespace entrytest {
 namespace {
 
-using Catalogue = LocationsTest;
+using EntryCatalogue = LocationsTest;
 
 Launcher Entry(const std::string& name, const std::string& command, uint8_t active, int32_t kind) {
     Launcher entry;
@@ -37,14 +37,14 @@ std::string Stored(int kind, const std::string& name) {
     return link.path + " " + link.arguments;
 }
 
-TEST(Marker, NamesTheCompanionBesideTheProgram) {
+TEST(EntryMarker, NamesTheCompanionBesideTheProgram) {
     // The test program's name is as long as the product's, so the marker names
     // the companion that the build puts beside it.
     EXPECT_EQ(DeactivationMarker(), ProgramFolder() + "inactive.exe ");
     EXPECT_TRUE(FileExists(ProgramFolder() + "inactive.exe"));
 }
 
-TEST_F(Catalogue, CollectsAllFourteenLocationsInTheirFixedOrder) {
+TEST_F(EntryCatalogue, CollectsAllFourteenLocationsInTheirFixedOrder) {
     // Seeded in reverse, so that no order of seeding can pass for the right one.
     const std::vector<int32_t>& kinds = AllLocationKinds();
     for (auto kind = kinds.rbegin(); kind != kinds.rend(); ++kind) {
@@ -63,7 +63,7 @@ TEST_F(Catalogue, CollectsAllFourteenLocationsInTheirFixedOrder) {
     EXPECT_EQ(order, kinds);
 }
 
-TEST_F(Catalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
+TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
     for (const int32_t kind : AllLocationKinds()) {
         const std::string name = "Tool" + std::to_string(kind);
         const std::string command = "\"C:\\bmtest\\gone\\tool.exe\" -q";
@@ -108,7 +108,7 @@ TEST_F(Catalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
     }
 }
 
-TEST_F(Catalogue, AMovedEntryLeavesOneLocationForTheOther) {
+TEST_F(EntryCatalogue, AMovedEntryLeavesOneLocationForTheOther) {
     Launcher entry = Entry("Mover", "C:\\bmtest\\gone\\mover.exe", 0, kUserRun);
     ASSERT_TRUE(WriteEntry(entry));
     const std::vector<int32_t> path = {kUserStartup, kWinIniRun, kMachineRunOnceEx, kCommonStartup, kUserRun};
@@ -126,7 +126,7 @@ TEST_F(Catalogue, AMovedEntryLeavesOneLocationForTheOther) {
     }
 }
 
-TEST_F(Catalogue, TheMarkerIsFoundInAnyCaseAndOnlyAtTheStart) {
+TEST_F(EntryCatalogue, TheMarkerIsFoundInAnyCaseAndOnlyAtTheStart) {
     const std::string marker = DeactivationMarker();
     std::string lowerMarker = marker;
     CharLowerBuffA(lowerMarker.data(), static_cast<DWORD>(lowerMarker.size()));
@@ -155,7 +155,7 @@ TEST_F(Catalogue, TheMarkerIsFoundInAnyCaseAndOnlyAtTheStart) {
     }
 }
 
-TEST_F(Catalogue, AnInactiveCommandWithTheMarkerInsideGetsNoSecondOne) {
+TEST_F(EntryCatalogue, AnInactiveCommandWithTheMarkerInsideGetsNoSecondOne) {
     const std::string command = "C:\\bmtest\\gone\\b.exe " + DeactivationMarker();
     Launcher entry = Entry("Middle", command, 0, kMachineRun);
     ASSERT_TRUE(WriteEntry(entry));
@@ -165,7 +165,7 @@ TEST_F(Catalogue, AnInactiveCommandWithTheMarkerInsideGetsNoSecondOne) {
     EXPECT_EQ(all[0].active, 1) << "without the marker in front it counts as active";
 }
 
-TEST_F(Catalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
+TEST_F(EntryCatalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
     MakeFolders("C:\\bmtest");
     ASSERT_TRUE(WriteBytes("C:\\bmtest\\run.exe", "MZ"));  // never started
     SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRunOnce), "Plain", "C:\\bmtest\\run.exe /quiet");
@@ -184,7 +184,7 @@ TEST_F(Catalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
               "\"C:\\bmtest\\run.exe\" /quiet");
 }
 
-TEST_F(Catalogue, RemovingAnInactiveRecordAgainAddsTheMarkerAgain) {
+TEST_F(EntryCatalogue, RemovingAnInactiveRecordAgainAddsTheMarkerAgain) {
     const std::string marker = DeactivationMarker();
     Launcher entry = Entry("", "C:\\BMTEST\\GONE.EXE", 0, kWinIniLoad);
     ASSERT_TRUE(WriteEntry(entry));
@@ -200,7 +200,7 @@ TEST_F(Catalogue, RemovingAnInactiveRecordAgainAddsTheMarkerAgain) {
         << "the second removal finds nothing";
 }
 
-TEST_F(Catalogue, AWinIniMarkerInAnotherCaseIsCollectedButNotFoundForRemoval) {
+TEST_F(EntryCatalogue, AWinIniMarkerInAnotherCaseIsCollectedButNotFoundForRemoval) {
     std::string upperMarker = AnsiUpper(DeactivationMarker());
     SetRawWinIni("run", upperMarker + "C:\\BMTEST\\GONE.EXE");
     Launcher entry = CollectAllEntries().at(0);
@@ -210,7 +210,7 @@ TEST_F(Catalogue, AWinIniMarkerInAnotherCaseIsCollectedButNotFoundForRemoval) {
     EXPECT_EQ(RawWinIni("run"), upperMarker + "C:\\BMTEST\\GONE.EXE");
 }
 
-TEST_F(Catalogue, TheEmptyEntryChangesNoLocation) {
+TEST_F(EntryCatalogue, TheEmptyEntryChangesNoLocation) {
     Launcher empty;
     EXPECT_FALSE(WriteEntry(empty));
     EXPECT_TRUE(CollectAllEntries().empty());
@@ -220,7 +220,7 @@ TEST_F(Catalogue, TheEmptyEntryChangesNoLocation) {
     EXPECT_EQ(removed.command, DeactivationMarker());
 }
 
-TEST_F(Catalogue, TheSameNameInTwoLocationsIsTwoRecords) {
+TEST_F(EntryCatalogue, TheSameNameInTwoLocationsIsTwoRecords) {
     Launcher run = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserRun);
     Launcher link = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserStartup);
     ASSERT_TRUE(WriteEntry(run));
@@ -232,7 +232,7 @@ TEST_F(Catalogue, TheSameNameInTwoLocationsIsTwoRecords) {
     EXPECT_EQ(all[0].name, all[1].name);
 }
 
-TEST_F(Catalogue, RefusedWritesReportOrRaiseAndLoseNothing) {
+TEST_F(EntryCatalogue, RefusedWritesReportOrRaiseAndLoseNothing) {
     Launcher machine = Entry("Tool", "C:\\bmtest\\gone\\tool.exe", 1, kMachineRun);
     ASSERT_TRUE(WriteEntry(machine));
     Launcher item = Entry("", "C:\\BMTEST\\GONE.EXE", 1, kWinIniLoad);
