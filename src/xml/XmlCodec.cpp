@@ -1,10 +1,15 @@
 #include "xml/XmlCodec.h"
 
+#include "xml/XmlScan.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -57,29 +62,69 @@ const EncodeTable& Encoding() {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-std::string AsciiFolded(std::string_view s) {
-    std::string folded(s);
-    for (char& c : folded) c = AsciiLower(c);
-    return folded;
-}
-
 // Name lookup: an exact match wins; otherwise a match without regard to case
-// gives the last such row in code order ("AUML" is 228, not 196).
-struct NameTable {
-    std::unordered_map<std::string, unsigned char> exact;
-    std::unordered_map<std::string, unsigned char> folded;
-    void AddRow(const std::string& name, unsigned char code) {
-        exact[name] = code;
-        folded[AsciiFolded(name)] = code;  // later rows overwrite earlier ones
-    }
+// gives the last such row in code order ("AUML" is 228, not 196). Both are
+// small open-addressing tables; no name is longer than six bytes.
+constexpr size_t kLongestName = 6;
+
+class NameTable {
+public:
     NameTable() {
-        AddRow("quot", 34);
-        AddRow("amp", 38);
-        AddRow("lt", 60);
-        AddRow("gt", 62);
-        AddRow("EURO", 128);
-        for (unsigned c = 160; c < 256; ++c) AddRow(kHighNames[c - 160], static_cast<unsigned char>(c));
+        std::vector<std::pair<std::string, unsigned char>> rows = {
+            {"quot", 34}, {"amp", 38}, {"lt", 60}, {"gt", 62}, {"EURO", 128}};
+        for (unsigned c = 160; c < 256; ++c) rows.emplace_back(kHighNames[c - 160], static_cast<unsigned char>(c));
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        for (const auto& row : rows) {
+            Put(exact_, row.first, row.second);
+            std::string folded = row.first;
+            for (char& c : folded) c = AsciiLower(c);
+            Put(folded_, folded, row.second);  // rows come in code order: the later one wins
+        }
     }
+
+    unsigned char Code(std::string_view name) const {
+        if (name.empty() || name.size() > kLongestName) return 0;
+        if (const unsigned char code = Get(exact_, name)) return code;
+        char folded[kLongestName];
+        for (size_t i = 0; i < name.size(); ++i) folded[i] = AsciiLower(name[i]);
+        return Get(folded_, std::string_view(folded, name.size()));
+    }
+
+private:
+    struct Slot {
+        char name[kLongestName] = {};
+        unsigned char length = 0;
+        unsigned char code = 0;
+    };
+    static constexpr size_t kSlots = 512;  // a power of two, well above the 101 names
+    using Table = std::array<Slot, kSlots>;
+
+    static size_t Hash(std::string_view name) {
+        uint32_t h = 2166136261u;
+        for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h & (kSlots - 1);
+    }
+    static void Put(Table& table, const std::string& name, unsigned char code) {
+        for (size_t i = Hash(name);; i = (i + 1) & (kSlots - 1)) {
+            Slot& slot = table[i];
+            if (slot.length == 0 || std::string_view(slot.name, slot.length) == name) {
+                std::memcpy(slot.name, name.data(), name.size());
+                slot.length = static_cast<unsigned char>(name.size());
+                slot.code = code;
+                return;
+            }
+        }
+    }
+    static unsigned char Get(const Table& table, std::string_view name) {
+        for (size_t i = Hash(name);; i = (i + 1) & (kSlots - 1)) {
+            const Slot& slot = table[i];
+            if (slot.length == 0) return 0;
+            if (slot.length == name.size() && std::equal(name.begin(), name.end(), slot.name)) return slot.code;
+        }
+    }
+
+    Table exact_;
+    Table folded_;
 };
 
 const NameTable& Names() {
@@ -147,14 +192,18 @@ const std::string& XmlEncodedByte(unsigned char code) { return Encoding().text[c
 unsigned char XmlReferenceCode(const char* data, std::size_t length) {
     const std::string_view name(data, length);
     if (name.empty()) return 0;
-    if (name.front() == '#') return static_cast<unsigned char>(NumericValue(name.substr(1), name) & 0xFFu);
+    if (name.front() == '#') {
+        // The writer's form, "#" and up to nine decimal digits, without the general rules.
+        if (name.size() >= 2 && name.size() <= 10) {
+            uint32_t value = 0;
+            size_t i = 1;
+            for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) value = value * 10 + static_cast<uint32_t>(name[i] - '0');
+            if (i == name.size()) return static_cast<unsigned char>(value & 0xFFu);
+        }
+        return static_cast<unsigned char>(NumericValue(name.substr(1), name) & 0xFFu);
+    }
 
-    const NameTable& table = Names();
-    const std::string key(name);
-    auto exact = table.exact.find(key);
-    if (exact != table.exact.end()) return exact->second;
-    auto folded = table.folded.find(AsciiFolded(name));
-    return folded != table.folded.end() ? folded->second : 0;
+    return Names().Code(name);
 }
 
 std::string TXMLCodec::Encode(const std::string& text) {
@@ -166,24 +215,40 @@ std::string TXMLCodec::Encode(const std::string& text) {
 }
 
 std::string TXMLCodec::Decode(const std::string& text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    const char* amp = static_cast<const char*>(std::memchr(p, '&', text.size()));
-    if (amp == nullptr) return text;
-
     std::string result;
-    result.reserve(text.size());
-    while (amp != nullptr) {
-        result.append(p, amp);
-        const char* nameStart = amp + 1;
-        const char* semicolon = static_cast<const char*>(std::memchr(nameStart, ';', static_cast<size_t>(end - nameStart)));
-        // Without a ";" the name is empty and the rest of the text is gone.
-        const unsigned char code =
-            semicolon == nullptr ? 0 : XmlReferenceCode(nameStart, static_cast<size_t>(semicolon - nameStart));
-        if (code != 0) result += static_cast<char>(code);
-        p = semicolon == nullptr ? end : semicolon + 1;
-        amp = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
-    }
-    result.append(p, end);
+    XmlDecodeAppend(text.data(), text.size(), result);
     return result;
+}
+
+void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
+    const char* p = text;
+    const char* const end = text + length;
+    const char* amp = XmlFindByte(p, end, '&');
+    if (amp == nullptr) {
+        out.append(p, length);
+        return;
+    }
+    // The decoded text is never longer than the encoded one: it is written to a
+    // scratch buffer of that length and appended in one piece.
+    char small[512];
+    std::unique_ptr<char[]> large;
+    char* const first = length <= sizeof small ? small : (large.reset(new char[length]), large.get());
+    char* to = first;
+    for (;;) {
+        std::memcpy(to, p, static_cast<size_t>(amp - p));
+        to += amp - p;
+        const char* nameStart = amp + 1;
+        const char* semicolon = XmlFindByte(nameStart, end, ';');
+        if (semicolon == nullptr) break;  // no ";": the name is empty and the rest of the text is gone
+        if (const unsigned char code = XmlReferenceCode(nameStart, static_cast<size_t>(semicolon - nameStart)))
+            *to++ = static_cast<char>(code);
+        p = semicolon + 1;
+        amp = XmlFindByte(p, end, '&');
+        if (amp == nullptr) {
+            std::memcpy(to, p, static_cast<size_t>(end - p));
+            to += end - p;
+            break;
+        }
+    }
+    out.append(first, static_cast<size_t>(to - first));
 }

@@ -31,6 +31,8 @@ public:
 
 // The reference text Encode writes for one byte ("a", "&amp;", "&#92;").
 const std::string& XmlEncodedByte(unsigned char code);
+// Decode of the plain codec, appended to `out`. Throws EXMLDecodeError.
+void XmlDecodeAppend(const char* text, std::size_t length, std::string& out);
 // The byte a reference name stands for (the part between "&" and ";"), 0 when
 // it stands for none. Throws EXMLDecodeError for a bad numeric reference.
 unsigned char XmlReferenceCode(const char* name, std::size_t length);

@@ -3,17 +3,22 @@
 // target and renames it over the target.
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw EInOutError("Datei \"" + fileName + "\" kann nicht ge\xF6" "ffnet werden");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EInOutError("Datei \"" + fileName + "\" kann nicht gelesen werden");
-    return LoadFromText(bytes, fileName, root);
+    const std::streamoff size = in.tellg();
+    std::string bytes;
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        in.seekg(0);
+        in.read(&bytes[0], size);
+    }
+    if (size < 0 || !in) throw EInOutError("Datei \"" + fileName + "\" kann nicht gelesen werden");
+    return LoadFromBuffer(bytes, fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -1,9 +1,14 @@
 #include "xml/XmlParser.h"
 
+#include "xml/XmlScan.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <typeinfo>
+
 
 namespace {
 
@@ -19,17 +24,22 @@ struct Piece {
 };
 
 Piece Trimmed(Piece p) {
+    p.begin = XmlSkipSpaces(p.begin, p.end);  // indentation, mostly
     while (p.begin < p.end && IsBlank(*p.begin)) ++p.begin;
     while (p.end > p.begin && IsBlank(p.end[-1])) --p.end;
     return p;
 }
 
-const char* Find(Piece p, char c) {
-    if (p.empty()) return nullptr;
-    return static_cast<const char*>(std::memchr(p.begin, c, p.size()));
-}
+const char* Find(Piece p, char c) { return XmlFindByte(p.begin, p.end, c); }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+// A to Z to a to z, every other byte as it is.
+constexpr std::array<char, 256> MakeLowerTable() {
+    std::array<char, 256> map{};
+    for (int c = 0; c < 256; ++c) map[static_cast<size_t>(c)] = static_cast<char>((c >= 'A' && c <= 'Z') ? c + 32 : c);
+    return map;
+}
+constexpr std::array<char, 256> kLower = MakeLowerTable();
+inline char AsciiLower(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
 bool StartsWithName(const char* at, const char* end, Piece name) {
     if (static_cast<size_t>(end - at) < name.size()) return false;
@@ -39,17 +49,68 @@ bool StartsWithName(const char* at, const char* end, Piece name) {
     return true;
 }
 
+// Positions of every "<" in the reader's buffer, found once. The closing-tag
+// searches of nested elements walk the same stretches again; walking this list
+// is much cheaper than searching the bytes each time.
+class AngleIndex {
+public:
+    AngleIndex(const char* data, size_t size) {
+        positions_.reserve(size / 24 + 16);  // a backup file has one "<" in about 30 bytes
+        size_t i = 0;
+#ifdef __SSE2__
+        const __m128i angle = _mm_set1_epi8('<');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
+            while (mask != 0) {
+                positions_.push_back(data + i + static_cast<unsigned>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+        }
+#endif
+        for (; i < size; ++i)
+            if (data[i] == '<') positions_.push_back(data + i);
+    }
+
+    // Index of the first "<" at or after `at`; `hint` is a position known to lie
+    // at or before the answer (reading moves forward through the buffer).
+    size_t FirstAtOrAfter(const char* at, size_t hint) const {
+        const size_t size = positions_.size();
+        size_t k = std::min(hint, size);
+        if (k > 0 && positions_[k - 1] >= at) k = 0;  // not a valid hint
+        // The answer is mostly a step or two away.
+        for (int i = 0; i < 8 && k < size && positions_[k] < at; ++i) ++k;
+        if (k < size && positions_[k] < at)
+            k = static_cast<size_t>(std::lower_bound(positions_.begin() + static_cast<std::ptrdiff_t>(k), positions_.end(), at) -
+                                    positions_.begin());
+        return k;
+    }
+    size_t size() const { return positions_.size(); }
+    const char* operator[](size_t k) const { return positions_[k]; }
+
+private:
+    std::vector<const char*> positions_;
+};
+
 // The closing-tag search: the position of the "<" at which the depth, starting
 // at 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
 // text (so "<name2>" counts as well). nullptr when it never reaches 0.
-const char* ClosingTag(Piece rest, Piece name) {
+const char* ClosingTag(const AngleIndex& angles, size_t from, Piece rest, Piece name) {
+    // With an empty name every "<" opens and every "</" also closes at the same
+    // place, so the depth never falls.
+    if (name.empty()) return nullptr;
+    const char first = AsciiLower(*name.begin);
     int64_t depth = 1;
-    const char* p = rest.begin;
-    while ((p = Find(Piece{p, rest.end}, '<')) != nullptr) {
-        if (StartsWithName(p + 1, rest.end, name)) ++depth;
-        if (p + 1 < rest.end && p[1] == '/' && StartsWithName(p + 2, rest.end, name)) --depth;
+    for (size_t k = from; k < angles.size(); ++k) {
+        const char* p = angles[k];
+        if (p >= rest.end) break;
+        const size_t left = static_cast<size_t>(rest.end - p);
+        if (left < 2) continue;
+        const char next = p[1];
+        const bool opens = AsciiLower(next) == first && StartsWithName(p + 1, rest.end, name);
+        const bool closes = next == '/' && left > 2 && AsciiLower(p[2]) == first && StartsWithName(p + 2, rest.end, name);
+        depth += static_cast<int>(opens) - static_cast<int>(closes);
         if (depth == 0) return p;
-        ++p;
     }
     return nullptr;
 }
@@ -175,14 +236,20 @@ std::string XmlNotValidMessage(const std::string& fileName) {
 }
 
 bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
+    std::string buffer(bytes);
+    return LoadFromBuffer(buffer, fileName, root);
+}
+
+bool TXMLParser::LoadFromBuffer(std::string& buffer, const std::string& fileName, TXMLTag* root) {
     // Lines end at CR, with an LF right after it belonging to the line end; an
     // LF elsewhere is an ordinary byte; byte 26 ends the file.
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    if (const char* eof = static_cast<const char*>(std::memchr(p, 26, bytes.size()))) end = eof;
+    char* const data = &buffer[0];
+    const char* p = data;
+    const char* end = data + buffer.size();
+    if (const char* eof = Find(Piece{p, end}, 26)) end = eof;
 
     auto nextLine = [&](Piece& line) {
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        const char* cr = Find(Piece{p, end}, '\r');
         line = Piece{p, cr ? cr : end};
         p = cr ? cr + 1 : end;
         if (p < end && *p == '\n') ++p;
@@ -197,28 +264,50 @@ bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileN
     }
     if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName));
 
-    std::string joined;
-    joined.reserve(static_cast<size_t>(end - p));
+    // The trimmed lines joined, and the LF bytes inside lines dropped, as
+    // ParseText would drop them. The joined text is never longer than what it
+    // was read from, so it is built in place at the front of the buffer.
+    char* to = data;
     while (p < end) {
         Piece line;
         nextLine(line);
         line = Trimmed(line);
-        joined.append(line.begin, line.end);
+        while (const char* lf = Find(line, '\n')) {
+            std::memmove(to, line.begin, static_cast<size_t>(lf - line.begin));
+            to += lf - line.begin;
+            line.begin = lf + 1;
+        }
+        std::memmove(to, line.begin, line.size());
+        to += line.size();
     }
-    return ParseText(joined, root);
+    if (root == nullptr) return false;
+    return ParseCleanText(data, static_cast<size_t>(to - data), root);
 }
 
 bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
     if (parent == nullptr) return false;
-    if (text.find_first_of("\r\n") == std::string::npos) return ParseCleanText(text, parent);
+    if (std::memchr(text.data(), '\r', text.size()) == nullptr && std::memchr(text.data(), '\n', text.size()) == nullptr)
+        return ParseCleanText(text.data(), text.size(), parent);
     std::string clean;
     clean.reserve(text.size());
     for (char c : text)
         if (c != '\r' && c != '\n') clean += c;
-    return ParseCleanText(clean, parent);
+    return ParseCleanText(clean.data(), clean.size(), parent);
 }
 
 bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t length) {
+    if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
+        // The plain codec decodes straight from the buffer.
+        std::string decoded;
+        try {
+            XmlDecodeAppend(text, length, decoded);
+        } catch (const EXMLDecodeError&) {
+            new TXMLText(parent, std::string(text, length));
+            return false;
+        }
+        new TXMLText(parent, std::move(decoded));
+        return true;
+    }
     std::string raw(text, length);
     if (Codec == nullptr) {
         new TXMLText(parent, std::move(raw));
@@ -236,9 +325,11 @@ bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t len
     }
 }
 
-bool TXMLParser::ParseCleanText(const std::string& text, TXMLTag* parent) {
+bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* parent) {
+    const AngleIndex angles(text, size);
+    size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
-    frames.push_back(Frame{Piece{text.data(), text.data() + text.size()}, parent});
+    frames.push_back(Frame{Piece{text, text + size}, parent});
     bool result = false;
 
     while (!frames.empty()) {
@@ -251,7 +342,8 @@ bool TXMLParser::ParseCleanText(const std::string& text, TXMLTag* parent) {
         }
         bool completed = true;
 
-        const char* lt = Find(rest, '<');
+        cursor = angles.FirstAtOrAfter(rest.begin, cursor);
+        const char* lt = (cursor < angles.size() && angles[cursor] < rest.end) ? angles[cursor] : nullptr;
         if (lt == nullptr) {
             // Text to the end, as it stands (not trimmed).
             completed = AddTextChild(into, rest.begin, rest.size());
@@ -307,7 +399,7 @@ bool TXMLParser::ParseCleanText(const std::string& text, TXMLTag* parent) {
         }
 
         Piece content;
-        const char* closing = ClosingTag(rest, name);
+        const char* closing = ClosingTag(angles, angles.FirstAtOrAfter(rest.begin, cursor), rest, name);
         if (closing != nullptr) {
             content = Piece{rest.begin, closing};
             const char* afterEnd = Find(Piece{closing, rest.end}, '>');

@@ -53,7 +53,9 @@ public:
     void WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation);
 
 private:
-    bool ParseCleanText(const std::string& text, TXMLTag* parent);
+    // LoadFromText on a buffer of its own, which it overwrites.
+    bool LoadFromBuffer(std::string& buffer, const std::string& fileName, TXMLTag* root);
+    bool ParseCleanText(const char* text, std::size_t size, TXMLTag* parent);
     bool AddTextChild(TXMLTag* parent, const char* text, std::size_t length);
 };
 

@@ -1,6 +1,8 @@
 #include "xml/XmlTree.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -59,7 +61,82 @@ std::string WithoutDoubleQuotes(std::string_view value) {
     return result;
 }
 
+// The node pool: size classes of 16 bytes up to 256, each a free list carved
+// from 64 KiB blocks that are kept for the life of the thread's pool. Sanitizer
+// builds use the general heap, so that use after free is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define BM_XML_NODE_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BM_XML_NODE_POOL 0
+#endif
+#endif
+#ifndef BM_XML_NODE_POOL
+#define BM_XML_NODE_POOL 1
+#endif
+
+#if BM_XML_NODE_POOL
+class NodePool {
+public:
+    static constexpr size_t kGrain = 16;
+    static constexpr size_t kLargest = 256;
+    static constexpr size_t kBlock = 64 * 1024;
+
+    void* Take(size_t size) {
+        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
+        if (head == nullptr) Refill(head, (size + kGrain - 1) / kGrain * kGrain);
+        FreeNode* node = head;
+        head = node->next;
+        return node;
+    }
+    void Give(void* p, size_t size) {
+        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
+        FreeNode* node = static_cast<FreeNode*>(p);
+        node->next = head;
+        head = node;
+    }
+
+private:
+    struct FreeNode {
+        FreeNode* next;
+    };
+    static void Refill(FreeNode*& head, size_t slot) {
+        char* block = static_cast<char*>(::operator new(kBlock));
+        for (size_t at = 0; at + slot <= kBlock; at += slot) {
+            FreeNode* node = reinterpret_cast<FreeNode*>(block + at);
+            node->next = head;
+            head = node;
+        }
+    }
+    FreeNode* free_[kLargest / kGrain + 1] = {};
+};
+
+NodePool& Pool() {
+    static thread_local NodePool pool;
+    return pool;
+}
+#endif
+
 }  // namespace
+
+void* TXMLBase::operator new(std::size_t size) {
+#if BM_XML_NODE_POOL
+    if (size <= NodePool::kLargest) return Pool().Take(size);
+#endif
+    return ::operator new(size);
+}
+
+void TXMLBase::operator delete(void* node, std::size_t size) {
+    (void)size;
+    if (node == nullptr) return;
+#if BM_XML_NODE_POOL
+    if (size <= NodePool::kLargest) {
+        Pool().Give(node, size);
+        return;
+    }
+#endif
+    ::operator delete(node);
+}
 
 bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t bLength) {
     if (aLength != bLength) return false;
@@ -71,6 +148,27 @@ bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t 
 
 // ---------------------------------------------------------------- TXMLItems
 
+void TXMLItems::NodeList::Grow() {
+    const uint32_t capacity = capacity_ < 4 ? 4 : capacity_ * 2;
+    TXMLBase** data = new TXMLBase*[capacity];
+    std::copy(data_, data_ + size_, data);
+    if (data_ != &single_) delete[] data_;
+    data_ = data;
+    capacity_ = capacity;
+}
+
+void TXMLItems::NodeList::erase(size_t i) {
+    std::copy(data_ + i + 1, data_ + size_, data_ + i);
+    --size_;
+}
+
+void TXMLItems::NodeList::Release() {
+    if (data_ != &single_) delete[] data_;
+    data_ = &single_;
+    size_ = 0;
+    capacity_ = 1;
+}
+
 TXMLItems::~TXMLItems() { Clear(); }
 
 int TXMLItems::Add(TXMLBase* node) {
@@ -78,7 +176,7 @@ int TXMLItems::Add(TXMLBase* node) {
     nodes_.push_back(node);
     if (node->IsTag()) {
         ++tagCount_;
-        if (tagIndexValid_) tagIndex_.push_back(node->AsTag());
+        if (tagIndex_) tagIndex_->push_back(node->AsTag());
     }
     return static_cast<int>(nodes_.size()) - 1;
 }
@@ -88,22 +186,20 @@ void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, tex
 void TXMLItems::Clear() {
     // Children are taken out of their parents before they are freed, so that no
     // destructor recurses: a tree read from a hostile file can be a million deep.
-    std::vector<TXMLBase*> pending;
-    pending.swap(nodes_);
+    if (nodes_.empty()) return;
+    std::vector<TXMLBase*> work(std::make_reverse_iterator(nodes_.end()), std::make_reverse_iterator(nodes_.begin()));
+    nodes_.Release();
     tagCount_ = 0;
-    tagIndex_.clear();
-    tagIndexValid_ = false;
-    std::vector<TXMLBase*> work(pending.rbegin(), pending.rend());
+    tagIndex_.reset();
     while (!work.empty()) {
         TXMLBase* node = work.back();
         work.pop_back();
         if (TXMLTag* tag = node->AsTag()) {
-            std::vector<TXMLBase*>& children = tag->Items.nodes_;
-            work.insert(work.end(), children.rbegin(), children.rend());
-            children.clear();
-            tag->Items.tagCount_ = 0;
-            tag->Items.tagIndex_.clear();
-            tag->Items.tagIndexValid_ = false;
+            TXMLItems& children = tag->Items;
+            for (size_t i = children.nodes_.size(); i > 0; --i) work.push_back(children.nodes_[i - 1]);
+            children.nodes_.Release();
+            children.tagCount_ = 0;
+            children.tagIndex_.reset();
         }
         delete node;
     }
@@ -116,14 +212,14 @@ TXMLBase* TXMLItems::Item(int i) const {
 
 TXMLTag* TXMLItems::Tag(int n) const {
     if (n < 0 || n >= tagCount_) return nullptr;
-    if (!tagIndexValid_) {
-        tagIndex_.clear();
-        tagIndex_.reserve(static_cast<size_t>(tagCount_));
+    if (!tagIndex_) {
+        auto index = std::make_unique<std::vector<TXMLTag*>>();
+        index->reserve(static_cast<size_t>(tagCount_));
         for (TXMLBase* node : nodes_)
-            if (TXMLTag* tag = node->AsTag()) tagIndex_.push_back(tag);
-        tagIndexValid_ = true;
+            if (TXMLTag* tag = node->AsTag()) index->push_back(tag);
+        tagIndex_ = std::move(index);
     }
-    return tagIndex_[static_cast<size_t>(n)];
+    return (*tagIndex_)[static_cast<size_t>(n)];
 }
 
 TXMLTag* TXMLItems::FindTag(const std::string& name) const {
@@ -138,10 +234,10 @@ TXMLTag* TXMLItems::FindTag(const std::string& name) const {
 TXMLBase* TXMLItems::Remove(int i) {
     if (i < 0 || i >= Count()) return nullptr;
     TXMLBase* node = nodes_[static_cast<size_t>(i)];
-    nodes_.erase(nodes_.begin() + i);
+    nodes_.erase(static_cast<size_t>(i));
     if (node->IsTag()) {
         --tagCount_;
-        tagIndexValid_ = false;
+        tagIndex_.reset();
     }
     return node;
 }

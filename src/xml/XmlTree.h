@@ -8,6 +8,8 @@
 // recurses, so trees of any depth can be freed.
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,12 @@ public:
     TXMLBase(const TXMLBase&) = delete;
     TXMLBase& operator=(const TXMLBase&) = delete;
     virtual ~TXMLBase() = default;
+
+    // Nodes come from a pool of their own: reading a backup file makes hundreds
+    // of thousands of them, and the general heap spends more time on them than
+    // the reading itself. Freed nodes are kept for the next tree.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* node, std::size_t size);
 
     virtual TXMLTag* AsTag() { return nullptr; }
     virtual const TXMLTag* AsTag() const { return nullptr; }
@@ -62,11 +70,41 @@ public:
     [[nodiscard]] TXMLBase* Remove(int i);
 
 private:
-    std::vector<TXMLBase*> nodes_;
+    // The children in order. Most elements of a backup file hold one child,
+    // which is kept in place; more go to the heap.
+    class NodeList {
+    public:
+        NodeList() = default;
+        NodeList(const NodeList&) = delete;
+        NodeList& operator=(const NodeList&) = delete;
+        ~NodeList() { Release(); }
+        size_t size() const { return size_; }
+        bool empty() const { return size_ == 0; }
+        TXMLBase* operator[](size_t i) const { return data_[i]; }
+        TXMLBase* const* begin() const { return data_; }
+        TXMLBase* const* end() const { return data_ + size_; }
+        void push_back(TXMLBase* node) {
+            if (size_ == capacity_) Grow();
+            data_[size_++] = node;
+        }
+        void erase(size_t i);
+        // Forgets every child without freeing it.
+        void Release();
+
+    private:
+        void Grow();
+        TXMLBase** data_ = &single_;
+        TXMLBase* single_ = nullptr;
+        uint32_t size_ = 0;
+        uint32_t capacity_ = 1;
+    };
+
+    NodeList nodes_;
     int tagCount_ = 0;
-    // Positions of the element children, built on the first Tag() call after a change.
-    mutable std::vector<TXMLTag*> tagIndex_;
-    mutable bool tagIndexValid_ = false;
+    // The element children in order, built by the first Tag() call after a
+    // change. Held apart so that an element stays small: a backup file holds
+    // hundreds of thousands of them.
+    mutable std::unique_ptr<std::vector<TXMLTag*>> tagIndex_;
 };
 
 // The ordered attribute list of one element, held as lines "name=value" in
