@@ -180,3 +180,32 @@ TEST(XmlParseText, DeepAndLongInputsEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// A codec of its own: the reader and the writer go through its virtual operations.
+class ShoutingCodec : public TXMLCodec {
+public:
+    std::string Decode(const std::string& text) override {
+        if (text == "bad") throw EXMLDecodeError("bad");
+        std::string out = text;
+        for (char& c : out) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        return out;
+    }
+    std::string Encode(const std::string& text) override { return "[" + text + "]"; }
+};
+
+TEST(XmlParseText, ACodecOfItsOwnIsUsedForEveryText) {
+    ShoutingCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    TXMLTag root;
+    EXPECT_FALSE(parser.ParseText("lead<a>in</a>bad", &root));
+    EXPECT_EQ(DumpChildren(root), "'LEAD' @a{'IN'} 'bad'");
+
+    std::vector<std::string> lines;
+    parser.WriteNode(&root, lines, false, 0);
+    EXPECT_EQ(lines, (std::vector<std::string>{"[LEAD]", "<a>[IN]</a>", "[bad]"}));
+}
+
+}  // namespace
