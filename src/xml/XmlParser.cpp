@@ -49,13 +49,18 @@ bool StartsWithName(const char* at, const char* end, Piece name) {
     return true;
 }
 
-// Positions of every "<" in the reader's buffer, found once. The closing-tag
-// searches of nested elements walk the same stretches again; walking this list
-// is much cheaper than searching the bytes each time.
+// Every "<" in the reader's buffer, found once: its position and, for the
+// closing-tag search, the byte after it folded to lower case and the byte after
+// a "</" folded likewise (0 where there is none). The searches of nested
+// elements walk the same stretches again and again; walking these two small
+// lists stays in the cache, where reading the text itself at every "<" does not.
 class AngleIndex {
 public:
     AngleIndex(const char* data, size_t size) {
-        positions_.reserve(size / 24 + 16);  // a backup file has one "<" in about 30 bytes
+        const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
+        positions_.reserve(expected);
+        opens_.reserve(expected);
+        closes_.reserve(expected);
         size_t i = 0;
 #ifdef __SSE2__
         const __m128i angle = _mm_set1_epi8('<');
@@ -63,13 +68,13 @@ public:
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
             unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
             while (mask != 0) {
-                positions_.push_back(data + i + static_cast<unsigned>(__builtin_ctz(mask)));
+                Add(data, size, i + static_cast<unsigned>(__builtin_ctz(mask)));
                 mask &= mask - 1;
             }
         }
 #endif
         for (; i < size; ++i)
-            if (data[i] == '<') positions_.push_back(data + i);
+            if (data[i] == '<') Add(data, size, i);
     }
 
     // Index of the first "<" at or after `at`; `hint` is a position known to lie
@@ -78,18 +83,52 @@ public:
         const size_t size = positions_.size();
         size_t k = std::min(hint, size);
         if (k > 0 && positions_[k - 1] >= at) k = 0;  // not a valid hint
-        // The answer is mostly a step or two away.
-        for (int i = 0; i < 8 && k < size && positions_[k] < at; ++i) ++k;
-        if (k < size && positions_[k] < at)
-            k = static_cast<size_t>(std::lower_bound(positions_.begin() + static_cast<std::ptrdiff_t>(k), positions_.end(), at) -
-                                    positions_.begin());
-        return k;
+        if (k == size || positions_[k] >= at) return k;
+        // Galloping from the hint: the answer is mostly near it.
+        size_t step = 1;
+        while (k + step < size && positions_[k + step] < at) {
+            k += step;
+            step *= 2;
+        }
+        const size_t last = std::min(k + step, size);
+        return static_cast<size_t>(std::lower_bound(positions_.begin() + static_cast<std::ptrdiff_t>(k + 1),
+                                                    positions_.begin() + static_cast<std::ptrdiff_t>(last), at) -
+                                   positions_.begin());
     }
     size_t size() const { return positions_.size(); }
     const char* operator[](size_t k) const { return positions_[k]; }
+    unsigned char Opens(size_t k) const { return opens_[k]; }
+    unsigned char Closes(size_t k) const { return closes_[k]; }
+
+    // The first index in [from, to) whose byte after "<" or after "</" is
+    // `folded`, or `to`.
+    size_t NextCandidate(size_t from, size_t to, unsigned char folded) const {
+        size_t k = from;
+#ifdef __SSE2__
+        const __m128i wanted = _mm_set1_epi8(static_cast<char>(folded));
+        for (; k + 16 <= to; k += 16) {
+            const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k));
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k));
+            const unsigned mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(o, wanted), _mm_cmpeq_epi8(c, wanted))));
+            if (mask != 0) return k + static_cast<unsigned>(__builtin_ctz(mask));
+        }
+#endif
+        for (; k < to; ++k)
+            if (opens_[k] == folded || closes_[k] == folded) return k;
+        return to;
+    }
 
 private:
+    void Add(const char* data, size_t size, size_t at) {
+        positions_.push_back(data + at);
+        opens_.push_back(at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0);
+        closes_.push_back(at + 2 < size && data[at + 1] == '/' ? static_cast<unsigned char>(AsciiLower(data[at + 2])) : 0);
+    }
+
     std::vector<const char*> positions_;
+    std::vector<unsigned char> opens_;
+    std::vector<unsigned char> closes_;
 };
 
 // The closing-tag search: the position of the "<" at which the depth, starting
@@ -99,16 +138,24 @@ const char* ClosingTag(const AngleIndex& angles, size_t from, Piece rest, Piece 
     // With an empty name every "<" opens and every "</" also closes at the same
     // place, so the depth never falls.
     if (name.empty()) return nullptr;
-    const char first = AsciiLower(*name.begin);
+    const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
+    const size_t to = angles.FirstAtOrAfter(rest.end, from);
     int64_t depth = 1;
-    for (size_t k = from; k < angles.size(); ++k) {
+    for (size_t k = from; k < to; ++k) {
+        // Only a "<" followed by the name's first letter, directly or after a
+        // "/", can change the depth; the lists say where those are. A name that
+        // begins with a byte 0 is looked for everywhere.
+        if (first != 0) {
+            k = angles.NextCandidate(k, to, first);
+            if (k == to) break;
+        }
         const char* p = angles[k];
-        if (p >= rest.end) break;
         const size_t left = static_cast<size_t>(rest.end - p);
         if (left < 2) continue;
         const char next = p[1];
-        const bool opens = AsciiLower(next) == first && StartsWithName(p + 1, rest.end, name);
-        const bool closes = next == '/' && left > 2 && AsciiLower(p[2]) == first && StartsWithName(p + 2, rest.end, name);
+        const bool opens = AsciiLower(next) == static_cast<char>(first) && StartsWithName(p + 1, rest.end, name);
+        const bool closes = next == '/' && left > 2 && AsciiLower(p[2]) == static_cast<char>(first) &&
+                            StartsWithName(p + 2, rest.end, name);
         depth += static_cast<int>(opens) - static_cast<int>(closes);
         if (depth == 0) return p;
     }

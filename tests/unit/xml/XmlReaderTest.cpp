@@ -209,3 +209,19 @@ TEST(XmlParseText, ACodecOfItsOwnIsUsedForEveryText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(XmlParseText, NamesBeginningWithAnyByteFindTheirEndTag) {
+    const ParseCase cases[] = {
+        {"<\xC4>x</\xC4><b/>", true, "@\xC4{'x'} @b"},
+        {"<\xC4>x</\xE4>", true, "@\xC4{'x' @{@{@}}}"},  // only A to Z match without regard to case
+        {"</a>x<//a></a>", true, "@/a{'x'} @/a"},
+        {"<//>x<///><b/>", true, "@/ 'x' @// @b"},
+        {std::string("<\0a>x</\0a>", 10), true, "@a{'x' @{@{@{@}}}}"},  // a 0 byte is trimmed off the name
+    };
+    TXMLCodec codec;
+    ExpectParses(cases, std::size(cases), &codec);
+}
+
+}  // namespace
