@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "app/PlaceholderMainWindow.h"
+#include "blocking/u_sperren.h"
+#include "entries/ShellLnk.h"
+#include "i18n/TVxTrans2.h"
 #include "system/Errors.h"
 #include "system/MyTricks.h"
 
@@ -35,22 +38,28 @@ void CheckChoiceFile() {
 
 namespace {
 
-int RunBlockCheckMode() {
-    // Placeholder until the block list lands: nothing is blocked yet, so the
-    // check has nothing to remove.
-    return 0;
-}
-
 int RunInteractiveMode() {
     MigrateDataFiles(kBaseName, false, MigrationList());
     CheckChoiceFile();
+    // Texts must be there before any window exists: creation handlers read them.
+    LoadTranslation(kBaseName);
+    GetText(1);
     return RunPlaceholderMainWindow();
 }
 
 }  // namespace
 
 int RunBootmarshal(const std::vector<std::string>& arguments) {
-    const RunMode mode = ChooseRunMode(arguments);
-    if (mode == RunMode::BlockCheck) return RunBlockCheckMode();
-    return RunInteractiveMode();
+    // The shared shell-link component initialises COM for this thread before
+    // any entry is read or written, in both modes.
+    CreateSharedShellLink();
+    LoadBlockList();
+    int exitCode = 0;
+    if (ChooseRunMode(arguments) == RunMode::BlockCheck) {
+        RunBlockCheck();
+    } else {
+        exitCode = RunInteractiveMode();
+    }
+    DestroySharedShellLink();
+    return exitCode;
 }

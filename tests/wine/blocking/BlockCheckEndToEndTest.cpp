@@ -1,0 +1,108 @@
+// The logon check end to end: entries seeded in all kinds of locations, a block
+// list typed by hand, then the real "Bootmarshal.exe /blocklist" run as a
+// process; afterwards exactly the blocked, active copies are gone.
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "support/WineTestSupport.h"
+#include "system/MyTricks.h"
+
+using testsupport::ProductPath;
+using testsupport::RunProcess;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char kRunServices[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+// A link written by the platform's own shell-link object.
+bool WriteLink(const std::string& file, const std::string& target, const std::string& arguments) {
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
+    IPersistFile* persist = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        saved = SUCCEEDED(persist->Save(wide, TRUE));
+        persist->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+std::vector<std::string> ValueNames(HKEY root, const char* key) {
+    std::vector<std::string> names;
+    for (const auto& value : ReadRegStringValues(root, key)) names.push_back(value.first);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> LinkNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*.lnk").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Folder(HKEY root, const char* value) {
+    std::string folder = ReadRegString(root, kShellFolders, value);
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    testsupport::MakeFolders(folder.substr(0, folder.size() - 1));
+    return folder;
+}
+
+TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::string marker = ProductPath("inactive.exe") + " ";
+    const std::string nag = "C:\\Nag\\nag.exe /tray";
+
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagUser", nag));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagOff", marker + nag));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunOnce, "Other", "C:\\other.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "NagMachine", "  c:\\nag\\NAG.EXE /TRAY \t"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunServices, "Trail", "C:\\trail.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", nag + ";C:\\keep.exe;C:\\NAG\\nag.exe /tray"));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "run", "C:\\keep2.exe"));
+    const std::string userStartup = Folder(HKEY_CURRENT_USER, "STARTUP");
+    const std::string commonStartup = Folder(HKEY_LOCAL_MACHINE, "Common Startup");
+    ASSERT_TRUE(WriteLink(userStartup + "Nag.lnk", "C:\\Nag\\nag.exe", "/tray"));
+    ASSERT_TRUE(WriteLink(commonStartup + "Keep.lnk", "C:\\keep3.exe", ""));
+    ASSERT_TRUE(WriteLink(commonStartup + "NagOff.lnk", ProductPath("inactive.exe"), nag));
+
+    // Typed by hand: LF line ends, and a trailing blank that never matches.
+    PrepareDataFolder("Bootmarshal", false);
+    ASSERT_TRUE(WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", nag + "\nC:\\trail.exe \n"));
+
+    EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
+
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRun), (std::vector<std::string>{"NagOff"}));
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRunOnce), (std::vector<std::string>{"Other"}));
+    EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRun), (std::vector<std::string>{}));
+    EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRunServices), (std::vector<std::string>{"Trail"}));
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "NagOff"), marker + nag) << "the switched-off entry stays";
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "load"), "C:\\keep.exe");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "run"), "C:\\keep2.exe");
+    EXPECT_EQ(LinkNames(userStartup), (std::vector<std::string>{}));
+    EXPECT_EQ(LinkNames(commonStartup), (std::vector<std::string>{"Keep.lnk", "NagOff.lnk"}));
+    CoUninitialize();
+}
+
+}  // namespace
