@@ -1,5 +1,8 @@
 #include "support/WineTestSupport.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -44,6 +47,26 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
+}
+
+bool WritePlatformLink(const std::string& file, const std::string& target, const std::string& arguments) {
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
+    IPersistFile* persist = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        saved = SUCCEEDED(persist->Save(wide, TRUE));
+        persist->Release();
+    }
+    link->Release();
+    return saved;
 }
 
 void MakeFolders(const std::string& folder) {

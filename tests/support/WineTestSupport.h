@@ -19,6 +19,10 @@ std::string ReadFileBytes(const std::string& path);
 // Creates or replaces the file with exactly these bytes; true on success.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// A link file written by the platform's own shell-link object (COM initialised
+// by the caller); true when it was saved.
+bool WritePlatformLink(const std::string& file, const std::string& target, const std::string& arguments);
+
 // Creates every missing folder of the path.
 void MakeFolders(const std::string& folder);
 

@@ -7,31 +7,12 @@
 
 #include <string>
 
+#include "support/WineTestSupport.h"
 #include "system/MyTricks.h"
 
 namespace {
 
 const char* const kKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
-
-bool WriteLink(const std::string& file, const std::string& target, const std::string& arguments) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
-        return false;
-    }
-    link->SetPath(target.c_str());
-    link->SetArguments(arguments.c_str());
-    IPersistFile* persist = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        saved = SUCCEEDED(persist->Save(wide, TRUE));
-        persist->Release();
-    }
-    link->Release();
-    return saved;
-}
 
 std::string StartupFolder(HKEY root, const char* value) {
     std::string folder = ReadRegString(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", value);
@@ -61,7 +42,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (int i = 0; i < 10; ++i) {
         const std::string folder = i % 2 ? StartupFolder(HKEY_CURRENT_USER, "STARTUP")
                                          : StartupFolder(HKEY_LOCAL_MACHINE, "Common Startup");
-        written += WriteLink(folder + "Helper " + std::to_string(i) + ".lnk",
+        written += testsupport::WritePlatformLink(folder + "Helper " + std::to_string(i) + ".lnk",
                              "C:\\Program Files\\Helper " + std::to_string(i) + "\\helper.exe", "-minimized");
     }
     std::string list;

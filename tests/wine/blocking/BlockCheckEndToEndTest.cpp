@@ -22,27 +22,6 @@ const char kRunServices[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunSe
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
-// A link written by the platform's own shell-link object.
-bool WriteLink(const std::string& file, const std::string& target, const std::string& arguments) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
-        return false;
-    }
-    link->SetPath(target.c_str());
-    link->SetArguments(arguments.c_str());
-    IPersistFile* persist = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        saved = SUCCEEDED(persist->Save(wide, TRUE));
-        persist->Release();
-    }
-    link->Release();
-    return saved;
-}
-
 std::vector<std::string> ValueNames(HKEY root, const char* key) {
     std::vector<std::string> names;
     for (const auto& value : ReadRegStringValues(root, key)) names.push_back(value.first);
@@ -83,9 +62,9 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "run", "C:\\keep2.exe"));
     const std::string userStartup = Folder(HKEY_CURRENT_USER, "STARTUP");
     const std::string commonStartup = Folder(HKEY_LOCAL_MACHINE, "Common Startup");
-    ASSERT_TRUE(WriteLink(userStartup + "Nag.lnk", "C:\\Nag\\nag.exe", "/tray"));
-    ASSERT_TRUE(WriteLink(commonStartup + "Keep.lnk", "C:\\keep3.exe", ""));
-    ASSERT_TRUE(WriteLink(commonStartup + "NagOff.lnk", ProductPath("inactive.exe"), nag));
+    ASSERT_TRUE(testsupport::WritePlatformLink(userStartup + "Nag.lnk", "C:\\Nag\\nag.exe", "/tray"));
+    ASSERT_TRUE(testsupport::WritePlatformLink(commonStartup + "Keep.lnk", "C:\\keep3.exe", ""));
+    ASSERT_TRUE(testsupport::WritePlatformLink(commonStartup + "NagOff.lnk", ProductPath("inactive.exe"), nag));
 
     // Typed by hand: LF line ends, and a trailing blank that never matches.
     PrepareDataFolder("Bootmarshal", false);
