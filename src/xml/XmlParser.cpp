@@ -32,6 +32,40 @@ Piece Trimmed(Piece p) {
 
 const char* Find(Piece p, char c) { return XmlFindByte(p.begin, p.end, c); }
 
+// First CR or LF in [p, end), or nullptr.
+inline const char* FindLineBreak(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        if (mask != 0) return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n') return p;
+    return nullptr;
+}
+
+// memmove for the joining of lines, where `to` never lies after `from` and the
+// pieces are short (one line): a forward copy in 16-byte steps is safe then,
+// and cheaper than the call.
+inline void MoveDown(char* to, const char* from, size_t n) {
+#ifdef __SSE2__
+    if (n >= 16) {
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
+        for (size_t i = 0; i + 16 <= n; i += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), tail);
+        return;
+    }
+#endif
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
+}
+
 // A to Z to a to z, every other byte as it is.
 constexpr std::array<char, 256> MakeLowerTable() {
     std::array<char, 256> map{};
@@ -50,10 +84,12 @@ bool StartsWithName(const char* at, const char* end, Piece name) {
 }
 
 // Every "<" in the reader's buffer, found once: its position and, for the
-// closing-tag search, the byte after it folded to lower case and the byte after
-// a "</" folded likewise (0 where there is none). The searches of nested
-// elements walk the same stretches again and again; walking these two small
-// lists stays in the cache, where reading the text itself at every "<" does not.
+// closing-tag search, the two bytes after it folded to lower case and the two
+// bytes after a "</" folded likewise (0 where there is none). The searches of
+// nested elements walk the same stretches again and again; walking these small
+// lists stays in the cache, where reading the text itself at every "<" does
+// not. Two bytes rather than one keep names that share their first letter
+// ("list" around many "launcher...") from sending the search into the text.
 class AngleIndex {
 public:
     AngleIndex(const char* data, size_t size) {
@@ -97,56 +133,75 @@ public:
     }
     size_t size() const { return positions_.size(); }
     const char* operator[](size_t k) const { return positions_[k]; }
-    unsigned char Opens(size_t k) const { return opens_[k]; }
-    unsigned char Closes(size_t k) const { return closes_[k]; }
 
-    // The first index in [from, to) whose byte after "<" or after "</" is
-    // `folded`, or `to`.
-    size_t NextCandidate(size_t from, size_t to, unsigned char folded) const {
+    // The key NextCandidate looks for: the name's first two bytes folded, and
+    // the mask of the bytes that count (a one-byte name has only the first).
+    static uint16_t KeyOf(Piece name, uint16_t& mask) {
+        const uint16_t first = static_cast<unsigned char>(AsciiLower(name.begin[0]));
+        if (name.size() < 2) {
+            mask = 0x00FF;
+            return first;
+        }
+        mask = 0xFFFF;
+        return static_cast<uint16_t>(first | static_cast<unsigned char>(AsciiLower(name.begin[1])) << 8);
+    }
+
+    // The first index in [from, to) whose two bytes after "<" or after "</",
+    // masked, are `key`, or `to`. Every "<" that starts the name or "/" and the
+    // name is among the candidates; a few others may be.
+    size_t NextCandidate(size_t from, size_t to, uint16_t key, uint16_t mask) const {
         size_t k = from;
 #ifdef __SSE2__
-        const __m128i wanted = _mm_set1_epi8(static_cast<char>(folded));
-        for (; k + 16 <= to; k += 16) {
-            const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k));
-            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k));
-            const unsigned mask = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(o, wanted), _mm_cmpeq_epi8(c, wanted))));
-            if (mask != 0) return k + static_cast<unsigned>(__builtin_ctz(mask));
+        const __m128i wanted = _mm_set1_epi16(static_cast<short>(key));
+        const __m128i masks = _mm_set1_epi16(static_cast<short>(mask));
+        for (; k + 8 <= to; k += 8) {
+            const __m128i o = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k)), masks);
+            const __m128i c = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k)), masks);
+            const unsigned bits = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(o, wanted), _mm_cmpeq_epi16(c, wanted))));
+            if (bits != 0) return k + static_cast<unsigned>(__builtin_ctz(bits)) / 2;
         }
 #endif
         for (; k < to; ++k)
-            if (opens_[k] == folded || closes_[k] == folded) return k;
+            if ((opens_[k] & mask) == key || (closes_[k] & mask) == key) return k;
         return to;
     }
 
 private:
+    static uint16_t Pair(const char* data, size_t size, size_t at) {
+        const uint16_t a = at < size ? static_cast<unsigned char>(AsciiLower(data[at])) : 0;
+        const uint16_t b = at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0;
+        return static_cast<uint16_t>(a | b << 8);
+    }
     void Add(const char* data, size_t size, size_t at) {
         positions_.push_back(data + at);
-        opens_.push_back(at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0);
-        closes_.push_back(at + 2 < size && data[at + 1] == '/' ? static_cast<unsigned char>(AsciiLower(data[at + 2])) : 0);
+        opens_.push_back(Pair(data, size, at + 1));
+        closes_.push_back(at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
     }
 
     std::vector<const char*> positions_;
-    std::vector<unsigned char> opens_;
-    std::vector<unsigned char> closes_;
+    std::vector<uint16_t> opens_;
+    std::vector<uint16_t> closes_;
 };
 
-// The closing-tag search: the position of the "<" at which the depth, starting
-// at 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
-// text (so "<name2>" counts as well). nullptr when it never reaches 0.
-const char* ClosingTag(const AngleIndex& angles, size_t from, Piece rest, Piece name) {
+// The closing-tag search: the index of the "<" at which the depth, starting at
+// 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
+// text (so "<name2>" counts as well), among the "<" with indices [from, to),
+// which are those inside rest. `to` when it never reaches 0.
+size_t ClosingTag(const AngleIndex& angles, size_t from, size_t to, Piece rest, Piece name) {
     // With an empty name every "<" opens and every "</" also closes at the same
     // place, so the depth never falls.
-    if (name.empty()) return nullptr;
+    if (name.empty()) return to;
     const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
-    const size_t to = angles.FirstAtOrAfter(rest.end, from);
+    uint16_t mask = 0;
+    const uint16_t key = AngleIndex::KeyOf(name, mask);
     int64_t depth = 1;
     for (size_t k = from; k < to; ++k) {
-        // Only a "<" followed by the name's first letter, directly or after a
+        // Only a "<" followed by the name's first bytes, directly or after a
         // "/", can change the depth; the lists say where those are. A name that
         // begins with a byte 0 is looked for everywhere.
         if (first != 0) {
-            k = angles.NextCandidate(k, to, first);
+            k = angles.NextCandidate(k, to, key, mask);
             if (k == to) break;
         }
         const char* p = angles[k];
@@ -157,9 +212,9 @@ const char* ClosingTag(const AngleIndex& angles, size_t from, Piece rest, Piece 
         const bool closes = next == '/' && left > 2 && AsciiLower(p[2]) == static_cast<char>(first) &&
                             StartsWithName(p + 2, rest.end, name);
         depth += static_cast<int>(opens) - static_cast<int>(closes);
-        if (depth == 0) return p;
+        if (depth == 0) return k;
     }
-    return nullptr;
+    return to;
 }
 
 // One pending ParseText call: its rest and its parent. Element content is read
@@ -168,6 +223,7 @@ const char* ClosingTag(const AngleIndex& angles, size_t from, Piece rest, Piece 
 struct Frame {
     Piece rest;
     TXMLTag* parent;
+    size_t end;  // index of the first "<" at or after rest.end
 };
 
 // Receives the writer's lines: a list of lines for WriteNode, the file text
@@ -317,14 +373,24 @@ bool TXMLParser::LoadFromBuffer(std::string& buffer, const std::string& fileName
     char* to = data;
     while (p < end) {
         Piece line;
+        const char* stop = FindLineBreak(p, end);
+        if (stop == nullptr || *stop == '\r') {
+            // The usual line: no LF before its CR, so it is only trimmed.
+            line = Trimmed(Piece{p, stop ? stop : end});
+            p = stop ? stop + 1 : end;
+            if (p < end && *p == '\n') ++p;
+            MoveDown(to, line.begin, line.size());
+            to += line.size();
+            continue;
+        }
         nextLine(line);
         line = Trimmed(line);
         while (const char* lf = Find(line, '\n')) {
-            std::memmove(to, line.begin, static_cast<size_t>(lf - line.begin));
+            MoveDown(to, line.begin, static_cast<size_t>(lf - line.begin));
             to += lf - line.begin;
             line.begin = lf + 1;
         }
-        std::memmove(to, line.begin, line.size());
+        MoveDown(to, line.begin, line.size());
         to += line.size();
     }
     if (root == nullptr) return false;
@@ -344,7 +410,12 @@ bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
 
 bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t length) {
     if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
-        // The plain codec decodes straight from the buffer.
+        // The plain codec decodes straight from the buffer; a text without
+        // references, as most are, is taken as it stands in one allocation.
+        if (XmlFindByte(text, text + length, '&') == nullptr) {
+            new TXMLText(parent, std::string(text, length));
+            return true;
+        }
         std::string decoded;
         try {
             XmlDecodeAppend(text, length, decoded);
@@ -376,13 +447,14 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
     const AngleIndex angles(text, size);
     size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
-    frames.push_back(Frame{Piece{text, text + size}, parent});
+    frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
     bool result = false;
 
     while (!frames.empty()) {
         const size_t current = frames.size() - 1;
         Piece rest = frames[current].rest;
         TXMLTag* const into = frames[current].parent;
+        const size_t restEnd = frames[current].end;
         if (rest.empty()) {
             frames.pop_back();
             continue;
@@ -390,7 +462,7 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
         bool completed = true;
 
         cursor = angles.FirstAtOrAfter(rest.begin, cursor);
-        const char* lt = (cursor < angles.size() && angles[cursor] < rest.end) ? angles[cursor] : nullptr;
+        const char* lt = cursor < restEnd ? angles[cursor] : nullptr;
         if (lt == nullptr) {
             // Text to the end, as it stands (not trimmed).
             completed = AddTextChild(into, rest.begin, rest.size());
@@ -446,22 +518,26 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
         }
 
         Piece content;
-        const char* closing = ClosingTag(angles, angles.FirstAtOrAfter(rest.begin, cursor), rest, name);
-        if (closing != nullptr) {
+        size_t contentEnd = restEnd;
+        const size_t closingIndex = ClosingTag(angles, angles.FirstAtOrAfter(rest.begin, cursor), restEnd, rest, name);
+        if (closingIndex < restEnd) {
+            const char* closing = angles[closingIndex];
             content = Piece{rest.begin, closing};
+            contentEnd = closingIndex;
             const char* afterEnd = Find(Piece{closing, rest.end}, '>');
             rest = afterEnd ? Piece{afterEnd + 1, rest.end} : Piece{rest.end, rest.end};
         } else {
             // No end tag: all but the last byte is the content, nothing is left.
             content = Piece{rest.begin, rest.empty() ? rest.end : rest.end - 1};
             rest = Piece{rest.end, rest.end};
+            contentEnd = angles.FirstAtOrAfter(content.end, cursor);
         }
         TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
         element->Attributes.ParseText(attributes.begin, attributes.size());
         frames[current].rest = rest;
         if (current == 0) result = completed;
         // The content is read before this call's next step; its result does not count.
-        frames.push_back(Frame{content, element});
+        frames.push_back(Frame{content, element, contentEnd});
     }
     return result;
 }

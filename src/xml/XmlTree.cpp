@@ -148,11 +148,35 @@ bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t 
 
 // ---------------------------------------------------------------- TXMLItems
 
+// Child arrays of up to NodePool::kLargest bytes come from the node pool too:
+// nearly every entry of a backup file holds four children.
+namespace {
+
+TXMLBase** TakeSlots(uint32_t capacity) {
+#if BM_XML_NODE_POOL
+    if (capacity * sizeof(TXMLBase*) <= NodePool::kLargest)
+        return static_cast<TXMLBase**>(Pool().Take(capacity * sizeof(TXMLBase*)));
+#endif
+    return new TXMLBase*[capacity];
+}
+
+void GiveSlots(TXMLBase** slots, uint32_t capacity) {
+#if BM_XML_NODE_POOL
+    if (capacity * sizeof(TXMLBase*) <= NodePool::kLargest) {
+        Pool().Give(slots, capacity * sizeof(TXMLBase*));
+        return;
+    }
+#endif
+    delete[] slots;
+}
+
+}  // namespace
+
 void TXMLItems::NodeList::Grow() {
     const uint32_t capacity = capacity_ < 4 ? 4 : capacity_ * 2;
-    TXMLBase** data = new TXMLBase*[capacity];
+    TXMLBase** data = TakeSlots(capacity);
     std::copy(data_, data_ + size_, data);
-    if (data_ != &single_) delete[] data_;
+    if (data_ != &single_) GiveSlots(data_, capacity_);
     data_ = data;
     capacity_ = capacity;
 }
@@ -163,7 +187,7 @@ void TXMLItems::NodeList::erase(size_t i) {
 }
 
 void TXMLItems::NodeList::Release() {
-    if (data_ != &single_) delete[] data_;
+    if (data_ != &single_) GiveSlots(data_, capacity_);
     data_ = &single_;
     size_ = 0;
     capacity_ = 1;
