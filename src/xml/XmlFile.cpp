@@ -37,7 +37,7 @@ std::string ReadWholeFile(const std::string& fileName) {
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::string bytes = ReadWholeFile(fileName);
-    return LoadFromBuffer(bytes, fileName, root);
+    return LoadFromBuffer(&bytes[0], bytes.size(), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

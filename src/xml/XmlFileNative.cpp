@@ -3,6 +3,7 @@
 // target and renames it over the target.
 #include <cstdio>
 #include <fstream>
+#include <memory>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
@@ -11,14 +12,17 @@ bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw EInOutError("Datei \"" + fileName + "\" kann nicht ge\xF6" "ffnet werden");
     const std::streamoff size = in.tellg();
-    std::string bytes;
+    // A buffer of its own rather than a string: the file overwrites it at once,
+    // so it need not be cleared first.
+    std::unique_ptr<char[]> bytes;
     if (size > 0) {
-        bytes.resize(static_cast<size_t>(size));
+        bytes.reset(new char[static_cast<size_t>(size)]);
         in.seekg(0);
-        in.read(&bytes[0], size);
+        in.read(bytes.get(), size);
     }
     if (size < 0 || !in) throw EInOutError("Datei \"" + fileName + "\" kann nicht gelesen werden");
-    return LoadFromBuffer(bytes, fileName, root);
+    char empty = 0;
+    return LoadFromBuffer(size > 0 ? bytes.get() : &empty, static_cast<size_t>(size), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -340,15 +340,14 @@ std::string XmlNotValidMessage(const std::string& fileName) {
 
 bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
     std::string buffer(bytes);
-    return LoadFromBuffer(buffer, fileName, root);
+    return LoadFromBuffer(&buffer[0], buffer.size(), fileName, root);
 }
 
-bool TXMLParser::LoadFromBuffer(std::string& buffer, const std::string& fileName, TXMLTag* root) {
+bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string& fileName, TXMLTag* root) {
     // Lines end at CR, with an LF right after it belonging to the line end; an
     // LF elsewhere is an ordinary byte; byte 26 ends the file.
-    char* const data = &buffer[0];
     const char* p = data;
-    const char* end = data + buffer.size();
+    const char* end = data + size;
     if (const char* eof = Find(Piece{p, end}, 26)) end = eof;
 
     auto nextLine = [&](Piece& line) {
@@ -511,7 +510,7 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
 
         if (empty) {
             TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
-            element->Attributes.ParseText(attributes.begin, attributes.size());
+            if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
             frames[current].rest = rest;
             if (current == 0) result = completed;
             continue;
@@ -519,7 +518,8 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
 
         Piece content;
         size_t contentEnd = restEnd;
-        const size_t closingIndex = ClosingTag(angles, angles.FirstAtOrAfter(rest.begin, cursor), restEnd, rest, name);
+        const size_t contentStart = angles.FirstAtOrAfter(rest.begin, cursor);
+        const size_t closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name);
         if (closingIndex < restEnd) {
             const char* closing = angles[closingIndex];
             content = Piece{rest.begin, closing};
@@ -533,10 +533,16 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
             contentEnd = angles.FirstAtOrAfter(content.end, cursor);
         }
         TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
-        element->Attributes.ParseText(attributes.begin, attributes.size());
+        if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
         frames[current].rest = rest;
         if (current == 0) result = completed;
-        // The content is read before this call's next step; its result does not count.
+        // The content is read before this call's next step; its result does not
+        // count. Content without any "<" is one text as it stands, added at once
+        // (most elements of a backup file hold just that).
+        if (contentStart == contentEnd) {
+            if (!content.empty()) AddTextChild(element, content.begin, content.size());
+            continue;
+        }
         frames.push_back(Frame{content, element, contentEnd});
     }
     return result;

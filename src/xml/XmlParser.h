@@ -54,7 +54,7 @@ public:
 
 private:
     // LoadFromText on a buffer of its own, which it overwrites.
-    bool LoadFromBuffer(std::string& buffer, const std::string& fileName, TXMLTag* root);
+    bool LoadFromBuffer(char* data, std::size_t size, const std::string& fileName, TXMLTag* root);
     bool ParseCleanText(const char* text, std::size_t size, TXMLTag* parent);
     bool AddTextChild(TXMLTag* parent, const char* text, std::size_t length);
 };
