@@ -90,9 +90,12 @@ bool StartsWithName(const char* at, const char* end, Piece name) {
 // lists stays in the cache, where reading the text itself at every "<" does
 // not. Two bytes rather than one keep names that share their first letter
 // ("list" around many "launcher...") from sending the search into the text.
+// Positions are held as offsets into the text, 32 bits wide wherever the text
+// allows, which halves the largest list.
+template <typename Offset>
 class AngleIndex {
 public:
-    AngleIndex(const char* data, size_t size) {
+    AngleIndex(const char* data, size_t size) : base_(data) {
         const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
         positions_.reserve(expected);
         opens_.reserve(expected);
@@ -115,7 +118,8 @@ public:
 
     // Index of the first "<" at or after `at`; `hint` is a position known to lie
     // at or before the answer (reading moves forward through the buffer).
-    size_t FirstAtOrAfter(const char* at, size_t hint) const {
+    size_t FirstAtOrAfter(const char* atPosition, size_t hint) const {
+        const Offset at = static_cast<Offset>(atPosition - base_);
         const size_t size = positions_.size();
         size_t k = std::min(hint, size);
         if (k > 0 && positions_[k - 1] >= at) k = 0;  // not a valid hint
@@ -132,7 +136,7 @@ public:
                                    positions_.begin());
     }
     size_t size() const { return positions_.size(); }
-    const char* operator[](size_t k) const { return positions_[k]; }
+    const char* operator[](size_t k) const { return base_ + positions_[k]; }
 
     // The key NextCandidate looks for: the name's first two bytes folded, and
     // the mask of the bytes that count (a one-byte name has only the first).
@@ -174,12 +178,13 @@ private:
         return static_cast<uint16_t>(a | b << 8);
     }
     void Add(const char* data, size_t size, size_t at) {
-        positions_.push_back(data + at);
+        positions_.push_back(static_cast<Offset>(at));
         opens_.push_back(Pair(data, size, at + 1));
         closes_.push_back(at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
     }
 
-    std::vector<const char*> positions_;
+    const char* base_;
+    std::vector<Offset> positions_;
     std::vector<uint16_t> opens_;
     std::vector<uint16_t> closes_;
 };
@@ -188,13 +193,14 @@ private:
 // 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
 // text (so "<name2>" counts as well), among the "<" with indices [from, to),
 // which are those inside rest. `to` when it never reaches 0.
-size_t ClosingTag(const AngleIndex& angles, size_t from, size_t to, Piece rest, Piece name) {
+template <typename Index>
+size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name) {
     // With an empty name every "<" opens and every "</" also closes at the same
     // place, so the depth never falls.
     if (name.empty()) return to;
     const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
     uint16_t mask = 0;
-    const uint16_t key = AngleIndex::KeyOf(name, mask);
+    const uint16_t key = Index::KeyOf(name, mask);
     int64_t depth = 1;
     for (size_t k = from; k < to; ++k) {
         // Only a "<" followed by the name's first bytes, directly or after a
@@ -442,8 +448,12 @@ bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t len
     }
 }
 
-bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* parent) {
-    const AngleIndex angles(text, size);
+namespace {
+
+// ParseCleanText with the index type chosen for the text's size.
+template <typename Index, typename AddText>
+bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText addText) {
+    const Index angles(text, size);
     size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
     frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
@@ -464,13 +474,13 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
         const char* lt = cursor < restEnd ? angles[cursor] : nullptr;
         if (lt == nullptr) {
             // Text to the end, as it stands (not trimmed).
-            completed = AddTextChild(into, rest.begin, rest.size());
+            completed = addText(into, rest.begin, rest.size());
             frames[current].rest = Piece{rest.end, rest.end};
             if (current == 0) result = completed;
             continue;
         }
         const Piece leading = Trimmed(Piece{rest.begin, lt});
-        if (!leading.empty()) completed = AddTextChild(into, leading.begin, leading.size());
+        if (!leading.empty()) completed = addText(into, leading.begin, leading.size());
         rest.begin = lt;
 
         const char* gt = Find(rest, '>');
@@ -540,12 +550,22 @@ bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* par
         // count. Content without any "<" is one text as it stands, added at once
         // (most elements of a backup file hold just that).
         if (contentStart == contentEnd) {
-            if (!content.empty()) AddTextChild(element, content.begin, content.size());
+            if (!content.empty()) addText(element, content.begin, content.size());
             continue;
         }
         frames.push_back(Frame{content, element, contentEnd});
     }
     return result;
+}
+
+}  // namespace
+
+bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* parent) {
+    auto addText = [this](TXMLTag* into, const char* piece, std::size_t length) {
+        return AddTextChild(into, piece, length);
+    };
+    if (size <= UINT32_MAX) return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, addText);
+    return ParseIndexed<AngleIndex<uint64_t>>(text, size, parent, addText);
 }
 
 void TXMLParser::WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation) {

@@ -161,6 +161,7 @@ TXMLBase** TakeSlots(uint32_t capacity) {
 }
 
 void GiveSlots(TXMLBase** slots, uint32_t capacity) {
+    (void)capacity;
 #if BM_XML_NODE_POOL
     if (capacity * sizeof(TXMLBase*) <= NodePool::kLargest) {
         Pool().Give(slots, capacity * sizeof(TXMLBase*));
