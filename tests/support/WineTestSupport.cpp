@@ -8,12 +8,22 @@
 
 namespace testsupport {
 
-std::string ProductPath(const std::string& fileName) {
-    std::string path = "Z:" + std::string(BM_BIN_DIR) + "/" + fileName;
+namespace {
+
+std::string WindowsPathOf(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
     for (char& c : path) {
         if (c == '/') c = '\\';
     }
     return path;
+}
+
+}  // namespace
+
+std::string ProductPath(const std::string& fileName) { return WindowsPathOf(std::string(BM_BIN_DIR) + "/" + fileName); }
+
+std::string SourcePath(const std::string& relativePath) {
+    return WindowsPathOf(std::string(BM_SOURCE_DIR) + "/" + relativePath);
 }
 
 int RunProcess(const std::string& commandLine, DWORD timeoutMs) {

@@ -10,6 +10,9 @@ namespace testsupport {
 // Windows path of a file in the product folder (beside Bootmarshal.exe).
 std::string ProductPath(const std::string& fileName);
 
+// Windows path of a file of the source tree, given relative to its root.
+std::string SourcePath(const std::string& relativePath);
+
 // Starts the command line, waits at most timeoutMs; the exit code, or -1 when
 // it could not be started or did not end in time (it is then killed).
 int RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);

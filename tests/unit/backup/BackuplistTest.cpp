@@ -10,18 +10,6 @@
 
 namespace {
 
-LocalDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
-    LocalDateTime v;
-    v.year = year;
-    v.month = month;
-    v.day = day;
-    v.hour = hour;
-    v.minute = minute;
-    v.second = second;
-    v.millisecond = ms;
-    return v;
-}
-
 DateTimeFormats German() {
     DateTimeFormats f;
     f.shortDate = "dd.MM.yyyy";

@@ -21,24 +21,7 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kTestValue[] = "BackupStoreTest";
 
-std::string Fixture(const std::string& name) {
-    std::string path = "Z:" + std::string(BM_SOURCE_DIR) + "/tests/wine/backup/fixtures/" + name;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
-LocalDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    LocalDateTime v;
-    v.year = year;
-    v.month = month;
-    v.day = day;
-    v.hour = hour;
-    v.minute = minute;
-    v.second = second;
-    return v;
-}
+std::string Fixture(const std::string& name) { return testsupport::SourcePath("tests/wine/backup/fixtures/" + name); }
 
 LocalDateTime ToTheSecond(LocalDateTime v) {
     v.millisecond = 0;

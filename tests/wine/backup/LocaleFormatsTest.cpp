@@ -21,17 +21,6 @@ SYSTEMTIME ToSystemTime(const LocalDateTime& v) {
     return st;
 }
 
-LocalDateTime At(int year, int month, int day, int hour, int minute, int second) {
-    LocalDateTime v;
-    v.year = year;
-    v.month = month;
-    v.day = day;
-    v.hour = hour;
-    v.minute = minute;
-    v.second = second;
-    return v;
-}
-
 std::string PlatformDate(const LocalDateTime& v, const std::string& picture) {
     const SYSTEMTIME st = ToSystemTime(v);
     char buffer[256] = {};

@@ -17,24 +17,7 @@ using testsupport::WriteFileBytes;
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-    std::string path = "Z:" + std::string(BM_SOURCE_DIR) + "/tests/wine/backup/fixtures/" + name;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
-LocalDateTime At(int year, int month, int day, int hour, int minute, int second) {
-    LocalDateTime v;
-    v.year = year;
-    v.month = month;
-    v.day = day;
-    v.hour = hour;
-    v.minute = minute;
-    v.second = second;
-    return v;
-}
+std::string Fixture(const std::string& name) { return testsupport::SourcePath("tests/wine/backup/fixtures/" + name); }
 
 class RegionalBackupTest : public ::testing::Test {
 protected:

@@ -11,15 +11,6 @@ namespace {
 
 using EntryCatalogue = LocationsTest;
 
-Launcher Entry(const std::string& name, const std::string& command, uint8_t active, int32_t kind) {
-    Launcher entry;
-    entry.name = name;
-    entry.command = command;
-    entry.active = active;
-    entry.kind = kind;
-    return entry;
-}
-
 // The collected records of one kind.
 EntryList OfKind(const EntryList& all, int kind) {
     EntryList some;

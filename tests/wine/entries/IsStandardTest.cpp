@@ -1,19 +1,14 @@
 // The table of known system entries.
 #include <gtest/gtest.h>
 
+#include "LocationsFixture.h"
+
 #include "entries/u_isStandard.h"
 #include "system/MyTricks.h"
 
 namespace {
 
-Launcher Entry(const std::string& name, const std::string& command, uint8_t active = 1, int32_t kind = 11) {
-    Launcher entry;
-    entry.name = name;
-    entry.command = command;
-    entry.active = active;
-    entry.kind = kind;
-    return entry;
-}
+using entrytest::Entry;
 
 TEST(IsStandardEntry, MatchesTheRulesOfTheTable) {
     struct Case {

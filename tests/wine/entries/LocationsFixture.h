@@ -61,6 +61,16 @@ std::vector<std::string> FolderItems(const std::string& folder);
 // that do not depend on the order of a location.
 std::vector<std::pair<std::string, std::string>> NamesAndCommands(const EntryList& entries, int kind);
 
+// A record as the tests need it; active in the user's Run key unless said otherwise.
+inline Launcher Entry(const std::string& name, const std::string& command, uint8_t active = 1, int32_t kind = 11) {
+    Launcher entry;
+    entry.name = name;
+    entry.command = command;
+    entry.active = active;
+    entry.kind = kind;
+    return entry;
+}
+
 class LocationsTest : public ::testing::Test {
 protected:
     void SetUp() override;
