@@ -16,6 +16,25 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(COPY ${SOURCE_DIR}/style.css DESTINATION ${WORK_DIR})
 
+# The help viewer's contents pane shows names as ANSI text and does not read
+# entities, so the page titles go into the contents file as Windows-1252 bytes.
+set(ansi_entities auml 228 ouml 246 uuml 252 Auml 196 Ouml 214 Uuml 220 szlig 223 eacute 233 egrave 232 ecirc 234
+    euml 235 agrave 224 acirc 226 ccedil 231 icirc 238 iuml 239 ocirc 244 ucirc 251 ugrave 249 Eacute 201 Egrave 200
+    Agrave 192 Ccedil 199 oelig 156 OElig 140 laquo 171 raquo 187 nbsp 160 rsquo 146 lsquo 145 ldquo 147 rdquo 148
+    bdquo 132 ndash 150 mdash 151 hellip 133 middot 183 amp 38)
+function(ansi_text text out)
+  set(pairs ${ansi_entities})
+  while(pairs)
+    list(POP_FRONT pairs name code)
+    string(ASCII ${code} byte)
+    string(REPLACE "&${name};" "${byte}" text "${text}")
+  endwhile()
+  if(text MATCHES "&[A-Za-z0-9#]+;")
+    message(FATAL_ERROR "${FOLDER}: add ${CMAKE_MATCH_0} to the entity table of BuildHelp.cmake")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 function(page_title html out)
   string(REGEX MATCH "<title>([^<]*)</title>" found "${html}")
   if(NOT found)
@@ -36,6 +55,7 @@ foreach(page ${PAGES})
   file(READ ${source} html)
   file(COPY ${source} DESTINATION ${WORK_DIR})
   page_title("${html}" title)
+  ansi_text("${title}" title)
   if(help_title STREQUAL "")
     set(help_title "${title}")
   endif()

@@ -28,6 +28,8 @@ for row in "${languages[@]}"; do
   if ! "$extract" "$chm" "$out" >/dev/null 2>&1 || [ ! -d "$out" ]; then fail "$chm cannot be extracted"; continue; fi
   # The help engine looks the contents file up by name; CHM names are case-sensitive inside the file.
   [ -f "$out/toc.hhc" ] || fail "$chm: no table of contents"
+  # The contents pane shows names as ANSI text and reads no entities.
+  grep -q '&[A-Za-z0-9#]*;' "$out/toc.hhc" && fail "$chm: the table of contents holds entities"
   grep -q 'index.htm' "$out/#SYSTEM" 2>/dev/null || fail "$chm: no default topic"
   for page in "${pages[@]}"; do
     file="$out/$page.htm"
