@@ -282,5 +282,73 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
     }
 }
 
+StartupEntry Flipped(StartupEntry entry) {
+    entry.active = entry.active ? 0 : 1;
+    return entry;
+}
+
+TEST_F(EntryChange, ALinkKeepsItsOwnFieldsWhenSwitchedOffAndOn) {
+    const LinkFields own("C:\\bmtest\\gone\\tool.exe", "-q", "D:\\Work", "My tool", "C:\\icons\\tool.ico", 3,
+                         MAKEWORD('T', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    const std::string file = FolderOf(kUserStartup) + "Tool.lnk";
+    ASSERT_TRUE(WritePlatformLink(file, own));
+    for (int round = 0; round < 2; ++round) {
+        const StartupEntry listed = ListedOfKind(kUserStartup);
+        ASSERT_TRUE(ReplaceEntry(listed, Flipped(listed)).ok()) << round;
+        const LinkFields now = ReadPlatformLink(file);
+        EXPECT_EQ(now.path, round == 0 ? CompanionPath() : own.path);
+        EXPECT_EQ(now.workingDirectory, own.workingDirectory);
+        EXPECT_EQ(now.description, own.description);
+        EXPECT_EQ(now.iconLocation, own.iconLocation);
+        EXPECT_EQ(now.iconIndex, own.iconIndex);
+        EXPECT_EQ(now.hotKey, own.hotKey);
+    }
+    EXPECT_EQ(ReadPlatformLink(file).arguments, "-q");
+    // A new link still gets the defaults of a fresh one.
+    ASSERT_TRUE(AddEntry(Entry("Fresh", "C:\\bmtest\\gone\\fresh.exe /x", 1, kUserStartup)).ok());
+    const LinkFields fresh = ReadPlatformLink(FolderOf(kUserStartup) + "Fresh.lnk");
+    EXPECT_EQ(fresh.workingDirectory, "C:\\bmtest\\gone\\");
+    EXPECT_EQ(fresh.description, "fresh.exe");
+    EXPECT_EQ(fresh.hotKey, 0);
+}
+
+TEST_F(EntryChange, AnExpandableValueKeepsItsTypeThroughSwitchesAndMoves) {
+    const std::string command = "%windir%\\system32\\SecurityHealthSystray.exe";
+    SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun), "SecurityHealth", command, REG_EXPAND_SZ);
+    const int32_t path[] = {kMachineRun, kMachineRun, kUserRun, kUserRunOnce};
+    for (size_t step = 1; step < 4; ++step) {
+        const StartupEntry listed = ListedOfKind(path[step - 1]);
+        StartupEntry next = step == 1 ? Flipped(listed) : listed;  // off, then moved twice while off
+        next.kind = path[step];
+        ASSERT_TRUE(ReplaceEntry(listed, next).ok()) << step;
+        EXPECT_EQ(GetValue(RootOf(path[step]), KeyPathOf(path[step]), "SecurityHealth").first,
+                  static_cast<DWORD>(REG_EXPAND_SZ))
+            << step;
+    }
+    const StartupEntry off = ListedOfKind(kUserRunOnce);
+    ASSERT_TRUE(ReplaceEntry(off, Flipped(off)).ok());
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRunOnce), "SecurityHealth"),
+              std::make_pair(static_cast<DWORD>(REG_EXPAND_SZ), "\"" + command + "\""));
+    // New values: expandable only when the command holds a reference; a plain
+    // one stays plain.
+    ASSERT_TRUE(AddEntry(Entry("Temp", "%TEMP%\\x.exe", 1, kUserRun)).ok());
+    ASSERT_TRUE(AddEntry(Entry("Plain", "C:\\x.exe 100%", 1, kUserRun)).ok());
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Temp").first, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Plain").first, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(EntryChange, AnEntrySwitchedOffByACopyElsewhereIsSwitchedOnCleanly) {
+    const std::string foreign = "\"D:\\Old Place\\Bootmarshal\\inactive.exe\" \"C:\\bmtest\\gone\\nag.exe\" /tray";
+    SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Nag", foreign);
+    SetRawWinIni("load", "D:\\Old\\inactive.exe C:\\BMTEST\\LOAD.EXE");
+    for (const int32_t kind : {kUserRun, kWinIniLoad}) {
+        const StartupEntry listed = ListedOfKind(kind);
+        EXPECT_EQ(listed.active, 0) << kind;
+        ASSERT_TRUE(ReplaceEntry(listed, Flipped(listed)).ok()) << kind;
+    }
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Nag").second, "\"C:\\bmtest\\gone\\nag.exe\" /tray");
+    EXPECT_EQ(RawWinIni("load"), "C:\\BMTEST\\LOAD.EXE");
+}
+
 }  // namespace
 }  // namespace entrytest
