@@ -4,18 +4,43 @@
 #include "entries/RegistryLocations.h"
 #include "entries/StoredCommand.h"
 #include "entries/WinIniLocations.h"
+#include "entries/WindowsSwitch.h"
+#include "system/AnsiText.h"
 
 namespace {
+
+bool g_machineWideOnly = false;
 
 void MoveInto(EntryList& all, EntryList&& part) {
     all.insert(all.end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
 }
 
+// Marks the active entries of a kind that Windows switched off. Read once per
+// kind; most systems have no such value, and then nothing is upper-cased.
+void ApplyWindowsSwitch(EntryList& all, size_t first, int32_t kind) {
+    if (!HasWindowsSwitch(kind)) return;
+    const auto switchedOff = NamesSwitchedOffByWindows(kind);
+    if (switchedOff.empty()) return;
+    for (size_t i = first; i < all.size(); ++i) {
+        StartupEntry& entry = all[i];
+        if (entry.offBy != SwitchedOffBy::Nobody) continue;  // the marker or another tool came first
+        if (switchedOff.count(AnsiUpper(entry.name)) == 0) continue;
+        entry.active = 0;
+        entry.offBy = SwitchedOffBy::Windows;
+    }
+}
+
 }  // namespace
+
+void SetMachineWideOnly(bool machineWideOnly) { g_machineWideOnly = machineWideOnly; }
+bool MachineWideOnly() { return g_machineWideOnly; }
+bool IsKindInScope(int32_t kind) { return IsLocationKind(kind) && (!g_machineWideOnly || IsMachineWideKind(kind)); }
 
 EntryList CollectAllEntries() {
     EntryList all;
     for (const int32_t kind : AllLocationKinds()) {
+        if (!IsKindInScope(kind)) continue;
+        const size_t first = all.size();
         if (IsFolderKind(kind)) {
             MoveInto(all, ListFolderEntries(kind));
         } else if (IsRegistryKind(kind)) {
@@ -23,13 +48,19 @@ EntryList CollectAllEntries() {
         } else if (IsWinIniKind(kind)) {
             MoveInto(all, ListWinIniEntries(kind));
         }
-    }
-    for (StartupEntry& entry : all) {
-        const size_t marker = MarkerLength(entry.command);
-        if (marker == 0) continue;
-        entry.command.erase(0, marker);
-        entry.name.erase(0, MarkerLength(entry.name));
-        entry.active = 0;
+        const size_t shelved = all.size();
+        if (IsFolderKind(kind)) MoveInto(all, ListFolderEntries(kind, EntryPlace::AutorunsDisabled));
+        if (IsRegistryKind(kind)) MoveInto(all, ListRegistryEntries(kind, EntryPlace::AutorunsDisabled));
+        for (size_t i = first; i < all.size(); ++i) {
+            StartupEntry& entry = all[i];
+            const size_t marker = MarkerLength(entry.command);
+            if (marker == 0) continue;
+            entry.command.erase(0, marker);
+            entry.name.erase(0, MarkerLength(entry.name));
+            entry.active = 0;
+            if (i < shelved) entry.offBy = SwitchedOffBy::ThisProgram;
+        }
+        ApplyWindowsSwitch(all, first, kind);
     }
     return all;
 }

@@ -21,6 +21,7 @@ enum class ChangeReason {
     NotAStringValue,      // a registry value of another type than a string
     NoLocation,           // a kind that names no location
     WriteFailed,          // any other refusal of the location
+    NotMachineWide,       // the machine-wide mode changes no location of the user's
 };
 
 struct ChangeResult {
@@ -28,8 +29,20 @@ struct ChangeResult {
     bool oldEntryLost = false;  // the new entry could not be written, nor the old one put back
     ChangeReason reason = ChangeReason::None;
     std::string location;  // the location concerned: key path with hive, folder path or win.ini path
+    // The entry changed, but Windows' switch value of the name it left (or of
+    // the name it took) could not be removed; location then names the switch key.
+    bool windowsSwitchLeft = false;
     bool ok() const { return changed; }
 };
+
+// Windows' switch (entries/WindowsSwitch.h) follows the entry: switching an
+// entry on in place clears it (and when the entry Windows switched off is stored
+// as it should be, only it changes); switching off with this program leaves it
+// alone; an entry that is deleted, renamed or moved takes its switch value
+// along, and a stale one left under the name an entry takes is removed.
+// An entry another tool moved into its "AutorunsDisabled" place (offBy
+// OtherTool) is found there; its replacement goes back into the location
+// itself unless it is again offBy OtherTool with active 0.
 
 // Writes a new entry into the location of its kind (marker in front when it is
 // inactive). A registry value is REG_EXPAND_SZ when the command holds a %name%
@@ -44,4 +57,4 @@ ChangeResult DeleteEntry(const StartupEntry& listed);
 
 // The path of a kind's location as ChangeResult::location gives it; empty for a
 // kind that names no location (or a Startup folder that cannot be found).
-std::string LocationPath(int32_t kind);
+std::string LocationPath(int32_t kind, EntryPlace place = EntryPlace::Location);

@@ -21,17 +21,24 @@ bool HasLinkExtension(const char* name, size_t length) {
     return tail[0] == '.' && (tail[1] | 0x20) == 'l' && (tail[2] | 0x20) == 'n' && (tail[3] | 0x20) == 'k';
 }
 
-std::string LinkFile(int kind, const std::string& name) {
-    const std::string folder = StartupFolder(kind);
+std::string LinkFile(int kind, const std::string& name, EntryPlace place) {
+    const std::string folder = FolderOfPlace(kind, place);
     return folder.empty() ? std::string() : folder + name + kLinkExtension;
 }
 
 }  // namespace
 
-EntryList ListFolderEntries(int kind) {
+std::string FolderOfPlace(int kind, EntryPlace place) {
+    std::string folder = StartupFolder(kind);
+    if (!folder.empty() && place == EntryPlace::AutorunsDisabled) folder.append(kAutorunsDisabled).append("\\");
+    return folder;
+}
+
+EntryList ListFolderEntries(int kind, EntryPlace place) {
     EntryList entries;
-    const std::string folder = StartupFolder(kind);
+    const std::string folder = FolderOfPlace(kind, place);
     if (folder.empty()) return entries;
+    const bool shelved = place == EntryPlace::AutorunsDisabled;
 
     WIN32_FIND_DATAA found;
     ScopedFind find(FindFirstFileExA((folder + "*" + kLinkExtension).c_str(), FindExInfoBasic, &found,
@@ -49,29 +56,31 @@ EntryList ListFolderEntries(int kind) {
         entry.name.assign(found.cFileName, length - kLinkExtensionLength);
         entry.command.reserve(link.Path.size() + 1 + link.Arguments.size());
         entry.command.append(link.Path).append(1, ' ').append(link.Arguments);
-        entry.active = 1;
+        entry.active = shelved ? 0 : 1;
         entry.kind = kind;
+        if (shelved) entry.offBy = SwitchedOffBy::OtherTool;
         entries.push_back(std::move(entry));
     } while (FindNextFileA(find.get(), &found));
     return entries;
 }
 
-bool FolderLinkExists(int kind, const std::string& name) {
-    const std::string file = LinkFile(kind, name);
+bool FolderLinkExists(int kind, const std::string& name, EntryPlace place) {
+    const std::string file = LinkFile(kind, name, place);
     return !file.empty() && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields) {
-    if (!FolderLinkExists(kind, name)) return false;
+bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields, EntryPlace place) {
+    if (!FolderLinkExists(kind, name, place)) return false;
     ShellLink& link = SharedShellLink();
-    link.LoadLink(LinkFile(kind, name));  // as listing does: a link that cannot be loaded reads as reset fields
+    link.LoadLink(LinkFile(kind, name, place));  // as listing does: a link that cannot be loaded reads as reset fields
     fields = link.Fields();
     return true;
 }
 
-WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkFields& fields) {
-    const std::string file = LinkFile(kind, name);
+WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkFields& fields, EntryPlace place) {
+    const std::string file = LinkFile(kind, name, place);
     if (file.empty()) return WriteOutcome::Failed();
+    if (place == EntryPlace::AutorunsDisabled) CreateDirectoryA(FolderOfPlace(kind, place).c_str(), nullptr);
     ShellLink& link = SharedShellLink();
     link.SetFields(fields);
 
@@ -102,8 +111,8 @@ WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::stri
     return WriteFolderLink(kind, name, link.Fields());
 }
 
-WriteOutcome RemoveFolderEntry(int kind, const std::string& name) {
-    const std::string file = LinkFile(kind, name);
+WriteOutcome RemoveFolderEntry(int kind, const std::string& name, EntryPlace place) {
+    const std::string file = LinkFile(kind, name, place);
     if (file.empty()) return WriteOutcome::Failed();
     if (DeleteFileA(file.c_str())) {
         // Some platforms report a deletion that the file system refused at

@@ -8,19 +8,33 @@ namespace {
 #define BM_RUN_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\"
 
 const RegistryLocation kRegistryLocations[] = {
-    {kUserRun, HKEY_CURRENT_USER, BM_RUN_KEY "Run"},
-    {kUserRunOnce, HKEY_CURRENT_USER, BM_RUN_KEY "RunOnce"},
-    {kUserRunOnceEx, HKEY_CURRENT_USER, BM_RUN_KEY "RunOnceEx"},
-    {kUserRunServices, HKEY_CURRENT_USER, BM_RUN_KEY "RunServices"},
-    {kUserRunServicesOnce, HKEY_CURRENT_USER, BM_RUN_KEY "RunServicesOnce"},
-    {kMachineRun, HKEY_LOCAL_MACHINE, BM_RUN_KEY "Run"},
-    {kMachineRunOnce, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnce"},
-    {kMachineRunOnceEx, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnceEx"},
-    {kMachineRunServices, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunServices"},
-    {kMachineRunServicesOnce, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunServicesOnce"},
+    {kUserRun, HKEY_CURRENT_USER, BM_RUN_KEY "Run", false},
+    {kUserRunOnce, HKEY_CURRENT_USER, BM_RUN_KEY "RunOnce", false},
+    {kUserRunOnceEx, HKEY_CURRENT_USER, BM_RUN_KEY "RunOnceEx", false},
+    {kUserRunServices, HKEY_CURRENT_USER, BM_RUN_KEY "RunServices", false},
+    {kUserRunServicesOnce, HKEY_CURRENT_USER, BM_RUN_KEY "RunServicesOnce", false},
+    {kMachineRun, HKEY_LOCAL_MACHINE, BM_RUN_KEY "Run", false},
+    {kMachineRunOnce, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnce", false},
+    {kMachineRunOnceEx, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnceEx", false},
+    {kMachineRunServices, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunServices", false},
+    {kMachineRunServicesOnce, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunServicesOnce", false},
+    {kMachineRun32, HKEY_LOCAL_MACHINE, BM_RUN_KEY "Run", true},
+    {kMachineRunOnce32, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnce", true},
+    {kMachineRunOnceEx32, HKEY_LOCAL_MACHINE, BM_RUN_KEY "RunOnceEx", true},
 };
 
 #undef BM_RUN_KEY
+
+// The key of a kind in a place; empty for a kind that is not there.
+std::string KeyPath(const RegistryLocation& location, EntryPlace place) {
+    std::string path = location.keyPath;
+    if (place == EntryPlace::AutorunsDisabled) path.append("\\").append(kAutorunsDisabled);
+    return path;
+}
+
+const RegistryLocation* AvailableLocation(int kind) {
+    return RegistryKindAvailable(kind) ? FindRegistryLocation(kind) : nullptr;
+}
 
 }  // namespace
 
@@ -31,50 +45,81 @@ const RegistryLocation* FindRegistryLocation(int kind) {
     return nullptr;
 }
 
-EntryList ListRegistryEntries(int kind) {
-    EntryList entries;
+bool Has32BitRegistryView() {
+#ifdef _WIN64
+    return true;
+#else
+    static const bool onWow64 = [] {
+        BOOL wow64 = FALSE;
+        return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    }();
+    return onWow64;
+#endif
+}
+
+REGSAM RegistryViewOf(int kind) {
     const RegistryLocation* location = FindRegistryLocation(kind);
+    if (!location || location->root != HKEY_LOCAL_MACHINE || !Has32BitRegistryView()) return 0;
+    if (location->view32) return KEY_WOW64_32KEY;
+    // A 32-bit build on a 64-bit Windows would otherwise see the 32-bit view.
+    return sizeof(void*) == 8 ? 0 : KEY_WOW64_64KEY;
+}
+
+bool RegistryKindAvailable(int kind) {
+    const RegistryLocation* location = FindRegistryLocation(kind);
+    return location && (!location->view32 || Has32BitRegistryView());
+}
+
+EntryList ListRegistryEntries(int kind, EntryPlace place) {
+    EntryList entries;
+    const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return entries;
-    auto values = ReadRegStringValues(location->root, location->keyPath);
+    auto values = ReadRegStringValues(location->root, KeyPath(*location, place), RegistryViewOf(kind));
     entries.reserve(values.size());
+    const bool shelved = place == EntryPlace::AutorunsDisabled;
     for (auto& [name, text] : values) {
         StartupEntry entry;
         entry.name = std::move(name);
         entry.command = std::move(text);
-        entry.active = 1;
+        entry.active = shelved ? 0 : 1;
         entry.kind = kind;
+        if (shelved) entry.offBy = SwitchedOffBy::OtherTool;
         entries.push_back(std::move(entry));
     }
     return entries;
 }
 
-std::string RegistryLocationPath(int kind) {
+std::string RegistryLocationPath(int kind, EntryPlace place) {
     const RegistryLocation* location = FindRegistryLocation(kind);
     if (!location) return std::string();
-    return std::string(location->root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") +
-           location->keyPath;
+    std::string path = KeyPath(*location, place);
+    if (location->view32) path.replace(0, 8, "SOFTWARE\\WOW6432Node");  // "Software" -> its 32-bit twin
+    return std::string(location->root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + path;
 }
 
-RegistryValue ReadRegistryEntry(int kind, const std::string& name) {
-    const RegistryLocation* location = FindRegistryLocation(kind);
-    return location ? ReadRegValue(location->root, location->keyPath, name) : RegistryValue();
+RegistryValue ReadRegistryEntry(int kind, const std::string& name, EntryPlace place) {
+    const RegistryLocation* location = AvailableLocation(kind);
+    return location ? ReadRegValue(location->root, KeyPath(*location, place), name, RegistryViewOf(kind))
+                    : RegistryValue();
 }
 
-WriteOutcome WriteRegistryEntry(int kind, const std::string& name, const std::string& text, DWORD type) {
-    const RegistryLocation* location = FindRegistryLocation(kind);
+WriteOutcome WriteRegistryEntry(int kind, const std::string& name, const std::string& text, DWORD type,
+                                EntryPlace place) {
+    const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return WriteOutcome::Failed();
-    return WriteRegText(location->root, location->keyPath, name, text, type);
+    return WriteRegText(location->root, KeyPath(*location, place), name, text, type, RegistryViewOf(kind));
 }
 
-WriteOutcome RemoveRegistryEntry(int kind, const std::string& name) {
-    const RegistryLocation* location = FindRegistryLocation(kind);
+WriteOutcome RemoveRegistryEntry(int kind, const std::string& name, EntryPlace place) {
+    const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return WriteOutcome::Failed();
-    const WriteOutcome removed = DeleteRegValue(location->root, location->keyPath, name);
-    if (!removed) return removed;
+    const REGSAM view = RegistryViewOf(kind);
+    const WriteOutcome removed = DeleteRegValue(location->root, KeyPath(*location, place), name, view);
+    if (!removed || place != EntryPlace::Location) return removed;
     // A location that is written to exists afterwards, also when it was missing;
     // only listing leaves a missing key alone.
     ScopedKey key;
-    RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                    key.receive(), nullptr);
+    RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | view,
+                    nullptr, key.receive(), nullptr);
     return removed;
 }

@@ -26,9 +26,9 @@ std::string StringFromRegData(const std::vector<char>& data, DWORD size) {
 
 }  // namespace
 
-std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
+std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
         ERROR_SUCCESS) {
         return std::string();
     }
@@ -47,10 +47,11 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
     return StringFromRegData(data, size);
 }
 
-std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath) {
+std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath,
+                                                                     REGSAM view) {
     std::vector<std::pair<std::string, std::string>> values;
     ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
         ERROR_SUCCESS) {
         return values;
     }
@@ -86,10 +87,10 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
     return values;
 }
 
-RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     RegistryValue value;
     ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
         ERROR_SUCCESS) {
         return value;
     }
@@ -113,25 +114,97 @@ WriteOutcome WriteRegString(HKEY root, const std::string& keyPath, const std::st
 }
 
 WriteOutcome WriteRegText(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
-                          DWORD type) {
+                          DWORD type, REGSAM view) {
     if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
-    const LONG created = RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr,
-                                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.receive(), nullptr);
+    const LONG created =
+        RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | view, nullptr, key.receive(), nullptr);
     if (created != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(created));
     return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExA(key.get(), valueName.c_str(), 0, type,
                                                                  reinterpret_cast<const BYTE*>(text.c_str()),
                                                                  static_cast<DWORD>(text.size() + 1))));
 }
 
-WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
-    const LONG opened = RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE, key.receive());
+    const LONG opened =
+        RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
     if (opened == ERROR_FILE_NOT_FOUND) return WriteOutcome::Done();  // No key, no value.
     if (opened != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(opened));
     const LONG status = RegDeleteValueA(key.get(), valueName.c_str());
     return status == ERROR_FILE_NOT_FOUND ? WriteOutcome::Done() : WriteOutcomeOfError(static_cast<DWORD>(status));
+}
+
+std::vector<RawRegistryValue> ReadRegRawValues(HKEY root, const std::string& keyPath, REGSAM view) {
+    std::vector<RawRegistryValue> values;
+    ScopedKey key;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
+        ERROR_SUCCESS) {
+        return values;
+    }
+    DWORD count = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
+        return values;
+    }
+    values.reserve(count);
+    std::vector<char> name(maxName + 2);
+    std::vector<char> data(maxData + 2);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (status == ERROR_MORE_DATA) {
+            name.resize(name.size() * 2 + 256);
+            data.resize(std::max<size_t>(data.size() * 2, dataSize + 2));
+            --index;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        RawRegistryValue value;
+        value.name.assign(name.data(), strnlen(name.data(), std::min<size_t>(nameLength, name.size())));
+        value.type = type;
+        value.bytes.assign(data.data(), std::min<size_t>(dataSize, data.size()));
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
+bool ReadRegRawValue(HKEY root, const std::string& keyPath, const std::string& valueName, RawRegistryValue& value,
+                     REGSAM view) {
+    ScopedKey key;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::vector<char> data(size + 1);
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    value.name = valueName;
+    value.bytes.assign(data.data(), std::min<size_t>(size, data.size()));
+    return true;
+}
+
+WriteOutcome WriteRegRawValue(HKEY root, const std::string& keyPath, const std::string& valueName, DWORD type,
+                              const std::string& bytes, REGSAM view) {
+    if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
+    ScopedKey key;
+    const LONG opened =
+        RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
+    if (opened != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(opened));
+    return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExA(key.get(), valueName.c_str(), 0, type,
+                                                                 reinterpret_cast<const BYTE*>(bytes.data()),
+                                                                 static_cast<DWORD>(bytes.size()))));
 }
 
 WriteOutcome WriteOutcomeOfError(DWORD error) {

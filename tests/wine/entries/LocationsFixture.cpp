@@ -11,6 +11,8 @@ namespace entrytest {
 
 const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kRunKeyBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+const char kRunKeyBase32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+const char kStartupApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
 const char kWinIniRegistryKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 namespace {
@@ -41,6 +43,8 @@ void EmptyFolder(const std::string& folder) {
 std::string ShellFolderValue(HKEY root, const char* name) { return GetValue(root, kShellFoldersKey, name).second; }
 
 void ClearAllLocations() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kStartupApprovedKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kStartupApprovedKey);
     for (const int kind : AllLocationKinds()) {
         if (IsRegistryKind(kind)) RegDeleteTreeA(RootOf(kind), KeyPathOf(kind).c_str());
         if (IsFolderKind(kind)) {
@@ -61,7 +65,14 @@ void ClearAllLocations() {
 
 HKEY RootOf(int kind) { return kind >= 21 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
-std::string KeyPathOf(int kind) { return std::string(kRunKeyBase) + kRunKeyNames[kind % 10 - 1]; }
+// The 32-bit view's keys by their real path, which a 64-bit process reaches
+// without any view flag.
+std::string KeyPathOf(int kind) {
+    if (kind >= 26 && kind <= 28) {
+        return std::string(kRunKeyBase32) + kRunKeyNames[kind - 26];
+    }
+    return std::string(kRunKeyBase) + kRunKeyNames[kind % 10 - 1];
+}
 
 std::string FolderOf(int kind) {
     std::string folder = kind == kCommonStartup ? ShellFolderValue(HKEY_LOCAL_MACHINE, "Common Startup")
@@ -72,13 +83,11 @@ std::string FolderOf(int kind) {
 
 const char* WinIniKeyOf(int kind) { return kind == kWinIniLoad ? "load" : "run"; }
 
-void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
-              DWORD size) {
+void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size) {
     ScopedKey opened;
     ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.receive(), nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(opened.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(opened.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
 }
 
 void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& text, DWORD type) {
@@ -163,8 +172,7 @@ LinkFields ReadPlatformLink(const std::string& file) {
             fields.arguments = get([&](char* t, int n) { return link->GetArguments(t, n); });
             fields.workingDirectory = get([&](char* t, int n) { return link->GetWorkingDirectory(t, n); });
             fields.description = get([&](char* t, int n) { return link->GetDescription(t, n); });
-            fields.iconLocation =
-                get([&](char* t, int n) { return link->GetIconLocation(t, n, &fields.iconIndex); });
+            fields.iconLocation = get([&](char* t, int n) { return link->GetIconLocation(t, n, &fields.iconIndex); });
             link->GetHotkey(&fields.hotKey);
         } else {
             ADD_FAILURE() << "cannot load " << file;

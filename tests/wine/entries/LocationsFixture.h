@@ -2,8 +2,8 @@
 // all fourteen locations of the test's prefix empty, and can seed and inspect
 // them with the bare platform calls, independent of the code under test.
 #pragma once
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,10 @@
 namespace entrytest {
 
 extern const char kShellFoldersKey[];
-extern const char kRunKeyBase[];  // "Software\Microsoft\Windows\CurrentVersion\"
+extern const char kRunKeyBase[];    // "Software\Microsoft\Windows\CurrentVersion\"
+extern const char kRunKeyBase32[];  // the same below "Software\Wow6432Node\"
+// Windows' switch values: "...\Explorer\StartupApproved" (subkeys Run, Run32, StartupFolder).
+extern const char kStartupApprovedKey[];
 // Where the platform keeps win.ini's [Windows] section.
 extern const char kWinIniRegistryKey[];
 
@@ -24,8 +27,7 @@ std::string KeyPathOf(int kind);    // registry kinds
 std::string FolderOf(int kind);     // Startup kinds, ending in a backslash
 const char* WinIniKeyOf(int kind);  // win.ini kinds
 
-void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
-              DWORD size);
+void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size);
 void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& text,
                DWORD type = REG_SZ);
 // Type and text of a value; type 0 when missing.
@@ -41,8 +43,12 @@ struct LinkFields {
     LinkFields() = default;
     LinkFields(std::string path_, std::string arguments_, std::string workingDirectory_ = "",
                std::string description_ = "", std::string iconLocation_ = "", int iconIndex_ = 0, WORD hotKey_ = 0)
-        : path(std::move(path_)), arguments(std::move(arguments_)), workingDirectory(std::move(workingDirectory_)),
-          description(std::move(description_)), iconLocation(std::move(iconLocation_)), iconIndex(iconIndex_),
+        : path(std::move(path_)),
+          arguments(std::move(arguments_)),
+          workingDirectory(std::move(workingDirectory_)),
+          description(std::move(description_)),
+          iconLocation(std::move(iconLocation_)),
+          iconIndex(iconIndex_),
           hotKey(hotKey_) {}
     std::string path, arguments, workingDirectory, description, iconLocation;
     int iconIndex = 0;
