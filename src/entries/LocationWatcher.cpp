@@ -1,0 +1,98 @@
+#include "entries/LocationWatcher.h"
+
+#include <algorithm>
+
+#include "entries/RegistryLocations.h"
+#include "entries/StartupEntry.h"
+#include "entries/StartupFolders.h"
+
+namespace {
+
+const char kStartupApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
+const char kWinIniKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+const DWORD kValuesAndKeys = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
+
+std::string Parent(const std::string& path) {
+    const size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace
+
+LocationWatcher::~LocationWatcher() { Disarm(); }
+
+void LocationWatcher::Disarm() {
+    // The keys go first: closing one ends its notification, which may signal
+    // the event; the event is closed right after, so nobody sees that.
+    keys_.clear();
+    watchedKeyNames_.clear();
+    event_.reset();
+    for (HANDLE folder : folders_) FindCloseChangeNotification(folder);
+    folders_.clear();
+    handles_.clear();
+}
+
+void LocationWatcher::WatchKey(HKEY root, const std::string& path, REGSAM view, bool subtree, DWORD filter) {
+    const std::string name = std::to_string(reinterpret_cast<uintptr_t>(root)) + "|" + std::to_string(view) + "|" +
+                             path + (subtree ? "|tree" : "|");
+    if (std::find(watchedKeyNames_.begin(), watchedKeyNames_.end(), name) != watchedKeyNames_.end()) return;
+    ScopedKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, key.receive()) != ERROR_SUCCESS) return;
+    if (RegNotifyChangeKeyValue(key.get(), subtree ? TRUE : FALSE, filter, event_.get(), TRUE) != ERROR_SUCCESS) {
+        return;
+    }
+    watchedKeyNames_.push_back(name);
+    keys_.push_back(std::move(key));
+}
+
+// The key with everything below it, or, while it does not exist, the nearest
+// parent that does, for a new subkey on the way to it.
+bool LocationWatcher::WatchKeyOrParent(HKEY root, const std::string& path, REGSAM view) {
+    ScopedKey probe;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
+        probe.reset();
+        WatchKey(root, path, view, true, kValuesAndKeys);
+        return true;
+    }
+    for (std::string parent = Parent(path); !parent.empty(); parent = Parent(parent)) {
+        if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
+            probe.reset();
+            WatchKey(root, parent, view, false, REG_NOTIFY_CHANGE_NAME);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool LocationWatcher::Arm() {
+    Disarm();
+    event_ = ScopedFile(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (event_.get() == nullptr) {
+        event_.reset();
+    } else {
+        for (const int32_t kind : AllLocationKinds()) {
+            if (!IsRegistryKind(kind) || !RegistryKindAvailable(kind)) continue;
+            const RegistryLocation* location = FindRegistryLocation(kind);
+            WatchKeyOrParent(location->root, location->keyPath, RegistryViewOf(kind));
+        }
+        const REGSAM machineView = RegistryViewOf(kMachineRun);
+        WatchKeyOrParent(HKEY_CURRENT_USER, kStartupApprovedKey, 0);
+        WatchKeyOrParent(HKEY_LOCAL_MACHINE, kStartupApprovedKey, machineView);
+        WatchKey(HKEY_CURRENT_USER, kWinIniKey, 0, false, REG_NOTIFY_CHANGE_LAST_SET);
+        if (!keys_.empty()) handles_.push_back(event_.get());
+    }
+    for (const int32_t kind : AllLocationKinds()) {
+        if (!IsFolderKind(kind)) continue;
+        std::string folder = StartupFolder(kind);
+        if (folder.empty()) continue;
+        folder.pop_back();
+        const HANDLE change = FindFirstChangeNotificationA(
+            folder.c_str(), TRUE,
+            FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+        if (change == INVALID_HANDLE_VALUE) continue;
+        folders_.push_back(change);
+        handles_.push_back(change);
+    }
+    return !handles_.empty();
+}

@@ -1,0 +1,53 @@
+#include "entries/RunCheck.h"
+
+#include "entries/CommandText.h"
+#include "system/TextRules.h"
+
+namespace {
+
+bool HasFolder(const std::string& path) { return path.find_first_of("\\/:") != std::string::npos; }
+
+bool HasExtension(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    return dot != std::string::npos && path.find_first_of("\\/", dot) == std::string::npos;
+}
+
+// The path, and without an extension the extensions the shell tries.
+bool ExistsWithExtensions(const std::string& path, const ProgramLookup& lookup, bool shellExtensions) {
+    if (lookup.fileExists(path)) return true;
+    if (HasExtension(path)) return false;
+    static const char* const kExtensions[] = {".exe", ".com", ".bat", ".cmd"};
+    for (const char* extension : kExtensions) {
+        if (lookup.fileExists(path + extension)) return true;
+        if (!shellExtensions) break;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup) {
+    const std::string expanded = lookup.expand ? lookup.expand(command) : command;
+    return StripQuotes(Trim(SplitForStoredForm(Trim(expanded), lookup.fileExists).program));
+}
+
+bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
+    const std::string program = ProgramOfCommand(command, lookup);
+    if (program.empty()) return false;
+    if (HasFolder(program)) return ExistsWithExtensions(program, lookup, false);
+    if (lookup.appPath) {
+        const std::string registered = lookup.appPath(HasExtension(program) ? program : program + ".exe");
+        if (!registered.empty() && lookup.fileExists(StripQuotes(registered))) return true;
+    }
+    for (const std::string& folder : lookup.searchFolders) {
+        if (ExistsWithExtensions(folder + program, lookup, true)) return true;
+    }
+    return false;
+}
+
+NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {
+    if (IsNotStartedByWindowsNtKind(entry.kind)) return NotRunReason::NotStartedByWindowsNt;
+    if (entry.offBy == SwitchedOffBy::Windows) return NotRunReason::SwitchedOffByWindows;
+    if (!ProgramExists(entry.command, lookup)) return NotRunReason::ProgramMissing;
+    return NotRunReason::None;
+}

@@ -1,0 +1,42 @@
+// Why an entry will not start at logon: its location is one Windows NT never
+// starts, Windows' own switch is off, or its program file is not there. The
+// rule is pure; the file system, the environment and the search folders come in
+// as a ProgramLookup, which SystemProgramLookup() fills from this Windows (one
+// per refresh: it remembers every file it looked for).
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entries/StartupEntry.h"
+#include "system/CommandSplit.h"
+
+enum class NotRunReason {
+    None,                   // nothing known against it (it may still be switched off by this program or another tool)
+    NotStartedByWindowsNt,  // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
+    SwitchedOffByWindows,   // Windows' own switch (Task Manager, Settings) is off
+    ProgramMissing,         // the command's program file does not exist where Windows would look
+};
+
+struct ProgramLookup {
+    FileExistsFn fileExists;                                 // a file (not a folder) of that path exists
+    std::function<std::string(const std::string&)> expand;   // environment strings expanded; identity when unset
+    std::vector<std::string> searchFolders;                  // for a bare name, in order, each ending in '\'
+    std::function<std::string(const std::string&)> appPath;  // App Paths' program for a file name, or empty
+};
+
+// The program part of the command as Windows would take it: environment strings
+// expanded, the path split off as the stored forms split it, quotes removed.
+std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup);
+// Whether that program exists: a path as it stands (or with ".exe" added when
+// it has no extension); a bare name (no folder) in App Paths, then in each search
+// folder, as it stands or with .exe, .com, .bat or .cmd added.
+bool ProgramExists(const std::string& command, const ProgramLookup& lookup);
+// The first reason in the order of the enum, or None.
+NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);
+
+// The lookup of this Windows: ExpandEnvironmentStrings, the system folder, the
+// Windows folder's System and itself, then every folder of PATH; App Paths of the
+// user, then the machine. File answers are cached for the life of the lookup.
+ProgramLookup SystemProgramLookup();

@@ -1,0 +1,91 @@
+// The platform's side of the will-not-run check.
+#include <windows.h>
+
+#include <unordered_map>
+
+#include "entries/RunCheck.h"
+#include "system/RegistryValues.h"
+#include "system/TextRules.h"
+
+namespace {
+
+std::string Expanded(const std::string& text) {
+    if (text.find('%') == std::string::npos) return text;
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (needed == 0) return text;
+    std::string out(needed, '\0');
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), out.data(), needed);
+    if (written == 0 || written > needed) return text;
+    out.resize(written - 1);
+    return out;
+}
+
+std::string SystemFolder() {
+    char path[MAX_PATH + 1];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+std::string WindowsFolderPath() {
+    char path[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    return text;
+}
+
+}  // namespace
+
+ProgramLookup SystemProgramLookup() {
+    ProgramLookup lookup;
+    // Many entries name the same few programs and folders: each path is asked once.
+    auto files = std::make_shared<std::unordered_map<std::string, bool>>();
+    lookup.fileExists = [files](const std::string& path) {
+        const std::string key = UpperAscii(path);
+        const auto found = files->find(key);
+        if (found != files->end()) return found->second;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        files->emplace(key, exists);
+        return exists;
+    };
+    lookup.expand = Expanded;
+    const std::string system = SystemFolder();
+    const std::string windows = WindowsFolderPath();
+    if (!system.empty()) lookup.searchFolders.push_back(WithTrailingBackslash(system));
+    if (!windows.empty()) {
+        lookup.searchFolders.push_back(WithTrailingBackslash(windows) + "System\\");
+        lookup.searchFolders.push_back(WithTrailingBackslash(windows));
+    }
+    const DWORD pathLength = GetEnvironmentVariableA("PATH", nullptr, 0);
+    if (pathLength > 0) {
+        std::string path(pathLength, '\0');
+        path.resize(GetEnvironmentVariableA("PATH", path.data(), pathLength));
+        size_t start = 0;
+        while (start <= path.size()) {
+            size_t end = path.find(';', start);
+            if (end == std::string::npos) end = path.size();
+            const std::string folder = Trim(Expanded(path.substr(start, end - start)));
+            if (!folder.empty()) lookup.searchFolders.push_back(WithTrailingBackslash(folder));
+            start = end + 1;
+        }
+    }
+    auto appPaths = std::make_shared<std::unordered_map<std::string, std::string>>();
+    lookup.appPath = [appPaths](const std::string& fileName) {
+        const std::string key = UpperAscii(fileName);
+        const auto found = appPaths->find(key);
+        if (found != appPaths->end()) return found->second;
+        const std::string subkey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + fileName;
+        std::string program = ReadRegString(HKEY_CURRENT_USER, subkey, "");
+        if (program.empty()) program = ReadRegString(HKEY_LOCAL_MACHINE, subkey, "");
+        program = Expanded(program);
+        appPaths->emplace(key, program);
+        return program;
+    };
+    return lookup;
+}
