@@ -27,8 +27,13 @@ bool ExistsWithExtensions(const std::string& path, const ProgramLookup& lookup, 
 }  // namespace
 
 std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup) {
-    const std::string expanded = lookup.expand ? lookup.expand(command) : command;
-    return StripQuotes(Trim(SplitForStoredForm(Trim(expanded), lookup.fileExists).program));
+    const std::string expanded = Trim(lookup.expand ? lookup.expand(command) : command);
+    // Quoted, the program is what the quotation marks hold, as Windows takes it.
+    if (!expanded.empty() && expanded[0] == '"') {
+        const size_t closing = expanded.find('"', 1);
+        if (closing != std::string::npos) return Trim(expanded.substr(1, closing - 1));
+    }
+    return StripQuotes(Trim(SplitForStoredForm(expanded, lookup.fileExists).program));
 }
 
 bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {

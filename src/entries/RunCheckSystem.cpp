@@ -39,21 +39,59 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
+// What the file system answered during one lookup's life. Many entries name
+// the same few programs and folders, and the entries of a vendor that is gone
+// share a missing folder: the folder is asked once, and no file in a missing
+// folder is asked at all.
+class FileCache {
+public:
+    bool FileExists(const std::string& path) {
+        const std::string key = UpperAscii(path);
+        const auto found = files_.find(key);
+        if (found != files_.end()) return found->second;
+        const size_t slash = path.find_last_of('\\');
+        bool exists = false;
+        if (slash == std::string::npos || !CanAskFolder(path.substr(0, slash)) || FolderExists(path.substr(0, slash))) {
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
+        files_.emplace(key, exists);
+        return exists;
+    }
+
+private:
+    // A folder below a drive root ("C:\x"); roots and network shares are asked
+    // as part of the path itself.
+    static bool CanAskFolder(const std::string& folder) {
+        return folder.size() > 3 && folder[1] == ':' && folder[2] == '\\';
+    }
+    bool FolderExists(const std::string& folder) {
+        const std::string key = UpperAscii(folder);
+        const auto found = folders_.find(key);
+        if (found != folders_.end()) return found->second;
+        const size_t slash = folder.find_last_of('\\');
+        bool exists = true;
+        if (slash != std::string::npos && CanAskFolder(folder.substr(0, slash))) {
+            exists = FolderExists(folder.substr(0, slash));
+        }
+        if (exists) {
+            const DWORD attributes = GetFileAttributesA(folder.c_str());
+            exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
+        folders_.emplace(key, exists);
+        return exists;
+    }
+
+    std::unordered_map<std::string, bool> files_;
+    std::unordered_map<std::string, bool> folders_;
+};
+
 }  // namespace
 
 ProgramLookup SystemProgramLookup() {
     ProgramLookup lookup;
-    // Many entries name the same few programs and folders: each path is asked once.
-    auto files = std::make_shared<std::unordered_map<std::string, bool>>();
-    lookup.fileExists = [files](const std::string& path) {
-        const std::string key = UpperAscii(path);
-        const auto found = files->find(key);
-        if (found != files->end()) return found->second;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        files->emplace(key, exists);
-        return exists;
-    };
+    auto files = std::make_shared<FileCache>();
+    lookup.fileExists = [files](const std::string& path) { return files->FileExists(path); };
     lookup.expand = Expanded;
     const std::string system = SystemFolder();
     const std::string windows = WindowsFolderPath();

@@ -1,7 +1,8 @@
 #include "system/Elevation.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include "system/DataFolder.h"
 #include "system/Scoped.h"
