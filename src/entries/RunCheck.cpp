@@ -36,8 +36,9 @@ std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lo
     return StripQuotes(Trim(SplitForStoredForm(expanded, lookup.fileExists).program));
 }
 
-bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
-    const std::string program = ProgramOfCommand(command, lookup);
+namespace {
+
+bool ResolvesTo(const std::string& program, const ProgramLookup& lookup) {
     if (program.empty()) return false;
     if (HasFolder(program)) return ExistsWithExtensions(program, lookup, false);
     if (lookup.appPath) {
@@ -48,6 +49,22 @@ bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
         if (ExistsWithExtensions(folder + program, lookup, true)) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
+    const std::string expanded = Trim(lookup.expand ? lookup.expand(command) : command);
+    if (!expanded.empty() && expanded[0] == '"') {
+        const size_t closing = expanded.find('"', 1);
+        if (closing != std::string::npos) return ResolvesTo(Trim(expanded.substr(1, closing - 1)), lookup);
+    }
+    // Unquoted, Windows tries the text up to each blank in turn, the shortest
+    // first, and starts the first that names a program.
+    for (size_t blank = expanded.find(' '); blank != std::string::npos; blank = expanded.find(' ', blank + 1)) {
+        if (ResolvesTo(expanded.substr(0, blank), lookup)) return true;
+    }
+    return ResolvesTo(expanded, lookup);
 }
 
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {

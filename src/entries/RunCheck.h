@@ -29,9 +29,10 @@ struct ProgramLookup {
 // The program part of the command as Windows would take it: environment strings
 // expanded, the path split off as the stored forms split it, quotes removed.
 std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup);
-// Whether that program exists: a path as it stands (or with ".exe" added when
-// it has no extension); a bare name (no folder) in App Paths, then in each search
-// folder, as it stands or with .exe, .com, .bat or .cmd added.
+// Whether the command starts a program: the quoted part, or unquoted the text up
+// to each blank in turn (as Windows tries them); a path as it stands (or with
+// ".exe" added when it has no extension); a bare name (no folder) in App Paths,
+// then in each search folder, as it stands or with .exe, .com, .bat or .cmd added.
 bool ProgramExists(const std::string& command, const ProgramLookup& lookup);
 // The first reason in the order of the enum, or None.
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);
