@@ -206,14 +206,21 @@ WriteOutcome PutBack(const StartupEntry& listed, const HeldEntry& held) {
     return WriteOutcome::Failed();
 }
 
-// The stored form the replacement would write is what the slot holds already:
-// the write would change nothing.
-bool StoredAlready(const StartupEntry& listed, const HeldEntry& held, const NewEntry& stored) {
-    if (IsRegistryKind(listed.kind))
-        return held.value.IsString() && held.value.text == stored.text && held.value.type == stored.type;
-    if (IsFolderKind(listed.kind))
-        return held.link.Path == stored.link.Path && held.link.Arguments == stored.link.Arguments;
-    return held.item == stored.text;
+// The slot holds the replacement already: its text reads as the replacement's
+// command and state, so a write would change nothing (an entry that Windows
+// switched off is switched on by its switch alone, its text untouched).
+bool StoredAlready(const StartupEntry& listed, const HeldEntry& held, const StartupEntry& replacement) {
+    std::string text;
+    if (IsRegistryKind(listed.kind)) {
+        if (!held.value.IsString()) return false;
+        text = held.value.text;
+    } else if (IsFolderKind(listed.kind)) {
+        text = held.link.Path + " " + held.link.Arguments;
+    } else {
+        text = held.item;
+    }
+    const CommandState state = ReadStoredCommand(text);
+    return state.command == replacement.command && state.active == StoredWithoutMarker(replacement, &listed);
 }
 
 ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement) {
@@ -262,7 +269,7 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     WriteOutcome inPlace = WriteOutcome::Failed();
     bool oneStep = false;
     if (sameKind && (IsWinIniKind(listed.kind) || listed.name == replacement.name) &&
-        StoredAlready(listed, held, stored)) {
+        StoredAlready(listed, held, replacement)) {
         oneStep = true;
         inPlace = WriteOutcome::Done();
     } else if (sameKind && IsWinIniKind(listed.kind)) {

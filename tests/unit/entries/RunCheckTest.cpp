@@ -11,16 +11,20 @@
 namespace {
 
 ProgramLookup MadeUpSystem() {
-    static const std::set<std::string> files = {
-        "C:\\Windows\\system32\\rundll32.exe",  "C:\\Windows\\notepad.exe", "C:\\Tools\\sync.cmd",
-        "C:\\Program Files\\Vendor\\agent.exe", "C:\\Apps\\tray.exe",       "C:\\Users\\me\\AppData\\up.exe",
-        "D:\\Portable\\Runner"};
+    static const std::set<std::string> files = {"C:\\Windows\\system32\\rundll32.exe",
+                                                "C:\\Windows\\notepad.exe",
+                                                "C:\\Tools\\sync.cmd",
+                                                "C:\\Program Files\\Vendor\\agent.exe",
+                                                "C:\\Apps\\tray.exe",
+                                                "C:\\Users\\me\\AppData\\up.exe",
+                                                "D:\\Portable\\Runner"};
     ProgramLookup lookup;
     lookup.fileExists = [](const std::string& path) { return files.count(path) > 0; };
     lookup.expand = [](const std::string& text) {
         std::string out = text;
         const std::string name = "%LOCALAPPDATA%";
-        for (size_t at; (at = out.find(name)) != std::string::npos;) out.replace(at, name.size(), "C:\\Users\\me\\AppData");
+        for (size_t at; (at = out.find(name)) != std::string::npos;)
+            out.replace(at, name.size(), "C:\\Users\\me\\AppData");
         return out;
     };
     lookup.searchFolders = {"C:\\Windows\\system32\\", "C:\\Windows\\", "C:\\Tools\\"};

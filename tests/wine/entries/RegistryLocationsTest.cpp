@@ -18,7 +18,7 @@ TEST_F(RegistryLocations, ListsEveryValueOfEveryKeyAsStored) {
         SetString(root, key, "Expand", "%SystemRoot%\\bmtest-missing.exe", REG_EXPAND_SZ);
         const DWORD flags = 0x20;
         SetValue(root, key, "Flags", REG_DWORD, &flags, sizeof flags);
-        SetString(root, key, "", "C:\\bmtest\\default.exe");         // the unnamed default value
+        SetString(root, key, "", "C:\\bmtest\\default.exe");            // the unnamed default value
         SetString(root, key + "\\0001", "Sub", "C:\\bmtest\\sub.exe");  // subkeys are no entries
 
         const EntryList entries = ListRegistryEntries(kind);
