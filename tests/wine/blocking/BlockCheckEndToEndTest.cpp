@@ -20,6 +20,11 @@ namespace {
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kRunServices[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+// The machine's keys of 32-bit programs, by their real path.
+const char kRun32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunOnce32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char kRunAside[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\AutorunsDisabled";
+const char kApprovedRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
@@ -59,6 +64,21 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunOnce, "Other", "C:\\other.exe"));
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "NagMachine", "  c:\\nag\\NAG.EXE /TRAY \t"));
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunServices, "Trail", "C:\\trail.exe"));
+    // The 32-bit view is checked like the rest; entries switched off by Windows
+    // or moved aside by another tool are not active and stay.
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun32, "Nag32", nag));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunOnce32, "Keep32", "C:\\keep32.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunAside, "NagAside", nag));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagByWindows", nag));
+    {
+        const BYTE off[12] = {3, 0, 0, 0, 0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01};
+        HKEY key = nullptr;
+        ASSERT_EQ(
+            RegCreateKeyExA(HKEY_CURRENT_USER, kApprovedRun, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, "NagByWindows", 0, REG_BINARY, off, sizeof off), ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", nag + ";C:\\keep.exe;C:\\NAG\\nag.exe /tray"));
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "run", "C:\\keep2.exe"));
     const std::string userStartup = Folder(HKEY_CURRENT_USER, "STARTUP");
@@ -73,7 +93,10 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
 
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
 
-    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRun), (std::vector<std::string>{"NagOff"}));
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRun), (std::vector<std::string>{"NagByWindows", "NagOff"}));
+    EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRunAside), (std::vector<std::string>{"NagAside"}));
+    EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRun32), (std::vector<std::string>{}));
+    EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRunOnce32), (std::vector<std::string>{"Keep32"}));
     EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kRunOnce), (std::vector<std::string>{"Other"}));
     EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRun), (std::vector<std::string>{}));
     EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, kRunServices), (std::vector<std::string>{"Trail"}));

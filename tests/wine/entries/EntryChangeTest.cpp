@@ -157,6 +157,9 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
         {"win.ini to win.ini", Op::Replace, kWinIniLoad, kWinIniRun, Fault::None, ChangeReason::None},
         {"rename in place", Op::Replace, kUserRun, kUserRun, Fault::None, ChangeReason::None, "Renamed"},
         {"delete", Op::Delete, kUserStartup, 0, Fault::None, ChangeReason::None},
+        {"32-bit view to 64-bit", Op::Replace, kMachineRunOnce32, kMachineRun, Fault::None, ChangeReason::None},
+        {"folder to 32-bit view", Op::Replace, kCommonStartup, kMachineRun32, Fault::None, ChangeReason::None},
+        {"delete in the 32-bit view", Op::Delete, kMachineRunOnceEx32, 0, Fault::None, ChangeReason::None},
         // A machine-wide entry without write access: neither duplicated nor lost.
         {"machine to user, denied", Op::Replace, kMachineRun, kUserRun, Fault::DeniedMachineKeys,
          ChangeReason::AccessDenied},
@@ -166,6 +169,10 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
          ChangeReason::AccessDenied, "Tool", kListedCommand, 0},
         {"delete, denied", Op::Delete, kMachineRun, 0, Fault::DeniedMachineKeys, ChangeReason::AccessDenied},
         {"add, denied", Op::Add, kMachineRun, 0, Fault::DeniedMachineKeys, ChangeReason::AccessDenied},
+        {"user to 32-bit view, denied", Op::Replace, kUserRun, kMachineRun32, Fault::DeniedMachineKeys,
+         ChangeReason::AccessDenied},
+        {"switch off in the 32-bit view, denied", Op::Replace, kMachineRun32, kMachineRun32, Fault::DeniedMachineKeys,
+         ChangeReason::AccessDenied, "Tool", kListedCommand, 0},
         // A refused win.ini write.
         {"switch off in win.ini, refused", Op::Replace, kWinIniLoad, kWinIniLoad, Fault::RefusedWinIni,
          ChangeReason::AccessDenied, "", kListedCommand, 0},
@@ -201,6 +208,8 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
          "Tool", "", 0},
         // Another entry of that name (ignoring case) in the target.
         {"registry name taken", Op::Replace, kUserRun, kMachineRun, Fault::NameTaken, ChangeReason::NameTaken},
+        {"name taken in the 32-bit view", Op::Replace, kMachineRun, kMachineRunOnce32, Fault::NameTaken,
+         ChangeReason::NameTaken},
         {"link name taken", Op::Replace, kCommonStartup, kUserStartup, Fault::NameTaken, ChangeReason::NameTaken},
         {"added name taken", Op::Add, kUserRunOnce, 0, Fault::NameTaken, ChangeReason::NameTaken},
     };
