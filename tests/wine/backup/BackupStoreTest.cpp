@@ -3,15 +3,19 @@
 // settings (pinned to Windows' German pictures unless a test says otherwise).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "backup/BackupStore.h"
 #include "backup/LocaleFormats.h"
-#include "unit/backup/DateTimePrint.h"
 #include "entries/EntryCatalogue.h"
+#include "entries/EntryChange.h"
+#include "entries/StoredCommand.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "unit/backup/DateTimePrint.h"
 #include "wine/backup/RegionalSettings.h"
 #include "xml/XmlParser.h"
 
@@ -73,6 +77,53 @@ protected:
     TXMLParser parser_;
     std::string file_;
 };
+
+// A file written before the machine's 32-bit keys were listed still loads with
+// all fourteen kinds; the 32-bit kinds are kept in a snapshot like any other,
+// read back, and restored into the 32-bit view.
+TEST_F(BackupStoreTest, AnOldFileOfFourteenKindsLoadsAndThe32BitKindsAreKeptAndRestored) {
+    ASSERT_TRUE(WriteFileBytes(file_, ReadFileBytes(Fixture("fourteen-kinds-german.xml"))));
+    const SnapshotList old = FileList();
+    ASSERT_EQ(old.Snapshots.size(), 1u);
+    std::vector<int32_t> kinds;
+    for (const StartupEntry& entry : old.Snapshots[0].Entries) {
+        kinds.push_back(entry.kind);
+        EXPECT_EQ(entry.active, entry.kind == 12 || entry.kind == 31 ? 0 : 1) << entry.kind;
+        EXPECT_EQ(entry.command, "C:\\Tools\\legacy" + std::to_string(entry.kind) + ".exe /s");
+    }
+    EXPECT_EQ(kinds, (std::vector<int32_t>{1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 31, 32}));
+
+    const char run32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const char runOnce32[] = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, run32, "Vendor32", "C:\\Vendor\\tray.exe /min"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, run32, "Off32", DeactivationMarker() + "C:\\Vendor\\off.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, runOnce32, "Setup32", "C:\\Vendor\\setup.exe"));
+    BackupStore store(parser_);
+    store.StartBackups();
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Vendor32");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Off32");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, runOnce32, "Setup32");
+
+    const SnapshotList saved = FileList();
+    ASSERT_EQ(saved.Snapshots.size(), 2u);
+    std::vector<std::string> kept;
+    for (const StartupEntry& entry : saved.Snapshots[0].Entries) {
+        if (entry.kind < 26 || entry.kind > 28) continue;
+        kept.push_back(std::to_string(entry.kind) + " " + entry.name + " " + entry.command + " " +
+                       std::to_string(entry.active));
+        EXPECT_TRUE(AddEntry(entry).ok()) << entry.name;
+    }
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept,
+              (std::vector<std::string>{"26 Off32 C:\\Vendor\\off.exe 0", "26 Vendor32 C:\\Vendor\\tray.exe /min 1",
+                                        "27 Setup32 C:\\Vendor\\setup.exe 1"}));
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, run32, "Vendor32"), "\"C:\\Vendor\\tray.exe\" /min");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, run32, "Off32"), DeactivationMarker() + "C:\\Vendor\\off.exe");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, runOnce32, "Setup32"), "\"C:\\Vendor\\setup.exe\"");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Vendor32");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Off32");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, runOnce32, "Setup32");
+}
 
 TEST_F(BackupStoreTest, TheFileLivesInTheDataFolder) {
     EXPECT_EQ(file_, DataFolder("Bootmarshal") + "BootmarshalBackup.xml");
@@ -151,7 +202,8 @@ TEST_F(BackupStoreTest, TheExampleFilesReadBackAndSaveByteForByte) {
         const char* fixture;
         bool us;
         size_t entries;
-    } cases[] = {{"one-entry-german.xml", false, 1}, {"no-entries-german.xml", false, 0}, {"one-entry-us.xml", true, 1}};
+    } cases[] = {
+        {"one-entry-german.xml", false, 1}, {"no-entries-german.xml", false, 0}, {"one-entry-us.xml", true, 1}};
     for (const Case& c : cases) {
         PinnedRegionalSettings region;
         ASSERT_TRUE(c.us ? region.Us() : region.German());
@@ -192,8 +244,8 @@ TEST_F(BackupStoreTest, DeletingTheLastSnapshotLeavesAnEmptyListThatTheNextStart
 struct FaultCase {
     const char* what;
     std::string bytes;
-    bool notXml;              // the reader refuses the file itself
-    size_t snapshotsBefore;   // complete snapshots ahead of the fault
+    bool notXml;             // the reader refuses the file itself
+    size_t snapshotsBefore;  // complete snapshots ahead of the fault
 };
 
 std::vector<FaultCase> FaultCases() {
@@ -213,12 +265,16 @@ std::vector<FaultCase> FaultCases() {
          false, 1},
         {"extra child", head + "<object><datum>01.02.2010</datum><note /></object>\r\n" + tail, false, 1},
         {"missing command",
-         head + "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>11</kind><name>n</name>"
-                "</launcher0></object>\r\n" + tail,
+         head +
+             "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>11</kind><name>n</name>"
+             "</launcher0></object>\r\n" +
+             tail,
          false, 1},
         {"kind no number",
-         head + "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>elf</kind><name>n</name>"
-                "<command>c</command></launcher0></object>\r\n" + tail,
+         head +
+             "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>elf</kind><name>n</name>"
+             "<command>c</command></launcher0></object>\r\n" +
+             tail,
          false, 1},
     };
 }
