@@ -70,6 +70,11 @@ bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {
     if (IsNotStartedByWindowsNtKind(entry.kind)) return NotRunReason::NotStartedByWindowsNt;
     if (entry.offBy == SwitchedOffBy::Windows) return NotRunReason::SwitchedOffByWindows;
-    if (!ProgramExists(entry.command, lookup)) return NotRunReason::ProgramMissing;
+    if (!ProgramExists(entry.command, lookup)) {
+        const std::string target = Trim(lookup.expand ? lookup.expand(entry.command) : entry.command);
+        const bool opensFolder = IsFolderKind(entry.kind) && lookup.folderExists && !target.empty() &&
+                                 lookup.folderExists(StripQuotes(target));
+        if (!opensFolder) return NotRunReason::ProgramMissing;
+    }
     return NotRunReason::None;
 }

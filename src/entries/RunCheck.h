@@ -24,6 +24,7 @@ struct ProgramLookup {
     std::function<std::string(const std::string&)> expand;   // environment strings expanded; identity when unset
     std::vector<std::string> searchFolders;                  // for a bare name, in order, each ending in '\'
     std::function<std::string(const std::string&)> appPath;  // App Paths' program for a file name, or empty
+    FileExistsFn folderExists;  // a folder of that path exists (a link may open one); unset: none does
 };
 
 // The program part of the command as Windows would take it: environment strings
@@ -34,7 +35,8 @@ std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lo
 // ".exe" added when it has no extension); a bare name (no folder) in App Paths,
 // then in each search folder, as it stands or with .exe, .com, .bat or .cmd added.
 bool ProgramExists(const std::string& command, const ProgramLookup& lookup);
-// The first reason in the order of the enum, or None.
+// The first reason in the order of the enum, or None. A Startup link whose
+// target is an existing folder (its command is the folder alone) starts.
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);
 
 // The lookup of this Windows: ExpandEnvironmentStrings, the system folder, the

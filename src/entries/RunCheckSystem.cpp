@@ -59,12 +59,19 @@ public:
         return exists;
     }
 
-private:
     // A folder below a drive root ("C:\x"); roots and network shares are asked
     // as part of the path itself.
     static bool CanAskFolder(const std::string& folder) {
         return folder.size() > 3 && folder[1] == ':' && folder[2] == '\\';
     }
+    // Any folder: one below a drive root through the cache, others asked directly.
+    bool AnyFolderExists(const std::string& folder) {
+        if (CanAskFolder(folder)) return FolderExists(folder);
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+private:
     bool FolderExists(const std::string& folder) {
         const std::string key = UpperAscii(folder);
         const auto found = folders_.find(key);
@@ -92,6 +99,11 @@ ProgramLookup SystemProgramLookup() {
     ProgramLookup lookup;
     auto files = std::make_shared<FileCache>();
     lookup.fileExists = [files](const std::string& path) { return files->FileExists(path); };
+    lookup.folderExists = [files](const std::string& path) {
+        std::string folder = path;
+        while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+        return files->AnyFolderExists(folder);
+    };
     lookup.expand = Expanded;
     const std::string system = SystemFolder();
     const std::string windows = WindowsFolderPath();

@@ -28,6 +28,9 @@ ProgramLookup MadeUpSystem() {
         return out;
     };
     lookup.searchFolders = {"C:\\Windows\\system32\\", "C:\\Windows\\", "C:\\Tools\\"};
+    lookup.folderExists = [](const std::string& path) {
+        return path == "D:\\Shared" || path == "C:\\Users\\me\\AppData";
+    };
     lookup.appPath = [](const std::string& name) {
         return name == "tray.exe" ? std::string("\"C:\\Apps\\tray.exe\"") : std::string();
     };
@@ -65,6 +68,10 @@ TEST(RunCheck, TheReasonAnEntryWillNotStart) {
         {"environment strings, quoted", At(11, "\"%LOCALAPPDATA%\\gone.exe\""), NotRunReason::ProgramMissing},
         {"path without extension", At(1, "C:\\Apps\\tray"), NotRunReason::None},
         {"a file that is no program", At(1, "D:\\Portable\\Runner "), NotRunReason::None},
+        {"a link that opens a folder", At(2, "D:\\Shared "), NotRunReason::None},
+        {"a link that opens a folder by a variable", At(1, "%LOCALAPPDATA% "), NotRunReason::None},
+        {"a registry value that names a folder", At(11, "D:\\Shared"), NotRunReason::ProgramMissing},
+        {"a link to a folder that is gone", At(2, "D:\\Gone "), NotRunReason::ProgramMissing},
         {"empty command", At(13, ""), NotRunReason::ProgramMissing},
         {"a link that could not be read", At(2, " "), NotRunReason::ProgramMissing},
         {"RunServices of the user", At(14, "C:\\Apps\\tray.exe"), NotRunReason::NotStartedByWindowsNt},
