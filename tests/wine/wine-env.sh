@@ -15,10 +15,12 @@ bm_make_template() { # $1: folder of the template prefix
   # Managed=N: without a window manager every hide or destroy otherwise waits 2 s.
   # ShowCrashDialog=0: a crash exits instead of hanging the run.
   # The winemenubuilder value is Wine's own autostart entry; tests start from empty Run keys.
+  # Wine has no Comic Sans MS, the message face: Comic Neue (fonts-comic-neue) is a free look-alike.
   printf '%s\r\n' 'REGEDIT4' '' \
     '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
-    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]' '"winemenubuilder"=-' '' >"$reg"
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]' '"winemenubuilder"=-' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Comic Sans MS"="Comic Neue"' '' >"$reg"
   WINEPREFIX=$t wine regedit /S "$reg" >/dev/null 2>&1
   rm -f "$reg"
   if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
