@@ -3,14 +3,18 @@
 #include <windows.h>
 
 #include "app/PlaceholderMainWindow.h"
-#include "blocking/u_sperren.h"
-#include "entries/ShellLnk.h"
-#include "i18n/TVxTrans2.h"
+#include "blocking/BlockList.h"
+#include "entries/ShellLink.h"
+#include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 
 const char kProgramVersion[] = "2.5";
 
+// Files that older versions kept in the program folder. "Bootmarshal.doc" was the
+// documentation before it became the page "Bootmarshal.htm"; carrying an old one
+// over is harmless, nothing opens it any more.
 const std::vector<std::string>& MigrationList() {
     static const std::vector<std::string> files = {
         "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",
@@ -43,7 +47,6 @@ int RunInteractiveMode() {
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    GetText(1);
     return RunPlaceholderMainWindow();
 }
 

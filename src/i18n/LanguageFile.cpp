@@ -56,7 +56,9 @@ std::string LanguagePartFileName(const std::string& baseName, LanguagePart part,
 std::string ActivePartFileName(const std::string& baseName, LanguagePart part) {
     switch (part) {
         case LanguagePart::Texts: return baseName + ".def";
-        case LanguagePart::Documentation: return baseName + ".doc";
+        // A page every Windows opens in its browser; a ".doc" needs a word processor
+        // that a current Windows does not bring.
+        case LanguagePart::Documentation: return baseName + ".htm";
         case LanguagePart::Help: return baseName + ".chm";
     }
     return baseName + ".def";
@@ -86,15 +88,6 @@ std::string LanguageFileSecondLine(const std::string& bytes) {
     return result;
 }
 
-bool HoldsSecondLine(const std::string& bytes) {
-    int lineEnds = 0;
-    for (const char c : bytes) {
-        if (c == kEndOfFile) return true;
-        if (c == '\r' && ++lineEnds == 2) return true;
-    }
-    return false;
-}
-
 void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts, std::string& languageName) {
     texts.assign(kTextSlotCount, std::string());
     languageName.clear();
@@ -106,8 +99,8 @@ void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts
         if (number >= 0) {
             atSectionStart = true;
             if (current <= kHighestTextNumber) {
-                texts[current] = std::move(collected);
-                if (languageName.empty()) languageName = texts[current];
+                texts[static_cast<size_t>(current)] = std::move(collected);
+                if (languageName.empty()) languageName = texts[static_cast<size_t>(current)];
             }
             current = number;
             collected.clear();

@@ -21,7 +21,8 @@ enum class LanguagePart { Texts, Documentation, Help };
 
 // B + ".t0" / ".d0" / ".c0" + n in decimal: "Bootmarshal.t00", "Bootmarshal.t010".
 std::string LanguagePartFileName(const std::string& baseName, LanguagePart part, int number);
-// The active copies in the data folder: B + ".def", ".doc", ".chm".
+// The active copies in the data folder: B + ".def", ".htm" (the documentation,
+// an HTML page), ".chm".
 std::string ActivePartFileName(const std::string& baseName, LanguagePart part);
 
 // The number a header line names: 0 or more for "[digits]", 10000 for "[END]",
@@ -33,9 +34,6 @@ int SectionNumber(const std::string& line);
 std::vector<std::string> LanguageFileLines(const std::string& bytes);
 // The second line, the language's own name; empty when there is none.
 std::string LanguageFileSecondLine(const std::string& bytes);
-// True once the bytes hold the whole second line (or the file's end marker), so
-// that a reader can stop early.
-bool HoldsSecondLine(const std::string& bytes);
 
 // Fills texts (resized to 10001 empty slots first) from a file's bytes and sets
 // languageName to the first non-empty text stored, in file order. The text of a

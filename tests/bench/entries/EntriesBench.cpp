@@ -2,9 +2,9 @@
 // and times CollectAllEntries against its floor: the same keys, link files and
 // win.ini lists read with the bare platform calls and nothing else. The two are
 // timed alternately in one process; prints both medians and their ratio.
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "entries/Catalogue.h"
-#include "entries/FoldersAndValues.h"
-#include "entries/ShellLnk.h"
-#include "entries/u_launcher.h"
-#include "system/MyTricks.h"
+#include "entries/EntryCatalogue.h"
+#include "entries/ShellLink.h"
+#include "entries/StartupFolders.h"
+#include "entries/StoredCommand.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool Seed() {
     for (const int kind : {1, 2}) {
         const std::string folder = StartupFolder(kind);
         CreateDirectoryA(folder.c_str(), nullptr);
-        TShellLink& link = SharedShellLink();
+        ShellLink& link = SharedShellLink();
         for (int n = 0; n < kLinksPerFolder; ++n) {
             const std::string command = nextCommand(false);
             link.SetTarget(ProgramPart(command), ArgumentsPart(command));
@@ -58,14 +59,16 @@ bool Seed() {
         for (const char* key : kRunKeys) {
             for (int n = 0; n < kValuesPerKey; ++n) {
                 const std::string command = nextCommand(false);
-                written += WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command);
+                written += static_cast<bool>(
+                    WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command));
             }
         }
     }
     for (const char* key : {"load", "run"}) {
         std::string list;
         for (int n = 0; n < kItemsPerList; ++n) list += (n ? ";" : "") + nextCommand(true);
-        written += kItemsPerList * WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list);
+        written += kItemsPerList *
+                   static_cast<int>(static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list)));
     }
     return written == kTotal;
 }
@@ -87,8 +90,8 @@ size_t FloorFolder(FloorLink& shell, HKEY root, const char* value) {
     char pattern[MAX_PATH + 8];
     wsprintfA(pattern, "%s\\*.lnk", folder);
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE find =
+        FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return 0;
     size_t count = 0;
     do {
@@ -190,7 +193,7 @@ int main(int argc, char** argv) {
         QueryPerformanceCounter(&end);
         if (i >= warmUps) catalogueTimes.push_back(Milliseconds(start, end, frequency));
         catalogueCount = entries.size();
-        inactive = std::count_if(entries.begin(), entries.end(), [](const Launcher& e) { return e.active == 0; });
+        inactive = std::count_if(entries.begin(), entries.end(), [](const StartupEntry& e) { return e.active == 0; });
     }
     shell.file->Release();
     shell.link->Release();

@@ -1,0 +1,157 @@
+#include "backup/SnapshotList.h"
+
+#include <map>
+#include <utility>
+
+#include "xml/XmlTree.h"
+
+namespace {
+
+std::string FaultMessage(const std::string& fileName, const std::string& fault) {
+    return "\"" + fileName + "\" ist keine g\xFCltige Backup-Datei: " + fault;
+}
+
+// Element names as the tree compares them: A to Z folded, other bytes exact.
+std::string NameKey(const std::string& name) {
+    std::string key = name;
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return key;
+}
+
+const TXMLTag& RequiredChild(const TXMLTag& element, const char* name) {
+    const TXMLTag* child = element.Items.FindTag(name);
+    if (!child) {
+        throw EBackupFileError("in \"" + element.Name + "\" fehlt das Element \"" + name + "\"");
+    }
+    return *child;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+EBackupFileError::EBackupFileError(const std::string& fileName, const std::string& fault)
+    : EAppError(FaultMessage(fileName, fault)), fault_(fault) {}
+
+EBackupFileError::EBackupFileError(const std::string& fault) : EAppError(fault), fault_(fault) {}
+
+bool ReadKindNumber(const std::string& text, int32_t& value) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const std::string rest = text.substr(i);
+    size_t start = 0;
+    bool hex = false;
+    bool negative = false;
+    if (!rest.empty() && rest[0] == '$') {
+        hex = true;
+        start = 1;
+    } else if (!rest.empty() && (rest[0] == 'x' || rest[0] == 'X')) {
+        hex = true;
+        start = 1;
+    } else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
+        hex = true;
+        start = 2;
+    } else if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+        negative = rest[0] == '-';
+        start = 1;
+    }
+    if (start >= rest.size()) return false;
+    uint64_t magnitude = 0;
+    for (size_t k = start; k < rest.size(); ++k) {
+        const int digit = hex ? HexDigit(rest[k]) : (rest[k] >= '0' && rest[k] <= '9' ? rest[k] - '0' : -1);
+        if (digit < 0) return false;
+        magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
+        if (magnitude > 0xFFFFFFFFull) return false;
+    }
+    if (hex) {
+        value = static_cast<int32_t>(static_cast<uint32_t>(magnitude));
+        return true;
+    }
+    if (negative ? magnitude > 0x80000000ull : magnitude > 0x7FFFFFFFull) return false;
+    value = negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude)) : static_cast<int32_t>(magnitude);
+    return true;
+}
+
+void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) const {
+    new TXMLTag(&element, "datum", DateTimeToText(Timestamp, formats));
+    for (size_t i = 0; i < Entries.size(); ++i) {
+        const StartupEntry& entry = Entries[i];
+        TXMLTag* launcher = new TXMLTag(&element, "launcher" + std::to_string(i));
+        new TXMLTag(launcher, "active", entry.active ? "true" : "false");
+        new TXMLTag(launcher, "kind", std::to_string(entry.kind));
+        new TXMLTag(launcher, "name", entry.name);
+        new TXMLTag(launcher, "command", entry.command);
+    }
+}
+
+void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
+    Entries.clear();
+    const std::string datum = RequiredChild(element, "datum").Text();
+    if (!TextToDateTime(datum, formats, Timestamp)) {
+        throw EBackupFileError("das Datum \"" + datum + "\" passt nicht zu den L\xE4ndereinstellungen");
+    }
+    // The first element child of each name, for the numbered lookups below.
+    const int count = element.Items.TagCount();
+    std::map<std::string, const TXMLTag*> firstByName;
+    for (int i = 0; i < count; ++i) {
+        const TXMLTag* child = element.Items.Tag(i);
+        firstByName.emplace(NameKey(child->Name), child);
+    }
+    for (int i = 0; i + 1 < count; ++i) {
+        const std::string name = "launcher" + std::to_string(i);
+        const auto found = firstByName.find(name);
+        if (found == firstByName.end()) {
+            throw EBackupFileError("in \"" + element.Name + "\" fehlt das Element \"" + name + "\"");
+        }
+        const TXMLTag& launcher = *found->second;
+        StartupEntry entry;
+        entry.active = RequiredChild(launcher, "active").Text() == "true" ? 1 : 0;
+        const std::string kind = RequiredChild(launcher, "kind").Text();
+        if (!ReadKindNumber(kind, entry.kind)) {
+            throw EBackupFileError("\"" + kind + "\" in \"" + name + "\" ist keine Zahl");
+        }
+        entry.name = RequiredChild(launcher, "name").Text();
+        entry.command = RequiredChild(launcher, "command").Text();
+        Entries.push_back(std::move(entry));
+    }
+}
+
+void SnapshotList::WriteToXml(TXMLTag& parent, const DateTimeFormats& formats) const {
+    TXMLTag* list = new TXMLTag(&parent, "list");
+    for (const Snapshot& snapshot : Snapshots) {
+        snapshot.WriteToXml(*new TXMLTag(list, "object"), formats);
+    }
+}
+
+void SnapshotList::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
+    Snapshots.clear();
+    const TXMLTag* list = element.Items.FindTag("list");
+    if (!list) return;
+    const int count = list->Items.TagCount();
+    for (int i = 0; i < count; ++i) {
+        Snapshot snapshot;
+        snapshot.ReadFromXml(*list->Items.Tag(i), formats);
+        Snapshots.push_back(std::move(snapshot));
+    }
+}
+
+void SortSnapshots(std::vector<Snapshot>& snapshots) {
+    if (snapshots.size() < 2) return;
+    for (int pass = 0; pass < 2000; ++pass) {
+        bool swapped = false;
+        for (size_t i = 0; i + 1 < snapshots.size(); ++i) {
+            if (snapshots[i].Timestamp < snapshots[i + 1].Timestamp) {
+                swap(snapshots[i], snapshots[i + 1]);
+                swapped = true;
+            }
+        }
+        if (!swapped) break;
+    }
+}

@@ -1,0 +1,85 @@
+// Snapshots of all autostart entries and the list of them, and their form as an
+// XML tree:
+//
+//   xml
+//     list                      (written <list /> when there are no snapshots)
+//       object                  one per snapshot; any element name reads back
+//         datum                 the timestamp as date-and-time text
+//         launcher0 .. launcherN-1
+//           active  kind  name  command
+//
+// Pure: the regional settings for the timestamps come in as data, and the file
+// itself is the store's business (BackupStore.h).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "backup/DateTimeText.h"
+#include "entries/StartupEntry.h"
+#include "system/Errors.h"
+
+class TXMLTag;
+
+// A tree that does not make a backup list: a missing element, a timestamp that
+// does not convert under the current regional settings, a kind that is no number.
+class EBackupFileError : public EAppError {
+public:
+    // The message names the file and the fault, for the user.
+    EBackupFileError(const std::string& fileName, const std::string& fault);
+    // Without a file name yet; the store adds it (WithFile).
+    explicit EBackupFileError(const std::string& fault);
+    EBackupFileError WithFile(const std::string& fileName) const { return EBackupFileError(fileName, fault_); }
+    const std::string& Fault() const { return fault_; }
+
+private:
+    std::string fault_;
+};
+
+// One snapshot: when it was taken and a copy of every entry, in the order in
+// which the catalogue collected them.
+class Snapshot {
+public:
+    LocalDateTime Timestamp;
+    EntryList Entries;
+
+    // Appends "datum" and one "launcher"N element per entry to the element.
+    void WriteToXml(TXMLTag& element, const DateTimeFormats& formats) const;
+    // Replaces the entries by those of a snapshot element. Element names match
+    // with A to Z in any case; there must be a "datum" and "launcher"0 up to
+    // one less than the number of element children, each with "active",
+    // "kind", "name" and "command". Throws EBackupFileError otherwise.
+    void ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats);
+};
+
+// Exchanges two snapshots without copying their entries.
+inline void swap(Snapshot& a, Snapshot& b) noexcept {
+    std::swap(a.Timestamp, b.Timestamp);
+    a.Entries.swap(b.Entries);
+}
+
+class SnapshotList {
+public:
+    std::vector<Snapshot> Snapshots;
+
+    // Appends "list" to the parent and an "object" per snapshot to it.
+    void WriteToXml(TXMLTag& parent, const DateTimeFormats& formats) const;
+    // Replaces the snapshots by those under the element's first "list" (none
+    // without one). On a fault the snapshots read completely before it stay in
+    // the list, and EBackupFileError is thrown.
+    void ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats);
+};
+
+// Newest first, in place: passes of neighbour swaps (a pair is swapped when
+// the first is earlier than the second), until a pass without a swap or 2000
+// passes. Equal timestamps keep their order.
+void SortSnapshots(std::vector<Snapshot>& snapshots);
+
+// How many snapshots a start keeps.
+constexpr size_t kSnapshotsKept = 15;
+
+// The number reading of a kind text: optional leading spaces, then an optional
+// sign and decimal digits, or hexadecimal digits after "$", "x" or "0x", and
+// nothing else; the value must fit 32 bits.
+bool ReadKindNumber(const std::string& text, int32_t& value);

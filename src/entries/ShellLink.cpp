@@ -1,0 +1,160 @@
+#include "entries/ShellLink.h"
+
+#include <memory>
+
+namespace {
+
+// Room for a path, and for argument and comment texts, which links may hold
+// well beyond a path's length: a command cut here would be written back cut.
+const size_t kPathChars = MAX_PATH;
+const size_t kLongTextChars = 32768;
+
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+template <typename Interface>
+void Release(Interface*& object) {
+    if (object) object->Release();
+    object = nullptr;
+}
+
+bool CreateShellLinkObject(IShellLinkA** link, IPersistFile** file) {
+    *link = nullptr;
+    *file = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link)))) {
+        *link = nullptr;
+        return false;
+    }
+    if (FAILED((*link)->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file)))) {
+        *file = nullptr;
+        Release(*link);
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<ShellLink>& SharedInstance() {
+    static std::unique_ptr<ShellLink> instance;
+    return instance;
+}
+
+}  // namespace
+
+ShellLink::ShellLink() : text_(kLongTextChars) {
+    // S_FALSE (already initialised on this thread) must be balanced as well; a
+    // failure (another apartment model) must not be.
+    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    SetTarget("", "");
+}
+
+ShellLink::~ShellLink() {
+    DropReader();
+    if (comInitialised_) CoUninitialize();
+}
+
+void ShellLink::SetTarget(const std::string& path, const std::string& arguments) {
+    const size_t split = path.find_last_of("\\:");
+    Path = path;
+    WorkingDirectory = split == std::string::npos ? std::string() : path.substr(0, split + 1);
+    Description = split == std::string::npos ? path : path.substr(split + 1);
+    Arguments = arguments;
+    IconLocation.clear();
+    IconIndex = 0;
+    ShowCmd = 1;
+    HotKey = 0;
+}
+
+bool ShellLink::EnsureReader() { return reader_ || CreateShellLinkObject(&reader_, &readerFile_); }
+
+void ShellLink::DropReader() {
+    Release(readerFile_);
+    Release(reader_);
+}
+
+bool ShellLink::LoadLink(const std::string& file) {
+    SetTarget("", "");
+    if (!EnsureReader()) return false;
+    if (FAILED(readerFile_->Load(Wide(file).c_str(), STGM_READ))) {
+        // What a failed load leaves in the object is not defined: start afresh.
+        DropReader();
+        return false;
+    }
+    char* text = text_.data();
+    auto readText = [&](size_t room, auto getter) -> const char* {
+        text[0] = '\0';
+        if (FAILED(getter(static_cast<int>(room)))) return nullptr;
+        text[room - 1] = '\0';
+        return text;
+    };
+    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
+        WorkingDirectory = t;
+    if (const char* t =
+            readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, SLGP_UNCPRIORITY); }))
+        Path = t;
+    int iconIndex = 0;
+    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {
+        IconLocation = t;
+        IconIndex = iconIndex;
+    }
+    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetDescription(text, n); }))
+        Description = t;
+    int showCmd = 0;
+    if (SUCCEEDED(reader_->GetShowCmd(&showCmd))) ShowCmd = showCmd;
+    WORD hotKey = 0;
+    if (SUCCEEDED(reader_->GetHotkey(&hotKey))) HotKey = hotKey;
+    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); })) Arguments = t;
+    return true;
+}
+
+bool ShellLink::SaveLink(const std::string& file) {
+    // A fresh object for every save: nothing of a link read earlier can leak in.
+    IShellLinkA* link = nullptr;
+    IPersistFile* persist = nullptr;
+    lastSaveResult_ = E_FAIL;
+    if (!CreateShellLinkObject(&link, &persist)) return false;
+    bool ok = true;
+    ok &= SUCCEEDED(link->SetPath(Path.c_str()));
+    ok &= SUCCEEDED(link->SetDescription(Description.c_str()));
+    ok &= SUCCEEDED(link->SetWorkingDirectory(WorkingDirectory.c_str()));
+    ok &= SUCCEEDED(link->SetArguments(Arguments.c_str()));
+    ok &= SUCCEEDED(link->SetHotkey(static_cast<WORD>(HotKey & 0xFFFF)));
+    ok &= SUCCEEDED(link->SetShowCmd(ShowCmd));
+    ok &= SUCCEEDED(link->SetIconLocation(IconLocation.c_str(), IconIndex));
+    lastSaveResult_ = persist->Save(Wide(file).c_str(), TRUE);
+    ok &= SUCCEEDED(lastSaveResult_);
+    Release(persist);
+    Release(link);
+    return ok;
+}
+
+ShellLinkFields ShellLink::Fields() const {
+    return {Path, WorkingDirectory, Description, Arguments, IconLocation, IconIndex, ShowCmd, HotKey};
+}
+
+void ShellLink::SetFields(const ShellLinkFields& fields) {
+    Path = fields.Path;
+    WorkingDirectory = fields.WorkingDirectory;
+    Description = fields.Description;
+    Arguments = fields.Arguments;
+    IconLocation = fields.IconLocation;
+    IconIndex = fields.IconIndex;
+    ShowCmd = fields.ShowCmd;
+    HotKey = fields.HotKey;
+}
+
+ShellLink& CreateSharedShellLink() {
+    std::unique_ptr<ShellLink>& instance = SharedInstance();
+    if (!instance) instance = std::make_unique<ShellLink>();
+    return *instance;
+}
+
+ShellLink& SharedShellLink() { return CreateSharedShellLink(); }
+
+void DestroySharedShellLink() { SharedInstance().reset(); }

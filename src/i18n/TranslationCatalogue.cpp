@@ -1,0 +1,141 @@
+#include "i18n/TranslationCatalogue.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <new>
+
+#include "i18n/LanguageFile.h"
+#include "system/AtomicFile.h"
+#include "system/Errors.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/ProductNames.h"
+#include "system/Scoped.h"
+
+namespace {
+
+std::unique_ptr<TranslationCatalogue> gCatalogue;
+std::string gBaseName = kBaseName;
+
+std::string LanguageFilePath(int number) {
+    return DataFile(gBaseName, LanguagePartFileName(gBaseName, LanguagePart::Texts, number));
+}
+
+// The second line of a language file, read on its own; empty on any failure.
+std::string SecondLineOf(const std::string& path) {
+    if (!FileExists(path)) return std::string();
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return std::string();
+    return LanguageFileSecondLine(bytes);
+}
+
+TranslationCatalogue& Catalogue() {
+    if (!gCatalogue) gCatalogue = std::make_unique<TranslationCatalogue>();
+    return *gCatalogue;
+}
+
+// Text, documentation and help file of one language over the active files, in
+// this order; each copy that fails leaves its target as it was.
+void CopyLanguageFiles(int number) {
+    const std::string dataFolder = DataFolder(gBaseName);
+    for (const LanguagePart part : {LanguagePart::Texts, LanguagePart::Documentation, LanguagePart::Help}) {
+        TranslationCatalogue::CopyLanguageFile(DataFile(gBaseName, LanguagePartFileName(gBaseName, part, number)),
+                                   dataFolder + ActivePartFileName(gBaseName, part));
+    }
+}
+
+}  // namespace
+
+TranslationCatalogue::TranslationCatalogue() : texts(kTextSlotCount) {}
+
+void TranslationCatalogue::LoadTextFile(const std::string& path) {
+    texts.assign(kTextSlotCount, std::string());
+    if (!FileExists(path)) return;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) throw EInOutError("\"" + path + "\" cannot be read");
+    LoadTextBytes(bytes);
+}
+
+void TranslationCatalogue::LoadTextBytes(const std::string& bytes) { ParseLanguageText(bytes, texts, languageName); }
+
+int TranslationCatalogue::SectionNumber(const std::string& line) { return ::SectionNumber(line); }
+
+std::string TranslationCatalogue::FindLanguageNumber(const std::string& name) const {
+    const std::string wanted = AnsiUpper(name);
+    std::string result;
+    for (int number = 0; number <= kHighestLanguageNumber; ++number) {
+        const std::string path = LanguageFilePath(number);
+        if (!FileExists(path)) continue;
+        if (AnsiUpper(SecondLineOf(path)) == wanted) result = std::to_string(number);
+    }
+    return result;
+}
+
+void TranslationCatalogue::CopyLanguageFile(const std::string& from, const std::string& to) {
+    if (!FileExists(from)) return;
+    std::string bytes;
+    if (!ReadWholeFile(from, bytes)) return;
+    ReplaceFileAtomically(to, bytes);
+}
+
+std::string TranslationCatalogue::Text(int number) const {
+    if (number < 0 || number > kHighestTextNumber) return std::string();
+    return texts[static_cast<size_t>(number)];
+}
+
+void LoadTranslation(const std::string& baseName) {
+    gBaseName = baseName;
+    auto fresh = std::make_unique<TranslationCatalogue>();
+    try {
+        fresh->LoadTextFile(DataFile(gBaseName, ActivePartFileName(gBaseName, LanguagePart::Texts)));
+    } catch (const EInOutError&) {
+        try {
+            fresh->LoadTextFile(LanguageFilePath(0));
+        } catch (const EInOutError&) {
+            // Neither can be read: the windows show empty captions, as without any file.
+        }
+    }
+    gCatalogue = std::move(fresh);
+}
+
+std::string GetText(int number) { return gCatalogue ? gCatalogue->Text(number) : std::string(); }
+
+std::string CurrentLanguageName() { return gCatalogue ? gCatalogue->LoadedLanguageName() : std::string(); }
+
+int LanguageCount() {
+    int count = 0;
+    for (int number = 0; number <= kHighestLanguageNumber; ++number) {
+        if (FileExists(LanguageFilePath(number))) ++count;
+    }
+    return count;
+}
+
+std::string LanguageName(int number) {
+    if (number < 0 || number > kHighestLanguageNumber) return std::string();
+    return SecondLineOf(LanguageFilePath(number));
+}
+
+bool SwitchLanguage(const std::string& name) {
+    TranslationCatalogue& catalogue = Catalogue();
+    const std::string found = catalogue.FindLanguageNumber(name);
+    if (found.empty()) return false;
+    const int chosen = std::stoi(found);
+    // Read the chosen file before anything is copied: if it cannot be read now,
+    // the active files and the catalogue stay as they are.
+    std::string bytes;
+    if (!ReadWholeFile(LanguageFilePath(chosen), bytes)) return false;
+
+    int fallBack = 0;
+    const int count = LanguageCount();
+    for (int number = 0; number < count; ++number) {
+        if (AnsiUpper(LanguageName(number)) == "ENGLISH") fallBack = number;
+    }
+    CopyLanguageFiles(fallBack);
+    CopyLanguageFiles(chosen);
+    catalogue.LoadTextBytes(bytes);
+    return true;
+}
+
+const std::string& TranslationBaseName() { return gBaseName; }

@@ -1,0 +1,338 @@
+// Snapshots and the backup list as XML: the exact bytes of a written backup
+// file, what reads back, which trees are faults, and the newest-first order.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "backup/SnapshotList.h"
+#include "unit/backup/DateTimePrint.h"
+#include "xml/XmlParser.h"
+
+namespace {
+
+DateTimeFormats German() {
+    DateTimeFormats f;
+    f.shortDate = "dd.MM.yyyy";
+    f.longTime = "HH:mm:ss";
+    return f;
+}
+
+DateTimeFormats Us() {
+    DateTimeFormats f;
+    f.shortDate = "M/d/yyyy";
+    f.longTime = "h:mm:ss tt";
+    return f;
+}
+
+StartupEntry Entry(uint8_t active, int32_t kind, const std::string& name, const std::string& command) {
+    StartupEntry e;
+    e.active = active;
+    e.kind = kind;
+    e.name = name;
+    e.command = command;
+    return e;
+}
+
+// The codec and parser pair through which the store reads and writes.
+class Xml {
+public:
+    Xml() { parser.Codec = &codec; }
+    std::string Write(const SnapshotList& list, const DateTimeFormats& formats) {
+        TXMLTag xml(nullptr, "xml");
+        list.WriteToXml(xml, formats);
+        return parser.SaveToText(&xml, true, true);
+    }
+    // The document's "xml" element (the root keeps the tree alive).
+    const TXMLTag& Read(const std::string& bytes) {
+        root = std::make_unique<TXMLTag>();
+        EXPECT_TRUE(parser.LoadFromText(bytes, "BootmarshalBackup.xml", root.get()));
+        const TXMLTag* xml = root->Items.FindTag("xml");
+        EXPECT_NE(xml, nullptr);
+        return xml ? *xml : *root;
+    }
+    TXMLCodec codec;
+    TXMLParser parser;
+    std::unique_ptr<TXMLTag> root;
+};
+
+// One snapshot of one active entry, taken on 1 February 2010 at 10:20:30.
+const char kOneEntryGerman[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
+    "<xml>\r\n"
+    "  <list>\r\n"
+    "    <object>\r\n"
+    "      <datum>01.02.2010 10:20:30</datum>\r\n"
+    "      <launcher0>\r\n"
+    "        <active>true</active>\r\n"
+    "        <kind>11</kind>\r\n"
+    "        <name>Updater</name>\r\n"
+    "        <command>C:&#92;Tools&#92;upd.exe /s</command>\r\n"
+    "      </launcher0>\r\n"
+    "    </object>\r\n"
+    "  </list>\r\n"
+    "</xml>\r\n";
+
+// A snapshot taken while there were no entries.
+const char kNoEntriesGerman[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
+    "<xml>\r\n"
+    "  <list>\r\n"
+    "    <object>\r\n"
+    "      <datum>01.02.2010 10:20:30</datum>\r\n"
+    "    </object>\r\n"
+    "  </list>\r\n"
+    "</xml>\r\n";
+
+const char kEmptyList[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
+    "<xml>\r\n"
+    "  <list />\r\n"
+    "</xml>\r\n";
+
+TEST(SnapshotList, WritesTheBackupFileByteForByte) {
+    SnapshotList list;
+    list.Snapshots.resize(1);
+    list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30, 456);
+    list.Snapshots[0].Entries.push_back(Entry(1, 11, "Updater", "C:\\Tools\\upd.exe /s"));
+    Xml xml;
+    EXPECT_EQ(xml.Write(list, German()), kOneEntryGerman);
+
+    list.Snapshots[0].Entries.clear();
+    EXPECT_EQ(xml.Write(list, German()), kNoEntriesGerman);
+
+    list.Snapshots.clear();
+    EXPECT_EQ(xml.Write(list, German()), kEmptyList);
+}
+
+TEST(SnapshotList, ReadsTheBackupFileAndWritesItAgainUnchanged) {
+    const char* files[] = {kOneEntryGerman, kNoEntriesGerman, kEmptyList};
+    for (const char* file : files) {
+        Xml xml;
+        SnapshotList list;
+        list.ReadFromXml(xml.Read(file), German());
+        EXPECT_EQ(xml.Write(list, German()), file);
+    }
+    Xml xml;
+    SnapshotList list;
+    list.ReadFromXml(xml.Read(kOneEntryGerman), German());
+    ASSERT_EQ(list.Snapshots.size(), 1u);
+    EXPECT_EQ(list.Snapshots[0].Timestamp, At(2010, 2, 1, 10, 20, 30));
+    ASSERT_EQ(list.Snapshots[0].Entries.size(), 1u);
+    const StartupEntry& e = list.Snapshots[0].Entries[0];
+    EXPECT_EQ(e.active, 1);
+    EXPECT_EQ(e.kind, 11);
+    EXPECT_EQ(e.name, "Updater");
+    EXPECT_EQ(e.command, "C:\\Tools\\upd.exe /s");
+}
+
+TEST(SnapshotList, UsSettingsWriteAndReadTheirOwnText) {
+    SnapshotList list;
+    list.Snapshots.resize(2);
+    list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
+    list.Snapshots[1].Timestamp = At(2010, 2, 1);  // midnight: the date alone
+    Xml xml;
+    const std::string bytes = xml.Write(list, Us());
+    EXPECT_NE(bytes.find("<datum>2/1/2010 10:20:30 AM</datum>"), std::string::npos);
+    EXPECT_NE(bytes.find("<datum>2/1/2010</datum>"), std::string::npos);
+    SnapshotList read;
+    read.ReadFromXml(xml.Read(bytes), Us());
+    ASSERT_EQ(read.Snapshots.size(), 2u);
+    EXPECT_EQ(read.Snapshots[0].Timestamp, At(2010, 2, 1, 10, 20, 30));
+    EXPECT_EQ(read.Snapshots[1].Timestamp, At(2010, 2, 1));
+}
+
+TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) {
+    const std::string longCommand = "\"C:\\Program Files\\A very long folder name\\tool.exe\" /config=\"x\" /run   ";
+    SnapshotList list;
+    list.Snapshots.resize(1);
+    list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
+    list.Snapshots[0].Entries = {
+        Entry(0, 2, "Gr\xFC\xDF" "e & <Tags> \"quoted\" 'x'", "C:\\a_b\\\xE4\xF6\xFC.exe /x \x80 \t"),
+        Entry(1, 31, "", ""),
+        Entry(1, 25, "  lead", "trail  "),
+        Entry(0, 1, "Long", longCommand),
+    };
+    Xml xml;
+    const std::string bytes = xml.Write(list, German());
+    for (unsigned char c : bytes) EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 32 && c < 127)) << int(c);
+    EXPECT_NE(bytes.find("<name></name>"), std::string::npos);
+    EXPECT_NE(bytes.find("<launcher3>"), std::string::npos);
+
+    SnapshotList read;
+    read.ReadFromXml(xml.Read(bytes), German());
+    ASSERT_EQ(read.Snapshots.size(), 1u);
+    const EntryList& got = read.Snapshots[0].Entries;
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[0].name, list.Snapshots[0].Entries[0].name);
+    EXPECT_EQ(got[0].command, list.Snapshots[0].Entries[0].command);
+    EXPECT_EQ(got[0].active, 0);
+    EXPECT_EQ(got[0].kind, 2);
+    EXPECT_EQ(got[1].name, "");
+    EXPECT_EQ(got[1].command, "");
+    EXPECT_EQ(got[2].name, "lead");      // leading blanks are lost
+    EXPECT_EQ(got[2].command, "trail  ");  // kept on a one-line element
+    EXPECT_EQ(got[3].command, longCommand.substr(0, longCommand.size() - 3));  // lost on a three-line one
+}
+
+TEST(SnapshotList, NamesMatchInAnyCaseAndChildrenInAnyOrder) {
+    const char file[] =
+        "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
+        "<XML><LIST>\r\n"
+        "<snap><LAUNCHER1><Command>b</Command><NAME>B</NAME><Kind>$1F</Kind><ACTIVE>TRUE</ACTIVE></LAUNCHER1>\r\n"
+        "<launcher0><active>true</active><kind>0x0b</kind><name>A</name><command>a</command></launcher0>\r\n"
+        "<Datum>01.02.2010</Datum></snap>\r\n"
+        "<object><datum>02.02.2010 00:00:01</datum></object>\r\n"
+        "</list></xml>\r\n";
+    Xml xml;
+    SnapshotList list;
+    list.ReadFromXml(xml.Read(file), German());
+    ASSERT_EQ(list.Snapshots.size(), 2u);
+    EXPECT_EQ(list.Snapshots[0].Timestamp, At(2010, 2, 1));
+    ASSERT_EQ(list.Snapshots[0].Entries.size(), 2u);
+    EXPECT_EQ(list.Snapshots[0].Entries[0].name, "A");
+    EXPECT_EQ(list.Snapshots[0].Entries[0].kind, 11);
+    EXPECT_EQ(list.Snapshots[0].Entries[0].active, 1);
+    EXPECT_EQ(list.Snapshots[0].Entries[1].name, "B");
+    EXPECT_EQ(list.Snapshots[0].Entries[1].kind, 31);
+    EXPECT_EQ(list.Snapshots[0].Entries[1].active, 0);  // only "true" itself is active
+    EXPECT_EQ(list.Snapshots[1].Timestamp, At(2010, 2, 2, 0, 0, 1));
+    EXPECT_TRUE(list.Snapshots[1].Entries.empty());
+}
+
+TEST(SnapshotList, AFileWithoutListReadsAsAnEmptyList) {
+    Xml xml;
+    SnapshotList list;
+    list.Snapshots.resize(3);
+    list.ReadFromXml(xml.Read("<?xml version=\"1.0\"?>\r\n<xml><other /></xml>\r\n"), German());
+    EXPECT_TRUE(list.Snapshots.empty());
+}
+
+TEST(SnapshotList, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
+    const std::string good = "<object><datum>01.02.2010 10:20:30</datum></object>";
+    const std::string entry = "<active>true</active><kind>11</kind><name>n</name><command>c</command>";
+    struct Case {
+        const char* what;
+        std::string snapshot;
+        const char* fault;  // a piece of the fault's description
+    } cases[] = {
+        {"no datum", "<object><launcher0>" + entry + "</launcher0></object>", "datum"},
+        {"datum of other settings", "<object><datum>2/1/2010 10:20:30 AM</datum></object>", "2/1/2010"},
+        {"empty datum", "<object><datum></datum></object>", "Datum"},
+        {"extra child", "<object><datum>01.02.2010</datum><note /></object>", "launcher0"},
+        {"gap in the numbers",
+         "<object><datum>01.02.2010</datum><launcher0>" + entry + "</launcher0><launcher2>" + entry +
+             "</launcher2></object>",
+         "launcher1"},
+        {"no command", "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>11</kind>"
+                       "<name>n</name></launcher0></object>",
+         "command"},
+        {"no active", "<object><datum>01.02.2010</datum><launcher0><kind>11</kind><name>n</name>"
+                      "<command>c</command></launcher0></object>",
+         "active"},
+        {"kind no number", "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>elf</kind>"
+                           "<name>n</name><command>c</command></launcher0></object>",
+         "elf"},
+        {"kind too big", "<object><datum>01.02.2010</datum><launcher0><active>true</active>"
+                         "<kind>4294967296</kind><name>n</name><command>c</command></launcher0></object>",
+         "4294967296"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<xml><list>" + good + good +
+                                 c.snapshot + good + "</list></xml>\r\n";
+        Xml xml;
+        SnapshotList list;
+        try {
+            list.ReadFromXml(xml.Read(file), German());
+            ADD_FAILURE() << c.what << ": no fault";
+        } catch (const EBackupFileError& fault) {
+            EXPECT_NE(fault.Fault().find(c.fault), std::string::npos) << c.what << ": " << fault.Fault();
+            const std::string message = fault.WithFile("C:\\x\\BootmarshalBackup.xml").what();
+            EXPECT_EQ(message.rfind("\"C:\\x\\BootmarshalBackup.xml\" ist keine g\xFCltige Backup-Datei: ", 0), 0u)
+                << message;
+        }
+        EXPECT_EQ(list.Snapshots.size(), 2u) << c.what;
+    }
+}
+
+TEST(SnapshotList, KindNumbersReadAsTheReaderReadsNumericReferences) {
+    struct Case {
+        const char* text;
+        bool ok;
+        int32_t value;
+    } cases[] = {
+        {"11", true, 11},          {"  11", true, 11},       {"+11", true, 11},
+        {"-5", true, -5},          {"$1F", true, 31},        {"x1f", true, 31},
+        {"0X10", true, 16},        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},                    {"$FFFFFFFF", true, -1},
+        {"2147483648", false, 0},  {"$100000000", false, 0}, {"", false, 0},
+        {"11 ", false, 0},         {"1 1", false, 0},        {"-$1F", false, 0},
+        {"$", false, 0},           {"0x", false, 0},         {"+", false, 0},
+        {"eleven", false, 0},      {"1e3", false, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t value = 12345;
+        EXPECT_EQ(ReadKindNumber(c.text, value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
+std::vector<Snapshot> Snapshots(const std::vector<LocalDateTime>& stamps) {
+    std::vector<Snapshot> list(stamps.size());
+    for (size_t i = 0; i < stamps.size(); ++i) {
+        list[i].Timestamp = stamps[i];
+        list[i].Entries.push_back(Entry(1, 11, std::to_string(i), ""));  // marks the original position
+    }
+    return list;
+}
+
+std::string Order(const std::vector<Snapshot>& list) {
+    std::string order;
+    for (const Snapshot& s : list) order += s.Entries[0].name + " ";
+    return order;
+}
+
+TEST(SortSnapshots, NewestFirstAndEqualTimestampsKeepTheirOrder) {
+    auto list = Snapshots({At(2010, 1, 1), At(2012, 1, 1), At(2011, 1, 1), At(2012, 1, 1), At(2010, 1, 1),
+                           At(2012, 1, 1, 0, 0, 0, 1)});
+    SortSnapshots(list);
+    EXPECT_EQ(Order(list), "5 1 3 2 0 4 ");
+
+    // Within one second the milliseconds decide in memory; after a save and a
+    // load they are gone and the file order stays.
+    auto sameSecond = Snapshots({At(2010, 1, 1, 9, 0, 0, 100), At(2010, 1, 1, 9, 0, 0, 900)});
+    SortSnapshots(sameSecond);
+    EXPECT_EQ(Order(sameSecond), "1 0 ");
+    sameSecond = Snapshots({At(2010, 1, 1, 9, 0, 0), At(2010, 1, 1, 9, 0, 0)});
+    SortSnapshots(sameSecond);
+    EXPECT_EQ(Order(sameSecond), "0 1 ");
+
+    std::vector<Snapshot> none;
+    SortSnapshots(none);
+    auto one = Snapshots({At(2010, 1, 1)});
+    SortSnapshots(one);
+    EXPECT_EQ(Order(one), "0 ");
+}
+
+TEST(SortSnapshots, StopsAfterTwoThousandPasses) {
+    // Oldest first: each pass moves every snapshot one place forward and the
+    // oldest to the back, so the newest needs count - 1 passes to the front.
+    auto oldestFirst = [](int count) {
+        std::vector<Snapshot> list(count);
+        for (int i = 0; i < count; ++i) list[i].Timestamp = At(2000, 1, 1, i / 3600, i / 60 % 60, i % 60);
+        return list;
+    };
+    auto fits = oldestFirst(2001);
+    const LocalDateTime newestOfFits = fits.back().Timestamp;
+    SortSnapshots(fits);
+    EXPECT_EQ(fits[0].Timestamp, newestOfFits);
+    for (size_t i = 0; i + 1 < fits.size(); ++i) ASSERT_FALSE(fits[i].Timestamp < fits[i + 1].Timestamp) << i;
+
+    auto beyond = oldestFirst(2003);
+    const LocalDateTime newest = beyond.back().Timestamp;
+    SortSnapshots(beyond);
+    EXPECT_EQ(beyond[2].Timestamp, newest);  // two places short of the front
+}
+
+}  // namespace
