@@ -162,8 +162,8 @@ std::vector<std::string> ListLines(HWND list) {
         wide.resize(wcsnlen(wide.c_str(), wide.size()));
         std::string line;
         if (!wide.empty()) {
-            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
-                                            nullptr, nullptr);
+            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                            nullptr);
             line.resize(static_cast<size_t>(bytes));
             WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0], bytes, nullptr,
                                 nullptr);
@@ -241,8 +241,8 @@ bool Screenshot(const std::string& name, HWND window) {
 
 void BeDpiAware() {
     using SetContextFn = BOOL(WINAPI*)(HANDLE);
-    auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 is (HANDLE)-4.
     if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
 }

@@ -121,8 +121,8 @@ TEST_F(BM_SUITE, AShortMessageKeepsItsDesignedSize) {
 }
 
 TEST_F(BM_SUITE, TheInformationMessageShowsTitleAndLines) {
-    e2e::Program gallery =
-        StartGallery("info \"Registry\" \"Entries of the Run keys start at every logon.\nRunOnce entries start once.\"");
+    e2e::Program gallery = StartGallery(
+        "info \"Registry\" \"Entries of the Run keys start at every logon.\nRunOnce entries start once.\"");
     HWND window = e2e::WaitForWindow("TInfoMessage", 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kInfoTitle), "Registry");

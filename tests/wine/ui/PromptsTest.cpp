@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogBase.h"
 #include "ui/Prompts.h"
@@ -38,8 +38,8 @@ private:
         // Ready once the window is active and a control of it has the focus, as
         // when a user starts to type.
         HWND focus = GetFocus();
-        bool shown = window && IsWindowVisible(window) && GetActiveWindow() == window && focus &&
-                     IsChild(window, focus);
+        bool shown =
+            window && IsWindowVisible(window) && GetActiveWindow() == window && focus && IsChild(window, focus);
         if (!ran_ && window && IsWindowVisible(window) && !shown && GetTickCount() - started_ > 300) {
             // Without a window manager, a late focus event of an earlier window can
             // leave the new one inactive: a user would click it first.
@@ -101,8 +101,8 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "PromptsTestOwner";
         RegisterClassA(&wc);
-        owner_ = CreateWindowExA(0, "PromptsTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        owner_ = CreateWindowExA(0, "PromptsTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         ShowWindow(owner_, SW_SHOW);
         ui::SetDialogOwner(owner_);
     }
@@ -302,9 +302,7 @@ TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
     EXPECT_FALSE(AskQuestion("no thanks", true));
     ShowMessage2("done");
     RunTimedWait("work", "more", 10);
-    {
-        ScopedWait wait;
-    }
+    { ScopedWait wait; }
     ShowInfoMessage("title", "text");
     std::vector<PromptRecord> seen = TakeRecordedPrompts();
     SetPromptResponderForTests(nullptr);
