@@ -1,5 +1,6 @@
 #include "ui/DialogBase.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace ui {
@@ -7,6 +8,9 @@ namespace ui {
 namespace {
 
 HWND g_dialogOwner = nullptr;
+// The modal windows running now, innermost last: a window shown meanwhile
+// belongs to the innermost one, so that it cannot be used behind it.
+std::vector<HWND> g_modalWindows;
 
 // Button text height (96 DPI) of the dialog face.
 constexpr int kDialogFontHeight = 11;
@@ -24,6 +28,13 @@ void ReportStrayException(const char* what) {
 void SetDialogOwner(HWND owner) { g_dialogOwner = owner; }
 
 HWND DialogOwner() { return g_dialogOwner && IsWindow(g_dialogOwner) ? g_dialogOwner : nullptr; }
+
+HWND CurrentOwner() {
+    for (auto it = g_modalWindows.rbegin(); it != g_modalWindows.rend(); ++it) {
+        if (IsWindow(*it) && IsWindowVisible(*it)) return *it;
+    }
+    return DialogOwner();
+}
 
 DialogBase::DialogBase(const char* className, int clientWidth96, int clientHeight96)
     : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
@@ -177,7 +188,7 @@ void DialogBase::FocusInitialControl() {
 
 int DialogBase::RunModal() {
     if (modal_ || !Create()) return IDCANCEL;
-    HWND owner = DialogOwner();
+    HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
@@ -191,6 +202,8 @@ int DialogBase::RunModal() {
     SetForegroundWindow(hwnd_);
     FocusInitialControl();
 
+    HWND self = hwnd_;
+    g_modalWindows.push_back(self);
     MSG msg;
     while (modal_ && hwnd_) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -205,6 +218,7 @@ int DialogBase::RunModal() {
         }
     }
     modal_ = false;
+    g_modalWindows.erase(std::remove(g_modalWindows.begin(), g_modalWindows.end(), self), g_modalWindows.end());
     // The owner is enabled before the dialog hides, so that activation returns to it.
     if (ownerWasEnabled) EnableWindow(owner, TRUE);
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
@@ -221,7 +235,7 @@ void DialogBase::EndModal(int result) {
 
 void DialogBase::ShowModeless() {
     if (!Create()) return;
-    HWND owner = DialogOwner();
+    HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CenterOnScreen();

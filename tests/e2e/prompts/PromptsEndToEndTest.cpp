@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "driver/Driver.h"
 
@@ -160,6 +161,21 @@ TEST_F(BM_SUITE, TheSplashShowsTheProgramName) {
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kSplashName), "Bootmarshal");
     EXPECT_TRUE(e2e::Screenshot("splash" + kSuffix, window));
+    EXPECT_EQ(gallery.WaitForExit(), 0);
+}
+
+TEST_F(BM_SUITE, ListLinesComeBackInTheCodePageAndASelectionReachesTheWindow) {
+    e2e::Program gallery = StartGallery("list");
+    HWND window = e2e::WaitForWindow("BmListProbe", 10000, gallery.processId());
+    ASSERT_TRUE(window);
+    HWND list = e2e::FindControl(window, 100);
+    EXPECT_EQ(e2e::ListLines(list), (std::vector<std::string>{"Alpha", "M\xFCller & S\xF6hne", "Zeta"}));
+    EXPECT_TRUE(e2e::SelectListLine(list, 1));
+    DWORD start = GetTickCount();
+    while (e2e::Text(window) != "selected: M\xFCller & S\xF6hne" && GetTickCount() - start < 5000) Sleep(20);
+    EXPECT_EQ(e2e::Text(window), "selected: M\xFCller & S\xF6hne");
+    EXPECT_FALSE(e2e::SelectListLine(list, 7));
+    e2e::Close(window);
     EXPECT_EQ(gallery.WaitForExit(), 0);
 }
 

@@ -175,6 +175,40 @@ TEST_F(PromptsTest, TheQuestionWindowShowsItsTextsAndDisablesTheOwner) {
     EXPECT_FALSE(IsWindowVisible(FindWindowA("TQuestionDialogForm", nullptr)));
 }
 
+// A question asked while the message dialog runs (as a dialog's command would)
+// belongs to the message dialog, which cannot be used meanwhile.
+struct NestedSeen {
+    HWND message = nullptr;
+    HWND questionOwner = nullptr;
+    bool messageEnabled = true;
+    bool answer = true;
+} g_nested;
+
+VOID CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND question = FindWindowA("TQuestionDialogForm", nullptr);
+    if (!question || !IsWindowVisible(question)) return;
+    KillTimer(nullptr, timer);
+    g_nested.questionOwner = GetWindow(question, GW_OWNER);
+    g_nested.messageEnabled = IsWindowEnabled(g_nested.message) != FALSE;
+    PostMessageA(GetDlgItem(question, kIdQuestionNo), BM_CLICK, 0, 0);
+}
+
+TEST_F(PromptsTest, APromptShownFromADialogBelongsToThatDialog) {
+    g_nested = NestedSeen{};
+    WhenShown inside("TShowMessage2Form", [](HWND message) {
+        g_nested.message = message;
+        SetTimer(nullptr, 0, 15, &AnswerNestedQuestion);
+        g_nested.answer = AskQuestion("Really?");
+        PostMessageA(GetDlgItem(message, kIdMessageClose), BM_CLICK, 0, 0);
+    });
+    ShowMessage2("outer");
+    EXPECT_EQ(g_nested.questionOwner, g_nested.message);
+    EXPECT_FALSE(g_nested.messageEnabled);
+    EXPECT_FALSE(g_nested.answer);
+    EXPECT_TRUE(IsWindowEnabled(g_nested.message));
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
 TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne) {
     const std::string longText =
         "The entry could not be written to "
