@@ -248,6 +248,15 @@ TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne
         WhenShown when("TShowMessage2Form", look(longSeen));
         ShowMessage2(longText);
     }
+    Seen twoLines{};
+    {
+        WhenShown when("TShowMessage2Form", look(twoLines));
+        ShowMessage2("first line\rsecond line");
+    }
+    // A CR alone breaks the line too: two lines, each centred, in the designed width.
+    int oneLine = shortSeen.label.bottom - shortSeen.label.top;
+    EXPECT_GE(twoLines.label.bottom - twoLines.label.top, 2 * oneLine - 2);
+    EXPECT_EQ(twoLines.client.right, 307);
     EXPECT_EQ(shortSeen.client.right, 307);
     EXPECT_EQ(shortSeen.client.bottom, 153);
     EXPECT_EQ(longSeen.text, longText);
