@@ -144,6 +144,31 @@ std::string Text(HWND window) {
 
 std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }
 
+bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (Text(window) != expected) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool SetControlText(HWND window, int id, const std::string& text) {
+    HWND control = FindControl(window, id);
+    DWORD_PTR result = 0;
+    return control &&
+           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                               kMessageTimeoutMs, &result) &&
+           result != 0;
+}
+
+bool IsChecked(HWND window, int id) {
+    HWND control = FindControl(window, id);
+    DWORD_PTR state = 0;
+    return control && SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state) &&
+           state == BST_CHECKED;
+}
+
 std::vector<std::string> ListLines(HWND list) {
     std::vector<std::string> lines;
     DWORD_PTR count = 0;

@@ -5,7 +5,7 @@
 //   prompt_gallery timedwait <pace>
 //   prompt_gallery wait <milliseconds>
 //   prompt_gallery splash <milliseconds>
-//   prompt_gallery list                a list box whose selection shows in the title
+//   prompt_gallery list                a list box, an edit field and a check box; changes show in the title
 // The active catalogue is the shipped English language file. Like the program,
 // the gallery is DPI aware.
 #include <windows.h>
@@ -37,8 +37,8 @@ void Pump(DWORD milliseconds) {
 // letters beyond ASCII, and choosing a line puts it into the window's title.
 class ListProbe : public ui::DialogBase {
 public:
-    static constexpr int kList = 100;
-    ListProbe() : DialogBase("BmListProbe", 300, 160) {}
+    static constexpr int kList = 100, kEdit = 101, kCheck = 102;
+    ListProbe() : DialogBase("BmListProbe", 300, 220) {}
 
 protected:
     void OnCreate() override {
@@ -46,9 +46,12 @@ protected:
         for (const char* line : {"Alpha", "M\xFCller & S\xF6hne", "Zeta"}) {
             SendMessageA(Control(kList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
         }
+        AddControl("EDIT", "", WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 160, 180, 22, kEdit);
+        AddControl("BUTTON", "Checked", WS_VISIBLE | BS_AUTOCHECKBOX, 200, 160, 90, 22, kCheck);
         SetCaption("nothing selected");
     }
     void OnCommand(int id, int code, HWND list) override {
+        if (id == kEdit && code == EN_CHANGE) SetCaption("typed: " + ControlText(kEdit));
         if (id != kList || code != LBN_SELCHANGE) return;
         int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
         char line[256] = {};
