@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "BootmarshalVersion.h"
 #include "app/PlaceholderMainWindow.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
@@ -10,7 +11,7 @@
 #include "system/DataFolder.h"
 #include "system/Files.h"
 
-const char kProgramVersion[] = "2.5";
+const char kProgramVersion[] = BM_VERSION_TEXT;  // set in the top CMakeLists.txt
 
 // Files that older versions kept in the program folder. "Bootmarshal.doc" was the
 // documentation before it became the page "Bootmarshal.htm"; carrying an old one
