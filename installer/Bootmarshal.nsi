@@ -13,7 +13,8 @@
 ; (kept otherwise), /SWITCHON switches entries switched off with this copy back
 ; on (otherwise they stay off and inactive.exe stays where they point).
 
-Unicode true
+; 64-bit like the program it installs (an x86 installer would also need WoW64).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
