@@ -119,6 +119,8 @@ Section "Bootmarshal" SecProgram
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "https://www.veltmanix.com/bootmarshal/"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "HelpLink" "mailto:support@veltmanix.com"
+  ; Also after a silent installation, where the Modern UI does not record it.
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Installer Language" $LANGUAGE
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2

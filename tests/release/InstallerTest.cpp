@@ -279,40 +279,126 @@ TEST_F(InstallerTest, PerMachineKeepsTheCompanionWhenAnotherUserHasData) {
     RemoveDirectoryA(other.c_str());
 }
 
-// Clicks the default button (ID 1: OK, Next, Install, Finish) of whatever
-// window the installer shows until it ends: the language dialog and every page.
-TEST_F(InstallerTest, ClickingThroughThePagesInstallsForAllUsers) {
+// With BM_SCREENSHOT_DIR set (scripts/installer-screenshots.sh), each window
+// clicked is saved there as <name>.bmp first, as the screen shows it.
+void SaveScreenshot(HWND window, const std::string& name) {
+    char folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("BM_SCREENSHOT_DIR", folder, MAX_PATH) == 0) return;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    std::string pixels(static_cast<size_t>((width * 3 + 3) / 4 * 4) * static_cast<size_t>(height), '\0');
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info + pixels.size()), 0, 0,
+                             sizeof file + sizeof info};
+    WriteFileBytes(std::string(folder) + "\\" + name + ".bmp",
+                   std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                       std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    if (window) GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Runs the command and answers whatever window it shows with the button that
+// choose() names (0: none yet) until it ends; returns its exit code and fills
+// seen with "caption|text" of each window answered: the page heading of a
+// wizard page, the question of a message box.
+using Chooser = int (*)(const std::string& caption, const std::string& text);
+int ClickThrough(const std::string& commandLine, Chooser choose, std::vector<std::string>& seen,
+                 const char* screenshotPrefix) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string line = "\"" + WindowsPath(BM_SETUP) + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
     CloseHandle(process.hThread);
-    std::vector<std::string> seen;  // caption|heading of each window clicked
     for (int waited = 0; waited < 60000; waited += 400) {
         if (WaitForSingleObject(process.hProcess, 400) == WAIT_OBJECT_0) break;
         HWND window = WindowOf(process.dwProcessId, nullptr);
-        HWND button = window ? GetDlgItem(window, IDOK) : nullptr;
+        if (!window) continue;
+        const std::string caption = TextOf(window);
+        const HWND question = GetDlgItem(window, 0xFFFF);                                 // a message box's text
+        const std::string text = TextOf(question ? question : GetDlgItem(window, 1037));  // or the page heading
+        const int id = choose(caption, text);
+        HWND button = id ? GetDlgItem(window, id) : nullptr;
         if (button && IsWindowVisible(button) && IsWindowEnabled(button)) {
-            char page[256] = {};
-            GetWindowTextA(GetDlgItem(window, 1037), page, sizeof page);  // the page's heading
-            char caption[256] = {};
-            GetWindowTextA(window, caption, sizeof caption);
-            seen.push_back(std::string(caption) + "|" + page);
+            SaveScreenshot(window, screenshotPrefix + std::to_string(seen.size()));
+            seen.push_back(caption + "|" + text);
             PostMessageA(button, BM_CLICK, 0, 0);
         }
     }
-    DWORD code = 1;
+    DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
-    EXPECT_EQ(code, 0u);
+    return static_cast<int>(code);
+}
+
+// The default button (OK, Next, Install, Finish) of every window.
+TEST_F(InstallerTest, ClickingThroughThePagesInstallsForAllUsers) {
+    std::vector<std::string> seen;
+    const auto next = [](const std::string&, const std::string&) { return IDOK; };
+    EXPECT_EQ(ClickThrough("\"" + WindowsPath(BM_SETUP) + "\"", next, seen, "setup-"), 0);
     // The language dialog, welcome, install mode, folder and finish pages.
     ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0].substr(0, seen[0].find('|')), "Installer Language");
     EXPECT_NE(seen[2].find("|Choose Users"), std::string::npos) << seen[2];
     EXPECT_NE(seen[3].find("|Choose Install Location"), std::string::npos) << seen[3];
     ExpectInstalled(HKEY_LOCAL_MACHINE, machineFolder_, machineLink_, BM_VERSION_TEXT);
+}
+
+// The uninstaller's two questions answered by hand: delete the data, switch the
+// entries back on.
+TEST_F(InstallerTest, ClickingThroughTheUninstallAnswersItsQuestions) {
+    ASSERT_EQ(RunSetup(BM_SETUP, "/CurrentUser"), 0);
+    const std::string folder = ReadRegString(HKEY_CURRENT_USER, kUninstallKey, "InstallLocation");
+    UseProgram(folder);
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Switched off", SwitchedOffCommand(folder)));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string copy = std::string(temp) + "bm-uninstall-copy.exe";
+    ASSERT_TRUE(CopyFileA((folder + "\\uninstall.exe").c_str(), copy.c_str(), FALSE));
+
+    std::vector<std::string> seen;
+    const auto answer = [](const std::string&, const std::string& text) {
+        if (text.find("Keep your Bootmarshal data") != std::string::npos) return IDNO;
+        if (text.find("1 autostart entries are switched off") != std::string::npos) return IDYES;
+        return IDOK;  // Uninstall, Close
+    };
+    EXPECT_EQ(ClickThrough("\"" + copy + "\" _?=" + folder, answer, seen, "uninstall-"), 0);
+    DeleteFileA(copy.c_str());
+    // Confirmation page, the two questions, the finished page.
+    std::string all;
+    for (const std::string& window : seen) all += window + "\n";
+    ASSERT_EQ(seen.size(), 4u) << all;
+    EXPECT_NE(seen[1].find("Keep your Bootmarshal data"), std::string::npos) << all;
+    EXPECT_NE(seen[2].find("1 autostart entries are switched off"), std::string::npos) << all;
+    ExpectRemoved(HKEY_CURRENT_USER, folder, userLink_);
+    EXPECT_FALSE(FolderExists(folder));
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "\"C:\\Tools\\tray.exe\" /quiet");
+    EXPECT_FALSE(FolderExists(DataFolder()));
 }
 
 }  // namespace
