@@ -60,6 +60,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${__FILEDIR__}\Bootmarshal.ico"
 !define MUI_UNICON "${__FILEDIR__}\Bootmarshal.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\Welcome.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\Welcome.bmp"
 ; The language chosen at installation is the uninstaller's and the next installer's.
 !define MUI_LANGDLL_REGISTRY_ROOT SHCTX
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"

@@ -384,7 +384,7 @@ TEST_F(InstallerTest, ClickingThroughTheUninstallAnswersItsQuestions) {
     std::vector<std::string> seen;
     const auto answer = [](const std::string&, const std::string& text) {
         if (text.find("Keep your Bootmarshal data") != std::string::npos) return IDNO;
-        if (text.find("1 autostart entries are switched off") != std::string::npos) return IDYES;
+        if (text.find("switched off with Bootmarshal: 1.") != std::string::npos) return IDYES;
         return IDOK;  // Uninstall, Close
     };
     EXPECT_EQ(ClickThrough("\"" + copy + "\" _?=" + folder, answer, seen, "uninstall-"), 0);
@@ -394,7 +394,7 @@ TEST_F(InstallerTest, ClickingThroughTheUninstallAnswersItsQuestions) {
     for (const std::string& window : seen) all += window + "\n";
     ASSERT_EQ(seen.size(), 4u) << all;
     EXPECT_NE(seen[1].find("Keep your Bootmarshal data"), std::string::npos) << all;
-    EXPECT_NE(seen[2].find("1 autostart entries are switched off"), std::string::npos) << all;
+    EXPECT_NE(seen[2].find("switched off with Bootmarshal: 1."), std::string::npos) << all;
     ExpectRemoved(HKEY_CURRENT_USER, folder, userLink_);
     EXPECT_FALSE(FolderExists(folder));
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "\"C:\\Tools\\tray.exe\" /quiet");
