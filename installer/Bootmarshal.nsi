@@ -72,8 +72,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Bootmarshal.exe"
-!define MUI_FINISHPAGE_RUN_NOTCHECKED
+; No "Run Bootmarshal" box: started from an elevated installer, the program would
+; run as administrator, and with another account's credentials it would manage
+; that account's entries instead of the user's.
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
