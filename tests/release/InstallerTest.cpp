@@ -123,10 +123,11 @@ bool StartsAndEnds(const std::string& program) {
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, window ? 10000 : 0) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 0);
-        WaitForSingleObject(process.hProcess, 5000);
     }
+    // Gone for good before the test goes on: a running program keeps its files.
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
     CloseHandle(process.hProcess);
-    return running || window;
+    return (running || window) && ended;
 }
 
 std::string ShortcutTarget(const std::string& link) {
