@@ -1,14 +1,32 @@
 #include "xml/XmlParser.h"
 
+#include "xml/XmlReaderTuning.h"
 #include "xml/XmlScan.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <typeinfo>
+#include <unordered_map>
 
+
+namespace {
+
+thread_local XmlClosingTagSearch gSearch = XmlClosingTagSearch::Automatic;
+
+}  // namespace
+
+void XmlSetClosingTagSearch(XmlClosingTagSearch search) { gSearch = search; }
+
+std::size_t XmlPlainSearchAllowance(std::size_t size) {
+    if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
+    // A backup file needs about one unit per byte; four times that, and a
+    // floor for small texts, leave it on the plain search with room to spare.
+    return 4 * size + 65536;
+}
 
 namespace {
 
@@ -189,18 +207,25 @@ private:
     std::vector<uint16_t> closes_;
 };
 
+// Answer of ClosingTag when its work allowance ran out before the search ended.
+constexpr size_t kGaveUp = SIZE_MAX;
+
 // The closing-tag search: the index of the "<" at which the depth, starting at
 // 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
 // text (so "<name2>" counts as well), among the "<" with indices [from, to),
-// which are those inside rest. `to` when it never reaches 0.
+// which are those inside rest. `to` when it never reaches 0. Each "<" it passes
+// and each byte it compares are taken from `allowance`; kGaveUp when that is
+// used up first.
 template <typename Index>
-size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name) {
+size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name, size_t& allowance) {
     // With an empty name every "<" opens and every "</" also closes at the same
     // place, so the depth never falls.
     if (name.empty()) return to;
     const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
     uint16_t mask = 0;
     const uint16_t key = Index::KeyOf(name, mask);
+    const size_t perCandidate = name.size() + 8;
+    size_t passed = from;  // "<"s already paid for
     int64_t depth = 1;
     for (size_t k = from; k < to; ++k) {
         // Only a "<" followed by the name's first bytes, directly or after a
@@ -210,6 +235,11 @@ size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece
             k = angles.NextCandidate(k, to, key, mask);
             if (k == to) break;
         }
+        // The lists are walked eight entries at a step.
+        const size_t cost = (k - passed) / 8 + perCandidate;
+        if (cost > allowance) return kGaveUp;
+        allowance -= cost;
+        passed = k;
         const char* p = angles[k];
         const size_t left = static_cast<size_t>(rest.end - p);
         if (left < 2) continue;
@@ -220,8 +250,209 @@ size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece
         depth += static_cast<int>(opens) - static_cast<int>(closes);
         if (depth == 0) return k;
     }
+    const size_t cost = (to - passed) / 8;
+    if (cost > allowance) return kGaveUp;
+    allowance -= cost;
     return to;
 }
+
+// The closing-tag search by name, for texts where the plain search would walk
+// the same stretches again and again: an element that is never closed makes its
+// search run to the end of its parent's content, and the elements inside it
+// run there again, so a file of repeated "<a>" costs the square of its length;
+// so do deep nesting and end tags that match nothing.
+//
+// Every "<" gets its token: the bytes after it, folded, up to the first space,
+// ">" or "<". A name holds no space and no ">", so "<" + name matches exactly
+// where the token begins with the name (a name without "<"), or where the
+// tokens of consecutive "<" spell the name's pieces between its "<"s. For each
+// name searched, the matches of "<name" and "</name" become one list of depth
+// steps with its running depth, and for every entry the first later entry
+// where the depth falls below it. A search is then a lookup, and the whole
+// reading stays linear in the text plus the matches of the names it meets.
+template <typename Index>
+class NameIndex {
+public:
+    NameIndex(const Index& angles, const char* text, size_t size) : angles_(angles), folded_(size, '\0') {
+        for (size_t i = 0; i < size; ++i) folded_[i] = AsciiLower(text[i]);
+        const size_t count = angles.size();
+        const char* base = text;
+        tokenId_.resize(count);
+        chained_.resize(count);
+        std::unordered_map<std::string_view, uint32_t> ids;
+        std::vector<std::string_view> tokens;
+        for (size_t k = 0; k < count; ++k) {
+            const size_t begin = static_cast<size_t>(angles[k] - base) + 1;
+            size_t end = begin;
+            while (end < size && folded_[end] != ' ' && folded_[end] != '>' && folded_[end] != '<') ++end;
+            chained_[k] = end < size && folded_[end] == '<';
+            const std::string_view token(folded_.data() + std::min(begin, size), end - std::min(begin, end));
+            const auto inserted = ids.emplace(token, static_cast<uint32_t>(tokens.size()));
+            if (inserted.second) tokens.push_back(token);
+            tokenId_[k] = inserted.first->second;
+        }
+        // Ids in the order of the tokens, so that the tokens beginning with a
+        // given text are one run of ids.
+        std::vector<uint32_t> order(tokens.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return tokens[a] < tokens[b]; });
+        std::vector<uint32_t> rank(tokens.size());
+        sorted_.resize(tokens.size());
+        for (uint32_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = r;
+            sorted_[r] = tokens[order[r]];
+        }
+        // The "<" of each token, in text order.
+        firstOf_.assign(tokens.size() + 1, 0);
+        for (uint32_t& id : tokenId_) {
+            id = rank[id];
+            ++firstOf_[id + 1];
+        }
+        for (size_t r = 0; r < tokens.size(); ++r) firstOf_[r + 1] += firstOf_[r];
+        byToken_.resize(count);
+        std::vector<size_t> next(firstOf_.begin(), firstOf_.end() - 1);
+        for (size_t k = 0; k < count; ++k) byToken_[next[tokenId_[k]]++] = k;
+    }
+
+    // The same answer as ClosingTag.
+    size_t ClosingTag(size_t from, size_t to, Piece rest, Piece name) {
+        if (name.empty()) return to;
+        const Steps& steps = StepsOf(name);
+        const size_t m = steps.at.size();
+        const size_t t0 = static_cast<size_t>(std::lower_bound(steps.at.begin(), steps.at.end(), from) - steps.at.begin());
+        // Entries from `cut` on may run past the end of rest, where a match
+        // does not count; before it both kinds of match fit.
+        const size_t cut = static_cast<size_t>(
+            std::partition_point(steps.at.begin() + static_cast<std::ptrdiff_t>(t0), steps.at.end(),
+                                 [&](size_t k) { return Fits(angles_[k] + 1, rest, name.size() + 1); }) -
+            steps.at.begin());
+        const size_t drop = steps.lower[t0];  // the depth is below its start from entry drop - 1 on
+        if (drop <= m && drop - 1 < cut) return steps.at[drop - 1] < to ? steps.at[drop - 1] : to;
+        int64_t depth = 1 + steps.depth[cut] - steps.depth[t0];
+        for (size_t t = cut; t < m && steps.at[t] < to; ++t) {
+            const char* p = angles_[steps.at[t]];
+            const bool opens = (steps.kind[t] & kOpens) != 0 && Fits(p + 1, rest, name.size());
+            const bool closes = (steps.kind[t] & kCloses) != 0 && Fits(p + 1, rest, name.size() + 1);
+            depth += static_cast<int>(opens) - static_cast<int>(closes);
+            if (depth == 0) return steps.at[t];
+        }
+        return to;
+    }
+
+private:
+    static constexpr uint8_t kOpens = 1;
+
+    // Whether `length` bytes from p lie inside rest.
+    static bool Fits(const char* p, Piece rest, size_t length) {
+        return p <= rest.end && static_cast<size_t>(rest.end - p) >= length;
+    }
+    static constexpr uint8_t kCloses = 2;
+
+    struct Steps {
+        std::vector<size_t> at;      // "<" indices where the name opens or closes, ascending
+        std::vector<uint8_t> kind;   // kOpens, kCloses or both
+        std::vector<int64_t> depth;  // depth[t]: opens minus closes of the entries before t
+        std::vector<size_t> lower;   // lower[t]: first t' > t with depth[t'] < depth[t], or size + 1
+    };
+
+    const Steps& StepsOf(Piece name) {
+        std::string key(name.size(), '\0');
+        for (size_t i = 0; i < name.size(); ++i) key[i] = AsciiLower(name.begin[i]);
+        auto found = steps_.find(key);
+        if (found != steps_.end()) return found->second;
+
+        const std::vector<size_t> opens = Matches(key);
+        const std::vector<size_t> closes = Matches("/" + key);
+        Steps s;
+        s.at.reserve(opens.size() + closes.size());
+        size_t a = 0, b = 0;
+        while (a < opens.size() || b < closes.size()) {
+            const size_t k = b == closes.size() || (a < opens.size() && opens[a] <= closes[b]) ? opens[a] : closes[b];
+            uint8_t kind = 0;
+            if (a < opens.size() && opens[a] == k) kind |= kOpens, ++a;
+            if (b < closes.size() && closes[b] == k) kind |= kCloses, ++b;
+            s.at.push_back(k);
+            s.kind.push_back(kind);
+        }
+        const size_t m = s.at.size();
+        s.depth.resize(m + 1);
+        s.depth[0] = 0;
+        for (size_t t = 0; t < m; ++t)
+            s.depth[t + 1] = s.depth[t] + ((s.kind[t] & kOpens) != 0) - ((s.kind[t] & kCloses) != 0);
+        s.lower.assign(m + 1, m + 1);
+        std::vector<size_t> pending;  // entries still looking for a lower one, depths ascending from the bottom
+        for (size_t t = 0; t <= m; ++t) {
+            while (!pending.empty() && s.depth[t] < s.depth[pending.back()]) {
+                s.lower[pending.back()] = t;
+                pending.pop_back();
+            }
+            pending.push_back(t);
+        }
+        return steps_.emplace(std::move(key), std::move(s)).first->second;
+    }
+
+    // The "<" indices, ascending, whose following bytes begin with `wanted`
+    // (folded, not empty).
+    std::vector<size_t> Matches(const std::string& wanted) const {
+        std::vector<size_t> out;
+        const size_t lt = wanted.find('<');
+        if (lt == std::string::npos) {
+            // Tokens beginning with the text: a run of ids.
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), std::string_view(wanted));
+            const size_t first = static_cast<size_t>(r - sorted_.begin());
+            size_t last = first;
+            while (last < sorted_.size() && sorted_[last].substr(0, wanted.size()) == wanted) ++last;
+            for (size_t id = first; id < last; ++id)
+                out.insert(out.end(), byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[id]),
+                           byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[id + 1]));
+            if (last - first > 1) std::sort(out.begin(), out.end());
+            return out;
+        }
+        // Pieces between the "<"s: all but the last must be whole tokens that
+        // end at the next "<", the last must begin the token after them. The
+        // whole tokens are found with KMP over the ids of the chained tokens.
+        std::vector<uint32_t> pattern;
+        size_t at = 0;
+        for (size_t next = lt; next != std::string::npos; next = wanted.find('<', at)) {
+            const std::string_view piece(wanted.data() + at, next - at);
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
+            if (r == sorted_.end() || *r != piece) return out;  // no such token anywhere
+            pattern.push_back(static_cast<uint32_t>(r - sorted_.begin()));
+            at = next + 1;
+        }
+        const std::string_view tail(wanted.data() + at, wanted.size() - at);
+        const size_t j = pattern.size();
+        std::vector<size_t> fail(j + 1, 0);
+        for (size_t i = 1, q = 0; i < j; ++i) {
+            while (q > 0 && pattern[i] != pattern[q]) q = fail[q];
+            if (pattern[i] == pattern[q]) ++q;
+            fail[i + 1] = q;
+        }
+        const size_t count = tokenId_.size();
+        for (size_t k = 0, q = 0; k < count; ++k) {
+            if (!chained_[k]) {
+                q = 0;
+                continue;
+            }
+            while (q > 0 && tokenId_[k] != pattern[q]) q = fail[q];
+            if (tokenId_[k] == pattern[q]) ++q;
+            if (q == j) {
+                if (k + 1 < count && sorted_[tokenId_[k + 1]].substr(0, tail.size()) == tail) out.push_back(k + 1 - j);
+                q = fail[q];
+            }
+        }
+        return out;
+    }
+
+    const Index& angles_;
+    std::string folded_;
+    std::vector<uint32_t> tokenId_;          // per "<": rank of its token among the distinct tokens
+    std::vector<uint8_t> chained_;           // per "<": its token ends at the next "<"
+    std::vector<std::string_view> sorted_;   // the distinct tokens, sorted
+    std::vector<size_t> firstOf_;            // byToken_ from firstOf_[id] to firstOf_[id + 1]: that token's "<"s
+    std::vector<size_t> byToken_;
+    std::unordered_map<std::string, Steps> steps_;
+};
 
 // One pending ParseText call: its rest and its parent. Element content is read
 // by pushing a frame instead of recursing, so the depth of the input costs heap,
@@ -457,6 +688,12 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
     size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
     frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
+    // The plain closing-tag search is the faster one on a backup file, where
+    // each "<" is passed by the few elements around it. Once the searches have
+    // passed every "<" several times over, the text is of another shape, and
+    // the name index takes over.
+    size_t allowance = XmlPlainSearchAllowance(size);
+    std::unique_ptr<NameIndex<Index>> names;
     bool result = false;
 
     while (!frames.empty()) {
@@ -529,7 +766,12 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
         Piece content;
         size_t contentEnd = restEnd;
         const size_t contentStart = angles.FirstAtOrAfter(rest.begin, cursor);
-        const size_t closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name);
+        size_t closingIndex = kGaveUp;
+        if (!names) {
+            closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name, allowance);
+            if (closingIndex == kGaveUp) names = std::make_unique<NameIndex<Index>>(angles, text, size);
+        }
+        if (names) closingIndex = names->ClosingTag(contentStart, restEnd, rest, name);
         if (closingIndex < restEnd) {
             const char* closing = angles[closingIndex];
             content = Piece{rest.begin, closing};
