@@ -16,16 +16,15 @@ namespace {
 
 thread_local XmlClosingTagSearch gSearch = XmlClosingTagSearch::Automatic;
 
-} // namespace
+}  // namespace
 
 void XmlSetClosingTagSearch(XmlClosingTagSearch search) { gSearch = search; }
 
 std::size_t XmlPlainSearchAllowance(std::size_t size) {
-  if (gSearch == XmlClosingTagSearch::IndexOnly)
-    return 0;
-  // A backup file needs about one unit per byte; four times that, and a
-  // floor for small texts, leave it on the plain search with room to spare.
-  return 4 * size + 65536;
+    if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
+    // A backup file needs about one unit per byte; four times that, and a
+    // floor for small texts, leave it on the plain search with room to spare.
+    return 4 * size + 65536;
 }
 
 namespace {
@@ -35,82 +34,71 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // A piece [begin, end) of the reader's buffer. The reader never copies the rest
 // of the text: every step narrows such a piece.
 struct Piece {
-  const char *begin;
-  const char *end;
-  size_t size() const { return static_cast<size_t>(end - begin); }
-  bool empty() const { return begin == end; }
+    const char* begin;
+    const char* end;
+    size_t size() const { return static_cast<size_t>(end - begin); }
+    bool empty() const { return begin == end; }
 };
 
 Piece Trimmed(Piece p) {
-  p.begin = XmlSkipSpaces(p.begin, p.end); // indentation, mostly
-  while (p.begin < p.end && IsBlank(*p.begin))
-    ++p.begin;
-  while (p.end > p.begin && IsBlank(p.end[-1]))
-    --p.end;
-  return p;
+    p.begin = XmlSkipSpaces(p.begin, p.end);  // indentation, mostly
+    while (p.begin < p.end && IsBlank(*p.begin)) ++p.begin;
+    while (p.end > p.begin && IsBlank(p.end[-1])) --p.end;
+    return p;
 }
 
-const char *Find(Piece p, char c) { return XmlFindByte(p.begin, p.end, c); }
+const char* Find(Piece p, char c) { return XmlFindByte(p.begin, p.end, c); }
 
 // First CR or LF in [p, end), or nullptr.
-inline const char *FindLineBreak(const char *p, const char *end) {
+inline const char* FindLineBreak(const char* p, const char* end) {
 #ifdef __SSE2__
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  while (end - p >= 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-    if (mask != 0)
-      return p + __builtin_ctz(mask);
-    p += 16;
-  }
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        if (mask != 0) return p + __builtin_ctz(mask);
+        p += 16;
+    }
 #endif
-  for (; p < end; ++p)
-    if (*p == '\r' || *p == '\n')
-      return p;
-  return nullptr;
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n') return p;
+    return nullptr;
 }
 
 // memmove for the joining of lines, where `to` never lies after `from` and the
 // pieces are short (one line): a forward copy in 16-byte steps is safe then,
 // and cheaper than the call.
-inline void MoveDown(char *to, const char *from, size_t n) {
+inline void MoveDown(char* to, const char* from, size_t n) {
 #ifdef __SSE2__
-  if (n >= 16) {
-    const __m128i tail =
-        _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + n - 16));
-    for (size_t i = 0; i + 16 <= n; i += 16)
-      _mm_storeu_si128(
-          reinterpret_cast<__m128i *>(to + i),
-          _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i)));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(to + n - 16), tail);
-    return;
-  }
+    if (n >= 16) {
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
+        for (size_t i = 0; i + 16 <= n; i += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), tail);
+        return;
+    }
 #endif
-  for (size_t i = 0; i < n; ++i)
-    to[i] = from[i];
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
 }
 
 // A to Z to a to z, every other byte as it is.
 constexpr std::array<char, 256> MakeLowerTable() {
-  std::array<char, 256> map{};
-  for (int c = 0; c < 256; ++c)
-    map[static_cast<size_t>(c)] =
-        static_cast<char>((c >= 'A' && c <= 'Z') ? c + 32 : c);
-  return map;
+    std::array<char, 256> map{};
+    for (int c = 0; c < 256; ++c) map[static_cast<size_t>(c)] = static_cast<char>((c >= 'A' && c <= 'Z') ? c + 32 : c);
+    return map;
 }
 constexpr std::array<char, 256> kLower = MakeLowerTable();
 inline char AsciiLower(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
-bool StartsWithName(const char *at, const char *end, Piece name) {
-  if (static_cast<size_t>(end - at) < name.size())
-    return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (AsciiLower(at[i]) != AsciiLower(name.begin[i]))
-      return false;
-  }
-  return true;
+bool StartsWithName(const char* at, const char* end, Piece name) {
+    if (static_cast<size_t>(end - at) < name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (AsciiLower(at[i]) != AsciiLower(name.begin[i])) return false;
+    }
+    return true;
 }
 
 // Every "<" in the reader's buffer, found once: its position and, for the
@@ -122,125 +110,105 @@ bool StartsWithName(const char *at, const char *end, Piece name) {
 // ("list" around many "launcher...") from sending the search into the text.
 // Positions are held as offsets into the text, 32 bits wide wherever the text
 // allows, which halves the largest list.
-template <typename OffsetType> class AngleIndex {
+template <typename OffsetType>
+class AngleIndex {
 public:
-  using Offset = OffsetType;
+    using Offset = OffsetType;
 
-  AngleIndex(const char *data, size_t size) : base_(data) {
-    const size_t expected =
-        size / 24 + 16; // a backup file has one "<" in about 30 bytes
-    positions_.reserve(expected);
-    opens_.reserve(expected);
-    closes_.reserve(expected);
-    size_t i = 0;
+    AngleIndex(const char* data, size_t size) : base_(data) {
+        const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
+        positions_.reserve(expected);
+        opens_.reserve(expected);
+        closes_.reserve(expected);
+        size_t i = 0;
 #ifdef __SSE2__
-    const __m128i angle = _mm_set1_epi8('<');
-    for (; i + 16 <= size; i += 16) {
-      const __m128i chunk =
-          _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-      unsigned mask = static_cast<unsigned>(
-          _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
-      while (mask != 0) {
-        Add(data, size, i + static_cast<unsigned>(__builtin_ctz(mask)));
-        mask &= mask - 1;
-      }
-    }
+        const __m128i angle = _mm_set1_epi8('<');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
+            while (mask != 0) {
+                Add(data, size, i + static_cast<unsigned>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+        }
 #endif
-    for (; i < size; ++i)
-      if (data[i] == '<')
-        Add(data, size, i);
-  }
-
-  // Index of the first "<" at or after `at`; `hint` is a position known to lie
-  // at or before the answer (reading moves forward through the buffer).
-  size_t FirstAtOrAfter(const char *atPosition, size_t hint) const {
-    const Offset at = static_cast<Offset>(atPosition - base_);
-    const size_t size = positions_.size();
-    size_t k = std::min(hint, size);
-    if (k > 0 && positions_[k - 1] >= at)
-      k = 0; // not a valid hint
-    if (k == size || positions_[k] >= at)
-      return k;
-    // Galloping from the hint: the answer is mostly near it.
-    size_t step = 1;
-    while (k + step < size && positions_[k + step] < at) {
-      k += step;
-      step *= 2;
+        for (; i < size; ++i)
+            if (data[i] == '<') Add(data, size, i);
     }
-    const size_t last = std::min(k + step, size);
-    return static_cast<size_t>(
-        std::lower_bound(
-            positions_.begin() + static_cast<std::ptrdiff_t>(k + 1),
-            positions_.begin() + static_cast<std::ptrdiff_t>(last), at) -
-        positions_.begin());
-  }
-  size_t size() const { return positions_.size(); }
-  const char *operator[](size_t k) const { return base_ + positions_[k]; }
 
-  // The key NextCandidate looks for: the name's first two bytes folded, and
-  // the mask of the bytes that count (a one-byte name has only the first).
-  static uint16_t KeyOf(Piece name, uint16_t &mask) {
-    const uint16_t first =
-        static_cast<unsigned char>(AsciiLower(name.begin[0]));
-    if (name.size() < 2) {
-      mask = 0x00FF;
-      return first;
+    // Index of the first "<" at or after `at`; `hint` is a position known to lie
+    // at or before the answer (reading moves forward through the buffer).
+    size_t FirstAtOrAfter(const char* atPosition, size_t hint) const {
+        const Offset at = static_cast<Offset>(atPosition - base_);
+        const size_t size = positions_.size();
+        size_t k = std::min(hint, size);
+        if (k > 0 && positions_[k - 1] >= at) k = 0;  // not a valid hint
+        if (k == size || positions_[k] >= at) return k;
+        // Galloping from the hint: the answer is mostly near it.
+        size_t step = 1;
+        while (k + step < size && positions_[k + step] < at) {
+            k += step;
+            step *= 2;
+        }
+        const size_t last = std::min(k + step, size);
+        return static_cast<size_t>(std::lower_bound(positions_.begin() + static_cast<std::ptrdiff_t>(k + 1),
+                                                    positions_.begin() + static_cast<std::ptrdiff_t>(last), at) -
+                                   positions_.begin());
     }
-    mask = 0xFFFF;
-    return static_cast<uint16_t>(
-        first | static_cast<unsigned char>(AsciiLower(name.begin[1])) << 8);
-  }
+    size_t size() const { return positions_.size(); }
+    const char* operator[](size_t k) const { return base_ + positions_[k]; }
 
-  // The first index in [from, to) whose two bytes after "<" or after "</",
-  // masked, are `key`, or `to`. Every "<" that starts the name or "/" and the
-  // name is among the candidates; a few others may be.
-  size_t NextCandidate(size_t from, size_t to, uint16_t key,
-                       uint16_t mask) const {
-    size_t k = from;
+    // The key NextCandidate looks for: the name's first two bytes folded, and
+    // the mask of the bytes that count (a one-byte name has only the first).
+    static uint16_t KeyOf(Piece name, uint16_t& mask) {
+        const uint16_t first = static_cast<unsigned char>(AsciiLower(name.begin[0]));
+        if (name.size() < 2) {
+            mask = 0x00FF;
+            return first;
+        }
+        mask = 0xFFFF;
+        return static_cast<uint16_t>(first | static_cast<unsigned char>(AsciiLower(name.begin[1])) << 8);
+    }
+
+    // The first index in [from, to) whose two bytes after "<" or after "</",
+    // masked, are `key`, or `to`. Every "<" that starts the name or "/" and the
+    // name is among the candidates; a few others may be.
+    size_t NextCandidate(size_t from, size_t to, uint16_t key, uint16_t mask) const {
+        size_t k = from;
 #ifdef __SSE2__
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(key));
-    const __m128i masks = _mm_set1_epi16(static_cast<short>(mask));
-    for (; k + 8 <= to; k += 8) {
-      const __m128i o = _mm_and_si128(
-          _mm_loadu_si128(reinterpret_cast<const __m128i *>(opens_.data() + k)),
-          masks);
-      const __m128i c =
-          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(
-                            closes_.data() + k)),
-                        masks);
-      const unsigned bits =
-          static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-              _mm_cmpeq_epi16(o, wanted), _mm_cmpeq_epi16(c, wanted))));
-      if (bits != 0)
-        return k + static_cast<unsigned>(__builtin_ctz(bits)) / 2;
-    }
+        const __m128i wanted = _mm_set1_epi16(static_cast<short>(key));
+        const __m128i masks = _mm_set1_epi16(static_cast<short>(mask));
+        for (; k + 8 <= to; k += 8) {
+            const __m128i o =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k)), masks);
+            const __m128i c =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k)), masks);
+            const unsigned bits = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(o, wanted), _mm_cmpeq_epi16(c, wanted))));
+            if (bits != 0) return k + static_cast<unsigned>(__builtin_ctz(bits)) / 2;
+        }
 #endif
-    for (; k < to; ++k)
-      if ((opens_[k] & mask) == key || (closes_[k] & mask) == key)
-        return k;
-    return to;
-  }
+        for (; k < to; ++k)
+            if ((opens_[k] & mask) == key || (closes_[k] & mask) == key) return k;
+        return to;
+    }
 
 private:
-  static uint16_t Pair(const char *data, size_t size, size_t at) {
-    const uint16_t a =
-        at < size ? static_cast<unsigned char>(AsciiLower(data[at])) : 0;
-    const uint16_t b =
-        at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1]))
-                      : 0;
-    return static_cast<uint16_t>(a | b << 8);
-  }
-  void Add(const char *data, size_t size, size_t at) {
-    positions_.push_back(static_cast<Offset>(at));
-    opens_.push_back(Pair(data, size, at + 1));
-    closes_.push_back(
-        at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
-  }
+    static uint16_t Pair(const char* data, size_t size, size_t at) {
+        const uint16_t a = at < size ? static_cast<unsigned char>(AsciiLower(data[at])) : 0;
+        const uint16_t b = at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0;
+        return static_cast<uint16_t>(a | b << 8);
+    }
+    void Add(const char* data, size_t size, size_t at) {
+        positions_.push_back(static_cast<Offset>(at));
+        opens_.push_back(Pair(data, size, at + 1));
+        closes_.push_back(at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
+    }
 
-  const char *base_;
-  std::vector<Offset> positions_;
-  std::vector<uint16_t> opens_;
-  std::vector<uint16_t> closes_;
+    const char* base_;
+    std::vector<Offset> positions_;
+    std::vector<uint16_t> opens_;
+    std::vector<uint16_t> closes_;
 };
 
 // Answer of ClosingTag when its work allowance ran out before the search ended.
@@ -253,53 +221,43 @@ constexpr size_t kGaveUp = SIZE_MAX;
 // and each byte it compares are taken from `allowance`; kGaveUp when that is
 // used up first.
 template <typename Index>
-size_t ClosingTag(const Index &angles, size_t from, size_t to, Piece rest,
-                  Piece name, size_t &allowance) {
-  // With an empty name every "<" opens and every "</" also closes at the same
-  // place, so the depth never falls.
-  if (name.empty())
-    return to;
-  const unsigned char first =
-      static_cast<unsigned char>(AsciiLower(*name.begin));
-  uint16_t mask = 0;
-  const uint16_t key = Index::KeyOf(name, mask);
-  const size_t perCandidate = name.size() + 8;
-  size_t passed = from; // "<"s already paid for
-  int64_t depth = 1;
-  for (size_t k = from; k < to; ++k) {
-    // Only a "<" followed by the name's first bytes, directly or after a
-    // "/", can change the depth; the lists say where those are. A name that
-    // begins with a byte 0 is looked for everywhere.
-    if (first != 0) {
-      k = angles.NextCandidate(k, to, key, mask);
-      if (k == to)
-        break;
+size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name, size_t& allowance) {
+    // With an empty name every "<" opens and every "</" also closes at the same
+    // place, so the depth never falls.
+    if (name.empty()) return to;
+    const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
+    uint16_t mask = 0;
+    const uint16_t key = Index::KeyOf(name, mask);
+    const size_t perCandidate = name.size() + 8;
+    size_t passed = from;  // "<"s already paid for
+    int64_t depth = 1;
+    for (size_t k = from; k < to; ++k) {
+        // Only a "<" followed by the name's first bytes, directly or after a
+        // "/", can change the depth; the lists say where those are. A name that
+        // begins with a byte 0 is looked for everywhere.
+        if (first != 0) {
+            k = angles.NextCandidate(k, to, key, mask);
+            if (k == to) break;
+        }
+        // The lists are walked eight entries at a step.
+        const size_t cost = (k - passed) / 8 + perCandidate;
+        if (cost > allowance) return kGaveUp;
+        allowance -= cost;
+        passed = k;
+        const char* p = angles[k];
+        const size_t left = static_cast<size_t>(rest.end - p);
+        if (left < 2) continue;
+        const char next = p[1];
+        const bool opens = AsciiLower(next) == static_cast<char>(first) && StartsWithName(p + 1, rest.end, name);
+        const bool closes = next == '/' && left > 2 && AsciiLower(p[2]) == static_cast<char>(first) &&
+                            StartsWithName(p + 2, rest.end, name);
+        depth += static_cast<int>(opens) - static_cast<int>(closes);
+        if (depth == 0) return k;
     }
-    // The lists are walked eight entries at a step.
-    const size_t cost = (k - passed) / 8 + perCandidate;
-    if (cost > allowance)
-      return kGaveUp;
+    const size_t cost = (to - passed) / 8;
+    if (cost > allowance) return kGaveUp;
     allowance -= cost;
-    passed = k;
-    const char *p = angles[k];
-    const size_t left = static_cast<size_t>(rest.end - p);
-    if (left < 2)
-      continue;
-    const char next = p[1];
-    const bool opens = AsciiLower(next) == static_cast<char>(first) &&
-                       StartsWithName(p + 1, rest.end, name);
-    const bool closes = next == '/' && left > 2 &&
-                        AsciiLower(p[2]) == static_cast<char>(first) &&
-                        StartsWithName(p + 2, rest.end, name);
-    depth += static_cast<int>(opens) - static_cast<int>(closes);
-    if (depth == 0)
-      return k;
-  }
-  const size_t cost = (to - passed) / 8;
-  if (cost > allowance)
-    return kGaveUp;
-  allowance -= cost;
-  return to;
+    return to;
 }
 
 // Texts to ids 0, 1, 2, ... in the order they are first met: open addressing
@@ -307,70 +265,59 @@ size_t ClosingTag(const Index &angles, size_t from, size_t to, Piece rest,
 // must outlive it.
 class Interner {
 public:
-  static constexpr uint32_t kNone = UINT32_MAX;
+    static constexpr uint32_t kNone = UINT32_MAX;
 
-  uint32_t Find(std::string_view text) const {
-    return Id(slots_[Slot(text, HashOf(text))]);
-  }
-  // The id of the text, a new one when it is new.
-  uint32_t Add(std::string_view text) {
-    const uint64_t hash = HashOf(text);
-    const size_t slot = Slot(text, hash);
-    if (slots_[slot] != kFree)
-      return Id(slots_[slot]);
-    const uint32_t id = static_cast<uint32_t>(texts_.size());
-    slots_[slot] = Entry(hash, id);
-    texts_.push_back(text);
-    if (2 * texts_.size() > slots_.size()) {
-      std::vector<uint64_t> old(2 * slots_.size(), kFree);
-      old.swap(slots_);
-      const size_t mask = slots_.size() - 1;
-      for (uint64_t entry : old) {
-        if (entry == kFree)
-          continue;
-        size_t i = (entry >> 32) & mask;
-        while (slots_[i] != kFree)
-          i = (i + 1) & mask;
-        slots_[i] = entry;
-      }
+    uint32_t Find(std::string_view text) const { return Id(slots_[Slot(text, HashOf(text))]); }
+    // The id of the text, a new one when it is new.
+    uint32_t Add(std::string_view text) {
+        const uint64_t hash = HashOf(text);
+        const size_t slot = Slot(text, hash);
+        if (slots_[slot] != kFree) return Id(slots_[slot]);
+        const uint32_t id = static_cast<uint32_t>(texts_.size());
+        slots_[slot] = Entry(hash, id);
+        texts_.push_back(text);
+        if (2 * texts_.size() > slots_.size()) {
+            std::vector<uint64_t> old(2 * slots_.size(), kFree);
+            old.swap(slots_);
+            const size_t mask = slots_.size() - 1;
+            for (uint64_t entry : old) {
+                if (entry == kFree) continue;
+                size_t i = (entry >> 32) & mask;
+                while (slots_[i] != kFree) i = (i + 1) & mask;
+                slots_[i] = entry;
+            }
+        }
+        return id;
     }
-    return id;
-  }
-  const std::vector<std::string_view> &Texts() const { return texts_; }
+    const std::vector<std::string_view>& Texts() const { return texts_; }
 
 private:
-  // A slot holds the upper half of the text's hash and its id; comparing
-  // the halves first spares reading most texts that differ.
-  static constexpr uint64_t kFree = UINT64_MAX;
-  static uint64_t Entry(uint64_t hash, uint32_t id) {
-    return (hash & 0xFFFFFFFF00000000ull) | id;
-  }
-  static uint32_t Id(uint64_t entry) {
-    return entry == kFree ? kNone : static_cast<uint32_t>(entry);
-  }
+    // A slot holds the upper half of the text's hash and its id; comparing
+    // the halves first spares reading most texts that differ.
+    static constexpr uint64_t kFree = UINT64_MAX;
+    static uint64_t Entry(uint64_t hash, uint32_t id) { return (hash & 0xFFFFFFFF00000000ull) | id; }
+    static uint32_t Id(uint64_t entry) { return entry == kFree ? kNone : static_cast<uint32_t>(entry); }
 
-  static uint64_t HashOf(std::string_view text) {
-    uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
-    for (unsigned char c : text)
-      h = (h ^ c) * 0x100000001B3ull;
-    h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
-    h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 33);
-  }
-  // The slot holding the text, or the free one where it would go. The
-  // table is indexed by the upper half of the hash, as kept in the slots.
-  size_t Slot(std::string_view text, uint64_t hash) const {
-    const size_t mask = slots_.size() - 1;
-    size_t i = (hash >> 32) & mask;
-    while (slots_[i] != kFree &&
-           ((slots_[i] ^ hash) >> 32 != 0 ||
-            texts_[static_cast<uint32_t>(slots_[i])] != text))
-      i = (i + 1) & mask;
-    return i;
-  }
+    static uint64_t HashOf(std::string_view text) {
+        uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+        for (unsigned char c : text) h = (h ^ c) * 0x100000001B3ull;
+        h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+        h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
+        return h ^ (h >> 33);
+    }
+    // The slot holding the text, or the free one where it would go. The
+    // table is indexed by the upper half of the hash, as kept in the slots.
+    size_t Slot(std::string_view text, uint64_t hash) const {
+        const size_t mask = slots_.size() - 1;
+        size_t i = (hash >> 32) & mask;
+        while (slots_[i] != kFree &&
+               ((slots_[i] ^ hash) >> 32 != 0 || texts_[static_cast<uint32_t>(slots_[i])] != text))
+            i = (i + 1) & mask;
+        return i;
+    }
 
-  std::vector<uint64_t> slots_ = std::vector<uint64_t>(1024, kFree);
-  std::vector<std::string_view> texts_;
+    std::vector<uint64_t> slots_ = std::vector<uint64_t>(1024, kFree);
+    std::vector<std::string_view> texts_;
 };
 
 // The closing-tag search by name, for texts where the plain search would walk
@@ -387,665 +334,582 @@ private:
 // steps with its running depth, and for every entry the first later entry
 // where the depth falls below it. A search is then a lookup, and the whole
 // reading stays linear in the text plus the matches of the names it meets.
-template <typename Index> class NameIndex {
-  // "<" indices; 32 bits wherever the text allows.
-  using Pos = typename Index::Offset;
+template <typename Index>
+class NameIndex {
+    // "<" indices; 32 bits wherever the text allows.
+    using Pos = typename Index::Offset;
 
 public:
-  NameIndex(const Index &angles, const char *text, size_t size)
-      : angles_(angles), folded_(size, '\0') {
-    for (size_t i = 0; i < size; ++i)
-      folded_[i] = AsciiLower(text[i]);
-    const size_t count = angles.size();
-    tokenId_.resize(count);
-    chained_.resize(count);
-    Interner ids;
-    for (size_t k = 0; k < count; ++k) {
-      const size_t begin = static_cast<size_t>(angles[k] - text) + 1;
-      size_t end = begin;
-      while (end < size && folded_[end] != ' ' && folded_[end] != '>' &&
-             folded_[end] != '<')
-        ++end;
-      chained_[k] = end < size && folded_[end] == '<';
-      tokenId_[k] =
-          ids.Add(std::string_view(folded_.data() + begin, end - begin));
+    NameIndex(const Index& angles, const char* text, size_t size) : angles_(angles), folded_(size, '\0') {
+        for (size_t i = 0; i < size; ++i) folded_[i] = AsciiLower(text[i]);
+        const size_t count = angles.size();
+        tokenId_.resize(count);
+        chained_.resize(count);
+        Interner ids;
+        for (size_t k = 0; k < count; ++k) {
+            const size_t begin = static_cast<size_t>(angles[k] - text) + 1;
+            size_t end = begin;
+            while (end < size && folded_[end] != ' ' && folded_[end] != '>' && folded_[end] != '<') ++end;
+            chained_[k] = end < size && folded_[end] == '<';
+            tokenId_[k] = ids.Add(std::string_view(folded_.data() + begin, end - begin));
+        }
+        const std::vector<std::string_view>& tokens = ids.Texts();
+        // Ids in the order of the tokens, so that the tokens beginning with a
+        // given text are one run of ids.
+        std::vector<uint32_t> order(tokens.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return tokens[a] < tokens[b]; });
+        std::vector<uint32_t> rank(tokens.size());
+        sorted_.resize(tokens.size());
+        for (uint32_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = r;
+            sorted_[r] = tokens[order[r]];
+        }
+        // The "<" of each token, in text order.
+        firstOf_.assign(tokens.size() + 1, 0);
+        for (uint32_t& id : tokenId_) {
+            id = rank[id];
+            ++firstOf_[id + 1];
+        }
+        for (size_t r = 0; r < tokens.size(); ++r) firstOf_[r + 1] += firstOf_[r];
+        byToken_.resize(count);
+        std::vector<size_t> next(firstOf_.begin(), firstOf_.end() - 1);
+        for (size_t k = 0; k < count; ++k) byToken_[next[tokenId_[k]]++] = static_cast<Pos>(k);
     }
-    const std::vector<std::string_view> &tokens = ids.Texts();
-    // Ids in the order of the tokens, so that the tokens beginning with a
-    // given text are one run of ids.
-    std::vector<uint32_t> order(tokens.size());
-    for (uint32_t i = 0; i < order.size(); ++i)
-      order[i] = i;
-    std::sort(order.begin(), order.end(),
-              [&](uint32_t a, uint32_t b) { return tokens[a] < tokens[b]; });
-    std::vector<uint32_t> rank(tokens.size());
-    sorted_.resize(tokens.size());
-    for (uint32_t r = 0; r < order.size(); ++r) {
-      rank[order[r]] = r;
-      sorted_[r] = tokens[order[r]];
-    }
-    // The "<" of each token, in text order.
-    firstOf_.assign(tokens.size() + 1, 0);
-    for (uint32_t &id : tokenId_) {
-      id = rank[id];
-      ++firstOf_[id + 1];
-    }
-    for (size_t r = 0; r < tokens.size(); ++r)
-      firstOf_[r + 1] += firstOf_[r];
-    byToken_.resize(count);
-    std::vector<size_t> next(firstOf_.begin(), firstOf_.end() - 1);
-    for (size_t k = 0; k < count; ++k)
-      byToken_[next[tokenId_[k]]++] = static_cast<Pos>(k);
-  }
 
-  // The same answer as ClosingTag.
-  size_t ClosingTag(size_t from, size_t to, Piece rest, Piece name) {
-    if (name.empty())
-      return to;
-    Steps &steps = StepsOf(name);
-    const size_t m = steps.at.size();
-    // Elements are met in text order, so `from` mostly moves on: the first
-    // entry at or after it is found by walking on from the last search.
-    size_t t = steps.cursor;
-    if (t > 0 && steps.at[t - 1] >= from)
-      t = static_cast<size_t>(
-          std::lower_bound(steps.at.begin(), steps.at.end(), from) -
-          steps.at.begin());
-    while (t < m && steps.at[t] < from)
-      ++t;
-    steps.cursor = t;
-    // The entry where the depth first falls below its start is an end tag.
-    // A match that runs past the end of rest does not count there; but
-    // such a match can only stand after every match that fits, so it
-    // cannot make the depth fall earlier, and when the falling entry itself
-    // runs past the end, the depth does not fall inside rest at all.
-    const size_t drop = steps.lower[t];
-    if (drop > m)
-      return to;
-    const size_t closing = steps.at[drop - 1];
-    if (closing >= to)
-      return to;
-    const char *p = angles_[closing];
-    return p <= rest.end && static_cast<size_t>(rest.end - p) >= name.size() + 2
-               ? closing
-               : to;
-  }
+    // The same answer as ClosingTag.
+    size_t ClosingTag(size_t from, size_t to, Piece rest, Piece name) {
+        if (name.empty()) return to;
+        Steps& steps = StepsOf(name);
+        const size_t m = steps.at.size();
+        // Elements are met in text order, so `from` mostly moves on: the first
+        // entry at or after it is found by walking on from the last search.
+        size_t t = steps.cursor;
+        if (t > 0 && steps.at[t - 1] >= from)
+            t = static_cast<size_t>(std::lower_bound(steps.at.begin(), steps.at.end(), from) - steps.at.begin());
+        while (t < m && steps.at[t] < from) ++t;
+        steps.cursor = t;
+        // The entry where the depth first falls below its start is an end tag.
+        // A match that runs past the end of rest does not count there; but
+        // such a match can only stand after every match that fits, so it
+        // cannot make the depth fall earlier, and when the falling entry itself
+        // runs past the end, the depth does not fall inside rest at all.
+        const size_t drop = steps.lower[t];
+        if (drop > m) return to;
+        const size_t closing = steps.at[drop - 1];
+        if (closing >= to) return to;
+        const char* p = angles_[closing];
+        return p <= rest.end && static_cast<size_t>(rest.end - p) >= name.size() + 2 ? closing : to;
+    }
 
 private:
-  struct Steps {
-    std::vector<Pos>
-        at; // "<" indices where the name opens or closes (or both), ascending
-    std::vector<Pos>
-        lower; // lower[t]: first t' > t where the depth before entry t' is
-               // below the depth before entry t, or size + 1
-    size_t cursor = 0; // first entry at or after the last search's start
-  };
+    struct Steps {
+        std::vector<Pos> at;     // "<" indices where the name opens or closes (or both), ascending
+        std::vector<Pos> lower;  // lower[t]: first t' > t where the depth before entry t' is
+                                 // below the depth before entry t, or size + 1
+        size_t cursor = 0;       // first entry at or after the last search's start
+    };
 
-  Steps &StepsOf(Piece name) {
-    key_.assign(name.begin, name.size());
-    for (char &c : key_)
-      c = AsciiLower(c);
-    // Damaged text mostly repeats one name.
-    if (last_ != nullptr && key_ == *lastKey_)
-      return *last_;
-    const uint32_t known = names_.Find(key_);
-    if (known != Interner::kNone) {
-      lastKey_ = &keys_[known];
-      return *(last_ = &steps_[known]);
+    Steps& StepsOf(Piece name) {
+        key_.assign(name.begin, name.size());
+        for (char& c : key_) c = AsciiLower(c);
+        // Damaged text mostly repeats one name.
+        if (last_ != nullptr && key_ == *lastKey_) return *last_;
+        const uint32_t known = names_.Find(key_);
+        if (known != Interner::kNone) {
+            lastKey_ = &keys_[known];
+            return *(last_ = &steps_[known]);
+        }
+
+        Matches(key_, opens_);
+        Matches("/" + key_, closes_);
+        Steps s;
+        step_.clear();  // depth change at each entry
+        s.at.reserve(opens_.size() + closes_.size());
+        size_t a = 0, b = 0;
+        while (a < opens_.size() || b < closes_.size()) {
+            const Pos k =
+                b == closes_.size() || (a < opens_.size() && opens_[a] <= closes_[b]) ? opens_[a] : closes_[b];
+            int8_t change = 0;
+            if (a < opens_.size() && opens_[a] == k) ++change, ++a;
+            if (b < closes_.size() && closes_[b] == k) --change, ++b;
+            s.at.push_back(k);
+            step_.push_back(change);
+        }
+        // Left to right, with a stack of the entries whose lower one is not
+        // known yet (their depths rise towards the top).
+        const size_t m = s.at.size();
+        s.lower.assign(m + 1, static_cast<Pos>(m + 1));
+        pending_.clear();
+        int64_t depth = 0;
+        for (size_t t = 0; t <= m; ++t) {
+            while (!pending_.empty() && depth < pending_.back().first) {
+                s.lower[pending_.back().second] = static_cast<Pos>(t);
+                pending_.pop_back();
+            }
+            pending_.emplace_back(depth, static_cast<Pos>(t));
+            if (t < m) depth += step_[t];
+        }
+        keys_.push_back(key_);
+        steps_.push_back(std::move(s));
+        names_.Add(keys_.back());
+        lastKey_ = &keys_.back();
+        return *(last_ = &steps_.back());
     }
 
-    Matches(key_, opens_);
-    Matches("/" + key_, closes_);
-    Steps s;
-    step_.clear(); // depth change at each entry
-    s.at.reserve(opens_.size() + closes_.size());
-    size_t a = 0, b = 0;
-    while (a < opens_.size() || b < closes_.size()) {
-      const Pos k =
-          b == closes_.size() || (a < opens_.size() && opens_[a] <= closes_[b])
-              ? opens_[a]
-              : closes_[b];
-      int8_t change = 0;
-      if (a < opens_.size() && opens_[a] == k)
-        ++change, ++a;
-      if (b < closes_.size() && closes_[b] == k)
-        --change, ++b;
-      s.at.push_back(k);
-      step_.push_back(change);
-    }
-    // Left to right, with a stack of the entries whose lower one is not
-    // known yet (their depths rise towards the top).
-    const size_t m = s.at.size();
-    s.lower.assign(m + 1, static_cast<Pos>(m + 1));
-    pending_.clear();
-    int64_t depth = 0;
-    for (size_t t = 0; t <= m; ++t) {
-      while (!pending_.empty() && depth < pending_.back().first) {
-        s.lower[pending_.back().second] = static_cast<Pos>(t);
-        pending_.pop_back();
-      }
-      pending_.emplace_back(depth, static_cast<Pos>(t));
-      if (t < m)
-        depth += step_[t];
-    }
-    keys_.push_back(key_);
-    steps_.push_back(std::move(s));
-    names_.Add(keys_.back());
-    lastKey_ = &keys_.back();
-    return *(last_ = &steps_.back());
-  }
-
-  // The "<" indices, ascending, whose following bytes begin with `wanted`
-  // (folded, not empty).
-  void Matches(const std::string &wanted, std::vector<Pos> &out) const {
-    out.clear();
-    const size_t lt = wanted.find('<');
-    if (lt == std::string::npos) {
-      // Tokens beginning with the text: a run of ids.
-      auto r = std::lower_bound(sorted_.begin(), sorted_.end(),
-                                std::string_view(wanted));
-      const size_t first = static_cast<size_t>(r - sorted_.begin());
-      size_t last = first;
-      while (last < sorted_.size() &&
-             sorted_[last].substr(0, wanted.size()) == wanted)
-        ++last;
-      const size_t found = firstOf_[last] - firstOf_[first];
-      if (last - first > 1 && found > tokenId_.size() / 16) {
-        // Many: one pass over all "<" yields them in order.
-        out.reserve(found);
-        for (size_t k = 0; k < tokenId_.size(); ++k)
-          if (tokenId_[k] >= first && tokenId_[k] < last)
-            out.push_back(static_cast<Pos>(k));
+    // The "<" indices, ascending, whose following bytes begin with `wanted`
+    // (folded, not empty).
+    void Matches(const std::string& wanted, std::vector<Pos>& out) const {
+        out.clear();
+        const size_t lt = wanted.find('<');
+        if (lt == std::string::npos) {
+            // Tokens beginning with the text: a run of ids.
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), std::string_view(wanted));
+            const size_t first = static_cast<size_t>(r - sorted_.begin());
+            size_t last = first;
+            while (last < sorted_.size() && sorted_[last].substr(0, wanted.size()) == wanted) ++last;
+            const size_t found = firstOf_[last] - firstOf_[first];
+            if (last - first > 1 && found > tokenId_.size() / 16) {
+                // Many: one pass over all "<" yields them in order.
+                out.reserve(found);
+                for (size_t k = 0; k < tokenId_.size(); ++k)
+                    if (tokenId_[k] >= first && tokenId_[k] < last) out.push_back(static_cast<Pos>(k));
+                return;
+            }
+            out.assign(byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[first]),
+                       byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[last]));
+            if (last - first > 1) std::sort(out.begin(), out.end());
+            return;
+        }
+        // Pieces between the "<"s: all but the last must be whole tokens that
+        // end at the next "<", the last must begin the token after them. The
+        // whole tokens are found with KMP over the ids of the chained tokens.
+        std::vector<uint32_t> pattern;
+        size_t at = 0;
+        for (size_t next = lt; next != std::string::npos; next = wanted.find('<', at)) {
+            const std::string_view piece(wanted.data() + at, next - at);
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
+            if (r == sorted_.end() || *r != piece) return;  // no such token anywhere
+            pattern.push_back(static_cast<uint32_t>(r - sorted_.begin()));
+            at = next + 1;
+        }
+        const std::string_view tail(wanted.data() + at, wanted.size() - at);
+        const size_t j = pattern.size();
+        std::vector<size_t> fail(j + 1, 0);
+        for (size_t i = 1, q = 0; i < j; ++i) {
+            while (q > 0 && pattern[i] != pattern[q]) q = fail[q];
+            if (pattern[i] == pattern[q]) ++q;
+            fail[i + 1] = q;
+        }
+        const size_t count = tokenId_.size();
+        for (size_t k = 0, q = 0; k < count; ++k) {
+            if (!chained_[k]) {
+                q = 0;
+                continue;
+            }
+            while (q > 0 && tokenId_[k] != pattern[q]) q = fail[q];
+            if (tokenId_[k] == pattern[q]) ++q;
+            if (q == j) {
+                if (k + 1 < count && sorted_[tokenId_[k + 1]].substr(0, tail.size()) == tail)
+                    out.push_back(static_cast<Pos>(k + 1 - j));
+                q = fail[q];
+            }
+        }
         return;
-      }
-      out.assign(
-          byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[first]),
-          byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[last]));
-      if (last - first > 1)
-        std::sort(out.begin(), out.end());
-      return;
     }
-    // Pieces between the "<"s: all but the last must be whole tokens that
-    // end at the next "<", the last must begin the token after them. The
-    // whole tokens are found with KMP over the ids of the chained tokens.
-    std::vector<uint32_t> pattern;
-    size_t at = 0;
-    for (size_t next = lt; next != std::string::npos;
-         next = wanted.find('<', at)) {
-      const std::string_view piece(wanted.data() + at, next - at);
-      auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
-      if (r == sorted_.end() || *r != piece)
-        return; // no such token anywhere
-      pattern.push_back(static_cast<uint32_t>(r - sorted_.begin()));
-      at = next + 1;
-    }
-    const std::string_view tail(wanted.data() + at, wanted.size() - at);
-    const size_t j = pattern.size();
-    std::vector<size_t> fail(j + 1, 0);
-    for (size_t i = 1, q = 0; i < j; ++i) {
-      while (q > 0 && pattern[i] != pattern[q])
-        q = fail[q];
-      if (pattern[i] == pattern[q])
-        ++q;
-      fail[i + 1] = q;
-    }
-    const size_t count = tokenId_.size();
-    for (size_t k = 0, q = 0; k < count; ++k) {
-      if (!chained_[k]) {
-        q = 0;
-        continue;
-      }
-      while (q > 0 && tokenId_[k] != pattern[q])
-        q = fail[q];
-      if (tokenId_[k] == pattern[q])
-        ++q;
-      if (q == j) {
-        if (k + 1 < count &&
-            sorted_[tokenId_[k + 1]].substr(0, tail.size()) == tail)
-          out.push_back(static_cast<Pos>(k + 1 - j));
-        q = fail[q];
-      }
-    }
-    return;
-  }
 
-  const Index &angles_;
-  std::string folded_;
-  std::vector<uint32_t>
-      tokenId_; // per "<": rank of its token among the distinct tokens
-  std::vector<uint8_t> chained_; // per "<": its token ends at the next "<"
-  std::vector<std::string_view> sorted_; // the distinct tokens, sorted
-  std::vector<size_t> firstOf_; // byToken_ from firstOf_[id] to firstOf_[id +
-                                // 1]: that token's "<"s
-  std::vector<Pos> byToken_;
-  // The names searched so far, with their steps; deques, so that the
-  // views of names_ and the pointers below stay valid.
-  Interner names_;
-  std::deque<std::string> keys_;
-  std::deque<Steps> steps_;
-  Steps *last_ = nullptr;
-  const std::string *lastKey_ = nullptr;
-  // Work space, kept between names.
-  std::string key_;
-  std::vector<Pos> opens_, closes_;
-  std::vector<int8_t> step_;
-  std::vector<std::pair<int64_t, Pos>> pending_;
+    const Index& angles_;
+    std::string folded_;
+    std::vector<uint32_t> tokenId_;         // per "<": rank of its token among the distinct tokens
+    std::vector<uint8_t> chained_;          // per "<": its token ends at the next "<"
+    std::vector<std::string_view> sorted_;  // the distinct tokens, sorted
+    std::vector<size_t> firstOf_;           // byToken_ from firstOf_[id] to firstOf_[id +
+                                            // 1]: that token's "<"s
+    std::vector<Pos> byToken_;
+    // The names searched so far, with their steps; deques, so that the
+    // views of names_ and the pointers below stay valid.
+    Interner names_;
+    std::deque<std::string> keys_;
+    std::deque<Steps> steps_;
+    Steps* last_ = nullptr;
+    const std::string* lastKey_ = nullptr;
+    // Work space, kept between names.
+    std::string key_;
+    std::vector<Pos> opens_, closes_;
+    std::vector<int8_t> step_;
+    std::vector<std::pair<int64_t, Pos>> pending_;
 };
 
 // One pending ParseText call: its rest and its parent. Element content is read
 // by pushing a frame instead of recursing, so the depth of the input costs
 // heap, not stack.
 struct Frame {
-  Piece rest;
-  TXMLTag *parent;
-  size_t end; // index of the first "<" at or after rest.end
+    Piece rest;
+    TXMLTag* parent;
+    size_t end;  // index of the first "<" at or after rest.end
 };
 
 // Receives the writer's lines: a list of lines for WriteNode, the file text
 // with CR LF after every line for SaveToText.
 class LineWriter {
 public:
-  using Pieces = std::array<std::string_view, 5>;
-  virtual ~LineWriter() = default;
-  // One line: `indent` spaces, then the pieces.
-  void Line(int indent, std::string_view a, std::string_view b = {},
-            std::string_view c = {}, std::string_view d = {},
-            std::string_view e = {}) {
-    Put(indent, Pieces{a, b, c, d, e});
-  }
+    using Pieces = std::array<std::string_view, 5>;
+    virtual ~LineWriter() = default;
+    // One line: `indent` spaces, then the pieces.
+    void Line(int indent, std::string_view a, std::string_view b = {}, std::string_view c = {}, std::string_view d = {},
+              std::string_view e = {}) {
+        Put(indent, Pieces{a, b, c, d, e});
+    }
 
 protected:
-  virtual void Put(int indent, const Pieces &pieces) = 0;
+    virtual void Put(int indent, const Pieces& pieces) = 0;
 };
 
 class ListWriter : public LineWriter {
 public:
-  explicit ListWriter(std::vector<std::string> &lines) : lines_(lines) {}
+    explicit ListWriter(std::vector<std::string>& lines) : lines_(lines) {}
 
 protected:
-  void Put(int indent, const Pieces &pieces) override {
-    std::string line(static_cast<size_t>(indent), ' ');
-    for (std::string_view s : pieces)
-      line.append(s.data(), s.size());
-    lines_.push_back(std::move(line));
-  }
+    void Put(int indent, const Pieces& pieces) override {
+        std::string line(static_cast<size_t>(indent), ' ');
+        for (std::string_view s : pieces) line.append(s.data(), s.size());
+        lines_.push_back(std::move(line));
+    }
 
 private:
-  std::vector<std::string> &lines_;
+    std::vector<std::string>& lines_;
 };
 
 class TextWriter : public LineWriter {
 public:
-  explicit TextWriter(std::string &text) : text_(text) {}
+    explicit TextWriter(std::string& text) : text_(text) {}
 
 protected:
-  void Put(int indent, const Pieces &pieces) override {
-    text_.append(static_cast<size_t>(indent), ' ');
-    for (std::string_view s : pieces)
-      text_.append(s.data(), s.size());
-    text_ += "\r\n";
-  }
+    void Put(int indent, const Pieces& pieces) override {
+        text_.append(static_cast<size_t>(indent), ' ');
+        for (std::string_view s : pieces) text_.append(s.data(), s.size());
+        text_ += "\r\n";
+    }
 
 private:
-  std::string &text_;
+    std::string& text_;
 };
 
-std::string TrimmedString(const std::string &s) {
-  Piece p = Trimmed(Piece{s.data(), s.data() + s.size()});
-  return std::string(p.begin, p.end);
+std::string TrimmedString(const std::string& s) {
+    Piece p = Trimmed(Piece{s.data(), s.data() + s.size()});
+    return std::string(p.begin, p.end);
 }
 
-std::string Encoded(TXMLCodec *codec, const std::string &text) {
-  return codec ? codec->Encode(text) : text;
-}
+std::string Encoded(TXMLCodec* codec, const std::string& text) { return codec ? codec->Encode(text) : text; }
 
 // Writes the children of `element` at `indent`, or with includeRoot the element
 // itself. Deep trees are walked with a stack of their own.
-void WriteTree(TXMLCodec *codec, TXMLTag *element, bool includeRoot, int indent,
-               LineWriter &out) {
-  struct Level {
-    TXMLTag *tag;       // whose children are written
-    int next;           // next child position
-    int indent;         // of the children
-    TXMLTag *onlyChild; // include root: the element stands alone in place of
-                        // tag's children
-  };
-  std::vector<Level> stack;
-  stack.push_back(Level{element, 0, indent, includeRoot ? element : nullptr});
-  while (!stack.empty()) {
-    Level &level = stack.back();
-    TXMLBase *child = nullptr;
-    if (level.onlyChild != nullptr) {
-      if (level.next == 0)
-        child = level.onlyChild;
-    } else if (level.tag != nullptr) {
-      child = level.tag->Items.Item(level.next);
-    }
-    if (child == nullptr) {
-      const int closingIndent = level.indent - 2;
-      TXMLTag *closed = stack.size() > 1 ? level.tag : nullptr;
-      stack.pop_back();
-      if (closed != nullptr)
-        out.Line(closingIndent, "</", closed->Name, ">");
-      continue;
-    }
-    ++level.next;
-    const int n = level.indent;
+void WriteTree(TXMLCodec* codec, TXMLTag* element, bool includeRoot, int indent, LineWriter& out) {
+    struct Level {
+        TXMLTag* tag;        // whose children are written
+        int next;            // next child position
+        int indent;          // of the children
+        TXMLTag* onlyChild;  // include root: the element stands alone in place of
+                             // tag's children
+    };
+    std::vector<Level> stack;
+    stack.push_back(Level{element, 0, indent, includeRoot ? element : nullptr});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        TXMLBase* child = nullptr;
+        if (level.onlyChild != nullptr) {
+            if (level.next == 0) child = level.onlyChild;
+        } else if (level.tag != nullptr) {
+            child = level.tag->Items.Item(level.next);
+        }
+        if (child == nullptr) {
+            const int closingIndent = level.indent - 2;
+            TXMLTag* closed = stack.size() > 1 ? level.tag : nullptr;
+            stack.pop_back();
+            if (closed != nullptr) out.Line(closingIndent, "</", closed->Name, ">");
+            continue;
+        }
+        ++level.next;
+        const int n = level.indent;
 
-    if (const TXMLText *text = child->AsText()) {
-      out.Line(n, Encoded(codec, text->Text));
-      continue;
+        if (const TXMLText* text = child->AsText()) {
+            out.Line(n, Encoded(codec, text->Text));
+            continue;
+        }
+        TXMLTag* tag = child->AsTag();
+        const std::string start = TrimmedString("<" + tag->Name + " " + tag->Attributes.AsText());
+        if (tag->Items.Count() == 0) {
+            out.Line(n, start, " />");
+            continue;
+        }
+        if (tag->Items.TagCount() == 0) {
+            const std::string text = Encoded(codec, tag->Text());
+            // The one-line form: start + ">" + text + "</" + name + ">".
+            const size_t oneLine = start.size() + 1 + text.size() + 2 + tag->Name.size() + 1;
+            if (oneLine <= 80) {
+                out.Line(n, start, ">", text, "</" + tag->Name, ">");
+                continue;
+            }
+        }
+        out.Line(n, start, ">");
+        stack.push_back(Level{tag, 0, n + 2, nullptr});
     }
-    TXMLTag *tag = child->AsTag();
-    const std::string start =
-        TrimmedString("<" + tag->Name + " " + tag->Attributes.AsText());
-    if (tag->Items.Count() == 0) {
-      out.Line(n, start, " />");
-      continue;
-    }
-    if (tag->Items.TagCount() == 0) {
-      const std::string text = Encoded(codec, tag->Text());
-      // The one-line form: start + ">" + text + "</" + name + ">".
-      const size_t oneLine =
-          start.size() + 1 + text.size() + 2 + tag->Name.size() + 1;
-      if (oneLine <= 80) {
-        out.Line(n, start, ">", text, "</" + tag->Name, ">");
-        continue;
-      }
-    }
-    out.Line(n, start, ">");
-    stack.push_back(Level{tag, 0, n + 2, nullptr});
-  }
 }
 
-} // namespace
+}  // namespace
 
-std::string XmlNotValidMessage(const std::string &fileName) {
-  return "\"" + fileName + "\" ist keine g\xFCltige XML-Datei!";
+std::string XmlNotValidMessage(const std::string& fileName) {
+    return "\"" + fileName + "\" ist keine g\xFCltige XML-Datei!";
 }
 
-bool TXMLParser::LoadFromText(const std::string &bytes,
-                              const std::string &fileName, TXMLTag *root) {
-  std::string buffer(bytes);
-  return LoadFromBuffer(&buffer[0], buffer.size(), fileName, root);
+bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
+    std::string buffer(bytes);
+    return LoadFromBuffer(&buffer[0], buffer.size(), fileName, root);
 }
 
-bool TXMLParser::LoadFromBuffer(char *data, std::size_t size,
-                                const std::string &fileName, TXMLTag *root) {
-  // Lines end at CR, with an LF right after it belonging to the line end; an
-  // LF elsewhere is an ordinary byte; byte 26 ends the file.
-  const char *p = data;
-  const char *end = data + size;
-  if (const char *eof = Find(Piece{p, end}, 26))
-    end = eof;
+bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string& fileName, TXMLTag* root) {
+    // Lines end at CR, with an LF right after it belonging to the line end; an
+    // LF elsewhere is an ordinary byte; byte 26 ends the file.
+    const char* p = data;
+    const char* end = data + size;
+    if (const char* eof = Find(Piece{p, end}, 26)) end = eof;
 
-  auto nextLine = [&](Piece &line) {
-    const char *cr = Find(Piece{p, end}, '\r');
-    line = Piece{p, cr ? cr : end};
-    p = cr ? cr + 1 : end;
-    if (p < end && *p == '\n')
-      ++p;
-  };
+    auto nextLine = [&](Piece& line) {
+        const char* cr = Find(Piece{p, end}, '\r');
+        line = Piece{p, cr ? cr : end};
+        p = cr ? cr + 1 : end;
+        if (p < end && *p == '\n') ++p;
+    };
 
-  // Everything up to and including the first line holding "<?xml" is skipped.
-  bool declared = false;
-  while (p < end && !declared) {
-    Piece line;
-    nextLine(line);
-    declared = std::string_view(line.begin, line.size()).find("<?xml") !=
-               std::string_view::npos;
-  }
-  if (!declared || p >= end)
-    throw EXMLException(XmlNotValidMessage(fileName));
-
-  // The trimmed lines joined, and the LF bytes inside lines dropped, as
-  // ParseText would drop them. The joined text is never longer than what it
-  // was read from, so it is built in place at the front of the buffer.
-  char *to = data;
-  while (p < end) {
-    Piece line;
-    const char *stop = FindLineBreak(p, end);
-    if (stop == nullptr || *stop == '\r') {
-      // The usual line: no LF before its CR, so it is only trimmed.
-      line = Trimmed(Piece{p, stop ? stop : end});
-      p = stop ? stop + 1 : end;
-      if (p < end && *p == '\n')
-        ++p;
-      MoveDown(to, line.begin, line.size());
-      to += line.size();
-      continue;
+    // Everything up to and including the first line holding "<?xml" is skipped.
+    bool declared = false;
+    while (p < end && !declared) {
+        Piece line;
+        nextLine(line);
+        declared = std::string_view(line.begin, line.size()).find("<?xml") != std::string_view::npos;
     }
-    nextLine(line);
-    line = Trimmed(line);
-    while (const char *lf = Find(line, '\n')) {
-      MoveDown(to, line.begin, static_cast<size_t>(lf - line.begin));
-      to += lf - line.begin;
-      line.begin = lf + 1;
+    if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName));
+
+    // The trimmed lines joined, and the LF bytes inside lines dropped, as
+    // ParseText would drop them. The joined text is never longer than what it
+    // was read from, so it is built in place at the front of the buffer.
+    char* to = data;
+    while (p < end) {
+        Piece line;
+        const char* stop = FindLineBreak(p, end);
+        if (stop == nullptr || *stop == '\r') {
+            // The usual line: no LF before its CR, so it is only trimmed.
+            line = Trimmed(Piece{p, stop ? stop : end});
+            p = stop ? stop + 1 : end;
+            if (p < end && *p == '\n') ++p;
+            MoveDown(to, line.begin, line.size());
+            to += line.size();
+            continue;
+        }
+        nextLine(line);
+        line = Trimmed(line);
+        while (const char* lf = Find(line, '\n')) {
+            MoveDown(to, line.begin, static_cast<size_t>(lf - line.begin));
+            to += lf - line.begin;
+            line.begin = lf + 1;
+        }
+        MoveDown(to, line.begin, line.size());
+        to += line.size();
     }
-    MoveDown(to, line.begin, line.size());
-    to += line.size();
-  }
-  if (root == nullptr)
-    return false;
-  return ParseCleanText(data, static_cast<size_t>(to - data), root);
+    if (root == nullptr) return false;
+    return ParseCleanText(data, static_cast<size_t>(to - data), root);
 }
 
-bool TXMLParser::ParseText(const std::string &text, TXMLTag *parent) {
-  if (parent == nullptr)
-    return false;
-  if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
-      std::memchr(text.data(), '\n', text.size()) == nullptr)
-    return ParseCleanText(text.data(), text.size(), parent);
-  std::string clean;
-  clean.reserve(text.size());
-  for (char c : text)
-    if (c != '\r' && c != '\n')
-      clean += c;
-  return ParseCleanText(clean.data(), clean.size(), parent);
+bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
+    if (parent == nullptr) return false;
+    if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
+        std::memchr(text.data(), '\n', text.size()) == nullptr)
+        return ParseCleanText(text.data(), text.size(), parent);
+    std::string clean;
+    clean.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n') clean += c;
+    return ParseCleanText(clean.data(), clean.size(), parent);
 }
 
-bool TXMLParser::AddTextChild(TXMLTag *parent, const char *text,
-                              std::size_t length) {
-  if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
-    // The plain codec decodes straight from the buffer; a text without
-    // references, as most are, is taken as it stands in one allocation.
-    if (XmlFindByte(text, text + length, '&') == nullptr) {
-      new TXMLText(parent, std::string(text, length));
-      return true;
+bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t length) {
+    if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
+        // The plain codec decodes straight from the buffer; a text without
+        // references, as most are, is taken as it stands in one allocation.
+        if (XmlFindByte(text, text + length, '&') == nullptr) {
+            new TXMLText(parent, std::string(text, length));
+            return true;
+        }
+        std::string decoded;
+        try {
+            XmlDecodeAppend(text, length, decoded);
+        } catch (const EXMLDecodeError&) {
+            new TXMLText(parent, std::string(text, length));
+            return false;
+        }
+        new TXMLText(parent, std::move(decoded));
+        return true;
     }
-    std::string decoded;
+    std::string raw(text, length);
+    if (Codec == nullptr) {
+        new TXMLText(parent, std::move(raw));
+        return true;
+    }
     try {
-      XmlDecodeAppend(text, length, decoded);
-    } catch (const EXMLDecodeError &) {
-      new TXMLText(parent, std::string(text, length));
-      return false;
+        std::string decoded = Codec->Decode(raw);
+        new TXMLText(parent, std::move(decoded));
+        return true;
+    } catch (const EXMLDecodeError&) {
+        // A bad reference fails this step; the text is kept as it stands rather
+        // than lost, and reading goes on after it.
+        new TXMLText(parent, std::move(raw));
+        return false;
     }
-    new TXMLText(parent, std::move(decoded));
-    return true;
-  }
-  std::string raw(text, length);
-  if (Codec == nullptr) {
-    new TXMLText(parent, std::move(raw));
-    return true;
-  }
-  try {
-    std::string decoded = Codec->Decode(raw);
-    new TXMLText(parent, std::move(decoded));
-    return true;
-  } catch (const EXMLDecodeError &) {
-    // A bad reference fails this step; the text is kept as it stands rather
-    // than lost, and reading goes on after it.
-    new TXMLText(parent, std::move(raw));
-    return false;
-  }
 }
 
 namespace {
 
 // ParseCleanText with the index type chosen for the text's size.
 template <typename Index, typename AddText>
-bool ParseIndexed(const char *text, std::size_t size, TXMLTag *parent,
-                  AddText addText) {
-  const Index angles(text, size);
-  size_t cursor = 0; // into angles: the first "<" at or after the current rest
-  std::vector<Frame> frames;
-  frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
-  // The plain closing-tag search is the faster one on a backup file, where
-  // each "<" is passed by the few elements around it. Once the searches have
-  // passed every "<" several times over, the text is of another shape, and
-  // the name index takes over.
-  size_t allowance = XmlPlainSearchAllowance(size);
-  std::unique_ptr<NameIndex<Index>> names;
-  bool result = false;
+bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText addText) {
+    const Index angles(text, size);
+    size_t cursor = 0;  // into angles: the first "<" at or after the current rest
+    std::vector<Frame> frames;
+    frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
+    // The plain closing-tag search is the faster one on a backup file, where
+    // each "<" is passed by the few elements around it. Once the searches have
+    // passed every "<" several times over, the text is of another shape, and
+    // the name index takes over.
+    size_t allowance = XmlPlainSearchAllowance(size);
+    std::unique_ptr<NameIndex<Index>> names;
+    bool result = false;
 
-  while (!frames.empty()) {
-    const size_t current = frames.size() - 1;
-    Piece rest = frames[current].rest;
-    TXMLTag *const into = frames[current].parent;
-    const size_t restEnd = frames[current].end;
-    if (rest.empty()) {
-      frames.pop_back();
-      continue;
-    }
-    bool completed = true;
+    while (!frames.empty()) {
+        const size_t current = frames.size() - 1;
+        Piece rest = frames[current].rest;
+        TXMLTag* const into = frames[current].parent;
+        const size_t restEnd = frames[current].end;
+        if (rest.empty()) {
+            frames.pop_back();
+            continue;
+        }
+        bool completed = true;
 
-    cursor = angles.FirstAtOrAfter(rest.begin, cursor);
-    const char *lt = cursor < restEnd ? angles[cursor] : nullptr;
-    if (lt == nullptr) {
-      // Text to the end, as it stands (not trimmed).
-      completed = addText(into, rest.begin, rest.size());
-      frames[current].rest = Piece{rest.end, rest.end};
-      if (current == 0)
-        result = completed;
-      continue;
-    }
-    const Piece leading = Trimmed(Piece{rest.begin, lt});
-    if (!leading.empty())
-      completed = addText(into, leading.begin, leading.size());
-    rest.begin = lt;
+        cursor = angles.FirstAtOrAfter(rest.begin, cursor);
+        const char* lt = cursor < restEnd ? angles[cursor] : nullptr;
+        if (lt == nullptr) {
+            // Text to the end, as it stands (not trimmed).
+            completed = addText(into, rest.begin, rest.size());
+            frames[current].rest = Piece{rest.end, rest.end};
+            if (current == 0) result = completed;
+            continue;
+        }
+        const Piece leading = Trimmed(Piece{rest.begin, lt});
+        if (!leading.empty()) completed = addText(into, leading.begin, leading.size());
+        rest.begin = lt;
 
-    const char *gt = Find(rest, '>');
-    if (gt == nullptr) {
-      // A "<" with no ">" after it: a nameless element whose content is the
-      // rest but its last byte, which again is a "<" without ">". So it
-      // ends as a chain of nameless elements, one per byte of the rest.
-      TXMLTag *chain = into;
-      for (size_t i = 0; i < rest.size(); ++i)
-        chain = new TXMLTag(chain);
-      frames[current].rest = Piece{rest.end, rest.end};
-      if (current == 0)
-        result = completed;
-      continue;
-    }
-    Piece tagText = Trimmed(Piece{lt + 1, gt});
-    rest = Trimmed(Piece{gt + 1, rest.end});
+        const char* gt = Find(rest, '>');
+        if (gt == nullptr) {
+            // A "<" with no ">" after it: a nameless element whose content is the
+            // rest but its last byte, which again is a "<" without ">". So it
+            // ends as a chain of nameless elements, one per byte of the rest.
+            TXMLTag* chain = into;
+            for (size_t i = 0; i < rest.size(); ++i) chain = new TXMLTag(chain);
+            frames[current].rest = Piece{rest.end, rest.end};
+            if (current == 0) result = completed;
+            continue;
+        }
+        Piece tagText = Trimmed(Piece{lt + 1, gt});
+        rest = Trimmed(Piece{gt + 1, rest.end});
 
-    bool empty = false;
-    if (!tagText.empty() && tagText.end[-1] == '/') {
-      --tagText.end;
-      empty = true;
-    }
-    if (!tagText.empty() && *tagText.begin == '!') {
-      ++tagText.begin;
-      empty = true;
-    } else if (!tagText.empty() && *tagText.begin == '?') {
-      ++tagText.begin;
-      if (!tagText.empty() && tagText.end[-1] == '?')
-        --tagText.end;
-      empty = true;
-    }
+        bool empty = false;
+        if (!tagText.empty() && tagText.end[-1] == '/') {
+            --tagText.end;
+            empty = true;
+        }
+        if (!tagText.empty() && *tagText.begin == '!') {
+            ++tagText.begin;
+            empty = true;
+        } else if (!tagText.empty() && *tagText.begin == '?') {
+            ++tagText.begin;
+            if (!tagText.empty() && tagText.end[-1] == '?') --tagText.end;
+            empty = true;
+        }
 
-    Piece name = tagText;
-    Piece attributes{tagText.end, tagText.end};
-    if (const char *space = Find(tagText, ' ')) {
-      name = Trimmed(Piece{tagText.begin, space});
-      attributes = Trimmed(Piece{space, tagText.end});
-    }
+        Piece name = tagText;
+        Piece attributes{tagText.end, tagText.end};
+        if (const char* space = Find(tagText, ' ')) {
+            name = Trimmed(Piece{tagText.begin, space});
+            attributes = Trimmed(Piece{space, tagText.end});
+        }
 
-    if (empty) {
-      TXMLTag *element = new TXMLTag(into, std::string(name.begin, name.end));
-      if (!attributes.empty())
-        element->Attributes.ParseText(attributes.begin, attributes.size());
-      frames[current].rest = rest;
-      if (current == 0)
-        result = completed;
-      continue;
-    }
+        if (empty) {
+            TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+            if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
+            frames[current].rest = rest;
+            if (current == 0) result = completed;
+            continue;
+        }
 
-    Piece content;
-    size_t contentEnd = restEnd;
-    const size_t contentStart = angles.FirstAtOrAfter(rest.begin, cursor);
-    size_t closingIndex = kGaveUp;
-    if (!names) {
-      closingIndex =
-          ClosingTag(angles, contentStart, restEnd, rest, name, allowance);
-      if (closingIndex == kGaveUp)
-        names = std::make_unique<NameIndex<Index>>(angles, text, size);
+        Piece content;
+        size_t contentEnd = restEnd;
+        const size_t contentStart = angles.FirstAtOrAfter(rest.begin, cursor);
+        size_t closingIndex = kGaveUp;
+        if (!names) {
+            closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name, allowance);
+            if (closingIndex == kGaveUp) names = std::make_unique<NameIndex<Index>>(angles, text, size);
+        }
+        if (names) closingIndex = names->ClosingTag(contentStart, restEnd, rest, name);
+        if (closingIndex < restEnd) {
+            const char* closing = angles[closingIndex];
+            content = Piece{rest.begin, closing};
+            contentEnd = closingIndex;
+            const char* afterEnd = Find(Piece{closing, rest.end}, '>');
+            rest = afterEnd ? Piece{afterEnd + 1, rest.end} : Piece{rest.end, rest.end};
+        } else {
+            // No end tag: all but the last byte is the content, nothing is left.
+            content = Piece{rest.begin, rest.empty() ? rest.end : rest.end - 1};
+            // The content ends one byte before rest does: only a "<" in that
+            // last byte lies between the two ends.
+            if (!rest.empty() && restEnd > 0 && angles[restEnd - 1] == content.end) contentEnd = restEnd - 1;
+            rest = Piece{rest.end, rest.end};
+        }
+        TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+        if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
+        frames[current].rest = rest;
+        if (current == 0) result = completed;
+        // The content is read before this call's next step; its result does not
+        // count. Content without any "<" is one text as it stands, added at once
+        // (most elements of a backup file hold just that).
+        if (contentStart == contentEnd) {
+            if (!content.empty()) addText(element, content.begin, content.size());
+            continue;
+        }
+        frames.push_back(Frame{content, element, contentEnd});
     }
-    if (names)
-      closingIndex = names->ClosingTag(contentStart, restEnd, rest, name);
-    if (closingIndex < restEnd) {
-      const char *closing = angles[closingIndex];
-      content = Piece{rest.begin, closing};
-      contentEnd = closingIndex;
-      const char *afterEnd = Find(Piece{closing, rest.end}, '>');
-      rest =
-          afterEnd ? Piece{afterEnd + 1, rest.end} : Piece{rest.end, rest.end};
-    } else {
-      // No end tag: all but the last byte is the content, nothing is left.
-      content = Piece{rest.begin, rest.empty() ? rest.end : rest.end - 1};
-      // The content ends one byte before rest does: only a "<" in that
-      // last byte lies between the two ends.
-      if (!rest.empty() && restEnd > 0 && angles[restEnd - 1] == content.end)
-        contentEnd = restEnd - 1;
-      rest = Piece{rest.end, rest.end};
-    }
-    TXMLTag *element = new TXMLTag(into, std::string(name.begin, name.end));
-    if (!attributes.empty())
-      element->Attributes.ParseText(attributes.begin, attributes.size());
-    frames[current].rest = rest;
-    if (current == 0)
-      result = completed;
-    // The content is read before this call's next step; its result does not
-    // count. Content without any "<" is one text as it stands, added at once
-    // (most elements of a backup file hold just that).
-    if (contentStart == contentEnd) {
-      if (!content.empty())
-        addText(element, content.begin, content.size());
-      continue;
-    }
-    frames.push_back(Frame{content, element, contentEnd});
-  }
-  return result;
+    return result;
 }
 
-} // namespace
+}  // namespace
 
-bool TXMLParser::ParseCleanText(const char *text, std::size_t size,
-                                TXMLTag *parent) {
-  auto addText = [this](TXMLTag *into, const char *piece, std::size_t length) {
-    return AddTextChild(into, piece, length);
-  };
-  if (size <= UINT32_MAX)
-    return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, addText);
-  return ParseIndexed<AngleIndex<uint64_t>>(text, size, parent, addText);
+bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* parent) {
+    auto addText = [this](TXMLTag* into, const char* piece, std::size_t length) {
+        return AddTextChild(into, piece, length);
+    };
+    if (size <= UINT32_MAX) return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, addText);
+    return ParseIndexed<AngleIndex<uint64_t>>(text, size, parent, addText);
 }
 
-void TXMLParser::WriteNode(TXMLTag *element, std::vector<std::string> &lines,
-                           bool includeRoot, int indentation) {
-  if (element == nullptr)
-    return;
-  ListWriter out(lines);
-  WriteTree(Codec, element, includeRoot, indentation, out);
+void TXMLParser::WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation) {
+    if (element == nullptr) return;
+    ListWriter out(lines);
+    WriteTree(Codec, element, includeRoot, indentation, out);
 }
 
-std::string TXMLParser::SaveToText(TXMLTag *element, bool includeRoot,
-                                   bool standalone) {
-  std::string text;
-  TextWriter out(text);
-  out.Line(0, standalone ? "<?xml version=\"1.0\" standalone=\"yes\"?>"
-                         : "<?xml version=\"1.0\"?>");
-  if (element != nullptr)
-    WriteTree(Codec, element, includeRoot, 0, out);
-  return text;
+std::string TXMLParser::SaveToText(TXMLTag* element, bool includeRoot, bool standalone) {
+    std::string text;
+    TextWriter out(text);
+    out.Line(0, standalone ? "<?xml version=\"1.0\" standalone=\"yes\"?>" : "<?xml version=\"1.0\"?>");
+    if (element != nullptr) WriteTree(Codec, element, includeRoot, 0, out);
+    return text;
 }

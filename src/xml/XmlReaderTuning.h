@@ -4,10 +4,10 @@
 #include <cstddef>
 
 enum class XmlClosingTagSearch {
-  Automatic, // the plain search, the name index once the plain one has done too
-             // much work
-  IndexOnly, // the name index from the first element on, so tests can read
-             // every text both ways
+    Automatic,  // the plain search, the name index once the plain one has done too
+                // much work
+    IndexOnly,  // the name index from the first element on, so tests can read
+                // every text both ways
 };
 
 // For the thread that reads; Automatic unless set.

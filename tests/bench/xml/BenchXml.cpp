@@ -4,10 +4,9 @@
 // entries, and one ten times larger (150 snapshots). Next to them, damaged
 // files: repeated "<a>" that is never closed, at 30 KB, 120 KB, 240 KB and
 // 10 MB. Prints Google Benchmark's table, then the ratios:
-//   reader / pugixml on each backup file   (goal: at most 2)
-//   large / small for each reader          (goal: at most 12 for ten times the
-//   input) time per byte of each damaged file against the 30 KB one (linear:
-//   about 1)
+//   reader / pugixml on each backup file  (goal: at most 2)
+//   large / small for each reader         (goal: at most 12 for ten times the input)
+//   time per byte of each damaged file against the 30 KB one  (linear: about 1)
 #include <benchmark/benchmark.h>
 
 #include <pugixml.hpp>
@@ -27,10 +26,10 @@ namespace {
 namespace fs = std::filesystem;
 
 struct BackupFile {
-  const char *label;
-  int snapshots;
-  std::string path;
-  size_t bytes = 0;
+    const char* label;
+    int snapshots;
+    std::string path;
+    size_t bytes = 0;
 };
 
 BackupFile gFiles[] = {
@@ -42,41 +41,32 @@ BackupFile gFiles[] = {
 // entries with names and commands that need references, some commands long
 // enough for the three-line form.
 std::string MakeBackup(int snapshots) {
-  TXMLCodec codec;
-  TXMLParser parser;
-  parser.Codec = &codec;
-  TXMLTag xml(nullptr, "xml");
-  TXMLTag *list = new TXMLTag(&xml, "list");
-  for (int s = 0; s < snapshots; ++s) {
-    TXMLTag *object = new TXMLTag(list, "object");
-    new TXMLTag(object, "datum",
-                "0" + std::to_string(1 + s % 9) +
-                    ".02.2010 10:20:" + std::to_string(10 + s % 50));
-    for (int i = 0; i < 1000; ++i) {
-      TXMLTag *launcher = new TXMLTag(object, "launcher" + std::to_string(i));
-      new TXMLTag(launcher, "active", i % 7 == 0 ? "false" : "true");
-      new TXMLTag(launcher, "kind",
-                  std::to_string(i % 3 == 0 ? 11 : 21 + i % 5));
-      new TXMLTag(launcher, "name",
-                  "Helfer \xDC"
-                  "bersicht " +
-                      std::to_string(i));
-      std::string command = "\"C:\\Program Files\\Vendor " + std::to_string(i) +
-                            "\\tray_app.exe\" /background";
-      if (i % 4 == 0)
-        command += " /config=\"C:\\ProgramData\\Vendor\\settings_" +
-                   std::to_string(i) + ".ini\"";
-      new TXMLTag(launcher, "command", command);
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    TXMLTag xml(nullptr, "xml");
+    TXMLTag* list = new TXMLTag(&xml, "list");
+    for (int s = 0; s < snapshots; ++s) {
+        TXMLTag* object = new TXMLTag(list, "object");
+        new TXMLTag(object, "datum", "0" + std::to_string(1 + s % 9) + ".02.2010 10:20:" + std::to_string(10 + s % 50));
+        for (int i = 0; i < 1000; ++i) {
+            TXMLTag* launcher = new TXMLTag(object, "launcher" + std::to_string(i));
+            new TXMLTag(launcher, "active", i % 7 == 0 ? "false" : "true");
+            new TXMLTag(launcher, "kind", std::to_string(i % 3 == 0 ? 11 : 21 + i % 5));
+            new TXMLTag(launcher, "name", "Helfer \334bersicht " + std::to_string(i));
+            std::string command = "\"C:\\Program Files\\Vendor " + std::to_string(i) + "\\tray_app.exe\" /background";
+            if (i % 4 == 0) command += " /config=\"C:\\ProgramData\\Vendor\\settings_" + std::to_string(i) + ".ini\"";
+            new TXMLTag(launcher, "command", command);
+        }
     }
-  }
-  return parser.SaveToText(&xml, true, true);
+    return parser.SaveToText(&xml, true, true);
 }
 
 // A damaged file: the declaration line, then "<a>" repeated on one line.
 struct DamagedFile {
-  const char *label;
-  size_t bytes;
-  std::string path;
+    const char* label;
+    size_t bytes;
+    std::string path;
 };
 
 DamagedFile gDamaged[] = {
@@ -87,150 +77,132 @@ DamagedFile gDamaged[] = {
 };
 
 std::string MakeUnclosed(size_t bytes) {
-  std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
-  while (text.size() < bytes)
-    text += "<a>";
-  return text + "\r\n";
+    std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    while (text.size() < bytes) text += "<a>";
+    return text + "\r\n";
 }
 
 void WriteFiles() {
-  const fs::path folder = fs::temp_directory_path() / "bm-bench-xml";
-  fs::create_directories(folder);
-  for (BackupFile &f : gFiles) {
-    const std::string text = MakeBackup(f.snapshots);
-    f.path = (folder / (std::string("backup-") + f.label + ".xml")).string();
-    f.bytes = text.size();
-    std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
-  }
-  for (DamagedFile &f : gDamaged) {
-    const std::string text = MakeUnclosed(f.bytes);
-    f.path = (folder / (std::string("unclosed-") + f.label + ".xml")).string();
-    f.bytes = text.size();
-    std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
-  }
+    const fs::path folder = fs::temp_directory_path() / "bm-bench-xml";
+    fs::create_directories(folder);
+    for (BackupFile& f : gFiles) {
+        const std::string text = MakeBackup(f.snapshots);
+        f.path = (folder / (std::string("backup-") + f.label + ".xml")).string();
+        f.bytes = text.size();
+        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+    }
+    for (DamagedFile& f : gDamaged) {
+        const std::string text = MakeUnclosed(f.bytes);
+        f.path = (folder / (std::string("unclosed-") + f.label + ".xml")).string();
+        f.bytes = text.size();
+        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+    }
 }
 
-void Bootmarshal(benchmark::State &state) {
-  const BackupFile &f = gFiles[state.range(0)];
-  TXMLCodec codec;
-  TXMLParser parser;
-  parser.Codec = &codec;
-  for (auto _ : state) {
-    TXMLTag root;
-    if (!parser.LoadFromFile(f.path, &root))
-      state.SkipWithError("not read");
-    benchmark::DoNotOptimize(root.Items.Count());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
-  state.SetLabel(f.label);
+void Bootmarshal(benchmark::State& state) {
+    const BackupFile& f = gFiles[state.range(0)];
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    for (auto _ : state) {
+        TXMLTag root;
+        if (!parser.LoadFromFile(f.path, &root)) state.SkipWithError("not read");
+        benchmark::DoNotOptimize(root.Items.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
+    state.SetLabel(f.label);
 }
 
-void Pugixml(benchmark::State &state) {
-  const BackupFile &f = gFiles[state.range(0)];
-  for (auto _ : state) {
-    pugi::xml_document document;
-    if (!document.load_file(f.path.c_str()))
-      state.SkipWithError("not read");
-    benchmark::DoNotOptimize(document.first_child());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
-  state.SetLabel(f.label);
+void Pugixml(benchmark::State& state) {
+    const BackupFile& f = gFiles[state.range(0)];
+    for (auto _ : state) {
+        pugi::xml_document document;
+        if (!document.load_file(f.path.c_str())) state.SkipWithError("not read");
+        benchmark::DoNotOptimize(document.first_child());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
+    state.SetLabel(f.label);
 }
 
-void Unclosed(benchmark::State &state) {
-  const DamagedFile &f = gDamaged[state.range(0)];
-  TXMLCodec codec;
-  TXMLParser parser;
-  parser.Codec = &codec;
-  for (auto _ : state) {
-    TXMLTag root;
-    parser.LoadFromFile(f.path, &root);
-    benchmark::DoNotOptimize(root.Items.Count());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
-  state.SetLabel(f.label);
+void Unclosed(benchmark::State& state) {
+    const DamagedFile& f = gDamaged[state.range(0)];
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    for (auto _ : state) {
+        TXMLTag root;
+        parser.LoadFromFile(f.path, &root);
+        benchmark::DoNotOptimize(root.Items.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
+    state.SetLabel(f.label);
 }
 
 BENCHMARK(Bootmarshal)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pugixml)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(Unclosed)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(Unclosed)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // Keeps the mean real time of every run for the ratios.
 class Recorder : public benchmark::ConsoleReporter {
 public:
-  // CPU time per load: the median of the repetitions when there are
-  // several, else the single run.
-  std::map<std::string, double> seconds;
-  void ReportRuns(const std::vector<Run> &runs) override {
-    for (const Run &run : runs) {
-      if (run.iterations <= 0)
-        continue;
-      const double perLoad =
-          run.cpu_accumulated_time / static_cast<double>(run.iterations);
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        seconds[run.run_name.str()] = perLoad;
-      } else if (run.run_type == Run::RT_Iteration &&
-                 !medians_.count(run.run_name.str())) {
-        seconds[run.run_name.str()] = perLoad;
-      }
-      if (run.run_type == Run::RT_Aggregate)
-        medians_.insert(run.run_name.str());
+    // CPU time per load: the median of the repetitions when there are
+    // several, else the single run.
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.iterations <= 0) continue;
+            const double perLoad = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                seconds[run.run_name.str()] = perLoad;
+            } else if (run.run_type == Run::RT_Iteration && !medians_.count(run.run_name.str())) {
+                seconds[run.run_name.str()] = perLoad;
+            }
+            if (run.run_type == Run::RT_Aggregate) medians_.insert(run.run_name.str());
+        }
+        ConsoleReporter::ReportRuns(runs);
     }
-    ConsoleReporter::ReportRuns(runs);
-  }
 
 private:
-  std::set<std::string> medians_;
+    std::set<std::string> medians_;
 };
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv) {
-  WriteFiles();
-  for (const BackupFile &f : gFiles)
-    std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
-  for (const DamagedFile &f : gDamaged)
-    std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+int main(int argc, char** argv) {
+    WriteFiles();
+    for (const BackupFile& f : gFiles) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+    for (const DamagedFile& f : gDamaged) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
 
-  benchmark::Initialize(&argc, argv);
-  Recorder recorder;
-  benchmark::RunSpecifiedBenchmarks(&recorder);
+    benchmark::Initialize(&argc, argv);
+    Recorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
 
-  auto ms = [&](const std::string &name) {
-    return recorder.seconds[name] * 1000.0;
-  };
-  // The damaged files: time per byte against the smallest one.
-  const double unclosedBase =
-      ms("Unclosed/0") / static_cast<double>(gDamaged[0].bytes);
-  if (unclosedBase > 0) {
-    std::printf(
-        "\nUnclosed \"<a>\" repeated, CPU time per load\n%-9s %12s %14s\n",
-        "file", "reader ms", "per byte vs 30KB");
-    for (size_t i = 0; i < std::size(gDamaged); ++i) {
-      const double t = ms("Unclosed/" + std::to_string(i));
-      if (t <= 0)
-        continue;
-      std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", gDamaged[i].label,
-                  t, t / static_cast<double>(gDamaged[i].bytes) / unclosedBase);
+    auto ms = [&](const std::string& name) { return recorder.seconds[name] * 1000.0; };
+    // The damaged files: time per byte against the smallest one.
+    const double unclosedBase = ms("Unclosed/0") / static_cast<double>(gDamaged[0].bytes);
+    if (unclosedBase > 0) {
+        std::printf("\nUnclosed \"<a>\" repeated, CPU time per load\n%-9s %12s %14s\n", "file", "reader ms",
+                    "per byte vs 30KB");
+        for (size_t i = 0; i < std::size(gDamaged); ++i) {
+            const double t = ms("Unclosed/" + std::to_string(i));
+            if (t <= 0) continue;
+            std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", gDamaged[i].label, t,
+                        t / static_cast<double>(gDamaged[i].bytes) / unclosedBase);
+        }
     }
-  }
-  const double ourSmall = ms("Bootmarshal/0"), ourLarge = ms("Bootmarshal/1");
-  const double pugiSmall = ms("Pugixml/0"), pugiLarge = ms("Pugixml/1");
-  if (ourSmall <= 0 || pugiSmall <= 0 || ourLarge <= 0 || pugiLarge <= 0)
-    return 0; // filtered run
-  // CPU time: the machine is shared, and waiting for a core is no part of
-  // reading.
-  std::printf("\nCPU time per load\n%-9s %12s %12s %10s\n", "file", "reader ms",
-              "pugixml ms", "ratio");
-  std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[0].label,
-              ourSmall, pugiSmall, ourSmall / pugiSmall);
-  std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[1].label,
-              ourLarge, pugiLarge, ourLarge / pugiLarge);
-  std::printf("large/small: reader %.2f, pugixml %.2f  (input %.2f times; goal "
-              "for the reader: at most 12)\n",
-              ourLarge / ourSmall, pugiLarge / pugiSmall,
-              static_cast<double>(gFiles[1].bytes) /
-                  static_cast<double>(gFiles[0].bytes));
-  return 0;
+    const double ourSmall = ms("Bootmarshal/0"), ourLarge = ms("Bootmarshal/1");
+    const double pugiSmall = ms("Pugixml/0"), pugiLarge = ms("Pugixml/1");
+    if (ourSmall <= 0 || pugiSmall <= 0 || ourLarge <= 0 || pugiLarge <= 0) return 0;  // filtered run
+    // CPU time: the machine is shared, and waiting for a core is no part of reading.
+    std::printf("\nCPU time per load\n%-9s %12s %12s %10s\n", "file", "reader ms", "pugixml ms", "ratio");
+    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[0].label, ourSmall, pugiSmall,
+                ourSmall / pugiSmall);
+    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[1].label, ourLarge, pugiLarge,
+                ourLarge / pugiLarge);
+    std::printf(
+        "large/small: reader %.2f, pugixml %.2f  (input %.2f times; goal "
+        "for the reader: at most 12)\n",
+        ourLarge / ourSmall, pugiLarge / pugiSmall,
+        static_cast<double>(gFiles[1].bytes) / static_cast<double>(gFiles[0].bytes));
+    return 0;
 }
