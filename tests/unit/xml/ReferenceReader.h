@@ -30,10 +30,11 @@ inline bool BeginsWith(const std::string& text, size_t at, const std::string& pr
 
 // 1-based position of the "<" of the end tag, or the length of rest.
 inline size_t ClosingTag(const std::string& rest, const std::string& name) {
+    const std::string opening = "<" + name, closing = "</" + name;
     long depth = 1;
     for (size_t p = 1; p <= rest.size() && depth > 0; ++p) {
-        if (BeginsWith(rest, p - 1, "<" + name)) ++depth;
-        if (BeginsWith(rest, p - 1, "</" + name)) --depth;
+        if (BeginsWith(rest, p - 1, opening)) ++depth;
+        if (BeginsWith(rest, p - 1, closing)) --depth;
         if (depth == 0) return p;
     }
     return rest.size();
