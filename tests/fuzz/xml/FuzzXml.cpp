@@ -211,11 +211,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (c != 0) withoutZeros += c;
         Require(codec.Decode(codec.Encode(input)) == withoutZeros);
     }
-    // The attribute reader.
+    // The attribute reader; the rules spelled out copy the rest at every
+    // token, so only short inputs are held against them.
     {
         TXMLAttributes attributes;
         attributes.ParseText(input);
-        Require(attributes.Lines() == ReferenceAttributes(input));
+        if (size <= 16384) Require(attributes.Lines() == ReferenceAttributes(input));
     }
     // The writer's promise.
     {
