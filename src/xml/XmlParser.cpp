@@ -22,8 +22,8 @@ void XmlSetClosingTagSearch(XmlClosingTagSearch search) { gSearch = search; }
 
 std::size_t XmlPlainSearchAllowance(std::size_t size) {
     if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
-    // A backup file needs about one unit per byte; four times that, and a
-    // floor for small texts, leave it on the plain search with room to spare.
+    // A backup file needs less than half a unit per byte; four per byte, and
+    // a floor for small texts, leave it on the plain search with room to spare.
     return 4 * size + 65536;
 }
 
