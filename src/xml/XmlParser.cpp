@@ -300,7 +300,7 @@ private:
 
     static uint64_t HashOf(std::string_view text) {
         uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
-        for (unsigned char c : text) h = (h ^ c) * 0x100000001B3ull;
+        for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
         h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
         h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
         return h ^ (h >> 33);
