@@ -2,23 +2,24 @@
 
 #include <windows.h>
 
+#include "BootmarshalVersion.h"
 #include "app/PlaceholderMainWindow.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
 #include "i18n/TranslationCatalogue.h"
-#include "system/Errors.h"
 #include "system/DataFolder.h"
+#include "system/Errors.h"
 #include "system/Files.h"
 
-const char kProgramVersion[] = "2.5";
+const char kProgramVersion[] = BM_VERSION_TEXT;  // set in the top CMakeLists.txt
 
 // Files that older versions kept in the program folder. "Bootmarshal.doc" was the
 // documentation before it became the page "Bootmarshal.htm"; carrying an old one
 // over is harmless, nothing opens it any more.
 const std::vector<std::string>& MigrationList() {
-    static const std::vector<std::string> files = {
-        "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",
-        "Bootmarshal.dat",       "Bootmarshal.ovr", "Bootmarshal.cho", "bootmarshal.list"};
+    static const std::vector<std::string> files = {"BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc",
+                                                   "Bootmarshal.ini",       "Bootmarshal.def", "Bootmarshal.dat",
+                                                   "Bootmarshal.ovr",       "Bootmarshal.cho", "bootmarshal.list"};
     return files;
 }
 
