@@ -1,20 +1,25 @@
 #include "app/Startup.h"
 
+#include <commctrl.h>
 #include <windows.h>
 
-#include "app/PlaceholderMainWindow.h"
+#include "backup/BackupStore.h"
 #include "blocking/u_sperren.h"
 #include "entries/ShellLnk.h"
 #include "i18n/TVxTrans2.h"
 #include "system/Errors.h"
 #include "system/MyTricks.h"
+#include "ui/MainWindow.h"
+#include "ui/Prompts.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
 
 const char kProgramVersion[] = "2.5";
 
 const std::vector<std::string>& MigrationList() {
-    static const std::vector<std::string> files = {
-        "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",
-        "Bootmarshal.dat",       "Bootmarshal.ovr", "Bootmarshal.cho", "bootmarshal.list"};
+    static const std::vector<std::string> files = {"BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc",
+                                                   "Bootmarshal.ini",       "Bootmarshal.def", "Bootmarshal.dat",
+                                                   "Bootmarshal.ovr",       "Bootmarshal.cho", "bootmarshal.list"};
     return files;
 }
 
@@ -38,13 +43,50 @@ void CheckChoiceFile() {
 
 namespace {
 
+// The backup store lives as long as the main window, and starts as the last
+// step of the window's creation; a file it cannot read is reported and left
+// alone, and the program goes on.
+void StartBackupStore() {
+    static TXMLCodec codec;
+    static TXMLParser parser;
+    parser.Codec = &codec;
+    static BackupStore backups(parser);
+    const std::string error = StartBackupsReportingError(backups);
+    if (!error.empty()) ShowMessage2(error);
+}
+
+int RunWindows() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    static ui::MainWindow mainWindow;
+    mainWindow.SetCreationStep(StartBackupStore);
+    if (!mainWindow.Create()) return 1;
+    ShowSplash();
+    CreatePromptWindows();
+    CloseSplash();
+    ShowWindow(mainWindow.hwnd(), SW_HIDE);
+    mainWindow.ApplyTexts();
+    ApplyPromptTexts();
+
+    mainWindow.Show();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    DestroyPromptWindows();
+    return 0;
+}
+
 int RunInteractiveMode() {
     MigrateDataFiles(kBaseName, false, MigrationList());
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
     GetText(1);
-    return RunPlaceholderMainWindow();
+    return RunWindows();
 }
 
 }  // namespace

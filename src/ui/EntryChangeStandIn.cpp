@@ -2,6 +2,7 @@
 // operations. Replaced by the catalogue's own routine when it lands.
 #include "ui/EntryChangeStandIn.h"
 
+#include "blocking/u_sperren.h"
 #include "entries/Catalogue.h"
 #include "entries/Launcher.h"
 #include "system/Errors.h"
@@ -56,4 +57,15 @@ ChangeResult DeleteEntry(const StartupEntry& listed) {
         return Failed(ChangeReason::WriteFailed);
     }
     return ChangeResult{true, false, ChangeReason::None, ""};
+}
+
+BlockListChange BlockReporting(const std::string& command) {
+    Block(command);
+    const bool accepted = IsBlocked(command);
+    return BlockListChange{accepted, accepted && SaveBlockList()};
+}
+
+BlockListChange UnblockReporting(const std::string& command) {
+    Unblock(command);
+    return BlockListChange{true, SaveBlockList()};
 }

@@ -29,3 +29,12 @@ struct ChangeResult {
 ChangeResult AddEntry(const StartupEntry& entry);
 ChangeResult ReplaceEntry(const StartupEntry& listed, const StartupEntry& replacement);
 ChangeResult DeleteEntry(const StartupEntry& listed);
+
+// The block list's answer to Block and Unblock: whether the list took the
+// command, and whether the file was saved.
+struct BlockListChange {
+    bool accepted;
+    bool saved;
+};
+BlockListChange BlockReporting(const std::string& command);
+BlockListChange UnblockReporting(const std::string& command);
