@@ -1,14 +1,16 @@
 #include "app/Startup.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "backup/BackupStore.h"
-#include "blocking/u_sperren.h"
-#include "entries/ShellLnk.h"
-#include "i18n/TVxTrans2.h"
+#include "blocking/BlockList.h"
+#include "entries/ShellLink.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/DataFolder.h"
 #include "system/Errors.h"
-#include "system/MyTricks.h"
+#include "system/Files.h"
 #include "ui/MainWindow.h"
 #include "ui/Prompts.h"
 #include "xml/XmlCodec.h"
@@ -85,7 +87,6 @@ int RunInteractiveMode() {
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    GetText(1);
     return RunWindows();
 }
 

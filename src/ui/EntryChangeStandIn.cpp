@@ -2,9 +2,9 @@
 // operations. Replaced by the catalogue's own routine when it lands.
 #include "ui/EntryChangeStandIn.h"
 
-#include "blocking/u_sperren.h"
-#include "entries/Catalogue.h"
-#include "entries/Launcher.h"
+#include "blocking/BlockList.h"
+#include "entries/EntryCatalogue.h"
+#include "entries/StartupEntry.h"
 #include "system/Errors.h"
 
 namespace {

@@ -4,12 +4,13 @@
 
 #include <exception>
 
-#include "blocking/u_sperren.h"
-#include "entries/Catalogue.h"
-#include "entries/u_isStandard.h"
-#include "entries/u_launcher.h"
-#include "i18n/TVxTrans2.h"
-#include "system/MyTricks.h"
+#include "blocking/BlockList.h"
+#include "entries/EntryCatalogue.h"
+#include "entries/KnownSystemEntries.h"
+#include "entries/DeactivationMarker.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/DataFolder.h"
+#include "system/Shell.h"
 #include "system/ProductNames.h"
 #include "ui/ControlIds.h"
 #include "ui/EntryChangeStandIn.h"
@@ -84,7 +85,7 @@ std::vector<StartupEntry> CollectEntries() { return CollectAllEntries(); }
 
 EntryTestFn KnownEntryTest() {
     const std::string windowsFolder = WindowsFolder();
-    return [windowsFolder](const StartupEntry& entry) { return IsStandardEntryIn(entry, windowsFolder); };
+    return [windowsFolder](const StartupEntry& entry) { return IsKnownSystemEntryIn(entry, windowsFolder); };
 }
 
 bool CommandBlocked(const std::string& command) { return IsBlocked(command); }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "ui/ControlIds.h"
 
 namespace ui {
