@@ -5,13 +5,13 @@
 #include <exception>
 
 #include "blocking/BlockList.h"
+#include "entries/DeactivationMarker.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/KnownSystemEntries.h"
-#include "entries/DeactivationMarker.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
-#include "system/Shell.h"
 #include "system/ProductNames.h"
+#include "system/Shell.h"
 #include "ui/ControlIds.h"
 #include "ui/EntryChangeStandIn.h"
 #include "ui/PlaceholderDialogs.h"
@@ -371,6 +371,11 @@ void MainWindow::RefreshList() {
     SelectLine(model_.SelectedLine());
 }
 
+void MainWindow::RefreshListFollowing(const StartupEntry& entry) {
+    RefreshList();
+    if (model_.SelectEntry(entry.kind, entry.name)) SelectLine(model_.SelectedLine());
+}
+
 void MainWindow::SelectLine(int index) {
     if (index >= static_cast<int>(model_.LineCount())) return;
     model_.SelectLine(index);
@@ -567,7 +572,7 @@ void MainWindow::SwitchCurrentEntry() {
     StartupEntry switched = entry;
     switched.active = entry.active ? 0 : 1;
     const ChangeResult result = ReplaceEntry(entry, switched);
-    RefreshList();
+    RefreshListFollowing(entry);
     wait.Close();
     if (!result.ok()) ShowMessage2(FailureMessage(306, result, entry));
 }
@@ -586,7 +591,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
             released.active = 1;
             result = ReplaceEntry(entry, released);
         }
-        RefreshList();
+        RefreshListFollowing(entry);
         if (!result.ok()) {
             problem += (problem.empty() ? "" : "\n\n") + FailureMessage(305, result, entry);
         }
@@ -622,7 +627,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         UnblockReporting(command);
         problem = FailureMessage(304, result, entry);
     }
-    RefreshList();
+    RefreshListFollowing(entry);
     if (!problem.empty()) ShowMessage2(problem);
 }
 

@@ -37,6 +37,9 @@ public:
     void Execute(Command command);
 
     void RefreshList();
+    // The same, then the line of the entry the user just changed, if it is
+    // still listed: a line added before it must not move the details elsewhere.
+    void RefreshListFollowing(const StartupEntry& entry);
     void SelectLine(int index);
     void ShowDetails();
     bool SetColorScheme(const std::string& name);

@@ -130,6 +130,17 @@ void MainWindowModel::SelectLine(int index) {
     selected_ = index < 0 ? -1 : index;
 }
 
+bool MainWindowModel::SelectEntry(int32_t kind, const std::string& name) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const StartupEntry& entry = entries_[lines_[i].entry];
+        if (entry.kind == kind && entry.name == name) {
+            selected_ = static_cast<int>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 const StartupEntry& MainWindowModel::EntryForLine(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return EmptyEntry();
     return entries_[lines_[index].entry];

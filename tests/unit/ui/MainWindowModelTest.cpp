@@ -265,3 +265,16 @@ TEST(Printout, HeadingThenSevenLinesPerLineInListOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Selection, FollowsAnEntryByKindAndName) {
+    MainWindowModel model;
+    model.Refresh({Entry("b", 11), Entry("b", 21), Entry("c", 11)}, nullptr);
+    EXPECT_TRUE(model.SelectEntry(21, "b"));
+    EXPECT_EQ(model.CurrentEntry().kind, 21);
+    EXPECT_FALSE(model.SelectEntry(22, "b"));
+    EXPECT_EQ(model.CurrentEntry().kind, 21) << "no such entry: the selection stays";
+}
+
+}  // namespace
