@@ -143,12 +143,12 @@ bool MainWindowModel::SelectEntry(int32_t kind, const std::string& name) {
 
 const StartupEntry& MainWindowModel::EntryForLine(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return EmptyEntry();
-    return entries_[lines_[index].entry];
+    return entries_[lines_[static_cast<size_t>(index)].entry];
 }
 
 bool MainWindowModel::IsKnownLine(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return false;
-    return known_[lines_[index].entry];
+    return known_[lines_[static_cast<size_t>(index)].entry];
 }
 
 Colour LineColourFor(const StartupEntry& entry, bool known) {
