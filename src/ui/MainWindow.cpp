@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "blocking/BlockList.h"
@@ -355,19 +356,31 @@ bool MainWindow::PreTranslate(MSG& message) {
 }
 
 void MainWindow::RefreshList() {
+    const std::vector<ListLine> before = model_.Lines();
     model_.Refresh(CollectEntries(), KnownEntryTest());
-    // Refilled without painting in between, then drawn once.
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-    SendMessageA(list_, LB_INITSTORAGE, model_.LineCount(), model_.LineCount() * 24);
-    for (const ListLine& line : model_.Lines()) {
-        const LRESULT index = SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
-        if (index >= 0)
-            SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(line.entry));
+    const std::vector<ListLine>& lines = model_.Lines();
+    const bool sameLines =
+        lines.size() == before.size() &&
+        std::equal(lines.begin(), lines.end(), before.begin(),
+                   [](const ListLine& a, const ListLine& b) { return a.entry == b.entry && a.text == b.text; });
+    if (sameLines && static_cast<size_t>(SendMessageA(list_, LB_GETCOUNT, 0, 0)) == lines.size()) {
+        // The same lines for the same entries: only their colours may differ.
+        InvalidateRect(list_, nullptr, FALSE);
+    } else {
+        // Refilled without painting in between, then drawn once.
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+        SendMessageA(list_, LB_INITSTORAGE, lines.size(), lines.size() * 24);
+        for (const ListLine& line : lines) {
+            const LRESULT index = SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
+            if (index >= 0) {
+                SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(line.entry));
+            }
+        }
+        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
     }
-    SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
     SelectLine(model_.SelectedLine());
 }
 
@@ -391,17 +404,22 @@ void MainWindow::ShowDetails() {
     std::string name = details.name;
     const size_t cr = name.find('\r');
     if (cr != std::string::npos && (cr + 1 >= name.size() || name[cr + 1] != '\n')) name.insert(cr + 1, "\n");
-    SetControlText(kIdNameText, name);
-    SetControlText(kIdCommandText, details.command);
-    SetControlText(kIdStatusText, details.status);
-    SetControlText(kIdLocationText, details.location);
-    SetControlText(kIdBlockButton, details.blockCaption);
+    // Only what changed is set: every new text repaints its control at once.
+    const std::pair<int, const std::string*> texts[] = {{kIdNameText, &name},
+                                                        {kIdCommandText, &details.command},
+                                                        {kIdStatusText, &details.status},
+                                                        {kIdLocationText, &details.location},
+                                                        {kIdBlockButton, &details.blockCaption}};
+    for (const auto& [id, text] : texts) {
+        if (ControlText(id) != *text) SetControlText(id, *text);
+    }
     UpdateCommandStates();
 }
 
 void MainWindow::UpdateCommandStates() {
     for (const ButtonCommand& b : kDetailsButtons) {
-        EnableWindow(Control(b.id), IsEnabled(b.command, model_) ? TRUE : FALSE);
+        const bool enabled = IsEnabled(b.command, model_);
+        if ((IsWindowEnabled(Control(b.id)) != FALSE) != enabled) EnableWindow(Control(b.id), enabled ? TRUE : FALSE);
     }
 }
 
