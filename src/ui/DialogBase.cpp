@@ -262,7 +262,6 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     bool focused = (item.itemState & ODS_FOCUS) != 0;
-    int isDefault = item.CtlID == static_cast<UINT>(defaultButton_);
 
     std::string caption(static_cast<size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
     caption.resize(static_cast<size_t>(GetWindowTextA(item.hwndItem, &caption[0], static_cast<int>(caption.size()))));
@@ -318,11 +317,6 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
         }
     }
 
-    // The default button carries a thin frame; the focused one its focus rectangle.
-    if (isDefault) {
-        gdi::Brush frame(CreateSolidBrush(RGB(160, 180, 220)));
-        FrameRect(dc, &rect, frame.get());
-    }
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focusRect = rect;
         InflateRect(&focusRect, -Px(3), -Px(3));
@@ -353,8 +347,14 @@ LRESULT DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case DM_GETDEFID:
-        return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case DM_GETDEFID: {
+        // As with standard push buttons, Enter presses the focused button and
+        // otherwise the default one.
+        HWND focus = GetFocus();
+        int focusedId = focus && IsChild(hwnd_, focus) ? GetDlgCtrlID(focus) : 0;
+        int id = linkButtons_.count(focusedId) != 0 ? focusedId : defaultButton_;
+        return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+    }
     case WM_CLOSE:
         OnCancel();
         return 0;
