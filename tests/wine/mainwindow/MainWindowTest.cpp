@@ -291,4 +291,56 @@ TEST_F(MainWindowTest, SchemesByNameOnlyAndSectionsFoldAway) {
     EXPECT_TRUE(IsWindowVisible(box));
 }
 
+// A key as the message loop would see it, with the modifier keys held.
+bool PressKey(ui::MainWindow& window, HWND target, WORD key, bool control, bool alt) {
+    BYTE state[256] = {};
+    if (control) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (alt) state[VK_MENU] = state[VK_LMENU] = 0x80;
+    SetKeyboardState(state);
+    MSG message{target, static_cast<UINT>(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), key, alt ? (1 << 29) : 0, 0, {0, 0}};
+    const bool taken = window.PreTranslate(message);
+    BYTE clear[256] = {};
+    SetKeyboardState(clear);
+    return taken;
+}
+
+TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
+    Seed(HKEY_CURRENT_USER, "Keyed", "C:\\keyed.exe");
+    window_->RefreshList();
+    HWND list = window_->Control(kIdEntryList);
+    answers_ = {false};
+    EXPECT_TRUE(PressKey(*window_, list, 'F', true, false));         // restart, answered no
+    EXPECT_TRUE(PressKey(*window_, list, 'H', true, false));         // blocked entries
+    EXPECT_TRUE(PressKey(*window_, list, 'V', true, false));         // make a backup
+    EXPECT_TRUE(PressKey(*window_, list, VK_RETURN, false, false));  // change the entry
+    const std::vector<std::string> prompts = Messages();
+    ASSERT_EQ(prompts.size(), 4u);
+    EXPECT_EQ(prompts[0], "?" + GetText(14));
+    EXPECT_NE(prompts[1].find("Blocked entries"), std::string::npos) << prompts[1];
+    EXPECT_NE(prompts[2].find("Backup"), std::string::npos) << prompts[2];
+    EXPECT_NE(prompts[3].find("Change entry"), std::string::npos) << prompts[3];
+
+    // F5 reads the locations again.
+    Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
+    EXPECT_TRUE(PressKey(*window_, list, VK_F5, false, false));
+    EXPECT_EQ(window_->Model().LineCount(), 2u);
+
+    // Alt+X closes the window.
+    EXPECT_TRUE(PressKey(*window_, list, 'X', false, true));
+    MSG message;
+    for (int i = 0; i < 50 && IsWindow(window_->hwnd()); ++i) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    EXPECT_FALSE(IsWindow(window_->hwnd()));
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+TEST_F(MainWindowTest, PrintWithoutAPrinterSaysSoAndGoesOn) {
+    window_->Execute(Command::Print);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(320)}));
+    EXPECT_TRUE(IsWindow(window_->hwnd()));
+}
+
 }  // namespace
