@@ -3,6 +3,7 @@
 // answered by the test, checked against the locations afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -341,6 +342,32 @@ TEST_F(MainWindowTest, PrintWithoutAPrinterSaysSoAndGoesOn) {
     window_->Execute(Command::Print);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(320)}));
     EXPECT_TRUE(IsWindow(window_->hwnd()));
+}
+
+TEST_F(MainWindowTest, HomepageAndEmailGoToTheShellAsAddresses) {
+    // Wine hands web and mailto addresses to the programs these values name.
+    const std::string recorder = BM_SOURCE_DIR "/tests/wine/mainwindow/record-address.sh";
+    const std::string logWindows = "C:\\bm-addresses.log";
+    DeleteFileA(logWindows.c_str());
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", recorder));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Mailers", recorder));
+
+    window_->Execute(Command::Homepage);
+    window_->Execute(Command::Email);
+    Click(kIdTipLink);
+    std::string log;
+    for (int i = 0; i < 100; ++i) {
+        log = ReadFileBytes(logWindows);
+        if (std::count(log.begin(), log.end(), '\n') >= 3) break;
+        Sleep(100);
+    }
+    // Each address opens in a process of its own: their order is not fixed.
+    std::vector<std::string> addresses;
+    for (size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
+        addresses.push_back(log.substr(start, end - start));
+    }
+    std::sort(addresses.begin(), addresses.end());
+    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
 }
 
 }  // namespace
