@@ -6,15 +6,15 @@
 #include <exception>
 
 #include "blocking/BlockList.h"
-#include "entries/DeactivationMarker.h"
 #include "entries/EntryCatalogue.h"
+#include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
+#include "entries/StoredCommand.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "ui/ControlIds.h"
-#include "ui/EntryChangeStandIn.h"
 #include "ui/PlaceholderDialogs.h"
 #include "ui/Printing.h"
 #include "ui/Prompts.h"
@@ -118,10 +118,10 @@ std::string ReasonText(ChangeReason reason) {
 // for an entry that is gone now, everything needed to make it again.
 std::string FailureMessage(int headline, const ChangeResult& result, const StartupEntry& entry) {
     std::string text = GetText(headline) + "\n" + ReasonText(result.reason);
+    if (!result.location.empty()) text += "\n" + result.location;
     if (result.oldEntryLost) {
-        text += "\n\n" + GetText(318) + "\n" + entry.name + "\n" + entry.command;
-        const std::string place = result.location.empty() ? LocationLabel(entry.kind, GetText) : result.location;
-        if (!place.empty()) text += "\n" + place;
+        text += "\n\n" + GetText(318) + "\n" + entry.name + "\n" + entry.command + "\n" +
+                LocationLabel(entry.kind, GetText);
     }
     return text;
 }
@@ -600,7 +600,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
     const std::string command = entry.command;
     const std::string listPath = DataFile(kBaseName, kBlockListFileName);
     if (IsBlocked(command)) {
-        const BlockListChange change = UnblockReporting(command);
+        const BlockListChange change = Unblock(command);
         std::string problem;
         if (!change.saved) problem = GetText(302) + "\n" + listPath;
         ChangeResult result{true, false, ChangeReason::None, ""};
@@ -626,7 +626,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         case BlockRefusal::None:
             break;
     }
-    const BlockListChange change = BlockReporting(command);
+    const BlockListChange change = Block(command);
     if (!change.accepted) {
         ShowMessage2(GetText(303));
         return;
@@ -642,7 +642,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         result = ReplaceEntry(entry, blocked);
     }
     if (!result.ok()) {
-        UnblockReporting(command);
+        Unblock(command);
         problem = FailureMessage(304, result, entry);
     }
     RefreshListFollowing(entry);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "entries/DeactivationMarker.h"
 #include "entries/ShellLink.h"
 #include "entries/StartupFolders.h"
+#include "entries/StoredCommand.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 
@@ -51,14 +51,16 @@ bool SeedBenchEntries() {
         for (const char* key : kRunKeys) {
             for (int n = 0; n < kValuesPerKey; ++n) {
                 const std::string command = nextCommand(false);
-                written += WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command);
+                written += static_cast<bool>(
+                    WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command));
             }
         }
     }
     for (const char* key : {"load", "run"}) {
         std::string list;
         for (int n = 0; n < kItemsPerList; ++n) list += (n ? ";" : "") + nextCommand(true);
-        written += kItemsPerList * WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list);
+        written += kItemsPerList *
+                   static_cast<int>(static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list)));
     }
     static_assert(kTotal == kBenchEntryCount, "the seed's count");
     return written == kTotal;

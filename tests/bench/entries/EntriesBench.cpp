@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "bench/entries/BenchEntries.h"
-#include "entries/DeactivationMarker.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "entries/StartupFolders.h"

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "blocking/BlockList.h"
-#include "entries/DeactivationMarker.h"
 #include "entries/ShellLink.h"
+#include "entries/StoredCommand.h"
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
@@ -368,6 +368,42 @@ TEST_F(MainWindowTest, HomepageAndEmailGoToTheShellAsAddresses) {
     }
     std::sort(addresses.begin(), addresses.end());
     EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
+}
+
+// As for a user without administrator rights: the machine's keys refuse writes.
+bool DenyMachineKeys(HKEY root, const std::string&) { return root == HKEY_LOCAL_MACHINE; }
+
+TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
+    Seed(HKEY_LOCAL_MACHINE, "Machine", "C:\\machine.exe");
+    window_->RefreshList();
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+
+    Select("C:\\machine.exe");
+    answers_ = {true};
+    Click(kIdDeleteButton);
+    std::vector<std::string> prompts = Messages();
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(prompts[1].rfind("!" + GetText(307) + "\n" + GetText(310), 0), 0u) << prompts[1];
+    EXPECT_EQ(prompts[1].find(GetText(34)), std::string::npos);
+
+    // Blocking: the entry cannot be switched off, so its command comes off the list again.
+    Select("C:\\machine.exe");
+    Click(kIdBlockButton);
+    prompts = Messages();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].rfind("!" + GetText(304) + "\n" + GetText(310), 0), 0u) << prompts[0];
+    EXPECT_FALSE(IsBlocked("C:\\machine.exe"));
+    EXPECT_TRUE(BlockListLines().empty());
+
+    // Switching off: refused, said so, the entry as it was.
+    Select("C:\\machine.exe");
+    Click(kIdSwitchButton);
+    prompts = Messages();
+    ASSERT_EQ(prompts.size(), 3u);
+    EXPECT_EQ(prompts[2].rfind("!" + GetText(306), 0), 0u) << prompts[2];
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Machine"), "C:\\machine.exe");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
 }
 
 }  // namespace
