@@ -16,7 +16,7 @@
 #include "system/Shell.h"
 #include "ui/ControlIds.h"
 #include "ui/PlaceholderDialogs.h"
-#include "ui/Printing.h"
+#include "ui/PrintingStandIn.h"
 #include "ui/Prompts.h"
 
 namespace ui {
