@@ -16,7 +16,7 @@
 #include "system/Shell.h"
 #include "ui/ControlIds.h"
 #include "ui/PlaceholderDialogs.h"
-#include "ui/PrintingStandIn.h"
+#include "ui/Printing.h"
 #include "ui/Prompts.h"
 
 namespace ui {
@@ -650,15 +650,15 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
 }
 
 void MainWindow::PrintList() {
-    const std::vector<std::string> lines = model_.PrintoutLines(GetText);
-    switch (PrintLines(lines)) {
-        case PrintResult::Printed:
+    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(134));
+    switch (result.outcome) {
+        case PrintOutcome::Printed:
             break;
-        case PrintResult::NoPrinter:
+        case PrintOutcome::NoPrinter:
             ShowMessage2(GetText(320));
             break;
-        default:
-            ShowMessage2(GetText(321));
+        case PrintOutcome::PrinterError:
+            ShowMessage2(GetText(321) + (result.printer.empty() ? "" : "\n" + result.printer));
             break;
     }
 }

@@ -74,8 +74,8 @@ void DrawWaitFrame(HDC dc, const RECT& rect, int frame, bool running) {
     int size = std::min(rect.right - rect.left, rect.bottom - rect.top);
     double cx = (rect.left + rect.right) / 2.0;
     double cy = (rect.top + rect.bottom) / 2.0;
-    double radius = size * 0.36;
-    int dot = std::max(2, size / 9);
+    double radius = size * 0.34;
+    int dot = std::max(3, size / 6);
     for (int i = 0; i < 12; ++i) {
         int age = ((frame - i) % 12 + 12) % 12;  // 0: the leading dot
         int shade = running ? std::min(220, 30 + age * 18) : 170;
@@ -382,10 +382,13 @@ public:
         ApplyTexts();
         SetControlText(kIdInfoMessageTitle, title);
         SetControlText(kIdInfoMessageText, InfoMemoDisplayText(FillInfoMemo(text)));
+        ShowScrollBarWhenNeeded();
         RunModal();
     }
 
 protected:
+    // The group box does not paint its inside: the window paints under it.
+    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override {
         titleFont_ = gdi::CreateScaledFont({ui::kDialogFace, 16, true}, dpi());
         memoFont_ = gdi::CreateScaledFont({ui::kMessageFace, 13}, dpi());
@@ -415,6 +418,23 @@ protected:
     }
 
 private:
+    // The memo scrolls only when its lines do not fit.
+    void ShowScrollBarWhenNeeded() {
+        HWND memo = Control(kIdInfoMessageText);
+        ShowScrollBar(memo, SB_VERT, TRUE);
+        RECT area{};
+        SendMessageA(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        TEXTMETRICA metrics{};
+        {
+            gdi::WindowDC dc(memo);
+            gdi::Select font(dc.get(), memoFont_.get());
+            GetTextMetricsA(dc.get(), &metrics);
+        }
+        int lines = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+        int visible = metrics.tmHeight > 0 ? (area.bottom - area.top) / metrics.tmHeight : lines;
+        ShowScrollBar(memo, SB_VERT, lines > visible);
+    }
+
     void ApplyFonts() {
         SetControlFont(kIdInfoMessageTitle, titleFont_.get());
         SetControlFont(kIdInfoMessageText, memoFont_.get());
