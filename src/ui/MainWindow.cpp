@@ -386,7 +386,7 @@ void MainWindow::RefreshList() {
 
 void MainWindow::RefreshListFollowing(const StartupEntry& entry) {
     RefreshList();
-    if (model_.SelectEntry(entry.kind, entry.name)) SelectLine(model_.SelectedLine());
+    if (model_.SelectEntry(entry)) SelectLine(model_.SelectedLine());
 }
 
 void MainWindow::SelectLine(int index) {
