@@ -510,4 +510,28 @@ TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
     EXPECT_LT(printed.find("1:"), printed.find("zeta"));
 }
 
+TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
+    EXPECT_TRUE(ui::EnablePrivilege("SeShutdownPrivilege"));
+    EXPECT_FALSE(ui::EnablePrivilege("SeNoSuchPrivilege"));
+}
+
+TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {
+    window_->Show();
+    MSG message;
+    for (int i = 0; i < 50 && window_->ControlText(kIdTipText).empty(); ++i) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    std::string expected = GetText(11);
+    EXPECT_EQ(window_->ControlText(kIdTipText).substr(0, 20), expected.substr(0, 20));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+    EXPECT_EQ(window_->ControlText(kIdTipLink), GetText(10));
+    // Folding the section away and back keeps the link hidden for this tip.
+    Click(kIdInformationToggle);
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipText)));
+    Click(kIdInformationToggle);
+    EXPECT_TRUE(IsWindowVisible(window_->Control(kIdTipText)));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+}
+
 }  // namespace
