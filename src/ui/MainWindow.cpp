@@ -525,7 +525,7 @@ void MainWindow::Execute(Command command) {
                 OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.chm"));
                 break;
             case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.doc"));
+                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.htm"));
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
