@@ -10,6 +10,7 @@
 #include "ui/EntryEditorChecks.h"
 #include "ui/InfoWindowModel.h"
 #include "ui/LocationChoice.h"
+#include "ui/Mnemonics.h"
 #include "ui/RestoreLines.h"
 
 namespace {
@@ -189,6 +190,20 @@ TEST(InfoWindowModel, RowsPairLabelsWithValues) {
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"t18", "2.5"}, {"t20", "t21"}, {"t22", "Veltmanix"}, {"t23", "t0"}, {"t24", "t25"}};
     EXPECT_EQ(rows, expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Mnemonics, EachCaptionGetsAKeyNotTakenBeforeAndAmpersandsStayVisible) {
+    MnemonicSet set;
+    EXPECT_EQ(set.Mark("Name: "), "&Name: ");
+    EXPECT_EQ(set.Mark("new"), "n&ew");
+    EXPECT_EQ(set.Mark("Info && Help"), "&Info &&&& Help");
+    EXPECT_EQ(set.Mark("\xC4nderung"), "\xC4n&derung");  // \xC4 is no ASCII letter; N and E are taken
+    EXPECT_EQ(set.Mark(""), "");
+    EXPECT_EQ(set.Mark("  "), "  ");
 }
 
 }  // namespace
