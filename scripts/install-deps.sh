@@ -3,7 +3,7 @@
 # when any of them is missing. Safe to run again; needs root (or sudo).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev ccache clang-format
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth x11-utils imagemagick fonts-wine
   googletest libbenchmark-dev libpugixml-dev hyperfine locales

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "backup/BackupStore.h"
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 

@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "app/PlaceholderMainWindow.h"
-#include "blocking/u_sperren.h"
-#include "entries/ShellLnk.h"
-#include "i18n/TVxTrans2.h"
+#include "blocking/BlockList.h"
+#include "entries/ShellLink.h"
+#include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 
 const char kProgramVersion[] = "2.5";
 
@@ -43,7 +44,6 @@ int RunInteractiveMode() {
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    GetText(1);
     return RunPlaceholderMainWindow();
 }
 

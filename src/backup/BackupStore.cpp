@@ -5,9 +5,10 @@
 #include <utility>
 
 #include "backup/LocaleFormats.h"
-#include "entries/Catalogue.h"
+#include "entries/EntryCatalogue.h"
 #include "system/AtomicFile.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 #include "xml/XmlParser.h"
 
 const char kBackupFileName[] = "BootmarshalBackup.xml";
@@ -28,7 +29,7 @@ void BackupStore::StartBackups() {
     if (FileExists(backupFile_)) {
         LoadBackupFile();
     } else {
-        backupList_ = Backuplist();
+        backupList_ = SnapshotList();
     }
     AddSnapshot();
     TrimSnapshots();
@@ -44,7 +45,7 @@ void BackupStore::LoadBackupFile() {
     }
     const TXMLTag* xml = root.Items.FindTag("xml");
     if (!xml) throw EBackupFileError(backupFile_, "es fehlt das Element \"xml\"");
-    backupList_ = Backuplist();
+    backupList_ = SnapshotList();
     try {
         backupList_.ReadFromXml(*xml, UserDateTimeFormats());
     } catch (const EBackupFileError& fault) {
@@ -69,7 +70,7 @@ void BackupStore::SaveBackupFile() {
 }
 
 void BackupStore::AddSnapshot() {
-    LauncherEnvelope snapshot;
+    Snapshot snapshot;
     snapshot.Timestamp = CurrentLocalDateTime();
     snapshot.Entries = CollectAllEntries();
     backupList_.Snapshots.push_back(std::move(snapshot));
@@ -78,7 +79,7 @@ void BackupStore::AddSnapshot() {
 
 void BackupStore::TrimSnapshots() {
     SortSnapshots(backupList_.Snapshots);
-    Backuplist kept;
+    SnapshotList kept;
     for (size_t i = 0; i < backupList_.Snapshots.size() && i < kSnapshotsKept; ++i) {
         kept.Snapshots.push_back(std::move(backupList_.Snapshots[i]));
     }

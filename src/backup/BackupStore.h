@@ -11,7 +11,7 @@
 #pragma once
 #include <string>
 
-#include "backup/Backuplist.h"
+#include "backup/SnapshotList.h"
 
 class TXMLParser;
 
@@ -44,8 +44,8 @@ public:
     // Newest first, the fifteen newest kept, saved.
     void TrimSnapshots();
 
-    Backuplist& List() { return backupList_; }
-    const Backuplist& List() const { return backupList_; }
+    SnapshotList& List() { return backupList_; }
+    const SnapshotList& List() const { return backupList_; }
     const std::string& BackupFile() const { return backupFile_; }
     // The file beside the backup file that keeps an unreadable one.
     std::string UnreadableFile() const;
@@ -53,7 +53,7 @@ public:
 private:
     TXMLParser& parser_;
     std::string backupFile_;
-    Backuplist backupList_;
+    SnapshotList backupList_;
     // The file on disk could not be read: keep it before the first save replaces it.
     bool fileUnreadable_ = false;
 };

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "entries/FoldersAndValues.h"
-#include "entries/LauncherText.h"
-#include "entries/ShellLnk.h"
-#include "system/MyTricks.h"
+#include "entries/StartupFolders.h"
+#include "entries/CommandText.h"
+#include "entries/ShellLink.h"
+#include "system/Files.h"
 #include "system/Scoped.h"
 
 namespace {
@@ -37,7 +37,7 @@ EntryList ListFolderEntries(int kind) {
     ScopedFind find(FindFirstFileExA((folder + "*" + kLinkExtension).c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return entries;
-    TShellLink& link = SharedShellLink();
+    ShellLink& link = SharedShellLink();
     do {
         if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
         const size_t length = strlen(found.cFileName);
@@ -45,7 +45,7 @@ EntryList ListFolderEntries(int kind) {
         // A link that cannot be loaded (or a folder named like one) is still an
         // entry; the reset fields make its command a single space.
         link.LoadLink(folder + found.cFileName);
-        Launcher entry;
+        StartupEntry entry;
         entry.name.assign(found.cFileName, length - kLinkExtensionLength);
         entry.command.reserve(link.Path.size() + 1 + link.Arguments.size());
         entry.command.append(link.Path).append(1, ' ').append(link.Arguments);
@@ -60,7 +60,7 @@ bool WriteFolderEntry(int kind, const std::string& name, const std::string& comm
     const std::string file = LinkFile(kind, name);
     if (file.empty()) return false;
     const std::string unquoted = StripQuotes(command);
-    TShellLink& link = SharedShellLink();
+    ShellLink& link = SharedShellLink();
     link.SetTarget(ProgramPart(unquoted), ArgumentsPart(unquoted));
 
     // The new link is made complete beside the old one and then takes its place,

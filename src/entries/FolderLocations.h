@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 
 // One entry per link file in the order the file system returns them; hidden and
 // system files are left out. A folder that cannot be found or searched lists

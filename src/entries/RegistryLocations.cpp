@@ -1,6 +1,6 @@
 #include "entries/RegistryLocations.h"
 
-#include "system/MyTricks.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
 
 namespace {
@@ -38,7 +38,7 @@ EntryList ListRegistryEntries(int kind) {
     auto values = ReadRegStringValues(location->root, location->keyPath);
     entries.reserve(values.size());
     for (auto& [name, text] : values) {
-        Launcher entry;
+        StartupEntry entry;
         entry.name = std::move(name);
         entry.command = std::move(text);
         entry.active = 1;

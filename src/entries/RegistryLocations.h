@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 
 struct RegistryLocation {
     int kind;

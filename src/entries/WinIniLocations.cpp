@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "entries/LauncherText.h"
+#include "entries/CommandText.h"
 #include "entries/WinIniList.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ EntryList ListWinIniEntries(int kind) {
     std::string list;
     ReadList(WinIniPath(), key, list);
     for (std::string& item : SplitWinIniList(list)) {
-        Launcher entry;
+        StartupEntry entry;
         entry.name = DeriveEntryName(item);
         entry.command = std::move(item);
         entry.active = 1;

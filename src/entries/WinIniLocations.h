@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 #include "system/Errors.h"
 
 // A write of win.ini that was refused; the message names the file.

@@ -86,15 +86,6 @@ std::string LanguageFileSecondLine(const std::string& bytes) {
     return result;
 }
 
-bool HoldsSecondLine(const std::string& bytes) {
-    int lineEnds = 0;
-    for (const char c : bytes) {
-        if (c == kEndOfFile) return true;
-        if (c == '\r' && ++lineEnds == 2) return true;
-    }
-    return false;
-}
-
 void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts, std::string& languageName) {
     texts.assign(kTextSlotCount, std::string());
     languageName.clear();

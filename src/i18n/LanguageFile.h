@@ -33,9 +33,6 @@ int SectionNumber(const std::string& line);
 std::vector<std::string> LanguageFileLines(const std::string& bytes);
 // The second line, the language's own name; empty when there is none.
 std::string LanguageFileSecondLine(const std::string& bytes);
-// True once the bytes hold the whole second line (or the file's end marker), so
-// that a reader can stop early.
-bool HoldsSecondLine(const std::string& bytes);
 
 // Fills texts (resized to 10001 empty slots first) from a file's bytes and sets
 // languageName to the first non-empty text stored, in file order. The text of a

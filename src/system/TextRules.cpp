@@ -13,3 +13,8 @@ std::string TrimRight(const std::string& text) {
 }
 
 std::string Trim(const std::string& text) { return TrimLeft(TrimRight(text)); }
+
+std::string WithTrailingBackslash(std::string path) {
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path;
+}

@@ -9,3 +9,6 @@ std::string TrimLeft(const std::string& text);
 std::string TrimRight(const std::string& text);
 
 inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The folder path ending in exactly one added backslash unless it has one.
+std::string WithTrailingBackslash(std::string path);

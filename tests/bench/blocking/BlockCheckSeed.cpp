@@ -8,7 +8,8 @@
 #include <string>
 
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/RegistryValues.h"
 
 namespace {
 

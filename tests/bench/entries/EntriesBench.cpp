@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "entries/Catalogue.h"
-#include "entries/FoldersAndValues.h"
-#include "entries/ShellLnk.h"
-#include "entries/u_launcher.h"
-#include "system/MyTricks.h"
+#include "entries/EntryCatalogue.h"
+#include "entries/StartupFolders.h"
+#include "entries/ShellLink.h"
+#include "entries/DeactivationMarker.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool Seed() {
     for (const int kind : {1, 2}) {
         const std::string folder = StartupFolder(kind);
         CreateDirectoryA(folder.c_str(), nullptr);
-        TShellLink& link = SharedShellLink();
+        ShellLink& link = SharedShellLink();
         for (int n = 0; n < kLinksPerFolder; ++n) {
             const std::string command = nextCommand(false);
             link.SetTarget(ProgramPart(command), ArgumentsPart(command));
@@ -190,7 +191,7 @@ int main(int argc, char** argv) {
         QueryPerformanceCounter(&end);
         if (i >= warmUps) catalogueTimes.push_back(Milliseconds(start, end, frequency));
         catalogueCount = entries.size();
-        inactive = std::count_if(entries.begin(), entries.end(), [](const Launcher& e) { return e.active == 0; });
+        inactive = std::count_if(entries.begin(), entries.end(), [](const StartupEntry& e) { return e.active == 0; });
     }
     shell.file->Release();
     shell.link->Release();

@@ -4,7 +4,8 @@
 
 #include "app/Startup.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 #include "system/Scoped.h"
 
 using testsupport::ProductPath;

@@ -6,9 +6,11 @@
 #include "backup/BackupStore.h"
 #include "backup/LocaleFormats.h"
 #include "unit/backup/DateTimePrint.h"
-#include "entries/Catalogue.h"
+#include "entries/EntryCatalogue.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
 #include "wine/backup/RegionalSettings.h"
 #include "xml/XmlParser.h"
@@ -50,7 +52,7 @@ protected:
     std::string UnreadableFile() const { return DataFolder("Bootmarshal") + kUnreadableBackupFileName; }
 
     // The list in the file now, read by a store of its own.
-    Backuplist FileList() {
+    SnapshotList FileList() {
         BackupStore reader(parser_);
         reader.LoadBackupFile();
         return reader.List();
@@ -84,9 +86,9 @@ TEST_F(BackupStoreTest, AFirstStartSavesTheStartupSnapshotOfAllEntries) {
     const LocalDateTime after = CurrentLocalDateTime();
 
     const EntryList now = CollectAllEntries();
-    for (const Backuplist& list : {store.List(), FileList()}) {
+    for (const SnapshotList& list : {store.List(), FileList()}) {
         ASSERT_EQ(list.Snapshots.size(), 1u);
-        const LauncherEnvelope& snapshot = list.Snapshots[0];
+        const Snapshot& snapshot = list.Snapshots[0];
         EXPECT_FALSE(snapshot.Timestamp < before);
         EXPECT_FALSE(after < snapshot.Timestamp);
         ASSERT_EQ(snapshot.Entries.size(), now.size());
@@ -98,7 +100,7 @@ TEST_F(BackupStoreTest, AFirstStartSavesTheStartupSnapshotOfAllEntries) {
         }
     }
     bool seen = false;
-    for (const Launcher& e : store.List().Snapshots[0].Entries) {
+    for (const StartupEntry& e : store.List().Snapshots[0].Entries) {
         if (e.name == kTestValue && e.kind == kUserRun && e.command == "C:\\Missing\\tool.exe /quiet") seen = true;
     }
     EXPECT_TRUE(seen);
@@ -114,7 +116,7 @@ TEST_F(BackupStoreTest, AStartKeepsTheFifteenNewestWithTheStartupSnapshotFirst) 
 
     BackupStore store(parser_);
     store.StartBackups();
-    Backuplist list = FileList();
+    SnapshotList list = FileList();
     ASSERT_EQ(list.Snapshots.size(), 15u);
     EXPECT_FALSE(list.Snapshots[0].Timestamp < before);  // the start-up snapshot
     EXPECT_FALSE(list.Snapshots[0].Entries.empty());
@@ -139,7 +141,7 @@ TEST_F(BackupStoreTest, SnapshotsFromTheFutureCrowdOutTheStartupSnapshot) {
     WriteFile(future);
     BackupStore store(parser_);
     store.StartBackups();
-    const Backuplist list = FileList();
+    const SnapshotList list = FileList();
     ASSERT_EQ(list.Snapshots.size(), 15u);
     for (int i = 0; i < 15; ++i) EXPECT_EQ(list.Snapshots[i].Timestamp, At(2090, 3, 15 - i, 8, 30, 0)) << i;
 }
@@ -159,7 +161,7 @@ TEST_F(BackupStoreTest, TheExampleFilesReadBackAndSaveByteForByte) {
         BackupStore store(parser_);
         store.LoadBackupFile();
         ASSERT_EQ(store.List().Snapshots.size(), 1u) << c.fixture;
-        const LauncherEnvelope& snapshot = store.List().Snapshots[0];
+        const Snapshot& snapshot = store.List().Snapshots[0];
         EXPECT_EQ(snapshot.Timestamp, At(2010, 2, 1, 10, 20, 30)) << c.fixture;
         ASSERT_EQ(snapshot.Entries.size(), c.entries) << c.fixture;
         if (c.entries) {

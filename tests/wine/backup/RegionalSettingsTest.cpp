@@ -7,7 +7,7 @@
 #include "backup/BackupStore.h"
 #include "backup/LocaleFormats.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 #include "unit/backup/DateTimePrint.h"
 #include "wine/backup/RegionalSettings.h"
 #include "xml/XmlParser.h"

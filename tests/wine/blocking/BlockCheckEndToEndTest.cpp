@@ -8,7 +8,8 @@
 #include <algorithm>
 
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/RegistryValues.h"
 
 using testsupport::ProductPath;
 using testsupport::RunProcess;

@@ -2,9 +2,11 @@
 // each step, in the test's own prefix.
 #include <gtest/gtest.h>
 
-#include "blocking/u_sperren.h"
+#include "blocking/BlockList.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;

@@ -2,7 +2,7 @@
 // platform's own shell-link object wrote and reads.
 #include "LocationsFixture.h"
 #include "entries/FolderLocations.h"
-#include "entries/ShellLnk.h"
+#include "entries/ShellLink.h"
 #include "system/Scoped.h"
 
 namespace entrytest {
@@ -24,7 +24,7 @@ TEST(ShellLinkDefaults, SetTargetDerivesFolderAndDescriptionFromThePath) {
         {"C:\\Apps\\", "C:\\Apps\\", ""},
         {"", "", ""},
     };
-    TShellLink& link = SharedShellLink();
+    ShellLink& link = SharedShellLink();
     for (const Case& c : cases) {
         link.IconLocation = "x.ico";
         link.IconIndex = 4;
@@ -68,7 +68,7 @@ TEST_F(FolderLocations, ListsLinksThePlatformWrote) {
         const EntryList entries = ListFolderEntries(kind);
         EXPECT_EQ(NamesAndCommands(entries, kind), expected) << kind;
         ASSERT_EQ(entries.size(), expected.size());
-        for (const Launcher& entry : entries) EXPECT_EQ(entry.active, 1);
+        for (const StartupEntry& entry : entries) EXPECT_EQ(entry.active, 1);
     }
 }
 
@@ -77,7 +77,7 @@ TEST_F(FolderLocations, LoadLinkResetsEveryFieldFirst) {
     LinkFields rich{"C:\\Apps\\rich.exe", "-r", "C:\\Work\\", "Rich tool", "C:\\Apps\\icons.dll", 3, 0x241};
     ASSERT_TRUE(WritePlatformLink(folder + "Rich.lnk", rich));
     ASSERT_TRUE(WritePlatformLink(folder + "Bare.lnk", {"C:\\Apps\\bare.exe", ""}));
-    TShellLink& link = SharedShellLink();
+    ShellLink& link = SharedShellLink();
 
     ASSERT_TRUE(link.LoadLink(folder + "Rich.lnk"));
     EXPECT_EQ(link.Path, "C:\\Apps\\rich.exe");

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "entries/ShellLnk.h"
+#include "entries/ShellLink.h"
 #include "entries/WinIniLocations.h"
-#include "system/MyTricks.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
 
 namespace entrytest {
@@ -204,7 +204,7 @@ std::vector<std::string> FolderItems(const std::string& folder) {
 
 std::vector<std::pair<std::string, std::string>> NamesAndCommands(const EntryList& entries, int kind) {
     std::vector<std::pair<std::string, std::string>> result;
-    for (const Launcher& entry : entries) {
+    for (const StartupEntry& entry : entries) {
         if (entry.kind == kind) result.emplace_back(entry.name, entry.command);
     }
     std::sort(result.begin(), result.end());

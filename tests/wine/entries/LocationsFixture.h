@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 
 namespace entrytest {
 
@@ -62,8 +62,8 @@ std::vector<std::string> FolderItems(const std::string& folder);
 std::vector<std::pair<std::string, std::string>> NamesAndCommands(const EntryList& entries, int kind);
 
 // A record as the tests need it; active in the user's Run key unless said otherwise.
-inline Launcher Entry(const std::string& name, const std::string& command, uint8_t active = 1, int32_t kind = 11) {
-    Launcher entry;
+inline StartupEntry Entry(const std::string& name, const std::string& command, uint8_t active = 1, int32_t kind = 11) {
+    StartupEntry entry;
     entry.name = name;
     entry.command = command;
     entry.active = active;

@@ -1,7 +1,7 @@
 // The ten Run-family keys against the prefix's real registry.
 #include "LocationsFixture.h"
 #include "entries/RegistryLocations.h"
-#include "system/MyTricks.h"
+#include "system/RegistryValues.h"
 
 namespace entrytest {
 namespace {
@@ -30,7 +30,7 @@ TEST_F(RegistryLocations, ListsEveryValueOfEveryKeyAsStored) {
         };
         EXPECT_EQ(NamesAndCommands(entries, kind), expected) << kind;
         ASSERT_EQ(entries.size(), expected.size()) << kind;
-        for (const Launcher& entry : entries) {
+        for (const StartupEntry& entry : entries) {
             EXPECT_EQ(entry.kind, kind);
             EXPECT_EQ(entry.active, 1);
         }

@@ -3,7 +3,7 @@
 // seed and check it.
 #include "LocationsFixture.h"
 #include "entries/WinIniLocations.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 
 namespace entrytest {
 namespace {
@@ -31,7 +31,7 @@ TEST_F(WinIniLocations, SplitsTheListIntoItemsAsTheyStand) {
             SetRawWinIni(WinIniKeyOf(kind), c.list);
             const EntryList entries = ListWinIniEntries(kind);
             std::vector<std::pair<std::string, std::string>> got;
-            for (const Launcher& entry : entries) {
+            for (const StartupEntry& entry : entries) {
                 got.emplace_back(entry.name, entry.command);
                 EXPECT_EQ(entry.kind, kind);
                 EXPECT_EQ(entry.active, 1);

@@ -2,9 +2,10 @@
 // and real files of the test's prefix.
 #include <gtest/gtest.h>
 
-#include "entries/u_launcher.h"
+#include "entries/DeactivationMarker.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
 
 namespace {
 

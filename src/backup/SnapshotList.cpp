@@ -1,4 +1,4 @@
-#include "backup/Backuplist.h"
+#include "backup/SnapshotList.h"
 
 #include <map>
 #include <utility>
@@ -79,10 +79,10 @@ bool ReadKindNumber(const std::string& text, int32_t& value) {
     return true;
 }
 
-void LauncherEnvelope::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) const {
+void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) const {
     new TXMLTag(&element, "datum", DateTimeToText(Timestamp, formats));
     for (size_t i = 0; i < Entries.size(); ++i) {
-        const Launcher& entry = Entries[i];
+        const StartupEntry& entry = Entries[i];
         TXMLTag* launcher = new TXMLTag(&element, "launcher" + std::to_string(i));
         new TXMLTag(launcher, "active", entry.active ? "true" : "false");
         new TXMLTag(launcher, "kind", std::to_string(entry.kind));
@@ -91,7 +91,7 @@ void LauncherEnvelope::WriteToXml(TXMLTag& element, const DateTimeFormats& forma
     }
 }
 
-void LauncherEnvelope::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
+void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
     Entries.clear();
     const std::string datum = RequiredChild(element, "datum").Text();
     if (!TextToDateTime(datum, formats, Timestamp)) {
@@ -111,7 +111,7 @@ void LauncherEnvelope::ReadFromXml(const TXMLTag& element, const DateTimeFormats
             throw EBackupFileError("in \"" + element.Name + "\" fehlt das Element \"" + name + "\"");
         }
         const TXMLTag& launcher = *found->second;
-        Launcher entry;
+        StartupEntry entry;
         entry.active = RequiredChild(launcher, "active").Text() == "true" ? 1 : 0;
         const std::string kind = RequiredChild(launcher, "kind").Text();
         if (!ReadKindNumber(kind, entry.kind)) {
@@ -123,26 +123,26 @@ void LauncherEnvelope::ReadFromXml(const TXMLTag& element, const DateTimeFormats
     }
 }
 
-void Backuplist::WriteToXml(TXMLTag& parent, const DateTimeFormats& formats) const {
+void SnapshotList::WriteToXml(TXMLTag& parent, const DateTimeFormats& formats) const {
     TXMLTag* list = new TXMLTag(&parent, "list");
-    for (const LauncherEnvelope& snapshot : Snapshots) {
+    for (const Snapshot& snapshot : Snapshots) {
         snapshot.WriteToXml(*new TXMLTag(list, "object"), formats);
     }
 }
 
-void Backuplist::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
+void SnapshotList::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
     Snapshots.clear();
     const TXMLTag* list = element.Items.FindTag("list");
     if (!list) return;
     const int count = list->Items.TagCount();
     for (int i = 0; i < count; ++i) {
-        LauncherEnvelope snapshot;
+        Snapshot snapshot;
         snapshot.ReadFromXml(*list->Items.Tag(i), formats);
         Snapshots.push_back(std::move(snapshot));
     }
 }
 
-void SortSnapshots(std::vector<LauncherEnvelope>& snapshots) {
+void SortSnapshots(std::vector<Snapshot>& snapshots) {
     if (snapshots.size() < 2) return;
     for (int pass = 0; pass < 2000; ++pass) {
         bool swapped = false;

@@ -1,7 +1,7 @@
-#include "entries/FoldersAndValues.h"
+#include "entries/StartupFolders.h"
 
-#include "entries/Launcher.h"
-#include "system/MyTricks.h"
+#include "entries/StartupEntry.h"
+#include "system/RegistryValues.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "entries/LauncherText.h"
+#include "entries/CommandText.h"
 
 namespace {
 

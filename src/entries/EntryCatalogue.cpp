@@ -1,10 +1,10 @@
-#include "entries/Catalogue.h"
+#include "entries/EntryCatalogue.h"
 
 #include "entries/FolderLocations.h"
 #include "entries/RegistryLocations.h"
 #include "entries/WinIniLocations.h"
-#include "entries/u_launcher.h"
-#include "system/MyTricks.h"
+#include "entries/DeactivationMarker.h"
+#include "system/AnsiText.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ EntryList CollectAllEntries() {
     }
     const std::string marker = DeactivationMarker();
     const std::string upperMarker = AnsiUpper(marker);
-    for (Launcher& entry : all) {
+    for (StartupEntry& entry : all) {
         if (!StartsWithMarker(entry.command, upperMarker)) continue;
         entry.command.erase(0, marker.size());
         if (StartsWithMarker(entry.name, upperMarker)) entry.name.erase(0, marker.size());
@@ -41,7 +41,7 @@ EntryList CollectAllEntries() {
     return all;
 }
 
-bool WriteEntry(Launcher& entry) {
+bool WriteEntry(StartupEntry& entry) {
     const std::string marker = DeactivationMarker();
     if (entry.active == 0 && !ContainsMarker(entry.command)) entry.command = marker + entry.command;
     if (entry.active == 1 && HasMarker(entry.command)) entry.command = StripMarker(entry.command);
@@ -55,7 +55,7 @@ bool WriteEntry(Launcher& entry) {
     return false;
 }
 
-bool RemoveEntry(Launcher& entry) {
+bool RemoveEntry(StartupEntry& entry) {
     if (entry.active == 0) entry.command = DeactivationMarker() + entry.command;
 
     if (IsFolderKind(entry.kind)) return RemoveFolderEntry(entry.kind, entry.name);

@@ -1,6 +1,8 @@
-#include "entries/u_launcher.h"
+#include "entries/DeactivationMarker.h"
 
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 
 namespace {
 const size_t kExecutableNameLength = 15;  // "Bootmarshal.exe"

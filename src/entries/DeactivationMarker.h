@@ -4,8 +4,8 @@
 #pragma once
 #include <string>
 
-#include "entries/Launcher.h"
-#include "entries/LauncherText.h"
+#include "entries/StartupEntry.h"
+#include "entries/CommandText.h"
 
 // The executable's full path without its last 15 characters (the length of
 // "Bootmarshal.exe"), then "inactive.exe" and one space. Computed afresh.

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "backup/Backuplist.h"
+#include "backup/SnapshotList.h"
 #include "unit/backup/DateTimePrint.h"
 #include "xml/XmlParser.h"
 
@@ -24,8 +24,8 @@ DateTimeFormats Us() {
     return f;
 }
 
-Launcher Entry(uint8_t active, int32_t kind, const std::string& name, const std::string& command) {
-    Launcher e;
+StartupEntry Entry(uint8_t active, int32_t kind, const std::string& name, const std::string& command) {
+    StartupEntry e;
     e.active = active;
     e.kind = kind;
     e.name = name;
@@ -37,7 +37,7 @@ Launcher Entry(uint8_t active, int32_t kind, const std::string& name, const std:
 class Xml {
 public:
     Xml() { parser.Codec = &codec; }
-    std::string Write(const Backuplist& list, const DateTimeFormats& formats) {
+    std::string Write(const SnapshotList& list, const DateTimeFormats& formats) {
         TXMLTag xml(nullptr, "xml");
         list.WriteToXml(xml, formats);
         return parser.SaveToText(&xml, true, true);
@@ -89,8 +89,8 @@ const char kEmptyList[] =
     "  <list />\r\n"
     "</xml>\r\n";
 
-TEST(Backuplist, WritesTheBackupFileByteForByte) {
-    Backuplist list;
+TEST(SnapshotList, WritesTheBackupFileByteForByte) {
+    SnapshotList list;
     list.Snapshots.resize(1);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30, 456);
     list.Snapshots[0].Entries.push_back(Entry(1, 11, "Updater", "C:\\Tools\\upd.exe /s"));
@@ -104,29 +104,29 @@ TEST(Backuplist, WritesTheBackupFileByteForByte) {
     EXPECT_EQ(xml.Write(list, German()), kEmptyList);
 }
 
-TEST(Backuplist, ReadsTheBackupFileAndWritesItAgainUnchanged) {
+TEST(SnapshotList, ReadsTheBackupFileAndWritesItAgainUnchanged) {
     const char* files[] = {kOneEntryGerman, kNoEntriesGerman, kEmptyList};
     for (const char* file : files) {
         Xml xml;
-        Backuplist list;
+        SnapshotList list;
         list.ReadFromXml(xml.Read(file), German());
         EXPECT_EQ(xml.Write(list, German()), file);
     }
     Xml xml;
-    Backuplist list;
+    SnapshotList list;
     list.ReadFromXml(xml.Read(kOneEntryGerman), German());
     ASSERT_EQ(list.Snapshots.size(), 1u);
     EXPECT_EQ(list.Snapshots[0].Timestamp, At(2010, 2, 1, 10, 20, 30));
     ASSERT_EQ(list.Snapshots[0].Entries.size(), 1u);
-    const Launcher& e = list.Snapshots[0].Entries[0];
+    const StartupEntry& e = list.Snapshots[0].Entries[0];
     EXPECT_EQ(e.active, 1);
     EXPECT_EQ(e.kind, 11);
     EXPECT_EQ(e.name, "Updater");
     EXPECT_EQ(e.command, "C:\\Tools\\upd.exe /s");
 }
 
-TEST(Backuplist, UsSettingsWriteAndReadTheirOwnText) {
-    Backuplist list;
+TEST(SnapshotList, UsSettingsWriteAndReadTheirOwnText) {
+    SnapshotList list;
     list.Snapshots.resize(2);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
     list.Snapshots[1].Timestamp = At(2010, 2, 1);  // midnight: the date alone
@@ -134,16 +134,16 @@ TEST(Backuplist, UsSettingsWriteAndReadTheirOwnText) {
     const std::string bytes = xml.Write(list, Us());
     EXPECT_NE(bytes.find("<datum>2/1/2010 10:20:30 AM</datum>"), std::string::npos);
     EXPECT_NE(bytes.find("<datum>2/1/2010</datum>"), std::string::npos);
-    Backuplist read;
+    SnapshotList read;
     read.ReadFromXml(xml.Read(bytes), Us());
     ASSERT_EQ(read.Snapshots.size(), 2u);
     EXPECT_EQ(read.Snapshots[0].Timestamp, At(2010, 2, 1, 10, 20, 30));
     EXPECT_EQ(read.Snapshots[1].Timestamp, At(2010, 2, 1));
 }
 
-TEST(Backuplist, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) {
+TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) {
     const std::string longCommand = "\"C:\\Program Files\\A very long folder name\\tool.exe\" /config=\"x\" /run   ";
-    Backuplist list;
+    SnapshotList list;
     list.Snapshots.resize(1);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
     list.Snapshots[0].Entries = {
@@ -158,7 +158,7 @@ TEST(Backuplist, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) {
     EXPECT_NE(bytes.find("<name></name>"), std::string::npos);
     EXPECT_NE(bytes.find("<launcher3>"), std::string::npos);
 
-    Backuplist read;
+    SnapshotList read;
     read.ReadFromXml(xml.Read(bytes), German());
     ASSERT_EQ(read.Snapshots.size(), 1u);
     const EntryList& got = read.Snapshots[0].Entries;
@@ -174,7 +174,7 @@ TEST(Backuplist, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) {
     EXPECT_EQ(got[3].command, longCommand.substr(0, longCommand.size() - 3));  // lost on a three-line one
 }
 
-TEST(Backuplist, NamesMatchInAnyCaseAndChildrenInAnyOrder) {
+TEST(SnapshotList, NamesMatchInAnyCaseAndChildrenInAnyOrder) {
     const char file[] =
         "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n"
         "<XML><LIST>\r\n"
@@ -184,7 +184,7 @@ TEST(Backuplist, NamesMatchInAnyCaseAndChildrenInAnyOrder) {
         "<object><datum>02.02.2010 00:00:01</datum></object>\r\n"
         "</list></xml>\r\n";
     Xml xml;
-    Backuplist list;
+    SnapshotList list;
     list.ReadFromXml(xml.Read(file), German());
     ASSERT_EQ(list.Snapshots.size(), 2u);
     EXPECT_EQ(list.Snapshots[0].Timestamp, At(2010, 2, 1));
@@ -199,15 +199,15 @@ TEST(Backuplist, NamesMatchInAnyCaseAndChildrenInAnyOrder) {
     EXPECT_TRUE(list.Snapshots[1].Entries.empty());
 }
 
-TEST(Backuplist, AFileWithoutListReadsAsAnEmptyList) {
+TEST(SnapshotList, AFileWithoutListReadsAsAnEmptyList) {
     Xml xml;
-    Backuplist list;
+    SnapshotList list;
     list.Snapshots.resize(3);
     list.ReadFromXml(xml.Read("<?xml version=\"1.0\"?>\r\n<xml><other /></xml>\r\n"), German());
     EXPECT_TRUE(list.Snapshots.empty());
 }
 
-TEST(Backuplist, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
+TEST(SnapshotList, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
     const std::string good = "<object><datum>01.02.2010 10:20:30</datum></object>";
     const std::string entry = "<active>true</active><kind>11</kind><name>n</name><command>c</command>";
     struct Case {
@@ -240,7 +240,7 @@ TEST(Backuplist, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
         const std::string file = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<xml><list>" + good + good +
                                  c.snapshot + good + "</list></xml>\r\n";
         Xml xml;
-        Backuplist list;
+        SnapshotList list;
         try {
             list.ReadFromXml(xml.Read(file), German());
             ADD_FAILURE() << c.what << ": no fault";
@@ -254,7 +254,7 @@ TEST(Backuplist, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
     }
 }
 
-TEST(Backuplist, KindNumbersReadAsTheReaderReadsNumericReferences) {
+TEST(SnapshotList, KindNumbersReadAsTheReaderReadsNumericReferences) {
     struct Case {
         const char* text;
         bool ok;
@@ -278,8 +278,8 @@ TEST(Backuplist, KindNumbersReadAsTheReaderReadsNumericReferences) {
     }
 }
 
-std::vector<LauncherEnvelope> Snapshots(const std::vector<LocalDateTime>& stamps) {
-    std::vector<LauncherEnvelope> list(stamps.size());
+std::vector<Snapshot> Snapshots(const std::vector<LocalDateTime>& stamps) {
+    std::vector<Snapshot> list(stamps.size());
     for (size_t i = 0; i < stamps.size(); ++i) {
         list[i].Timestamp = stamps[i];
         list[i].Entries.push_back(Entry(1, 11, std::to_string(i), ""));  // marks the original position
@@ -287,9 +287,9 @@ std::vector<LauncherEnvelope> Snapshots(const std::vector<LocalDateTime>& stamps
     return list;
 }
 
-std::string Order(const std::vector<LauncherEnvelope>& list) {
+std::string Order(const std::vector<Snapshot>& list) {
     std::string order;
-    for (const LauncherEnvelope& s : list) order += s.Entries[0].name + " ";
+    for (const Snapshot& s : list) order += s.Entries[0].name + " ";
     return order;
 }
 
@@ -308,7 +308,7 @@ TEST(SortSnapshots, NewestFirstAndEqualTimestampsKeepTheirOrder) {
     SortSnapshots(sameSecond);
     EXPECT_EQ(Order(sameSecond), "0 1 ");
 
-    std::vector<LauncherEnvelope> none;
+    std::vector<Snapshot> none;
     SortSnapshots(none);
     auto one = Snapshots({At(2010, 1, 1)});
     SortSnapshots(one);
@@ -319,7 +319,7 @@ TEST(SortSnapshots, StopsAfterTwoThousandPasses) {
     // Oldest first: each pass moves every snapshot one place forward and the
     // oldest to the back, so the newest needs count - 1 passes to the front.
     auto oldestFirst = [](int count) {
-        std::vector<LauncherEnvelope> list(count);
+        std::vector<Snapshot> list(count);
         for (int i = 0; i < count; ++i) list[i].Timestamp = At(2000, 1, 1, i / 3600, i / 60 % 60, i % 60);
         return list;
     };

@@ -3,14 +3,15 @@
 
 #include "LocationsFixture.h"
 
-#include "entries/u_isStandard.h"
-#include "system/MyTricks.h"
+#include "entries/KnownSystemEntries.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
 
 namespace {
 
 using entrytest::Entry;
 
-TEST(IsStandardEntry, MatchesTheRulesOfTheTable) {
+TEST(IsKnownSystemEntry, MatchesTheRulesOfTheTable) {
     struct Case {
         const char* name;
         const char* command;
@@ -44,17 +45,17 @@ TEST(IsStandardEntry, MatchesTheRulesOfTheTable) {
         {"systemtray \xE4", "c:\\dir\xE4\\systray.exe", "C:\\WINDOWS", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsStandardEntryIn(Entry(c.name, c.command), c.windowsFolder), c.standard)
+        EXPECT_EQ(IsKnownSystemEntryIn(Entry(c.name, c.command), c.windowsFolder), c.standard)
             << c.name << " | " << c.command << " | " << c.windowsFolder;
     }
 }
 
-TEST(IsStandardEntry, AsksTheSystemForTheWindowsFolderAndIgnoresFlagAndKind) {
+TEST(IsKnownSystemEntry, AsksTheSystemForTheWindowsFolderAndIgnoresFlagAndKind) {
     const std::string windows = WindowsFolder();
-    EXPECT_TRUE(IsStandardEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe")));
-    EXPECT_TRUE(IsStandardEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe", 0, 31)));
-    EXPECT_FALSE(IsStandardEntry(Entry("CTFMON.EXE", "Q:\\elsewhere\\System32\\ctfmon.exe")));
-    EXPECT_TRUE(IsStandardEntry(Entry("ScanRegistry", AnsiUpper(windows) + "\\SCANREGW.EXE")));
+    EXPECT_TRUE(IsKnownSystemEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe")));
+    EXPECT_TRUE(IsKnownSystemEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe", 0, 31)));
+    EXPECT_FALSE(IsKnownSystemEntry(Entry("CTFMON.EXE", "Q:\\elsewhere\\System32\\ctfmon.exe")));
+    EXPECT_TRUE(IsKnownSystemEntry(Entry("ScanRegistry", AnsiUpper(windows) + "\\SCANREGW.EXE")));
 }
 
 }  // namespace

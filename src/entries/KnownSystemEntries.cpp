@@ -1,6 +1,7 @@
-#include "entries/u_isStandard.h"
+#include "entries/KnownSystemEntries.h"
 
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ bool Contains(const std::string& upperText, const std::string& part) {
     return upperText.find(AnsiUpper(part)) != std::string::npos;
 }
 
-bool MatchesAny(const Launcher& entry, const std::string* windowsFolder) {
+bool MatchesAny(const StartupEntry& entry, const std::string* windowsFolder) {
     if (entry.name.empty() || entry.command.empty()) return false;
     const std::string name = AnsiUpper(entry.name);
     const std::string command = AnsiUpper(entry.command);
@@ -61,8 +62,8 @@ bool MatchesAny(const Launcher& entry, const std::string* windowsFolder) {
 
 }  // namespace
 
-bool IsStandardEntry(const Launcher& entry) { return MatchesAny(entry, nullptr); }
+bool IsKnownSystemEntry(const StartupEntry& entry) { return MatchesAny(entry, nullptr); }
 
-bool IsStandardEntryIn(const Launcher& entry, const std::string& windowsFolder) {
+bool IsKnownSystemEntryIn(const StartupEntry& entry, const std::string& windowsFolder) {
     return MatchesAny(entry, &windowsFolder);
 }

@@ -1,10 +1,12 @@
-#include "blocking/u_sperren.h"
+#include "blocking/BlockList.h"
 
 #include <windows.h>
 
 #include "blocking/BlockListFormat.h"
 #include "system/AtomicFile.h"
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
 #include "system/TextRules.h"
@@ -20,17 +22,6 @@ std::vector<std::string> g_lines;
 
 std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    return bytes;
-}
-
 // The first line equal to the command ignoring case, or the end.
 std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
     for (auto line = g_lines.begin(); line != g_lines.end(); ++line) {
@@ -44,7 +35,8 @@ std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
 void LoadBlockList() {
     g_lines.clear();
     const std::string path = BlockListPath();
-    if (FileExists(path)) g_lines = ParseBlockListBytes(ReadWholeFile(path));
+    std::string bytes;
+    if (FileExists(path) && ReadWholeFile(path, bytes)) g_lines = ParseBlockListBytes(bytes);
 }
 
 bool IsBlocked(const std::string& command) { return FindLine(Trim(command)) != g_lines.end(); }

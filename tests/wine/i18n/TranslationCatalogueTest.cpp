@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "i18n/LanguageFile.h"
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 #include "system/Scoped.h"
 
 using testsupport::ReadFileBytes;
@@ -23,7 +23,7 @@ std::string LanguageFile(const std::string& name, const std::string& one) {
     return "[0]\r\n" + name + "\r\n[1]\r\n" + one + "\r\n[END]\r\n";
 }
 
-class TranslationCatalogue : public ::testing::Test {
+class TranslationCatalogueTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testsupport::MakeFolders(DataFolder(kBase));
@@ -54,7 +54,7 @@ protected:
     }
 };
 
-TEST_F(TranslationCatalogue, LoadTranslationReadsTheActiveFileThroughTheDataFileLookup) {
+TEST_F(TranslationCatalogueTest, LoadTranslationReadsTheActiveFileThroughTheDataFileLookup) {
     LoadTranslation(kBase);
     EXPECT_EQ(GetText(0), "") << "no active text file: every text is empty";
     EXPECT_EQ(CurrentLanguageName(), "");
@@ -75,7 +75,7 @@ TEST_F(TranslationCatalogue, LoadTranslationReadsTheActiveFileThroughTheDataFile
     EXPECT_EQ(TranslationBaseName(), kBase);
 }
 
-TEST_F(TranslationCatalogue, FilesLargerThanOneReadLoadAsTheirBytesParse) {
+TEST_F(TranslationCatalogueTest, FilesLargerThanOneReadLoadAsTheirBytesParse) {
     // A CR LF that straddles the reader's 16 KiB chunks, and a first line longer
     // than a chunk before the language name.
     const std::string head = "[0]\r\nGro\xDF\r\n[1]\r\n";
@@ -97,7 +97,7 @@ TEST_F(TranslationCatalogue, FilesLargerThanOneReadLoadAsTheirBytesParse) {
     EXPECT_EQ(LanguageName(0), "Lang");
 }
 
-TEST_F(TranslationCatalogue, AnUnreadableActiveFileFallsBackToLanguageZero) {
+TEST_F(TranslationCatalogueTest, AnUnreadableActiveFileFallsBackToLanguageZero) {
     Put(InData(".t00"), LanguageFile("Deutsch", "Bootmarshal"));
     Put(InData(".def"), LanguageFile("English", "Bootmarshal"));
     const ScopedFile held = HoldExclusively(InData(".def"));
@@ -106,7 +106,7 @@ TEST_F(TranslationCatalogue, AnUnreadableActiveFileFallsBackToLanguageZero) {
     EXPECT_EQ(GetText(0), "Deutsch");
 }
 
-TEST_F(TranslationCatalogue, LanguageListsCountFilesAndReadTheirSecondLine) {
+TEST_F(TranslationCatalogueTest, LanguageListsCountFilesAndReadTheirSecondLine) {
     Put(InData(".t00"), LanguageFile("Deutsch", "x"));
     Put(InProgram(".t01"), LanguageFile("English", "x"));  // found in the program folder
     Put(InData(".t03"), LanguageFile("Nederlands", "x"));
@@ -123,7 +123,7 @@ TEST_F(TranslationCatalogue, LanguageListsCountFilesAndReadTheirSecondLine) {
     EXPECT_EQ(LanguageName(101), "");
 }
 
-TEST_F(TranslationCatalogue, SwitchLanguageTakesTheHighestNumberOfTwoEqualNames) {
+TEST_F(TranslationCatalogueTest, SwitchLanguageTakesTheHighestNumberOfTwoEqualNames) {
     Put(InData(".t00"), LanguageFile("Deutsch", "null"));
     Put(InData(".t01"), LanguageFile("Twice", "eins"));
     Put(InData(".t02"), LanguageFile("TWICE", "zwei"));
@@ -135,7 +135,7 @@ TEST_F(TranslationCatalogue, SwitchLanguageTakesTheHighestNumberOfTwoEqualNames)
     EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("TWICE", "zwei"));
 }
 
-TEST_F(TranslationCatalogue, SwitchLanguageFallsBackToEnglishThenLanguageZeroForHelpAndDocumentation) {
+TEST_F(TranslationCatalogueTest, SwitchLanguageFallsBackToEnglishThenLanguageZeroForHelpAndDocumentation) {
     struct Case {
         const char* what;
         bool withEnglish;
@@ -166,7 +166,7 @@ TEST_F(TranslationCatalogue, SwitchLanguageFallsBackToEnglishThenLanguageZeroFor
     }
 }
 
-TEST_F(TranslationCatalogue, SwitchLanguageToAnUnknownOrUnreadableLanguageChangesNothing) {
+TEST_F(TranslationCatalogueTest, SwitchLanguageToAnUnknownOrUnreadableLanguageChangesNothing) {
     Put(InData(".t00"), LanguageFile("Deutsch", "null"));
     Put(InData(".d00"), "doc 0");
     Put(InData(".t01"), LanguageFile("English", "one"));
@@ -187,18 +187,18 @@ TEST_F(TranslationCatalogue, SwitchLanguageToAnUnknownOrUnreadableLanguageChange
     EXPECT_EQ(CurrentLanguageName(), "Aktiv");
 }
 
-TEST_F(TranslationCatalogue, CopyLanguageFileLeavesTheTargetAloneOnFailure) {
+TEST_F(TranslationCatalogueTest, CopyLanguageFileLeavesTheTargetAloneOnFailure) {
     Put(InData(".doc"), "old");
-    VxTrans2::CopyLanguageFile(InData(".d09"), InData(".doc"));
+    TranslationCatalogue::CopyLanguageFile(InData(".d09"), InData(".doc"));
     EXPECT_EQ(ReadFileBytes(InData(".doc")), "old") << "missing source";
     Put(InData(".d00"), "new");
-    VxTrans2::CopyLanguageFile(InData(".d00"), InData(".doc"));
+    TranslationCatalogue::CopyLanguageFile(InData(".d00"), InData(".doc"));
     EXPECT_EQ(ReadFileBytes(InData(".doc")), "new");
-    VxTrans2::CopyLanguageFile(InData(".d00"), "C:\\no such folder\\x.doc");
+    TranslationCatalogue::CopyLanguageFile(InData(".d00"), "C:\\no such folder\\x.doc");
     EXPECT_EQ(GetFileAttributesA("C:\\no such folder"), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(TranslationCatalogue, ShippedLanguagesSwitchBesideTheProgram) {
+TEST_F(TranslationCatalogueTest, ShippedLanguagesSwitchBesideTheProgram) {
     const std::vector<std::string> names = {"Deutsch", "English", "Fran\xE7" "ais"};
     std::vector<std::string> shipped;
     for (int i = 0; i < 3; ++i) {

@@ -1,10 +1,13 @@
 // The catalogue over all fourteen locations of the prefix: order, the marker on
 // the way out and in, and the consequences its callers rely on.
 #include "LocationsFixture.h"
-#include "entries/Catalogue.h"
+#include "entries/EntryCatalogue.h"
 #include "entries/WinIniLocations.h"
-#include "entries/u_launcher.h"
-#include "system/MyTricks.h"
+#include "entries/DeactivationMarker.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 
 namespace entrytest {
 namespace {
@@ -14,7 +17,7 @@ using EntryCatalogue = LocationsTest;
 // The collected records of one kind.
 EntryList OfKind(const EntryList& all, int kind) {
     EntryList some;
-    for (const Launcher& entry : all) {
+    for (const StartupEntry& entry : all) {
         if (entry.kind == kind) some.push_back(entry);
     }
     return some;
@@ -40,14 +43,14 @@ TEST_F(EntryCatalogue, CollectsAllFourteenLocationsInTheirFixedOrder) {
     const std::vector<int32_t>& kinds = AllLocationKinds();
     for (auto kind = kinds.rbegin(); kind != kinds.rend(); ++kind) {
         for (const char* name : {"Beta", "Alpha"}) {
-            Launcher entry = Entry(std::string(name) + std::to_string(*kind), "C:\\BMTEST\\GONE.EXE /k", 1, *kind);
+            StartupEntry entry = Entry(std::string(name) + std::to_string(*kind), "C:\\BMTEST\\GONE.EXE /k", 1, *kind);
             ASSERT_TRUE(WriteEntry(entry)) << *kind;
         }
     }
     const EntryList all = CollectAllEntries();
     ASSERT_EQ(all.size(), 2 * kinds.size());
     std::vector<int32_t> order;
-    for (const Launcher& entry : all) {
+    for (const StartupEntry& entry : all) {
         if (order.empty() || order.back() != entry.kind) order.push_back(entry.kind);
         EXPECT_EQ(entry.active, 1);
     }
@@ -58,15 +61,15 @@ TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
     for (const int32_t kind : AllLocationKinds()) {
         const std::string name = "Tool" + std::to_string(kind);
         const std::string command = "\"C:\\bmtest\\gone\\tool.exe\" -q";
-        Launcher added = Entry(name, command, 1, kind);
+        StartupEntry added = Entry(name, command, 1, kind);
         ASSERT_TRUE(WriteEntry(added)) << kind;
 
         auto collectOne = [&]() {
             const EntryList found = OfKind(CollectAllEntries(), kind);
             EXPECT_EQ(found.size(), 1u) << kind;
-            return found.empty() ? Launcher() : found[0];
+            return found.empty() ? StartupEntry() : found[0];
         };
-        Launcher entry = collectOne();
+        StartupEntry entry = collectOne();
         const std::string activeCommand = entry.command;
         EXPECT_EQ(entry.active, 1) << kind;
 
@@ -75,7 +78,7 @@ TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
         entry.active = 0;
         ASSERT_TRUE(WriteEntry(entry)) << kind;
         EXPECT_TRUE(HasMarker(Stored(kind, entry.name))) << kind << ": " << Stored(kind, entry.name);
-        Launcher off = collectOne();
+        StartupEntry off = collectOne();
         EXPECT_EQ(off.active, 0) << kind;
         EXPECT_EQ(off.command, activeCommand) << kind;
         // A win.ini item's name is derived from the item as stored, marker included.
@@ -88,23 +91,23 @@ TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
         off.active = 1;
         ASSERT_TRUE(WriteEntry(off)) << kind;
         EXPECT_FALSE(HasMarker(Stored(kind, off.name))) << kind;
-        const Launcher on = collectOne();
+        const StartupEntry on = collectOne();
         EXPECT_EQ(on.active, 1) << kind;
         EXPECT_EQ(on.command, activeCommand) << kind;
 
         // And gone.
-        Launcher last = on;
+        StartupEntry last = on;
         ASSERT_TRUE(RemoveEntry(last)) << kind;
         EXPECT_TRUE(OfKind(CollectAllEntries(), kind).empty()) << kind;
     }
 }
 
 TEST_F(EntryCatalogue, AMovedEntryLeavesOneLocationForTheOther) {
-    Launcher entry = Entry("Mover", "C:\\bmtest\\gone\\mover.exe", 0, kUserRun);
+    StartupEntry entry = Entry("Mover", "C:\\bmtest\\gone\\mover.exe", 0, kUserRun);
     ASSERT_TRUE(WriteEntry(entry));
     const std::vector<int32_t> path = {kUserStartup, kWinIniRun, kMachineRunOnceEx, kCommonStartup, kUserRun};
     for (const int32_t next : path) {
-        Launcher current = OfKind(CollectAllEntries(), entry.kind).at(0);
+        StartupEntry current = OfKind(CollectAllEntries(), entry.kind).at(0);
         ASSERT_TRUE(RemoveEntry(current));
         current.kind = next;
         ASSERT_TRUE(WriteEntry(current));
@@ -127,11 +130,11 @@ TEST_F(EntryCatalogue, TheMarkerIsFoundInAnyCaseAndOnlyAtTheStart) {
 
     const EntryList all = CollectAllEntries();
     ASSERT_EQ(all.size(), 3u);
-    for (const Launcher& entry : all) {
+    for (const StartupEntry& entry : all) {
         if (entry.name == "Lower") {
             EXPECT_EQ(entry.active, 0);
             EXPECT_EQ(entry.command, "C:\\bmtest\\gone\\a.exe");
-            Launcher on = entry;
+            StartupEntry on = entry;
             ASSERT_TRUE(RemoveEntry(on));
             on.active = 1;
             ASSERT_TRUE(WriteEntry(on));
@@ -148,7 +151,7 @@ TEST_F(EntryCatalogue, TheMarkerIsFoundInAnyCaseAndOnlyAtTheStart) {
 
 TEST_F(EntryCatalogue, AnInactiveCommandWithTheMarkerInsideGetsNoSecondOne) {
     const std::string command = "C:\\bmtest\\gone\\b.exe " + DeactivationMarker();
-    Launcher entry = Entry("Middle", command, 0, kMachineRun);
+    StartupEntry entry = Entry("Middle", command, 0, kMachineRun);
     ASSERT_TRUE(WriteEntry(entry));
     EXPECT_EQ(entry.command, command);
     const EntryList all = CollectAllEntries();
@@ -160,7 +163,7 @@ TEST_F(EntryCatalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
     MakeFolders("C:\\bmtest");
     ASSERT_TRUE(WriteBytes("C:\\bmtest\\run.exe", "MZ"));  // never started
     SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRunOnce), "Plain", "C:\\bmtest\\run.exe /quiet");
-    Launcher entry = CollectAllEntries().at(0);
+    StartupEntry entry = CollectAllEntries().at(0);
     EXPECT_EQ(entry.command, "C:\\bmtest\\run.exe /quiet");
     ASSERT_TRUE(RemoveEntry(entry));
     entry.active = 0;
@@ -177,10 +180,10 @@ TEST_F(EntryCatalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
 
 TEST_F(EntryCatalogue, RemovingAnInactiveRecordAgainAddsTheMarkerAgain) {
     const std::string marker = DeactivationMarker();
-    Launcher entry = Entry("", "C:\\BMTEST\\GONE.EXE", 0, kWinIniLoad);
+    StartupEntry entry = Entry("", "C:\\BMTEST\\GONE.EXE", 0, kWinIniLoad);
     ASSERT_TRUE(WriteEntry(entry));
     SetRawWinIni("load", RawWinIni("load") + ";C:\\BMTEST\\KEEP.EXE");
-    Launcher collected = CollectAllEntries().at(0);
+    StartupEntry collected = CollectAllEntries().at(0);
     ASSERT_TRUE(RemoveEntry(collected));
     EXPECT_EQ(collected.command, marker + "C:\\BMTEST\\GONE.EXE");
     EXPECT_EQ(RawWinIni("load"), "C:\\BMTEST\\KEEP.EXE");
@@ -194,7 +197,7 @@ TEST_F(EntryCatalogue, RemovingAnInactiveRecordAgainAddsTheMarkerAgain) {
 TEST_F(EntryCatalogue, AWinIniMarkerInAnotherCaseIsCollectedButNotFoundForRemoval) {
     std::string upperMarker = AnsiUpper(DeactivationMarker());
     SetRawWinIni("run", upperMarker + "C:\\BMTEST\\GONE.EXE");
-    Launcher entry = CollectAllEntries().at(0);
+    StartupEntry entry = CollectAllEntries().at(0);
     EXPECT_EQ(entry.active, 0);
     EXPECT_EQ(entry.command, "C:\\BMTEST\\GONE.EXE");
     EXPECT_TRUE(RemoveEntry(entry));
@@ -202,18 +205,18 @@ TEST_F(EntryCatalogue, AWinIniMarkerInAnotherCaseIsCollectedButNotFoundForRemova
 }
 
 TEST_F(EntryCatalogue, TheEmptyEntryChangesNoLocation) {
-    Launcher empty;
+    StartupEntry empty;
     EXPECT_FALSE(WriteEntry(empty));
     EXPECT_TRUE(CollectAllEntries().empty());
     EXPECT_EQ(empty.command, DeactivationMarker()) << "written inactive: the marker went in front";
-    Launcher removed;
+    StartupEntry removed;
     EXPECT_FALSE(RemoveEntry(removed));
     EXPECT_EQ(removed.command, DeactivationMarker());
 }
 
 TEST_F(EntryCatalogue, TheSameNameInTwoLocationsIsTwoRecords) {
-    Launcher run = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserRun);
-    Launcher link = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserStartup);
+    StartupEntry run = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserRun);
+    StartupEntry link = Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserStartup);
     ASSERT_TRUE(WriteEntry(run));
     ASSERT_TRUE(WriteEntry(link));
     const EntryList all = CollectAllEntries();
@@ -224,21 +227,21 @@ TEST_F(EntryCatalogue, TheSameNameInTwoLocationsIsTwoRecords) {
 }
 
 TEST_F(EntryCatalogue, RefusedWritesReportOrRaiseAndLoseNothing) {
-    Launcher machine = Entry("Tool", "C:\\bmtest\\gone\\tool.exe", 1, kMachineRun);
+    StartupEntry machine = Entry("Tool", "C:\\bmtest\\gone\\tool.exe", 1, kMachineRun);
     ASSERT_TRUE(WriteEntry(machine));
-    Launcher item = Entry("", "C:\\BMTEST\\GONE.EXE", 1, kWinIniLoad);
+    StartupEntry item = Entry("", "C:\\BMTEST\\GONE.EXE", 1, kWinIniLoad);
     ASSERT_TRUE(WriteEntry(item));
     const std::string storedMachine = GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun), "Tool").second;
     SetRegistryWriteDenialForTests([](HKEY root, const std::string&) { return root == HKEY_LOCAL_MACHINE; });
     SetWinIniWriteDenialForTests([](const std::string&) { return true; });
 
-    Launcher off = OfKind(CollectAllEntries(), kMachineRun).at(0);
+    StartupEntry off = OfKind(CollectAllEntries(), kMachineRun).at(0);
     EXPECT_FALSE(RemoveEntry(off));
     off.active = 0;
     EXPECT_FALSE(WriteEntry(off));
     EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun), "Tool").second, storedMachine);
 
-    Launcher iniEntry = OfKind(CollectAllEntries(), kWinIniLoad).at(0);
+    StartupEntry iniEntry = OfKind(CollectAllEntries(), kWinIniLoad).at(0);
     const std::string expected = "nach " + WindowsFolder() + "\\Win.ini kann nicht geschrieben werden";
     try {
         RemoveEntry(iniEntry);
@@ -246,7 +249,7 @@ TEST_F(EntryCatalogue, RefusedWritesReportOrRaiseAndLoseNothing) {
     } catch (const EAppError& error) {
         EXPECT_EQ(std::string(error.what()), expected);
     }
-    Launcher fresh = Entry("", "C:\\BMTEST\\NEW.EXE", 1, kWinIniRun);
+    StartupEntry fresh = Entry("", "C:\\BMTEST\\NEW.EXE", 1, kWinIniRun);
     EXPECT_THROW(WriteEntry(fresh), EWinIniWriteError);
     EXPECT_EQ(RawWinIni("load"), "C:\\BMTEST\\GONE.EXE");
 

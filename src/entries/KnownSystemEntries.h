@@ -3,10 +3,10 @@
 #pragma once
 #include <string>
 
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 
 // True when the entry's name and command match a rule of the table (substring
 // tests on upper-cased text). Kind and active flag play no part.
-bool IsStandardEntry(const Launcher& entry);
+bool IsKnownSystemEntry(const StartupEntry& entry);
 // The same test with the Windows directory given (without a trailing backslash).
-bool IsStandardEntryIn(const Launcher& entry, const std::string& windowsFolder);
+bool IsKnownSystemEntryIn(const StartupEntry& entry, const std::string& windowsFolder);

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "backup/DateTimeText.h"
-#include "entries/Launcher.h"
+#include "entries/StartupEntry.h"
 #include "system/Errors.h"
 
 class TXMLTag;
@@ -39,7 +39,7 @@ private:
 
 // One snapshot: when it was taken and a copy of every entry, in the order in
 // which the catalogue collected them.
-class LauncherEnvelope {
+class Snapshot {
 public:
     LocalDateTime Timestamp;
     EntryList Entries;
@@ -54,14 +54,14 @@ public:
 };
 
 // Exchanges two snapshots without copying their entries.
-inline void swap(LauncherEnvelope& a, LauncherEnvelope& b) noexcept {
+inline void swap(Snapshot& a, Snapshot& b) noexcept {
     std::swap(a.Timestamp, b.Timestamp);
     a.Entries.swap(b.Entries);
 }
 
-class Backuplist {
+class SnapshotList {
 public:
-    std::vector<LauncherEnvelope> Snapshots;
+    std::vector<Snapshot> Snapshots;
 
     // Appends "list" to the parent and an "object" per snapshot to it.
     void WriteToXml(TXMLTag& parent, const DateTimeFormats& formats) const;
@@ -74,7 +74,7 @@ public:
 // Newest first, in place: passes of neighbour swaps (a pair is swapped when
 // the first is earlier than the second), until a pass without a swap or 2000
 // passes. Equal timestamps keep their order.
-void SortSnapshots(std::vector<LauncherEnvelope>& snapshots);
+void SortSnapshots(std::vector<Snapshot>& snapshots);
 
 // How many snapshots a start keeps.
 constexpr size_t kSnapshotsKept = 15;

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-class TShellLink {
+class ShellLink {
 public:
-    TShellLink();
-    ~TShellLink();
-    TShellLink(const TShellLink&) = delete;
-    TShellLink& operator=(const TShellLink&) = delete;
+    ShellLink();
+    ~ShellLink();
+    ShellLink(const ShellLink&) = delete;
+    ShellLink& operator=(const ShellLink&) = delete;
 
     std::string Path;
     std::string WorkingDirectory;
@@ -56,6 +56,6 @@ private:
 // anything reads or writes an entry. SharedShellLink hands it out, making it on
 // first use if start-up has not. DestroySharedShellLink ends it (and COM) before
 // the program ends; it is also ended at exit.
-TShellLink& CreateSharedShellLink();
-TShellLink& SharedShellLink();
+ShellLink& CreateSharedShellLink();
+ShellLink& SharedShellLink();
 void DestroySharedShellLink();

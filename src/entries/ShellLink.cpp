@@ -1,4 +1,4 @@
-#include "entries/ShellLnk.h"
+#include "entries/ShellLink.h"
 
 #include <memory>
 
@@ -40,26 +40,26 @@ bool CreateShellLinkObject(IShellLinkA** link, IPersistFile** file) {
     return true;
 }
 
-std::unique_ptr<TShellLink>& SharedInstance() {
-    static std::unique_ptr<TShellLink> instance;
+std::unique_ptr<ShellLink>& SharedInstance() {
+    static std::unique_ptr<ShellLink> instance;
     return instance;
 }
 
 }  // namespace
 
-TShellLink::TShellLink() : text_(kLongTextChars) {
+ShellLink::ShellLink() : text_(kLongTextChars) {
     // S_FALSE (already initialised on this thread) must be balanced as well; a
     // failure (another apartment model) must not be.
     comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
     SetTarget("", "");
 }
 
-TShellLink::~TShellLink() {
+ShellLink::~ShellLink() {
     DropReader();
     if (comInitialised_) CoUninitialize();
 }
 
-void TShellLink::SetTarget(const std::string& path, const std::string& arguments) {
+void ShellLink::SetTarget(const std::string& path, const std::string& arguments) {
     const size_t split = path.find_last_of("\\:");
     Path = path;
     WorkingDirectory = split == std::string::npos ? std::string() : path.substr(0, split + 1);
@@ -71,16 +71,16 @@ void TShellLink::SetTarget(const std::string& path, const std::string& arguments
     HotKey = 0;
 }
 
-bool TShellLink::EnsureReader() {
+bool ShellLink::EnsureReader() {
     return reader_ || CreateShellLinkObject(&reader_, &readerFile_);
 }
 
-void TShellLink::DropReader() {
+void ShellLink::DropReader() {
     Release(readerFile_);
     Release(reader_);
 }
 
-bool TShellLink::LoadLink(const std::string& file) {
+bool ShellLink::LoadLink(const std::string& file) {
     SetTarget("", "");
     if (!EnsureReader()) return false;
     if (FAILED(readerFile_->Load(Wide(file).c_str(), STGM_READ))) {
@@ -115,7 +115,7 @@ bool TShellLink::LoadLink(const std::string& file) {
     return true;
 }
 
-bool TShellLink::SaveLink(const std::string& file) {
+bool ShellLink::SaveLink(const std::string& file) {
     // A fresh object for every save: nothing of a link read earlier can leak in.
     IShellLinkA* link = nullptr;
     IPersistFile* persist = nullptr;
@@ -134,12 +134,12 @@ bool TShellLink::SaveLink(const std::string& file) {
     return ok;
 }
 
-TShellLink& CreateSharedShellLink() {
-    std::unique_ptr<TShellLink>& instance = SharedInstance();
-    if (!instance) instance = std::make_unique<TShellLink>();
+ShellLink& CreateSharedShellLink() {
+    std::unique_ptr<ShellLink>& instance = SharedInstance();
+    if (!instance) instance = std::make_unique<ShellLink>();
     return *instance;
 }
 
-TShellLink& SharedShellLink() { return CreateSharedShellLink(); }
+ShellLink& SharedShellLink() { return CreateSharedShellLink(); }
 
 void DestroySharedShellLink() { SharedInstance().reset(); }

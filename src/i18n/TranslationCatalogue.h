@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-class VxTrans2 {
+class TranslationCatalogue {
 public:
-    VxTrans2();
+    TranslationCatalogue();
 
     // Empties every slot, then fills them from the file. A missing file leaves
     // every text empty and keeps languageName; a file that exists but cannot be
@@ -48,7 +48,7 @@ void LoadTranslation(const std::string& baseName);
 // The text of that number; empty above 10000, below 0, without a section for it
 // or before the catalogue is loaded.
 std::string GetText(int number);
-// The loaded language's own name (see VxTrans2::LoadedLanguageName).
+// The loaded language's own name (see TranslationCatalogue::LoadedLanguageName).
 std::string CurrentLanguageName();
 // How many of the language files 0 to 100 exist (data-file lookup each).
 int LanguageCount();

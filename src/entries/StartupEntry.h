@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class Launcher {
+class StartupEntry {
 public:
     std::string name;     // value name, link name without ".lnk", or derived (win.ini)
     std::string command;  // as stored, without the deactivation marker
@@ -14,7 +14,7 @@ public:
     int32_t kind = 0;     // a LocationKind, 0 for none
 };
 
-using EntryList = std::vector<Launcher>;
+using EntryList = std::vector<StartupEntry>;
 
 // The tens digit gives the family: 0 Startup folders, 1 current user's
 // registry, 2 machine registry, 3 win.ini.

@@ -4,7 +4,10 @@
 
 #include "support/WineTestSupport.h"
 #include "system/Errors.h"
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
 
 using testsupport::ReadFileBytes;

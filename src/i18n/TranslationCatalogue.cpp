@@ -1,4 +1,4 @@
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 
 #include <windows.h>
 
@@ -8,46 +8,16 @@
 #include "i18n/LanguageFile.h"
 #include "system/AtomicFile.h"
 #include "system/Errors.h"
-#include "system/MyTricks.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
 
 namespace {
 
-std::unique_ptr<VxTrans2> gCatalogue;
+std::unique_ptr<TranslationCatalogue> gCatalogue;
 std::string gBaseName = kBaseName;
-
-ScopedFile OpenForReading(const std::string& path) {
-    // Others may keep the file open for reading or even writing; we only read.
-    return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// Reads the file into bytes, stopping early once enough(bytes) says so. False
-// when the file cannot be opened or read.
-template <typename Enough>
-bool ReadFileBytes(const std::string& path, std::string& bytes, Enough&& enough) {
-    bytes.clear();
-    ScopedFile file = OpenForReading(path);
-    if (!file) return false;
-    try {
-        char chunk[16384];
-        for (;;) {
-            DWORD got = 0;
-            if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
-            if (got == 0) return true;
-            bytes.append(chunk, got);
-            if (enough(bytes)) return true;
-        }
-    } catch (const std::bad_alloc&) {
-        bytes.clear();
-        return false;
-    }
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    return ReadFileBytes(path, bytes, [](const std::string&) { return false; });
-}
 
 std::string LanguageFilePath(int number) {
     return DataFile(gBaseName, LanguagePartFileName(gBaseName, LanguagePart::Texts, number));
@@ -57,12 +27,12 @@ std::string LanguageFilePath(int number) {
 std::string SecondLineOf(const std::string& path) {
     if (!FileExists(path)) return std::string();
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, HoldsSecondLine)) return std::string();
+    if (!ReadWholeFile(path, bytes)) return std::string();
     return LanguageFileSecondLine(bytes);
 }
 
-VxTrans2& Catalogue() {
-    if (!gCatalogue) gCatalogue = std::make_unique<VxTrans2>();
+TranslationCatalogue& Catalogue() {
+    if (!gCatalogue) gCatalogue = std::make_unique<TranslationCatalogue>();
     return *gCatalogue;
 }
 
@@ -71,16 +41,16 @@ VxTrans2& Catalogue() {
 void CopyLanguageFiles(int number) {
     const std::string dataFolder = DataFolder(gBaseName);
     for (const LanguagePart part : {LanguagePart::Texts, LanguagePart::Documentation, LanguagePart::Help}) {
-        VxTrans2::CopyLanguageFile(DataFile(gBaseName, LanguagePartFileName(gBaseName, part, number)),
+        TranslationCatalogue::CopyLanguageFile(DataFile(gBaseName, LanguagePartFileName(gBaseName, part, number)),
                                    dataFolder + ActivePartFileName(gBaseName, part));
     }
 }
 
 }  // namespace
 
-VxTrans2::VxTrans2() : texts(kTextSlotCount) {}
+TranslationCatalogue::TranslationCatalogue() : texts(kTextSlotCount) {}
 
-void VxTrans2::LoadTextFile(const std::string& path) {
+void TranslationCatalogue::LoadTextFile(const std::string& path) {
     texts.assign(kTextSlotCount, std::string());
     if (!FileExists(path)) return;
     std::string bytes;
@@ -88,11 +58,11 @@ void VxTrans2::LoadTextFile(const std::string& path) {
     LoadTextBytes(bytes);
 }
 
-void VxTrans2::LoadTextBytes(const std::string& bytes) { ParseLanguageText(bytes, texts, languageName); }
+void TranslationCatalogue::LoadTextBytes(const std::string& bytes) { ParseLanguageText(bytes, texts, languageName); }
 
-int VxTrans2::SectionNumber(const std::string& line) { return ::SectionNumber(line); }
+int TranslationCatalogue::SectionNumber(const std::string& line) { return ::SectionNumber(line); }
 
-std::string VxTrans2::FindLanguageNumber(const std::string& name) const {
+std::string TranslationCatalogue::FindLanguageNumber(const std::string& name) const {
     const std::string wanted = AnsiUpper(name);
     std::string result;
     for (int number = 0; number <= kHighestLanguageNumber; ++number) {
@@ -103,21 +73,21 @@ std::string VxTrans2::FindLanguageNumber(const std::string& name) const {
     return result;
 }
 
-void VxTrans2::CopyLanguageFile(const std::string& from, const std::string& to) {
+void TranslationCatalogue::CopyLanguageFile(const std::string& from, const std::string& to) {
     if (!FileExists(from)) return;
     std::string bytes;
     if (!ReadWholeFile(from, bytes)) return;
     ReplaceFileAtomically(to, bytes);
 }
 
-std::string VxTrans2::Text(int number) const {
+std::string TranslationCatalogue::Text(int number) const {
     if (number < 0 || number > kHighestTextNumber) return std::string();
     return texts[static_cast<size_t>(number)];
 }
 
 void LoadTranslation(const std::string& baseName) {
     gBaseName = baseName;
-    auto fresh = std::make_unique<VxTrans2>();
+    auto fresh = std::make_unique<TranslationCatalogue>();
     try {
         fresh->LoadTextFile(DataFile(gBaseName, ActivePartFileName(gBaseName, LanguagePart::Texts)));
     } catch (const EInOutError&) {
@@ -148,7 +118,7 @@ std::string LanguageName(int number) {
 }
 
 bool SwitchLanguage(const std::string& name) {
-    VxTrans2& catalogue = Catalogue();
+    TranslationCatalogue& catalogue = Catalogue();
     const std::string found = catalogue.FindLanguageNumber(name);
     if (found.empty()) return false;
     const int chosen = std::stoi(found);

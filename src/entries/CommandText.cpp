@@ -1,4 +1,4 @@
-#include "entries/LauncherText.h"
+#include "entries/CommandText.h"
 
 #include "system/TextRules.h"
 

@@ -1,0 +1,137 @@
+#include "system/Files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "system/AnsiText.h"
+#include "system/CommandSplit.h"
+#include "system/Errors.h"
+#include "system/MessagePump.h"
+#include "system/Scoped.h"
+#include "system/TextRules.h"
+
+namespace {
+
+// Lists a folder (all attributes); calls visit(name, isFolder) for each item other
+// than "." and "..", preferring the short name. Stops when visit returns false.
+template <typename Visit>
+bool ForEachItem(const std::string& folder, Visit visit) {
+    WIN32_FIND_DATAA found;
+    ScopedFind find(FindFirstFileA((folder + "*").c_str(), &found));
+    if (!find) return true;  // A folder that cannot be listed counts as empty.
+    do {
+        ProcessPendingMessages();
+        const std::string longName = found.cFileName;
+        if (longName == "." || longName == "..") continue;
+        const std::string name = found.cAlternateFileName[0] ? found.cAlternateFileName : longName;
+        if (!visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return false;
+    } while (FindNextFileA(find.get(), &found));
+    return true;
+}
+
+bool ClearReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return true;
+}
+
+// driveRoots: every root framed by NUL characters, upper-cased. False ends the deletion.
+bool DeleteTreeBelow(const std::string& folder, const std::string& driveRoots) {
+    ProcessPendingMessages();
+    const bool listed = ForEachItem(folder, [&](const std::string& name, bool isFolder) {
+        const std::string path = folder + name;
+        if (isFolder) return DeleteTreeBelow(path + "\\", driveRoots);
+        return ClearReadOnly(path) && DeleteFileA(path.c_str());
+    });
+    if (!listed) return false;
+    if (driveRoots.find(std::string(1, '\0') + AnsiUpper(folder) + '\0') != std::string::npos) return true;
+    return ClearReadOnly(folder) && RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+void DeleteFolderTree(const std::string& folder) {
+    char roots[1024] = {};
+    const DWORD length = GetLogicalDriveStringsA(1022, roots + 1);
+    if (length == 0 || length > 1022) return;
+    // "\0C:\\\0D:\\\0...": each root framed by NUL characters.
+    const std::string driveRoots = AnsiUpper(std::string(roots, length + 2));
+
+    char shortPath[MAX_PATH];
+    const DWORD shortLength = GetShortPathNameA(folder.c_str(), shortPath, MAX_PATH);
+    if (shortLength == 0 || shortLength >= MAX_PATH) return;
+    DeleteTreeBelow(WithTrailingBackslash(AnsiUpper(shortPath)), driveRoots);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    try {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!ReadFile(file.get(), &bytes[done], chunk, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;  // the file became shorter while it was read
+        done += got;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFirstLine(const std::string& path) {
+    if (!FileExists(path)) return std::string();
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw EInOutError("\"" + path + "\" cannot be read");
+    std::string line;
+    char buffer[512];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        for (DWORD i = 0; i < got; ++i) {
+            if (buffer[i] == '\r' || buffer[i] == '\n') return line;
+            line += buffer[i];
+        }
+    }
+    return line;
+}
+
+void WriteTextFileOnce(const std::string& path, const std::string& text) {
+    if (FileExists(path)) return;
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw EInOutError("\"" + path + "\" cannot be created");
+    DWORD written = 0;
+    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size()) {
+        throw EInOutError("\"" + path + "\" cannot be written");
+    }
+}
+
+std::string ProgramPart(const std::string& command) { return ProgramPartWith(command, FileExists); }
+
+std::string ArgumentsPart(const std::string& command) { return ArgumentsPartWith(command, FileExists); }

@@ -1,0 +1,107 @@
+#include "system/RegistryValues.h"
+
+#include <algorithm>
+
+#include "system/Scoped.h"
+
+namespace {
+
+RegistryWriteDenial g_registryWriteDenial = nullptr;
+
+std::string WithoutLeadingBackslash(const std::string& keyPath) {
+    return (!keyPath.empty() && keyPath[0] == '\\') ? keyPath.substr(1) : keyPath;
+}
+
+bool WriteDenied(HKEY root, const std::string& keyPath) {
+    return g_registryWriteDenial && g_registryWriteDenial(root, WithoutLeadingBackslash(keyPath));
+}
+
+// A string value's bytes up to the first NUL; registry data need not be terminated.
+std::string StringFromRegData(const std::vector<char>& data, DWORD size) {
+    std::string text(data.data(), data.data() + std::min<size_t>(size, data.size()));
+    const size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    return text;
+}
+
+}  // namespace
+
+std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    ScopedKey key;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+        ERROR_SUCCESS) {
+        return std::string();
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+    std::vector<char> data(size + 1);
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return std::string();
+    }
+    return StringFromRegData(data, size);
+}
+
+std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath) {
+    std::vector<std::pair<std::string, std::string>> values;
+    ScopedKey key;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+        ERROR_SUCCESS) {
+        return values;
+    }
+    DWORD count = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
+                         &maxData, nullptr, nullptr) != ERROR_SUCCESS) {
+        return values;
+    }
+    values.reserve(count);
+    std::vector<char> name(maxName + 2);
+    std::vector<char> data(maxData + 2);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (status == ERROR_MORE_DATA) {
+            // The key grew since it was measured: make room and read this index again.
+            name.resize(name.size() * 2 + 256);
+            data.resize(std::max<size_t>(data.size() * 2, dataSize + 2));
+            --index;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        const bool isString = type == REG_SZ || type == REG_EXPAND_SZ;
+        values.emplace_back(std::string(name.data(), nameLength),
+                            isString ? StringFromRegData(data, dataSize) : std::string());
+    }
+    return values;
+}
+
+bool WriteRegString(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text) {
+    if (WriteDenied(root, keyPath)) return false;
+    ScopedKey key;
+    if (RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    if (WriteDenied(root, keyPath)) return false;
+    ScopedKey key;
+    const LONG opened = RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE, key.receive());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;  // No key, no value.
+    if (opened != ERROR_SUCCESS) return false;
+    const LONG status = RegDeleteValueA(key.get(), valueName.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+void SetRegistryWriteDenialForTests(RegistryWriteDenial denial) { g_registryWriteDenial = denial; }
