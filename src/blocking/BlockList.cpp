@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "blocking/BlockListFormat.h"
-#include "system/AtomicFile.h"
 #include "system/AnsiText.h"
+#include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
@@ -76,4 +76,10 @@ void SetBlockCheckRun(bool flag) {
     const std::string data = "\"" + ExecutablePath() + "\" /blocklist";
     RegSetValueExA(key.get(), kBlockCheckValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
+}
+
+bool UnblockLineAt(size_t position) {
+    if (position >= g_lines.size()) return true;
+    g_lines.erase(g_lines.begin() + static_cast<std::ptrdiff_t>(position));
+    return SaveBlockList();
 }

@@ -26,3 +26,7 @@ bool SaveBlockList();
 void SetBlockCheckRun(bool flag);
 // The logon check: removes every active entry whose command is blocked.
 void RunBlockCheck();
+// Deletes the line at that position of BlockListLines() as it stands, blanks
+// and all, and saves; nothing happens for a position outside the list. True
+// when the file was saved (also when nothing was deleted).
+bool UnblockLineAt(size_t position);

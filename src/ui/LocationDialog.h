@@ -3,6 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/DialogBase.h"
+#include "ui/EntryChangeStandIn.h"
+#include "ui/LocationChoice.h"
+
 class StartupEntry;
 
 // Move mode: moves the stored entry into the chosen location. Closing with the
@@ -16,3 +20,48 @@ bool RunLocationDialog(HWND owner, StartupEntry& entry);
 // chosen location and writes nothing. Esc and the title bar keep the kind.
 // True when the kind changed.
 bool ChooseLocation(HWND owner, StartupEntry& entry);
+
+namespace ui {
+
+class LocationDialog : public DialogBase {
+public:
+    enum class Mode { Move, ChooseOnly };
+
+    LocationDialog();
+
+    // Data in: the entry (the caller keeps it) and the mode; preselects the
+    // radio buttons by the entry's kind. Data out after the run: the entry's
+    // kind, moved, and the result of a move that was tried.
+    void Prepare(StartupEntry& entry, Mode mode);
+    bool moved = false;
+    bool kindChanged = false;
+    ChangeResult moveResult;
+
+    // The choice the controls show; the window must exist.
+    LocationChoice Choice() const { return choice_; }
+    void SetChoice(const LocationChoice& choice);
+    // Captions of the language in use; puts the hive choice back on its first item.
+    void ApplyTexts();
+    // The close button: applies the choice and ends the dialog.
+    void Apply();
+
+protected:
+    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
+    void OnCreate() override;
+    void OnCommand(int id, int code, HWND control) override;
+    void OnPaint(HDC dc) override;
+    void OnDpiChanged() override;
+
+private:
+    void ShowChoiceInControls();
+    void MakeFonts();
+
+    StartupEntry* entry_ = nullptr;
+    Mode mode_ = Mode::Move;
+    LocationChoice choice_;
+    gdi::Font headingFont_;
+};
+
+LocationDialog& TheLocationDialog();
+
+}  // namespace ui
