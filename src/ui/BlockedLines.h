@@ -11,8 +11,10 @@ using SameTextFn = std::function<bool(const std::string&, const std::string&)>;
 
 // Releasing a line switches the current entry on only when the entry is stored
 // somewhere (a location kind), is switched off, and its trimmed command equals
-// the trimmed line, ignoring case. Any other entry is left alone: it may have
-// been switched off for another reason.
+// the trimmed line, ignoring case and quotation marks (a line blocked from an
+// active registry entry holds the quoted form, the switched-off entry lists the
+// plain one). Any other entry is left alone: it may have been switched off for
+// another reason.
 bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine,
                             const SameTextFn& sameText);
 

@@ -150,10 +150,11 @@ TEST(BlockedLines, ReleaseSwitchesOnOnlyTheMatchingSwitchedOffEntry) {
     } rows[] = {
         {11, false, "C:\\a.exe /x", "c:\\A.EXE /x", true},
         {11, false, "  C:\\a.exe ", "C:\\a.exe", true},
-        {11, false, "C:\\a.exe", " C:\\a.exe  ", true},  // a line typed with blanks
-        {11, true, "C:\\a.exe", "C:\\a.exe", false},     // already on
-        {11, false, "C:\\b.exe", "C:\\a.exe", false},    // another entry
-        {0, false, "", "", false},                       // no entry selected
+        {11, false, "C:\\a.exe", " C:\\a.exe  ", true},                   // a line typed with blanks
+        {21, false, "C:\\a b\\a.exe -x", "\"C:\\a b\\a.exe\" -x", true},  // blocked while active: quoted
+        {11, true, "C:\\a.exe", "C:\\a.exe", false},                      // already on
+        {11, false, "C:\\b.exe", "C:\\a.exe", false},                     // another entry
+        {0, false, "", "", false},                                        // no entry selected
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.command);
