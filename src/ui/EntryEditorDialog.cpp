@@ -36,12 +36,12 @@ void EntryEditorDialog::OnDpiChanged() {
 void EntryEditorDialog::OnCreate() {
     const DWORD group = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
     const DWORD edit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    AddControl("BUTTON", "", group, 8, 8, 200, 56, kIdEditorNameGroup);
-    AddControl("EDIT", "", edit, 18, 30, 180, 22, kIdEditorName);
-    AddControl("BUTTON", "", group, 216, 8, 279, 56, kIdEditorLocationGroup);
-    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 226, 34, 190, 18,
-               kIdEditorLocation);
-    AddLinkButton("", 418, 30, 70, 23, kIdEditorChangeLocation);
+    AddControl("BUTTON", "", group, 8, 8, 180, 56, kIdEditorNameGroup);
+    AddControl("EDIT", "", edit, 18, 30, 160, 22, kIdEditorName);
+    AddControl("BUTTON", "", group, 196, 8, 299, 56, kIdEditorLocationGroup);
+    // Two lines for the longest places ("Registry: Current user (Run Services Once)").
+    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 206, 26, 210, 32, kIdEditorLocation);
+    AddLinkButton("", 420, 30, 68, 23, kIdEditorChangeLocation);
     AddControl("BUTTON", "", group, 8, 72, 487, 56, kIdEditorCommandGroup);
     AddControl("EDIT", "", edit, 18, 94, 390, 22, kIdEditorCommand);
     AddLinkButton("", 414, 93, 74, 23, kIdEditorBrowse);

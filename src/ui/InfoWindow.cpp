@@ -91,8 +91,14 @@ void InfoWindow::ApplyTexts() {
     SetCaption(GetText(68));
     SetControlText(kIdInfoClose, GetText(6));
     SetControlText(kIdInfoProgramName, GetText(1));
-    SetControlText(kIdInfoHomepageLink, GetText(66));
-    SetControlText(kIdInfoMailLink, GetText(67));
+    // The links sit right after their pictures, as wide as their captions.
+    const int links[][3] = {{kIdInfoHomepageLink, 66, 443}, {kIdInfoMailLink, 67, 473}};
+    for (const auto& link : links) {
+        const std::string caption = GetText(link[1]);
+        SetControlText(link[0], caption);
+        const int width = MeasureTextWidth96(caption, LinkFont(), DT_SINGLELINE | DT_NOPREFIX) + 8;
+        MoveControl(link[0], 62, link[2], width < 300 ? width : 300, 22);
+    }
     // The group's caption leads Alt to the list it frames.
     SetControlText(kIdInfoLanguageGroup, "&" + GetText(63));
     SetControlText(kIdInfoSupportGroup, GetText(65));
@@ -210,7 +216,7 @@ void InfoWindow::DrawLogo(HDC dc) const {
     gdi::Pen ring(CreatePen(PS_SOLID, Px(5), RGB(255, 255, 255)));
     gdi::Select selectRing(dc, ring.get());
     gdi::Select noFill(dc, GetStockObject(NULL_BRUSH));
-    Arc(dc, cx - r, cy - r, cx + r, cy + r, cx + r / 2, cy - r, cx - r / 2, cy - r);
+    Arc(dc, cx - r, cy - r, cx + r, cy + r, cx - r / 2, cy - r, cx + r / 2, cy - r);
     MoveToEx(dc, cx, cy - r - Px(3), nullptr);
     LineTo(dc, cx, cy);
 }

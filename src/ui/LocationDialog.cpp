@@ -230,11 +230,21 @@ void LocationDialog::OnPaint(HDC dc) {
     const int x = Px(10), w = Px(20);
     Rectangle(dc, x, Px(16), x + Px(9), Px(20));
     Rectangle(dc, x, Px(19), x + w, Px(33));
-    // Cube.
-    POINT top[4] = {{x + w / 2, Px(142)}, {x + w, Px(147)}, {x + w / 2, Px(152)}, {x, Px(147)}};
-    Polygon(dc, top, 4);
-    Rectangle(dc, x, Px(147), x + w / 2 + 1, Px(163));
-    Rectangle(dc, x + w / 2, Px(147), x + w, Px(163));
+    // Cube: a lighter top and a darker right face.
+    gdi::Brush light(CreateSolidBrush(RGB(210, 240, 210)));
+    gdi::Brush dark(CreateSolidBrush(RGB(150, 200, 150)));
+    {
+        gdi::Select top(dc, light.get());
+        POINT face[4] = {{x + w / 2, Px(140)}, {x + w, Px(145)}, {x + w / 2, Px(150)}, {x, Px(145)}};
+        Polygon(dc, face, 4);
+        POINT left[4] = {{x, Px(145)}, {x + w / 2, Px(150)}, {x + w / 2, Px(164)}, {x, Px(159)}};
+        Polygon(dc, left, 4);
+    }
+    {
+        gdi::Select right(dc, dark.get());
+        POINT face[4] = {{x + w / 2, Px(150)}, {x + w, Px(145)}, {x + w, Px(159)}, {x + w / 2, Px(164)}};
+        Polygon(dc, face, 4);
+    }
     // Page.
     Rectangle(dc, x + Px(2), Px(436), x + w - Px(2), Px(460));
     gdi::Pen ink(CreatePen(PS_SOLID, 1, kWinIniColour));

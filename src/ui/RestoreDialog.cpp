@@ -164,7 +164,7 @@ void RestoreDialog::OnDpiChanged() {
     face.lfHeight = -Px(16);
     lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
     promptFont_.reset(CreateFontIndirectA(&face));
-    face.lfHeight = -Px(13);
+    face.lfHeight = -Px(11);
     face.lfUnderline = TRUE;
     listFont_.reset(CreateFontIndirectA(&face));
     SetControlFont(kIdRestorePrompt1, promptFont_.get());
