@@ -304,15 +304,15 @@ std::string FormatDatePicture(const LocalDateTime& value, const std::string& pic
                     out += Number(value.day, token.count);
                 } else {
                     const int weekday = DayOfWeekMondayFirst(value.year, value.month, value.day);
-                    out += token.count == 3 ? formats.abbrevDayNames[weekday] : formats.dayNames[weekday];
+                    out += token.count == 3 ? formats.abbrevDayNames[static_cast<size_t>(weekday)] : formats.dayNames[static_cast<size_t>(weekday)];
                 }
                 break;
             case 'M':
                 if (token.count <= 2) {
                     out += Number(value.month, token.count);
                 } else if (value.month >= 1 && value.month <= 12) {
-                    out += token.count == 3 ? formats.abbrevMonthNames[value.month - 1]
-                                            : formats.monthNames[value.month - 1];
+                    out += token.count == 3 ? formats.abbrevMonthNames[static_cast<size_t>(value.month - 1)]
+                                            : formats.monthNames[static_cast<size_t>(value.month - 1)];
                 }
                 break;
             case 'y':

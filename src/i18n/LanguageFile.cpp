@@ -97,8 +97,8 @@ void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts
         if (number >= 0) {
             atSectionStart = true;
             if (current <= kHighestTextNumber) {
-                texts[current] = std::move(collected);
-                if (languageName.empty()) languageName = texts[current];
+                texts[static_cast<size_t>(current)] = std::move(collected);
+                if (languageName.empty()) languageName = texts[static_cast<size_t>(current)];
             }
             current = number;
             collected.clear();

@@ -4,6 +4,7 @@
 
 #include "system/Files.h"
 #include "system/RegistryValues.h"
+#include "system/Shell.h"
 #include "system/TextRules.h"
 
 namespace {
@@ -28,8 +29,10 @@ std::string ProgramFolder() {
 }
 
 std::string DataFolder(const std::string& baseName) {
-    // An empty value would make a folder at the drive's root: treat it as missing.
-    const std::string localAppData = ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Local AppData");
+    // An empty value would make a folder at the drive's root: treat it as missing
+    // and ask the shell, which knows the folder even where the old value is gone.
+    std::string localAppData = ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Local AppData");
+    if (localAppData.empty()) localAppData = KnownFolderPath(KnownFolder::LocalAppData);
     std::string folder = localAppData.empty() ? ProgramFolder()
                                               : WithTrailingBackslash(localAppData) + kMakerFolder + "\\";
     if (!baseName.empty()) folder += baseName + "\\";

@@ -10,9 +10,9 @@ std::string ExecutablePath();
 // Folder of the running executable, ending in a backslash.
 std::string ProgramFolder();
 
-// The user's local application data folder + "\Veltmanix\" + B + "\" (or the
-// program folder + B + "\" when there is no local application data folder).
-// For an empty B the maker folder itself.
+// The user's local application data folder (the "Shell Folders" value, else the
+// shell's answer) + "\Veltmanix\" + B + "\"; the program folder + B + "\" only
+// when neither names one. For an empty B the maker folder itself.
 std::string DataFolder(const std::string& baseName);
 // The file in the data folder if it is there, else in the program folder if it
 // is there, else the path in the data folder.

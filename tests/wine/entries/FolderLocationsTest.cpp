@@ -3,7 +3,11 @@
 #include "LocationsFixture.h"
 #include "entries/FolderLocations.h"
 #include "entries/ShellLink.h"
+#include "entries/StartupFolders.h"
+#include "system/AnsiText.h"
+#include "system/Files.h"
 #include "system/Scoped.h"
+#include "system/Shell.h"
 
 namespace entrytest {
 namespace {
@@ -160,9 +164,11 @@ TEST_F(FolderLocations, RemoveDeletesTheLinkOfThatName) {
     EXPECT_EQ(FolderItems(folder), std::vector<std::string>{"Keep.lnk"});
 }
 
-TEST_F(FolderLocations, AFolderWhosePathCannotBeReadListsNothingAndIsNeverWritten) {
+TEST_F(FolderLocations, AMissingOrEmptyFolderValueFallsBackToTheShellsStartupFolder) {
     const std::string folder = FolderOf(kUserStartup);
     ASSERT_TRUE(WritePlatformLink(folder + "Tool.lnk", {"C:\\Apps\\tool.exe", ""}));
+    const std::string shellFolder = KnownFolderPath(KnownFolder::UserStartup) + "\\";
+    ASSERT_GT(shellFolder.size(), 4u);
     const std::vector<std::string> rootBefore = FolderItems("C:\\");
     ScopedKey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_SET_VALUE, key.receive()), ERROR_SUCCESS);
@@ -172,9 +178,11 @@ TEST_F(FolderLocations, AFolderWhosePathCannotBeReadListsNothingAndIsNeverWritte
         } else {
             RegDeleteValueA(key.get(), "STARTUP");
         }
-        EXPECT_TRUE(ListFolderEntries(kUserStartup).empty());
-        EXPECT_FALSE(WriteFolderEntry(kUserStartup, "New", "C:\\Apps\\new.exe"));
-        EXPECT_FALSE(RemoveFolderEntry(kUserStartup, "Tool"));
+        EXPECT_TRUE(AnsiSameText(StartupFolder(kUserStartup), shellFolder)) << StartupFolder(kUserStartup);
+        EXPECT_TRUE(WriteFolderEntry(kUserStartup, "New", "C:\\Apps\\new.exe"));
+        EXPECT_TRUE(FileExists(shellFolder + "New.lnk"));
+        EXPECT_TRUE(RemoveFolderEntry(kUserStartup, "New"));
+        EXPECT_FALSE(FileExists(shellFolder + "New.lnk"));
     }
     EXPECT_EQ(FolderItems("C:\\"), rootBefore);
     EXPECT_EQ(FolderItems(folder), std::vector<std::string>{"Tool.lnk"});

@@ -6,6 +6,7 @@
 #include "system/Errors.h"
 #include "system/AnsiText.h"
 #include "system/DataFolder.h"
+#include "system/Shell.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
@@ -108,14 +109,23 @@ protected:
     std::string saved_;
 };
 
-TEST_F(DataFolderTest, FollowsLocalAppDataOrFallsBackToProgramFolder) {
+TEST_F(DataFolderTest, FollowsLocalAppDataOrAsksTheShell) {
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kShellFolders, "Local AppData", "C:\\Users\\A\\AppData\\Local"));
     EXPECT_EQ(DataFolder("Bootmarshal"), "C:\\Users\\A\\AppData\\Local\\Veltmanix\\Bootmarshal\\");
     EXPECT_EQ(DataFolder(""), "C:\\Users\\A\\AppData\\Local\\Veltmanix\\");
 
-    ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kShellFolders, "Local AppData"));
-    EXPECT_EQ(DataFolder("Bootmarshal"), ProgramFolder() + "Bootmarshal\\");
-    EXPECT_EQ(DataFolder(""), ProgramFolder());
+    // Without the value (or with an empty one) the shell knows the folder.
+    const std::string shellFolder = KnownFolderPath(KnownFolder::LocalAppData);
+    ASSERT_GT(shellFolder.size(), 3u);
+    for (const char* emptyValue : {static_cast<const char*>(""), static_cast<const char*>(nullptr)}) {
+        if (emptyValue) {
+            ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kShellFolders, "Local AppData", emptyValue));
+        } else {
+            ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kShellFolders, "Local AppData"));
+        }
+        EXPECT_EQ(DataFolder("Bootmarshal"), shellFolder + "\\Veltmanix\\Bootmarshal\\");
+        EXPECT_EQ(DataFolder(""), shellFolder + "\\Veltmanix\\");
+    }
     EXPECT_EQ(ProgramFolder().back(), '\\');
 }
 
@@ -147,10 +157,11 @@ TEST_F(DataFolderTest, MigrationCopiesWhatIsMissingAndOverwritesNothing) {
     EXPECT_EQ(ReadFileBytes(ProgramFolder() + "bmtest-a.dat"), "new a") << "the program folder's copy stays";
     EXPECT_FALSE(FileExists("C:\\bmdata\\Veltmanix\\BmTest\\bmtest-missing.dat"));
 
-    // Without local application data the data folder sits in the program folder.
+    // Without the value the data folder is the one the shell names.
     ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kShellFolders, "Local AppData"));
     EXPECT_TRUE(MigrateDataFiles("BmTestBase", false, {"bmtest-a.dat"}));
-    EXPECT_EQ(ReadFileBytes(ProgramFolder() + "BmTestBase\\bmtest-a.dat"), "new a");
+    EXPECT_EQ(ReadFileBytes(KnownFolderPath(KnownFolder::LocalAppData) + "\\Veltmanix\\BmTestBase\\bmtest-a.dat"),
+              "new a");
 }
 
 TEST_F(DataFolderTest, MigrationFailsWhenTheFoldersCannotBeMade) {
