@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the run under Wine need,
 # when any of them is missing. Safe to run again; needs root (or sudo).
+# fp-utils brings chmcmd, which compiles the help files; libchm-bin brings
+# extract_chmLib, with which the tests read them back.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache clang-format
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth x11-utils imagemagick fonts-wine
   googletest libbenchmark-dev libpugixml-dev hyperfine locales
+  fp-utils libchm-bin
 )
 missing=()
 for p in "${packages[@]}"; do

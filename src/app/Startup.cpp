@@ -12,6 +12,9 @@
 
 const char kProgramVersion[] = "2.5";
 
+// Files that older versions kept in the program folder. "Bootmarshal.doc" was the
+// documentation before it became the page "Bootmarshal.htm"; carrying an old one
+// over is harmless, nothing opens it any more.
 const std::vector<std::string>& MigrationList() {
     static const std::vector<std::string> files = {
         "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",

@@ -1,12 +1,22 @@
 // The logon check lives apart from the list, so that only the programs that run
 // it need the whole entry catalogue.
+#include <exception>
+
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
+#include "entries/EntryChange.h"
 
 void RunBlockCheck() {
     if (BlockListLines().empty()) return;  // Nothing can match: spare the logon the reading.
-    EntryList entries = CollectAllEntries();
-    for (StartupEntry& entry : entries) {
-        if (entry.active == 1 && IsBlocked(entry.command)) RemoveEntry(entry);
+    EntryList entries;
+    try {
+        entries = CollectAllEntries();
+    } catch (const std::exception&) {
+        return;  // Out of memory at logon: nothing to do but end quietly.
+    }
+    // An entry that cannot be removed (a refused write, a list too long to
+    // store) must not stop the others: the result is looked at by nobody.
+    for (const StartupEntry& entry : entries) {
+        if (entry.active == 1 && IsBlocked(entry.command)) DeleteEntry(entry);
     }
 }

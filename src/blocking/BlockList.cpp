@@ -41,16 +41,22 @@ void LoadBlockList() {
 
 bool IsBlocked(const std::string& command) { return FindLine(Trim(command)) != g_lines.end(); }
 
-void Block(const std::string& command) {
+BlockListChange Block(const std::string& command) {
     const std::string trimmed = Trim(command);
-    if (FitsOnOneLine(trimmed) && !IsBlocked(trimmed)) g_lines.push_back(trimmed);
-    SaveBlockList();
+    BlockListChange change;
+    change.accepted = FitsOnOneLine(trimmed);
+    if (change.accepted && !IsBlocked(trimmed)) g_lines.push_back(trimmed);
+    change.saved = SaveBlockList();
+    return change;
 }
 
-void Unblock(const std::string& command) {
+BlockListChange Unblock(const std::string& command) {
     const auto line = FindLine(Trim(command));
-    if (line != g_lines.end()) g_lines.erase(line);
-    SaveBlockList();
+    BlockListChange change;
+    change.accepted = line != g_lines.end();
+    if (change.accepted) g_lines.erase(line);
+    change.saved = SaveBlockList();
+    return change;
 }
 
 std::vector<std::string> BlockListLines() { return g_lines; }

@@ -9,22 +9,33 @@
 extern const char kBlockListFileName[];    // "Bootmarshal.list"
 extern const char kBlockCheckValueName[];  // "Bootmarshal Block-check"
 
+// What Block and Unblock came to: whether the list took the change (a command
+// already blocked counts as taken; an unblocked one that is not on the list, or
+// a command that cannot stand on one line, does not), and whether the block
+// list file was written afterwards.
+struct BlockListChange {
+    bool accepted = false;
+    bool saved = false;
+};
+
 // Empties the list and reads the block list file, if there is one.
 void LoadBlockList();
 // The trimmed command equals a line, ignoring case (user's locale).
 bool IsBlocked(const std::string& command);
 // Appends the trimmed command unless it is blocked already; saves. A command
 // with a line break in it cannot stand on one line and is not added.
-void Block(const std::string& command);
+BlockListChange Block(const std::string& command);
 // Deletes the first line equal to the trimmed command, ignoring case; saves.
-void Unblock(const std::string& command);
+BlockListChange Unblock(const std::string& command);
 std::vector<std::string> BlockListLines();
 // Replaces the file (atomically) and sets or removes the autostart value.
 // False when the file could not be written; the value follows the list anyway.
 bool SaveBlockList();
 // Writes (flag set) or removes the autostart value in the user's Run key.
 void SetBlockCheckRun(bool flag);
-// The logon check: removes every active entry whose command is blocked.
+// The logon check: removes every active entry whose command is blocked. Each
+// entry is handled on its own: one that cannot be removed stays (and is met at
+// the next logon), and the rest are still done. Shows nothing.
 void RunBlockCheck();
 // Deletes the line at that position of BlockListLines() as it stands, blanks
 // and all, and saves; nothing happens for a position outside the list. True

@@ -1,5 +1,7 @@
 #include "entries/CommandText.h"
 
+#include <initializer_list>
+
 #include "system/TextRules.h"
 
 std::string StripQuotes(const std::string& text) {
@@ -21,22 +23,73 @@ std::string DeriveEntryName(const std::string& command) {
 
 namespace {
 
-// "C:\Program Files\App\app.exe /log x.txt" -> up to and including "app.exe":
-// the first space-separated piece whose last path component has an extension.
-size_t EndOfFirstFileWithExtension(const std::string& text) {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& lowerTail) {
+    if (text.size() < lowerTail.size()) return false;
+    for (size_t i = 0; i < lowerTail.size(); ++i) {
+        if (LowerAscii(text[text.size() - lowerTail.size() + i]) != lowerTail[i]) return false;
+    }
+    return true;
+}
+
+// The extension of a piece's last path component, lower-cased, without its full
+// stop; empty when it has none.
+std::string ExtensionOf(const std::string& piece) {
+    const size_t stop = piece.rfind('.');
+    const size_t slash = piece.find_last_of("\\/");
+    if (stop == std::string::npos || stop + 1 >= piece.size() || (slash != std::string::npos && stop < slash)) {
+        return std::string();
+    }
+    std::string extension = piece.substr(stop + 1);
+    for (char& c : extension) c = LowerAscii(c);
+    return extension;
+}
+
+bool IsOneOf(const std::string& extension, std::initializer_list<const char*> list) {
+    for (const char* item : list) {
+        if (extension == item) return true;
+    }
+    return false;
+}
+
+// Programs first: a folder named like "Node.js" must not end the path when an
+// executable follows it. Files that Windows opens through a handler count only
+// when no program is found.
+bool IsProgramExtension(const std::string& extension) {
+    return IsOneOf(extension, {"exe", "com", "bat", "cmd", "pif", "scr"});
+}
+bool IsHandledExtension(const std::string& extension) {
+    return IsOneOf(extension, {"lnk", "vbs", "js", "wsf", "msc", "cpl"});
+}
+
+// "C:\Program Files\App 2.0 Beta\a.exe /log x.txt" -> the end of "a.exe": the
+// first space-separated piece whose extension is one that Windows starts;
+// npos when there is none.
+template <typename Accept>
+size_t EndOfFirstPieceWith(const std::string& text, Accept accept) {
     size_t pos = 0;
     while (pos < text.size()) {
         size_t space = text.find(' ', pos);
         if (space == std::string::npos) space = text.size();
-        const std::string piece = text.substr(pos, space - pos);
-        const size_t stop = piece.rfind('.');
-        const size_t slash = piece.find_last_of("\\/");
-        if (stop != std::string::npos && stop + 1 < piece.size() && (slash == std::string::npos || stop > slash)) {
-            return space;
-        }
+        if (accept(ExtensionOf(text.substr(pos, space - pos)))) return space;
         pos = space + 1;
     }
-    return text.size();
+    return std::string::npos;
+}
+
+size_t EndOfStartableFile(const std::string& text) {
+    const size_t end = EndOfFirstPieceWith(text, IsProgramExtension);
+    return end != std::string::npos ? end : EndOfFirstPieceWith(text, IsHandledExtension);
+}
+
+const char kCompanionTail[] = "\\inactive.exe";
+
+bool StartsLikeAPath(const std::string& text) {
+    const bool drive =
+        text.size() >= 3 && ((text[0] | 0x20) >= 'a' && (text[0] | 0x20) <= 'z') && text[1] == ':' && text[2] == '\\';
+    const bool share = text.size() >= 2 && text[0] == '\\' && text[1] == '\\';
+    return drive || share;
 }
 
 }  // namespace
@@ -54,7 +107,8 @@ CommandParts SplitForStoredForm(const std::string& command, const FileExistsFn& 
         }
         return parts;
     }
-    const size_t end = EndOfFirstFileWithExtension(text);
+    const size_t end = EndOfStartableFile(text);
+    if (end == std::string::npos) return parts;
     return {text.substr(0, end), Trim(text.substr(end))};
 }
 
@@ -66,4 +120,34 @@ std::string QuotedCommandWith(const std::string& command, const FileExistsFn& fi
 std::string PlainCommandWith(const std::string& command, const FileExistsFn& fileExists) {
     const CommandParts parts = SplitForStoredForm(command, fileExists);
     return Trim(parts.program + " " + parts.arguments);
+}
+
+std::string MarkerFor(const std::string& companionPath) {
+    return companionPath.find(' ') == std::string::npos ? companionPath + " " : "\"" + companionPath + "\" ";
+}
+
+size_t CompanionMarkerLength(const std::string& stored) {
+    if (!stored.empty() && stored[0] == '"') {
+        const size_t closing = stored.find('"', 1);
+        if (closing == std::string::npos || closing + 1 >= stored.size() || stored[closing + 1] != ' ') return 0;
+        const std::string path = stored.substr(1, closing - 1);
+        return StartsLikeAPath(path) && EndsWithIgnoringCase(path, kCompanionTail) ? closing + 2 : 0;
+    }
+    if (!StartsLikeAPath(stored)) return 0;
+    // Unquoted, the path may hold spaces: it runs to the first "\inactive.exe "
+    // unless a program named before it would be what Windows starts.
+    for (size_t space = stored.find(' '); space != std::string::npos; space = stored.find(' ', space + 1)) {
+        const std::string path = stored.substr(0, space);
+        if (EndsWithIgnoringCase(path, kCompanionTail) && path.find('"') == std::string::npos) return space + 1;
+        const size_t pieceStart = path.rfind(' ') == std::string::npos ? 0 : path.rfind(' ') + 1;
+        if (IsProgramExtension(ExtensionOf(path.substr(pieceStart)))) return 0;
+    }
+    return 0;
+}
+
+bool HoldsEnvironmentReference(const std::string& command) {
+    const size_t open = command.find('%');
+    if (open == std::string::npos) return false;
+    const size_t close = command.find('%', open + 1);
+    return close != std::string::npos && close > open + 1;
 }

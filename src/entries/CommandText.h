@@ -1,5 +1,6 @@
 // Text rules of stored commands that need no platform: quotation marks, names
-// derived from commands, and the two stored forms of a registry command.
+// derived from commands, the two stored forms of a registry command, and the
+// shape of a deactivation marker.
 #pragma once
 #include <string>
 
@@ -16,7 +17,11 @@ std::string DeriveEntryName(const std::string& command);
 // stored forms need them. Normally the split of ProgramPart/ArgumentsPart; where
 // that split would take arguments into the program path (a quoted path followed
 // by arguments with a full stop, or a missing program with such arguments), the
-// path ends at its closing quotation mark or after its file extension.
+// path ends at its closing quotation mark, or after the first piece whose
+// extension Windows starts (a program's before a handled file's: .exe .com .bat
+// .cmd .pif .scr, then .lnk .vbs .js .wsf .msc .cpl). A folder name with a full
+// stop ("App 2.0", "Node.js Tools") never ends it; with no such piece the split
+// stays as ProgramPart/ArgumentsPart make it.
 struct CommandParts {
     std::string program;
     std::string arguments;
@@ -27,3 +32,17 @@ CommandParts SplitForStoredForm(const std::string& command, const FileExistsFn& 
 std::string QuotedCommandWith(const std::string& command, const FileExistsFn& fileExists);
 // program args, trimmed: the stored form of an inactive one.
 std::string PlainCommandWith(const std::string& command, const FileExistsFn& fileExists);
+
+// The deactivation marker as written for the companion's path: the path, in
+// quotation marks when it holds a space (unquoted, Windows would try
+// "C:\Program.exe" first), and one space.
+std::string MarkerFor(const std::string& companionPath);
+// Length of a marker that any copy of the program may have written at the start
+// of a stored command: a path ("X:\..." or "\\server\...") whose last component
+// is inactive.exe in any case, quoted or not, and one space. 0 when there is
+// none, and also when an unquoted command names a program before such a path.
+size_t CompanionMarkerLength(const std::string& stored);
+
+// The command holds a %name% reference, which Windows expands only in a
+// REG_EXPAND_SZ value.
+bool HoldsEnvironmentReference(const std::string& command);

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "entries/StartupFolders.h"
-#include "entries/CommandText.h"
-#include "entries/ShellLink.h"
+#include "entries/StoredCommand.h"
 #include "system/Files.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
 
 namespace {
@@ -56,12 +56,24 @@ EntryList ListFolderEntries(int kind) {
     return entries;
 }
 
-bool WriteFolderEntry(int kind, const std::string& name, const std::string& command) {
+bool FolderLinkExists(int kind, const std::string& name) {
     const std::string file = LinkFile(kind, name);
-    if (file.empty()) return false;
-    const std::string unquoted = StripQuotes(command);
+    return !file.empty() && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields) {
+    if (!FolderLinkExists(kind, name)) return false;
     ShellLink& link = SharedShellLink();
-    link.SetTarget(ProgramPart(unquoted), ArgumentsPart(unquoted));
+    link.LoadLink(LinkFile(kind, name));  // as listing does: a link that cannot be loaded reads as reset fields
+    fields = link.Fields();
+    return true;
+}
+
+WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkFields& fields) {
+    const std::string file = LinkFile(kind, name);
+    if (file.empty()) return WriteOutcome::Failed();
+    ShellLink& link = SharedShellLink();
+    link.SetFields(fields);
 
     // The new link is made complete beside the old one and then takes its place,
     // so a link that cannot be written never costs the entry it replaces. The
@@ -69,20 +81,32 @@ bool WriteFolderEntry(int kind, const std::string& name, const std::string& comm
     const std::string temporary = file + ".new";
     DeleteFileA(temporary.c_str());
     if (!link.SaveLink(temporary)) {
+        const HRESULT result = link.LastSaveResult();
         DeleteFileA(temporary.c_str());
-        return false;
+        const bool denied = result == E_ACCESSDENIED || result == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) ||
+                            result == STG_E_ACCESSDENIED;
+        return denied ? WriteOutcome::Denied() : WriteOutcome::Failed();
     }
     if (!MoveFileExA(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         DeleteFileA(temporary.c_str());
-        return false;
+        return WriteOutcomeOfError(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error);
     }
-    return true;
+    return WriteOutcome::Done();
 }
 
-bool RemoveFolderEntry(int kind, const std::string& name) {
+WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::string& command) {
+    const CommandParts target = StoredLinkTarget(command, true);
+    ShellLink& link = SharedShellLink();
+    link.SetTarget(target.program, target.arguments);
+    return WriteFolderLink(kind, name, link.Fields());
+}
+
+WriteOutcome RemoveFolderEntry(int kind, const std::string& name) {
     const std::string file = LinkFile(kind, name);
-    if (file.empty()) return false;
-    if (DeleteFileA(file.c_str())) return true;
+    if (file.empty()) return WriteOutcome::Failed();
+    if (DeleteFileA(file.c_str())) return WriteOutcome::Done();
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WriteOutcome::Done();
+    return WriteOutcomeOfError(error);
 }

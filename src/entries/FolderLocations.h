@@ -5,16 +5,25 @@
 #pragma once
 #include <string>
 
+#include "entries/ShellLink.h"
 #include "entries/StartupEntry.h"
+#include "system/WriteOutcome.h"
 
 // One entry per link file in the order the file system returns them; hidden and
 // system files are left out. A folder that cannot be found or searched lists
 // nothing.
 EntryList ListFolderEntries(int kind);
-// Writes the link "name.lnk" to the program and arguments of the command (its
-// enclosing quotation marks removed), replacing a link of that name. The link
-// starts in the program's folder and is described by its file name. The old link
-// is replaced only once the new one is complete. True when the link is in place.
-bool WriteFolderEntry(int kind, const std::string& name, const std::string& command);
-// Deletes "name.lnk". True when it is gone (also when it never was there).
-bool RemoveFolderEntry(int kind, const std::string& name);
+// A file "name.lnk" is there.
+bool FolderLinkExists(int kind, const std::string& name);
+// The fields of "name.lnk" as listing reads them (reset fields for a link that
+// cannot be loaded). False when there is no such file.
+bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields);
+// Writes "name.lnk" with exactly these fields, replacing a link of that name only
+// once the new one is complete.
+WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkFields& fields);
+// Writes "name.lnk" to the program and arguments of an active command with the
+// defaults of a fresh link: it starts in the program's folder and is described
+// by its file name.
+WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::string& command);
+// Deletes "name.lnk". Done when it is gone (also when it never was there).
+WriteOutcome RemoveFolderEntry(int kind, const std::string& name);

@@ -48,18 +48,33 @@ EntryList ListRegistryEntries(int kind) {
     return entries;
 }
 
-bool WriteRegistryEntry(int kind, const std::string& name, const std::string& text) {
+std::string RegistryLocationPath(int kind) {
     const RegistryLocation* location = FindRegistryLocation(kind);
-    return location && WriteRegString(location->root, location->keyPath, name, text);
+    if (!location) return std::string();
+    return std::string(location->root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") +
+           location->keyPath;
 }
 
-bool RemoveRegistryEntry(int kind, const std::string& name) {
+RegistryValue ReadRegistryEntry(int kind, const std::string& name) {
     const RegistryLocation* location = FindRegistryLocation(kind);
-    if (!location || !DeleteRegValue(location->root, location->keyPath, name)) return false;
+    return location ? ReadRegValue(location->root, location->keyPath, name) : RegistryValue();
+}
+
+WriteOutcome WriteRegistryEntry(int kind, const std::string& name, const std::string& text, DWORD type) {
+    const RegistryLocation* location = FindRegistryLocation(kind);
+    if (!location) return WriteOutcome::Failed();
+    return WriteRegText(location->root, location->keyPath, name, text, type);
+}
+
+WriteOutcome RemoveRegistryEntry(int kind, const std::string& name) {
+    const RegistryLocation* location = FindRegistryLocation(kind);
+    if (!location) return WriteOutcome::Failed();
+    const WriteOutcome removed = DeleteRegValue(location->root, location->keyPath, name);
+    if (!removed) return removed;
     // A location that is written to exists afterwards, also when it was missing;
     // only listing leaves a missing key alone.
     ScopedKey key;
     RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                     key.receive(), nullptr);
-    return true;
+    return removed;
 }

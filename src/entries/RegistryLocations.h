@@ -7,6 +7,7 @@
 #include <string>
 
 #include "entries/StartupEntry.h"
+#include "system/RegistryValues.h"
 
 struct RegistryLocation {
     int kind;
@@ -22,9 +23,13 @@ const RegistryLocation* FindRegistryLocation(int kind);
 // empty command. The key is only read: a missing key lists nothing and stays
 // missing.
 EntryList ListRegistryEntries(int kind);
-// Stores the text as a REG_SZ value of that name (replacing a value of any type),
-// creating the key when missing. True when the value holds the text.
-bool WriteRegistryEntry(int kind, const std::string& name, const std::string& text);
-// Deletes the value of that name; the key stays. True when it is gone (also when
-// it never was there).
-bool RemoveRegistryEntry(int kind, const std::string& name);
+// "HKEY_CURRENT_USER\..." or "HKEY_LOCAL_MACHINE\..." of a registry kind.
+std::string RegistryLocationPath(int kind);
+// The value of that name as stored (type and text).
+RegistryValue ReadRegistryEntry(int kind, const std::string& name);
+// Stores the text as a string value of that name and type (replacing a value of
+// any type), creating the key when missing.
+WriteOutcome WriteRegistryEntry(int kind, const std::string& name, const std::string& text, DWORD type = REG_SZ);
+// Deletes the value of that name; the key stays. Done when it is gone (also
+// when it never was there).
+WriteOutcome RemoveRegistryEntry(int kind, const std::string& name);

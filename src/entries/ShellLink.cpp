@@ -71,9 +71,7 @@ void ShellLink::SetTarget(const std::string& path, const std::string& arguments)
     HotKey = 0;
 }
 
-bool ShellLink::EnsureReader() {
-    return reader_ || CreateShellLinkObject(&reader_, &readerFile_);
-}
+bool ShellLink::EnsureReader() { return reader_ || CreateShellLinkObject(&reader_, &readerFile_); }
 
 void ShellLink::DropReader() {
     Release(readerFile_);
@@ -97,7 +95,8 @@ bool ShellLink::LoadLink(const std::string& file) {
     };
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
         WorkingDirectory = t;
-    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, SLGP_UNCPRIORITY); }))
+    if (const char* t =
+            readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, SLGP_UNCPRIORITY); }))
         Path = t;
     int iconIndex = 0;
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {
@@ -110,8 +109,7 @@ bool ShellLink::LoadLink(const std::string& file) {
     if (SUCCEEDED(reader_->GetShowCmd(&showCmd))) ShowCmd = showCmd;
     WORD hotKey = 0;
     if (SUCCEEDED(reader_->GetHotkey(&hotKey))) HotKey = hotKey;
-    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); }))
-        Arguments = t;
+    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); })) Arguments = t;
     return true;
 }
 
@@ -119,6 +117,7 @@ bool ShellLink::SaveLink(const std::string& file) {
     // A fresh object for every save: nothing of a link read earlier can leak in.
     IShellLinkA* link = nullptr;
     IPersistFile* persist = nullptr;
+    lastSaveResult_ = E_FAIL;
     if (!CreateShellLinkObject(&link, &persist)) return false;
     bool ok = true;
     ok &= SUCCEEDED(link->SetPath(Path.c_str()));
@@ -128,10 +127,26 @@ bool ShellLink::SaveLink(const std::string& file) {
     ok &= SUCCEEDED(link->SetHotkey(static_cast<WORD>(HotKey & 0xFFFF)));
     ok &= SUCCEEDED(link->SetShowCmd(ShowCmd));
     ok &= SUCCEEDED(link->SetIconLocation(IconLocation.c_str(), IconIndex));
-    ok &= SUCCEEDED(persist->Save(Wide(file).c_str(), TRUE));
+    lastSaveResult_ = persist->Save(Wide(file).c_str(), TRUE);
+    ok &= SUCCEEDED(lastSaveResult_);
     Release(persist);
     Release(link);
     return ok;
+}
+
+ShellLinkFields ShellLink::Fields() const {
+    return {Path, WorkingDirectory, Description, Arguments, IconLocation, IconIndex, ShowCmd, HotKey};
+}
+
+void ShellLink::SetFields(const ShellLinkFields& fields) {
+    Path = fields.Path;
+    WorkingDirectory = fields.WorkingDirectory;
+    Description = fields.Description;
+    Arguments = fields.Arguments;
+    IconLocation = fields.IconLocation;
+    IconIndex = fields.IconIndex;
+    ShowCmd = fields.ShowCmd;
+    HotKey = fields.HotKey;
 }
 
 ShellLink& CreateSharedShellLink() {

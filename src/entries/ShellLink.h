@@ -3,11 +3,24 @@
 // IPersistFile). One instance is made at start-up; making it initialises COM for
 // the calling thread, and destroying it undoes that.
 #pragma once
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
+
+// The fields of one link as a value, to carry a link's own settings over when
+// it is written again.
+struct ShellLinkFields {
+    std::string Path;
+    std::string WorkingDirectory;
+    std::string Description;
+    std::string Arguments;
+    std::string IconLocation;
+    int IconIndex = 0;
+    int ShowCmd = 1;
+    int HotKey = 0;
+};
 
 class ShellLink {
 public:
@@ -37,6 +50,11 @@ public:
     // Writes the fields into a link file. True only when every field was taken
     // and the file was saved.
     bool SaveLink(const std::string& file);
+    // Why the last SaveLink failed: the result of the platform's save.
+    HRESULT LastSaveResult() const { return lastSaveResult_; }
+
+    ShellLinkFields Fields() const;
+    void SetFields(const ShellLinkFields& fields);
 
 private:
     // The loader keeps one shell-link object for its whole life: loading a file
@@ -46,6 +64,7 @@ private:
     void DropReader();
 
     bool comInitialised_ = false;
+    HRESULT lastSaveResult_ = S_OK;
     IShellLinkA* reader_ = nullptr;
     IPersistFile* readerFile_ = nullptr;
     std::vector<char> text_;  // getter buffer, reused

@@ -30,3 +30,17 @@ std::string WinIniListWithout(const std::string& list, const std::string& item) 
     }
     return rebuilt;
 }
+
+std::string WinIniListWithoutFirst(const std::string& list, const std::string& item) {
+    std::vector<std::string> items = SplitWinIniList(list);
+    std::string rebuilt;
+    bool dropped = false;
+    for (const std::string& kept : items) {
+        if (!dropped && kept == item) {
+            dropped = true;
+            continue;
+        }
+        rebuilt = rebuilt.empty() ? kept : rebuilt + ";" + kept;
+    }
+    return dropped ? rebuilt : list;
+}

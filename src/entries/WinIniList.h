@@ -17,3 +17,6 @@ std::string AppendToWinIniList(const std::string& list, const std::string& item)
 // The others keep their order; empty items at its start are dropped, as
 // appending an empty item to an empty list adds nothing.
 std::string WinIniListWithout(const std::string& list, const std::string& item);
+// The list without the first item that is exactly the text, the others rebuilt
+// as WinIniListWithout does; the list unchanged when no item is the text.
+std::string WinIniListWithoutFirst(const std::string& list, const std::string& item);

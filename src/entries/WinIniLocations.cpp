@@ -7,6 +7,7 @@
 #include "entries/CommandText.h"
 #include "entries/WinIniList.h"
 #include "system/DataFolder.h"
+#include "system/RegistryValues.h"
 
 namespace {
 
@@ -20,9 +21,12 @@ WinIniWriteDenial g_writeDenial = nullptr;
 
 const char* KeyOf(int kind) {
     switch (kind) {
-        case kWinIniLoad: return "load";
-        case kWinIniRun: return "run";
-        default: return nullptr;
+        case kWinIniLoad:
+            return "load";
+        case kWinIniRun:
+            return "run";
+        default:
+            return nullptr;
     }
 }
 
@@ -46,18 +50,6 @@ bool ReadList(const std::string& file, const char* key, std::string& value) {
     }
 }
 
-[[noreturn]] void RefuseWrite(const std::string& file) {
-    std::string message = "nach %s kann nicht geschrieben werden";
-    message.replace(message.find("%s"), 2, file);
-    throw EWinIniWriteError(message);
-}
-
-void WriteList(const std::string& file, const char* key, const std::string& value) {
-    if (value.size() > kMaxWinIniListLength) RefuseWrite(file);
-    if (g_writeDenial && g_writeDenial(key)) RefuseWrite(file);
-    if (!WritePrivateProfileStringA(kSection, key, value.c_str(), file.c_str())) RefuseWrite(file);
-}
-
 }  // namespace
 
 std::string WinIniPath() { return WindowsFolder() + "\\Win.ini"; }
@@ -79,26 +71,32 @@ EntryList ListWinIniEntries(int kind) {
     return entries;
 }
 
-bool AppendWinIniEntry(int kind, const std::string& item) {
+bool ReadWinIniList(int kind, std::string& list) {
     const char* key = KeyOf(kind);
-    if (!key) return false;
-    const std::string file = WinIniPath();
-    std::string list;
-    // A list that cannot be read whole is only ever emptied, never stored cut.
-    if (!ReadList(file, key, list) && item != kClearWinIniList) RefuseWrite(file);
-    WriteList(file, key, AppendToWinIniList(list, item));
-    return true;
+    list.clear();
+    return key && ReadList(WinIniPath(), key, list);
 }
 
-bool RemoveWinIniEntry(int kind, const std::string& item) {
+WriteOutcome WriteWinIniList(int kind, const std::string& list) {
     const char* key = KeyOf(kind);
-    if (!key) return false;
-    const std::string file = WinIniPath();
+    if (!key || list.size() > kMaxWinIniListLength) return WriteOutcome::Failed();
+    if (g_writeDenial && g_writeDenial(key)) return WriteOutcome::Denied();
+    if (WritePrivateProfileStringA(kSection, key, list.c_str(), WinIniPath().c_str())) return WriteOutcome::Done();
+    return WriteOutcomeOfError(GetLastError());
+}
+
+WriteOutcome AppendWinIniEntry(int kind, const std::string& item) {
     std::string list;
-    if (!ReadList(file, key, list)) RefuseWrite(file);
+    // A list that cannot be read whole is only ever emptied, never stored cut.
+    if (!ReadWinIniList(kind, list) && item != kClearWinIniList) return WriteOutcome::Failed();
+    return WriteWinIniList(kind, AppendToWinIniList(list, item));
+}
+
+WriteOutcome RemoveWinIniEntry(int kind, const std::string& item) {
+    std::string list;
+    if (!ReadWinIniList(kind, list)) return WriteOutcome::Failed();
     const std::string rest = WinIniListWithout(list, item);
-    if (rest != list) WriteList(file, key, rest);
-    return true;
+    return rest == list ? WriteOutcome::Done() : WriteWinIniList(kind, rest);
 }
 
 void SetWinIniWriteDenialForTests(WinIniWriteDenial denial) { g_writeDenial = denial; }

@@ -5,13 +5,7 @@
 #include <string>
 
 #include "entries/StartupEntry.h"
-#include "system/Errors.h"
-
-// A write of win.ini that was refused; the message names the file.
-class EWinIniWriteError : public EAppError {
-public:
-    explicit EWinIniWriteError(const std::string& message) : EAppError(message) {}
-};
+#include "system/WriteOutcome.h"
 
 // The Windows directory's win.ini.
 std::string WinIniPath();
@@ -23,16 +17,23 @@ const size_t kMaxWinIniListLength = 32766;
 // One entry per item, in list order: a ";" ends an item, so a list ending in ";"
 // has no empty last item, while a leading ";" or ";;" gives an empty one.
 EntryList ListWinIniEntries(int kind);
+// The whole list of a kind; false when it is longer than can be read (list then
+// holds only its start) or the kind is no win.ini kind.
+bool ReadWinIniList(int kind, std::string& list);
+// Stores the list as it stands, in one write. Refused (Failed) beyond
+// kMaxWinIniListLength.
+WriteOutcome WriteWinIniList(int kind, const std::string& list);
 // Appends the item (after a ";" when the list is not empty). The text
-// "intern_clear" empties the list instead. Throws EWinIniWriteError when the write
-// is refused or the list would grow beyond kMaxWinIniListLength; true otherwise.
-bool AppendWinIniEntry(int kind, const std::string& item);
+// "intern_clear" empties the list instead. Fails when the list cannot be read
+// whole or would grow beyond kMaxWinIniListLength.
+WriteOutcome AppendWinIniEntry(int kind, const std::string& item);
 // Rewrites the list without every item that is exactly the text (case counts),
-// in one write; the other items keep their order. Throws EWinIniWriteError when
-// the write is refused or the list cannot be read whole; true otherwise.
-bool RemoveWinIniEntry(int kind, const std::string& item);
+// in one write; the other items keep their order. Fails when the list cannot be
+// read whole.
+WriteOutcome RemoveWinIniEntry(int kind, const std::string& item);
 
 // Test seam: win.ini writes that the platform here cannot be made to refuse.
-// While set, a write of a key for which it answers true fails as refused.
+// While set, a write of a key for which it answers true is refused as access
+// denied.
 using WinIniWriteDenial = bool (*)(const std::string& key);
 void SetWinIniWriteDenialForTests(WinIniWriteDenial denial);

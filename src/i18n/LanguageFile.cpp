@@ -56,7 +56,9 @@ std::string LanguagePartFileName(const std::string& baseName, LanguagePart part,
 std::string ActivePartFileName(const std::string& baseName, LanguagePart part) {
     switch (part) {
         case LanguagePart::Texts: return baseName + ".def";
-        case LanguagePart::Documentation: return baseName + ".doc";
+        // A page every Windows opens in its browser; a ".doc" needs a word processor
+        // that a current Windows does not bring.
+        case LanguagePart::Documentation: return baseName + ".htm";
         case LanguagePart::Help: return baseName + ".chm";
     }
     return baseName + ".def";

@@ -21,7 +21,8 @@ enum class LanguagePart { Texts, Documentation, Help };
 
 // B + ".t0" / ".d0" / ".c0" + n in decimal: "Bootmarshal.t00", "Bootmarshal.t010".
 std::string LanguagePartFileName(const std::string& baseName, LanguagePart part, int number);
-// The active copies in the data folder: B + ".def", ".doc", ".chm".
+// The active copies in the data folder: B + ".def", ".htm" (the documentation,
+// an HTML page), ".chm".
 std::string ActivePartFileName(const std::string& baseName, LanguagePart part);
 
 // The number a header line names: 0 or more for "[digits]", 10000 for "[END]",

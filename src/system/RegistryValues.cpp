@@ -39,8 +39,8 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
     }
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
     std::vector<char> data(size + 1);
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::string();
     }
@@ -55,8 +55,8 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
         return values;
     }
     DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
-                         &maxData, nullptr, nullptr) != ERROR_SUCCESS) {
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
         return values;
     }
     values.reserve(count);
@@ -83,25 +83,65 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
     return values;
 }
 
-bool WriteRegString(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text) {
-    if (WriteDenied(root, keyPath)) return false;
+RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    RegistryValue value;
     ScopedKey key;
-    if (RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
-        return false;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()) !=
+        ERROR_SUCCESS) {
+        return value;
     }
-    return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+        return value;
+    }
+    std::vector<char> data(size + 1);
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS) {
+        return value;
+    }
+    value.exists = true;
+    if (value.IsString()) value.text = StringFromRegData(data, size);
+    return value;
 }
 
-bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
-    if (WriteDenied(root, keyPath)) return false;
+WriteOutcome WriteRegString(HKEY root, const std::string& keyPath, const std::string& valueName,
+                            const std::string& text) {
+    return WriteRegText(root, keyPath, valueName, text, REG_SZ);
+}
+
+WriteOutcome WriteRegText(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
+                          DWORD type) {
+    if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
+    ScopedKey key;
+    const LONG created = RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr,
+                                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.receive(), nullptr);
+    if (created != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(created));
+    return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExA(key.get(), valueName.c_str(), 0, type,
+                                                                 reinterpret_cast<const BYTE*>(text.c_str()),
+                                                                 static_cast<DWORD>(text.size() + 1))));
+}
+
+WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
     const LONG opened = RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE, key.receive());
-    if (opened == ERROR_FILE_NOT_FOUND) return true;  // No key, no value.
-    if (opened != ERROR_SUCCESS) return false;
+    if (opened == ERROR_FILE_NOT_FOUND) return WriteOutcome::Done();  // No key, no value.
+    if (opened != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(opened));
     const LONG status = RegDeleteValueA(key.get(), valueName.c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return status == ERROR_FILE_NOT_FOUND ? WriteOutcome::Done() : WriteOutcomeOfError(static_cast<DWORD>(status));
+}
+
+WriteOutcome WriteOutcomeOfError(DWORD error) {
+    switch (error) {
+        case ERROR_SUCCESS:
+            return WriteOutcome::Done();
+        case ERROR_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD:
+        case ERROR_WRITE_PROTECT:
+            return WriteOutcome::Denied();
+        default:
+            return WriteOutcome::Failed();
+    }
 }
 
 void SetRegistryWriteDenialForTests(RegistryWriteDenial denial) { g_registryWriteDenial = denial; }

@@ -8,15 +8,34 @@
 #include <utility>
 #include <vector>
 
+#include "system/WriteOutcome.h"
+
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName);
 // All values of a key in the registry's order: REG_SZ and REG_EXPAND_SZ give
 // their text as stored, other types empty text. A key that cannot be opened
 // gives nothing.
 std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath);
-// Creates the key if needed and stores the text as REG_SZ; true on success.
-bool WriteRegString(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text);
-// True when the value is gone afterwards (also when it was never there).
-bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+// One value as stored: its type and, for REG_SZ and REG_EXPAND_SZ, its text.
+struct RegistryValue {
+    bool exists = false;
+    DWORD type = 0;
+    std::string text;
+    bool IsString() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
+};
+RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+
+// Creates the key if needed and stores the text as REG_SZ, replacing a value of
+// any type.
+WriteOutcome WriteRegString(HKEY root, const std::string& keyPath, const std::string& valueName,
+                            const std::string& text);
+// The same with the string type given (REG_SZ or REG_EXPAND_SZ).
+WriteOutcome WriteRegText(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
+                          DWORD type);
+// Done when the value is gone afterwards (also when it was never there).
+WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+
+// A platform error code as a write outcome: access denied apart from the rest.
+WriteOutcome WriteOutcomeOfError(DWORD error);
 
 // Test seam: registry keys that Wine cannot be made to refuse. When set, every
 // write or delete below a key for which it answers true fails as "access denied".

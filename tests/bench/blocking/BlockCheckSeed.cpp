@@ -1,9 +1,9 @@
 // Fills a prefix as a well-used machine looks at logon: 300 values over the ten
 // Run-family keys, 20 win.ini items, 10 Startup links and a block list of 30
 // commands, none of which is active (blocked entries that stayed away).
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -16,7 +16,8 @@ namespace {
 const char* const kKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
 
 std::string StartupFolder(HKEY root, const char* value) {
-    std::string folder = ReadRegString(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", value);
+    std::string folder =
+        ReadRegString(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", value);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\";
 }
@@ -30,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const HKEY root = (i % 10) < 5 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         const std::string key = std::string("Software\\Microsoft\\Windows\\CurrentVersion\\") + kKeys[i % 5];
         const std::string command = "\"C:\\Program Files\\Vendor " + std::to_string(i) + "\\tool.exe\" /background";
-        written += WriteRegString(root, key, "Vendor tool " + std::to_string(i), command);
+        written += static_cast<bool>(WriteRegString(root, key, "Vendor tool " + std::to_string(i), command));
     }
     std::string load, run;
     for (int i = 0; i < 10; ++i) {
@@ -38,13 +39,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         run += (i ? ";" : "") + std::string("C:\\Legacy\\run") + std::to_string(i) + ".exe";
     }
     const char winIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-    written += WriteRegString(HKEY_CURRENT_USER, winIni, "load", load);
-    written += WriteRegString(HKEY_CURRENT_USER, winIni, "run", run);
+    written += static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, winIni, "load", load));
+    written += static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, winIni, "run", run));
     for (int i = 0; i < 10; ++i) {
-        const std::string folder = i % 2 ? StartupFolder(HKEY_CURRENT_USER, "STARTUP")
-                                         : StartupFolder(HKEY_LOCAL_MACHINE, "Common Startup");
+        const std::string folder =
+            i % 2 ? StartupFolder(HKEY_CURRENT_USER, "STARTUP") : StartupFolder(HKEY_LOCAL_MACHINE, "Common Startup");
         written += testsupport::WritePlatformLink(folder + "Helper " + std::to_string(i) + ".lnk",
-                             "C:\\Program Files\\Helper " + std::to_string(i) + "\\helper.exe", "-minimized");
+                                                  "C:\\Program Files\\Helper " + std::to_string(i) + "\\helper.exe",
+                                                  "-minimized");
     }
     std::string list;
     for (int i = 0; i < 30; ++i) list += "C:\\Adware\\popup" + std::to_string(i) + ".exe /silent\r\n";

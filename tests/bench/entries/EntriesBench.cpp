@@ -2,9 +2,9 @@
 // and times CollectAllEntries against its floor: the same keys, link files and
 // win.ini lists read with the bare platform calls and nothing else. The two are
 // timed alternately in one process; prints both medians and their ratio.
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "entries/EntryCatalogue.h"
-#include "entries/StartupFolders.h"
 #include "entries/ShellLink.h"
-#include "entries/DeactivationMarker.h"
+#include "entries/StartupFolders.h"
+#include "entries/StoredCommand.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 
@@ -59,14 +59,16 @@ bool Seed() {
         for (const char* key : kRunKeys) {
             for (int n = 0; n < kValuesPerKey; ++n) {
                 const std::string command = nextCommand(false);
-                written += WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command);
+                written += static_cast<bool>(
+                    WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command));
             }
         }
     }
     for (const char* key : {"load", "run"}) {
         std::string list;
         for (int n = 0; n < kItemsPerList; ++n) list += (n ? ";" : "") + nextCommand(true);
-        written += kItemsPerList * WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list);
+        written += kItemsPerList *
+                   static_cast<int>(static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list)));
     }
     return written == kTotal;
 }
@@ -88,8 +90,8 @@ size_t FloorFolder(FloorLink& shell, HKEY root, const char* value) {
     char pattern[MAX_PATH + 8];
     wsprintfA(pattern, "%s\\*.lnk", folder);
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE find =
+        FindFirstFileExA(pattern, FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return 0;
     size_t count = 0;
     do {

@@ -72,7 +72,7 @@ TEST(LanguagePartFileName, NumberFollowsTheTagWithoutLeadingZeros) {
     EXPECT_EQ(LanguagePartFileName("Bootmarshal", LanguagePart::Documentation, 3), "Bootmarshal.d03");
     EXPECT_EQ(LanguagePartFileName("Bootmarshal", LanguagePart::Help, 100), "Bootmarshal.c0100");
     EXPECT_EQ(ActivePartFileName("Bootmarshal", LanguagePart::Texts), "Bootmarshal.def");
-    EXPECT_EQ(ActivePartFileName("Bootmarshal", LanguagePart::Documentation), "Bootmarshal.doc");
+    EXPECT_EQ(ActivePartFileName("Bootmarshal", LanguagePart::Documentation), "Bootmarshal.htm");
     EXPECT_EQ(ActivePartFileName("Bootmarshal", LanguagePart::Help), "Bootmarshal.chm");
 }
 

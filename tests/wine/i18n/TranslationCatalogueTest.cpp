@@ -161,7 +161,7 @@ TEST_F(TranslationCatalogueTest, SwitchLanguageFallsBackToEnglishThenLanguageZer
         ASSERT_TRUE(SwitchLanguage("FRAN\xC7" "AIS")) << c.what;
         EXPECT_EQ(GetText(1), "un") << c.what;
         EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("Fran\xE7" "ais", "un")) << c.what;
-        EXPECT_EQ(ReadFileBytes(InData(".doc")), c.expectedDoc) << c.what;
+        EXPECT_EQ(ReadFileBytes(InData(".htm")), c.expectedDoc) << c.what;
         EXPECT_EQ(ReadFileBytes(InData(".chm")), c.expectedChm) << c.what;
     }
 }
@@ -171,7 +171,7 @@ TEST_F(TranslationCatalogueTest, SwitchLanguageToAnUnknownOrUnreadableLanguageCh
     Put(InData(".d00"), "doc 0");
     Put(InData(".t01"), LanguageFile("English", "one"));
     Put(InData(".def"), LanguageFile("Aktiv", "aktiv"));
-    Put(InData(".doc"), "active doc");
+    Put(InData(".htm"), "active doc");
     LoadTranslation(kBase);
 
     EXPECT_FALSE(SwitchLanguage("Klingon"));
@@ -182,7 +182,7 @@ TEST_F(TranslationCatalogueTest, SwitchLanguageToAnUnknownOrUnreadableLanguageCh
         EXPECT_FALSE(SwitchLanguage("English")) << "a language file that cannot be read";
     }
     EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("Aktiv", "aktiv"));
-    EXPECT_EQ(ReadFileBytes(InData(".doc")), "active doc");
+    EXPECT_EQ(ReadFileBytes(InData(".htm")), "active doc");
     EXPECT_EQ(GetText(1), "aktiv");
     EXPECT_EQ(CurrentLanguageName(), "Aktiv");
 }

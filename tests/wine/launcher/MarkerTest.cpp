@@ -2,7 +2,7 @@
 // and real files of the test's prefix.
 #include <gtest/gtest.h>
 
-#include "entries/DeactivationMarker.h"
+#include "entries/StoredCommand.h"
 #include "support/WineTestSupport.h"
 #include "system/AnsiText.h"
 #include "system/DataFolder.h"
@@ -14,26 +14,37 @@ TEST(DeactivationMarker, IsTheProgramFolderAndTheCompanion) {
     EXPECT_EQ(DeactivationMarker(), ProgramFolder() + "inactive.exe ");
 }
 
-TEST(DeactivationMarker, RecognisedOnlyAtTheStartInAnyCase) {
+TEST(DeactivationMarker, BothFormsAndOtherCopiesMarkersAreRecognisedOnlyAtTheStart) {
     const std::string m = DeactivationMarker();
+    const std::string quoted = "\"" + CompanionPath() + "\" ";
     struct Case {
         std::string stored;
-        bool has;
-        bool contains;
+        size_t markerLength;
     } cases[] = {
-        {m + "notepad.exe", true, true},
-        {AnsiUpper(m) + "notepad.exe", true, true},
-        {CharLowerA(std::string(m).data()) + std::string("notepad.exe"), true, true},
-        {"cmd /c " + m + "x.exe", false, true},
-        {m.substr(0, m.size() - 1), false, false},  // without its space
-        {"notepad.exe", false, false},
-        {"", false, false},
+        {m + "notepad.exe", m.size()},
+        {AnsiUpper(m) + "notepad.exe", m.size()},
+        {CharLowerA(std::string(m).data()) + std::string("notepad.exe"), m.size()},
+        {quoted + "notepad.exe", quoted.size()},
+        // Written by a copy of the program in another folder.
+        {"D:\\Portable Apps\\Boot\\inactive.exe notepad.exe", 35},
+        {"\"D:\\Portable Apps\\Boot\\INACTIVE.EXE\" notepad.exe", 37},
+        {"\\\\server\\apps\\inactive.exe x.exe", 27},
+        // Not a marker: in the middle, without its space, behind a program, or
+        // not the companion's file name.
+        {"cmd /c " + m + "x.exe", 0},
+        {m.substr(0, m.size() - 1), 0},
+        {"C:\\Tools\\x.exe C:\\B\\inactive.exe y", 0},
+        {"D:\\B\\notinactive.exe x", 0},
+        {"inactive.exe x", 0},
+        {"notepad.exe", 0},
+        {"", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HasMarker(c.stored), c.has) << c.stored;
-        EXPECT_EQ(ContainsMarker(c.stored), c.contains) << c.stored;
+        EXPECT_EQ(MarkerLength(c.stored), c.markerLength) << c.stored;
+        EXPECT_EQ(HasMarker(c.stored), c.markerLength > 0) << c.stored;
     }
     EXPECT_EQ(StripMarker(AnsiUpper(m) + "notepad.exe /x"), "notepad.exe /x");
+    EXPECT_EQ(StripMarker("\"D:\\Portable Apps\\Boot\\inactive.exe\" notepad.exe /x"), "notepad.exe /x");
 }
 
 TEST(StoredForms, QuotedAndPlainAgainstRealFiles) {
@@ -44,8 +55,16 @@ TEST(StoredForms, QuotedAndPlainAgainstRealFiles) {
     EXPECT_EQ(QuotedCommand("C:\\Tools\\run.exe  -q "), "\"C:\\Tools\\run.exe\" -q");
     EXPECT_EQ(QuotedCommand("\"C:\\Tools\\run.exe\" -q"), "\"C:\\Tools\\run.exe\" -q");
     EXPECT_EQ(QuotedCommand("\"C:\\Tools\\run.exe\" -log a.txt"), "\"C:\\Tools\\run.exe\" -log a.txt");
-    EXPECT_EQ(PlainCommand(m + "\"C:\\Tools\\run.exe\" -log a.txt"),
-              m + "\"C:\\Tools\\run.exe\" -log a.txt");
+    EXPECT_EQ(StoredRegistryText("\"C:\\Tools\\run.exe\" -log a.txt ", false), m + "\"C:\\Tools\\run.exe\" -log a.txt");
+    EXPECT_EQ(StoredRegistryText("", false), m) << "an empty command keeps the marker's space";
+    // A marker already in front (of any copy) is never doubled, and never kept
+    // on an active entry.
+    EXPECT_EQ(StoredRegistryText("D:\\Old\\inactive.exe C:\\Tools\\run.exe", false), m + "C:\\Tools\\run.exe");
+    EXPECT_EQ(StoredRegistryText(m + "C:\\Tools\\run.exe", true), "\"C:\\Tools\\run.exe\"");
+    EXPECT_EQ(StoredWinIniItem("C:\\Tools\\run.exe", false), m + "C:\\Tools\\run.exe");
+    const CommandParts link = StoredLinkTarget("\"C:\\Tools\\run.exe\" -q", false);
+    EXPECT_EQ(link.program, CompanionPath());
+    EXPECT_EQ(link.arguments, "\"C:\\Tools\\run.exe\" -q");
 }
 
 }  // namespace

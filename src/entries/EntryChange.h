@@ -1,0 +1,47 @@
+// The one way to change a stored entry. Switching off and on, blocking and
+// releasing, editing, moving and restoring all replace one entry by another;
+// adding and deleting add or remove one. The routines work on copies, check that
+// the listed entry is still stored as it was listed before they remove anything,
+// write the new entry, and put the old one back when that write fails. They
+// never throw and never produce user texts: the result says what happened as
+// data, and the windows turn it into texts of their own.
+#pragma once
+#include <string>
+
+#include "entries/StartupEntry.h"
+
+enum class ChangeReason {
+    None,
+    AccessDenied,         // the location refused the change for want of rights
+    NameTaken,            // the target location holds another entry of that name
+    ChangedSinceListing,  // the listed entry is no longer stored as listed (or its
+                          // name holds characters outside the user's code page)
+    NameNotStorable,      // a link name the Startup folder cannot hold
+    CommandNotStorable,   // a win.ini item with ";", a line break, "intern_clear" or nothing
+    NotAStringValue,      // a registry value of another type than a string
+    NoLocation,           // a kind that names no location
+    WriteFailed,          // any other refusal of the location
+};
+
+struct ChangeResult {
+    bool changed = false;       // the change is done
+    bool oldEntryLost = false;  // the new entry could not be written, nor the old one put back
+    ChangeReason reason = ChangeReason::None;
+    std::string location;  // the location concerned: key path with hive, folder path or win.ini path
+    bool ok() const { return changed; }
+};
+
+// Writes a new entry into the location of its kind (marker in front when it is
+// inactive). A registry value is REG_EXPAND_SZ when the command holds a %name%
+// reference, else REG_SZ; a link gets the defaults of a fresh link.
+ChangeResult AddEntry(const StartupEntry& entry);
+// Replaces the listed entry by the replacement (same or another location). A
+// registry value keeps its type, also when it moves to another registry key; a
+// link keeps its working folder, icon, show state, hot key and description.
+ChangeResult ReplaceEntry(const StartupEntry& listed, const StartupEntry& replacement);
+// Removes the listed entry from its location.
+ChangeResult DeleteEntry(const StartupEntry& listed);
+
+// The path of a kind's location as ChangeResult::location gives it; empty for a
+// kind that names no location (or a Startup folder that cannot be found).
+std::string LocationPath(int32_t kind);
