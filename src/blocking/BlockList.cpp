@@ -89,8 +89,11 @@ void SetBlockCheckRun(bool flag) {
                    static_cast<DWORD>(data.size() + 1));
 }
 
-bool UnblockLineAt(size_t position) {
-    if (position >= g_lines.size()) return true;
+BlockListChange UnblockLineAt(size_t position) {
+    BlockListChange change;
+    if (position >= g_lines.size()) return change;
     g_lines.erase(g_lines.begin() + static_cast<std::ptrdiff_t>(position));
-    return SaveBlockList();
+    change.accepted = true;
+    change.saved = SaveBlockList();
+    return change;
 }

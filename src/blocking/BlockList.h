@@ -38,6 +38,6 @@ void SetBlockCheckRun(bool flag);
 // the next logon), and the rest are still done. Shows nothing.
 void RunBlockCheck();
 // Deletes the line at that position of BlockListLines() as it stands, blanks
-// and all, and saves; nothing happens for a position outside the list. True
-// when the file was saved (also when nothing was deleted).
-bool UnblockLineAt(size_t position);
+// and all (a hand-typed line that Unblock's trimmed comparison never meets),
+// and saves; a position outside the list is not accepted and saves nothing.
+BlockListChange UnblockLineAt(size_t position);

@@ -120,9 +120,9 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     if (position < 0 || static_cast<size_t>(position) >= lines.size()) return;
     const std::string line = lines[static_cast<size_t>(position)];
     // By position: a line typed with a blank at either end goes too.
-    const bool saved = UnblockLineAt(static_cast<size_t>(position));
+    const BlockListChange change = UnblockLineAt(static_cast<size_t>(position));
     FillList();
-    if (!saved) {
+    if (!change.saved) {
         ShowMessage2(GetText(kTextBlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
     }
     if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line, AnsiSameText)) return;

@@ -72,9 +72,9 @@ void DialogBase::MakeFonts() {
 
 HWND DialogBase::AddControl(const char* className, const std::string& text, DWORD style, int x96, int y96, int width96,
                             int height96, int id, DWORD exStyle) {
-    HWND control = CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96),
-                                   Px(height96), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control =
+        CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96), Px(height96),
+                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (control) {
         placements_[id] = {x96, y96, width96, height96};
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
@@ -286,7 +286,7 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     if (glyph != Glyph::None) {
         int gx = left + (textSize.right - textSize.left) + gap + shift;
         int gy = rect.top + ((rect.bottom - rect.top) - glyphSize) / 2 + shift;
-        COLORREF glyphColor = disabled ? GetSysColor(COLOR_GRAYTEXT)
+        COLORREF glyphColor = disabled                ? GetSysColor(COLOR_GRAYTEXT)
                               : glyph == Glyph::Check ? RGB(0, 128, 0)
                               : glyph == Glyph::Cross ? RGB(192, 0, 0)
                                                       : kLinkBlue;
@@ -296,25 +296,25 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
         gdi::Select selectBrush(dc, brush.get());
         int s = glyphSize;
         switch (glyph) {
-        case Glyph::Arrow: {
-            POINT points[3] = {{gx, gy}, {gx + s * 3 / 4, gy + s / 2}, {gx, gy + s}};
-            Polygon(dc, points, 3);
-            break;
-        }
-        case Glyph::Check: {
-            POINT points[3] = {{gx, gy + s / 2}, {gx + s / 3, gy + s - 1}, {gx + s, gy}};
-            Polyline(dc, points, 3);
-            break;
-        }
-        case Glyph::Cross: {
-            MoveToEx(dc, gx + 1, gy + 1, nullptr);
-            LineTo(dc, gx + s - 1, gy + s - 1);
-            MoveToEx(dc, gx + s - 1, gy + 1, nullptr);
-            LineTo(dc, gx + 1, gy + s - 1);
-            break;
-        }
-        case Glyph::None:
-            break;
+            case Glyph::Arrow: {
+                POINT points[3] = {{gx, gy}, {gx + s * 3 / 4, gy + s / 2}, {gx, gy + s}};
+                Polygon(dc, points, 3);
+                break;
+            }
+            case Glyph::Check: {
+                POINT points[3] = {{gx, gy + s / 2}, {gx + s / 3, gy + s - 1}, {gx + s, gy}};
+                Polyline(dc, points, 3);
+                break;
+            }
+            case Glyph::Cross: {
+                MoveToEx(dc, gx + 1, gy + 1, nullptr);
+                LineTo(dc, gx + s - 1, gy + s - 1);
+                MoveToEx(dc, gx + s - 1, gy + 1, nullptr);
+                LineTo(dc, gx + 1, gy + s - 1);
+                break;
+            }
+            case Glyph::None:
+                break;
         }
     }
 
@@ -332,96 +332,96 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
 
 LRESULT DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        dpi_ = gdi::DpiOf(hwnd_);
-        MakeFonts();
-        OnCreate();
-        return 0;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        int code = HIWORD(wParam);
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (id == IDCANCEL && !Control(IDCANCEL)) {
-            OnCancel();
-        } else if (id == IDOK && !Control(IDOK)) {
-            // Enter without a focused push button: the default button.
-            if (defaultButton_ && IsWindowEnabled(Control(defaultButton_))) {
-                OnCommand(defaultButton_, BN_CLICKED, Control(defaultButton_));
+        case WM_CREATE:
+            dpi_ = gdi::DpiOf(hwnd_);
+            MakeFonts();
+            OnCreate();
+            return 0;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            int code = HIWORD(wParam);
+            HWND control = reinterpret_cast<HWND>(lParam);
+            if (id == IDCANCEL && !Control(IDCANCEL)) {
+                OnCancel();
+            } else if (id == IDOK && !Control(IDOK)) {
+                // Enter without a focused push button: the default button.
+                if (defaultButton_ && IsWindowEnabled(Control(defaultButton_))) {
+                    OnCommand(defaultButton_, BN_CLICKED, Control(defaultButton_));
+                }
+            } else {
+                OnCommand(id, code, control);
             }
-        } else {
-            OnCommand(id, code, control);
+            return 0;
         }
-        return 0;
-    }
-    case DM_GETDEFID:
-        return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
-    case WM_CLOSE:
-        OnCancel();
-        return 0;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        auto link = linkButtons_.find(static_cast<int>(item->CtlID));
-        if (link != linkButtons_.end()) {
-            DrawLinkButton(*item, link->second);
-            return TRUE;
+        case DM_GETDEFID:
+            return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+        case WM_CLOSE:
+            OnCancel();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            auto link = linkButtons_.find(static_cast<int>(item->CtlID));
+            if (link != linkButtons_.end()) {
+                DrawLinkButton(*item, link->second);
+                return TRUE;
+            }
+            return OnDrawItem(*item) ? TRUE : FALSE;
         }
-        return OnDrawItem(*item) ? TRUE : FALSE;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        auto color = colors_.find(id);
-        SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, kWhite);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(whiteBrush_.get());
-    }
-    case WM_SETCURSOR: {
-        HWND over = reinterpret_cast<HWND>(wParam);
-        if (over != hwnd_ && LOWORD(lParam) == HTCLIENT &&
-            linkButtons_.count(GetDlgCtrlID(over)) != 0) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-            return TRUE;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            auto color = colors_.find(id);
+            SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, kWhite);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(whiteBrush_.get());
         }
-        break;
-    }
-    case WM_PAINT: {
-        gdi::PaintDC paint(hwnd_);
-        OnPaint(paint.get());
-        return 0;
-    }
-    case WM_TIMER:
-        OnTimer(static_cast<UINT_PTR>(wParam));
-        return 0;
-    case WM_ACTIVATE:
-        // A plain window forgets which child had the focus; a dialog must not.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
-            SetFocus(lastFocus_);
-        } else {
-            FocusInitialControl();
+        case WM_SETCURSOR: {
+            HWND over = reinterpret_cast<HWND>(wParam);
+            if (over != hwnd_ && LOWORD(lParam) == HTCLIENT && linkButtons_.count(GetDlgCtrlID(over)) != 0) {
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
         }
-        return 0;
-    case 0x02E0: {  // WM_DPICHANGED
-        dpi_ = LOWORD(wParam);
-        MakeFonts();
-        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            bool link = linkButtons_.count(GetDlgCtrlID(child)) != 0;
-            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()), FALSE);
+        case WM_PAINT: {
+            gdi::PaintDC paint(hwnd_);
+            OnPaint(paint.get());
+            return 0;
         }
-        OnDpiChanged();
-        LayOutControls();
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-        return 0;
-    }
-    default:
-        break;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            // A plain window forgets which child had the focus; a dialog must not.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
+                SetFocus(lastFocus_);
+            } else {
+                FocusInitialControl();
+            }
+            return 0;
+        case 0x02E0: {  // WM_DPICHANGED
+            dpi_ = LOWORD(wParam);
+            MakeFonts();
+            for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                bool link = linkButtons_.count(GetDlgCtrlID(child)) != 0;
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()),
+                             FALSE);
+            }
+            OnDpiChanged();
+            LayOutControls();
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
+        }
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

@@ -41,7 +41,9 @@ std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& en
     if (result.oldEntryLost) {
         return GetText(kTextEntryLost) + "\n" + entry.name + "\n" + entry.command;
     }
-    return GetText(kTextNotChanged) + "\n" + GetText(ReasonText(result.reason));
+    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ReasonText(result.reason));
+    if (!result.location.empty()) text += "\n" + result.location;
+    return text;
 }
 
 void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry) {

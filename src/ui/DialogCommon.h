@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "ui/EntryChangeStandIn.h"
+#include "entries/EntryChange.h"
+#include "ui/LocationLabelStandIn.h"
 
 namespace ui {
 

@@ -16,7 +16,8 @@ enum class EditorCheck {
 extern const char kForbiddenNameCharacters[];
 
 // The checks in their order: forbidden characters, then completeness, then
-// whether the location of the kind can store the name. Neither field is
+// whether the location of the kind can store the name (a Startup folder's rule
+// for link names; the folder's own length is checked when the link is written). Neither field is
 // trimmed: a name of blanks is complete, and any command of four or more
 // characters is accepted, whether or not it names an existing file.
 EditorCheck CheckEditorFields(const std::string& name, const std::string& command, const std::string& placeholderName,
@@ -24,10 +25,3 @@ EditorCheck CheckEditorFields(const std::string& name, const std::string& comman
 
 // The message text number of a failed check; 0 for Passed.
 int MessageTextFor(EditorCheck check);
-
-// Whether a link file of this name (".lnk" is added) can exist in a folder:
-// not empty, no control characters or forbidden characters, no trailing blank
-// or full stop (the platform would drop them, and the link would get another
-// name), no device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, with or without
-// an extension), and not longer than a path component may be.
-bool IsStorableLinkName(const std::string& name);

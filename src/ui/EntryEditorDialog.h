@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "entries/EntryChange.h"
 #include "entries/StartupEntry.h"
 #include "ui/DialogBase.h"
-#include "ui/EntryChangeStandIn.h"
 
 // New mode (isNew, or an entry of kind 0): the entry starts in the common
 // Startup folder with the placeholder name; saving writes it. Change mode: the

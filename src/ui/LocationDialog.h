@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "entries/EntryChange.h"
 #include "ui/DialogBase.h"
-#include "ui/EntryChangeStandIn.h"
 #include "ui/LocationChoice.h"
 
 class StartupEntry;

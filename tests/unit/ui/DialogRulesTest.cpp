@@ -98,14 +98,14 @@ TEST(EntryEditorChecks, TheFirstFailingCheckNamesTheMessage) {
         {"a>b", "C:\\x.exe", 1, 41},
         {"a|b", "C:\\x.exe", 1, 41},
         {"   ", "C:\\x.exe", 11, 0},   // blanks pass for a registry value
-        {"   ", "C:\\x.exe", 2, 300},  // but are no file name
-        {"Tool.", "C:\\x.exe", 1, 300},
-        {"CON", "C:\\x.exe", 2, 300},
-        {"nul.txt", "C:\\x.exe", 2, 300},
-        {"COM1", "C:\\x.exe", 1, 300},
+        {"   ", "C:\\x.exe", 2, 0},    // and for a link: "   .lnk"
+        {"Tool.", "C:\\x.exe", 1, 0},  // "Tool..lnk"
+        {"CON", "C:\\x.exe", 2, 313},  // a device, not a file
+        {"nul.txt", "C:\\x.exe", 2, 313},
+        {"COM1", "C:\\x.exe", 1, 313},
         {"CON", "C:\\x.exe", 11, 0},  // a registry value may be named so
         {"Console", "C:\\x.exe", 2, 0},
-        {"Tab\there", "C:\\x.exe", 2, 300},
+        {"Tab\there", "C:\\x.exe", 2, 313},
         {"Tool", "abcd", 31, 0},  // no file needs to exist
         {"Tool", "C:\\x.exe", 1, 0},
     };
@@ -113,11 +113,6 @@ TEST(EntryEditorChecks, TheFirstFailingCheckNamesTheMessage) {
         SCOPED_TRACE(std::string(row.name) + " | " + row.command);
         EXPECT_EQ(MessageTextFor(CheckEditorFields(row.name, row.command, placeholder, row.kind)), row.text);
     }
-}
-
-TEST(EntryEditorChecks, LinkNameLengthStopsAtThePathComponentLimit) {
-    EXPECT_TRUE(IsStorableLinkName(std::string(251, 'a')));  // + ".lnk" = 255
-    EXPECT_FALSE(IsStorableLinkName(std::string(252, 'a')));
 }
 
 TEST(RestoreLines, SnapshotLineHasTheWordsDateAndCount) {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "entries/EntryCatalogue.h"
+#include "entries/EntryChange.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
-#include "ui/EntryChangeStandIn.h"
 #include "ui/Prompts.h"
 #include "wine/entries/LocationsFixture.h"
 

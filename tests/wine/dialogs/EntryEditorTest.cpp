@@ -35,7 +35,7 @@ TEST_F(EntryEditorTest, TheChecksRunInOrderAndOnlyASaveThatWorkedSaysSaved) {
         {"A:b", "", 11, 41},
         {"a|b", "C:\\bmtest\\a.exe", 2, 41},
         {"CON", "C:\\bmtest\\a.exe", 2, 313},
-        {"Dot.", "C:\\bmtest\\a.exe", 1, 313},
+        {"nul.txt", "C:\\bmtest\\a.exe", 1, 313},
         {"In the folder", "C:\\bmtest\\a.exe", 1, 42},
         {"Mine only", "C:\\bmtest\\b.exe", 2, 42},
         {"User run", "C:\\bmtest\\c.exe", 11, 42},

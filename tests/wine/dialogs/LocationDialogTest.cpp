@@ -140,8 +140,8 @@ TEST_F(LocationDialogTest, TheCommandWithoutASelectedLineDoesNothing) {
 }
 
 TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
-    StartupEntry entry = Entry("Stay", "C:\\stay.exe", 1, 11);
-    ASSERT_TRUE(AddEntry(entry).ok());
+    ASSERT_TRUE(AddEntry(Entry("Stay", "C:\\stay.exe", 1, 11)).ok());
+    StartupEntry entry = Find("Stay");
     SetRegistryWriteDenialForTests(DenyMachineKeys);
     dialog_.Prepare(entry, ui::LocationDialog::Mode::Move);
     Pick({21, kIdLocationRun, kIdLocationHiveAllUsers});
@@ -157,9 +157,9 @@ TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
 }
 
 TEST_F(LocationDialogTest, AMoveOntoAnotherEntryOfTheSameNameIsRefused) {
-    StartupEntry mine = Entry("OneDrive", "C:\\mine.exe", 1, 11);
-    ASSERT_TRUE(AddEntry(mine).ok());
+    ASSERT_TRUE(AddEntry(Entry("OneDrive", "C:\\mine.exe", 1, 11)).ok());
     ASSERT_TRUE(AddEntry(Entry("onedrive", "C:\\theirs.exe", 1, 21)).ok());
+    StartupEntry mine = Find("OneDrive");
     dialog_.Prepare(mine, ui::LocationDialog::Mode::Move);
     Pick({21, kIdLocationRun, kIdLocationHiveAllUsers});
     Click(Window(), kIdLocationApply);

@@ -4,7 +4,7 @@
 #include "DialogFixture.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
-#include "entries/DeactivationMarker.h"
+#include "entries/StoredCommand.h"
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/RegistryValues.h"
