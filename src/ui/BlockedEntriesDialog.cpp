@@ -216,11 +216,11 @@ BlockedEntriesDialog& TheBlockedEntriesDialog() {
     return dialog;
 }
 
-}  // namespace ui
-
 void RunBlockedEntriesDialog(HWND owner, const StartupEntry& currentEntry) {
-    ui::ScopedDialogOwner scopedOwner(owner);
-    ui::BlockedEntriesDialog& dialog = ui::TheBlockedEntriesDialog();
+    ScopedDialogOwner scopedOwner(owner);
+    BlockedEntriesDialog& dialog = TheBlockedEntriesDialog();
     dialog.Prepare(currentEntry);
     dialog.RunModal();
 }
+
+}  // namespace ui

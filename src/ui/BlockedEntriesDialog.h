@@ -6,12 +6,12 @@
 #include "entries/StartupEntry.h"
 #include "ui/DialogBase.h"
 
+namespace ui {
+
 // currentEntry is the main window's selected entry (kind 0 for none). Releasing
 // a line switches it on only when it is switched off and its command is the
 // released line; no other entry changes. The caller refreshes its list afterwards.
 void RunBlockedEntriesDialog(HWND owner, const StartupEntry& currentEntry);
-
-namespace ui {
 
 class BlockedEntriesDialog : public DialogBase {
 public:

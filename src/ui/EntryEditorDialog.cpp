@@ -209,11 +209,9 @@ EntryEditorDialog& TheEntryEditor() {
     return dialog;
 }
 
-}  // namespace ui
-
 bool RunEntryEditor(HWND owner, StartupEntry& entry, bool isNew) {
-    ui::ScopedDialogOwner scopedOwner(owner);
-    ui::EntryEditorDialog& editor = ui::TheEntryEditor();
+    ScopedDialogOwner scopedOwner(owner);
+    EntryEditorDialog& editor = TheEntryEditor();
     const StartupEntry before = entry;
     editor.Prepare(entry, isNew);
     editor.RunModal();
@@ -221,3 +219,5 @@ bool RunEntryEditor(HWND owner, StartupEntry& entry, bool isNew) {
     if (editor.IsNewMode() && !editor.saved) entry = before;
     return editor.saved || editor.movedMeanwhile;
 }
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "entries/StartupEntry.h"
 #include "ui/DialogBase.h"
 
+namespace ui {
+
 // New mode (isNew, or an entry of kind 0): the entry starts in the common
 // Startup folder with the placeholder name; saving writes it. Change mode: the
 // entry is stored in the location of its kind; saving replaces it. The entry
@@ -16,8 +18,6 @@
 // move made through the location button counts as well (the list then needs a
 // refresh).
 bool RunEntryEditor(HWND owner, StartupEntry& entry, bool isNew);
-
-namespace ui {
 
 class EntryEditorDialog : public DialogBase {
 public:

@@ -259,12 +259,12 @@ InfoWindow& TheInfoWindow() {
     return window;
 }
 
-}  // namespace ui
-
 void ShowInfoWindow(HWND owner) {
-    ui::ScopedDialogOwner scopedOwner(owner);
-    ui::InfoWindow& window = ui::TheInfoWindow();
+    ScopedDialogOwner scopedOwner(owner);
+    InfoWindow& window = TheInfoWindow();
     window.Create();
     window.FillContents();
     window.RunModal();
 }
+
+}  // namespace ui

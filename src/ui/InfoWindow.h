@@ -5,9 +5,9 @@
 
 #include "ui/DialogBase.h"
 
-void ShowInfoWindow(HWND owner);
-
 namespace ui {
+
+void ShowInfoWindow(HWND owner);
 
 class InfoWindow : public DialogBase {
 public:

@@ -260,22 +260,22 @@ LocationDialog& TheLocationDialog() {
     return dialog;
 }
 
-}  // namespace ui
-
 bool RunLocationDialog(HWND owner, StartupEntry& entry) {
     // The main window's command with no line selected: there is nothing to move.
     if (!IsLocationKind(entry.kind)) return false;
-    ui::ScopedDialogOwner scopedOwner(owner);
-    ui::LocationDialog& dialog = ui::TheLocationDialog();
-    dialog.Prepare(entry, ui::LocationDialog::Mode::Move);
+    ScopedDialogOwner scopedOwner(owner);
+    LocationDialog& dialog = TheLocationDialog();
+    dialog.Prepare(entry, LocationDialog::Mode::Move);
     dialog.RunModal();
     return dialog.moved;
 }
 
 bool ChooseLocation(HWND owner, StartupEntry& entry) {
-    ui::ScopedDialogOwner scopedOwner(owner);
-    ui::LocationDialog& dialog = ui::TheLocationDialog();
-    dialog.Prepare(entry, ui::LocationDialog::Mode::ChooseOnly);
+    ScopedDialogOwner scopedOwner(owner);
+    LocationDialog& dialog = TheLocationDialog();
+    dialog.Prepare(entry, LocationDialog::Mode::ChooseOnly);
     dialog.RunModal();
     return dialog.kindChanged;
 }
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 
 class StartupEntry;
 
+namespace ui {
+
 // Move mode: moves the stored entry into the chosen location. Closing with the
 // location unchanged (or by Esc or the title bar) writes nothing. A move the
 // location refuses leaves the entry where it was and tells the user. True when
@@ -20,8 +22,6 @@ bool RunLocationDialog(HWND owner, StartupEntry& entry);
 // chosen location and writes nothing. Esc and the title bar keep the kind.
 // True when the kind changed.
 bool ChooseLocation(HWND owner, StartupEntry& entry);
-
-namespace ui {
 
 class LocationDialog : public DialogBase {
 public:

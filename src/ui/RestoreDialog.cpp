@@ -34,10 +34,10 @@ constexpr int kWaitPace = 10;
 
 }  // namespace
 
+namespace ui {
+
 void AttachBackupStore(BackupStore* store) { g_store = store; }
 BackupStore* AttachedBackupStore() { return g_store; }
-
-namespace ui {
 
 bool TakeSnapshot(BackupStore& store, std::string& error) {
     auto& snapshots = store.List().Snapshots;
@@ -321,17 +321,15 @@ RestoreDialog& TheRestoreDialog() {
     return dialog;
 }
 
-}  // namespace ui
-
 void MakeBackup(HWND owner) {
     if (!g_store) return;
-    ui::ScopedDialogOwner scopedOwner(owner);
+    ScopedDialogOwner scopedOwner(owner);
     RunTimedWait(GetText(kTextMakingBackup), "", kWaitPace);
     std::string error;
     bool taken;
     {
         ScopedWait wait;
-        taken = ui::TakeSnapshot(*g_store, error);
+        taken = TakeSnapshot(*g_store, error);
     }
     if (taken) {
         ShowMessage2(GetText(kTextBackupMade));
@@ -342,9 +340,11 @@ void MakeBackup(HWND owner) {
 
 void ManageBackups(HWND owner) {
     if (!g_store) return;
-    ui::ScopedDialogOwner scopedOwner(owner);
+    ScopedDialogOwner scopedOwner(owner);
     RunTimedWait(kWaitPace);
-    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    RestoreDialog& dialog = TheRestoreDialog();
     dialog.Prepare(*g_store);
     dialog.RunModal();
 }
+
+}  // namespace ui

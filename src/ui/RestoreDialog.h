@@ -11,6 +11,8 @@
 
 class BackupStore;
 
+namespace ui {
+
 // The run's backup store, started by the main window at its creation. The
 // commands below do nothing until it is attached.
 void AttachBackupStore(BackupStore* store);
@@ -22,8 +24,6 @@ void MakeBackup(HWND owner);
 // Opens the backup manager modally. A restore replaces every autostart entry by
 // the snapshot's; the caller refreshes its list afterwards.
 void ManageBackups(HWND owner);
-
-namespace ui {
 
 // ---- The work behind the commands, without windows -------------------------
 

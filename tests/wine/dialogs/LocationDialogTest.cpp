@@ -134,7 +134,7 @@ TEST_F(LocationDialogTest, ChooseOnlySetsTheKindAndWritesNothing) {
 
 TEST_F(LocationDialogTest, TheCommandWithoutASelectedLineDoesNothing) {
     StartupEntry empty;
-    EXPECT_FALSE(RunLocationDialog(nullptr, empty));
+    EXPECT_FALSE(ui::RunLocationDialog(nullptr, empty));
     EXPECT_EQ(empty.kind, 0);
     EXPECT_EQ(EntryCount(), 0u);
 }

@@ -31,10 +31,10 @@ protected:
         file_ = DefaultBackupFile();
         RemoveFile();
         store_ = std::make_unique<BackupStore>(parser_, file_);
-        AttachBackupStore(store_.get());
+        ui::AttachBackupStore(store_.get());
     }
     void TearDown() override {
-        AttachBackupStore(nullptr);
+        ui::AttachBackupStore(nullptr);
         RemoveFile();
         DialogTest::TearDown();
     }
@@ -222,7 +222,7 @@ TEST_F(RestoreTest, ADeleteWhoseSaveFailsKeepsTheSnapshotAndNamesTheFile) {
 
 TEST_F(RestoreTest, MakingABackupAddsASnapshotOfAllEntriesAndSaysSo) {
     ASSERT_TRUE(AddEntry(Entry("Saved", "C:\\bmtest\\saved.exe", 1, 13)).ok());
-    MakeBackup(nullptr);
+    ui::MakeBackup(nullptr);
     const auto records = TakeRecordedPrompts();
     ASSERT_GE(records.size(), 2u);
     EXPECT_EQ(records.front().kind, PromptKind::TimedWait);
