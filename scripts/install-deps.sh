@@ -7,7 +7,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache clang-format
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-wine
+  wine wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-comic-neue
+  cups-daemon cups-client printer-driver-cups-pdf poppler-utils
   googletest libbenchmark-dev libpugixml-dev hyperfine locales
   fp-utils libchm-bin
 )

@@ -15,10 +15,12 @@ bm_make_template() { # $1: folder of the template prefix
   # Managed=N: without a window manager every hide or destroy otherwise waits 2 s.
   # ShowCrashDialog=0: a crash exits instead of hanging the run.
   # The winemenubuilder value is Wine's own autostart entry; tests start from empty Run keys.
+  # Wine has no Comic Sans MS, the message face: Comic Neue (fonts-comic-neue) is a free look-alike.
   printf '%s\r\n' 'REGEDIT4' '' \
     '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
-    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]' '"winemenubuilder"=-' '' >"$reg"
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]' '"winemenubuilder"=-' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Comic Sans MS"="Comic Neue"' '' >"$reg"
   WINEPREFIX=$t wine regedit /S "$reg" >/dev/null 2>&1
   rm -f "$reg"
   if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
@@ -50,6 +52,44 @@ bm_ensure_display() {
   export DISPLAY
 }
 
+# A print server of the run's own with a PDF printer as its default, so that
+# printing tests print for real: Wine finds it through CUPS_SERVER, and every
+# job lands as a PDF in $BM_PRINT_OUTPUT. Without cupsd or cups-pdf (or
+# without write access to /etc/cups, where cups-pdf reads its settings per
+# queue) nothing starts and BM_PRINT_OUTPUT stays unset: printing tests skip.
+bm_ensure_printer() {
+  local c="$BM_WINE_RUNDIR/cups" queue
+  if [ ! -e "$c/tried" ]; then
+    mkdir -p "$c" && touch "$c/tried"
+    if command -v cupsd >/dev/null && command -v lpadmin >/dev/null && [ -x /usr/lib/cups/backend/cups-pdf ] &&
+      [ -w /etc/cups ]; then
+      queue="bm$(basename "$BM_WINE_RUNDIR" | tr -cd 'A-Za-z0-9')"
+      # cupsd runs filters as its own user: the folders must be reachable.
+      chmod 711 "$BM_WINE_RUNDIR"
+      mkdir -p "$c/etc" "$c/spool" "$c/tmp" "$c/state" "$c/cache" "$c/log" "$c/out" "$c/pdfspool"
+      chmod 755 "$c" "$c/etc" "$c/log" && chmod 1777 "$c/tmp" "$c/out" "$c/pdfspool"
+      printf '%s\n' "ServerRoot $c/etc" "RequestRoot $c/spool" "TempDir $c/tmp" "StateDir $c/state" \
+        "CacheDir $c/cache" "ServerBin /usr/lib/cups" "DataDir /usr/share/cups" "AccessLog $c/log/access_log" \
+        "ErrorLog $c/log/error_log" "PageLog $c/log/page_log" "FileDevice Yes" "SystemGroup root" >"$c/etc/cups-files.conf"
+      printf '%s\n' "Listen $c/cups.sock" "WebInterface No" "Browsing No" "LogLevel warn" "DefaultAuthType None" \
+        '<Location />' 'Order allow,deny' 'Allow all' '</Location>' \
+        '<Policy default>' '<Limit All>' 'Order deny,allow' '</Limit>' '</Policy>' >"$c/etc/cupsd.conf"
+      printf '%s\n' "Out $c/out" "Spool $c/pdfspool" "AnonDirName $c/out" "UserUMask 0000" >"/etc/cups/cups-pdf-$queue.conf"
+      echo "/etc/cups/cups-pdf-$queue.conf" >"$c/pdf-conf"
+      cupsd -f -c "$c/etc/cupsd.conf" -s "$c/etc/cups-files.conf" </dev/null >"$c/log/stdout" 2>&1 9>&- &
+      echo $! >"$c/cupsd.pid"
+      for _ in $(seq 100); do [ -S "$c/cups.sock" ] && break; sleep 0.05; done
+      if CUPS_SERVER="$c/cups.sock" lpadmin -p "$queue" -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd \
+        -E >/dev/null 2>&1 && CUPS_SERVER="$c/cups.sock" lpadmin -d "$queue" >/dev/null 2>&1; then
+        echo "$queue" >"$c/queue"
+      fi
+    fi
+  fi
+  if [ -s "$c/queue" ]; then
+    export CUPS_SERVER="$c/cups.sock" BM_PRINT_OUTPUT="$c/out" BM_PRINTER_QUEUE="$(cat "$c/queue")"
+  fi
+}
+
 # Makes (once) and selects the prefix named $1; starts its wineserver for good,
 # so that every later wine start in it is warm.
 bm_use_prefix() {
@@ -57,6 +97,7 @@ bm_use_prefix() {
   mkdir -p "$BM_WINE_RUNDIR/prefixes"
   {
     flock 9
+    bm_ensure_printer
     [ -d "$BM_WINE_RUNDIR/template" ] || bm_make_template "$BM_WINE_RUNDIR/template"
     [ -d "$BM_WINE_RUNDIR/prefixes/$name" ] || bm_clone_prefix "$BM_WINE_RUNDIR/template" "$BM_WINE_RUNDIR/prefixes/$name"
     bm_ensure_display
@@ -78,5 +119,7 @@ bm_wine_cleanup() {
     [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null || true
   done
   [ -f "$BM_WINE_RUNDIR/xvfb.pid" ] && kill "$(cat "$BM_WINE_RUNDIR/xvfb.pid")" 2>/dev/null || true
+  [ -f "$BM_WINE_RUNDIR/cups/cupsd.pid" ] && kill "$(cat "$BM_WINE_RUNDIR/cups/cupsd.pid")" 2>/dev/null || true
+  [ -f "$BM_WINE_RUNDIR/cups/pdf-conf" ] && rm -f "$(cat "$BM_WINE_RUNDIR/cups/pdf-conf")"
   rm -rf "$BM_WINE_RUNDIR"
 }

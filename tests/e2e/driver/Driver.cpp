@@ -1,0 +1,250 @@
+#include "driver/Driver.h"
+
+#include <string>
+#include <utility>
+
+#ifndef BM_E2E_ARTIFACTS_DIR
+#error "BM_E2E_ARTIFACTS_DIR: the Unix path of the screenshot folder"
+#endif
+#ifndef BM_E2E_SCREENSHOT_SCRIPT
+#error "BM_E2E_SCREENSHOT_SCRIPT: the Unix path of screenshot.sh"
+#endif
+
+namespace e2e {
+
+namespace {
+
+constexpr DWORD kMessageTimeoutMs = 5000;
+
+// Wine maps the Unix root to drive Z:.
+std::string WindowsPathOfUnix(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+struct WindowSearch {
+    const char* className;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, search->className) != 0 || !IsWindowVisible(window)) return TRUE;
+    if (search->processId) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search->processId) return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+Program::~Program() { Release(); }
+
+void Program::Release() {
+    if (process_) {
+        if (running()) TerminateProcess(process_, 1);
+        CloseHandle(process_);
+        process_ = nullptr;
+        processId_ = 0;
+    }
+}
+
+Program::Program(Program&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)), processId_(std::exchange(other.processId_, 0)) {}
+
+Program& Program::operator=(Program&& other) noexcept {
+    if (this != &other) {
+        Release();
+        process_ = std::exchange(other.process_, nullptr);
+        processId_ = std::exchange(other.processId_, 0);
+    }
+    return *this;
+}
+
+Program Program::Start(const std::string& commandLine, const std::string& workingFolder) {
+    Program program;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        program.process_ = info.hProcess;
+        program.processId_ = info.dwProcessId;
+    }
+    return program;
+}
+
+bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+int Program::WaitForExit(DWORD timeoutMs) {
+    if (!process_) return -1;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+HWND WaitForWindow(const char* className, DWORD timeoutMs, DWORD processId) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowSearch search{className, processId, nullptr};
+        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND FindControl(HWND window, int id) { return window ? GetDlgItem(window, id) : nullptr; }
+
+bool Click(HWND window, int id) {
+    HWND button = FindControl(window, id);
+    return button && PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+std::string Text(HWND window) {
+    if (!window) return std::string();
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
+        return std::string();
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                             kMessageTimeoutMs, &copied)) {
+        return std::string();
+    }
+    text.resize(copied < text.size() ? static_cast<size_t>(copied) : text.size() - 1);
+    return text;
+}
+
+std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }
+
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count)) {
+        return lines;
+    }
+    for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) != LB_ERR; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
+        if (static_cast<LONG_PTR>(length) == LB_ERR) length = 0;
+        // Room to spare: the length is in characters of the list's own kind.
+        std::wstring wide(static_cast<size_t>(length) * 2 + 16, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG,
+                            kMessageTimeoutMs, &copied);
+        wide.resize(wcsnlen(wide.c_str(), wide.size()));
+        std::string line;
+        if (!wide.empty()) {
+            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
+                                            nullptr, nullptr);
+            line.resize(static_cast<size_t>(bytes));
+            WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0], bytes, nullptr,
+                                nullptr);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool SelectListLine(HWND list, int index) {
+    DWORD_PTR result = 0;
+    if (!list || !SendMessageTimeoutA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                                      kMessageTimeoutMs, &result)) {
+        return false;
+    }
+    if (static_cast<LONG_PTR>(result) == LB_ERR && index != -1) return false;
+    HWND parent = GetParent(list);
+    int id = GetDlgCtrlID(list);
+    return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list)) != FALSE;
+}
+
+bool AnswerQuestion(bool yes, DWORD timeoutMs) {
+    // IDs of the question dialog's buttons (ui/ControlIds.h).
+    constexpr int kYes = 2011;
+    constexpr int kNo = 2012;
+    HWND question = WaitForWindow("TQuestionDialogForm", timeoutMs);
+    return question && Click(question, yes ? kYes : kNo) && WaitUntilGone(question, timeoutMs);
+}
+
+void Close(HWND window) {
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+std::string ArtifactsFolder() { return WindowsPathOfUnix(BM_E2E_ARTIFACTS_DIR); }
+
+bool Screenshot(const std::string& name, HWND window) {
+    std::string unixFile = std::string(BM_E2E_ARTIFACTS_DIR) + "/" + name + ".png";
+    std::string windowsFile = WindowsPathOfUnix(unixFile);
+    CreateDirectoryA(ArtifactsFolder().c_str(), nullptr);
+    DeleteFileA(windowsFile.c_str());
+    std::string geometry = "root";
+    if (window) {
+        // Let the window finish drawing before the picture is taken.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &ignored);
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        const int margin = 8;
+        int left = rect.left > margin ? rect.left - margin : 0;
+        int top = rect.top > margin ? rect.top - margin : 0;
+        geometry = std::to_string(rect.right - rect.left + 2 * margin) + "x" +
+                   std::to_string(rect.bottom - rect.top + 2 * margin) + "+" + std::to_string(left) + "+" +
+                   std::to_string(top);
+    }
+    Sleep(150);
+    // Wine's start.exe runs a Unix program; the script writes the file whole
+    // (through a temporary name), so its appearance means it is complete.
+    std::string command = "start.exe /unix " BM_E2E_SCREENSHOT_SCRIPT " " + unixFile + " " + geometry;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    for (int i = 0; i < 200; ++i) {
+        if (GetFileAttributesA(windowsFile.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+void BeDpiAware() {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 is (HANDLE)-4.
+    if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
+}
+
+}  // namespace e2e

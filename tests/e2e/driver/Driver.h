@@ -1,0 +1,76 @@
+// Drives a real program under Wine through window messages, the way a user's
+// clicks arrive: start it, wait for its windows by registered class, find
+// controls by ID, click, read texts and list lines, answer its questions, close
+// it, and save screenshots of the screen as test artifacts.
+//
+// The driver must run in the same Wine prefix as the program (the test program
+// that links it starts the program itself). Buttons that open a modal window
+// are clicked with PostMessage, so that the driver never waits inside the
+// program's modal loop.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A started program; ends it (TerminateProcess) if it still runs when dropped.
+class Program {
+public:
+    Program() = default;
+    ~Program();
+    Program(Program&& other) noexcept;
+    Program& operator=(Program&& other) noexcept;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts the command line (the program's path first, quoted where needed).
+    static Program Start(const std::string& commandLine, const std::string& workingFolder = "");
+    bool started() const { return process_ != nullptr; }
+    DWORD processId() const { return processId_; }
+    // Waits for the end; the exit code, or -1 when it did not end in time (the
+    // program is then ended by force).
+    int WaitForExit(DWORD timeoutMs = 15000);
+    bool running() const;
+
+private:
+    void Release();
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// A visible top-level window of the class (of that process, when given), waited
+// for up to timeoutMs; nullptr when none showed.
+HWND WaitForWindow(const char* className, DWORD timeoutMs = 10000, DWORD processId = 0);
+// Waits until the window is hidden or destroyed; false on timeout.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
+
+// The control of that ID in the window, or nullptr.
+HWND FindControl(HWND window, int id);
+// Posts a click to a button (works for buttons that open modal windows).
+bool Click(HWND window, int id);
+// The window text of a window or control (WM_GETTEXT, with a timeout).
+std::string Text(HWND window);
+std::string ControlText(HWND window, int id);
+// The lines of a list box, read through the wide messages (the ANSI ones
+// return UTF-16 across processes under Wine) and converted to the ANSI code page.
+std::vector<std::string> ListLines(HWND list);
+// Selects a list line and tells the parent, as a user's click would.
+bool SelectListLine(HWND list, int index);
+// Waits for the question dialog and presses yes or no; false when no question came.
+bool AnswerQuestion(bool yes, DWORD timeoutMs = 10000);
+// Posts WM_CLOSE.
+void Close(HWND window);
+
+// Saves a PNG of the screen (cut to the window with a margin when one is
+// given) as <artifacts folder>/<name>.png; false when it failed. The folder is
+// BM_E2E_ARTIFACTS_DIR, made when missing.
+bool Screenshot(const std::string& name, HWND window = nullptr);
+// The Windows path of the artifacts folder.
+std::string ArtifactsFolder();
+
+// Lets this process see real pixel positions at any DPI (call first in main or SetUp).
+void BeDpiAware();
+
+}  // namespace e2e
