@@ -11,7 +11,7 @@
 #include <memory>
 #include <utility>
 
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogBase.h"
 

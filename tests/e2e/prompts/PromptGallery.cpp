@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 #include "ui/Prompts.h"
 
 namespace {

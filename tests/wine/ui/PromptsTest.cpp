@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "i18n/TVxTrans2.h"
+#include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
-#include "system/MyTricks.h"
+#include "system/DataFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogBase.h"
 #include "ui/Prompts.h"
