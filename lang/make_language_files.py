@@ -167,6 +167,36 @@ DEUTSCH = {
          "Taucht derselbe Befehl wieder als aktiver Eintrag auf, löscht\n"
          "Bootmarshal ihn bei jeder Anmeldung an Windows automatisch.\n"
          "Löschen Sie eine Zeile aus der Liste, um die Sperre aufzuheben.",
+    300: "Dieser Eintrag hat keinen Befehl, der gesperrt werden könnte.\n"
+         "Eine leere Zeile in der Sperrliste würde bei jeder Anmeldung alle\n"
+         "Einträge ohne Befehl löschen. Es wurde nichts verändert.",
+    301: "Dies ist die Sperrprüfung von Bootmarshal selbst. Wenn sie gesperrt\n"
+         "wäre, würde keine Sperre mehr wirken. Es wurde nichts verändert.",
+    302: "Die Sperrliste konnte nicht gespeichert werden:",
+    303: "Dieser Befehl kann nicht in die Sperrliste aufgenommen werden.\n"
+         "Es wurde nichts verändert.",
+    304: "Der Eintrag konnte nicht abgeschaltet werden.\n"
+         "Der Befehl wurde wieder aus der Sperrliste genommen.",
+    305: "Die Sperre wurde aufgehoben, aber der Eintrag konnte nicht wieder\n"
+         "eingeschaltet werden.",
+    306: "Der Eintrag wurde nicht geändert.",
+    307: "Der Eintrag wurde nicht gelöscht.",
+    310: "Dafür fehlen Ihnen die Rechte. Einträge für alle Benutzer lassen sich nur\n"
+         "mit Administratorrechten ändern.",
+    311: "An diesem Ort gibt es schon einen Eintrag mit diesem Namen.",
+    312: "Der Eintrag hat sich verändert, seit die Liste eingelesen wurde.\n"
+         "Die Liste zeigt jetzt den aktuellen Stand.",
+    313: "Dieser Name kann an diesem Ort nicht gespeichert werden.",
+    314: "Dieser Befehl kann an diesem Ort nicht gespeichert werden.",
+    315: "Der Wert in der Registry ist kein Text; Bootmarshal verändert ihn nicht.",
+    316: "Der Eintrag hat keinen gültigen Ort.",
+    317: "Windows hat das Schreiben des Eintrags abgelehnt.",
+    318: "Achtung: Der Eintrag konnte weder geschrieben noch an seinem alten Ort\n"
+         "wiederhergestellt werden. Bitte legen Sie ihn neu an:",
+    320: "Es ist kein Drucker eingerichtet. Die Liste wurde nicht gedruckt.",
+    321: "Beim Drucken ist ein Fehler aufgetreten. Die Liste wurde nicht\n"
+         "vollständig gedruckt.",
+    322: "Ein unerwarteter Fehler ist aufgetreten:",
 }
 
 ENGLISH = {
@@ -305,6 +335,36 @@ ENGLISH = {
          "If the same command turns up again as an active entry,\n"
          "Bootmarshal deletes it every time you log on to Windows.\n"
          "Delete a line from the list to lift its block.",
+    300: "This entry has no command that could be blocked.\n"
+         "An empty line on the block list would delete every entry without a\n"
+         "command at each logon. Nothing was changed.",
+    301: "This is Bootmarshal's own block check. If it were blocked, no block\n"
+         "would work any more. Nothing was changed.",
+    302: "The block list could not be saved:",
+    303: "This command cannot be put on the block list.\n"
+         "Nothing was changed.",
+    304: "The entry could not be switched off.\n"
+         "Its command was taken off the block list again.",
+    305: "The block was lifted, but the entry could not be switched\n"
+         "on again.",
+    306: "The entry was not changed.",
+    307: "The entry was not deleted.",
+    310: "You do not have the rights for this. Entries for all users can only\n"
+         "be changed with administrator rights.",
+    311: "There already is an entry of this name in this place.",
+    312: "The entry has changed since the list was read.\n"
+         "The list now shows the current state.",
+    313: "This name cannot be stored in this place.",
+    314: "This command cannot be stored in this place.",
+    315: "The registry value is not text; Bootmarshal does not change it.",
+    316: "The entry has no valid place.",
+    317: "Windows refused to write the entry.",
+    318: "Warning: the entry could neither be written nor restored in its old\n"
+         "place. Please create it again:",
+    320: "No printer is set up. The list was not printed.",
+    321: "An error occurred while printing. The list was not printed\n"
+         "completely.",
+    322: "An unexpected error occurred:",
 }
 
 FRANCAIS = {
@@ -446,6 +506,36 @@ FRANCAIS = {
          "Si la même commande réapparaît comme entrée active, Bootmarshal\n"
          "la supprime à chaque ouverture de session Windows.\n"
          "Supprimez une ligne de la liste pour lever le blocage.",
+    300: "Cette entrée n'a aucune commande qui puisse être bloquée.\n"
+         "Une ligne vide dans la liste de blocage supprimerait à chaque ouverture\n"
+         "de session toutes les entrées sans commande. Rien n'a été modifié.",
+    301: "Il s'agit du contrôle de blocage de Bootmarshal lui-même. S'il était\n"
+         "bloqué, plus aucun blocage ne fonctionnerait. Rien n'a été modifié.",
+    302: "La liste de blocage n'a pas pu être enregistrée :",
+    303: "Cette commande ne peut pas être ajoutée à la liste de blocage.\n"
+         "Rien n'a été modifié.",
+    304: "L'entrée n'a pas pu être désactivée.\n"
+         "Sa commande a été retirée de la liste de blocage.",
+    305: "Le blocage a été levé, mais l'entrée n'a pas pu être\n"
+         "réactivée.",
+    306: "L'entrée n'a pas été modifiée.",
+    307: "L'entrée n'a pas été supprimée.",
+    310: "Vous n'avez pas les droits nécessaires. Les entrées pour tous les\n"
+         "utilisateurs ne peuvent être modifiées qu'avec les droits d'administrateur.",
+    311: "Il existe déjà une entrée de ce nom à cet emplacement.",
+    312: "L'entrée a changé depuis la lecture de la liste.\n"
+         "La liste affiche maintenant l'état actuel.",
+    313: "Ce nom ne peut pas être enregistré à cet emplacement.",
+    314: "Cette commande ne peut pas être enregistrée à cet emplacement.",
+    315: "La valeur du registre n'est pas du texte ; Bootmarshal ne la modifie pas.",
+    316: "L'entrée n'a pas d'emplacement valide.",
+    317: "Windows a refusé d'écrire l'entrée.",
+    318: "Attention : l'entrée n'a pu ni être écrite ni être rétablie à son ancien\n"
+         "emplacement. Veuillez la recréer :",
+    320: "Aucune imprimante n'est installée. La liste n'a pas été imprimée.",
+    321: "Une erreur s'est produite pendant l'impression. La liste n'a pas été\n"
+         "imprimée entièrement.",
+    322: "Une erreur inattendue s'est produite :",
 }
 
 NBSP = "\u00a0"

@@ -1,24 +1,30 @@
 #include "app/Startup.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
-#include "app/PlaceholderMainWindow.h"
+#include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
 #include "i18n/TranslationCatalogue.h"
-#include "system/Errors.h"
 #include "system/DataFolder.h"
+#include "system/Errors.h"
 #include "system/Files.h"
-
-const char kProgramVersion[] = "2.5";
+#include "ui/DialogCommon.h"
+#include "ui/MainWindow.h"
+#include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
 
 // Files that older versions kept in the program folder. "Bootmarshal.doc" was the
 // documentation before it became the page "Bootmarshal.htm"; carrying an old one
 // over is harmless, nothing opens it any more.
 const std::vector<std::string>& MigrationList() {
-    static const std::vector<std::string> files = {
-        "BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc", "Bootmarshal.ini", "Bootmarshal.def",
-        "Bootmarshal.dat",       "Bootmarshal.ovr", "Bootmarshal.cho", "bootmarshal.list"};
+    static const std::vector<std::string> files = {"BootmarshalBackup.xml", "Bootmarshal.chm", "Bootmarshal.doc",
+                                                   "Bootmarshal.ini",       "Bootmarshal.def", "Bootmarshal.dat",
+                                                   "Bootmarshal.ovr",       "Bootmarshal.cho", "bootmarshal.list"};
     return files;
 }
 
@@ -42,12 +48,53 @@ void CheckChoiceFile() {
 
 namespace {
 
+// The backup store lives as long as the main window, and starts as the last
+// step of the window's creation; a file it cannot read is reported and left
+// alone, and the program goes on.
+void StartBackupStore() {
+    static TXMLCodec codec;
+    static TXMLParser parser;
+    parser.Codec = &codec;
+    static BackupStore backups(parser);
+    const std::string error = StartBackupsReportingError(backups);
+    // The backup commands work on this store, also when its file could not be read.
+    ui::AttachBackupStore(&backups);
+    if (!error.empty()) ShowMessage2(error);
+}
+
+int RunWindows() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    static ui::MainWindow mainWindow;
+    mainWindow.SetCreationStep(StartBackupStore);
+    if (!mainWindow.Create()) return 1;
+    ShowSplash();
+    CreatePromptWindows();
+    ui::CreateDialogWindows();
+    CloseSplash();
+    ShowWindow(mainWindow.hwnd(), SW_HIDE);
+    mainWindow.ApplyTexts();
+    ApplyPromptTexts();
+    ui::ApplyDialogTexts();
+
+    mainWindow.Show();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    DestroyPromptWindows();
+    return 0;
+}
+
 int RunInteractiveMode() {
     MigrateDataFiles(kBaseName, false, MigrationList());
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    return RunPlaceholderMainWindow();
+    return RunWindows();
 }
 
 }  // namespace

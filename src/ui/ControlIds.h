@@ -7,7 +7,62 @@
 #pragma once
 
 // ---- Main window (1000-1999) ----------------------------------------------
-// Reserved for the main window and its ribbon.
+// Main window (class "TForm1")
+// Ribbon: tabs, then one item per command, in ribbon order.
+constexpr int kIdRibbonTabHome = 1000;
+constexpr int kIdRibbonTabAppearance = 1001;
+constexpr int kIdRibbonTabHelp = 1002;
+constexpr int kIdRibbonNewEntry = 1010;
+constexpr int kIdRibbonRefresh = 1011;
+constexpr int kIdRibbonPrint = 1012;
+constexpr int kIdRibbonMakeBackup = 1013;
+constexpr int kIdRibbonManageBackups = 1014;
+constexpr int kIdRibbonBlockedEntries = 1015;
+constexpr int kIdRibbonRestart = 1016;
+constexpr int kIdRibbonHomepage = 1017;
+constexpr int kIdRibbonExit = 1018;
+constexpr int kIdRibbonSchemeBlue = 1020;
+constexpr int kIdRibbonSchemeBlack = 1021;
+constexpr int kIdRibbonSchemeSilver = 1022;
+constexpr int kIdRibbonAbout = 1030;
+constexpr int kIdRibbonHelp = 1031;
+constexpr int kIdRibbonDocumentation = 1032;
+constexpr int kIdRibbonContactHomepage = 1033;
+constexpr int kIdRibbonEmail = 1034;
+// Side panel: section headings with their hot spots, group labels with their
+// info images, the nine filter check boxes (1120 + filter index), legend, tips.
+constexpr int kIdSourcesHeading = 1100;
+constexpr int kIdSourcesToggle = 1101;
+constexpr int kIdInformationHeading = 1102;
+constexpr int kIdInformationToggle = 1103;
+constexpr int kIdGroupLabelFolders = 1110;
+constexpr int kIdGroupLabelRegistry = 1111;
+constexpr int kIdGroupLabelWinIni = 1112;
+constexpr int kIdInfoImageFolders = 1115;
+constexpr int kIdInfoImageRegistry = 1116;
+constexpr int kIdInfoImageWinIni = 1117;
+constexpr int kIdFilterFirst = 1120;  // 1120-1128, in the panel's order
+constexpr int kIdLegend = 1130;
+constexpr int kIdTipText = 1140;
+constexpr int kIdTipLink = 1141;
+// Entry list and details group.
+constexpr int kIdEntriesGroup = 1200;
+constexpr int kIdEntryList = 1201;
+constexpr int kIdDetailsGroup = 1210;
+constexpr int kIdNameCaption = 1211;
+constexpr int kIdNameText = 1212;
+constexpr int kIdCommandCaption = 1213;
+constexpr int kIdCommandText = 1214;
+constexpr int kIdDeleteButton = 1220;
+constexpr int kIdChangeButton = 1221;
+constexpr int kIdLaunchButton = 1222;
+constexpr int kIdBlockButton = 1223;
+constexpr int kIdStatusGroup = 1230;
+constexpr int kIdStatusText = 1231;
+constexpr int kIdSwitchButton = 1232;
+constexpr int kIdLocationGroup = 1240;
+constexpr int kIdLocationText = 1241;
+constexpr int kIdMoveButton = 1242;
 
 // ---- Message, question, wait, information-message and splash windows (2000-2099)
 // Message dialog (class "TShowMessage2Form")

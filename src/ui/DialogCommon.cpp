@@ -1,8 +1,14 @@
 #include "ui/DialogCommon.h"
 
 #include "i18n/TranslationCatalogue.h"
+#include "ui/BlockedEntriesDialog.h"
 #include "ui/DialogBase.h"
+#include "ui/EntryEditorDialog.h"
+#include "ui/InfoWindow.h"
+#include "ui/LocationDialog.h"
+#include "ui/MainWindowModel.h"
 #include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
 
 namespace ui {
 
@@ -53,6 +59,22 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry) {
 std::string EntryWithPlace(const StartupEntry& entry) {
     const std::string place = LocationLabel(entry.kind, GetText);
     return place.empty() ? entry.name : entry.name + "  (" + place + ")";
+}
+
+void CreateDialogWindows() {
+    TheEntryEditor().Create();
+    TheLocationDialog().Create();
+    TheRestoreDialog().Create();
+    TheBlockedEntriesDialog().Create();
+    TheInfoWindow().Create();
+}
+
+void ApplyDialogTexts() {
+    TheEntryEditor().ApplyTexts();
+    TheLocationDialog().ApplyTexts();
+    TheRestoreDialog().ApplyTexts();
+    TheBlockedEntriesDialog().ApplyTexts();
+    TheInfoWindow().ApplyTexts();
 }
 
 ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {

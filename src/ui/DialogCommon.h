@@ -6,7 +6,6 @@
 #include <string>
 
 #include "entries/EntryChange.h"
-#include "ui/LocationLabelStandIn.h"
 
 namespace ui {
 
@@ -18,6 +17,12 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry);
 
 // "name (place)" for lists of entries shown to the user.
 std::string EntryWithPlace(const StartupEntry& entry);
+
+// Creates the dialogs' windows once, hidden (start-up, after the main window),
+// and puts the captions of the loaded language onto them (start-up and every
+// run-time language switch).
+void CreateDialogWindows();
+void ApplyDialogTexts();
 
 // Makes a window the owner of the dialogs shown while it lives (a dialog opened
 // from another dialog belongs to that one), and puts the previous owner back.

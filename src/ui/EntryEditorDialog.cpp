@@ -7,6 +7,7 @@
 #include "ui/DialogCommon.h"
 #include "ui/EntryEditorChecks.h"
 #include "ui/LocationDialog.h"
+#include "ui/MainWindowModel.h"
 #include "ui/Mnemonics.h"
 #include "ui/Prompts.h"
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/Startup.h"
 #include "i18n/TranslationCatalogue.h"
+#include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"

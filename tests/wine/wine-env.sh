@@ -44,7 +44,8 @@ bm_clone_prefix() { # $1: template, $2: new prefix
 bm_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   if [ ! -s "$BM_WINE_RUNDIR/display" ]; then
-    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$BM_WINE_RUNDIR/display" 9>&- </dev/null >/dev/null 2>&1 &
+    # Large enough for the main window at 144 DPI with its frame.
+    Xvfb -displayfd 7 -screen 0 "${BM_XVFB_SCREEN:-1920x1200x24}" -nolisten tcp 7>"$BM_WINE_RUNDIR/display" 9>&- </dev/null >/dev/null 2>&1 &
     echo $! >"$BM_WINE_RUNDIR/xvfb.pid"
     for _ in $(seq 100); do [ -s "$BM_WINE_RUNDIR/display" ] && break; sleep 0.05; done
   fi

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/entries/BenchEntries.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "entries/StartupFolders.h"
-#include "entries/StoredCommand.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 
@@ -25,53 +25,6 @@ const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 const char kRunKeyBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
 const char* const kRunKeys[] = {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"};
 const char kWinIniKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-
-const int kLinksPerFolder = 50;
-const int kValuesPerKey = 30;
-const int kItemsPerList = 50;
-const int kTotal = 2 * kLinksPerFolder + 10 * kValuesPerKey + 2 * kItemsPerList;
-
-// Programs that do not exist: nothing seeded here can ever start.
-std::string Command(int i) {
-    return "\"C:\\BenchMissing\\Vendor " + std::to_string(i) + "\\agent" + std::to_string(i) + ".exe\" /background";
-}
-
-bool Seed() {
-    const std::string marker = DeactivationMarker();
-    int written = 0;
-    int i = 0;
-    auto nextCommand = [&](bool plain) {
-        ++i;
-        const std::string command = plain ? "C:\\BenchMissing\\legacy" + std::to_string(i) + ".exe" : Command(i);
-        return i % 5 == 0 ? marker + command : command;
-    };
-    for (const int kind : {1, 2}) {
-        const std::string folder = StartupFolder(kind);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        ShellLink& link = SharedShellLink();
-        for (int n = 0; n < kLinksPerFolder; ++n) {
-            const std::string command = nextCommand(false);
-            link.SetTarget(ProgramPart(command), ArgumentsPart(command));
-            written += link.SaveLink(folder + "Agent " + std::to_string(i) + ".lnk");
-        }
-    }
-    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        for (const char* key : kRunKeys) {
-            for (int n = 0; n < kValuesPerKey; ++n) {
-                const std::string command = nextCommand(false);
-                written += static_cast<bool>(
-                    WriteRegString(root, std::string(kRunKeyBase) + key, "Agent " + std::to_string(i), command));
-            }
-        }
-    }
-    for (const char* key : {"load", "run"}) {
-        std::string list;
-        for (int n = 0; n < kItemsPerList; ++n) list += (n ? ";" : "") + nextCommand(true);
-        written += kItemsPerList *
-                   static_cast<int>(static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, kWinIniKey, key, list)));
-    }
-    return written == kTotal;
-}
 
 // The floor's one shell-link object, made once like the catalogue's.
 struct FloorLink {
@@ -166,7 +119,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
     const int warmUps = 3;
     CreateSharedShellLink();
-    if (!Seed()) {
+    if (!SeedBenchEntries()) {
         fprintf(stderr, "seeding failed\n");
         return 1;
     }
@@ -200,12 +153,12 @@ int main(int argc, char** argv) {
 
     const double floorMedian = Median(floorTimes);
     const double catalogueMedian = Median(catalogueTimes);
-    printf("entries: %zu seeded, catalogue %zu (%zu inactive), floor %zu\n", static_cast<size_t>(kTotal),
+    printf("entries: %zu seeded, catalogue %zu (%zu inactive), floor %zu\n", static_cast<size_t>(kBenchEntryCount),
            catalogueCount, inactive, floorCount);
     printf("runs: %d each, alternating, after %d warm-up pairs\n", runs, warmUps);
     printf("floor      median %8.2f ms\n", floorMedian);
     printf("catalogue  median %8.2f ms\n", catalogueMedian);
     printf("ratio  catalogue/floor = %.2f  (goal: at most 1.5)\n", catalogueMedian / floorMedian);
     DestroySharedShellLink();
-    return catalogueCount == static_cast<size_t>(kTotal) && floorCount == catalogueCount ? 0 : 1;
+    return catalogueCount == static_cast<size_t>(kBenchEntryCount) && floorCount == catalogueCount ? 0 : 1;
 }

@@ -1,0 +1,105 @@
+// The main window (registered class "TForm1"): ribbon, side panel with the
+// location filters and the tips, the entry list, the details group and the
+// status bar, and every command of the window. What it shows comes from
+// MainWindowModel; this class only reads controls, calls the model and the
+// catalogue, and writes controls. Created once at start-up; closing it ends
+// the program's event loop.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/Commands.h"
+#include "ui/DialogBase.h"
+#include "ui/MainWindowModel.h"
+#include "ui/Ribbon.h"
+
+namespace ui {
+
+class MainWindow : public DialogBase {
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // Runs at the end of the window's creation (start-up starts the backup
+    // store there); set before Create.
+    void SetCreationStep(std::function<void()> step) { creationStep_ = std::move(step); }
+
+    // First show: refresh, select the first line, show the window.
+    void Show();
+    // For the event loop: shortcuts, the list's keys and Tab navigation. True
+    // when the message was taken.
+    bool PreTranslate(MSG& message);
+
+    // Runs one command as the ribbon, a button or a key would. Nothing thrown
+    // inside leaves it: a failure becomes a message.
+    void Execute(Command command);
+
+    void RefreshList();
+    // The same, then the line of the entry the user just changed, if it is
+    // still listed: a line added before it must not move the details elsewhere.
+    void RefreshListFollowing(const StartupEntry& entry);
+    void SelectLine(int index);
+    void ShowDetails();
+    bool SetColorScheme(const std::string& name);
+    // Puts the captions of the loaded language onto the window.
+    void ApplyTexts();
+
+    const MainWindowModel& Model() const { return model_; }
+    const Ribbon& RibbonBar() const { return ribbon_; }
+
+    // Restarting Windows for real cannot be part of a test: while set, the
+    // restart command calls this instead of asking Windows for a reboot.
+    static void SetRestartForTests(std::function<void()> restart);
+
+protected:
+    DWORD Style() const override;
+    DWORD ExStyle() const override;
+    void OnCreate() override;
+    void OnCommand(int id, int code, HWND control) override;
+    void OnCancel() override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void OnTimer(UINT_PTR timer) override;
+    void OnPaint(HDC dc) override;
+    void OnDpiChanged() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateSidePanel();
+    void CreateEntryArea();
+    void LayOutGroupLabels();
+    void UpdateCommandStates();
+    void ShowContextMenu(int x, int y);
+    void ToggleSection(bool sources);
+    void RunCommand(Command command);
+
+    void DeleteCurrentEntry();
+    void LaunchCurrentEntry();
+    void SwitchCurrentEntry();
+    void BlockOrReleaseCurrentEntry();
+    void PrintList();
+    void RestartWindows();
+    void ExplainGroup(size_t group);
+    void OnTipTimer();
+
+    MainWindowModel model_;
+    Ribbon ribbon_;
+    TipRotation tips_;
+    HACCEL accelerators_ = nullptr;
+    HWND list_ = nullptr;
+    gdi::Font listFont_;
+    gdi::Font groupLabelFont_;
+    gdi::Font headingFont_;
+    gdi::Font buttonFont_;
+    gdi::Font nameFont_;
+    bool sourcesShown_ = true;
+    bool informationShown_ = true;
+    bool tipTimerStarted_ = false;
+    std::function<void()> creationStep_;
+};
+
+// Enables a privilege in the program's own access token; true on success.
+bool EnablePrivilege(const char* privilegeName);
+
+}  // namespace ui

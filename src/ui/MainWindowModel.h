@@ -1,0 +1,167 @@
+// What the main window shows, apart from how it is drawn: the table of
+// locations (which filter covers a kind, how its place reads, which colour its
+// group has), the filtered and sorted lines with the position of each line's
+// entry, the selection, the details texts, line colours, the tip rotation and
+// the printout lines. No platform calls: texts, the known-entry test and the
+// block-list test come in as functions, so the whole logic runs in plain tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "entries/StartupEntry.h"
+
+namespace ui {
+
+// 0x00BBGGRR, the layout of a Win32 COLORREF.
+using Colour = uint32_t;
+constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+
+constexpr Colour kFolderColour = Rgb(128, 0, 0);
+constexpr Colour kRegistryColour = Rgb(0, 128, 0);
+constexpr Colour kWinIniColour = Rgb(0, 0, 128);
+constexpr Colour kKnownEntryColour = Rgb(255, 169, 86);
+constexpr Colour kInactiveColour = Rgb(128, 128, 128);
+constexpr Colour kSelectedLineBackground = Rgb(164, 195, 235);
+constexpr Colour kLineBackground = Rgb(255, 255, 255);
+
+using TextFn = std::function<std::string(int number)>;
+using EntryTestFn = std::function<bool(const StartupEntry& entry)>;
+using CommandTestFn = std::function<bool(const std::string& command)>;
+
+// --- Locations as data -------------------------------------------------------
+
+struct LocationGroup {
+    int labelText;    // caption of the group label in the side panel
+    int explanation;  // text shown by the group's info image
+    Colour colour;    // its filter check boxes and its lines
+};
+// Startup folders, registry, win.ini: in the side panel's order.
+const std::vector<LocationGroup>& LocationGroups();
+
+struct LocationFilter {
+    size_t group;                // index into LocationGroups()
+    const char* defaultCaption;  // kept when captionText is 0
+    int captionText;
+};
+// The nine filter check boxes in the side panel's order, top to bottom.
+const std::vector<LocationFilter>& LocationFilters();
+
+struct Location {
+    int32_t kind;
+    size_t filter;       // index into LocationFilters()
+    int areaText;        // "Registry", "Startup folder"; 0 for none
+    const char* prefix;  // literal text before the scope text
+    int scopeText;       // "Current user", "All users", the win.ini section word
+    const char* suffix;  // literal text after it
+};
+// One row per kind that names a place, in catalogue order.
+const std::vector<Location>& Locations();
+// The row of a kind, or nullptr for a kind that names no place.
+const Location* FindLocation(int32_t kind);
+
+// The human-readable place of a kind, empty for a kind that names none.
+std::string LocationLabel(int32_t kind, const TextFn& text);
+// Colour of a group by kind; kinds outside every family are drawn like the
+// Startup folders, as the tens-digit rule has it.
+Colour GroupColourOfKind(int32_t kind);
+
+// --- List, selection and details ---------------------------------------------
+
+// One list line: the entry's name and the entry's position in the model's
+// entries. Every lookup goes by the position, so two entries of one name each
+// stay their own line.
+struct ListLine {
+    std::string text;
+    size_t entry;
+};
+
+struct Details {
+    std::string name;  // with a second line for a known system entry
+    std::string command;
+    std::string status;
+    std::string location;
+    std::string blockCaption;  // block, or release for a blocked command
+};
+
+// Case-insensitive ordering of the line texts.
+using LessFn = std::function<bool(const std::string& a, const std::string& b)>;
+// Compares the bytes upper-cased for a-z and the Latin-1 letters; the window
+// passes the user's locale instead.
+bool CaseInsensitiveLess(const std::string& a, const std::string& b);
+
+class MainWindowModel {
+public:
+    explicit MainWindowModel(LessFn less = CaseInsensitiveLess);
+
+    // Filter check boxes, by index into LocationFilters(); all checked at start.
+    bool FilterChecked(size_t filter) const { return filters_.at(filter); }
+    void SetFilterChecked(size_t filter, bool checked) { filters_.at(filter) = checked; }
+    bool Passes(int32_t kind) const;
+
+    // Replaces the entries with those of all that pass the filters (in their
+    // order), rebuilds the lines sorted by name and keeps the selection's
+    // position: the same line index if it still exists, else line 0, else none.
+    // isKnown is asked once per entry here, not on every paint.
+    void Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown);
+
+    const std::vector<StartupEntry>& Entries() const { return entries_; }
+    const std::vector<ListLine>& Lines() const { return lines_; }
+    size_t LineCount() const { return lines_.size(); }
+
+    // Selects the line of the entry with this kind and name; false, with the
+    // selection left alone, when there is none.
+    bool SelectEntry(int32_t kind, const std::string& name);
+
+    // -1 for none. An index at or past the end changes nothing.
+    void SelectLine(int index);
+    int SelectedLine() const { return selected_; }
+    bool HasSelection() const { return selected_ >= 0; }
+
+    // The entry a line stands for; the empty entry for -1 or a line not there.
+    const StartupEntry& EntryForLine(int index) const;
+    const StartupEntry& CurrentEntry() const { return EntryForLine(selected_); }
+    bool IsKnownLine(int index) const;
+
+    Details DetailsOf(int index, const TextFn& text, const CommandTestFn& isBlocked) const;
+    Colour LineColour(int index) const;
+
+    // The printout: heading, two empty lines, then seven lines per list line.
+    std::vector<std::string> PrintoutLines(const TextFn& text) const;
+
+private:
+    LessFn less_;
+    std::vector<bool> filters_;
+    std::vector<StartupEntry> entries_;
+    std::vector<bool> known_;  // per entry
+    std::vector<ListLine> lines_;
+    int selected_ = -1;
+};
+
+// Text colour of a line, later rules winning: group colour by kind, orange for
+// a known system entry, grey for a switched-off one.
+Colour LineColourFor(const StartupEntry& entry, bool known);
+// The details of an entry (the empty entry gives the "no selection" texts).
+Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked);
+
+// --- Tips ---------------------------------------------------------------------
+
+// Rotates three tips, one per tick: text 11, text 12 with the link, text 13.
+class TipRotation {
+public:
+    struct Tip {
+        int text;
+        bool showLink;
+    };
+    Tip Tick();
+
+private:
+    int step_ = 0;
+};
+
+constexpr unsigned kFirstTipDelayMs = 1;
+constexpr unsigned kTipIntervalMs = 90000;
+
+}  // namespace ui
