@@ -23,7 +23,8 @@ namespace {
 // IDs from ui/ControlIds.h and ui/Commands.h, spelled out: the test knows the
 // program only from outside.
 constexpr int kEntryList = 1201;
-constexpr WPARAM kNewEntry = 100, kChangeEntry = 101, kBlockedEntries = 107, kMakeBackup = 108, kManageBackups = 109;
+constexpr WPARAM kNewEntry = 100, kChangeEntry = 101, kBlockEntry = 106, kBlockedEntries = 107, kMakeBackup = 108,
+                 kManageBackups = 109;
 constexpr int kEditorName = 3001, kEditorLocation = 3003, kEditorChangeLocation = 3004, kEditorCommand = 3006,
               kEditorSave = 3008, kEditorCancel = 3009;
 constexpr int kLocationRun = 3112, kLocationRunServices = 3115, kLocationWinIniLoad = 3117,
@@ -209,15 +210,24 @@ TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
 }
 
 TEST_F(DialogsEndToEnd, ReleasingABlockedLineSwitchesTheSelectedEntryOn) {
-    ASSERT_TRUE(AddEntry(Entry("Nag", "C:\\bmtest\\nag.exe", 0, 11)).ok());
-    testsupport::WriteFileBytes(DataFolder(kBaseName) + kBlockListFileName, "\"C:\\bmtest\\nag.exe\"\r\n");
+    ASSERT_TRUE(AddEntry(Entry("Nag", "C:\\bmtest\\nag.exe", 1, 11)).ok());
     StartProgram();
+    // Blocked in the main window: on the block list, switched off.
+    ASSERT_TRUE(SelectEntryLine("Nag"));
+    Command(kBlockEntry);
+    const std::string listFile = DataFolder(kBaseName) + kBlockListFileName;
+    for (int i = 0; i < 50 && testsupport::ReadFileBytes(listFile).empty(); ++i) Sleep(100);
+    const std::string line = testsupport::ReadFileBytes(listFile);
+    ASSERT_FALSE(line.empty());
+    Sleep(300);
+    EXPECT_EQ(Find("Nag").active, 0);
+
     ASSERT_TRUE(SelectEntryLine("Nag"));
     Command(kBlockedEntries);
     HWND blocked = Wait("TSperrenForm");
     ASSERT_TRUE(blocked);
     HWND list = e2e::FindControl(blocked, kBlockedList);
-    EXPECT_EQ(e2e::ListLines(list), std::vector<std::string>{"\"C:\\bmtest\\nag.exe\""});
+    EXPECT_EQ(e2e::ListLines(list), std::vector<std::string>{line.substr(0, line.size() - 2)});
     ASSERT_TRUE(e2e::SelectListLine(list, 0));
     Sleep(100);
     e2e::Screenshot("blocked", blocked);
