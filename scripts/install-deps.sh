@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the run under Wine need,
 # when any of them is missing. Safe to run again; needs root (or sudo).
 # fp-utils brings chmcmd, which compiles the help files; libchm-bin brings
-# extract_chmLib, with which the tests read them back.
+# extract_chmLib, with which the tests read them back. nsis builds the
+# installer; unzip reads the portable zip back.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache clang-format
@@ -11,6 +12,7 @@ packages=(
   cups-daemon cups-client printer-driver-cups-pdf poppler-utils
   googletest libbenchmark-dev libpugixml-dev hyperfine locales
   fp-utils libchm-bin
+  nsis unzip
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include "BootmarshalVersion.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
@@ -17,6 +18,8 @@
 #include "ui/RestoreDialog.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
+
+const char kProgramVersion[] = BM_VERSION_TEXT;  // set in the top CMakeLists.txt
 
 // Files that older versions kept in the program folder. "Bootmarshal.doc" was the
 // documentation before it became the page "Bootmarshal.htm"; carrying an old one

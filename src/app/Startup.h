@@ -6,6 +6,8 @@
 
 #include "system/ProductNames.h"
 
+extern const char kProgramVersion[];  // the only choice-file content that counts
+
 // Data files carried over from the program folder into the data folder, in order.
 const std::vector<std::string>& MigrationList();
 

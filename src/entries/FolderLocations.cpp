@@ -105,7 +105,12 @@ WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::stri
 WriteOutcome RemoveFolderEntry(int kind, const std::string& name) {
     const std::string file = LinkFile(kind, name);
     if (file.empty()) return WriteOutcome::Failed();
-    if (DeleteFileA(file.c_str())) return WriteOutcome::Done();
+    if (DeleteFileA(file.c_str())) {
+        // Some platforms report a deletion that the file system refused at
+        // close as done: the file is looked for again.
+        return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES ? WriteOutcome::Done()
+                                                                           : WriteOutcome::Denied();
+    }
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WriteOutcome::Done();
     return WriteOutcomeOfError(error);

@@ -77,7 +77,10 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
         }
         if (status != ERROR_SUCCESS) break;
         const bool isString = type == REG_SZ || type == REG_EXPAND_SZ;
-        values.emplace_back(std::string(name.data(), nameLength),
+        // A name with characters outside the code page can come back with a
+        // length that does not fit its buffer: the text up to its NUL counts.
+        const size_t nameChars = strnlen(name.data(), std::min<size_t>(nameLength, name.size()));
+        values.emplace_back(std::string(name.data(), nameChars),
                             isString ? StringFromRegData(data, dataSize) : std::string());
     }
     return values;

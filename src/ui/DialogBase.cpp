@@ -1,5 +1,6 @@
 #include "ui/DialogBase.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace ui {
@@ -7,6 +8,9 @@ namespace ui {
 namespace {
 
 HWND g_dialogOwner = nullptr;
+// The modal windows running now, innermost last: a window shown meanwhile
+// belongs to the innermost one, so that it cannot be used behind it.
+std::vector<HWND> g_modalWindows;
 
 // Button text height (96 DPI) of the dialog face.
 constexpr int kDialogFontHeight = 11;
@@ -24,6 +28,13 @@ void ReportStrayException(const char* what) {
 void SetDialogOwner(HWND owner) { g_dialogOwner = owner; }
 
 HWND DialogOwner() { return g_dialogOwner && IsWindow(g_dialogOwner) ? g_dialogOwner : nullptr; }
+
+HWND CurrentOwner() {
+    for (auto it = g_modalWindows.rbegin(); it != g_modalWindows.rend(); ++it) {
+        if (IsWindow(*it) && IsWindowVisible(*it)) return *it;
+    }
+    return DialogOwner();
+}
 
 DialogBase::DialogBase(const char* className, int clientWidth96, int clientHeight96)
     : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
@@ -72,9 +83,9 @@ void DialogBase::MakeFonts() {
 
 HWND DialogBase::AddControl(const char* className, const std::string& text, DWORD style, int x96, int y96, int width96,
                             int height96, int id, DWORD exStyle) {
-    HWND control = CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96),
-                                   Px(height96), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control =
+        CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96), Px(height96),
+                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (control) {
         placements_[id] = {x96, y96, width96, height96};
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
@@ -177,7 +188,7 @@ void DialogBase::FocusInitialControl() {
 
 int DialogBase::RunModal() {
     if (modal_ || !Create()) return IDCANCEL;
-    HWND owner = DialogOwner();
+    HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
@@ -191,6 +202,8 @@ int DialogBase::RunModal() {
     SetForegroundWindow(hwnd_);
     FocusInitialControl();
 
+    HWND self = hwnd_;
+    g_modalWindows.push_back(self);
     MSG msg;
     while (modal_ && hwnd_) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -205,6 +218,7 @@ int DialogBase::RunModal() {
         }
     }
     modal_ = false;
+    g_modalWindows.erase(std::remove(g_modalWindows.begin(), g_modalWindows.end(), self), g_modalWindows.end());
     // The owner is enabled before the dialog hides, so that activation returns to it.
     if (ownerWasEnabled) EnableWindow(owner, TRUE);
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
@@ -221,7 +235,7 @@ void DialogBase::EndModal(int result) {
 
 void DialogBase::ShowModeless() {
     if (!Create()) return;
-    HWND owner = DialogOwner();
+    HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CenterOnScreen();
@@ -285,7 +299,7 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     if (glyph != Glyph::None) {
         int gx = left + (textSize.right - textSize.left) + gap + shift;
         int gy = rect.top + ((rect.bottom - rect.top) - glyphSize) / 2 + shift;
-        COLORREF glyphColor = disabled ? GetSysColor(COLOR_GRAYTEXT)
+        COLORREF glyphColor = disabled                ? GetSysColor(COLOR_GRAYTEXT)
                               : glyph == Glyph::Check ? RGB(0, 128, 0)
                               : glyph == Glyph::Cross ? RGB(192, 0, 0)
                                                       : kLinkBlue;
@@ -295,25 +309,25 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
         gdi::Select selectBrush(dc, brush.get());
         int s = glyphSize;
         switch (glyph) {
-        case Glyph::Arrow: {
-            POINT points[3] = {{gx, gy}, {gx + s * 3 / 4, gy + s / 2}, {gx, gy + s}};
-            Polygon(dc, points, 3);
-            break;
-        }
-        case Glyph::Check: {
-            POINT points[3] = {{gx, gy + s / 2}, {gx + s / 3, gy + s - 1}, {gx + s, gy}};
-            Polyline(dc, points, 3);
-            break;
-        }
-        case Glyph::Cross: {
-            MoveToEx(dc, gx + 1, gy + 1, nullptr);
-            LineTo(dc, gx + s - 1, gy + s - 1);
-            MoveToEx(dc, gx + s - 1, gy + 1, nullptr);
-            LineTo(dc, gx + 1, gy + s - 1);
-            break;
-        }
-        case Glyph::None:
-            break;
+            case Glyph::Arrow: {
+                POINT points[3] = {{gx, gy}, {gx + s * 3 / 4, gy + s / 2}, {gx, gy + s}};
+                Polygon(dc, points, 3);
+                break;
+            }
+            case Glyph::Check: {
+                POINT points[3] = {{gx, gy + s / 2}, {gx + s / 3, gy + s - 1}, {gx + s, gy}};
+                Polyline(dc, points, 3);
+                break;
+            }
+            case Glyph::Cross: {
+                MoveToEx(dc, gx + 1, gy + 1, nullptr);
+                LineTo(dc, gx + s - 1, gy + s - 1);
+                MoveToEx(dc, gx + s - 1, gy + 1, nullptr);
+                LineTo(dc, gx + 1, gy + s - 1);
+                break;
+            }
+            case Glyph::None:
+                break;
         }
     }
 
@@ -326,102 +340,102 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
 
 LRESULT DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        dpi_ = gdi::DpiOf(hwnd_);
-        MakeFonts();
-        OnCreate();
-        return 0;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        int code = HIWORD(wParam);
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (id == IDCANCEL && !Control(IDCANCEL)) {
-            OnCancel();
-        } else if (id == IDOK && !Control(IDOK)) {
-            // Enter without a focused push button: the default button.
-            if (defaultButton_ && IsWindowEnabled(Control(defaultButton_))) {
-                OnCommand(defaultButton_, BN_CLICKED, Control(defaultButton_));
+        case WM_CREATE:
+            dpi_ = gdi::DpiOf(hwnd_);
+            MakeFonts();
+            OnCreate();
+            return 0;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            int code = HIWORD(wParam);
+            HWND control = reinterpret_cast<HWND>(lParam);
+            if (id == IDCANCEL && !Control(IDCANCEL)) {
+                OnCancel();
+            } else if (id == IDOK && !Control(IDOK)) {
+                // Enter without a focused push button: the default button.
+                if (defaultButton_ && IsWindowEnabled(Control(defaultButton_))) {
+                    OnCommand(defaultButton_, BN_CLICKED, Control(defaultButton_));
+                }
+            } else {
+                OnCommand(id, code, control);
             }
-        } else {
-            OnCommand(id, code, control);
+            return 0;
         }
-        return 0;
-    }
-    case DM_GETDEFID: {
-        // As with standard push buttons, Enter presses the focused button and
-        // otherwise the default one.
-        HWND focus = GetFocus();
-        int focusedId = focus && IsChild(hwnd_, focus) ? GetDlgCtrlID(focus) : 0;
-        int id = linkButtons_.count(focusedId) != 0 ? focusedId : defaultButton_;
-        return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
-    }
-    case WM_CLOSE:
-        OnCancel();
-        return 0;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        auto link = linkButtons_.find(static_cast<int>(item->CtlID));
-        if (link != linkButtons_.end()) {
-            DrawLinkButton(*item, link->second);
-            return TRUE;
-        }
-        return OnDrawItem(*item) ? TRUE : FALSE;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        auto color = colors_.find(id);
-        SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, kWhite);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(whiteBrush_.get());
-    }
-    case WM_SETCURSOR: {
-        HWND over = reinterpret_cast<HWND>(wParam);
-        if (over != hwnd_ && LOWORD(lParam) == HTCLIENT &&
-            linkButtons_.count(GetDlgCtrlID(over)) != 0) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-            return TRUE;
-        }
-        break;
-    }
-    case WM_PAINT: {
-        gdi::PaintDC paint(hwnd_);
-        OnPaint(paint.get());
-        return 0;
-    }
-    case WM_TIMER:
-        OnTimer(static_cast<UINT_PTR>(wParam));
-        return 0;
-    case WM_ACTIVATE:
-        // A plain window forgets which child had the focus; a dialog must not.
-        if (LOWORD(wParam) == WA_INACTIVE) {
+        case DM_GETDEFID: {
+            // As with standard push buttons, Enter presses the focused button and
+            // otherwise the default one.
             HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
-            SetFocus(lastFocus_);
-        } else {
-            FocusInitialControl();
+            int focusedId = focus && IsChild(hwnd_, focus) ? GetDlgCtrlID(focus) : 0;
+            int id = linkButtons_.count(focusedId) != 0 ? focusedId : defaultButton_;
+            return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
         }
-        return 0;
-    case 0x02E0: {  // WM_DPICHANGED
-        dpi_ = LOWORD(wParam);
-        MakeFonts();
-        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            bool link = linkButtons_.count(GetDlgCtrlID(child)) != 0;
-            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()), FALSE);
+        case WM_CLOSE:
+            OnCancel();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            auto link = linkButtons_.find(static_cast<int>(item->CtlID));
+            if (link != linkButtons_.end()) {
+                DrawLinkButton(*item, link->second);
+                return TRUE;
+            }
+            return OnDrawItem(*item) ? TRUE : FALSE;
         }
-        OnDpiChanged();
-        LayOutControls();
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-        return 0;
-    }
-    default:
-        break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            auto color = colors_.find(id);
+            SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, kWhite);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(whiteBrush_.get());
+        }
+        case WM_SETCURSOR: {
+            HWND over = reinterpret_cast<HWND>(wParam);
+            if (over != hwnd_ && LOWORD(lParam) == HTCLIENT && linkButtons_.count(GetDlgCtrlID(over)) != 0) {
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_PAINT: {
+            gdi::PaintDC paint(hwnd_);
+            OnPaint(paint.get());
+            return 0;
+        }
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            // A plain window forgets which child had the focus; a dialog must not.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
+                SetFocus(lastFocus_);
+            } else {
+                FocusInitialControl();
+            }
+            return 0;
+        case 0x02E0: {  // WM_DPICHANGED
+            dpi_ = LOWORD(wParam);
+            MakeFonts();
+            for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                bool link = linkButtons_.count(GetDlgCtrlID(child)) != 0;
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()),
+                             FALSE);
+            }
+            OnDpiChanged();
+            LayOutControls();
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
+        }
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

@@ -21,6 +21,9 @@ namespace ui {
 // Dialogs shown before that (or after it is gone) have no owner.
 void SetDialogOwner(HWND owner);
 HWND DialogOwner();
+// The owner of a window shown now: the innermost running modal window, else
+// the dialog owner.
+HWND CurrentOwner();
 
 // The dialogs' default face and the message face; where a system lacks them,
 // its font substitution picks a look-alike.
@@ -51,7 +54,7 @@ public:
     // A 96-DPI length at the window's DPI.
     int Px(int length96) const { return gdi::Scale(length96, dpi_); }
 
-    // Shows the window modally over the dialog owner: the owner is disabled
+    // Shows the window modally over CurrentOwner(): the owner is disabled
     // until EndModal, Esc and the title-bar close run OnCancel, Enter presses
     // the default button. Returns the value given to EndModal (IDCANCEL when the
     // window could not be shown or the loop was ended by WM_QUIT, which is

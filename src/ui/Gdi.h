@@ -68,8 +68,7 @@ public:
     ~WindowDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    WindowDC(WindowDC&& other) noexcept
-        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDC(WindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     WindowDC& operator=(WindowDC&&) = delete;

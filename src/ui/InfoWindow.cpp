@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "BootmarshalVersion.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
@@ -115,7 +116,7 @@ void InfoWindow::FillContents() {
     }
     // Selected from the program: no change notification is sent.
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(SelectedLanguage(names, CurrentLanguageName())), 0);
-    const auto rows = InfoRows(GetText, kProgramVersion);
+    const auto rows = InfoRows(GetText, BM_VERSION_TEXT);
     for (size_t i = 0; i < rows.size(); ++i) {
         SetControlText(kIdInfoRowLabel + static_cast<int>(i) + 1, rows[i].first);
         SetControlText(kIdInfoRowValue + static_cast<int>(i) + 1, rows[i].second);

@@ -394,8 +394,8 @@ protected:
         memoFont_ = gdi::CreateScaledFont({ui::kMessageFace, 13}, dpi());
         AddControl("STATIC", "", WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 8, 8, 338, 24, kIdInfoMessageTitle);
         AddControl("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, 8, 38, 338, 268, kIdInfoMessageGroup);
-        AddControl("EDIT", "", WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 18, 58, 236,
-                   234, kIdInfoMessageText);
+        AddControl("EDIT", "", WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, 18, 58, 236, 234,
+                   kIdInfoMessageText);
         AddControl("STATIC", "", WS_VISIBLE | SS_OWNERDRAW, 262, 58, 76, 234, kIdInfoMessagePicture);
         AddLinkButton("", 117, 316, 120, 32, kIdInfoMessageClose, Glyph::Arrow);
         SetControlColor(kIdInfoMessageTitle, ui::kMaroon);

@@ -144,6 +144,31 @@ std::string Text(HWND window) {
 
 std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }
 
+bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (Text(window) != expected) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool SetControlText(HWND window, int id, const std::string& text) {
+    HWND control = FindControl(window, id);
+    DWORD_PTR result = 0;
+    return control &&
+           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                               kMessageTimeoutMs, &result) &&
+           result != 0;
+}
+
+bool IsChecked(HWND window, int id) {
+    HWND control = FindControl(window, id);
+    DWORD_PTR state = 0;
+    return control && SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state) &&
+           state == BST_CHECKED;
+}
+
 std::vector<std::string> ListLines(HWND list) {
     std::vector<std::string> lines;
     DWORD_PTR count = 0;
@@ -162,8 +187,8 @@ std::vector<std::string> ListLines(HWND list) {
         wide.resize(wcsnlen(wide.c_str(), wide.size()));
         std::string line;
         if (!wide.empty()) {
-            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
-                                            nullptr, nullptr);
+            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                            nullptr);
             line.resize(static_cast<size_t>(bytes));
             WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0], bytes, nullptr,
                                 nullptr);
@@ -241,8 +266,8 @@ bool Screenshot(const std::string& name, HWND window) {
 
 void BeDpiAware() {
     using SetContextFn = BOOL(WINAPI*)(HANDLE);
-    auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 is (HANDLE)-4.
     if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
 }

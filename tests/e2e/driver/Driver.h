@@ -53,6 +53,12 @@ bool Click(HWND window, int id);
 // The window text of a window or control (WM_GETTEXT, with a timeout).
 std::string Text(HWND window);
 std::string ControlText(HWND window, int id);
+// Waits until the window text equals the expected text; false on timeout.
+bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs = 5000);
+// Sets the text of a control (an edit field, as typing would leave it).
+bool SetControlText(HWND window, int id, const std::string& text);
+// Whether a check box or radio button is checked.
+bool IsChecked(HWND window, int id);
 // The lines of a list box, read through the wide messages (the ANSI ones
 // return UTF-16 across processes under Wine) and converted to the ANSI code page.
 std::vector<std::string> ListLines(HWND list);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "driver/Driver.h"
 
@@ -121,8 +122,8 @@ TEST_F(BM_SUITE, AShortMessageKeepsItsDesignedSize) {
 }
 
 TEST_F(BM_SUITE, TheInformationMessageShowsTitleAndLines) {
-    e2e::Program gallery =
-        StartGallery("info \"Registry\" \"Entries of the Run keys start at every logon.\nRunOnce entries start once.\"");
+    e2e::Program gallery = StartGallery(
+        "info \"Registry\" \"Entries of the Run keys start at every logon.\nRunOnce entries start once.\"");
     HWND window = e2e::WaitForWindow("TInfoMessage", 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kInfoTitle), "Registry");
@@ -160,6 +161,26 @@ TEST_F(BM_SUITE, TheSplashShowsTheProgramName) {
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kSplashName), "Bootmarshal");
     EXPECT_TRUE(e2e::Screenshot("splash" + kSuffix, window));
+    EXPECT_EQ(gallery.WaitForExit(), 0);
+}
+
+TEST_F(BM_SUITE, ListsEditFieldsAndCheckBoxesAreDrivenThroughMessages) {
+    e2e::Program gallery = StartGallery("list");
+    HWND window = e2e::WaitForWindow("BmListProbe", 10000, gallery.processId());
+    ASSERT_TRUE(window);
+    HWND list = e2e::FindControl(window, 100);
+    EXPECT_EQ(e2e::ListLines(list), (std::vector<std::string>{"Alpha", "M\xFCller & S\xF6hne", "Zeta"}));
+    EXPECT_TRUE(e2e::SelectListLine(list, 1));
+    EXPECT_TRUE(e2e::WaitForText(window, "selected: M\xFCller & S\xF6hne")) << e2e::Text(window);
+    EXPECT_FALSE(e2e::SelectListLine(list, 7));
+    EXPECT_TRUE(e2e::SetControlText(window, 101, "C:\\x & y.exe"));
+    EXPECT_TRUE(e2e::WaitForText(window, "typed: C:\\x & y.exe")) << e2e::Text(window);
+    EXPECT_FALSE(e2e::IsChecked(window, 102));
+    EXPECT_TRUE(e2e::Click(window, 102));
+    DWORD start = GetTickCount();
+    while (!e2e::IsChecked(window, 102) && GetTickCount() - start < 5000) Sleep(20);
+    EXPECT_TRUE(e2e::IsChecked(window, 102));
+    e2e::Close(window);
     EXPECT_EQ(gallery.WaitForExit(), 0);
 }
 

@@ -84,12 +84,45 @@ TEST(StoredForms, ArgumentsStayOutsideTheQuotationMarks) {
          "C:\\Program Files\\Gone\\a.exe /log x.txt"},
         {"C:\\M\\inactive.exe \"C:\\Tools\\run.exe\" /q", "\"C:\\M\\inactive.exe\" \"C:\\Tools\\run.exe\" /q",
          "C:\\M\\inactive.exe \"C:\\Tools\\run.exe\" /q"},
+        // A missing program below folders whose names hold a full stop: the path
+        // ends at the program file, not at the dotted folder.
+        {"C:\\Program Files\\App 2.0 Beta\\a.exe", "\"C:\\Program Files\\App 2.0 Beta\\a.exe\"",
+         "C:\\Program Files\\App 2.0 Beta\\a.exe"},
+        {"C:\\Program Files\\Node.js Tools\\x.exe -v", "\"C:\\Program Files\\Node.js Tools\\x.exe\" -v",
+         "C:\\Program Files\\Node.js Tools\\x.exe -v"},
+        {"C:\\Program Files\\App 2.0 Beta\\a.exe /log x.txt", "\"C:\\Program Files\\App 2.0 Beta\\a.exe\" /log x.txt",
+         "C:\\Program Files\\App 2.0 Beta\\a.exe /log x.txt"},
+        // A handled file counts only when no program is named.
+        {"C:\\My Scripts\\run.vbs /q x.txt", "\"C:\\My Scripts\\run.vbs\" /q x.txt",
+         "C:\\My Scripts\\run.vbs /q x.txt"},
+        // Nothing Windows starts: the split stays as the rule of thumb made it.
+        {"C:\\Gone Away\\v1.2 tool", "\"C:\\Gone Away\\v1.2\" tool", "C:\\Gone Away\\v1.2 tool"},
         {"", "\"\"", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(QuotedCommandWith(c.command, files), c.quoted) << c.command;
         EXPECT_EQ(PlainCommandWith(c.command, files), c.plain) << c.command;
     }
+}
+
+TEST(DeactivationMarkerText, QuotedWhenThePathHoldsASpace) {
+    EXPECT_EQ(MarkerFor("C:\\Apps\\inactive.exe"), "C:\\Apps\\inactive.exe ");
+    EXPECT_EQ(MarkerFor("C:\\Program Files\\Bootmarshal\\inactive.exe"),
+              "\"C:\\Program Files\\Bootmarshal\\inactive.exe\" ");
+    // Either form, and one written by a copy elsewhere, is read back.
+    for (const std::string& marker :
+         {MarkerFor("C:\\Program Files\\B\\inactive.exe"), std::string("C:\\Program Files\\B\\inactive.exe "),
+          std::string("E:\\Portable\\INACTIVE.EXE ")}) {
+        EXPECT_EQ(CompanionMarkerLength(marker + "notepad.exe /x"), marker.size()) << marker;
+    }
+    EXPECT_EQ(CompanionMarkerLength("C:\\Tools\\x.exe C:\\B\\inactive.exe y"), 0u);
+    EXPECT_EQ(CompanionMarkerLength("\"C:\\B\\inactive.exe\"notepad.exe"), 0u);
+}
+
+TEST(EnvironmentReference, NeedsANameBetweenTwoPercentSigns) {
+    EXPECT_TRUE(HoldsEnvironmentReference("%windir%\\system32\\SecurityHealthSystray.exe"));
+    EXPECT_FALSE(HoldsEnvironmentReference("C:\\a.exe 100%"));
+    EXPECT_FALSE(HoldsEnvironmentReference("C:\\a.exe %%"));
 }
 
 }  // namespace

@@ -52,12 +52,12 @@ TEST(WinIniListWithout, DropsEveryExactCopyAndKeepsTheRest) {
     } cases[] = {
         {"C:\\X.EXE;C:\\Y.EXE;C:\\X.EXE", "C:\\X.EXE", "C:\\Y.EXE"},
         {"C:\\X.EXE;C:\\Y.EXE;C:\\X.EXE", "c:\\x.exe", "C:\\X.EXE;C:\\Y.EXE;C:\\X.EXE"},
-        {";a;;b;", "b", "a;"},     // the leading empty item is lost, an inner one stays
+        {";a;;b;", "b", "a;"},  // the leading empty item is lost, an inner one stays
         {";a;;b", "x", "a;;b"},
-        {"a;;", "a", ""},          // "" appended to an empty list adds nothing
+        {"a;;", "a", ""},  // "" appended to an empty list adds nothing
         {"a", "a", ""},
         {"", "a", ""},
-        {"a;;b", "", "a;b"},       // an empty text removes the empty items
+        {"a;;b", "", "a;b"},  // an empty text removes the empty items
         {"a;intern_clear;b", "b", "a;intern_clear"},
         {"a;intern_clear;b", "intern_clear", "a;b"},
     };

@@ -85,4 +85,26 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     CoUninitialize();
 }
 
+// A win.ini list too long to store again cannot lose its blocked item, and
+// that must not stop the check: the entries after it are still removed, and
+// the process ends as usual.
+TEST(BlockCheck, ARefusedWinIniWriteInTheMiddleStopsNothingElse) {
+    const std::string nag = "C:\\Nag\\nag.exe /tray";
+    std::string longList = nag;
+    for (int i = 0; longList.size() < 40000; ++i) longList += ";C:\\Legacy\\keep" + std::to_string(i) + ".exe";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagUser", nag));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", longList));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "run", "C:\\keep.exe;" + nag));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunOnce, "NagMachine", nag));
+    PrepareDataFolder("Bootmarshal", false);
+    ASSERT_TRUE(WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", nag + "\r\n"));
+
+    EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
+
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "load"), longList) << "refused: kept whole";
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "run"), "C:\\keep.exe") << "after the refusal";
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRun, "NagUser").exists, false);
+    EXPECT_EQ(ReadRegValue(HKEY_LOCAL_MACHINE, kRunOnce, "NagMachine").exists, false);
+}
+
 }  // namespace

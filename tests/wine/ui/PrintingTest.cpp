@@ -48,8 +48,8 @@ std::string WaitForPdf(const std::string& unixFolder, const std::string& documen
 // The text of the PDF, pages separated by form feeds.
 std::string PdfText(const std::string& unixPdf) {
     std::string unixText = unixPdf + ".txt";
-    std::string command = "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + unixPdf + "\" \"" +
-                          unixText + "\"";
+    std::string command =
+        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + unixPdf + "\" \"" + unixText + "\"";
     if (testsupport::RunProcess(command, 20000) != 0) return std::string();
     std::string windowsText = WindowsPathOfUnix(unixText);
     for (int i = 0; i < 200 && GetFileAttributesA(windowsText.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
@@ -78,8 +78,8 @@ public:
         RegCreateKeyExA(HKEY_CURRENT_USER, kWindowsKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
         char buffer[1024] = {};
         DWORD size = sizeof buffer - 1;
-        had_ = RegQueryValueExA(key_, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) ==
-               ERROR_SUCCESS;
+        had_ =
+            RegQueryValueExA(key_, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
         old_ = buffer;
         Set(device);
     }

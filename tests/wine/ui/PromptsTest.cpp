@@ -38,8 +38,8 @@ private:
         // Ready once the window is active and a control of it has the focus, as
         // when a user starts to type.
         HWND focus = GetFocus();
-        bool shown = window && IsWindowVisible(window) && GetActiveWindow() == window && focus &&
-                     IsChild(window, focus);
+        bool shown =
+            window && IsWindowVisible(window) && GetActiveWindow() == window && focus && IsChild(window, focus);
         if (!ran_ && window && IsWindowVisible(window) && !shown && GetTickCount() - started_ > 300) {
             // Without a window manager, a late focus event of an earlier window can
             // leave the new one inactive: a user would click it first.
@@ -101,8 +101,8 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "PromptsTestOwner";
         RegisterClassA(&wc);
-        owner_ = CreateWindowExA(0, "PromptsTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        owner_ = CreateWindowExA(0, "PromptsTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         ShowWindow(owner_, SW_SHOW);
         ui::SetDialogOwner(owner_);
     }
@@ -175,6 +175,40 @@ TEST_F(PromptsTest, TheQuestionWindowShowsItsTextsAndDisablesTheOwner) {
     EXPECT_FALSE(IsWindowVisible(FindWindowA("TQuestionDialogForm", nullptr)));
 }
 
+// A question asked while the message dialog runs (as a dialog's command would)
+// belongs to the message dialog, which cannot be used meanwhile.
+struct NestedSeen {
+    HWND message = nullptr;
+    HWND questionOwner = nullptr;
+    bool messageEnabled = true;
+    bool answer = true;
+} g_nested;
+
+VOID CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND question = FindWindowA("TQuestionDialogForm", nullptr);
+    if (!question || !IsWindowVisible(question)) return;
+    KillTimer(nullptr, timer);
+    g_nested.questionOwner = GetWindow(question, GW_OWNER);
+    g_nested.messageEnabled = IsWindowEnabled(g_nested.message) != FALSE;
+    PostMessageA(GetDlgItem(question, kIdQuestionNo), BM_CLICK, 0, 0);
+}
+
+TEST_F(PromptsTest, APromptShownFromADialogBelongsToThatDialog) {
+    g_nested = NestedSeen{};
+    WhenShown inside("TShowMessage2Form", [](HWND message) {
+        g_nested.message = message;
+        SetTimer(nullptr, 0, 15, &AnswerNestedQuestion);
+        g_nested.answer = AskQuestion("Really?");
+        PostMessageA(GetDlgItem(message, kIdMessageClose), BM_CLICK, 0, 0);
+    });
+    ShowMessage2("outer");
+    EXPECT_EQ(g_nested.questionOwner, g_nested.message);
+    EXPECT_FALSE(g_nested.messageEnabled);
+    EXPECT_FALSE(g_nested.answer);
+    EXPECT_TRUE(IsWindowEnabled(g_nested.message));
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
 TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne) {
     const std::string longText =
         "The entry could not be written to "
@@ -214,6 +248,15 @@ TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne
         WhenShown when("TShowMessage2Form", look(longSeen));
         ShowMessage2(longText);
     }
+    Seen twoLines{};
+    {
+        WhenShown when("TShowMessage2Form", look(twoLines));
+        ShowMessage2("first line\rsecond line");
+    }
+    // A CR alone breaks the line too: two lines, each centred, in the designed width.
+    int oneLine = shortSeen.label.bottom - shortSeen.label.top;
+    EXPECT_GE(twoLines.label.bottom - twoLines.label.top, 2 * oneLine - 2);
+    EXPECT_EQ(twoLines.client.right, 307);
     EXPECT_EQ(shortSeen.client.right, 307);
     EXPECT_EQ(shortSeen.client.bottom, 153);
     EXPECT_EQ(longSeen.text, longText);
@@ -302,9 +345,7 @@ TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
     EXPECT_FALSE(AskQuestion("no thanks", true));
     ShowMessage2("done");
     RunTimedWait("work", "more", 10);
-    {
-        ScopedWait wait;
-    }
+    { ScopedWait wait; }
     ShowInfoMessage("title", "text");
     std::vector<PromptRecord> seen = TakeRecordedPrompts();
     SetPromptResponderForTests(nullptr);
