@@ -390,7 +390,7 @@ void MainWindow::RefreshList() {
 
 void MainWindow::RefreshListFollowing(const StartupEntry& entry) {
     RefreshList();
-    if (model_.SelectEntry(entry.kind, entry.name)) SelectLine(model_.SelectedLine());
+    if (model_.SelectEntry(entry)) SelectLine(model_.SelectedLine());
 }
 
 void MainWindow::SelectLine(int index) {
@@ -543,7 +543,7 @@ void MainWindow::Execute(Command command) {
                 OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.chm"));
                 break;
             case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.doc"));
+                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.htm"));
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
@@ -707,12 +707,7 @@ void MainWindow::ToggleSection(bool sources) {
         }
     } else {
         ids = {kIdTipText};
-        if (shown && tipTimerStarted_ && !WindowText(Control(kIdTipLink)).empty() &&
-            GetWindowLongPtrA(Control(kIdTipLink), GWLP_USERDATA) != 0) {
-            ids.push_back(kIdTipLink);
-        } else if (!shown) {
-            ids.push_back(kIdTipLink);
-        }
+        if (tipShowsLink_ || !shown) ids.push_back(kIdTipLink);
     }
     for (int id : ids) ShowWindow(Control(id), shown ? SW_SHOW : SW_HIDE);
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -724,10 +719,8 @@ void MainWindow::OnTipTimer() {
         SetTimer(hwnd(), kTipTimer, kTipIntervalMs, nullptr);
     }
     const TipRotation::Tip tip = tips_.Tick();
-    HWND link = Control(kIdTipLink);
-    // Remembers whether the tip wants its link, for showing the section again.
-    SetWindowLongPtrA(link, GWLP_USERDATA, tip.showLink ? 1 : 0);
-    ShowWindow(link, tip.showLink && informationShown_ ? SW_SHOW : SW_HIDE);
+    tipShowsLink_ = tip.showLink;
+    ShowWindow(Control(kIdTipLink), tipShowsLink_ && informationShown_ ? SW_SHOW : SW_HIDE);
     std::string text = GetText(tip.text);
     // The edit control breaks lines only at CR LF.
     for (size_t i = 0; i < text.size(); ++i) {

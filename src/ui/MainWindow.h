@@ -96,6 +96,7 @@ private:
     bool sourcesShown_ = true;
     bool informationShown_ = true;
     bool tipTimerStarted_ = false;
+    bool tipShowsLink_ = false;  // the current tip comes with its link
     std::function<void()> creationStep_;
 };
 

@@ -130,12 +130,14 @@ void MainWindowModel::SelectLine(int index) {
     selected_ = index < 0 ? -1 : index;
 }
 
-bool MainWindowModel::SelectEntry(int32_t kind, const std::string& name) {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const StartupEntry& entry = entries_[lines_[i].entry];
-        if (entry.kind == kind && entry.name == name) {
-            selected_ = static_cast<int>(i);
-            return true;
+bool MainWindowModel::SelectEntry(const StartupEntry& wanted) {
+    for (const bool byName : {true, false}) {
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            const StartupEntry& entry = entries_[lines_[i].entry];
+            if (entry.kind == wanted.kind && (byName ? entry.name == wanted.name : entry.command == wanted.command)) {
+                selected_ = static_cast<int>(i);
+                return true;
+            }
         }
     }
     return false;

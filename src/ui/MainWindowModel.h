@@ -111,9 +111,10 @@ public:
     const std::vector<ListLine>& Lines() const { return lines_; }
     size_t LineCount() const { return lines_.size(); }
 
-    // Selects the line of the entry with this kind and name; false, with the
-    // selection left alone, when there is none.
-    bool SelectEntry(int32_t kind, const std::string& name);
+    // Selects the line of the entry of this kind with this name, else with this
+    // command (a win.ini item's name follows its stored text, which switching
+    // changes); false, with the selection left alone, when there is none.
+    bool SelectEntry(const StartupEntry& entry);
 
     // -1 for none. An index at or past the end changes nothing.
     void SelectLine(int index);

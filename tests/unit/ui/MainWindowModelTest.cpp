@@ -268,13 +268,16 @@ TEST(Printout, HeadingThenSevenLinesPerLineInListOrder) {
 
 namespace {
 
-TEST(Selection, FollowsAnEntryByKindAndName) {
+TEST(Selection, FollowsAnEntryByKindAndNameElseCommand) {
     MainWindowModel model;
-    model.Refresh({Entry("b", 11), Entry("b", 21), Entry("c", 11)}, nullptr);
-    EXPECT_TRUE(model.SelectEntry(21, "b"));
+    model.Refresh({Entry("b", 11), Entry("b", 21), Entry("c", 11), Entry("WINDOWSX.EXE", 31, 0, "C:\\x.exe")}, nullptr);
+    EXPECT_TRUE(model.SelectEntry(Entry("b", 21)));
     EXPECT_EQ(model.CurrentEntry().kind, 21);
-    EXPECT_FALSE(model.SelectEntry(22, "b"));
+    EXPECT_FALSE(model.SelectEntry(Entry("b", 22)));
     EXPECT_EQ(model.CurrentEntry().kind, 21) << "no such entry: the selection stays";
+    // A win.ini item whose derived name changed when it was switched off.
+    EXPECT_TRUE(model.SelectEntry(Entry("C.", 31, 1, "C:\\x.exe")));
+    EXPECT_EQ(model.CurrentEntry().name, "WINDOWSX.EXE");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "backup/BackupStore.h"
@@ -357,9 +358,43 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     }
 }
 
-TEST_F(MainWindowTest, PrintWithoutAPrinterSaysSoAndGoesOn) {
-    window_->Execute(Command::Print);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(320)}));
+// The user's default printer as the printer settings keep it, for one test.
+class DefaultPrinter {
+public:
+    explicit DefaultPrinter(const std::string& device) : old_(ReadRegString(HKEY_CURRENT_USER, kWindows, "Device")) {
+        Set(device);
+    }
+    ~DefaultPrinter() { Set(old_); }
+
+private:
+    static void Set(const std::string& device) {
+        if (device.empty()) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindows, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, "Device");
+                RegCloseKey(key);
+            }
+        } else {
+            WriteRegString(HKEY_CURRENT_USER, kWindows, "Device", device);
+        }
+    }
+    static constexpr const char* kWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    std::string old_;
+};
+
+TEST_F(MainWindowTest, PrintWithoutAPrinterOrWithAPrinterErrorSaysSoAndGoesOn) {
+    {
+        DefaultPrinter none("");
+        window_->Execute(Command::Print);
+    }
+    {
+        DefaultPrinter gone("Printer that is gone,winspool,FILE:");
+        window_->Execute(Command::Print);
+    }
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "!" + GetText(320));
+    EXPECT_EQ(messages[1], "!" + GetText(321) + "\nPrinter that is gone");
     EXPECT_TRUE(IsWindow(window_->hwnd()));
 }
 
@@ -423,6 +458,99 @@ TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
     SetRegistryWriteDenialForTests(nullptr);
     EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Machine"), "C:\\machine.exe");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+}
+
+// Runs of spaces as one: the PDF's text does not keep the printout's spacing.
+std::string OneSpace(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    }
+    return out;
+}
+
+std::string WindowsPathOfUnix(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The first PDF in the Unix folder, waited for; empty when none came.
+std::string WaitForPdf(const std::string& unixFolder) {
+    for (int i = 0; i < 300; ++i) {
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            return unixFolder + "/" + found.cFileName;
+        }
+        Sleep(100);
+    }
+    return std::string();
+}
+
+TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
+    const char* output = std::getenv("BM_PRINT_OUTPUT");
+    if (!output || !*output) GTEST_SKIP() << "no PDF printer in this test run";
+    Seed(HKEY_CURRENT_USER, "zeta", "C:\\zeta.exe /q");
+    Seed(HKEY_LOCAL_MACHINE, "Alpha", "C:\\alpha.exe");
+    window_->RefreshList();
+    window_->Execute(Command::Print);
+    EXPECT_TRUE(Messages().empty()) << "printed without a message";
+
+    const std::string pdf = WaitForPdf(output);
+    ASSERT_FALSE(pdf.empty());
+    const std::string text = pdf + ".txt";
+    const std::string command =
+        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + pdf + "\" \"" + text + "\"";
+    ASSERT_EQ(testsupport::RunProcess(command, 20000), 0);
+    std::string printed;
+    for (int i = 0; i < 200 && printed.empty(); ++i) {
+        printed = ReadFileBytes(WindowsPathOfUnix(text));
+        if (printed.empty()) Sleep(50);
+    }
+    // Every printed line, in order, as the printout lines give them.
+    printed = OneSpace(printed);
+    size_t at = 0;
+    for (const std::string& line : window_->Model().PrintoutLines(GetText)) {
+        const size_t first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        // The PDF's text is UTF-8: lines are matched up to their first letter beyond ASCII.
+        std::string wanted = OneSpace(line.substr(first));
+        wanted = wanted.substr(0, std::min<size_t>(20, static_cast<size_t>(std::find_if(wanted.begin(), wanted.end(),
+                                                                                        [](char c) { return c < 0; }) -
+                                                                           wanted.begin())));
+        const size_t found = printed.find(wanted, at);
+        ASSERT_NE(found, std::string::npos) << wanted << "\n---\n" << printed;
+        at = found;
+    }
+    EXPECT_LT(printed.find("0:"), printed.find("Alpha"));
+    EXPECT_LT(printed.find("Alpha"), printed.find("1:"));
+    EXPECT_LT(printed.find("1:"), printed.find("zeta"));
+}
+
+TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
+    EXPECT_TRUE(ui::EnablePrivilege("SeShutdownPrivilege"));
+    EXPECT_FALSE(ui::EnablePrivilege("SeNoSuchPrivilege"));
+}
+
+TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {
+    window_->Show();
+    MSG message;
+    for (int i = 0; i < 50 && window_->ControlText(kIdTipText).empty(); ++i) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    std::string expected = GetText(11);
+    EXPECT_EQ(window_->ControlText(kIdTipText).substr(0, 20), expected.substr(0, 20));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+    EXPECT_EQ(window_->ControlText(kIdTipLink), GetText(10));
+    // Folding the section away and back keeps the link hidden for this tip.
+    Click(kIdInformationToggle);
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipText)));
+    Click(kIdInformationToggle);
+    EXPECT_TRUE(IsWindowVisible(window_->Control(kIdTipText)));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
 }
 
 }  // namespace
