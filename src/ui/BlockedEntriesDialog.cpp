@@ -10,6 +10,7 @@
 #include "ui/BlockedLines.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
+#include "ui/Mnemonics.h"
 #include "ui/Prompts.h"
 
 namespace ui {
@@ -79,7 +80,8 @@ void BlockedEntriesDialog::ApplyTexts() {
     if (!hwnd()) return;
     SetCaption(GetText(1));
     SetControlText(kIdBlockedRelease, GetText(123));
-    SetControlText(kIdBlockedGroup, GetText(139));
+    // Alt with the heading's key leads to the list, the first control that takes the focus after it.
+    SetControlText(kIdBlockedGroup, MnemonicSet().Mark(GetText(139)));
     SetControlText(kIdBlockedExplanation, MemoText(GetText(140)));
 }
 

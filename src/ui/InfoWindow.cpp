@@ -11,6 +11,7 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
 #include "ui/InfoWindowModel.h"
+#include "ui/Mnemonics.h"
 
 namespace ui {
 
@@ -101,7 +102,7 @@ void InfoWindow::ApplyTexts() {
         MoveControl(link[0], 62, link[2], width < 300 ? width : 300, 22);
     }
     // The group's caption leads Alt to the list it frames.
-    SetControlText(kIdInfoLanguageGroup, "&" + GetText(63));
+    SetControlText(kIdInfoLanguageGroup, MnemonicSet().Mark(GetText(63)));
     SetControlText(kIdInfoSupportGroup, GetText(65));
 }
 

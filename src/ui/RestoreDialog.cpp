@@ -7,6 +7,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
+#include "ui/Mnemonics.h"
 #include "ui/Prompts.h"
 #include "ui/RestoreLines.h"
 
@@ -193,7 +194,8 @@ void RestoreDialog::ApplyTexts() {
     SetCaption(GetText(1));
     SetControlText(kIdRestorePrompt1, GetText(94));
     SetControlText(kIdRestorePrompt2, GetText(95));
-    SetControlText(kIdRestoreGroup, GetText(96));
+    // The frame's caption leads Alt to the list it frames.
+    SetControlText(kIdRestoreGroup, MnemonicSet().Mark(GetText(96)));
     SetControlText(kIdRestoreDelete, GetText(97));
     SetControlText(kIdRestoreRestore, GetText(98));
 }

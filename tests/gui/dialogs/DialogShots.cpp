@@ -2,7 +2,8 @@
 // test's Xvfb display. Each dialog is shown with sample contents, captured from
 // the screen into a BMP in the folder BM_SHOT_DIR (default: the current one),
 // and checked for its client size at that DPI. The 144-DPI pass runs in a child
-// process that starts after the DPI setting was written for the user.
+// process that starts after the DPI setting was written for the user. The
+// pictures are BMP files named <dialog>-<dpi>.bmp.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,11 +29,15 @@
 
 namespace {
 
+// BM_SHOT_DIR when set, else the build tree's artifacts folder (through Wine's Z: drive).
 std::string ShotFolder() {
     char folder[MAX_PATH] = "";
     const DWORD n = GetEnvironmentVariableA("BM_SHOT_DIR", folder, sizeof folder);
-    std::string path = n > 0 && n < sizeof folder ? folder : ".";
-    if (path.back() != '\\' && path.back() != '/') path += '\\';
+    std::string path = n > 0 && n < sizeof folder ? std::string(folder) : "Z:" + std::string(BM_SHOT_FOLDER);
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    if (path.back() != '\\') path += '\\';
     return path;
 }
 
@@ -163,11 +168,6 @@ TEST_F(DialogShots, EveryDialog) {
     Shoot(blocked, "blocked", 417, 343);
     blocked.ShowWholeLine(1);
     Pump(200);
-    // The hover field reaches beyond the dialog: capture the screen around it.
-    HWND desktop = GetDesktopWindow();
-    RECT around{};
-    GetWindowRect(blocked.hwnd(), &around);
-    (void)desktop;
     SaveWindowShot(blocked.hwnd(), ShotFolder() + "blocked-hover-" + std::to_string(dpi_) + ".bmp");
     blocked.ShowWholeLine(-1);
     blocked.Hide();
