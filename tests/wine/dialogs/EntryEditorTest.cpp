@@ -155,3 +155,38 @@ TEST_F(EntryEditorTest, AnEntryWithoutPlaceOpensAsANewOne) {
 
 }  // namespace
 }  // namespace dialogtest
+
+namespace dialogtest {
+namespace {
+
+// The keyboard through the real modal loops: Enter saves in the editor, Esc
+// leaves the location dialog without a move.
+// Types into the editor once its modal loop runs (a thread timer fires inside it).
+void CALLBACK TypeAndPressEnter(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND editor = ui::TheEntryEditor().hwnd();
+    SetWindowTextA(GetDlgItem(editor, kIdEditorName), "Keyboard");
+    SetWindowTextA(GetDlgItem(editor, kIdEditorCommand), "C:\\bmtest\\keys.exe");
+    PostMessageA(GetDlgItem(editor, kIdEditorName), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(EntryEditorTest, EnterSavesAndEscLeavesWithoutAMove) {
+    ui::TheEntryEditor().Create();
+    SetTimer(nullptr, 0, 50, TypeAndPressEnter);
+    StartupEntry entry;
+    EXPECT_TRUE(ui::RunEntryEditor(nullptr, entry, true));
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(42)});
+    StartupEntry stored = Find("Keyboard");
+    EXPECT_EQ(stored.kind, 1);
+
+    ui::LocationDialog& location = ui::TheLocationDialog();
+    location.Create();
+    PostMessageA(location.hwnd(), WM_COMMAND, MAKEWPARAM(kIdLocationRunServices, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(location.hwnd(), kIdLocationRunServices)));
+    PostMessageA(GetDlgItem(location.hwnd(), kIdLocationApply), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(ui::RunLocationDialog(nullptr, stored));
+    EXPECT_EQ(Find("Keyboard").kind, 1);
+}
+
+}  // namespace
+}  // namespace dialogtest
