@@ -1,4 +1,6 @@
 // The information window with real language files in the data folder.
+#include <algorithm>
+
 #include "DialogFixture.h"
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
@@ -39,6 +41,30 @@ TEST_F(InfoWindowTest, TheLanguageInUseIsSelectedAndTheTableShowsItsRows) {
     EXPECT_NE(window.AnimationFrame(), frame);
     ShowWindow(window.hwnd(), SW_HIDE);
     for (int i = 0; i < 3; ++i) DeleteFileA((folder + "Bootmarshal.t0" + std::to_string(i)).c_str());
+}
+
+TEST_F(InfoWindowTest, TheIconAndTheHomepageLinkOpenTheHomepageAndTheMailLinkAMailAddress) {
+    // Wine hands web and mailto addresses to the programs these values name.
+    const std::string recorder = BM_SOURCE_DIR "/tests/wine/mainwindow/record-address.sh";
+    const std::string log = "C:\\bm-addresses.log";
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", recorder));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Mailers", recorder));
+    ui::InfoWindow& window = ui::TheInfoWindow();
+    window.Create();
+    for (int id : {kIdInfoHomepageIcon, kIdInfoHomepageLink, kIdInfoMailLink}) Click(window.hwnd(), id);
+    std::string lines;
+    for (int i = 0; i < 100 && std::count(lines.begin(), lines.end(), '\n') < 3; ++i) {
+        Sleep(100);
+        lines = testsupport::ReadFileBytes(log);
+    }
+    // Each address opens in a process of its own: their order is not fixed.
+    std::vector<std::string> addresses;
+    for (size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+        addresses.push_back(lines.substr(start, end - start));
+    }
+    std::sort(addresses.begin(), addresses.end());
+    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
 }
 
 }  // namespace

@@ -165,6 +165,25 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
     EXPECT_EQ(prompts[1].find(GetText(48)), std::string::npos);
 }
 
+TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
+    Snapshots().emplace_back();
+    for (int i = 0; i < 8; ++i) {
+        Snapshots().back().Entries.push_back(Entry("Machine " + std::to_string(i), "C:\\bmtest\\m.exe", 1, 21));
+    }
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    Click(dialog.hwnd(), kIdRestoreRestore);
+    SetRegistryWriteDenialForTests(nullptr);
+    const auto records = TakeRecordedPrompts();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().kind, PromptKind::InfoMessage);
+    EXPECT_EQ(records.back().text, GetText(98));
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_NE(records.back().detail.find("Machine " + std::to_string(i)), std::string::npos) << i;
+    }
+}
+
 TEST_F(RestoreTest, WhenTheUndoSnapshotCannotBeSavedTheRestoreDoesNotStart) {
     ASSERT_TRUE(AddEntry(Entry("Keep", "C:\\bmtest\\keep.exe", 1, 11)).ok());
     Snapshots().emplace_back();  // empty: a restore would remove everything
