@@ -1,14 +1,31 @@
 #include "xml/XmlParser.h"
 
+#include "xml/XmlReaderTuning.h"
 #include "xml/XmlScan.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <memory>
 #include <string_view>
 #include <typeinfo>
 
+namespace {
+
+thread_local XmlClosingTagSearch gSearch = XmlClosingTagSearch::Automatic;
+
+}  // namespace
+
+void XmlSetClosingTagSearch(XmlClosingTagSearch search) { gSearch = search; }
+
+std::size_t XmlPlainSearchAllowance(std::size_t size) {
+    if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
+    // A backup file needs less than half a unit per byte; four per byte, and
+    // a floor for small texts, leave it on the plain search with room to spare.
+    return 4 * size + 65536;
+}
 
 namespace {
 
@@ -58,7 +75,8 @@ inline void MoveDown(char* to, const char* from, size_t n) {
     if (n >= 16) {
         const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
         for (size_t i = 0; i + 16 <= n; i += 16)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), tail);
         return;
     }
@@ -92,9 +110,11 @@ bool StartsWithName(const char* at, const char* end, Piece name) {
 // ("list" around many "launcher...") from sending the search into the text.
 // Positions are held as offsets into the text, 32 bits wide wherever the text
 // allows, which halves the largest list.
-template <typename Offset>
+template <typename OffsetType>
 class AngleIndex {
 public:
+    using Offset = OffsetType;
+
     AngleIndex(const char* data, size_t size) : base_(data) {
         const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
         positions_.reserve(expected);
@@ -159,8 +179,10 @@ public:
         const __m128i wanted = _mm_set1_epi16(static_cast<short>(key));
         const __m128i masks = _mm_set1_epi16(static_cast<short>(mask));
         for (; k + 8 <= to; k += 8) {
-            const __m128i o = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k)), masks);
-            const __m128i c = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k)), masks);
+            const __m128i o =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(opens_.data() + k)), masks);
+            const __m128i c =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(closes_.data() + k)), masks);
             const unsigned bits = static_cast<unsigned>(
                 _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(o, wanted), _mm_cmpeq_epi16(c, wanted))));
             if (bits != 0) return k + static_cast<unsigned>(__builtin_ctz(bits)) / 2;
@@ -189,18 +211,25 @@ private:
     std::vector<uint16_t> closes_;
 };
 
+// Answer of ClosingTag when its work allowance ran out before the search ended.
+constexpr size_t kGaveUp = SIZE_MAX;
+
 // The closing-tag search: the index of the "<" at which the depth, starting at
 // 1, reaches 0, counting "<"+name up and "</"+name down as prefixes of the raw
 // text (so "<name2>" counts as well), among the "<" with indices [from, to),
-// which are those inside rest. `to` when it never reaches 0.
+// which are those inside rest. `to` when it never reaches 0. Each "<" it passes
+// and each byte it compares are taken from `allowance`; kGaveUp when that is
+// used up first.
 template <typename Index>
-size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name) {
+size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece name, size_t& allowance) {
     // With an empty name every "<" opens and every "</" also closes at the same
     // place, so the depth never falls.
     if (name.empty()) return to;
     const unsigned char first = static_cast<unsigned char>(AsciiLower(*name.begin));
     uint16_t mask = 0;
     const uint16_t key = Index::KeyOf(name, mask);
+    const size_t perCandidate = name.size() + 8;
+    size_t passed = from;  // "<"s already paid for
     int64_t depth = 1;
     for (size_t k = from; k < to; ++k) {
         // Only a "<" followed by the name's first bytes, directly or after a
@@ -210,6 +239,11 @@ size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece
             k = angles.NextCandidate(k, to, key, mask);
             if (k == to) break;
         }
+        // The lists are walked eight entries at a step.
+        const size_t cost = (k - passed) / 8 + perCandidate;
+        if (cost > allowance) return kGaveUp;
+        allowance -= cost;
+        passed = k;
         const char* p = angles[k];
         const size_t left = static_cast<size_t>(rest.end - p);
         if (left < 2) continue;
@@ -220,12 +254,295 @@ size_t ClosingTag(const Index& angles, size_t from, size_t to, Piece rest, Piece
         depth += static_cast<int>(opens) - static_cast<int>(closes);
         if (depth == 0) return k;
     }
+    const size_t cost = (to - passed) / 8;
+    if (cost > allowance) return kGaveUp;
+    allowance -= cost;
     return to;
 }
 
+// Texts to ids 0, 1, 2, ... in the order they are first met: open addressing
+// on a table at least twice the number of texts. The texts are not copied and
+// must outlive it.
+class Interner {
+public:
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    uint32_t Find(std::string_view text) const { return Id(slots_[Slot(text, HashOf(text))]); }
+    // The id of the text, a new one when it is new.
+    uint32_t Add(std::string_view text) {
+        const uint64_t hash = HashOf(text);
+        const size_t slot = Slot(text, hash);
+        if (slots_[slot] != kFree) return Id(slots_[slot]);
+        const uint32_t id = static_cast<uint32_t>(texts_.size());
+        slots_[slot] = Entry(hash, id);
+        texts_.push_back(text);
+        if (2 * texts_.size() > slots_.size()) {
+            std::vector<uint64_t> old(2 * slots_.size(), kFree);
+            old.swap(slots_);
+            const size_t mask = slots_.size() - 1;
+            for (uint64_t entry : old) {
+                if (entry == kFree) continue;
+                size_t i = (entry >> 32) & mask;
+                while (slots_[i] != kFree) i = (i + 1) & mask;
+                slots_[i] = entry;
+            }
+        }
+        return id;
+    }
+    const std::vector<std::string_view>& Texts() const { return texts_; }
+
+private:
+    // A slot holds the upper half of the text's hash and its id; comparing
+    // the halves first spares reading most texts that differ.
+    static constexpr uint64_t kFree = UINT64_MAX;
+    static uint64_t Entry(uint64_t hash, uint32_t id) { return (hash & 0xFFFFFFFF00000000ull) | id; }
+    static uint32_t Id(uint64_t entry) { return entry == kFree ? kNone : static_cast<uint32_t>(entry); }
+
+    static uint64_t HashOf(std::string_view text) {
+        uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+        for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+        h = (h ^ (h >> 33)) * 0xFF51AFD7ED558CCDull;
+        h = (h ^ (h >> 33)) * 0xC4CEB9FE1A85EC53ull;
+        return h ^ (h >> 33);
+    }
+    // The slot holding the text, or the free one where it would go. The
+    // table is indexed by the upper half of the hash, as kept in the slots.
+    size_t Slot(std::string_view text, uint64_t hash) const {
+        const size_t mask = slots_.size() - 1;
+        size_t i = (hash >> 32) & mask;
+        while (slots_[i] != kFree &&
+               ((slots_[i] ^ hash) >> 32 != 0 || texts_[static_cast<uint32_t>(slots_[i])] != text))
+            i = (i + 1) & mask;
+        return i;
+    }
+
+    std::vector<uint64_t> slots_ = std::vector<uint64_t>(1024, kFree);
+    std::vector<std::string_view> texts_;
+};
+
+// The closing-tag search by name, for texts where the plain search would walk
+// the same stretches again and again: an element that is never closed makes its
+// search run to the end of its parent's content, and the elements inside it
+// run there again, so a file of repeated "<a>" costs the square of its length;
+// so do deep nesting and end tags that match nothing.
+//
+// Every "<" gets its token: the bytes after it, folded, up to the first space,
+// ">" or "<". A name holds no space and no ">", so "<" + name matches exactly
+// where the token begins with the name (a name without "<"), or where the
+// tokens of consecutive "<" spell the name's pieces between its "<"s. For each
+// name searched, the matches of "<name" and "</name" become one list of depth
+// steps with its running depth, and for every entry the first later entry
+// where the depth falls below it. A search is then a lookup, and the whole
+// reading stays linear in the text plus the matches of the names it meets.
+template <typename Index>
+class NameIndex {
+    // "<" indices; 32 bits wherever the text allows.
+    using Pos = typename Index::Offset;
+
+public:
+    NameIndex(const Index& angles, const char* text, size_t size) : angles_(angles), folded_(size, '\0') {
+        for (size_t i = 0; i < size; ++i) folded_[i] = AsciiLower(text[i]);
+        const size_t count = angles.size();
+        tokenId_.resize(count);
+        chained_.resize(count);
+        Interner ids;
+        for (size_t k = 0; k < count; ++k) {
+            const size_t begin = static_cast<size_t>(angles[k] - text) + 1;
+            size_t end = begin;
+            while (end < size && folded_[end] != ' ' && folded_[end] != '>' && folded_[end] != '<') ++end;
+            chained_[k] = end < size && folded_[end] == '<';
+            tokenId_[k] = ids.Add(std::string_view(folded_.data() + begin, end - begin));
+        }
+        const std::vector<std::string_view>& tokens = ids.Texts();
+        // Ids in the order of the tokens, so that the tokens beginning with a
+        // given text are one run of ids.
+        std::vector<uint32_t> order(tokens.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return tokens[a] < tokens[b]; });
+        std::vector<uint32_t> rank(tokens.size());
+        sorted_.resize(tokens.size());
+        for (uint32_t r = 0; r < order.size(); ++r) {
+            rank[order[r]] = r;
+            sorted_[r] = tokens[order[r]];
+        }
+        // The "<" of each token, in text order.
+        firstOf_.assign(tokens.size() + 1, 0);
+        for (uint32_t& id : tokenId_) {
+            id = rank[id];
+            ++firstOf_[id + 1];
+        }
+        for (size_t r = 0; r < tokens.size(); ++r) firstOf_[r + 1] += firstOf_[r];
+        byToken_.resize(count);
+        std::vector<size_t> next(firstOf_.begin(), firstOf_.end() - 1);
+        for (size_t k = 0; k < count; ++k) byToken_[next[tokenId_[k]]++] = static_cast<Pos>(k);
+    }
+
+    // The same answer as ClosingTag.
+    size_t ClosingTag(size_t from, size_t to, Piece rest, Piece name) {
+        if (name.empty()) return to;
+        Steps& steps = StepsOf(name);
+        const size_t m = steps.at.size();
+        // Elements are met in text order, so `from` mostly moves on: the first
+        // entry at or after it is found by walking on from the last search.
+        size_t t = steps.cursor;
+        if (t > 0 && steps.at[t - 1] >= from)
+            t = static_cast<size_t>(std::lower_bound(steps.at.begin(), steps.at.end(), from) - steps.at.begin());
+        while (t < m && steps.at[t] < from) ++t;
+        steps.cursor = t;
+        // The entry where the depth first falls below its start is an end tag.
+        // A match that runs past the end of rest does not count there; but
+        // such a match can only stand after every match that fits, so it
+        // cannot make the depth fall earlier, and when the falling entry itself
+        // runs past the end, the depth does not fall inside rest at all.
+        const size_t drop = steps.lower[t];
+        if (drop > m) return to;
+        const size_t closing = steps.at[drop - 1];
+        if (closing >= to) return to;
+        const char* p = angles_[closing];
+        return p <= rest.end && static_cast<size_t>(rest.end - p) >= name.size() + 2 ? closing : to;
+    }
+
+private:
+    struct Steps {
+        std::vector<Pos> at;     // "<" indices where the name opens or closes (or both), ascending
+        std::vector<Pos> lower;  // lower[t]: first t' > t where the depth before entry t' is
+                                 // below the depth before entry t, or size + 1
+        size_t cursor = 0;       // first entry at or after the last search's start
+    };
+
+    Steps& StepsOf(Piece name) {
+        key_.assign(name.begin, name.size());
+        for (char& c : key_) c = AsciiLower(c);
+        // Damaged text mostly repeats one name.
+        if (last_ != nullptr && key_ == *lastKey_) return *last_;
+        const uint32_t known = names_.Find(key_);
+        if (known != Interner::kNone) {
+            lastKey_ = &keys_[known];
+            return *(last_ = &steps_[known]);
+        }
+
+        Matches(key_, opens_);
+        Matches("/" + key_, closes_);
+        Steps s;
+        step_.clear();  // depth change at each entry
+        s.at.reserve(opens_.size() + closes_.size());
+        size_t a = 0, b = 0;
+        while (a < opens_.size() || b < closes_.size()) {
+            const Pos k =
+                b == closes_.size() || (a < opens_.size() && opens_[a] <= closes_[b]) ? opens_[a] : closes_[b];
+            int8_t change = 0;
+            if (a < opens_.size() && opens_[a] == k) ++change, ++a;
+            if (b < closes_.size() && closes_[b] == k) --change, ++b;
+            s.at.push_back(k);
+            step_.push_back(change);
+        }
+        // Left to right, with a stack of the entries whose lower one is not
+        // known yet (their depths rise towards the top).
+        const size_t m = s.at.size();
+        s.lower.assign(m + 1, static_cast<Pos>(m + 1));
+        pending_.clear();
+        int64_t depth = 0;
+        for (size_t t = 0; t <= m; ++t) {
+            while (!pending_.empty() && depth < pending_.back().first) {
+                s.lower[pending_.back().second] = static_cast<Pos>(t);
+                pending_.pop_back();
+            }
+            pending_.emplace_back(depth, static_cast<Pos>(t));
+            if (t < m) depth += step_[t];
+        }
+        keys_.push_back(key_);
+        steps_.push_back(std::move(s));
+        names_.Add(keys_.back());
+        lastKey_ = &keys_.back();
+        return *(last_ = &steps_.back());
+    }
+
+    // The "<" indices, ascending, whose following bytes begin with `wanted`
+    // (folded, not empty).
+    void Matches(const std::string& wanted, std::vector<Pos>& out) const {
+        out.clear();
+        const size_t lt = wanted.find('<');
+        if (lt == std::string::npos) {
+            // Tokens beginning with the text: a run of ids.
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), std::string_view(wanted));
+            const size_t first = static_cast<size_t>(r - sorted_.begin());
+            size_t last = first;
+            while (last < sorted_.size() && sorted_[last].substr(0, wanted.size()) == wanted) ++last;
+            const size_t found = firstOf_[last] - firstOf_[first];
+            if (last - first > 1 && found > tokenId_.size() / 16) {
+                // Many: one pass over all "<" yields them in order.
+                out.reserve(found);
+                for (size_t k = 0; k < tokenId_.size(); ++k)
+                    if (tokenId_[k] >= first && tokenId_[k] < last) out.push_back(static_cast<Pos>(k));
+                return;
+            }
+            out.assign(byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[first]),
+                       byToken_.begin() + static_cast<std::ptrdiff_t>(firstOf_[last]));
+            if (last - first > 1) std::sort(out.begin(), out.end());
+            return;
+        }
+        // Pieces between the "<"s: all but the last must be whole tokens that
+        // end at the next "<", the last must begin the token after them. The
+        // whole tokens are found with KMP over the ids of the chained tokens.
+        std::vector<uint32_t> pattern;
+        size_t at = 0;
+        for (size_t next = lt; next != std::string::npos; next = wanted.find('<', at)) {
+            const std::string_view piece(wanted.data() + at, next - at);
+            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
+            if (r == sorted_.end() || *r != piece) return;  // no such token anywhere
+            pattern.push_back(static_cast<uint32_t>(r - sorted_.begin()));
+            at = next + 1;
+        }
+        const std::string_view tail(wanted.data() + at, wanted.size() - at);
+        const size_t j = pattern.size();
+        std::vector<size_t> fail(j + 1, 0);
+        for (size_t i = 1, q = 0; i < j; ++i) {
+            while (q > 0 && pattern[i] != pattern[q]) q = fail[q];
+            if (pattern[i] == pattern[q]) ++q;
+            fail[i + 1] = q;
+        }
+        const size_t count = tokenId_.size();
+        for (size_t k = 0, q = 0; k < count; ++k) {
+            if (!chained_[k]) {
+                q = 0;
+                continue;
+            }
+            while (q > 0 && tokenId_[k] != pattern[q]) q = fail[q];
+            if (tokenId_[k] == pattern[q]) ++q;
+            if (q == j) {
+                if (k + 1 < count && sorted_[tokenId_[k + 1]].substr(0, tail.size()) == tail)
+                    out.push_back(static_cast<Pos>(k + 1 - j));
+                q = fail[q];
+            }
+        }
+        return;
+    }
+
+    const Index& angles_;
+    std::string folded_;
+    std::vector<uint32_t> tokenId_;         // per "<": rank of its token among the distinct tokens
+    std::vector<uint8_t> chained_;          // per "<": its token ends at the next "<"
+    std::vector<std::string_view> sorted_;  // the distinct tokens, sorted
+    std::vector<size_t> firstOf_;           // byToken_ from firstOf_[id] to firstOf_[id +
+                                            // 1]: that token's "<"s
+    std::vector<Pos> byToken_;
+    // The names searched so far, with their steps; deques, so that the
+    // views of names_ and the pointers below stay valid.
+    Interner names_;
+    std::deque<std::string> keys_;
+    std::deque<Steps> steps_;
+    Steps* last_ = nullptr;
+    const std::string* lastKey_ = nullptr;
+    // Work space, kept between names.
+    std::string key_;
+    std::vector<Pos> opens_, closes_;
+    std::vector<int8_t> step_;
+    std::vector<std::pair<int64_t, Pos>> pending_;
+};
+
 // One pending ParseText call: its rest and its parent. Element content is read
-// by pushing a frame instead of recursing, so the depth of the input costs heap,
-// not stack.
+// by pushing a frame instead of recursing, so the depth of the input costs
+// heap, not stack.
 struct Frame {
     Piece rest;
     TXMLTag* parent;
@@ -239,8 +556,8 @@ public:
     using Pieces = std::array<std::string_view, 5>;
     virtual ~LineWriter() = default;
     // One line: `indent` spaces, then the pieces.
-    void Line(int indent, std::string_view a, std::string_view b = {}, std::string_view c = {},
-              std::string_view d = {}, std::string_view e = {}) {
+    void Line(int indent, std::string_view a, std::string_view b = {}, std::string_view c = {}, std::string_view d = {},
+              std::string_view e = {}) {
         Put(indent, Pieces{a, b, c, d, e});
     }
 
@@ -289,10 +606,11 @@ std::string Encoded(TXMLCodec* codec, const std::string& text) { return codec ? 
 // itself. Deep trees are walked with a stack of their own.
 void WriteTree(TXMLCodec* codec, TXMLTag* element, bool includeRoot, int indent, LineWriter& out) {
     struct Level {
-        TXMLTag* tag;       // whose children are written
-        int next;           // next child position
-        int indent;         // of the children
-        TXMLTag* onlyChild; // include root: the element stands alone in place of tag's children
+        TXMLTag* tag;        // whose children are written
+        int next;            // next child position
+        int indent;          // of the children
+        TXMLTag* onlyChild;  // include root: the element stands alone in place of
+                             // tag's children
     };
     std::vector<Level> stack;
     stack.push_back(Level{element, 0, indent, includeRoot ? element : nullptr});
@@ -404,7 +722,8 @@ bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string&
 
 bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
     if (parent == nullptr) return false;
-    if (std::memchr(text.data(), '\r', text.size()) == nullptr && std::memchr(text.data(), '\n', text.size()) == nullptr)
+    if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
+        std::memchr(text.data(), '\n', text.size()) == nullptr)
         return ParseCleanText(text.data(), text.size(), parent);
     std::string clean;
     clean.reserve(text.size());
@@ -457,6 +776,12 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
     size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
     frames.push_back(Frame{Piece{text, text + size}, parent, angles.size()});
+    // The plain closing-tag search is the faster one on a backup file, where
+    // each "<" is passed by the few elements around it. Once the searches have
+    // passed every "<" several times over, the text is of another shape, and
+    // the name index takes over.
+    size_t allowance = XmlPlainSearchAllowance(size);
+    std::unique_ptr<NameIndex<Index>> names;
     bool result = false;
 
     while (!frames.empty()) {
@@ -529,7 +854,12 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
         Piece content;
         size_t contentEnd = restEnd;
         const size_t contentStart = angles.FirstAtOrAfter(rest.begin, cursor);
-        const size_t closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name);
+        size_t closingIndex = kGaveUp;
+        if (!names) {
+            closingIndex = ClosingTag(angles, contentStart, restEnd, rest, name, allowance);
+            if (closingIndex == kGaveUp) names = std::make_unique<NameIndex<Index>>(angles, text, size);
+        }
+        if (names) closingIndex = names->ClosingTag(contentStart, restEnd, rest, name);
         if (closingIndex < restEnd) {
             const char* closing = angles[closingIndex];
             content = Piece{rest.begin, closing};
@@ -539,8 +869,10 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
         } else {
             // No end tag: all but the last byte is the content, nothing is left.
             content = Piece{rest.begin, rest.empty() ? rest.end : rest.end - 1};
+            // The content ends one byte before rest does: only a "<" in that
+            // last byte lies between the two ends.
+            if (!rest.empty() && restEnd > 0 && angles[restEnd - 1] == content.end) contentEnd = restEnd - 1;
             rest = Piece{rest.end, rest.end};
-            contentEnd = angles.FirstAtOrAfter(content.end, cursor);
         }
         TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
         if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());

@@ -1,9 +1,12 @@
 // Reading backup files: the program's reader against pugixml on the same files,
-// in the same run, repetitions interleaved at random (scripts/bench-xml.sh). Two files of the backup file's shape are written first: 15
-// snapshots of 1,000 entries, and one ten times larger (150 snapshots). Prints
-// Google Benchmark's table, then the ratios:
-//   reader / pugixml on each file         (goal: at most 2)
+// in the same run, repetitions interleaved at random (scripts/bench-xml.sh).
+// Two files of the backup file's shape are written first: 15 snapshots of 1,000
+// entries, and one ten times larger (150 snapshots). Next to them, damaged
+// files: repeated "<a>" that is never closed, at 30 KB, 120 KB, 240 KB and
+// 10 MB. Prints Google Benchmark's table, then the ratios:
+//   reader / pugixml on each backup file  (goal: at most 2)
 //   large / small for each reader         (goal: at most 12 for ten times the input)
+//   time per byte of each damaged file against the 30 KB one  (linear: about 1)
 #include <benchmark/benchmark.h>
 
 #include <pugixml.hpp>
@@ -11,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -49,7 +53,7 @@ std::string MakeBackup(int snapshots) {
             TXMLTag* launcher = new TXMLTag(object, "launcher" + std::to_string(i));
             new TXMLTag(launcher, "active", i % 7 == 0 ? "false" : "true");
             new TXMLTag(launcher, "kind", std::to_string(i % 3 == 0 ? 11 : 21 + i % 5));
-            new TXMLTag(launcher, "name", "Helfer \xDC" "bersicht " + std::to_string(i));
+            new TXMLTag(launcher, "name", "Helfer \334bersicht " + std::to_string(i));
             std::string command = "\"C:\\Program Files\\Vendor " + std::to_string(i) + "\\tray_app.exe\" /background";
             if (i % 4 == 0) command += " /config=\"C:\\ProgramData\\Vendor\\settings_" + std::to_string(i) + ".ini\"";
             new TXMLTag(launcher, "command", command);
@@ -58,12 +62,38 @@ std::string MakeBackup(int snapshots) {
     return parser.SaveToText(&xml, true, true);
 }
 
+// A damaged file: the declaration line, then "<a>" repeated on one line.
+struct DamagedFile {
+    const char* label;
+    size_t bytes;
+    std::string path;
+};
+
+DamagedFile gDamaged[] = {
+    {"30KB", 30 * 1000, ""},
+    {"120KB", 120 * 1000, ""},
+    {"240KB", 240 * 1000, ""},
+    {"10MB", 10 * 1000 * 1000, ""},
+};
+
+std::string MakeUnclosed(size_t bytes) {
+    std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    while (text.size() < bytes) text += "<a>";
+    return text + "\r\n";
+}
+
 void WriteFiles() {
     const fs::path folder = fs::temp_directory_path() / "bm-bench-xml";
     fs::create_directories(folder);
     for (BackupFile& f : gFiles) {
         const std::string text = MakeBackup(f.snapshots);
         f.path = (folder / (std::string("backup-") + f.label + ".xml")).string();
+        f.bytes = text.size();
+        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+    }
+    for (DamagedFile& f : gDamaged) {
+        const std::string text = MakeUnclosed(f.bytes);
+        f.path = (folder / (std::string("unclosed-") + f.label + ".xml")).string();
         f.bytes = text.size();
         std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
     }
@@ -94,8 +124,23 @@ void Pugixml(benchmark::State& state) {
     state.SetLabel(f.label);
 }
 
+void Unclosed(benchmark::State& state) {
+    const DamagedFile& f = gDamaged[state.range(0)];
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    for (auto _ : state) {
+        TXMLTag root;
+        parser.LoadFromFile(f.path, &root);
+        benchmark::DoNotOptimize(root.Items.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
+    state.SetLabel(f.label);
+}
+
 BENCHMARK(Bootmarshal)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pugixml)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Unclosed)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // Keeps the mean real time of every run for the ratios.
 class Recorder : public benchmark::ConsoleReporter {
@@ -126,21 +171,38 @@ private:
 int main(int argc, char** argv) {
     WriteFiles();
     for (const BackupFile& f : gFiles) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+    for (const DamagedFile& f : gDamaged) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
 
     benchmark::Initialize(&argc, argv);
     Recorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
 
-    auto ms = [&](const char* name) { return recorder.seconds[name] * 1000.0; };
+    auto ms = [&](const std::string& name) { return recorder.seconds[name] * 1000.0; };
+    // The damaged files: time per byte against the smallest one.
+    const double unclosedBase = ms("Unclosed/0") / static_cast<double>(gDamaged[0].bytes);
+    if (unclosedBase > 0) {
+        std::printf("\nUnclosed \"<a>\" repeated, CPU time per load\n%-9s %12s %14s\n", "file", "reader ms",
+                    "per byte vs 30KB");
+        for (size_t i = 0; i < std::size(gDamaged); ++i) {
+            const double t = ms("Unclosed/" + std::to_string(i));
+            if (t <= 0) continue;
+            std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", gDamaged[i].label, t,
+                        t / static_cast<double>(gDamaged[i].bytes) / unclosedBase);
+        }
+    }
     const double ourSmall = ms("Bootmarshal/0"), ourLarge = ms("Bootmarshal/1");
     const double pugiSmall = ms("Pugixml/0"), pugiLarge = ms("Pugixml/1");
     if (ourSmall <= 0 || pugiSmall <= 0 || ourLarge <= 0 || pugiLarge <= 0) return 0;  // filtered run
     // CPU time: the machine is shared, and waiting for a core is no part of reading.
     std::printf("\nCPU time per load\n%-9s %12s %12s %10s\n", "file", "reader ms", "pugixml ms", "ratio");
-    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[0].label, ourSmall, pugiSmall, ourSmall / pugiSmall);
-    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[1].label, ourLarge, pugiLarge, ourLarge / pugiLarge);
-    std::printf("large/small: reader %.2f, pugixml %.2f  (input %.2f times; goal for the reader: at most 12)\n",
-                ourLarge / ourSmall, pugiLarge / pugiSmall,
-                static_cast<double>(gFiles[1].bytes) / static_cast<double>(gFiles[0].bytes));
+    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[0].label, ourSmall, pugiSmall,
+                ourSmall / pugiSmall);
+    std::printf("%-9s %12.2f %12.2f %10.2f  (goal: at most 2)\n", gFiles[1].label, ourLarge, pugiLarge,
+                ourLarge / pugiLarge);
+    std::printf(
+        "large/small: reader %.2f, pugixml %.2f  (input %.2f times; goal "
+        "for the reader: at most 12)\n",
+        ourLarge / ourSmall, pugiLarge / pugiSmall,
+        static_cast<double>(gFiles[1].bytes) / static_cast<double>(gFiles[0].bytes));
     return 0;
 }

@@ -1,5 +1,7 @@
 // Writes the seed corpus of the XML fuzz target: backup files and other trees
-// as the writer puts them on disk. Run once by hand; the output is committed.
+// as the writer puts them on disk, and damaged files of the shapes that once
+// cost the reader the square of their length. Run once by hand; the output is
+// committed.
 //   make_xml_seeds <folder>
 #include <fstream>
 #include <iostream>
@@ -12,6 +14,16 @@ namespace {
 void Save(TXMLParser& parser, TXMLTag& root, const std::string& file) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << parser.SaveToText(&root, true, true);
+}
+
+void SaveText(const std::string& text, const std::string& file) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
 }
 
 void Entry(TXMLTag* object, int i, const char* active, const char* kind, const std::string& name,
@@ -53,10 +65,14 @@ int main(int argc, char** argv) {
         TXMLTag* list = new TXMLTag(&xml, "list");
         for (int s = 0; s < 3; ++s) {
             TXMLTag* object = new TXMLTag(list, "object");
-            new TXMLTag(object, "datum", s == 2 ? "31.12.2009" : "0" + std::to_string(s + 1) + ".02.2010 23:59:5" + std::to_string(s));
+            new TXMLTag(object, "datum",
+                        s == 2 ? "31.12.2009" : "0" + std::to_string(s + 1) + ".02.2010 23:59:5" + std::to_string(s));
             if (s == 1) continue;
-            Entry(object, 0, "true", "1", "\xC4rger & \"Quotes\" <tag>", "\"C:\\Program Files\\\xDC" "bung\\a_b.exe\" -x 'y'");
-            Entry(object, 1, "false", "32", "", "C:\\WINDOWS\\inactive.exe C:\\very\\long\\path\\" + std::string(70, 'p') + "\\tool.exe /quiet  ");
+            Entry(object, 0, "true", "1", "\xC4rger & \"Quotes\" <tag>",
+                  "\"C:\\Program Files\\\xDC"
+                  "bung\\a_b.exe\" -x 'y'");
+            Entry(object, 1, "false", "32", "",
+                  "C:\\WINDOWS\\inactive.exe C:\\very\\long\\path\\" + std::string(70, 'p') + "\\tool.exe /quiet  ");
             Entry(object, 2, "true", "25", "  lead and tab\t", std::string("\x80\x9F\xA0\xFF\x01\x1F", 6));
         }
         Save(parser, xml, folder + "three-snapshots.xml");
@@ -76,5 +92,23 @@ int main(int argc, char** argv) {
         new TXMLTag(&root, "LIST", "Case");
         Save(parser, root, folder + "attributes-and-mixed.xml");
     }
+    // Damaged files, a few hundred bytes each: the fuzzer grows them.
+    const std::string declaration = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    SaveText(declaration + Repeat("<a>", 100) + "\r\n", folder + "shape-unclosed.xml");
+    SaveText(declaration + Repeat("<list>\r\n<object><datum>x\r\n", 12), folder + "shape-unclosed-at-depths.xml");
+    SaveText(declaration + Repeat("<e>", 60) + "x" + Repeat("</e>", 60) + "\r\n", folder + "shape-deep.xml");
+    {
+        std::string nested;
+        for (int i = 0; i < 40; ++i) nested += "<d" + std::to_string(i) + ">";
+        for (int i = 40; i-- > 0;) nested += "</d" + std::to_string(i) + ">";
+        SaveText(declaration + nested + "\r\n", folder + "shape-deep-names.xml");
+    }
+    SaveText(declaration + Repeat("</a>", 80) + "\r\n", folder + "shape-end-tags-unmatched.xml");
+    SaveText(declaration + Repeat("<a<b>", 60) + "\r\n", folder + "shape-names-with-angle.xml");
+    SaveText(declaration + "<a" + Repeat(" k=\"v\"", 50) + Repeat(" K", 20) + " />\r\n",
+             folder + "shape-attributes.xml");
+    SaveText(declaration + "<a>" + Repeat("long line &amp; text ", 30) + "</a><" + Repeat("<", 40) + "\r\n",
+             folder + "shape-long-line.xml");
+    SaveText(declaration + Repeat("<a>\r\n  <b>\r\n", 40), folder + "shape-lines-joined.xml");
     return 0;
 }
