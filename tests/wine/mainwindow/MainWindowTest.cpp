@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
@@ -475,16 +476,40 @@ std::string WindowsPathOfUnix(const std::string& unixPath) {
     return path;
 }
 
-// The first PDF in the Unix folder, waited for; empty when none came.
-std::string WaitForPdf(const std::string& unixFolder) {
-    for (int i = 0; i < 300; ++i) {
+// The text of a PDF (pages separated by form feeds), or empty text.
+std::string PdfText(const std::string& unixPdf) {
+    const std::string text = unixPdf + ".txt";
+    const std::string command =
+        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + unixPdf + "\" \"" + text + "\"";
+    if (testsupport::RunProcess(command, 20000) != 0) return std::string();
+    std::string printed;
+    for (int i = 0; i < 200 && printed.empty(); ++i) {
+        printed = ReadFileBytes(WindowsPathOfUnix(text));
+        if (printed.empty()) Sleep(50);
+    }
+    return printed;
+}
+
+// The text of the PDF in the Unix folder that holds the mark, waited for: the
+// run's printer is shared by every test program, so other printouts land there too.
+std::string WaitForPrintout(const std::string& unixFolder, const std::string& mark) {
+    std::set<std::string> seen;
+    for (int round = 0; round < 150; ++round) {
         WIN32_FIND_DATAA found{};
         HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!seen.insert(found.cFileName).second) continue;
+                const std::string text = PdfText(unixFolder + "/" + found.cFileName);
+                if (text.find(mark) != std::string::npos) {
+                    FindClose(search);
+                    return text;
+                }
+                if (text.empty()) seen.erase(found.cFileName);  // still being written
+            } while (FindNextFileA(search, &found));
             FindClose(search);
-            return unixFolder + "/" + found.cFileName;
         }
-        Sleep(100);
+        Sleep(200);
     }
     return std::string();
 }
@@ -492,23 +517,15 @@ std::string WaitForPdf(const std::string& unixFolder) {
 TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
     const char* output = std::getenv("BM_PRINT_OUTPUT");
     if (!output || !*output) GTEST_SKIP() << "no PDF printer in this test run";
-    Seed(HKEY_CURRENT_USER, "zeta", "C:\\zeta.exe /q");
+    const std::string mark = "zeta" + std::to_string(GetTickCount()) + ".exe";
+    Seed(HKEY_CURRENT_USER, "zeta", "C:\\" + mark + " /q");
     Seed(HKEY_LOCAL_MACHINE, "Alpha", "C:\\alpha.exe");
     window_->RefreshList();
     window_->Execute(Command::Print);
     EXPECT_TRUE(Messages().empty()) << "printed without a message";
 
-    const std::string pdf = WaitForPdf(output);
-    ASSERT_FALSE(pdf.empty());
-    const std::string text = pdf + ".txt";
-    const std::string command =
-        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + pdf + "\" \"" + text + "\"";
-    ASSERT_EQ(testsupport::RunProcess(command, 20000), 0);
-    std::string printed;
-    for (int i = 0; i < 200 && printed.empty(); ++i) {
-        printed = ReadFileBytes(WindowsPathOfUnix(text));
-        if (printed.empty()) Sleep(50);
-    }
+    std::string printed = WaitForPrintout(output, mark);
+    ASSERT_FALSE(printed.empty()) << "no printout of this test came";
     // Every printed line, in order, as the printout lines give them.
     printed = OneSpace(printed);
     size_t at = 0;
