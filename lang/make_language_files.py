@@ -124,6 +124,12 @@ DEUTSCH = {
     96: "Backups: ",
     97: "Backup löschen",
     98: "Backup einspielen",
+    # The backup commands' own messages.
+    350: "Die aktuellen Einträge konnten vorher nicht gesichert werden.\n"
+         "Das Backup wurde deshalb nicht eingespielt; es wurde nichts verändert.",
+    351: "Das Backup wurde eingespielt, bis auf diese Einträge:",
+    352: "Diese Einträge konnten nicht entfernt werden und sind noch da:",
+    353: "Die Backup-Datei konnte nicht gespeichert werden:",
     105: "Funktionen",
     106: "Neuer Starteintrag",
     107: "Liste aktualisieren",
@@ -286,6 +292,12 @@ ENGLISH = {
     96: "Backups: ",
     97: "Delete backup",
     98: "Restore backup",
+    # The backup commands' own messages.
+    350: "The current entries could not be backed up first.\n"
+         "The backup was therefore not restored; nothing was changed.",
+    351: "The backup has been restored except for these entries:",
+    352: "These entries could not be removed and are still there:",
+    353: "The backup file could not be saved:",
     105: "Commands",
     106: "New startup entry",
     107: "Refresh list",
@@ -451,6 +463,12 @@ FRANCAIS = {
     96: "Sauvegardes : ",
     97: "Supprimer la sauvegarde",
     98: "Restaurer la sauvegarde",
+    # The backup commands' own messages.
+    350: "Les entrées actuelles n'ont pas pu être sauvegardées au préalable.\n"
+         "La sauvegarde n'a donc pas été restaurée ; rien n'a été modifié.",
+    351: "La sauvegarde a été restaurée, sauf ces entrées :",
+    352: "Ces entrées n'ont pas pu être supprimées et sont toujours là :",
+    353: "Le fichier de sauvegarde n'a pas pu être enregistré :",
     105: "Commandes",
     106: "Nouvelle entrée",
     107: "Actualiser la liste",

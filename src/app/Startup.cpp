@@ -12,8 +12,10 @@
 #include "system/DataFolder.h"
 #include "system/Errors.h"
 #include "system/Files.h"
+#include "ui/DialogCommon.h"
 #include "ui/MainWindow.h"
 #include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 
@@ -58,6 +60,8 @@ void StartBackupStore() {
     parser.Codec = &codec;
     static BackupStore backups(parser);
     const std::string error = StartBackupsReportingError(backups);
+    // The backup commands work on this store, also when its file could not be read.
+    ui::AttachBackupStore(&backups);
     if (!error.empty()) ShowMessage2(error);
 }
 
@@ -70,10 +74,12 @@ int RunWindows() {
     if (!mainWindow.Create()) return 1;
     ShowSplash();
     CreatePromptWindows();
+    ui::CreateDialogWindows();
     CloseSplash();
     ShowWindow(mainWindow.hwnd(), SW_HIDE);
     mainWindow.ApplyTexts();
     ApplyPromptTexts();
+    ui::ApplyDialogTexts();
 
     mainWindow.Show();
     MSG message;

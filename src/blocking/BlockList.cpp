@@ -69,12 +69,17 @@ bool SaveBlockList() {
 
 void SetBlockCheckRun(bool flag) {
     ScopedKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.receive()) !=
-        ERROR_SUCCESS) {
+    const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
+    if (!flag) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, access, key.receive()) == ERROR_SUCCESS) {
+            RegDeleteValueA(key.get(), kBlockCheckValueName);
+        }
         return;
     }
-    if (!flag) {
-        RegDeleteValueA(key.get(), kBlockCheckValueName);
+    // Created when missing: a profile without a Run key would otherwise never
+    // run the check while the list holds lines.
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, nullptr, 0, access, nullptr, key.receive(), nullptr) !=
+        ERROR_SUCCESS) {
         return;
     }
     // Quoted: an unquoted path with spaces would let Windows start a planted
@@ -82,4 +87,13 @@ void SetBlockCheckRun(bool flag) {
     const std::string data = "\"" + ExecutablePath() + "\" /blocklist";
     RegSetValueExA(key.get(), kBlockCheckValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
+}
+
+BlockListChange UnblockLineAt(size_t position) {
+    BlockListChange change;
+    if (position >= g_lines.size()) return change;
+    g_lines.erase(g_lines.begin() + static_cast<std::ptrdiff_t>(position));
+    change.accepted = true;
+    change.saved = SaveBlockList();
+    return change;
 }

@@ -37,3 +37,7 @@ void SetBlockCheckRun(bool flag);
 // entry is handled on its own: one that cannot be removed stays (and is met at
 // the next logon), and the rest are still done. Shows nothing.
 void RunBlockCheck();
+// Deletes the line at that position of BlockListLines() as it stands, blanks
+// and all (a hand-typed line that Unblock's trimmed comparison never meets),
+// and saves; a position outside the list is not accepted and saves nothing.
+BlockListChange UnblockLineAt(size_t position);

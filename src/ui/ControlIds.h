@@ -91,5 +91,78 @@ constexpr int kIdInfoMessagePicture = 2034;
 constexpr int kIdSplashProgramName = 2040;
 
 // ---- Dialogs (3000-3999) -----------------------------------------------------
-// Reserved for the entry editor, location, restore, blocked-entries, information
-// and language dialogs.
+// Entry editor (class "TEditAddForm")
+constexpr int kIdEditorNameGroup = 3000;
+constexpr int kIdEditorName = 3001;
+constexpr int kIdEditorLocationGroup = 3002;
+constexpr int kIdEditorLocation = 3003;
+constexpr int kIdEditorChangeLocation = 3004;
+constexpr int kIdEditorCommandGroup = 3005;
+constexpr int kIdEditorCommand = 3006;
+constexpr int kIdEditorBrowse = 3007;
+constexpr int kIdEditorSave = 3008;
+constexpr int kIdEditorCancel = 3009;
+
+// Location dialog (class "TLocationForm")
+constexpr int kIdLocationFolderHeading = 3100;
+constexpr int kIdLocationRegistryHeading = 3101;
+constexpr int kIdLocationWinIniHeading = 3102;
+// The nine location buttons, one group.
+constexpr int kIdLocationCommonStartup = 3110;
+constexpr int kIdLocationUserStartup = 3111;
+constexpr int kIdLocationRun = 3112;
+constexpr int kIdLocationRunOnce = 3113;
+constexpr int kIdLocationRunOnceEx = 3114;
+constexpr int kIdLocationRunServices = 3115;
+constexpr int kIdLocationRunServicesOnce = 3116;
+constexpr int kIdLocationWinIniLoad = 3117;
+constexpr int kIdLocationWinIniRun = 3118;
+// Explanation lines under the buttons.
+constexpr int kIdLocationLineCommon1 = 3120;
+constexpr int kIdLocationLineCommon2 = 3121;
+constexpr int kIdLocationLineUser = 3122;
+constexpr int kIdLocationLineRun1 = 3123;
+constexpr int kIdLocationLineRun2 = 3124;
+constexpr int kIdLocationLineRunOnce = 3125;
+constexpr int kIdLocationLineRunOnceEx = 3126;
+constexpr int kIdLocationLineRunServices1 = 3127;
+constexpr int kIdLocationLineRunServices2 = 3128;
+constexpr int kIdLocationLineRunServicesOnce = 3129;
+constexpr int kIdLocationLineWinIni1 = 3130;
+constexpr int kIdLocationLineWinIni2 = 3131;
+// The registry hive choice.
+constexpr int kIdLocationHiveGroup = 3140;
+constexpr int kIdLocationHiveAllUsers = 3141;
+constexpr int kIdLocationHiveCurrentUser = 3142;
+constexpr int kIdLocationApply = 3150;
+
+// Backup manager (class "TRestoreForm")
+constexpr int kIdRestorePrompt1 = 3200;
+constexpr int kIdRestorePrompt2 = 3201;
+constexpr int kIdRestoreGroup = 3202;
+constexpr int kIdRestoreList = 3203;
+constexpr int kIdRestoreDelete = 3204;
+constexpr int kIdRestoreRestore = 3205;
+
+// Blocked-entries dialog (class "TSperrenForm")
+constexpr int kIdBlockedGroup = 3300;
+constexpr int kIdBlockedExplanation = 3301;
+constexpr int kIdBlockedListGroup = 3302;
+constexpr int kIdBlockedList = 3303;
+constexpr int kIdBlockedRelease = 3304;
+constexpr int kIdBlockedHoverField = 3305;
+
+// Information window (class "TInfoForm")
+constexpr int kIdInfoProgramName = 3400;
+constexpr int kIdInfoHomepageIcon = 3401;
+constexpr int kIdInfoLanguageGroup = 3402;
+constexpr int kIdInfoLanguageList = 3403;
+constexpr int kIdInfoSupportGroup = 3404;
+constexpr int kIdInfoHomepageLink = 3405;
+constexpr int kIdInfoMailLink = 3406;
+constexpr int kIdInfoClose = 3407;
+// The table: labels of rows 1 to 5 at kIdInfoRowLabel + row, values at kIdInfoRowValue + row.
+constexpr int kIdInfoRowLabel = 3410;
+constexpr int kIdInfoRowValue = 3420;
+
+// 3500-3999: reserved for the language dialog and later dialogs.

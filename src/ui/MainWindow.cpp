@@ -15,7 +15,11 @@
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "ui/ControlIds.h"
-#include "ui/PlaceholderDialogs.h"
+#include "ui/BlockedEntriesDialog.h"
+#include "ui/EntryEditorDialog.h"
+#include "ui/InfoWindow.h"
+#include "ui/LocationDialog.h"
+#include "ui/RestoreDialog.h"
 #include "ui/Printing.h"
 #include "ui/Prompts.h"
 
@@ -477,14 +481,23 @@ void MainWindow::Execute(Command command) {
             case Command::NewEntry: {
                 StartupEntry entry;
                 entry.active = 1;
-                RunEntryEditor(hwnd(), entry, true);
-                RefreshList();
+                if (RunEntryEditor(hwnd(), entry, true)) {
+                    RefreshListFollowing(entry);
+                } else {
+                    RefreshList();
+                }
                 break;
             }
-            case Command::ChangeEntry:
-                RunEntryEditor(hwnd(), model_.CurrentEntry(), false);
-                RefreshList();
+            case Command::ChangeEntry: {
+                // The editor works on a copy: the model's entries change only by a refresh.
+                StartupEntry entry = model_.CurrentEntry();
+                if (RunEntryEditor(hwnd(), entry, false)) {
+                    RefreshListFollowing(entry);
+                } else {
+                    RefreshList();
+                }
                 break;
+            }
             case Command::DeleteEntry:
                 DeleteCurrentEntry();
                 break;
@@ -494,15 +507,20 @@ void MainWindow::Execute(Command command) {
             case Command::SwitchEntry:
                 SwitchCurrentEntry();
                 break;
-            case Command::MoveEntry:
-                RunLocationDialog(hwnd(), model_.CurrentEntry());
-                RefreshList();
+            case Command::MoveEntry: {
+                StartupEntry entry = model_.CurrentEntry();
+                if (RunLocationDialog(hwnd(), entry)) {
+                    RefreshListFollowing(entry);
+                } else {
+                    RefreshList();
+                }
                 break;
+            }
             case Command::BlockEntry:
                 BlockOrReleaseCurrentEntry();
                 break;
             case Command::BlockedEntries:
-                RunBlockedEntriesDialog(hwnd());
+                RunBlockedEntriesDialog(hwnd(), model_.CurrentEntry());
                 RefreshList();
                 break;
             case Command::MakeBackup:

@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 
+#include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
 #include "entries/StoredCommand.h"
@@ -18,9 +19,15 @@
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
+#include "ui/BlockedEntriesDialog.h"
 #include "ui/ControlIds.h"
+#include "ui/DialogCommon.h"
+#include "ui/EntryEditorDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
 
 using testsupport::ProductPath;
 using testsupport::ReadFileBytes;
@@ -312,16 +319,28 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     window_->RefreshList();
     HWND list = window_->Control(kIdEntryList);
     answers_ = {false};
-    EXPECT_TRUE(PressKey(*window_, list, 'F', true, false));         // restart, answered no
-    EXPECT_TRUE(PressKey(*window_, list, 'H', true, false));         // blocked entries
-    EXPECT_TRUE(PressKey(*window_, list, 'V', true, false));         // make a backup
+    // The dialogs open modally: a close waiting in the queue ends each at once.
+    ui::CreateDialogWindows();
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    BackupStore store(parser, DataFolder(kBaseName) + "ShortcutBackup.xml");
+    ui::AttachBackupStore(&store);
+    EXPECT_TRUE(PressKey(*window_, list, 'F', true, false));  // restart, answered no
+    PostMessageA(ui::TheBlockedEntriesDialog().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PressKey(*window_, list, 'H', true, false));  // blocked entries, on the selected entry
+    EXPECT_EQ(ui::TheBlockedEntriesDialog().CurrentEntry().name, "Keyed");
+    EXPECT_TRUE(PressKey(*window_, list, 'V', true, false));  // make a backup
+    EXPECT_EQ(store.List().Snapshots.size(), 1u);
+    PostMessageA(ui::TheEntryEditor().hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(PressKey(*window_, list, VK_RETURN, false, false));  // change the entry
+    EXPECT_EQ(ui::TheEntryEditor().ControlText(kIdEditorName), "Keyed");
+    ui::AttachBackupStore(nullptr);
+    DeleteFileA(store.BackupFile().c_str());
     const std::vector<std::string> prompts = Messages();
-    ASSERT_EQ(prompts.size(), 4u);
-    EXPECT_EQ(prompts[0], "?" + GetText(14));
-    EXPECT_NE(prompts[1].find("Blocked entries"), std::string::npos) << prompts[1];
-    EXPECT_NE(prompts[2].find("Backup"), std::string::npos) << prompts[2];
-    EXPECT_NE(prompts[3].find("Change entry"), std::string::npos) << prompts[3];
+    // The question, the timed wait before the backup, the plain wait while it is made, the message.
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{"?" + GetText(14), "~" + GetText(43), "~" + GetText(8), "!" + GetText(44)}));
 
     // F5 reads the locations again.
     Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
@@ -435,7 +454,7 @@ TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
     Select("C:\\machine.exe");
     Click(kIdSwitchButton);
     prompts = Messages();
-    ASSERT_EQ(prompts.size(), 3u);
+    ASSERT_EQ(prompts.size(), 3u) << ::testing::PrintToString(prompts);
     EXPECT_EQ(prompts[2].rfind("!" + GetText(306), 0), 0u) << prompts[2];
     SetRegistryWriteDenialForTests(nullptr);
     EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Machine"), "C:\\machine.exe");

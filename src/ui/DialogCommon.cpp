@@ -1,0 +1,88 @@
+#include "ui/DialogCommon.h"
+
+#include "i18n/TranslationCatalogue.h"
+#include "ui/BlockedEntriesDialog.h"
+#include "ui/DialogBase.h"
+#include "ui/EntryEditorDialog.h"
+#include "ui/InfoWindow.h"
+#include "ui/LocationDialog.h"
+#include "ui/MainWindowModel.h"
+#include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
+
+namespace ui {
+
+namespace {
+
+// The main window's texts for a change that did not happen.
+constexpr int kTextNotChanged = 306;
+constexpr int kTextEntryLost = 318;
+
+int ReasonText(ChangeReason reason) {
+    switch (reason) {
+        case ChangeReason::AccessDenied:
+            return 310;
+        case ChangeReason::NameTaken:
+            return 311;
+        case ChangeReason::ChangedSinceListing:
+            return 312;
+        case ChangeReason::NameNotStorable:
+            return 313;
+        case ChangeReason::CommandNotStorable:
+            return 314;
+        case ChangeReason::NotAStringValue:
+            return 315;
+        case ChangeReason::NoLocation:
+            return 316;
+        case ChangeReason::WriteFailed:
+        case ChangeReason::None:
+            break;
+    }
+    return 317;
+}
+
+}  // namespace
+
+std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
+    if (result.oldEntryLost) {
+        return GetText(kTextEntryLost) + "\n" + entry.name + "\n" + entry.command;
+    }
+    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ReasonText(result.reason));
+    if (!result.location.empty()) text += "\n" + result.location;
+    return text;
+}
+
+void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry) {
+    ShowMessage2(ChangeFailureText(result, entry));
+}
+
+std::string EntryWithPlace(const StartupEntry& entry) {
+    const std::string place = LocationLabel(entry.kind, GetText);
+    return place.empty() ? entry.name : entry.name + "  (" + place + ")";
+}
+
+void CreateDialogWindows() {
+    TheEntryEditor().Create();
+    TheLocationDialog().Create();
+    TheRestoreDialog().Create();
+    TheBlockedEntriesDialog().Create();
+    TheInfoWindow().Create();
+}
+
+void ApplyDialogTexts() {
+    TheEntryEditor().ApplyTexts();
+    TheLocationDialog().ApplyTexts();
+    TheRestoreDialog().ApplyTexts();
+    TheBlockedEntriesDialog().ApplyTexts();
+    TheInfoWindow().ApplyTexts();
+}
+
+ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {
+    if (changed_) SetDialogOwner(owner);
+}
+
+ScopedDialogOwner::~ScopedDialogOwner() {
+    if (changed_) SetDialogOwner(previous_);
+}
+
+}  // namespace ui

@@ -1,0 +1,243 @@
+// The dialogs through the real program: new entries in each family of
+// locations, a rename, a move left by "don't save", a backup restored after
+// changes, and a released block-list line, each driven through the windows of
+// Bootmarshal.exe and checked in the locations afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "blocking/BlockList.h"
+#include "driver/Driver.h"
+#include "entries/EntryCatalogue.h"
+#include "entries/EntryChange.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/ProductNames.h"
+#include "system/RegistryValues.h"
+
+namespace {
+
+// IDs from ui/ControlIds.h and ui/Commands.h, spelled out: the test knows the
+// program only from outside.
+constexpr int kEntryList = 1201;
+constexpr WPARAM kNewEntry = 100, kChangeEntry = 101, kBlockEntry = 106, kBlockedEntries = 107, kMakeBackup = 108,
+                 kManageBackups = 109;
+constexpr int kEditorName = 3001, kEditorLocation = 3003, kEditorChangeLocation = 3004, kEditorCommand = 3006,
+              kEditorSave = 3008, kEditorCancel = 3009;
+constexpr int kLocationRun = 3112, kLocationRunServices = 3115, kLocationWinIniLoad = 3117,
+              kLocationHiveAllUsers = 3141, kLocationHiveCurrentUser = 3142, kLocationApply = 3150;
+constexpr int kRestoreList = 3203, kRestoreRestore = 3205;
+constexpr int kBlockedList = 3303, kBlockedRelease = 3304;
+constexpr int kMessageText = 2000, kMessageClose = 2001;
+
+const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+void ClearLocations() {
+    for (const StartupEntry& entry : CollectAllEntries()) DeleteEntry(entry);
+}
+
+StartupEntry Find(const std::string& name) {
+    for (const StartupEntry& entry : CollectAllEntries()) {
+        if (entry.name == name) return entry;
+    }
+    return StartupEntry{};
+}
+
+StartupEntry Entry(const std::string& name, const std::string& command, uint8_t active, int32_t kind) {
+    StartupEntry entry;
+    entry.name = name;
+    entry.command = command;
+    entry.active = active;
+    entry.kind = kind;
+    return entry;
+}
+
+bool SetText(HWND window, int id, const std::string& text) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(e2e::FindControl(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+class DialogsEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::BeDpiAware();
+        ClearLocations();
+        // English texts without the first-start language choice.
+        const std::string folder = DataFolder(kBaseName);
+        PrepareDataFolder(kBaseName, false);
+        testsupport::WriteFileBytes(folder + "Bootmarshal.def",
+                                    testsupport::ReadFileBytes(testsupport::ProductPath("Bootmarshal.t01")));
+        testsupport::WriteFileBytes(folder + "Bootmarshal.cho", "2.5");
+        DeleteFileA((folder + "BootmarshalBackup.xml").c_str());
+        DeleteFileA((folder + kBlockListFileName).c_str());
+        DeleteRegValue(HKEY_CURRENT_USER, kUserRunKey, kBlockCheckValueName);
+    }
+    void TearDown() override {
+        if (main_) e2e::Close(main_);
+        program_.WaitForExit(10000);
+        ClearLocations();
+    }
+
+    void StartProgram() {
+        program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
+        main_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());
+        ASSERT_TRUE(main_);
+    }
+    void Command(WPARAM command) { PostMessageA(main_, WM_COMMAND, command, 0); }
+    HWND Wait(const char* className) { return e2e::WaitForWindow(className, 10000, program_.processId()); }
+    // The message dialog's text, after which it is closed.
+    std::string TakeMessage() {
+        HWND message = Wait("TShowMessage2Form");
+        if (!message) return "(no message)";
+        const std::string text = e2e::ControlText(message, kMessageText);
+        e2e::Click(message, kMessageClose);
+        e2e::WaitUntilGone(message);
+        return text;
+    }
+    bool SelectEntryLine(const std::string& name) {
+        HWND list = e2e::FindControl(main_, kEntryList);
+        const std::vector<std::string> lines = e2e::ListLines(list);
+        const auto line = std::find(lines.begin(), lines.end(), name);
+        return line != lines.end() && e2e::SelectListLine(list, static_cast<int>(line - lines.begin()));
+    }
+    // In the editor: the location dialog on a button and a hive (0 for none).
+    void ChooseLocation(HWND editor, int button, int hive, const std::string& shot = "") {
+        e2e::Click(editor, kEditorChangeLocation);
+        HWND location = Wait("TLocationForm");
+        ASSERT_TRUE(location);
+        e2e::Click(location, button);
+        if (hive) e2e::Click(location, hive);
+        Sleep(100);
+        if (!shot.empty()) e2e::Screenshot(shot, location);
+        e2e::Click(location, kLocationApply);
+        ASSERT_TRUE(e2e::WaitUntilGone(location));
+    }
+
+    e2e::Program program_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
+    StartProgram();
+    struct NewEntry {
+        const char* name;
+        const char* command;
+        int button, hive;
+        int32_t kind;
+    } entries[] = {
+        {"Folder tool", "C:\\bmtest\\folder.exe", 0, 0, 1},
+        {"Registry tool", "C:\\bmtest\\registry.exe -q", kLocationRun, kLocationHiveCurrentUser, 11},
+        {"Ini tool", "C:\\bmtest\\ini.exe", kLocationWinIniLoad, 0, 31},
+    };
+    for (const NewEntry& wanted : entries) {
+        SCOPED_TRACE(wanted.name);
+        Command(kNewEntry);
+        HWND editor = Wait("TEditAddForm");
+        ASSERT_TRUE(editor);
+        ASSERT_TRUE(SetText(editor, kEditorName, wanted.name));
+        ASSERT_TRUE(SetText(editor, kEditorCommand, wanted.command));
+        if (wanted.button) ChooseLocation(editor, wanted.button, wanted.hive, wanted.kind == 11 ? "location" : "");
+        if (wanted.kind == 1) e2e::Screenshot("editor-new", editor);
+        e2e::Click(editor, kEditorSave);
+        EXPECT_EQ(TakeMessage(), "The entry has been saved.");
+        ASSERT_TRUE(e2e::WaitUntilGone(editor));
+        const StartupEntry stored = wanted.kind == 31 ? CollectAllEntries().back() : Find(wanted.name);
+        EXPECT_EQ(stored.kind, wanted.kind);
+        EXPECT_EQ(stored.active, 1);
+    }
+    EXPECT_EQ(CollectAllEntries().size(), 3u);
+
+    // Rename in place.
+    ASSERT_TRUE(SelectEntryLine("Registry tool"));
+    Command(kChangeEntry);
+    HWND editor = Wait("TEditAddForm");
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(e2e::ControlText(editor, kEditorName), "Registry tool");
+    ASSERT_TRUE(SetText(editor, kEditorName, "Registry renamed"));
+    e2e::Click(editor, kEditorSave);
+    EXPECT_EQ(TakeMessage(), "The entry has been saved.");
+    ASSERT_TRUE(e2e::WaitUntilGone(editor));
+    EXPECT_EQ(Find("Registry tool").kind, 0);
+    EXPECT_EQ(Find("Registry renamed").kind, 11);
+
+    // A move through the location button stays when the editor is left without saving.
+    Sleep(300);
+    ASSERT_TRUE(SelectEntryLine("Registry renamed"));
+    Command(kChangeEntry);
+    editor = Wait("TEditAddForm");
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(SetText(editor, kEditorName, "Typed but not saved"));
+    ChooseLocation(editor, kLocationRunServices, kLocationHiveAllUsers);
+    EXPECT_EQ(e2e::ControlText(editor, kEditorLocation), "Registry: All users (Run Services)");
+    e2e::Screenshot("editor-moved", editor);
+    e2e::Click(editor, kEditorCancel);
+    ASSERT_TRUE(e2e::WaitUntilGone(editor));
+    EXPECT_EQ(Find("Registry renamed").kind, 24);
+    EXPECT_EQ(Find("Typed but not saved").kind, 0);
+}
+
+TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
+    ASSERT_TRUE(AddEntry(Entry("Kept", "C:\\bmtest\\kept.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(Entry("Sleeping", "C:\\bmtest\\sleeping.exe", 0, 2)).ok());
+    StartProgram();
+    Command(kMakeBackup);
+    EXPECT_EQ(TakeMessage(), "The backup is complete.");
+
+    // Changes behind the program's back, then a refresh by the manager's return.
+    ASSERT_TRUE(DeleteEntry(Find("Kept")).ok());
+    ASSERT_TRUE(AddEntry(Entry("Intruder", "C:\\bmtest\\intruder.exe", 1, 21)).ok());
+
+    Command(kManageBackups);
+    HWND restore = Wait("TRestoreForm");
+    ASSERT_TRUE(restore);
+    Sleep(200);
+    e2e::Screenshot("restore", restore);
+    // Newest first: the backup just made, then the start's snapshot.
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(e2e::FindControl(restore, kRestoreList), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    EXPECT_EQ(count, 2u);
+    e2e::Click(restore, kRestoreRestore);
+    EXPECT_TRUE(e2e::AnswerQuestion(true));
+    EXPECT_EQ(TakeMessage(), "The backup has been restored.");
+    ASSERT_TRUE(e2e::WaitUntilGone(restore));
+    EXPECT_EQ(Find("Kept").kind, 11);
+    EXPECT_EQ(Find("Sleeping").active, 0);
+    EXPECT_EQ(Find("Intruder").kind, 0);
+}
+
+TEST_F(DialogsEndToEnd, ReleasingABlockedLineSwitchesTheSelectedEntryOn) {
+    ASSERT_TRUE(AddEntry(Entry("Nag", "C:\\bmtest\\nag.exe", 1, 11)).ok());
+    StartProgram();
+    // Blocked in the main window: on the block list, switched off.
+    ASSERT_TRUE(SelectEntryLine("Nag"));
+    Command(kBlockEntry);
+    const std::string listFile = DataFolder(kBaseName) + kBlockListFileName;
+    for (int i = 0; i < 50 && testsupport::ReadFileBytes(listFile).empty(); ++i) Sleep(100);
+    const std::string line = testsupport::ReadFileBytes(listFile);
+    ASSERT_FALSE(line.empty());
+    Sleep(300);
+    EXPECT_EQ(Find("Nag").active, 0);
+
+    ASSERT_TRUE(SelectEntryLine("Nag"));
+    Command(kBlockedEntries);
+    HWND blocked = Wait("TSperrenForm");
+    ASSERT_TRUE(blocked);
+    HWND list = e2e::FindControl(blocked, kBlockedList);
+    EXPECT_EQ(e2e::ListLines(list), std::vector<std::string>{line.substr(0, line.size() - 2)});
+    ASSERT_TRUE(e2e::SelectListLine(list, 0));
+    Sleep(100);
+    e2e::Screenshot("blocked", blocked);
+    e2e::Click(blocked, kBlockedRelease);
+    for (int i = 0; i < 50 && !e2e::ListLines(list).empty(); ++i) Sleep(100);
+    EXPECT_TRUE(e2e::ListLines(list).empty());
+    e2e::Close(blocked);
+    ASSERT_TRUE(e2e::WaitUntilGone(blocked));
+    EXPECT_EQ(Find("Nag").active, 1);
+    EXPECT_EQ(testsupport::ReadFileBytes(DataFolder(kBaseName) + kBlockListFileName), "");
+}
+
+}  // namespace
