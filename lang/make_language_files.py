@@ -191,6 +191,8 @@ DEUTSCH = {
     315: "Der Wert in der Registry ist kein Text; Bootmarshal verändert ihn nicht.",
     316: "Der Eintrag hat keinen gültigen Ort.",
     317: "Windows hat das Schreiben des Eintrags abgelehnt.",
+    319: "Diese Bootmarshal-Kopie läuft mit Administratorrechten und ändert nur\n"
+         "Einträge für alle Benutzer.",
     318: "Achtung: Der Eintrag konnte weder geschrieben noch an seinem alten Ort\n"
          "wiederhergestellt werden. Bitte legen Sie ihn neu an:",
     320: "Es ist kein Drucker eingerichtet. Die Liste wurde nicht gedruckt.",
@@ -359,6 +361,8 @@ ENGLISH = {
     315: "The registry value is not text; Bootmarshal does not change it.",
     316: "The entry has no valid place.",
     317: "Windows refused to write the entry.",
+    319: "This copy of Bootmarshal runs with administrator rights and changes\n"
+         "only entries for all users.",
     318: "Warning: the entry could neither be written nor restored in its old\n"
          "place. Please create it again:",
     320: "No printer is set up. The list was not printed.",
@@ -530,6 +534,8 @@ FRANCAIS = {
     315: "La valeur du registre n'est pas du texte ; Bootmarshal ne la modifie pas.",
     316: "L'entrée n'a pas d'emplacement valide.",
     317: "Windows a refusé d'écrire l'entrée.",
+    319: "Cette copie de Bootmarshal fonctionne avec les droits d'administrateur\n"
+         "et ne modifie que les entrées de tous les utilisateurs.",
     318: "Attention : l'entrée n'a pu ni être écrite ni être rétablie à son ancien\n"
          "emplacement. Veuillez la recréer :",
     320: "Aucune imprimante n'est installée. La liste n'a pas été imprimée.",

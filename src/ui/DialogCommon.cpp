@@ -18,7 +18,9 @@ namespace {
 constexpr int kTextNotChanged = 306;
 constexpr int kTextEntryLost = 318;
 
-int ReasonText(ChangeReason reason) {
+}  // namespace
+
+int ChangeReasonTextNumber(ChangeReason reason) {
     switch (reason) {
         case ChangeReason::AccessDenied:
             return 310;
@@ -34,6 +36,8 @@ int ReasonText(ChangeReason reason) {
             return 315;
         case ChangeReason::NoLocation:
             return 316;
+        case ChangeReason::NotMachineWide:
+            return 319;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;
@@ -41,13 +45,11 @@ int ReasonText(ChangeReason reason) {
     return 317;
 }
 
-}  // namespace
-
 std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
     if (result.oldEntryLost) {
         return GetText(kTextEntryLost) + "\n" + entry.name + "\n" + entry.command;
     }
-    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ReasonText(result.reason));
+    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
     if (!result.location.empty()) text += "\n" + result.location;
     return text;
 }

@@ -9,6 +9,9 @@
 
 namespace ui {
 
+// The language file's number of the text that explains a refused change.
+int ChangeReasonTextNumber(ChangeReason reason);
+
 // The message for a change that was refused or failed: "not changed" and the
 // reason; when the entry could not even be put back, the warning with its name
 // and command, so the user can enter it again.

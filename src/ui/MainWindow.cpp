@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include "ui/DialogCommon.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -95,33 +97,10 @@ EntryTestFn KnownEntryTest() {
 
 bool CommandBlocked(const std::string& command) { return IsBlocked(command); }
 
-std::string ReasonText(ChangeReason reason) {
-    switch (reason) {
-        case ChangeReason::AccessDenied:
-            return GetText(310);
-        case ChangeReason::NameTaken:
-            return GetText(311);
-        case ChangeReason::ChangedSinceListing:
-            return GetText(312);
-        case ChangeReason::NameNotStorable:
-            return GetText(313);
-        case ChangeReason::CommandNotStorable:
-            return GetText(314);
-        case ChangeReason::NotAStringValue:
-            return GetText(315);
-        case ChangeReason::NoLocation:
-            return GetText(316);
-        case ChangeReason::WriteFailed:
-        case ChangeReason::None:
-            break;
-    }
-    return GetText(317);
-}
-
 // The message for a change that did not happen: what was not done, why, and
 // for an entry that is gone now, everything needed to make it again.
 std::string FailureMessage(int headline, const ChangeResult& result, const StartupEntry& entry) {
-    std::string text = GetText(headline) + "\n" + ReasonText(result.reason);
+    std::string text = GetText(headline) + "\n" + GetText(ui::ChangeReasonTextNumber(result.reason));
     if (!result.location.empty()) text += "\n" + result.location;
     if (result.oldEntryLost) {
         text += "\n\n" + GetText(318) + "\n" + entry.name + "\n" + entry.command + "\n" +
