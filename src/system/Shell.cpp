@@ -1,8 +1,9 @@
 #include "system/Shell.h"
 
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "system/Files.h"
 
