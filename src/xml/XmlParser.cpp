@@ -116,24 +116,20 @@ public:
     using Offset = OffsetType;
 
     AngleIndex(const char* data, size_t size) : base_(data) {
-        const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
-        positions_.reserve(expected);
-        opens_.reserve(expected);
-        closes_.reserve(expected);
-        size_t i = 0;
-#ifdef __SSE2__
-        const __m128i angle = _mm_set1_epi8('<');
-        for (; i + 16 <= size; i += 16) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
-            while (mask != 0) {
-                Add(data, size, i + static_cast<unsigned>(__builtin_ctz(mask)));
-                mask &= mask - 1;
-            }
-        }
-#endif
-        for (; i < size; ++i)
-            if (data[i] == '<') Add(data, size, i);
+        // Counted first, so that the lists are filled without a capacity check
+        // per "<".
+        size_t count = 0;
+        ForEachAngle(data, size, [&count](size_t) { ++count; });
+        positions_.resize(count);
+        opens_.resize(count);
+        closes_.resize(count);
+        size_t k = 0;
+        ForEachAngle(data, size, [&](size_t at) {
+            positions_[k] = static_cast<Offset>(at);
+            opens_[k] = Pair(data, size, at + 1);
+            closes_[k] = at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0;
+            ++k;
+        });
     }
 
     // Index of the first "<" at or after `at`; `hint` is a position known to lie
@@ -194,15 +190,28 @@ public:
     }
 
 private:
+    // Calls visit(offset) for every "<" in [data, data + size), in order.
+    template <typename Visit>
+    static void ForEachAngle(const char* data, size_t size, Visit visit) {
+        size_t i = 0;
+#ifdef __SSE2__
+        const __m128i angle = _mm_set1_epi8('<');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
+            while (mask != 0) {
+                visit(i + static_cast<unsigned>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+        }
+#endif
+        for (; i < size; ++i)
+            if (data[i] == '<') visit(i);
+    }
     static uint16_t Pair(const char* data, size_t size, size_t at) {
         const uint16_t a = at < size ? static_cast<unsigned char>(AsciiLower(data[at])) : 0;
         const uint16_t b = at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0;
         return static_cast<uint16_t>(a | b << 8);
-    }
-    void Add(const char* data, size_t size, size_t at) {
-        positions_.push_back(static_cast<Offset>(at));
-        opens_.push_back(Pair(data, size, at + 1));
-        closes_.push_back(at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
     }
 
     const char* base_;
