@@ -81,6 +81,24 @@ inline void MoveDown(char* to, const char* from, size_t n) {
         return;
     }
 #endif
+    // Shorter lines (most end tags) in two overlapping words, both read before
+    // either is written.
+    if (n >= 8) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+        return;
+    }
+    if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+        return;
+    }
     for (size_t i = 0; i < n; ++i) to[i] = from[i];
 }
 
@@ -95,6 +113,8 @@ inline char AsciiLower(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
 bool StartsWithName(const char* at, const char* end, Piece name) {
     if (static_cast<size_t>(end - at) < name.size()) return false;
+    // Names are mostly spelled alike at both ends.
+    if (std::memcmp(at, name.begin, name.size()) == 0) return true;
     for (size_t i = 0; i < name.size(); ++i) {
         if (AsciiLower(at[i]) != AsciiLower(name.begin[i])) return false;
     }
@@ -818,14 +838,19 @@ bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t len
             new TXMLText(parent, std::string(text, length));
             return true;
         }
-        std::string decoded;
+        char small[512 + kXmlDecodeSlack];
+        std::unique_ptr<char[]> large;
+        char* const scratch = length + kXmlDecodeSlack <= sizeof small
+                                  ? small
+                                  : (large.reset(new char[length + kXmlDecodeSlack]), large.get());
+        size_t decoded = 0;
         try {
-            XmlDecodeAppend(text, length, decoded);
+            decoded = XmlDecodeTo(text, length, scratch);
         } catch (const EXMLDecodeError&) {
             new TXMLText(parent, std::string(text, length));
             return false;
         }
-        new TXMLText(parent, std::move(decoded));
+        new TXMLText(parent, std::string(scratch, decoded));
         return true;
     }
     std::string raw(text, length);
