@@ -197,7 +197,8 @@ unsigned char XmlReferenceCode(const char* data, std::size_t length) {
         if (name.size() >= 2 && name.size() <= 10) {
             uint32_t value = 0;
             size_t i = 1;
-            for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) value = value * 10 + static_cast<uint32_t>(name[i] - '0');
+            for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i)
+                value = value * 10 + static_cast<uint32_t>(name[i] - '0');
             if (i == name.size()) return static_cast<unsigned char>(value & 0xFFu);
         }
         return static_cast<unsigned char>(NumericValue(name.substr(1), name) & 0xFFu);
@@ -227,7 +228,7 @@ std::string TXMLCodec::Decode(const std::string& text) {
 
 namespace {
 
-constexpr size_t kCopySlack = 16;
+constexpr size_t kCopySlack = kXmlDecodeSlack;
 
 // Copies [from, to) of a text ending at `end` into `out`, which has kCopySlack
 // bytes of room after the piece. The pieces between references are short: a
@@ -253,24 +254,16 @@ inline void CopyPiece(char* out, const char* from, const char* to, const char* e
 
 }  // namespace
 
-void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
+std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out) {
     const char* p = text;
     const char* const end = text + length;
+    char* to = out;
     const char* amp = XmlFindByte(p, end, '&');
-    if (amp == nullptr) {
-        out.append(p, length);
-        return;
-    }
-    // The decoded text is never longer than the encoded one: it is written to a
-    // scratch buffer of that length (and the slack of one copy step) and
-    // appended in one piece.
-    char small[512 + kCopySlack];
-    std::unique_ptr<char[]> large;
-    char* const first = length + kCopySlack <= sizeof small ? small : (large.reset(new char[length + kCopySlack]), large.get());
-    char* to = first;
+    if (amp == nullptr) amp = end;
     for (;;) {
         CopyPiece(to, p, amp, end);
         to += amp - p;
+        if (amp == end) break;
         const char* nameStart = amp + 1;
         const char* semicolon = XmlFindByte(nameStart, end, ';');
         if (semicolon == nullptr) break;  // no ";": the name is empty and the rest of the text is gone
@@ -278,11 +271,22 @@ void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
             *to++ = static_cast<char>(code);
         p = semicolon + 1;
         amp = XmlFindByte(p, end, '&');
-        if (amp == nullptr) {
-            CopyPiece(to, p, end, end);
-            to += end - p;
-            break;
-        }
+        if (amp == nullptr) amp = end;
     }
-    out.append(first, static_cast<size_t>(to - first));
+    return static_cast<std::size_t>(to - out);
+}
+
+void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
+    if (XmlFindByte(text, text + length, '&') == nullptr) {
+        out.append(text, length);
+        return;
+    }
+    // The decoded text is never longer than the encoded one: it is written to a
+    // scratch buffer of that length (and the slack of one copy step) and
+    // appended in one piece.
+    char small[512 + kCopySlack];
+    std::unique_ptr<char[]> large;
+    char* const first =
+        length + kCopySlack <= sizeof small ? small : (large.reset(new char[length + kCopySlack]), large.get());
+    out.append(first, XmlDecodeTo(text, length, first));
 }

@@ -33,6 +33,10 @@ public:
 const std::string& XmlEncodedByte(unsigned char code);
 // Decode of the plain codec, appended to `out`. Throws EXMLDecodeError.
 void XmlDecodeAppend(const char* text, std::size_t length, std::string& out);
+// The same, written to `out`, which must hold length + kXmlDecodeSlack bytes;
+// answers the decoded length (never more than `length`).
+constexpr std::size_t kXmlDecodeSlack = 16;
+std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out);
 // The byte a reference name stands for (the part between "&" and ";"), 0 when
 // it stands for none. Throws EXMLDecodeError for a bad numeric reference.
 unsigned char XmlReferenceCode(const char* name, std::size_t length);

@@ -81,6 +81,24 @@ inline void MoveDown(char* to, const char* from, size_t n) {
         return;
     }
 #endif
+    // Shorter lines (most end tags) in two overlapping words, both read before
+    // either is written.
+    if (n >= 8) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+        return;
+    }
+    if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+        return;
+    }
     for (size_t i = 0; i < n; ++i) to[i] = from[i];
 }
 
@@ -95,6 +113,8 @@ inline char AsciiLower(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
 bool StartsWithName(const char* at, const char* end, Piece name) {
     if (static_cast<size_t>(end - at) < name.size()) return false;
+    // Names are mostly spelled alike at both ends.
+    if (std::memcmp(at, name.begin, name.size()) == 0) return true;
     for (size_t i = 0; i < name.size(); ++i) {
         if (AsciiLower(at[i]) != AsciiLower(name.begin[i])) return false;
     }
@@ -116,24 +136,20 @@ public:
     using Offset = OffsetType;
 
     AngleIndex(const char* data, size_t size) : base_(data) {
-        const size_t expected = size / 24 + 16;  // a backup file has one "<" in about 30 bytes
-        positions_.reserve(expected);
-        opens_.reserve(expected);
-        closes_.reserve(expected);
-        size_t i = 0;
-#ifdef __SSE2__
-        const __m128i angle = _mm_set1_epi8('<');
-        for (; i + 16 <= size; i += 16) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
-            while (mask != 0) {
-                Add(data, size, i + static_cast<unsigned>(__builtin_ctz(mask)));
-                mask &= mask - 1;
-            }
-        }
-#endif
-        for (; i < size; ++i)
-            if (data[i] == '<') Add(data, size, i);
+        // Counted first, so that the lists are filled without a capacity check
+        // per "<".
+        size_t count = 0;
+        ForEachAngle(data, size, [&count](size_t) { ++count; });
+        positions_.resize(count);
+        opens_.resize(count);
+        closes_.resize(count);
+        size_t k = 0;
+        ForEachAngle(data, size, [&](size_t at) {
+            positions_[k] = static_cast<Offset>(at);
+            opens_[k] = Pair(data, size, at + 1);
+            closes_[k] = at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0;
+            ++k;
+        });
     }
 
     // Index of the first "<" at or after `at`; `hint` is a position known to lie
@@ -194,15 +210,28 @@ public:
     }
 
 private:
+    // Calls visit(offset) for every "<" in [data, data + size), in order.
+    template <typename Visit>
+    static void ForEachAngle(const char* data, size_t size, Visit visit) {
+        size_t i = 0;
+#ifdef __SSE2__
+        const __m128i angle = _mm_set1_epi8('<');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, angle)));
+            while (mask != 0) {
+                visit(i + static_cast<unsigned>(__builtin_ctz(mask)));
+                mask &= mask - 1;
+            }
+        }
+#endif
+        for (; i < size; ++i)
+            if (data[i] == '<') visit(i);
+    }
     static uint16_t Pair(const char* data, size_t size, size_t at) {
         const uint16_t a = at < size ? static_cast<unsigned char>(AsciiLower(data[at])) : 0;
         const uint16_t b = at + 1 < size ? static_cast<unsigned char>(AsciiLower(data[at + 1])) : 0;
         return static_cast<uint16_t>(a | b << 8);
-    }
-    void Add(const char* data, size_t size, size_t at) {
-        positions_.push_back(static_cast<Offset>(at));
-        opens_.push_back(Pair(data, size, at + 1));
-        closes_.push_back(at + 1 < size && data[at + 1] == '/' ? Pair(data, size, at + 2) : 0);
     }
 
     const char* base_;
@@ -809,14 +838,19 @@ bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t len
             new TXMLText(parent, std::string(text, length));
             return true;
         }
-        std::string decoded;
+        char small[512 + kXmlDecodeSlack];
+        std::unique_ptr<char[]> large;
+        char* const scratch = length + kXmlDecodeSlack <= sizeof small
+                                  ? small
+                                  : (large.reset(new char[length + kXmlDecodeSlack]), large.get());
+        size_t decoded = 0;
         try {
-            XmlDecodeAppend(text, length, decoded);
+            decoded = XmlDecodeTo(text, length, scratch);
         } catch (const EXMLDecodeError&) {
             new TXMLText(parent, std::string(text, length));
             return false;
         }
-        new TXMLText(parent, std::move(decoded));
+        new TXMLText(parent, std::string(scratch, decoded));
         return true;
     }
     std::string raw(text, length);

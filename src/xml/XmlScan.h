@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -18,6 +19,18 @@ inline const char* XmlFindByte(const char* p, const char* end, char c) {
         const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, wanted)));
         if (mask != 0) return p + __builtin_ctz(mask);
         p += 16;
+    }
+#endif
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Eight to fifteen bytes left (a name, the tail of a text): one word. The
+    // lowest flagged byte is exact; flags above a match may be false.
+    if (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        word ^= 0x0101010101010101ull * static_cast<unsigned char>(c);
+        const uint64_t zero = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+        if (zero != 0) return p + __builtin_ctzll(zero) / 8;
+        p += 8;
     }
 #endif
     for (; p < end; ++p)

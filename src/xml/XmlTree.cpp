@@ -18,11 +18,16 @@ unsigned char AnsiLower(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
     switch (c) {
-        case 0x8A: return 0x9A;  // S with caron
-        case 0x8C: return 0x9C;  // OE
-        case 0x8E: return 0x9E;  // Z with caron
-        case 0x9F: return 0xFF;  // Y with diaeresis
-        default: return c;
+        case 0x8A:
+            return 0x9A;  // S with caron
+        case 0x8C:
+            return 0x9C;  // OE
+        case 0x8E:
+            return 0x9E;  // Z with caron
+        case 0x9F:
+            return 0xFF;  // Y with diaeresis
+        default:
+            return c;
     }
 }
 
@@ -359,23 +364,24 @@ std::string TXMLAttributes::Values(const std::string& name) const { return Value
 
 // ------------------------------------------------------------------ nodes
 
-TXMLText::TXMLText(TXMLTag* parent) {
+TXMLText::TXMLText(TXMLTag* parent) : TXMLBase(Kind::Text) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLText::TXMLText(TXMLTag* parent, std::string text) : Text(std::move(text)) {
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), Text(std::move(text)) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent) {
+TXMLTag::TXMLTag(TXMLTag* parent) : TXMLBase(Kind::Tag) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string name) : Name(std::move(name)) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name) : TXMLBase(Kind::Tag), Name(std::move(name)) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string name, const std::string& text) : Name(std::move(name)) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name, const std::string& text)
+    : TXMLBase(Kind::Tag), Name(std::move(name)) {
     if (parent != nullptr) parent->Items.Add(this);
     Items.AddText(text);
 }

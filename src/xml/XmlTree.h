@@ -20,7 +20,6 @@ class TXMLText;
 // with AsTag/AsText.
 class TXMLBase {
 public:
-    TXMLBase() = default;
     TXMLBase(const TXMLBase&) = delete;
     TXMLBase& operator=(const TXMLBase&) = delete;
     virtual ~TXMLBase() = default;
@@ -31,12 +30,21 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* node, std::size_t size);
 
-    virtual TXMLTag* AsTag() { return nullptr; }
-    virtual const TXMLTag* AsTag() const { return nullptr; }
-    virtual TXMLText* AsText() { return nullptr; }
-    virtual const TXMLText* AsText() const { return nullptr; }
-    bool IsTag() const { return AsTag() != nullptr; }
-    bool IsText() const { return AsText() != nullptr; }
+    // Told apart by a kind byte rather than virtual calls: the reader and the
+    // freeing of a tree ask every node.
+    inline TXMLTag* AsTag();
+    inline const TXMLTag* AsTag() const;
+    inline TXMLText* AsText();
+    inline const TXMLText* AsText() const;
+    bool IsTag() const { return kind_ == Kind::Tag; }
+    bool IsText() const { return kind_ == Kind::Text; }
+
+private:
+    friend class TXMLTag;
+    friend class TXMLText;
+    enum class Kind : unsigned char { Tag, Text };
+    explicit TXMLBase(Kind kind) : kind_(kind) {}
+    const Kind kind_;
 };
 
 // The ordered child list of one element. It owns its children: Clear and the
@@ -150,9 +158,6 @@ public:
     explicit TXMLText(TXMLTag* parent);
     TXMLText(TXMLTag* parent, std::string text);
 
-    TXMLText* AsText() override { return this; }
-    const TXMLText* AsText() const override { return this; }
-
     std::string Text;
 };
 
@@ -165,9 +170,6 @@ public:
     // The same, with one text child holding the text, also when it is empty.
     TXMLTag(TXMLTag* parent, std::string name, const std::string& text);
 
-    TXMLTag* AsTag() override { return this; }
-    const TXMLTag* AsTag() const override { return this; }
-
     // The Text of the direct text children joined in child order; element
     // children contribute nothing.
     std::string Text() const;
@@ -176,6 +178,11 @@ public:
     TXMLItems Items;
     std::string Name;
 };
+
+inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this) : nullptr; }
+inline const TXMLTag* TXMLBase::AsTag() const { return IsTag() ? static_cast<const TXMLTag*>(this) : nullptr; }
+inline TXMLText* TXMLBase::AsText() { return IsText() ? static_cast<TXMLText*>(this) : nullptr; }
+inline const TXMLText* TXMLBase::AsText() const { return IsText() ? static_cast<const TXMLText*>(this) : nullptr; }
 
 // Element-name comparison of the tree and the reader: A to Z match a to z,
 // every other byte must be equal.
