@@ -12,18 +12,19 @@
 #include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
 #include "entries/StoredCommand.h"
+#include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
-#include "ui/ControlIds.h"
 #include "ui/BlockedEntriesDialog.h"
+#include "ui/ControlIds.h"
 #include "ui/EntryEditorDialog.h"
 #include "ui/InfoWindow.h"
 #include "ui/LocationDialog.h"
-#include "ui/RestoreDialog.h"
 #include "ui/Printing.h"
 #include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
 
 namespace ui {
 
@@ -302,6 +303,11 @@ void MainWindow::ApplyTexts() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void MainWindow::ApplyInfoImageHints() {
+    for (size_t group = 0; group < LocationGroups().size(); ++group) SetControlText(kInfoImageIds[group], GetText(35));
+    LayOutGroupLabels();
+}
+
 void MainWindow::LayOutGroupLabels() {
     // Each info image sits 5 pixels after its label, which is as wide as its caption.
     for (size_t group = 0; group < LocationGroups().size(); ++group) {
@@ -519,10 +525,10 @@ void MainWindow::Execute(Command command) {
                 RestartWindows();
                 break;
             case Command::Help:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.chm"));
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
                 break;
             case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.htm"));
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
