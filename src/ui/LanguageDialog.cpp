@@ -1,5 +1,7 @@
 #include "ui/LanguageDialog.h"
 
+#include <algorithm>
+
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
@@ -38,13 +40,21 @@ void LanguageDialog::SetChoiceFile(const std::string& path, const std::string& v
 void LanguageDialog::OnCreate() {
     SetCaption(kBaseName);
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    AddControl("STATIC", "Please select your language:", label, 8, 8, 175, 15, kIdLanguagePromptEnglish);
-    AddControl("STATIC", "Bitte w\xE4hlen Sie Ihre Sprache aus:", label, 8, 24, 175, 15, kIdLanguagePromptGerman);
-    AddControl("STATIC", "Veuillez choisir une langue:", label, 8, 40, 175, 15, kIdLanguagePromptFrench);
-    AddControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 8, 62, 173, 160,
-               kIdLanguageList);
-    AddControl("BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON, 57, 96, 75, 25,
-               kIdLanguageOk);
+    const char* const prompts[] = {
+        "Please select your language:", "Bitte w\xE4hlen Sie Ihre Sprache aus:", "Veuillez choisir une langue:"};
+    const int promptIds[] = {kIdLanguagePromptEnglish, kIdLanguagePromptGerman, kIdLanguagePromptFrench};
+    // A system whose dialog font runs wider than the designed one widens the
+    // dialog rather than cut a prompt short.
+    int width = kClientWidth;
+    for (const char* prompt : prompts) {
+        width = std::max(width, MeasureTextWidth96(prompt, DialogFont(), DT_SINGLELINE | DT_NOPREFIX) + 18);
+    }
+    if (width != kClientWidth) SetClientSize96(width, kClientHeight);
+    for (int i = 0; i < 3; ++i) AddControl("STATIC", prompts[i], label, 8, 8 + 16 * i, width - 14, 15, promptIds[i]);
+    AddControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 8, 62, width - 16,
+               160, kIdLanguageList);
+    AddControl("BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON, (width - 75) / 2,
+               96, 75, 25, kIdLanguageOk);
     // Item i is language i.
     HWND list = Control(kIdLanguageList);
     const int count = LanguageCount();

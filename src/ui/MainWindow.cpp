@@ -705,6 +705,8 @@ void MainWindow::OnTipTimer() {
     }
     const TipRotation::Tip tip = tips_.Tick();
     tipShowsLink_ = tip.showLink;
+    // After a language switch the link speaks the new language too.
+    if (tipShowsLink_) SetControlText(kIdTipLink, GetText(10));
     ShowWindow(Control(kIdTipLink), tipShowsLink_ && informationShown_ ? SW_SHOW : SW_HIDE);
     std::string text = GetText(tip.text);
     // The edit control breaks lines only at CR LF.
