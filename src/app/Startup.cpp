@@ -13,6 +13,7 @@
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "ui/DialogCommon.h"
+#include "ui/ErrorTexts.h"
 #include "ui/InfoWindow.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/LanguageDialog.h"
@@ -62,7 +63,7 @@ void StartBackupStore() {
     static TXMLParser parser;
     parser.Codec = &codec;
     static BackupStore backups(parser);
-    const std::string error = StartBackupsReportingError(backups);
+    const std::string error = StartBackupsReportingError(backups, ui::UserMessage);
     // The backup commands work on this store, also when its file could not be read.
     ui::AttachBackupStore(&backups);
     if (!error.empty()) ShowMessage2(error);

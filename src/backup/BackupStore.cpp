@@ -60,12 +60,12 @@ void BackupStore::SaveBackupFile() {
     const std::string bytes = parser_.SaveToText(&xml, true, true);
     if (fileUnreadable_ && FileExists(backupFile_)) {
         if (!CopyFileA(backupFile_.c_str(), UnreadableFile().c_str(), FALSE)) {
-            throw EInOutError("Datei \"" + UnreadableFile() + "\" kann nicht erstellt werden");
+            throw EInOutError(FileFault::Create, UnreadableFile(), GetLastError());
         }
     }
     fileUnreadable_ = false;
     if (!ReplaceFileAtomically(backupFile_, bytes)) {
-        throw EInOutError("Datei \"" + backupFile_ + "\" kann nicht erstellt werden");
+        throw EInOutError(FileFault::Create, backupFile_, GetLastError());
     }
 }
 
@@ -87,11 +87,12 @@ void BackupStore::TrimSnapshots() {
     SaveBackupFile();
 }
 
-std::string StartBackupsReportingError(BackupStore& store) {
+std::string StartBackupsReportingError(BackupStore& store,
+                                       const std::function<std::string(const std::exception&)>& describe) {
     try {
         store.StartBackups();
     } catch (const std::exception& error) {
-        return error.what();
+        return describe ? describe(error) : error.what();
     }
     return std::string();
 }

@@ -54,7 +54,7 @@ void TranslationCatalogue::LoadTextFile(const std::string& path) {
     texts.assign(kTextSlotCount, std::string());
     if (!FileExists(path)) return;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) throw EInOutError("\"" + path + "\" cannot be read");
+    if (!ReadWholeFile(path, bytes)) throw EInOutError(FileFault::Read, path, GetLastError());
     LoadTextBytes(bytes);
 }
 

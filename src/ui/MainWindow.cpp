@@ -20,6 +20,7 @@
 #include "ui/BlockedEntriesDialog.h"
 #include "ui/ControlIds.h"
 #include "ui/EntryEditorDialog.h"
+#include "ui/ErrorTexts.h"
 #include "ui/InfoWindow.h"
 #include "ui/LocationDialog.h"
 #include "ui/Printing.h"
@@ -566,7 +567,7 @@ void MainWindow::Execute(Command command) {
                 break;
         }
     } catch (const std::exception& error) {
-        ShowMessage2(GetText(322) + "\n" + error.what());
+        ShowMessage2(GetText(322) + "\n" + UserMessage(error));
         RefreshList();
     }
 }

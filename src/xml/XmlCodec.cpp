@@ -197,7 +197,8 @@ unsigned char XmlReferenceCode(const char* data, std::size_t length) {
         if (name.size() >= 2 && name.size() <= 10) {
             uint32_t value = 0;
             size_t i = 1;
-            for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) value = value * 10 + static_cast<uint32_t>(name[i] - '0');
+            for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i)
+                value = value * 10 + static_cast<uint32_t>(name[i] - '0');
             if (i == name.size()) return static_cast<unsigned char>(value & 0xFFu);
         }
         return static_cast<unsigned char>(NumericValue(name.substr(1), name) & 0xFFu);
@@ -266,7 +267,8 @@ void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
     // appended in one piece.
     char small[512 + kCopySlack];
     std::unique_ptr<char[]> large;
-    char* const first = length + kCopySlack <= sizeof small ? small : (large.reset(new char[length + kCopySlack]), large.get());
+    char* const first =
+        length + kCopySlack <= sizeof small ? small : (large.reset(new char[length + kCopySlack]), large.get());
     char* to = first;
     for (;;) {
         CopyPiece(to, p, amp, end);

@@ -134,6 +134,33 @@ TEST_F(LanguagesEndToEnd, FirstStartAsksRecordsTheChoiceAndTheNextStartSpeaksIt)
     e2e::WaitUntilGone(info);
 }
 
+TEST_F(LanguagesEndToEnd, AChoiceThatCannotBeHonouredIsNotRecordedAndTheDialogStays) {
+    DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
+    Start(" /end");
+    HWND dialog = e2e::WaitForWindow("TLanguageForm", 20000, program_.processId());
+    ASSERT_NE(dialog, nullptr);
+    const std::string activeBefore = testsupport::ReadFileBytes(folder_ + "Bootmarshal.def");
+    // The English file, found first in the data folder, held by another program.
+    const std::string held = folder_ + "Bootmarshal.t01";
+    ASSERT_TRUE(testsupport::WriteFileBytes(held, testsupport::ReadFileBytes(ProductFile(kEnglish))));
+    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Choose(dialog, kIdLanguageList, kEnglish);
+    ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(e2e::FindControl(dialog, kIdLanguageOk)) != FALSE; }));
+    e2e::Click(dialog, kIdLanguageOk);
+    Sleep(1000);
+    EXPECT_TRUE(program_.running() && IsWindowVisible(dialog)) << "the dialog stays open";
+    EXPECT_FALSE(FileExists(folder_ + "Bootmarshal.cho")) << "nothing recorded";
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "Bootmarshal.def"), activeBefore);
+
+    // Once the file can be read, the same choice goes through.
+    CloseHandle(lock);
+    e2e::Click(dialog, kIdLanguageOk);
+    EXPECT_EQ(program_.WaitForExit(20000), 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "Bootmarshal.cho"), BM_VERSION_TEXT);
+    DeleteFileA(held.c_str());
+}
+
 TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) {
     StartIn(kEnglish);
     WaitForMain();
