@@ -41,10 +41,10 @@ void BackupStore::LoadBackupFile() {
     fileUnreadable_ = true;
     TXMLTag root;
     if (!parser_.LoadFromFile(backupFile_, &root)) {
-        throw EBackupFileError(backupFile_, "nach der XML-Deklaration folgt kein lesbarer Inhalt");
+        throw EBackupFileError(BackupFault::NoContent, std::string()).WithFile(backupFile_);
     }
     const TXMLTag* xml = root.Items.FindTag("xml");
-    if (!xml) throw EBackupFileError(backupFile_, "es fehlt das Element \"xml\"");
+    if (!xml) throw EBackupFileError(BackupFault::MissingElement, "xml").WithFile(backupFile_);
     backupList_ = SnapshotList();
     try {
         backupList_.ReadFromXml(*xml, UserDateTimeFormats());

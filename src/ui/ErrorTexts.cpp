@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "backup/SnapshotList.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
 #include "system/TextRules.h"
@@ -16,6 +17,12 @@ constexpr int kTextNotValidXml = 363;
 constexpr int kTextCannotOpen = 364;
 constexpr int kTextCannotRead = 365;
 constexpr int kTextCannotCreate = 366;
+constexpr int kTextNotValidBackup = 367;
+constexpr int kTextElementMissingIn = 368;
+constexpr int kTextElementMissing = 369;
+constexpr int kTextDateNotRegional = 370;
+constexpr int kTextKindNotNumber = 371;
+constexpr int kTextNoContent = 372;
 
 int FaultTextNumber(FileFault fault) {
     switch (fault) {
@@ -31,6 +38,25 @@ int FaultTextNumber(FileFault fault) {
             break;
     }
     return 0;
+}
+
+// The fault of a backup file that the reader took apart, in the catalogue's
+// words; empty when the catalogue has none.
+std::string BackupFaultText(const EBackupFileError& error) {
+    switch (error.Kind()) {
+        case BackupFault::MissingElement:
+            if (error.Second().empty()) return FillPlaceholder(GetText(kTextElementMissing), error.First());
+            return FillPlaceholder(FillPlaceholder(GetText(kTextElementMissingIn), error.Second()), error.First());
+        case BackupFault::DateNotRegional:
+            return FillPlaceholder(GetText(kTextDateNotRegional), error.First());
+        case BackupFault::KindNotNumber:
+            return FillPlaceholder(FillPlaceholder(GetText(kTextKindNotNumber), error.First()), error.Second());
+        case BackupFault::NoContent:
+            return GetText(kTextNoContent);
+        case BackupFault::Unspecified:
+            break;
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -55,6 +81,14 @@ std::string UserMessage(const std::exception& error) {
             const std::string text = FillPlaceholder(pattern, io->Path());
             return reason.empty() ? text : text + "\n" + reason;
         }
+    }
+    if (const auto* backup = dynamic_cast<const EBackupFileError*>(&error)) {
+        const std::string fault = BackupFaultText(*backup);
+        const std::string pattern = GetText(kTextNotValidBackup);
+        if (!fault.empty() && !backup->FileName().empty() && !pattern.empty()) {
+            return FillPlaceholder(FillPlaceholder(pattern, backup->FileName()), fault);
+        }
+        if (!fault.empty() && backup->FileName().empty()) return fault;
     }
     if (const auto* xml = dynamic_cast<const EXMLException*>(&error)) {
         const std::string pattern = GetText(kTextNotValidXml);

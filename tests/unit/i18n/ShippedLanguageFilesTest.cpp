@@ -21,7 +21,7 @@ const std::vector<int>& TextNumbersInUse() {
         for (int i = 26; i <= 48; ++i) n.push_back(i);
         for (int i = 65; i <= 98; ++i) n.push_back(i);
         for (int i = 106; i <= 129; ++i) n.push_back(i);
-        for (int i = 360; i <= 361; ++i) n.push_back(i);
+        for (int i = 360; i <= 372; ++i) n.push_back(i);
         for (int i = 423; i <= 427; ++i) n.push_back(i);
         return n;
     }();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "backup/SnapshotList.h"
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
@@ -55,6 +56,12 @@ TEST(ErrorTexts, AFileTheReaderRejectsIsNamedInTheLanguage) {
     UseLanguage("lang/Bootmarshal.t01");
     EXPECT_EQ(ui::UserMessage(EXMLException("\"b.xml\" ist keine g\xFCltige XML-Datei!", "b.xml")),
               "\"b.xml\" is not a valid XML file!");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::KindNotNumber, "elf", "launcher0").WithFile("C:\\b.xml")),
+              "\"C:\\b.xml\" is not a valid backup file: \"elf\" in \"launcher0\" is not a number");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::MissingElement, "datum", "object").WithFile("b.xml")),
+              "\"b.xml\" is not a valid backup file: in \"object\" the element \"datum\" is missing");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::MissingElement, "xml").WithFile("b.xml")),
+              "\"b.xml\" is not a valid backup file: the element \"xml\" is missing");
     // Errors the catalogue has no words for keep their own message.
     EXPECT_EQ(ui::UserMessage(std::runtime_error("other")), "other");
     EXPECT_EQ(ui::SystemReason(0), "");
