@@ -134,6 +134,31 @@ TEST_F(LanguagesEndToEnd, FirstStartAsksRecordsTheChoiceAndTheNextStartSpeaksIt)
     e2e::WaitUntilGone(info);
 }
 
+TEST_F(LanguagesEndToEnd, WithoutEndTheChoiceStartsTheProgramAgainInTheNewLanguage) {
+    DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
+    Start("");
+    HWND dialog = e2e::WaitForWindow("TLanguageForm", 20000, program_.processId());
+    ASSERT_NE(dialog, nullptr);
+    Choose(dialog, kIdLanguageList, kFrench);
+    ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(e2e::FindControl(dialog, kIdLanguageOk)) != FALSE; }));
+    e2e::Click(dialog, kIdLanguageOk);
+    EXPECT_EQ(program_.WaitForExit(20000), 0) << "this instance ends";
+    // The new instance, started through the shell, passes the dialog.
+    main_ = e2e::WaitForWindow("TForm1", 20000);
+    ASSERT_NE(main_, nullptr) << "a new instance shows its main window";
+    const Texts french(kFrench);
+    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), french(120)));
+    DWORD newInstance = 0;
+    GetWindowThreadProcessId(main_, &newInstance);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, newInstance);
+    e2e::Close(main_);
+    main_ = nullptr;
+    if (process) {
+        EXPECT_EQ(WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
+        CloseHandle(process);
+    }
+}
+
 TEST_F(LanguagesEndToEnd, AChoiceThatCannotBeHonouredIsNotRecordedAndTheDialogStays) {
     DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
     Start(" /end");
