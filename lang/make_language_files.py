@@ -29,6 +29,40 @@ COMMON = {
     35: "Info",
     74: "Run Services",
     75: "Run Services Once",
+    # The ribbon in every language but German: colour schemes and neutral tab names.
+    423: "Blue",
+    424: "Black",
+    425: "Silver",
+    426: "Skins",
+    427: "Help & Contact",
+}
+
+# The ribbon's designed captions: German only, since every other language
+# replaces them with the commands' own texts.
+RIBBON_DEUTSCH = {
+    400: "Hauptfunktionen",
+    401: "Einstellungen",
+    402: "Hilfe & Kontakt",
+    403: "Hauptfunktionen",
+    404: "Backups",
+    405: "Eintragssperren",
+    406: "Sonstiges",
+    407: "Farbe der Oberfläche",
+    408: "Informationen & Hilfe",
+    409: "Kontakt zu Veltmanix",
+    410: "Neuer Starteintrag",
+    411: "Liste aktualisieren",
+    412: "Eintragsliste Drucken",
+    413: "Backups anfertigen",
+    414: "Backups zurückspielen",
+    415: "Einträge sperren",
+    416: "Windows neu starten",
+    417: "Webseite",
+    418: "Bootmarshal beenden",
+    419: "Über Bootmarshal",
+    420: "Hilfe",
+    421: "Dokumentation",
+    422: "Email senden",
 }
 
 DEUTSCH = {
@@ -125,6 +159,21 @@ DEUTSCH = {
     97: "Backup löschen",
     98: "Backup einspielen",
     # The backup commands' own messages.
+    360: "Die Sprache „%s“ konnte nicht gelesen werden.\n"
+         "Die bisherige Sprache bleibt eingestellt.",
+    361: "Die Texte der Sprache „%s“ konnten nicht gespeichert werden.\n"
+         "Die bisherige Sprache bleibt eingestellt.",
+    362: "nach %s kann nicht geschrieben werden",
+    363: "\"%s\" ist keine gültige XML-Datei!",
+    364: "Datei \"%s\" kann nicht geöffnet werden",
+    365: "Datei \"%s\" kann nicht gelesen werden",
+    366: "Datei \"%s\" kann nicht erstellt werden",
+    367: "\"%s\" ist keine gültige Backup-Datei: %s",
+    368: "in \"%s\" fehlt das Element \"%s\"",
+    369: "es fehlt das Element \"%s\"",
+    370: "das Datum \"%s\" passt nicht zu den Ländereinstellungen",
+    371: "\"%s\" in \"%s\" ist keine Zahl",
+    372: "nach der XML-Deklaration folgt kein lesbarer Inhalt",
     350: "Die aktuellen Einträge konnten vorher nicht gesichert werden.\n"
          "Das Backup wurde deshalb nicht eingespielt; es wurde nichts verändert.",
     351: "Das Backup wurde eingespielt, bis auf diese Einträge:",
@@ -295,6 +344,21 @@ ENGLISH = {
     97: "Delete backup",
     98: "Restore backup",
     # The backup commands' own messages.
+    360: "The language \"%s\" could not be read.\n"
+         "The language stays as it was.",
+    361: "The texts of the language \"%s\" could not be saved.\n"
+         "The language stays as it was.",
+    362: "%s cannot be written to",
+    363: "\"%s\" is not a valid XML file!",
+    364: "File \"%s\" cannot be opened",
+    365: "File \"%s\" cannot be read",
+    366: "File \"%s\" cannot be created",
+    367: "\"%s\" is not a valid backup file: %s",
+    368: "in \"%s\" the element \"%s\" is missing",
+    369: "the element \"%s\" is missing",
+    370: "the date \"%s\" does not match the regional settings",
+    371: "\"%s\" in \"%s\" is not a number",
+    372: "no readable content follows the XML declaration",
     350: "The current entries could not be backed up first.\n"
          "The backup was therefore not restored; nothing was changed.",
     351: "The backup has been restored except for these entries:",
@@ -468,6 +532,21 @@ FRANCAIS = {
     97: "Supprimer la sauvegarde",
     98: "Restaurer la sauvegarde",
     # The backup commands' own messages.
+    360: "La langue « %s » n'a pas pu être lue.\n"
+         "La langue actuelle reste en place.",
+    361: "Les textes de la langue « %s » n'ont pas pu être enregistrés.\n"
+         "La langue actuelle reste en place.",
+    362: "impossible d'écrire dans %s",
+    363: "« %s » n'est pas un fichier XML valide !",
+    364: "Le fichier « %s » ne peut pas être ouvert",
+    365: "Le fichier « %s » ne peut pas être lu",
+    366: "Le fichier « %s » ne peut pas être créé",
+    367: "« %s » n'est pas un fichier de sauvegarde valide : %s",
+    368: "dans « %s », il manque l'élément « %s »",
+    369: "il manque l'élément « %s »",
+    370: "la date « %s » ne correspond pas aux paramètres régionaux",
+    371: "« %s » dans « %s » n'est pas un nombre",
+    372: "aucun contenu lisible ne suit la déclaration XML",
     350: "Les entrées actuelles n'ont pas pu être sauvegardées au préalable.\n"
          "La sauvegarde n'a donc pas été restaurée ; rien n'a été modifié.",
     351: "La sauvegarde a été restaurée, sauf ces entrées :",
@@ -577,6 +656,6 @@ def write_language(number, texts, adjust=lambda line: line):
 
 
 if __name__ == "__main__":
-    numbers = [set(write_language(0, DEUTSCH)), set(write_language(1, ENGLISH)),
+    numbers = [set(write_language(0, {**DEUTSCH, **RIBBON_DEUTSCH})) - set(RIBBON_DEUTSCH), set(write_language(1, ENGLISH)),
                set(write_language(2, FRANCAIS, french_spacing))]
     assert numbers[0] == numbers[1] == numbers[2], "every language needs the same text numbers"

@@ -13,6 +13,10 @@
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "ui/DialogCommon.h"
+#include "ui/ErrorTexts.h"
+#include "ui/InfoWindow.h"
+#include "ui/InterfaceTexts.h"
+#include "ui/LanguageDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/Prompts.h"
 #include "ui/RestoreDialog.h"
@@ -59,13 +63,23 @@ void StartBackupStore() {
     static TXMLParser parser;
     parser.Codec = &codec;
     static BackupStore backups(parser);
-    const std::string error = StartBackupsReportingError(backups);
+    const std::string error = StartBackupsReportingError(backups, ui::UserMessage);
     // The backup commands work on this store, also when its file could not be read.
     ui::AttachBackupStore(&backups);
     if (!error.empty()) ShowMessage2(error);
 }
 
-int RunWindows() {
+// The language is asked before the texts go onto the windows; a confirmed
+// choice ends this instance (a new one is on its way unless told to end).
+bool LanguageConfirmed(bool endAfterChoice) {
+    ui::LanguageDialog& dialog = ui::TheLanguageDialog();
+    dialog.SetChoiceFile(DataFolder(kBaseName) + "Bootmarshal.cho", kProgramVersion);
+    dialog.SetEndAfterChoice(endAfterChoice);
+    dialog.Create();
+    return dialog.Ask();
+}
+
+int RunWindows(bool endAfterChoice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -77,9 +91,19 @@ int RunWindows() {
     ui::CreateDialogWindows();
     CloseSplash();
     ShowWindow(mainWindow.hwnd(), SW_HIDE);
-    mainWindow.ApplyTexts();
-    ApplyPromptTexts();
-    ui::ApplyDialogTexts();
+    if (LanguageConfirmed(endAfterChoice)) {
+        DestroyWindow(mainWindow.hwnd());
+        DestroyPromptWindows();
+        return 0;
+    }
+    ui::RegisterMainWindow(&mainWindow);
+    ui::ApplyInterfaceTexts();
+    ui::ApplyInfoImageHints();
+    ui::TheInfoWindow().SetLanguageSwitchedStep([] {
+        ui::ApplyInterfaceTexts();
+        ui::ApplyInfoImageHints();
+        mainWindow.ShowNextTip();
+    });
 
     mainWindow.Show();
     MSG message;
@@ -92,7 +116,7 @@ int RunWindows() {
     return 0;
 }
 
-int RunInteractiveMode() {
+int RunInteractiveMode(bool endAfterChoice) {
     MigrateDataFiles(kBaseName, false, MigrationList());
     // The logon check follows the block list at every start: kept data, a
     // reinstall elsewhere or a restored backup never leave blocking silently
@@ -101,7 +125,7 @@ int RunInteractiveMode() {
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    return RunWindows();
+    return RunWindows(endAfterChoice);
 }
 
 }  // namespace
@@ -115,7 +139,7 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     if (ChooseRunMode(arguments) == RunMode::BlockCheck) {
         RunBlockCheck();
     } else {
-        exitCode = RunInteractiveMode();
+        exitCode = RunInteractiveMode(!arguments.empty() && arguments[0] == "/end");
     }
     DestroySharedShellLink();
     return exitCode;

@@ -41,10 +41,10 @@ void BackupStore::LoadBackupFile() {
     fileUnreadable_ = true;
     TXMLTag root;
     if (!parser_.LoadFromFile(backupFile_, &root)) {
-        throw EBackupFileError(backupFile_, "nach der XML-Deklaration folgt kein lesbarer Inhalt");
+        throw EBackupFileError(BackupFault::NoContent, std::string()).WithFile(backupFile_);
     }
     const TXMLTag* xml = root.Items.FindTag("xml");
-    if (!xml) throw EBackupFileError(backupFile_, "es fehlt das Element \"xml\"");
+    if (!xml) throw EBackupFileError(BackupFault::MissingElement, "xml").WithFile(backupFile_);
     backupList_ = SnapshotList();
     try {
         backupList_.ReadFromXml(*xml, UserDateTimeFormats());
@@ -60,12 +60,12 @@ void BackupStore::SaveBackupFile() {
     const std::string bytes = parser_.SaveToText(&xml, true, true);
     if (fileUnreadable_ && FileExists(backupFile_)) {
         if (!CopyFileA(backupFile_.c_str(), UnreadableFile().c_str(), FALSE)) {
-            throw EInOutError("Datei \"" + UnreadableFile() + "\" kann nicht erstellt werden");
+            throw EInOutError(FileFault::Create, UnreadableFile(), GetLastError());
         }
     }
     fileUnreadable_ = false;
     if (!ReplaceFileAtomically(backupFile_, bytes)) {
-        throw EInOutError("Datei \"" + backupFile_ + "\" kann nicht erstellt werden");
+        throw EInOutError(FileFault::Create, backupFile_, GetLastError());
     }
 }
 
@@ -87,11 +87,12 @@ void BackupStore::TrimSnapshots() {
     SaveBackupFile();
 }
 
-std::string StartBackupsReportingError(BackupStore& store) {
+std::string StartBackupsReportingError(BackupStore& store,
+                                       const std::function<std::string(const std::exception&)>& describe) {
     try {
         store.StartBackups();
     } catch (const std::exception& error) {
-        return error.what();
+        return describe ? describe(error) : error.what();
     }
     return std::string();
 }

@@ -9,6 +9,8 @@
 // the same run, the unreadable file is first kept beside it as
 // "BootmarshalBackup.unreadable.xml", so no snapshot of it is lost unseen.
 #pragma once
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "backup/SnapshotList.h"
@@ -61,4 +63,5 @@ private:
 // Start-up's call: StartBackups on the store; an error it raises is answered as
 // its message text (empty when the start went through), for the caller to show
 // before it goes on.
-std::string StartBackupsReportingError(BackupStore& store);
+std::string StartBackupsReportingError(BackupStore& store,
+                                       const std::function<std::string(const std::exception&)>& describe = nullptr);

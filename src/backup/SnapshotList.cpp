@@ -7,6 +7,24 @@
 
 namespace {
 
+// The German wording, kept as the message when no window words it anew.
+std::string FaultText(BackupFault kind, const std::string& first, const std::string& second) {
+    switch (kind) {
+        case BackupFault::MissingElement:
+            if (second.empty()) return "es fehlt das Element \"" + first + "\"";
+            return "in \"" + second + "\" fehlt das Element \"" + first + "\"";
+        case BackupFault::DateNotRegional:
+            return "das Datum \"" + first + "\" passt nicht zu den L\xE4ndereinstellungen";
+        case BackupFault::KindNotNumber:
+            return "\"" + first + "\" in \"" + second + "\" ist keine Zahl";
+        case BackupFault::NoContent:
+            return "nach der XML-Deklaration folgt kein lesbarer Inhalt";
+        case BackupFault::Unspecified:
+            break;
+    }
+    return first;
+}
+
 std::string FaultMessage(const std::string& fileName, const std::string& fault) {
     return "\"" + fileName + "\" ist keine g\xFCltige Backup-Datei: " + fault;
 }
@@ -23,7 +41,7 @@ std::string NameKey(const std::string& name) {
 const TXMLTag& RequiredChild(const TXMLTag& element, const char* name) {
     const TXMLTag* child = element.Items.FindTag(name);
     if (!child) {
-        throw EBackupFileError("in \"" + element.Name + "\" fehlt das Element \"" + name + "\"");
+        throw EBackupFileError(BackupFault::MissingElement, name, element.Name);
     }
     return *child;
 }
@@ -38,9 +56,24 @@ int HexDigit(char c) {
 }  // namespace
 
 EBackupFileError::EBackupFileError(const std::string& fileName, const std::string& fault)
-    : EAppError(FaultMessage(fileName, fault)), fault_(fault) {}
+    : EAppError(FaultMessage(fileName, fault)), fault_(fault), fileName_(fileName) {}
 
 EBackupFileError::EBackupFileError(const std::string& fault) : EAppError(fault), fault_(fault) {}
+
+EBackupFileError::EBackupFileError(BackupFault kind, const std::string& first, const std::string& second)
+    : EBackupFileError(FaultText(kind, first, second)) {
+    kind_ = kind;
+    first_ = first;
+    second_ = second;
+}
+
+EBackupFileError EBackupFileError::WithFile(const std::string& fileName) const {
+    EBackupFileError withFile(fileName, fault_);
+    withFile.kind_ = kind_;
+    withFile.first_ = first_;
+    withFile.second_ = second_;
+    return withFile;
+}
 
 bool ReadKindNumber(const std::string& text, int32_t& value) {
     size_t i = 0;
@@ -95,7 +128,7 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
     Entries.clear();
     const std::string datum = RequiredChild(element, "datum").Text();
     if (!TextToDateTime(datum, formats, Timestamp)) {
-        throw EBackupFileError("das Datum \"" + datum + "\" passt nicht zu den L\xE4ndereinstellungen");
+        throw EBackupFileError(BackupFault::DateNotRegional, datum);
     }
     // The first element child of each name, for the numbered lookups below.
     const int count = element.Items.TagCount();
@@ -108,14 +141,14 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
         const std::string name = "launcher" + std::to_string(i);
         const auto found = firstByName.find(name);
         if (found == firstByName.end()) {
-            throw EBackupFileError("in \"" + element.Name + "\" fehlt das Element \"" + name + "\"");
+            throw EBackupFileError(BackupFault::MissingElement, name, element.Name);
         }
         const TXMLTag& launcher = *found->second;
         StartupEntry entry;
         entry.active = RequiredChild(launcher, "active").Text() == "true" ? 1 : 0;
         const std::string kind = RequiredChild(launcher, "kind").Text();
         if (!ReadKindNumber(kind, entry.kind)) {
-            throw EBackupFileError("\"" + kind + "\" in \"" + name + "\" ist keine Zahl");
+            throw EBackupFileError(BackupFault::KindNotNumber, kind, name);
         }
         entry.name = RequiredChild(launcher, "name").Text();
         entry.command = RequiredChild(launcher, "command").Text();

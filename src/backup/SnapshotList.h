@@ -24,17 +24,29 @@ class TXMLTag;
 
 // A tree that does not make a backup list: a missing element, a timestamp that
 // does not convert under the current regional settings, a kind that is no number.
+enum class BackupFault { Unspecified, MissingElement, DateNotRegional, KindNotNumber, NoContent };
+
 class EBackupFileError : public EAppError {
 public:
     // The message names the file and the fault, for the user.
     EBackupFileError(const std::string& fileName, const std::string& fault);
     // Without a file name yet; the store adds it (WithFile).
     explicit EBackupFileError(const std::string& fault);
-    EBackupFileError WithFile(const std::string& fileName) const { return EBackupFileError(fileName, fault_); }
+    // A fault the window layer words in the user's language: the kind and up to
+    // two names it mentions (element and parent, the date, the kind and entry).
+    EBackupFileError(BackupFault kind, const std::string& first, const std::string& second = std::string());
+    EBackupFileError WithFile(const std::string& fileName) const;
     const std::string& Fault() const { return fault_; }
+    BackupFault Kind() const { return kind_; }
+    const std::string& First() const { return first_; }
+    const std::string& Second() const { return second_; }
+    // Empty until WithFile or the constructor with a file name.
+    const std::string& FileName() const { return fileName_; }
 
 private:
     std::string fault_;
+    BackupFault kind_ = BackupFault::Unspecified;
+    std::string first_, second_, fileName_;
 };
 
 // One snapshot: when it was taken and a copy of every entry, in the order in

@@ -6,10 +6,10 @@
 #include <new>
 
 #include "i18n/LanguageFile.h"
-#include "system/AtomicFile.h"
-#include "system/Errors.h"
 #include "system/AnsiText.h"
+#include "system/AtomicFile.h"
 #include "system/DataFolder.h"
+#include "system/Errors.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
@@ -42,7 +42,7 @@ void CopyLanguageFiles(int number) {
     const std::string dataFolder = DataFolder(gBaseName);
     for (const LanguagePart part : {LanguagePart::Texts, LanguagePart::Documentation, LanguagePart::Help}) {
         TranslationCatalogue::CopyLanguageFile(DataFile(gBaseName, LanguagePartFileName(gBaseName, part, number)),
-                                   dataFolder + ActivePartFileName(gBaseName, part));
+                                               dataFolder + ActivePartFileName(gBaseName, part));
     }
 }
 
@@ -54,7 +54,7 @@ void TranslationCatalogue::LoadTextFile(const std::string& path) {
     texts.assign(kTextSlotCount, std::string());
     if (!FileExists(path)) return;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) throw EInOutError("\"" + path + "\" cannot be read");
+    if (!ReadWholeFile(path, bytes)) throw EInOutError(FileFault::Read, path, GetLastError());
     LoadTextBytes(bytes);
 }
 
@@ -136,6 +136,49 @@ bool SwitchLanguage(const std::string& name) {
     CopyLanguageFiles(chosen);
     catalogue.LoadTextBytes(bytes);
     return true;
+}
+
+bool LanguageAvailable(const std::string& name) {
+    const std::string found = Catalogue().FindLanguageNumber(name);
+    if (found.empty()) return false;
+    std::string bytes;
+    return ReadWholeFile(LanguageFilePath(std::stoi(found)), bytes);
+}
+
+std::string FindLanguageSuffix(const std::string& name) {
+    const std::string found = Catalogue().FindLanguageNumber(name);
+    return found.empty() ? std::string() : "0" + found;
+}
+
+LanguageSwitchOutcome SwitchLanguageNow(const std::string& name) {
+    if (AnsiUpper(name) == AnsiUpper(GetText(0))) return LanguageSwitchOutcome::AlreadyActive;
+    const std::string suffix = FindLanguageSuffix(name);
+    if (suffix.empty()) return LanguageSwitchOutcome::NotFound;
+    const int chosen = std::stoi(suffix);
+    std::string bytes;
+    if (!ReadWholeFile(LanguageFilePath(chosen), bytes)) return LanguageSwitchOutcome::NotFound;
+    const std::string dataFolder = DataFolder(gBaseName);
+    if (!ReplaceFileAtomically(dataFolder + ActivePartFileName(gBaseName, LanguagePart::Texts), bytes)) {
+        return LanguageSwitchOutcome::TextsNotSaved;
+    }
+    // Help and documentation of another language must not stay behind: the
+    // chosen language's, else (when it has neither) language 0's, else none.
+    const LanguagePart parts[] = {LanguagePart::Help, LanguagePart::Documentation};
+    auto source = [&](LanguagePart part, int number) {
+        return DataFile(gBaseName, LanguagePartFileName(gBaseName, part, number));
+    };
+    const bool ownFiles =
+        FileExists(source(LanguagePart::Help, chosen)) || FileExists(source(LanguagePart::Documentation, chosen));
+    for (const LanguagePart part : parts) {
+        const std::string from = source(part, ownFiles ? chosen : 0);
+        const std::string to = dataFolder + ActivePartFileName(gBaseName, part);
+        std::string content;
+        if (!FileExists(from) || !ReadWholeFile(from, content) || !ReplaceFileAtomically(to, content)) {
+            DeleteFileA(to.c_str());
+        }
+    }
+    Catalogue().LoadTextBytes(bytes);
+    return LanguageSwitchOutcome::Switched;
 }
 
 const std::string& TranslationBaseName() { return gBaseName; }

@@ -61,5 +61,21 @@ std::string LanguageName(int number);
 // from its language file. False, with nothing changed, when no language file
 // carries the name or the chosen language file cannot be read.
 bool SwitchLanguage(const std::string& name);
+// True when a language file carries the name and can be read now: a language
+// the switch can honour.
+bool LanguageAvailable(const std::string& name);
+// "0" followed by the number of the last language file whose second line equals
+// the name (ignoring case), so that B + ".t" + suffix names that file: "03" for
+// language 3, "012" for language 12; empty when no readable file carries it.
+std::string FindLanguageSuffix(const std::string& name);
+
+enum class LanguageSwitchOutcome { AlreadyActive, Switched, NotFound, TextsNotSaved };
+// The switch of the running program. The chosen language's text file is read
+// first and the active text file is replaced only by a complete copy; when
+// either fails, every active file and the catalogue stay as they were. Help and
+// documentation follow the language; where it has neither, those of language 0
+// take their place. The catalogue is refilled on success.
+LanguageSwitchOutcome SwitchLanguageNow(const std::string& name);
+
 // The base name of the last LoadTranslation ("Bootmarshal" before the first).
 const std::string& TranslationBaseName();

@@ -24,12 +24,12 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string temporary = path + ".new";
-    if (!WriteWholeFile(temporary, bytes)) {
+    // The caller may tell the user why: the platform's reason outlives the clean-up.
+    if (!WriteWholeFile(temporary, bytes) ||
+        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD reason = GetLastError();
         DeleteFileA(temporary.c_str());
-        return false;
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+        SetLastError(reason);
         return false;
     }
     return true;

@@ -108,7 +108,7 @@ std::string ReadFirstLine(const std::string& path) {
     if (!FileExists(path)) return std::string();
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw EInOutError("\"" + path + "\" cannot be read");
+    if (!file) throw EInOutError(FileFault::Read, path, GetLastError());
     std::string line;
     char buffer[512];
     DWORD got = 0;
@@ -124,11 +124,11 @@ std::string ReadFirstLine(const std::string& path) {
 void WriteTextFileOnce(const std::string& path, const std::string& text) {
     if (FileExists(path)) return;
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw EInOutError("\"" + path + "\" cannot be created");
+    if (!file) throw EInOutError(FileFault::Create, path, GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size()) {
-        throw EInOutError("\"" + path + "\" cannot be written");
+        throw EInOutError(FileFault::Write, path, GetLastError());
     }
 }
 

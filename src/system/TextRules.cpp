@@ -18,3 +18,9 @@ std::string WithTrailingBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
     return path;
 }
+
+std::string FillPlaceholder(const std::string& pattern, const std::string& value) {
+    const size_t at = pattern.find("%s");
+    if (at == std::string::npos) return pattern;
+    return pattern.substr(0, at) + value + pattern.substr(at + 2);
+}

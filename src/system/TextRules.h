@@ -12,3 +12,7 @@ inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 3
 
 // The folder path ending in exactly one added backslash unless it has one.
 std::string WithTrailingBackslash(std::string path);
+
+// The pattern with its first "%s" replaced by the value (a catalogue text that
+// names a file or a language); a pattern without one comes back unchanged.
+std::string FillPlaceholder(const std::string& pattern, const std::string& value);

@@ -10,6 +10,7 @@
 #include "ui/BlockedLines.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
+#include "ui/InterfaceTexts.h"
 #include "ui/Mnemonics.h"
 #include "ui/Prompts.h"
 
@@ -21,20 +22,6 @@ constexpr int kClientWidth = 417;
 constexpr int kClientHeight = 343;
 constexpr int kTextBlockListNotSaved = 302;
 const COLORREF kFieldBackground = RGB(255, 255, 234);
-
-// Every CR, LF or CR LF starts a new line, as the memo shows them.
-std::string MemoText(const std::string& text) {
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines += "\r\n";
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
-}
 
 std::string ListLineText(HWND list, int line) {
     const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
@@ -82,7 +69,7 @@ void BlockedEntriesDialog::ApplyTexts() {
     SetControlText(kIdBlockedRelease, GetText(123));
     // Alt with the heading's key leads to the list, the first control that takes the focus after it.
     SetControlText(kIdBlockedGroup, MnemonicSet().Mark(GetText(139)));
-    SetControlText(kIdBlockedExplanation, MemoText(GetText(140)));
+    FillMemoFromText(Control(kIdBlockedExplanation), GetText(140));
 }
 
 LRESULT BlockedEntriesDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

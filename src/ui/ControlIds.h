@@ -165,4 +165,11 @@ constexpr int kIdInfoClose = 3407;
 constexpr int kIdInfoRowLabel = 3410;
 constexpr int kIdInfoRowValue = 3420;
 
-// 3500-3999: reserved for the language dialog and later dialogs.
+// Language dialog (class "TLanguageForm")
+constexpr int kIdLanguagePromptEnglish = 3500;
+constexpr int kIdLanguagePromptGerman = 3501;
+constexpr int kIdLanguagePromptFrench = 3502;
+constexpr int kIdLanguageList = 3503;
+constexpr int kIdLanguageOk = 3504;
+
+// 3600-3999: reserved for later dialogs.

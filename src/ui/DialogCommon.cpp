@@ -5,6 +5,7 @@
 #include "ui/DialogBase.h"
 #include "ui/EntryEditorDialog.h"
 #include "ui/InfoWindow.h"
+#include "ui/InterfaceTexts.h"
 #include "ui/LocationDialog.h"
 #include "ui/MainWindowModel.h"
 #include "ui/Prompts.h"
@@ -61,6 +62,22 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry) {
 std::string EntryWithPlace(const StartupEntry& entry) {
     const std::string place = LocationLabel(entry.kind, GetText);
     return place.empty() ? entry.name : entry.name + "  (" + place + ")";
+}
+
+// Declared with the other text routines (ui/InterfaceTexts.h); lives here so
+// that the dialogs, built before the main window, can use it.
+void FillMemoFromText(HWND memo, const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    SetWindowTextA(memo, "");
+    SetWindowTextA(memo, lines.c_str());
 }
 
 void CreateDialogWindows() {

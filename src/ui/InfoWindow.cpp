@@ -8,10 +8,12 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
+#include "system/TextRules.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
 #include "ui/InfoWindowModel.h"
 #include "ui/Mnemonics.h"
+#include "ui/Prompts.h"
 
 namespace ui {
 
@@ -25,6 +27,8 @@ constexpr int kAnimationFrames = 16;
 constexpr int kRowHeight = 20;
 constexpr int kTableTop = 153;
 const char kHomepageHint[] = "Homepage - Veltmanix";
+constexpr int kTextLanguageNotRead = 360;
+constexpr int kTextLanguageNotSaved = 361;
 
 }  // namespace
 
@@ -137,7 +141,7 @@ void InfoWindow::OpenHomepage() { OpenWithShell(GetText(3)); }
 
 void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
     if (id == kIdInfoLanguageList && code == CBN_SELCHANGE) {
-        OnLanguageChosenPlaceholder();
+        OnLanguageChosen();
         return;
     }
     if (code != BN_CLICKED) return;
@@ -155,6 +159,26 @@ void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
         default:
             break;
     }
+}
+
+void InfoWindow::OnLanguageChosen() {
+    const std::string chosen = ControlText(kIdInfoLanguageList);
+    switch (SwitchLanguageNow(chosen)) {
+        case LanguageSwitchOutcome::AlreadyActive:
+            return;
+        case LanguageSwitchOutcome::NotFound:
+            ShowMessage2(FillPlaceholder(GetText(kTextLanguageNotRead), chosen));
+            break;
+        case LanguageSwitchOutcome::TextsNotSaved:
+            ShowMessage2(FillPlaceholder(GetText(kTextLanguageNotSaved), chosen));
+            break;
+        case LanguageSwitchOutcome::Switched:
+            if (languageSwitched_) languageSwitched_();
+            break;
+    }
+    // Lists the languages anew and selects the active one: the new one, or
+    // after a failure the one still in use.
+    FillContents();
 }
 
 void InfoWindow::OnTimer(UINT_PTR timer) {

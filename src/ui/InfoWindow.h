@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "ui/DialogBase.h"
 
 namespace ui {
@@ -16,6 +18,9 @@ public:
     // Fills the language list and the table from the catalogue.
     void FillContents();
     void ApplyTexts();
+    // What the rest of the program does after a language switch here (texts
+    // onto every window, the next tip); set by start-up.
+    void SetLanguageSwitchedStep(std::function<void()> step) { languageSwitched_ = std::move(step); }
     // Frame of the animated homepage icon (advances with its timer).
     int AnimationFrame() const { return frame_; }
 
@@ -31,14 +36,14 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The run-time language switch belongs to the language selection; until it
-    // is built, choosing a language in the list changes nothing.
-    void OnLanguageChosenPlaceholder() {}
+    // The language switch of the running program.
+    void OnLanguageChosen();
     void OpenHomepage();
     void DrawLogo(HDC dc) const;
 
     int frame_ = 0;
     HWND tooltip_ = nullptr;
+    std::function<void()> languageSwitched_;
     gdi::Font nameFont_;
     gdi::Font tableFont_;
 };

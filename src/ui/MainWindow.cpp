@@ -12,18 +12,20 @@
 #include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
 #include "entries/StoredCommand.h"
+#include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
-#include "ui/ControlIds.h"
 #include "ui/BlockedEntriesDialog.h"
+#include "ui/ControlIds.h"
 #include "ui/EntryEditorDialog.h"
+#include "ui/ErrorTexts.h"
 #include "ui/InfoWindow.h"
 #include "ui/LocationDialog.h"
-#include "ui/RestoreDialog.h"
 #include "ui/Printing.h"
 #include "ui/Prompts.h"
+#include "ui/RestoreDialog.h"
 
 namespace ui {
 
@@ -302,6 +304,11 @@ void MainWindow::ApplyTexts() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void MainWindow::ApplyInfoImageHints() {
+    for (size_t group = 0; group < LocationGroups().size(); ++group) SetControlText(kInfoImageIds[group], GetText(35));
+    LayOutGroupLabels();
+}
+
 void MainWindow::LayOutGroupLabels() {
     // Each info image sits 5 pixels after its label, which is as wide as its caption.
     for (size_t group = 0; group < LocationGroups().size(); ++group) {
@@ -519,10 +526,10 @@ void MainWindow::Execute(Command command) {
                 RestartWindows();
                 break;
             case Command::Help:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.chm"));
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
                 break;
             case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, "Bootmarshal.htm"));
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
@@ -560,7 +567,7 @@ void MainWindow::Execute(Command command) {
                 break;
         }
     } catch (const std::exception& error) {
-        ShowMessage2(GetText(322) + "\n" + error.what());
+        ShowMessage2(GetText(322) + "\n" + UserMessage(error));
         RefreshList();
     }
 }
@@ -699,6 +706,8 @@ void MainWindow::OnTipTimer() {
     }
     const TipRotation::Tip tip = tips_.Tick();
     tipShowsLink_ = tip.showLink;
+    // After a language switch the link speaks the new language too.
+    if (tipShowsLink_) SetControlText(kIdTipLink, GetText(10));
     ShowWindow(Control(kIdTipLink), tipShowsLink_ && informationShown_ ? SW_SHOW : SW_HIDE);
     std::string text = GetText(tip.text);
     // The edit control breaks lines only at CR LF.

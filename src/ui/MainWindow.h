@@ -45,6 +45,10 @@ public:
     bool SetColorScheme(const std::string& name);
     // Puts the captions of the loaded language onto the window.
     void ApplyTexts();
+    // The info images' hints, each image right after its label.
+    void ApplyInfoImageHints();
+    // The tip box's next tip, as its timer would show it.
+    void ShowNextTip() { OnTipTimer(); }
 
     const MainWindowModel& Model() const { return model_; }
     const Ribbon& RibbonBar() const { return ribbon_; }

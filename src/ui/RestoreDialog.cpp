@@ -7,6 +7,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogCommon.h"
+#include "ui/ErrorTexts.h"
 #include "ui/Mnemonics.h"
 #include "ui/Prompts.h"
 #include "ui/RestoreLines.h"
@@ -49,7 +50,7 @@ bool TakeSnapshot(BackupStore& store, std::string& error) {
     } catch (const std::exception& fault) {
         // The file keeps what it had; so does the list the user sees.
         if (snapshots.size() > before) snapshots.resize(before);
-        error = fault.what();
+        error = UserMessage(fault);
         return false;
     }
 }
@@ -66,7 +67,7 @@ SnapshotDeletion DeleteSnapshot(BackupStore& store, size_t position) {
     } catch (const std::exception& fault) {
         // The file still holds it: so does the list again.
         snapshots.insert(snapshots.begin() + static_cast<std::ptrdiff_t>(position), std::move(removed));
-        result.error = fault.what();
+        result.error = UserMessage(fault);
     }
     return result;
 }

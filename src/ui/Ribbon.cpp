@@ -44,63 +44,61 @@ const RibbonScheme* FindScheme(const std::string& name) {
 void Ribbon::Create(HWND parent, int dpi) {
     parent_ = parent;
     scheme_ = &kSchemes[0];
+    // Designed captions: the German language file's texts 400 to 422 (texts of
+    // their own, so the German words of the commands may differ from these);
+    // the colour schemes are named alike in every language.
     tabs_ = {
         {kIdRibbonTabHome,
-         "Hauptfunktionen",
-         "Bootmarshal",
-         {{"Hauptfunktionen",
+         400,
+         1,
+         {{403,
            "",
-           {{kIdRibbonNewEntry, Command::NewEntry, Picture::NewEntry, "Neuer Starteintrag", 106},
-            {kIdRibbonRefresh, Command::Refresh, Picture::Refresh, "Liste aktualisieren", 107},
-            {kIdRibbonPrint, Command::Print, Picture::Print, "Eintragsliste Drucken", 133}}},
-          {"Backups",
+           {{kIdRibbonNewEntry, Command::NewEntry, Picture::NewEntry, 410, 106},
+            {kIdRibbonRefresh, Command::Refresh, Picture::Refresh, 411, 107},
+            {kIdRibbonPrint, Command::Print, Picture::Print, 412, 133}}},
+          {404,
            " ",
-           {{kIdRibbonMakeBackup, Command::MakeBackup, Picture::MakeBackup, "Backups anfertigen", 108},
-            {kIdRibbonManageBackups, Command::ManageBackups, Picture::ManageBackups,
-             "Backups zur\xFC"
-             "ckspielen",
-             109}}},
-          {"Eintragssperren",
-           "  ",
-           {{kIdRibbonBlockedEntries, Command::BlockedEntries, Picture::BlockedEntries, "Eintr\xE4ge sperren", 137}}},
-          {"Sonstiges",
+           {{kIdRibbonMakeBackup, Command::MakeBackup, Picture::MakeBackup, 413, 108},
+            {kIdRibbonManageBackups, Command::ManageBackups, Picture::ManageBackups, 414, 109}}},
+          {405, "  ", {{kIdRibbonBlockedEntries, Command::BlockedEntries, Picture::BlockedEntries, 415, 137}}},
+          {406,
            "   ",
-           {{kIdRibbonRestart, Command::RestartWindows, Picture::Restart, "Windows neu starten", 110},
-            {kIdRibbonHomepage, Command::Homepage, Picture::Homepage, "Webseite", 114},
-            {kIdRibbonExit, Command::Exit, Picture::Exit, "Bootmarshal beenden", 116}}}}},
+           {{kIdRibbonRestart, Command::RestartWindows, Picture::Restart, 416, 110},
+            {kIdRibbonHomepage, Command::Homepage, Picture::Homepage, 417, 114},
+            {kIdRibbonExit, Command::Exit, Picture::Exit, 418, 116}}}}},
         {kIdRibbonTabAppearance,
-         "Einstellungen",
-         "Skins",
-         {{"Farbe der Oberfl\xE4"
-           "che",
+         401,
+         426,
+         {{407,
            "    ",
-           {{kIdRibbonSchemeBlue, Command::SchemeBlue, Picture::SchemeBlue, "Blue", 0},
-            {kIdRibbonSchemeBlack, Command::SchemeBlack, Picture::SchemeBlack, "Black", 0},
-            {kIdRibbonSchemeSilver, Command::SchemeSilver, Picture::SchemeSilver, "Silver", 0}}}}},
+           {{kIdRibbonSchemeBlue, Command::SchemeBlue, Picture::SchemeBlue, 423, 423},
+            {kIdRibbonSchemeBlack, Command::SchemeBlack, Picture::SchemeBlack, 424, 424},
+            {kIdRibbonSchemeSilver, Command::SchemeSilver, Picture::SchemeSilver, 425, 425}}}}},
         {kIdRibbonTabHelp,
-         "Hilfe & Kontakt",
-         "Help & Contact",
-         {{"Informationen & Hilfe",
+         402,
+         427,
+         {{408,
            "     ",
-           {{kIdRibbonAbout, Command::InfoWindow, Picture::About,
-             "\xDC"
-             "ber Bootmarshal",
-             111},
-            {kIdRibbonHelp, Command::Help, Picture::Help, "Hilfe", 112},
-            {kIdRibbonDocumentation, Command::Documentation, Picture::Documentation, "Dokumentation", 113}}},
-          {"Kontakt zu Veltmanix",
+           {{kIdRibbonAbout, Command::InfoWindow, Picture::About, 419, 111},
+            {kIdRibbonHelp, Command::Help, Picture::Help, 420, 112},
+            {kIdRibbonDocumentation, Command::Documentation, Picture::Documentation, 421, 113}}},
+          {409,
            "      ",
-           {{kIdRibbonContactHomepage, Command::Homepage, Picture::Homepage, "Webseite", 114},
-            {kIdRibbonEmail, Command::Email, Picture::Email, "Email senden", 115}}}}},
+           {{kIdRibbonContactHomepage, Command::Homepage, Picture::Homepage, 417, 114},
+            {kIdRibbonEmail, Command::Email, Picture::Email, 422, 115}}}}},
     };
+    for (Tab& tab : tabs_) {
+        for (Group& group : tab.groups) group.caption = GetText(group.designedText);
+    }
     for (const Tab& tab : tabs_) {
-        CreateWindowExA(0, "BUTTON", tab.defaultCaption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(tab.id)), GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(0, "BUTTON", GetText(tab.designedText).c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10,
+                        10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tab.id)), GetModuleHandleA(nullptr),
+                        nullptr);
         for (const Group& group : tab.groups) {
             for (const Item& item : group.items) {
-                CreateWindowExA(0, "BUTTON", item.defaultCaption, WS_CHILD | BS_OWNERDRAW, 0, 0, 10, 10, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), GetModuleHandleA(nullptr),
-                                nullptr);
+                CreateWindowExA(0, "BUTTON", GetText(item.designedText).c_str(), WS_CHILD | BS_OWNERDRAW, 0, 0, 10, 10,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                                GetModuleHandleA(nullptr), nullptr);
             }
         }
     }
@@ -161,7 +159,7 @@ void Ribbon::Layout() {
                 inner += width96 + 2;
             }
             SIZE caption{};
-            const std::string groupCaption = german_ ? group.defaultCaption : group.otherCaption;
+            const std::string& groupCaption = group.caption;
             GetTextExtentPoint32A(dc.get(), groupCaption.c_str(), static_cast<int>(groupCaption.size()), &caption);
             group.width = std::max(inner + kGroupPadding - x, MulDiv(caption.cx, 96, dpi_) + 16);
             x += group.width + kGroupGap;
@@ -223,14 +221,14 @@ bool Ribbon::SetScheme(const std::string& name) {
 }
 
 void Ribbon::ApplyTexts(bool german) {
-    german_ = german;
-    for (const Tab& tab : tabs_) {
-        SetWindowTextA(GetDlgItem(parent_, tab.id), german ? tab.defaultCaption : tab.otherCaption);
-        for (const Group& group : tab.groups) {
+    // German keeps the captions the ribbon has, also after another language.
+    if (german) return;
+    for (Tab& tab : tabs_) {
+        SetWindowTextA(GetDlgItem(parent_, tab.id), GetText(tab.otherText).c_str());
+        for (Group& group : tab.groups) {
+            group.caption = group.blank;
             for (const Item& item : group.items) {
-                const std::string caption =
-                    german || item.captionText == 0 ? item.defaultCaption : GetText(item.captionText);
-                SetWindowTextA(GetDlgItem(parent_, item.id), caption.c_str());
+                SetWindowTextA(GetDlgItem(parent_, item.id), GetText(item.captionText).c_str());
             }
         }
     }
@@ -258,8 +256,8 @@ void Ribbon::Paint(HDC dc, int clientWidth) const {
         gdi::Select selectBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, Px(6), Px(6));
         RECT caption{frame.left, Px(kGroupCaptionTop), frame.right, frame.bottom - 1};
-        const char* text = german_ ? group.defaultCaption : group.otherCaption;
-        DrawTextA(dc, text, -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawTextA(dc, group.caption.c_str(), -1, &caption,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }
 

@@ -45,9 +45,9 @@ public:
     bool SetScheme(const std::string& name);
     const RibbonScheme& Scheme() const { return *scheme_; }
 
-    // Captions from the catalogue: items always; tabs and groups keep their
-    // German captions when the language is German, as the other languages have
-    // no words for them yet.
+    // The designed captions come from the catalogue at creation. German keeps
+    // the captions the ribbon has; any other language blanks the group
+    // captions, gives the tabs neutral names and the items their commands' texts.
     void ApplyTexts(bool german);
 
     void Paint(HDC dc, int clientWidth) const;
@@ -60,19 +60,20 @@ private:
         int id;
         Command command;
         Picture picture;
-        const char* defaultCaption;
+        int designedText;
         int captionText;
     };
     struct Group {
-        const char* defaultCaption;
-        const char* otherCaption;
+        int designedText;
+        std::string blank;  // the caption in other languages: zero to six spaces
         std::vector<Item> items;
+        std::string caption{};
         int left = 0, width = 0;  // 96 DPI, from Layout
     };
     struct Tab {
         int id;
-        const char* defaultCaption;
-        const char* otherCaption;
+        int designedText;
+        int otherText;
         std::vector<Group> groups;
     };
 
@@ -82,7 +83,6 @@ private:
 
     HWND parent_ = nullptr;
     int dpi_ = 96;
-    bool german_ = true;
     std::vector<Tab> tabs_;
     size_t selectedTab_ = 0;
     const RibbonScheme* scheme_ = nullptr;

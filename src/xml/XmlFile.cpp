@@ -13,13 +13,12 @@
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::string bytes;
-    if (!FileExists(fileName)) throw EInOutError("Datei \"" + fileName + "\" kann nicht ge\xF6" "ffnet werden");
-    if (!ReadWholeFile(fileName, bytes)) throw EInOutError("Datei \"" + fileName + "\" kann nicht gelesen werden");
+    if (!FileExists(fileName)) throw EInOutError(FileFault::Open, fileName, ERROR_FILE_NOT_FOUND);
+    if (!ReadWholeFile(fileName, bytes)) throw EInOutError(FileFault::Read, fileName, GetLastError());
     return LoadFromBuffer(&bytes[0], bytes.size(), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {
     const std::string text = SaveToText(element, includeRoot, standalone);
-    if (!ReplaceFileAtomically(fileName, text))
-        throw EInOutError("Datei \"" + fileName + "\" kann nicht erstellt werden");
+    if (!ReplaceFileAtomically(fileName, text)) throw EInOutError(FileFault::Create, fileName, GetLastError());
 }

@@ -10,7 +10,7 @@
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-    if (!in) throw EInOutError("Datei \"" + fileName + "\" kann nicht ge\xF6" "ffnet werden");
+    if (!in) throw EInOutError(FileFault::Open, fileName);
     const std::streamoff size = in.tellg();
     // A buffer of its own rather than a string: the file overwrites it at once,
     // so it need not be cleared first.
@@ -20,7 +20,7 @@ bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
         in.seekg(0);
         in.read(bytes.get(), size);
     }
-    if (size < 0 || !in) throw EInOutError("Datei \"" + fileName + "\" kann nicht gelesen werden");
+    if (size < 0 || !in) throw EInOutError(FileFault::Read, fileName);
     char empty = 0;
     return LoadFromBuffer(size > 0 ? bytes.get() : &empty, static_cast<size_t>(size), fileName, root);
 }
@@ -35,11 +35,11 @@ void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool 
         if (!out) {
             out.close();
             std::remove(temporary.c_str());
-            throw EInOutError("Datei \"" + fileName + "\" kann nicht erstellt werden");
+            throw EInOutError(FileFault::Create, fileName);
         }
     }
     if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
         std::remove(temporary.c_str());
-        throw EInOutError("Datei \"" + fileName + "\" kann nicht erstellt werden");
+        throw EInOutError(FileFault::Create, fileName);
     }
 }

@@ -786,7 +786,7 @@ bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string&
         nextLine(line);
         declared = std::string_view(line.begin, line.size()).find("<?xml") != std::string_view::npos;
     }
-    if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName));
+    if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName), fileName);
 
     // The trimmed lines joined, and the LF bytes inside lines dropped, as
     // ParseText would drop them. The joined text is never longer than what it

@@ -17,7 +17,13 @@
 // A file the reader does not accept. Its message is XmlNotValidMessage(file name).
 class EXMLException : public EAppError {
 public:
-    explicit EXMLException(const std::string& message) : EAppError(message) {}
+    explicit EXMLException(const std::string& message, const std::string& fileName = std::string())
+        : EAppError(message), fileName_(fileName) {}
+    // The file as the reader was given it, for a message in the user's language.
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
 };
 
 class TXMLParser {

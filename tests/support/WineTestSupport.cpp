@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "BootmarshalVersion.h"
+
 namespace testsupport {
 
 namespace {
@@ -84,6 +86,11 @@ void MakeFolders(const std::string& folder) {
         CreateDirectoryA(folder.substr(0, pos).c_str(), nullptr);
     }
     CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+void SeedLanguageChoice(const std::string& dataFolder) {
+    MakeFolders(dataFolder);
+    WriteFileBytes(dataFolder + "Bootmarshal.cho", BM_VERSION_TEXT);
 }
 
 }  // namespace testsupport

@@ -26,6 +26,11 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // by the caller); true when it was saved.
 bool WritePlatformLink(const std::string& file, const std::string& target, const std::string& arguments);
 
+// Records in the data folder (given with its trailing backslash) that the
+// interface language was chosen for this version, so that a start of the
+// program passes the language dialog, as every start after the first does.
+void SeedLanguageChoice(const std::string& dataFolder);
+
 // Creates every missing folder of the path.
 void MakeFolders(const std::string& folder);
 

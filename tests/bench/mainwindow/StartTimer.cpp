@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "BootmarshalVersion.h"
 #include "system/DataFolder.h"
+#include "system/Errors.h"
+#include "system/Files.h"
 #include "system/ProductNames.h"
 
 namespace {
@@ -45,6 +48,12 @@ HWND VisibleWindowOf(DWORD processId, const char* className) {
 // Milliseconds to the first painted window, or a negative number on failure.
 double TimeStart(const std::string& program, const char* className) {
     DeleteFileA((DataFolder(kBaseName) + "BootmarshalBackup.xml").c_str());
+    // A start after the first: the language is chosen.
+    PrepareDataFolder(kBaseName, false);
+    try {
+        WriteTextFileOnce(DataFolder(kBaseName) + "Bootmarshal.cho", BM_VERSION_TEXT);
+    } catch (const EInOutError&) {
+    }
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOA startup{};

@@ -12,6 +12,7 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
+#include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/ControlIds.h"
 
@@ -83,6 +84,7 @@ protected:
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Twin", "C:\\twin-user.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Twin", "C:\\twin-machine.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", "C:\\legacy\\tray.exe"));
+        testsupport::SeedLanguageChoice(DataFolder(kBaseName));
         program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
         ASSERT_TRUE(program_.started());
         window_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());

@@ -40,8 +40,8 @@ TEST_F(ChoiceFileTest, KeepsTheChoiceOnlyForExactlyTheVersionText) {
     struct Case {
         const char* content;
         bool kept;
-    } cases[] = {{"2.5", true}, {"2.5\r\n", true}, {"2.5\r\nmore", true}, {"2.5 ", false},
-                 {"2.50", false}, {"", false}, {" 2.5", false}, {"2.4", false}};
+    } cases[] = {{"2.5", true},   {"2.5\r\n", true}, {"2.5\r\nmore", true}, {"2.5 ", false},
+                 {"2.50", false}, {"", false},       {" 2.5", false},       {"2.4", false}};
     for (const Case& c : cases) {
         SetUp();
         ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", c.content));
@@ -55,8 +55,8 @@ TEST_F(ChoiceFileTest, KeepsTheChoiceOnlyForExactlyTheVersionText) {
 
 TEST_F(ChoiceFileTest, AnUnreadableChoiceFileCountsAsMissing) {
     ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", "2.5"));
-    ScopedFile lock(CreateFileA((folder_ + "Bootmarshal.cho").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
+    ScopedFile lock(
+        CreateFileA((folder_ + "Bootmarshal.cho").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock.valid());
     EXPECT_NO_THROW(CheckChoiceFile());
     EXPECT_EQ(ReadFileBytes(folder_ + "Bootmarshal.def"), "[0]\r\nDeutsch\r\n[END]\r\n");
@@ -68,12 +68,13 @@ TEST(Processes, BlockCheckEndsSilentlyWithCodeZero) {
 
 struct WindowSearch {
     DWORD processId;
+    const char* className;
     HWND found;
 };
 
-HWND WaitForMainWindow(DWORD processId) {
+HWND WaitForWindowOf(DWORD processId, const char* className = "TForm1") {
     for (int attempt = 0; attempt < 400; ++attempt) {
-        WindowSearch search{processId, nullptr};
+        WindowSearch search{processId, className, nullptr};
         EnumWindows(
             [](HWND window, LPARAM data) -> BOOL {
                 auto* s = reinterpret_cast<WindowSearch*>(data);
@@ -81,7 +82,7 @@ HWND WaitForMainWindow(DWORD processId) {
                 GetWindowThreadProcessId(window, &owner);
                 char name[64] = {};
                 GetClassNameA(window, name, sizeof name);
-                if (owner == s->processId && std::string(name) == "TForm1" && IsWindowVisible(window)) {
+                if (owner == s->processId && std::string(name) == s->className && IsWindowVisible(window)) {
                     s->found = window;
                     return FALSE;
                 }
@@ -101,11 +102,17 @@ TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormal
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    HWND mainWindow = WaitForMainWindow(process.dwProcessId);
-    ASSERT_NE(mainWindow, nullptr);
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    // A first start asks for the language; closed without a choice, the
+    // program goes on in language 0 and asks again next time.
+    HWND languageDialog = WaitForWindowOf(process.dwProcessId, "TLanguageForm");
+    ASSERT_NE(languageDialog, nullptr);
     EXPECT_TRUE(FolderExists(dataFolder)) << "the data folder is made before any window";
+    PostMessageA(languageDialog, WM_CLOSE, 0, 0);
+    HWND mainWindow = WaitForWindowOf(process.dwProcessId);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_FALSE(FileExists(dataFolder + "Bootmarshal.cho"));
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
     DWORD code = 1;

@@ -48,7 +48,9 @@ protected:
     }
     static std::string InData(const std::string& suffix) { return DataFolder(kBase) + kBase + suffix; }
     static std::string InProgram(const std::string& suffix) { return ProgramFolder() + kBase + suffix; }
-    static void Put(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path, bytes)) << path; }
+    static void Put(const std::string& path, const std::string& bytes) {
+        ASSERT_TRUE(WriteFileBytes(path, bytes)) << path;
+    }
     static ScopedFile HoldExclusively(const std::string& path) {
         return ScopedFile(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     }
@@ -110,7 +112,7 @@ TEST_F(TranslationCatalogueTest, LanguageListsCountFilesAndReadTheirSecondLine) 
     Put(InData(".t00"), LanguageFile("Deutsch", "x"));
     Put(InProgram(".t01"), LanguageFile("English", "x"));  // found in the program folder
     Put(InData(".t03"), LanguageFile("Nederlands", "x"));
-    Put(InData(".t05"), "[0]");                            // one line only
+    Put(InData(".t05"), "[0]");                                      // one line only
     ASSERT_TRUE(CreateDirectoryA(InData(".t06").c_str(), nullptr));  // a folder is no language file
     LoadTranslation(kBase);
 
@@ -153,14 +155,22 @@ TEST_F(TranslationCatalogueTest, SwitchLanguageFallsBackToEnglishThenLanguageZer
         Put(InData(".t01"), LanguageFile(c.withEnglish ? "English" : "Italiano", "one"));
         Put(InData(".d01"), "doc 1");
         Put(InData(".c01"), "chm 1");
-        Put(InData(".t02"), LanguageFile("Fran\xE7" "ais", "un"));
+        Put(InData(".t02"), LanguageFile("Fran\xE7"
+                                         "ais",
+                                         "un"));
         if (c.withEnglish) Put(InProgram(".d02"), "doc 2");
         LoadTranslation(kBase);
 
         // Upper-casing follows the user's code page: ç matches Ç.
-        ASSERT_TRUE(SwitchLanguage("FRAN\xC7" "AIS")) << c.what;
+        ASSERT_TRUE(
+            SwitchLanguage("FRAN\xC7"
+                           "AIS"))
+            << c.what;
         EXPECT_EQ(GetText(1), "un") << c.what;
-        EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("Fran\xE7" "ais", "un")) << c.what;
+        EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("Fran\xE7"
+                                                              "ais",
+                                                              "un"))
+            << c.what;
         EXPECT_EQ(ReadFileBytes(InData(".htm")), c.expectedDoc) << c.what;
         EXPECT_EQ(ReadFileBytes(InData(".chm")), c.expectedChm) << c.what;
     }
@@ -199,7 +209,9 @@ TEST_F(TranslationCatalogueTest, CopyLanguageFileLeavesTheTargetAloneOnFailure) 
 }
 
 TEST_F(TranslationCatalogueTest, ShippedLanguagesSwitchBesideTheProgram) {
-    const std::vector<std::string> names = {"Deutsch", "English", "Fran\xE7" "ais"};
+    const std::vector<std::string> names = {"Deutsch", "English",
+                                            "Fran\xE7"
+                                            "ais"};
     std::vector<std::string> shipped;
     for (int i = 0; i < 3; ++i) {
         const std::string file = "Bootmarshal.t0" + std::to_string(i);
@@ -214,12 +226,74 @@ TEST_F(TranslationCatalogueTest, ShippedLanguagesSwitchBesideTheProgram) {
     ASSERT_TRUE(SwitchLanguage("english"));
     EXPECT_EQ(GetText(6), "Continue");
     EXPECT_EQ(ReadFileBytes(InData(".def")), shipped[1]);
-    ASSERT_TRUE(SwitchLanguage("Fran\xE7" "ais"));
+    ASSERT_TRUE(
+        SwitchLanguage("Fran\xE7"
+                       "ais"));
     EXPECT_EQ(GetText(16), "Oui");
     LoadTranslation(kBase);  // the active copy now holds French
     EXPECT_EQ(CurrentLanguageName(), names[2]);
     ASSERT_TRUE(SwitchLanguage("Deutsch"));
-    EXPECT_EQ(GetText(131), "Standardeintr\xE4" "ge von Windows werden in Orange dargestellt.");
+    EXPECT_EQ(GetText(131),
+              "Standardeintr\xE4"
+              "ge von Windows werden in Orange dargestellt.");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TranslationCatalogueTest, SwitchInTheRunningProgramNeverLeavesItWithoutTexts) {
+    Put(InData(".t00"), LanguageFile("Deutsch", "null"));
+    Put(InData(".c00"), "help 0");
+    Put(InData(".d00"), "doc 0");
+    Put(InData(".t01"), LanguageFile("English", "one"));
+    Put(InData(".c01"), "help 1");
+    Put(InData(".t02"), LanguageFile("Fran\xE7"
+                                     "ais",
+                                     "un"));
+    Put(InData(".def"), LanguageFile("Deutsch", "null"));
+    Put(InData(".chm"), "active help");
+    Put(InData(".htm"), "active doc");
+    LoadTranslation(kBase);
+
+    auto unchanged = [&](const char* what) {
+        EXPECT_EQ(GetText(1), "null") << what;
+        EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("Deutsch", "null")) << what;
+        EXPECT_EQ(ReadFileBytes(InData(".chm")), "active help") << what;
+        EXPECT_EQ(ReadFileBytes(InData(".htm")), "active doc") << what;
+    };
+    EXPECT_EQ(SwitchLanguageNow("DEUTSCH"), LanguageSwitchOutcome::AlreadyActive);
+    unchanged("the language in use, in other letter case");
+    EXPECT_EQ(SwitchLanguageNow("Klingon"), LanguageSwitchOutcome::NotFound);
+    unchanged("an unknown language");
+    {
+        const ScopedFile held = HoldExclusively(InData(".t01"));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(SwitchLanguageNow("English"), LanguageSwitchOutcome::NotFound);
+    }
+    unchanged("a language file held by another program");
+    {
+        const ScopedFile held = HoldExclusively(InData(".def"));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(SwitchLanguageNow("English"), LanguageSwitchOutcome::TextsNotSaved);
+    }
+    unchanged("an active text file that cannot be replaced");
+
+    EXPECT_EQ(SwitchLanguageNow("English"), LanguageSwitchOutcome::Switched);
+    EXPECT_EQ(GetText(1), "one");
+    EXPECT_EQ(ReadFileBytes(InData(".def")), LanguageFile("English", "one"));
+    EXPECT_EQ(ReadFileBytes(InData(".chm")), "help 1");
+    EXPECT_EQ(GetFileAttributesA(InData(".htm").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no documentation of another language stays behind";
+
+    EXPECT_EQ(SwitchLanguageNow("FRAN\xC7"
+                                "AIS"),
+              LanguageSwitchOutcome::Switched);
+    EXPECT_EQ(GetText(1), "un");
+    EXPECT_EQ(ReadFileBytes(InData(".chm")), "help 0") << "without its own, language 0's help";
+    EXPECT_EQ(ReadFileBytes(InData(".htm")), "doc 0");
+    EXPECT_EQ(FindLanguageSuffix("english"), "01");
+    EXPECT_EQ(FindLanguageSuffix("Klingon"), "");
 }
 
 }  // namespace

@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/ControlIds.h"
 
 using testsupport::MakeFolders;
 using testsupport::ProductPath;
+using testsupport::SeedLanguageChoice;
 
 namespace {
 
@@ -124,6 +127,7 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
     WriteRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", "load",
                    "C:\\old\\tray.exe");
     SetLogPixels(static_cast<DWORD>(dpi));
+    SeedLanguageChoice(DataFolder(kBaseName));
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
