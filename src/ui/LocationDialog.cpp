@@ -103,9 +103,11 @@ void LocationDialog::OnCreate() {
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_GROUP, kButtonLeft, 384, 462, 44,
                kIdLocationHiveGroup);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kButtonLeft + 12, 402,
-               215, 18, kIdLocationHiveAllUsers);
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 235, 402, 215, 18,
+               165, 18, kIdLocationHiveAllUsers);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 180, 402, 140, 18,
                kIdLocationHiveCurrentUser);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 322, 402, 136, 18,
+               kIdLocationHiveAllUsers32);
     AddLinkButton("", kClientWidth - 100, kClientHeight - 31, 92, 23, kIdLocationApply, Glyph::Arrow);
     SetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE,
                       GetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
@@ -126,6 +128,7 @@ void LocationDialog::ApplyTexts() {
     SetControlText(kIdLocationHiveGroup, GetText(76));
     SetControlText(kIdLocationHiveAllUsers, keys.Mark(GetText(77)));
     SetControlText(kIdLocationHiveCurrentUser, keys.Mark(GetText(78)));
+    SetControlText(kIdLocationHiveAllUsers32, keys.Mark(GetText(391)));
     SetControlText(kIdLocationApply, GetText(6));
     choice_.hive = RegistryHive::AllUsers;
     ShowChoiceInControls();
@@ -139,10 +142,15 @@ void LocationDialog::ShowChoiceInControls() {
                  choice_.hive == RegistryHive::AllUsers ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(Control(kIdLocationHiveCurrentUser), BM_SETCHECK,
                  choice_.hive == RegistryHive::CurrentUser ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Control(kIdLocationHiveAllUsers32), BM_SETCHECK,
+                 choice_.hive == RegistryHive::AllUsers32 ? BST_CHECKED : BST_UNCHECKED, 0);
     const BOOL hiveEnabled = IsRegistryButton(choice_.button) ? TRUE : FALSE;
     for (int id : {kIdLocationHiveGroup, kIdLocationHiveAllUsers, kIdLocationHiveCurrentUser}) {
         EnableWindow(Control(id), hiveEnabled);
     }
+    // The 32-bit view has only the Run, RunOnce and RunOnceEx keys.
+    EnableWindow(Control(kIdLocationHiveAllUsers32),
+                 hiveEnabled && KindForChoice({choice_.button, RegistryHive::AllUsers32}) >= 26 ? TRUE : FALSE);
 }
 
 void LocationDialog::SetChoice(const LocationChoice& choice) {
@@ -173,8 +181,10 @@ void LocationDialog::OnCommand(int id, int code, HWND /*control*/) {
             return;
         }
     }
-    if (id == kIdLocationHiveAllUsers || id == kIdLocationHiveCurrentUser) {
-        choice_.hive = id == kIdLocationHiveAllUsers ? RegistryHive::AllUsers : RegistryHive::CurrentUser;
+    if (id == kIdLocationHiveAllUsers || id == kIdLocationHiveCurrentUser || id == kIdLocationHiveAllUsers32) {
+        choice_.hive = id == kIdLocationHiveAllUsers      ? RegistryHive::AllUsers
+                       : id == kIdLocationHiveCurrentUser ? RegistryHive::CurrentUser
+                                                          : RegistryHive::AllUsers32;
         ShowChoiceInControls();
     }
 }
