@@ -58,6 +58,7 @@ constexpr COLORREF kPanelLine = RGB(200, 212, 230);
 constexpr COLORREF kDetailsBlue = RGB(0, 0, 255);
 
 std::function<void()> g_restartForTests;
+bool g_notElevatedForTests = false;
 
 struct ButtonCommand {
     int id;
@@ -185,6 +186,8 @@ bool EnablePrivilege(const char* privilegeName) {
 
 void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
 
+void MainWindow::SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
+
 MainWindow::MainWindow() : DialogBase("TForm1", kClientWidth, kClientHeight) {}
 
 MainWindow::~MainWindow() {
@@ -224,7 +227,7 @@ void MainWindow::OnCreate() {
     SetInitialFocus(kIdEntryList);
     // The first tip as soon as the event loop runs, then one every 90 seconds.
     SetTimer(hwnd(), kTipTimer, kFirstTipDelayMs, nullptr);
-    elevated_ = IsProcessElevated();
+    elevated_ = !g_notElevatedForTests && IsProcessElevated();
     if (!elevated_) shield_ = LoadShieldIcon();
     watcher_.Arm();
     SetTimer(hwnd(), kWatchTimer, kWatchIntervalMs, nullptr);

@@ -62,6 +62,9 @@ public:
     // Restarting Windows for real cannot be part of a test: while set, the
     // restart command calls this instead of asking Windows for a reboot.
     static void SetRestartForTests(std::function<void()> restart);
+    // Every process of a Wine prefix has full rights: while set, windows created
+    // afterwards behave as without them (the shield, the offer to start again).
+    static void SetNotElevatedForTests(bool notElevated);
 
 protected:
     DWORD Style() const override;
