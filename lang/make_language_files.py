@@ -212,7 +212,7 @@ DEUTSCH = {
     388: "Möchten Sie Bootmarshal jetzt mit Administratorrechten neu starten,\n"
          "um Einträge für alle Benutzer zu ändern?",
     389: "(Administrator: nur Einträge für alle Benutzer)",
-    390: "Rot: aktive Einträge, die nicht starten (siehe Details).",
+    390: "Rot: startet nicht (siehe Details).",
     391: "32-Bit-Programme",
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
 }
@@ -398,7 +398,7 @@ ENGLISH = {
     388: "Do you want to start Bootmarshal again with administrator rights\n"
          "to change entries for all users?",
     389: "(Administrator: entries for all users only)",
-    390: "Red: active entries that will not start (see the details).",
+    390: "Red: will not start (see the details).",
     391: "32-bit programs",
     392: "Bootmarshal could not be started with administrator rights.",
 }
@@ -587,7 +587,7 @@ FRANCAIS = {
     388: "Voulez-vous redémarrer Bootmarshal avec les droits d'administrateur\n"
          "pour modifier les entrées de tous les utilisateurs ?",
     389: "(Administrateur : entrées de tous les utilisateurs seulement)",
-    390: "En rouge : entrées actives qui ne démarreront pas (voir les détails).",
+    390: "En rouge : ne démarrera pas (voir les détails).",
     391: "Programmes 32 bits",
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
 }

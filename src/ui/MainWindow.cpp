@@ -48,7 +48,7 @@ constexpr COLORREF kReasonColour = RGB(200, 0, 0);
 // Side panel, 96 DPI.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 424;
+constexpr int kInformationHeadingTop = 452;
 constexpr int kFilterRowHeight = 18;
 
 // The colour of the side panel's heading bars and the status bar text.
@@ -126,7 +126,11 @@ HICON LoadShieldIcon() {
     if (SUCCEEDED(SHGetStockIconInfo(SIID_SHIELD, SHGSI_ICON | SHGSI_SMALLICON, &info)) && info.hIcon) {
         return info.hIcon;
     }
-    return nullptr;
+    // Where the shell has no stock shield, the system's shared one (copied, so
+    // that it is ours to destroy like the shell's).
+    constexpr WORD kSystemShieldIcon = 32518;  // OIC_SHIELD
+    HANDLE shared = LoadImageA(nullptr, MAKEINTRESOURCEA(kSystemShieldIcon), IMAGE_ICON, 0, 0, LR_SHARED);
+    return shared ? CopyIcon(static_cast<HICON>(shared)) : nullptr;
 }
 
 // A lone carriage return does not break a static control's line.
@@ -274,8 +278,8 @@ void MainWindow::CreateSidePanel() {
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kInformationHeadingTop + 1, 20, 20,
                kIdInformationToggle);
     AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180,
-               140, kIdTipText);
-    AddLinkButton("", 48, kInformationHeadingTop + 176, 150, 20, kIdTipLink);
+               116, kIdTipText);
+    AddLinkButton("", 48, kInformationHeadingTop + 150, 150, 20, kIdTipLink);
     ShowWindow(Control(kIdTipLink), SW_HIDE);
 }
 
