@@ -213,7 +213,7 @@ DEUTSCH = {
          "um Einträge für alle Benutzer zu ändern?",
     389: "(Administrator: nur Einträge für alle Benutzer)",
     390: "Rot: startet nicht (siehe Details).",
-    391: "32-Bit-Programme",
+    391: "Alle Benutzer, 32-Bit-Programme",
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
 }
 
@@ -399,7 +399,7 @@ ENGLISH = {
          "to change entries for all users?",
     389: "(Administrator: entries for all users only)",
     390: "Red: will not start (see the details).",
-    391: "32-bit programs",
+    391: "All users, 32-bit programs",
     392: "Bootmarshal could not be started with administrator rights.",
 }
 
@@ -588,7 +588,7 @@ FRANCAIS = {
          "pour modifier les entrées de tous les utilisateurs ?",
     389: "(Administrateur : entrées de tous les utilisateurs seulement)",
     390: "En rouge : ne démarrera pas (voir les détails).",
-    391: "Programmes 32 bits",
+    391: "Tous, programmes 32 bits",
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
 }
 
