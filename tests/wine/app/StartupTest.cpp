@@ -6,7 +6,9 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "ui/ControlIds.h"
 
 using testsupport::ProductPath;
 using testsupport::ReadFileBytes;
@@ -40,8 +42,8 @@ TEST_F(ChoiceFileTest, KeepsTheChoiceOnlyForExactlyTheVersionText) {
     struct Case {
         const char* content;
         bool kept;
-    } cases[] = {{"2.5", true}, {"2.5\r\n", true}, {"2.5\r\nmore", true}, {"2.5 ", false},
-                 {"2.50", false}, {"", false}, {" 2.5", false}, {"2.4", false}};
+    } cases[] = {{"2.5", true},   {"2.5\r\n", true}, {"2.5\r\nmore", true}, {"2.5 ", false},
+                 {"2.50", false}, {"", false},       {" 2.5", false},       {"2.4", false}};
     for (const Case& c : cases) {
         SetUp();
         ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", c.content));
@@ -55,8 +57,8 @@ TEST_F(ChoiceFileTest, KeepsTheChoiceOnlyForExactlyTheVersionText) {
 
 TEST_F(ChoiceFileTest, AnUnreadableChoiceFileCountsAsMissing) {
     ASSERT_TRUE(WriteFileBytes(folder_ + "Bootmarshal.cho", "2.5"));
-    ScopedFile lock(CreateFileA((folder_ + "Bootmarshal.cho").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
+    ScopedFile lock(
+        CreateFileA((folder_ + "Bootmarshal.cho").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock.valid());
     EXPECT_NO_THROW(CheckChoiceFile());
     EXPECT_EQ(ReadFileBytes(folder_ + "Bootmarshal.def"), "[0]\r\nDeutsch\r\n[END]\r\n");
@@ -101,8 +103,8 @@ TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormal
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     HWND mainWindow = WaitForMainWindow(process.dwProcessId);
     ASSERT_NE(mainWindow, nullptr);
     EXPECT_TRUE(FolderExists(dataFolder)) << "the data folder is made before any window";
@@ -113,6 +115,39 @@ TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormal
     EXPECT_EQ(code, 0u);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+// The copy started with administrator rights may run as another account: it
+// says so in its title and lists only the machine's entries.
+TEST(Processes, TheMachineWideCopySaysSoAndListsOnlyTheMachinesEntries) {
+    const char run[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, run, "Mine", "C:\\windows\\notepad.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, run, "Machine", "C:\\windows\\notepad.exe"));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\" /machinewide";
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    HWND mainWindow = WaitForMainWindow(process.dwProcessId);
+    ASSERT_NE(mainWindow, nullptr);
+    DWORD_PTR settled = 0;
+    SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &settled);
+    char title[256] = {};
+    GetWindowTextA(mainWindow, title, sizeof title);
+    EXPECT_EQ(std::string(title).rfind("Bootmarshal (", 0), 0u) << title;
+    HWND list = GetDlgItem(mainWindow, kIdEntryList);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    // Across processes Wine hands a list box's text over as the window stores it.
+    wchar_t line[64] = {};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, L"Machine");
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteRegValue(HKEY_CURRENT_USER, run, "Mine");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run, "Machine");
 }
 
 TEST(Processes, CompanionStartsNothingAndExitsZero) {
