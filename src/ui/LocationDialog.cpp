@@ -216,7 +216,7 @@ void LocationDialog::Apply() {
         moved = true;
         kindChanged = true;
     } else {
-        ShowChangeFailure(moveResult, *entry_);
+        ShowChangeFailure(moveResult, *entry_, replacement.kind);
     }
     EndModal(IDOK);
 }

@@ -17,7 +17,6 @@
 #include "entries/StoredCommand.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
-#include "system/Elevation.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "ui/BlockedEntriesDialog.h"
@@ -58,7 +57,6 @@ constexpr COLORREF kPanelLine = RGB(200, 212, 230);
 constexpr COLORREF kDetailsBlue = RGB(0, 0, 255);
 
 std::function<void()> g_restartForTests;
-bool g_notElevatedForTests = false;
 
 struct ButtonCommand {
     int id;
@@ -190,7 +188,7 @@ bool EnablePrivilege(const char* privilegeName) {
 
 void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
 
-void MainWindow::SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
+void MainWindow::SetNotElevatedForTests(bool notElevated) { ui::SetNotElevatedForTests(notElevated); }
 
 MainWindow::MainWindow() : DialogBase("TForm1", kClientWidth, kClientHeight) {}
 
@@ -231,7 +229,7 @@ void MainWindow::OnCreate() {
     SetInitialFocus(kIdEntryList);
     // The first tip as soon as the event loop runs, then one every 90 seconds.
     SetTimer(hwnd(), kTipTimer, kFirstTipDelayMs, nullptr);
-    elevated_ = !g_notElevatedForTests && IsProcessElevated();
+    elevated_ = RunsElevated();
     if (!elevated_) shield_ = LoadShieldIcon();
     watcher_.Arm();
     SetTimer(hwnd(), kWatchTimer, kWatchIntervalMs, nullptr);
@@ -689,13 +687,7 @@ void MainWindow::SwitchCurrentEntry() {
 }
 
 void MainWindow::ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry) {
-    const std::string message = FailureMessage(headline, result, entry);
-    if (result.reason != ChangeReason::AccessDenied || !IsMachineWideKind(entry.kind) || elevated_) {
-        ShowMessage2(message);
-        return;
-    }
-    if (!AskQuestion(message + "\n\n" + GetText(388), false)) return;
-    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(392));
+    ShowRefusedChange(FailureMessage(headline, result, entry), result, entry.kind);
 }
 
 void MainWindow::BlockOrReleaseCurrentEntry() {
