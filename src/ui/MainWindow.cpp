@@ -743,7 +743,11 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         problem = FailureMessage(304, result, entry);
     }
     RefreshListFollowing(entry);
-    if (!problem.empty()) ShowMessage2(problem);
+    if (!result.ok()) {
+        ShowRefusedChange(problem, result, entry.kind);
+    } else if (!problem.empty()) {
+        ShowMessage2(problem);
+    }
 }
 
 void MainWindow::PrintList() {
