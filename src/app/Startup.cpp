@@ -98,6 +98,10 @@ int RunWindows() {
 
 int RunInteractiveMode() {
     MigrateDataFiles(kBaseName, false, MigrationList());
+    // The logon check follows the block list at every start: kept data, a
+    // reinstall elsewhere or a restored backup never leave blocking silently
+    // off, nor the value pointing at a copy of the program that is gone.
+    SetBlockCheckRun(!BlockListLines().empty());
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);

@@ -15,7 +15,7 @@
 
 class TXMLParser;
 
-extern const char kBackupFileName[];           // "BootmarshalBackup.xml"
+extern const char kBackupFileName[];            // "BootmarshalBackup.xml"
 extern const char kUnreadableBackupFileName[];  // "BootmarshalBackup.unreadable.xml"
 
 // The data folder's backup file.

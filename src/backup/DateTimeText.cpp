@@ -100,8 +100,8 @@ public:
         for (const char c : literal) {
             if (IsBlank(static_cast<unsigned char>(c))) {
                 SkipBlanks();
-            } else if (!AtEnd() && FoldCase(static_cast<unsigned char>(text_[pos_])) ==
-                                       FoldCase(static_cast<unsigned char>(c))) {
+            } else if (!AtEnd() &&
+                       FoldCase(static_cast<unsigned char>(text_[pos_])) == FoldCase(static_cast<unsigned char>(c))) {
                 ++pos_;
             } else {
                 return false;
@@ -257,7 +257,8 @@ bool ParseTimePart(Scanner& scanner, const std::string& picture, const DateTimeF
                 // The whole designator or its first letter; missing is allowed.
                 const std::string am = formats.amDesignator, pm = formats.pmDesignator;
                 const size_t candidates[4] = {scanner.MatchLength(am), scanner.MatchLength(pm),
-                                              scanner.MatchLength(am.substr(0, 1)), scanner.MatchLength(pm.substr(0, 1))};
+                                              scanner.MatchLength(am.substr(0, 1)),
+                                              scanner.MatchLength(pm.substr(0, 1))};
                 size_t best = 0;
                 for (int k = 0; k < 4; ++k) {
                     if (candidates[k] > best) {
@@ -277,8 +278,8 @@ bool ParseTimePart(Scanner& scanner, const std::string& picture, const DateTimeF
 
 bool IsValidDateTime(const LocalDateTime& v) {
     return v.year >= 1 && v.year <= 9999 && v.month >= 1 && v.month <= 12 && v.day >= 1 &&
-           v.day <= DaysInMonth(v.year, v.month) && v.hour >= 0 && v.hour <= 23 && v.minute >= 0 &&
-           v.minute <= 59 && v.second >= 0 && v.second <= 59 && v.millisecond >= 0 && v.millisecond <= 999;
+           v.day <= DaysInMonth(v.year, v.month) && v.hour >= 0 && v.hour <= 23 && v.minute >= 0 && v.minute <= 59 &&
+           v.second >= 0 && v.second <= 59 && v.millisecond >= 0 && v.millisecond <= 999;
 }
 
 int DayOfWeekMondayFirst(int year, int month, int day) {
@@ -304,7 +305,8 @@ std::string FormatDatePicture(const LocalDateTime& value, const std::string& pic
                     out += Number(value.day, token.count);
                 } else {
                     const int weekday = DayOfWeekMondayFirst(value.year, value.month, value.day);
-                    out += token.count == 3 ? formats.abbrevDayNames[static_cast<size_t>(weekday)] : formats.dayNames[static_cast<size_t>(weekday)];
+                    out += token.count == 3 ? formats.abbrevDayNames[static_cast<size_t>(weekday)]
+                                            : formats.dayNames[static_cast<size_t>(weekday)];
                 }
                 break;
             case 'M':

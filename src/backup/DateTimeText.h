@@ -32,8 +32,8 @@ struct LocalDateTime {
 
 // The regional settings that the text depends on. Names are 8-bit ANSI text.
 struct DateTimeFormats {
-    std::string shortDate = "M/d/yyyy";    // short-date picture
-    std::string longTime = "h:mm:ss tt";   // long-time picture
+    std::string shortDate = "M/d/yyyy";   // short-date picture
+    std::string longTime = "h:mm:ss tt";  // long-time picture
     std::string amDesignator = "AM";
     std::string pmDesignator = "PM";
     std::array<std::string, 12> monthNames;        // January first

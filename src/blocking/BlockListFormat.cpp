@@ -20,4 +20,6 @@ std::string BlockListBytes(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-bool FitsOnOneLine(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
+bool FitsOnOneLine(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}

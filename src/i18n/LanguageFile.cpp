@@ -27,9 +27,12 @@ void ForEachLine(const std::string& bytes, Visit&& visit) {
 
 const char* PartTag(LanguagePart part) {
     switch (part) {
-        case LanguagePart::Texts: return ".t0";
-        case LanguagePart::Documentation: return ".d0";
-        case LanguagePart::Help: return ".c0";
+        case LanguagePart::Texts:
+            return ".t0";
+        case LanguagePart::Documentation:
+            return ".d0";
+        case LanguagePart::Help:
+            return ".c0";
     }
     return ".t0";
 }
@@ -55,11 +58,14 @@ std::string LanguagePartFileName(const std::string& baseName, LanguagePart part,
 
 std::string ActivePartFileName(const std::string& baseName, LanguagePart part) {
     switch (part) {
-        case LanguagePart::Texts: return baseName + ".def";
+        case LanguagePart::Texts:
+            return baseName + ".def";
         // A page every Windows opens in its browser; a ".doc" needs a word processor
         // that a current Windows does not bring.
-        case LanguagePart::Documentation: return baseName + ".htm";
-        case LanguagePart::Help: return baseName + ".chm";
+        case LanguagePart::Documentation:
+            return baseName + ".htm";
+        case LanguagePart::Help:
+            return baseName + ".chm";
     }
     return baseName + ".def";
 }

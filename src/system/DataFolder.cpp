@@ -33,8 +33,8 @@ std::string DataFolder(const std::string& baseName) {
     // and ask the shell, which knows the folder even where the old value is gone.
     std::string localAppData = ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Local AppData");
     if (localAppData.empty()) localAppData = KnownFolderPath(KnownFolder::LocalAppData);
-    std::string folder = localAppData.empty() ? ProgramFolder()
-                                              : WithTrailingBackslash(localAppData) + kMakerFolder + "\\";
+    std::string folder =
+        localAppData.empty() ? ProgramFolder() : WithTrailingBackslash(localAppData) + kMakerFolder + "\\";
     if (!baseName.empty()) folder += baseName + "\\";
     return folder;
 }

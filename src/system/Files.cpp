@@ -106,8 +106,8 @@ bool FileExists(const std::string& path) {
 
 std::string ReadFirstLine(const std::string& path) {
     if (!FileExists(path)) return std::string();
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EInOutError("\"" + path + "\" cannot be read");
     std::string line;
     char buffer[512];

@@ -459,15 +459,12 @@ private:
 
     // The "<" indices, ascending, whose following bytes begin with `wanted`
     // (folded, not empty).
-    void Matches(const std::string& wanted, std::vector<Pos>& out) const {
+    void Matches(const std::string& wanted, std::vector<Pos>& out) {
         out.clear();
         const size_t lt = wanted.find('<');
         if (lt == std::string::npos) {
             // Tokens beginning with the text: a run of ids.
-            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), std::string_view(wanted));
-            const size_t first = static_cast<size_t>(r - sorted_.begin());
-            size_t last = first;
-            while (last < sorted_.size() && sorted_[last].substr(0, wanted.size()) == wanted) ++last;
+            const auto [first, last] = TokensBeginning(wanted);
             const size_t found = firstOf_[last] - firstOf_[first];
             if (last - first > 1 && found > tokenId_.size() / 16) {
                 // Many: one pass over all "<" yields them in order.
@@ -482,40 +479,106 @@ private:
             return;
         }
         // Pieces between the "<"s: all but the last must be whole tokens that
-        // end at the next "<", the last must begin the token after them. The
-        // whole tokens are found with KMP over the ids of the chained tokens.
-        std::vector<uint32_t> pattern;
+        // end at the next "<", the last must begin the token after them. With
+        // each "<" written as its token's rank and whether it is chained, that
+        // is a run of given values followed by one from a range (the tokens
+        // beginning with the last piece are a run of ranks), and the "<"s where
+        // such runs start are one stretch of the suffixes in sorted order.
+        std::vector<uint64_t> pattern;
         size_t at = 0;
         for (size_t next = lt; next != std::string::npos; next = wanted.find('<', at)) {
             const std::string_view piece(wanted.data() + at, next - at);
             auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
             if (r == sorted_.end() || *r != piece) return;  // no such token anywhere
-            pattern.push_back(static_cast<uint32_t>(r - sorted_.begin()));
+            pattern.push_back(2 * static_cast<uint64_t>(r - sorted_.begin()) + 1);
             at = next + 1;
         }
-        const std::string_view tail(wanted.data() + at, wanted.size() - at);
-        const size_t j = pattern.size();
-        std::vector<size_t> fail(j + 1, 0);
-        for (size_t i = 1, q = 0; i < j; ++i) {
-            while (q > 0 && pattern[i] != pattern[q]) q = fail[q];
-            if (pattern[i] == pattern[q]) ++q;
-            fail[i + 1] = q;
-        }
+        const auto [first, last] = TokensBeginning(std::string_view(wanted.data() + at, wanted.size() - at));
+        if (first == last) return;
+        SortSuffixes(pattern.size() + 1);
+        // Whether the values from "<" number s on come before the pattern
+        // followed by `bound`; a run cut short by the end comes first.
+        auto before = [&](uint64_t bound) {
+            return [&, bound](Pos s) {
+                for (size_t i = 0; i <= pattern.size(); ++i) {
+                    if (s + i >= tokenId_.size()) return true;
+                    const uint64_t v = ValueAt(s + i);
+                    const uint64_t w = i < pattern.size() ? pattern[i] : bound;
+                    if (v != w) return v < w;
+                }
+                return false;
+            };
+        };
+        const auto from = std::partition_point(suffixes_.begin(), suffixes_.end(), before(2 * uint64_t{first}));
+        const auto to = std::partition_point(from, suffixes_.end(), before(2 * uint64_t{last}));
+        out.assign(from, to);
+        std::sort(out.begin(), out.end());
+    }
+
+    // The run of ranks [first, last) of the tokens beginning with `prefix`.
+    std::pair<size_t, size_t> TokensBeginning(std::string_view prefix) const {
+        const auto first = std::lower_bound(sorted_.begin(), sorted_.end(), prefix);
+        const auto last = std::partition_point(
+            first, sorted_.end(), [&](std::string_view token) { return token.substr(0, prefix.size()) == prefix; });
+        return {static_cast<size_t>(first - sorted_.begin()), static_cast<size_t>(last - sorted_.begin())};
+    }
+
+    // The value of "<" number k in the sequence the suffixes are sorted by.
+    uint64_t ValueAt(size_t k) const { return 2 * uint64_t{tokenId_[k]} + chained_[k]; }
+
+    // Sorts suffixes_ by at least their first `depth` values, doubling the
+    // depth from the last call's (each step sorts by the class of the first
+    // half, then the class of the second), so that the whole costs the
+    // count of "<" times the logarithm of the longest name searched.
+    void SortSuffixes(size_t depth) {
         const size_t count = tokenId_.size();
-        for (size_t k = 0, q = 0; k < count; ++k) {
-            if (!chained_[k]) {
-                q = 0;
-                continue;
-            }
-            while (q > 0 && tokenId_[k] != pattern[q]) q = fail[q];
-            if (tokenId_[k] == pattern[q]) ++q;
-            if (q == j) {
-                if (k + 1 < count && sorted_[tokenId_[k + 1]].substr(0, tail.size()) == tail)
-                    out.push_back(static_cast<Pos>(k + 1 - j));
-                q = fail[q];
-            }
+        if (sortedDepth_ >= depth) return;
+        if (sortedDepth_ == 0) {
+            // By the first value: counting sort over the values.
+            std::vector<Pos> start(2 * sorted_.size() + 2, 0);
+            for (size_t k = 0; k < count; ++k) ++start[ValueAt(k) + 1];
+            for (size_t v = 1; v < start.size(); ++v) start[v] += start[v - 1];
+            suffixes_.resize(count);
+            for (size_t k = 0; k < count; ++k) suffixes_[start[ValueAt(k)]++] = static_cast<Pos>(k);
+            class_.resize(count);
+            Reclass([&](Pos a, Pos b) { return ValueAt(a) == ValueAt(b); });
+            sortedDepth_ = 1;
         }
-        return;
+        std::vector<Pos> bySecond(count), start;
+        while (sortedDepth_ < depth && classes_ < count) {
+            const size_t h = sortedDepth_;
+            // By the second half's class: those with none (it runs past the
+            // end) first, the others in the order their second halves hold.
+            size_t n = 0;
+            for (size_t k = count - std::min(h, count); k < count; ++k) bySecond[n++] = static_cast<Pos>(k);
+            for (const Pos s : suffixes_)
+                if (s >= h) bySecond[n++] = static_cast<Pos>(s - h);
+            // Then, keeping that order, by the first half's class.
+            start.assign(classes_ + 1, 0);
+            for (size_t k = 0; k < count; ++k) ++start[class_[k] + 1];
+            for (size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+            for (const Pos k : bySecond) suffixes_[start[class_[k]]++] = k;
+            secondClass_.resize(count);
+            for (size_t k = 0; k < count; ++k)
+                secondClass_[k] = static_cast<Pos>(k + h < count ? class_[k + h] + 1 : 0);
+            Reclass([&](Pos a, Pos b) { return class_[a] == class_[b] && secondClass_[a] == secondClass_[b]; });
+            sortedDepth_ = 2 * h;
+        }
+        if (classes_ == count) sortedDepth_ = SIZE_MAX;  // all apart: sorted for any depth
+    }
+
+    // Numbers the classes of the sorted suffixes 0, 1, ... where `same` says
+    // two neighbours differ in the values sorted by so far.
+    template <typename Same>
+    void Reclass(Same same) {
+        std::vector<Pos> fresh(suffixes_.size());
+        Pos c = 0;
+        for (size_t i = 0; i < suffixes_.size(); ++i) {
+            if (i > 0 && !same(suffixes_[i - 1], suffixes_[i])) ++c;
+            fresh[suffixes_[i]] = c;
+        }
+        class_.swap(fresh);
+        classes_ = suffixes_.empty() ? 0 : size_t{c} + 1;
     }
 
     const Index& angles_;
@@ -526,6 +589,12 @@ private:
     std::vector<size_t> firstOf_;           // byToken_ from firstOf_[id] to firstOf_[id +
                                             // 1]: that token's "<"s
     std::vector<Pos> byToken_;
+    // The "<" indices sorted by the values from each on (rank of its token
+    // and whether it is chained), as far as sortedDepth_ values; class_ numbers
+    // the runs of equal ones in that order, classes_ of them.
+    std::vector<Pos> suffixes_, class_, secondClass_;
+    size_t classes_ = 0;
+    size_t sortedDepth_ = 0;
     // The names searched so far, with their steps; deques, so that the
     // views of names_ and the pointers below stay valid.
     Interner names_;

@@ -2,9 +2,9 @@
 // no logic. COM is initialised, every link of both Startup folders is loaded
 // through the shell-link object, every value of the ten keys is read, both
 // win.ini lists are read, and the block list file is read.
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -64,7 +64,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             BYTE data[4096];
             for (DWORD i = 0;; ++i) {
                 DWORD nameLength = sizeof name, dataSize = sizeof data, type = 0;
-                if (RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+                if (RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+                    break;
             }
             RegCloseKey(handle);
         }
@@ -75,8 +76,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string winIni = std::string(windows) + "\\Win.ini";
     GetPrivateProfileStringA("Windows", "load", "", buffer, sizeof buffer, winIni.c_str());
     GetPrivateProfileStringA("Windows", "run", "", buffer, sizeof buffer, winIni.c_str());
-    const std::string list = ReadString(HKEY_CURRENT_USER, kShellFolders, "Local AppData") +
-                             "\\Veltmanix\\Bootmarshal\\Bootmarshal.list";
+    const std::string list =
+        ReadString(HKEY_CURRENT_USER, kShellFolders, "Local AppData") + "\\Veltmanix\\Bootmarshal\\Bootmarshal.list";
     HANDLE file = CreateFileA(list.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD got = 0;

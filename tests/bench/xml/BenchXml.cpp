@@ -2,8 +2,9 @@
 // in the same run, repetitions interleaved at random (scripts/bench-xml.sh).
 // Two files of the backup file's shape are written first: 15 snapshots of 1,000
 // entries, and one ten times larger (150 snapshots). Next to them, damaged
-// files: repeated "<a>" that is never closed, at 30 KB, 120 KB, 240 KB and
-// 10 MB. Prints Google Benchmark's table, then the ratios:
+// files of two shapes, at 30 KB, 120 KB, 240 KB and 10 MB: repeated "<a>" that
+// is never closed, and never closed names holding "<", every one another
+// ("<a<b000000><a<b000001>..."). Prints Google Benchmark's table, then the ratios:
 //   reader / pugixml on each backup file  (goal: at most 2)
 //   large / small for each reader         (goal: at most 12 for ten times the input)
 //   time per byte of each damaged file against the 30 KB one  (linear: about 1)
@@ -62,7 +63,8 @@ std::string MakeBackup(int snapshots) {
     return parser.SaveToText(&xml, true, true);
 }
 
-// A damaged file: the declaration line, then "<a>" repeated on one line.
+// A damaged file: the declaration line, then one of the damaged shapes on one
+// line.
 struct DamagedFile {
     const char* label;
     size_t bytes;
@@ -75,10 +77,21 @@ DamagedFile gDamaged[] = {
     {"240KB", 240 * 1000, ""},
     {"10MB", 10 * 1000 * 1000, ""},
 };
+DamagedFile gAngleNames[std::size(gDamaged)];
 
 std::string MakeUnclosed(size_t bytes) {
     std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
     while (text.size() < bytes) text += "<a>";
+    return text + "\r\n";
+}
+
+std::string MakeAngleNames(size_t bytes) {
+    std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    char piece[32];
+    for (unsigned i = 0; text.size() < bytes; ++i) {
+        std::snprintf(piece, sizeof piece, "<a<b%06u>", i);
+        text += piece;
+    }
     return text + "\r\n";
 }
 
@@ -94,6 +107,14 @@ void WriteFiles() {
     for (DamagedFile& f : gDamaged) {
         const std::string text = MakeUnclosed(f.bytes);
         f.path = (folder / (std::string("unclosed-") + f.label + ".xml")).string();
+        f.bytes = text.size();
+        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+    }
+    for (size_t i = 0; i < std::size(gDamaged); ++i) {
+        DamagedFile& f = gAngleNames[i];
+        const std::string text = MakeAngleNames(gDamaged[i].bytes);
+        f.label = gDamaged[i].label;
+        f.path = (folder / (std::string("angle-names-") + f.label + ".xml")).string();
         f.bytes = text.size();
         std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
     }
@@ -124,8 +145,7 @@ void Pugixml(benchmark::State& state) {
     state.SetLabel(f.label);
 }
 
-void Unclosed(benchmark::State& state) {
-    const DamagedFile& f = gDamaged[state.range(0)];
+void ReadDamaged(benchmark::State& state, const DamagedFile& f) {
     TXMLCodec codec;
     TXMLParser parser;
     parser.Codec = &codec;
@@ -138,9 +158,13 @@ void Unclosed(benchmark::State& state) {
     state.SetLabel(f.label);
 }
 
+void Unclosed(benchmark::State& state) { ReadDamaged(state, gDamaged[state.range(0)]); }
+void AngleNames(benchmark::State& state) { ReadDamaged(state, gAngleNames[state.range(0)]); }
+
 BENCHMARK(Bootmarshal)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pugixml)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Unclosed)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(AngleNames)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // Keeps the mean real time of every run for the ratios.
 class Recorder : public benchmark::ConsoleReporter {
@@ -172,24 +196,27 @@ int main(int argc, char** argv) {
     WriteFiles();
     for (const BackupFile& f : gFiles) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
     for (const DamagedFile& f : gDamaged) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+    for (const DamagedFile& f : gAngleNames) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
 
     benchmark::Initialize(&argc, argv);
     Recorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
 
     auto ms = [&](const std::string& name) { return recorder.seconds[name] * 1000.0; };
-    // The damaged files: time per byte against the smallest one.
-    const double unclosedBase = ms("Unclosed/0") / static_cast<double>(gDamaged[0].bytes);
-    if (unclosedBase > 0) {
-        std::printf("\nUnclosed \"<a>\" repeated, CPU time per load\n%-9s %12s %14s\n", "file", "reader ms",
-                    "per byte vs 30KB");
+    // The damaged files: time per byte against the smallest one of their shape.
+    auto damaged = [&](const char* title, const std::string& name, const DamagedFile* files) {
+        const double base = ms(name + "/0") / static_cast<double>(files[0].bytes);
+        if (base <= 0) return;
+        std::printf("\n%s, CPU time per load\n%-9s %12s %14s\n", title, "file", "reader ms", "per byte vs 30KB");
         for (size_t i = 0; i < std::size(gDamaged); ++i) {
-            const double t = ms("Unclosed/" + std::to_string(i));
+            const double t = ms(name + "/" + std::to_string(i));
             if (t <= 0) continue;
-            std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", gDamaged[i].label, t,
-                        t / static_cast<double>(gDamaged[i].bytes) / unclosedBase);
+            std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", files[i].label, t,
+                        t / static_cast<double>(files[i].bytes) / base);
         }
-    }
+    };
+    damaged("Unclosed \"<a>\" repeated", "Unclosed", gDamaged);
+    damaged("Unclosed names holding \"<\", every one another", "AngleNames", gAngleNames);
     const double ourSmall = ms("Bootmarshal/0"), ourLarge = ms("Bootmarshal/1");
     const double pugiSmall = ms("Pugixml/0"), pugiLarge = ms("Pugixml/1");
     if (ourSmall <= 0 || pugiSmall <= 0 || ourLarge <= 0 || pugiLarge <= 0) return 0;  // filtered run

@@ -105,6 +105,14 @@ int main(int argc, char** argv) {
     }
     SaveText(declaration + Repeat("</a>", 80) + "\r\n", folder + "shape-end-tags-unmatched.xml");
     SaveText(declaration + Repeat("<a<b>", 60) + "\r\n", folder + "shape-names-with-angle.xml");
+    {
+        // Names holding "<", every one another, some opening within others'
+        // runs and some closed.
+        std::string names;
+        for (int i = 0; i < 40; ++i) names += "<a<b" + std::to_string(i % 13) + "<c" + std::to_string(i % 3) + ">";
+        names += "x</a<b1<c1></A<B1><a<<b>y</a<<b></a<b12<c0></a<b";
+        SaveText(declaration + names + "\r\n", folder + "shape-names-with-angle-each-another.xml");
+    }
     SaveText(declaration + "<a" + Repeat(" k=\"v\"", 50) + Repeat(" K", 20) + " />\r\n",
              folder + "shape-attributes.xml");
     SaveText(declaration + "<a>" + Repeat("long line &amp; text ", 30) + "</a><" + Repeat("<", 40) + "\r\n",

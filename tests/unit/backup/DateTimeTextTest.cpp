@@ -11,7 +11,7 @@ DateTimeFormats German() {
     DateTimeFormats f;
     f.shortDate = "dd.MM.yyyy";
     f.longTime = "HH:mm:ss";
-    f.monthNames = {"Januar", "Februar", "M\xE4rz",     "April",   "Mai",      "Juni",
+    f.monthNames = {"Januar", "Februar", "M\xE4rz",   "April",   "Mai",      "Juni",
                     "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     f.abbrevMonthNames = {"Jan", "Feb", "M\xE4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     f.dayNames = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
@@ -113,19 +113,19 @@ TEST(DateTimeText, RefusesTextsThatDoNotFitOrNameNoDate) {
     } cases[] = {
         {German(), ""},
         {German(), "   "},
-        {German(), "2/1/2010 10:20:30 AM"},    // US text under German settings
-        {Us(), "01.02.2010 10:20:30"},         // German text under US settings
-        {German(), "31.02.2010 10:20:30"},     // no such day
-        {German(), "29.02.1900"},              // 1900 was no leap year
+        {German(), "2/1/2010 10:20:30 AM"},  // US text under German settings
+        {Us(), "01.02.2010 10:20:30"},       // German text under US settings
+        {German(), "31.02.2010 10:20:30"},   // no such day
+        {German(), "29.02.1900"},            // 1900 was no leap year
         {German(), "01.13.2010"},
         {German(), "00.01.2010"},
         {German(), "01.02.2010 24:00:00"},
         {German(), "01.02.2010 10:60:00"},
-        {German(), "01.02.2010 10:20:30 x"},   // something after the time
-        {German(), "01.02.2010 10:20"},        // the seconds are missing
+        {German(), "01.02.2010 10:20:30 x"},  // something after the time
+        {German(), "01.02.2010 10:20"},       // the seconds are missing
         {German(), "01.02.20100 10:20:30"},
         {German(), "01.02"},
-        {German(), "01.02.2010 10:20:30.123"}, // milliseconds are never part of the text
+        {German(), "01.02.2010 10:20:30.123"},  // milliseconds are never part of the text
         {Us(), "2/1/2010 13:20:30 PM"},
         {With(Us(), "dd-MMM-yyyy", "HH:mm:ss"), "01-Fbr-2010"},
     };
@@ -167,10 +167,10 @@ TEST(DateTimeText, EveryWrittenTextReadsBackToTheSecond) {
 }
 
 TEST(DateTimeText, DayOfWeekFollowsTheGregorianCalendar) {
-    EXPECT_EQ(DayOfWeekMondayFirst(2010, 2, 1), 0);   // a Monday
-    EXPECT_EQ(DayOfWeekMondayFirst(2000, 1, 1), 5);   // a Saturday
-    EXPECT_EQ(DayOfWeekMondayFirst(1601, 1, 1), 0);   // a Monday
-    EXPECT_EQ(DayOfWeekMondayFirst(2024, 12, 31), 1); // a Tuesday
+    EXPECT_EQ(DayOfWeekMondayFirst(2010, 2, 1), 0);    // a Monday
+    EXPECT_EQ(DayOfWeekMondayFirst(2000, 1, 1), 5);    // a Saturday
+    EXPECT_EQ(DayOfWeekMondayFirst(1601, 1, 1), 0);    // a Monday
+    EXPECT_EQ(DayOfWeekMondayFirst(2024, 12, 31), 1);  // a Tuesday
 }
 
 }  // namespace

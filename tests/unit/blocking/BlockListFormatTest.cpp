@@ -19,8 +19,8 @@ TEST(BlockListFormat, ReadsEveryLineAsItStands) {
         {"a\r\rb\r\n", {"a", "", "b"}},  // CR CR is an empty line in between
         {"a\n\r\nb", {"a", "", "b"}},
         {"\r\n", {""}},
-        {" a.exe \r\n", {" a.exe "}},  // nothing is trimmed
-        {"a\r\na\r\n", {"a", "a"}},   // duplicates stay
+        {" a.exe \r\n", {" a.exe "}},                     // nothing is trimmed
+        {"a\r\na\r\n", {"a", "a"}},                       // duplicates stay
         {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},  // a NUL ends the file
         {std::string("\0a", 2), {}},
         {"\xE4\xFF\x80 x\r\n", {"\xE4\xFF\x80 x"}},

@@ -14,12 +14,12 @@ TEST(SectionNumber, HeadersAndLookAlikes) {
         const char* line;
         int number;
     } cases[] = {
-        {"[0]", 0},          {"[1]", 1},       {"[007]", 7},        {"[140]", 140},
-        {"[10000]", 10000},  {"[END]", 10000}, {"[10001]", 10001},  {"[99999999999999999999]", 2147483647},
-        {"[]", -1},          {"[-1]", -1},     {"[abc]", -1},       {"[end]", -1},
-        {"[ 5]", -1},        {"[5 ]", -1},     {"[+5]", -1},        {"[5", -1},
-        {"5]", -1},          {"[[5]]", -1},    {"[", -1},           {"", -1},
-        {"x[5]", -1},        {"[5]x", -1},     {"[\xB2]", -1},      {"[END ]", -1},
+        {"[0]", 0},         {"[1]", 1},       {"[007]", 7},       {"[140]", 140},
+        {"[10000]", 10000}, {"[END]", 10000}, {"[10001]", 10001}, {"[99999999999999999999]", 2147483647},
+        {"[]", -1},         {"[-1]", -1},     {"[abc]", -1},      {"[end]", -1},
+        {"[ 5]", -1},       {"[5 ]", -1},     {"[+5]", -1},       {"[5", -1},
+        {"5]", -1},         {"[[5]]", -1},    {"[", -1},          {"", -1},
+        {"x[5]", -1},       {"[5]x", -1},     {"[\xB2]", -1},     {"[END ]", -1},
     };
     for (const auto& c : cases) EXPECT_EQ(SectionNumber(c.line), c.number) << c.line;
 }
@@ -39,7 +39,9 @@ TEST(LanguageFileLines, CrEndsALineLfAloneDoesNotCtrlZEndsTheFile) {
         {"a\r\r\nb", {"a", "", "b"}},
         {"\r\n", {""}},
         {"a\x1a\r\nb", {"a"}},
-        {"\x1a" "abc", {}},
+        {"\x1a"
+         "abc",
+         {}},
         {std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
     };
     for (const auto& c : cases) EXPECT_EQ(LanguageFileLines(c.bytes), c.lines) << c.bytes;
@@ -52,7 +54,10 @@ TEST(LanguageFileSecondLine, IsTheLanguageNameWithoutParsing) {
     } cases[] = {
         {"[0]\r\nDeutsch\r\n[1]\r\nx\r\n[END]\r\n", "Deutsch"},
         {"[0]\r\nDeutsch", "Deutsch"},
-        {"[5]\rFran\xE7" "ais\r", "Fran\xE7" "ais"},
+        {"[5]\rFran\xE7"
+         "ais\r",
+         "Fran\xE7"
+         "ais"},
         {"[0]\r\n", ""},
         {"[0]", ""},
         {"", ""},
@@ -85,36 +90,58 @@ struct LoadCase {
 
 TEST(ParseLanguageText, FillsTheSlotsByTheSectionRules) {
     const LoadCase cases[] = {
-        {"well formed", "[0]\r\nDeutsch\r\n[1]\r\nBootmarshal\r\n[END]\r\n", {{0, "Deutsch"}, {1, "Bootmarshal"}}, "Deutsch"},
-        {"END missing: the last section is never stored", "[0]\r\nDeutsch\r\n[1]\r\nBootmarshal\r\n",
-         {{0, "Deutsch"}}, "Deutsch"},
+        {"well formed",
+         "[0]\r\nDeutsch\r\n[1]\r\nBootmarshal\r\n[END]\r\n",
+         {{0, "Deutsch"}, {1, "Bootmarshal"}},
+         "Deutsch"},
+        {"END missing: the last section is never stored",
+         "[0]\r\nDeutsch\r\n[1]\r\nBootmarshal\r\n",
+         {{0, "Deutsch"}},
+         "Deutsch"},
         {"no line end after END", "[0]\r\nA\r\n[END]", {{0, "A"}}, "A"},
         {"lines after END are dropped", "[0]\r\nA\r\n[END]\r\nlate\r\nlater\r\n", {{0, "A"}}, "A"},
         {"10000 and END are one number", "[0]\r\nA\r\n[10000]\r\nlast\r\n[END]\r\n", {{0, "A"}, {10000, "last"}}, "A"},
         {"a section after END is stored as 10000 by the next header",
-         "[0]\r\nA\r\n[END]\r\nlate\r\n[END]\r\n", {{0, "A"}, {10000, "late"}}, "A"},
+         "[0]\r\nA\r\n[END]\r\nlate\r\n[END]\r\n",
+         {{0, "A"}, {10000, "late"}},
+         "A"},
         {"header look-alikes are text lines",
          "[0]\r\n[-1]\r\n[abc]\r\n[]\r\n[5\r\n[end]\r\n[ 5]\r\n[+5]\r\n[END]\r\n",
-         {{0, "[-1]\r[abc]\r[]\r[5\r[end]\r[ 5]\r[+5]"}}, "[-1]\r[abc]\r[]\r[5\r[end]\r[ 5]\r[+5]"},
+         {{0, "[-1]\r[abc]\r[]\r[5\r[end]\r[ 5]\r[+5]"}},
+         "[-1]\r[abc]\r[]\r[5\r[end]\r[ 5]\r[+5]"},
         {"an empty line joins as CR CR", "[0]\r\nN\r\n[7]\r\na\r\n\r\nb\r\n[END]\r\n", {{0, "N"}, {7, "a\r\rb"}}, "N"},
-        {"a first empty line makes a text that begins with CR", "[0]\r\nN\r\n[7]\r\n\r\nx\r\n[END]\r\n",
-         {{0, "N"}, {7, "\rx"}}, "N"},
+        {"a first empty line makes a text that begins with CR",
+         "[0]\r\nN\r\n[7]\r\n\r\nx\r\n[END]\r\n",
+         {{0, "N"}, {7, "\rx"}},
+         "N"},
         {"bare CR line ends", "[0]\rN\r[7]\ra\r\rb\r[END]\r", {{0, "N"}, {7, "a\r\rb"}}, "N"},
         {"an LF alone is text", "[0]\r\nN\r\n[7]\r\na\nb\r\n\nc\r\n[END]\r\n", {{0, "N"}, {7, "a\nb\r\nc"}}, "N"},
         {"Ctrl-Z ends the file", "[0]\r\nA\r\n[1]\r\nB\x1a\r\n[END]\r\n", {{0, "A"}}, "A"},
-        {"a later duplicate replaces the earlier one", "[3]\r\nfirst\r\n[3]\r\nsecond\r\n[END]\r\n", {{3, "second"}},
+        {"a later duplicate replaces the earlier one",
+         "[3]\r\nfirst\r\n[3]\r\nsecond\r\n[END]\r\n",
+         {{3, "second"}},
          "first"},
-        {"no [0]: the language name is the first non-empty text", "[5]\r\nfive\r\n[6]\r\nsix\r\n[END]\r\n",
-         {{5, "five"}, {6, "six"}}, "five"},
+        {"no [0]: the language name is the first non-empty text",
+         "[5]\r\nfive\r\n[6]\r\nsix\r\n[END]\r\n",
+         {{5, "five"}, {6, "six"}},
+         "five"},
         {"an empty first section", "[0]\r\n[1]\r\nx\r\n[END]\r\n", {{1, "x"}}, "x"},
         {"lines before the first header are text 0", "pre\r\n[1]\r\nx\r\n[END]\r\n", {{0, "pre"}, {1, "x"}}, "pre"},
         {"a later [0] replaces them", "pre\r\n[0]\r\nzero\r\n[END]\r\n", {{0, "zero"}}, "pre"},
         {"numbers above 10000 have no slot",
-         "[0]\r\nA\r\n[10001]\r\nlost\r\n[2]\r\nB\r\n[99999999999999999999]\r\nC\r\n[END]\r\n", {{0, "A"}, {2, "B"}},
+         "[0]\r\nA\r\n[10001]\r\nlost\r\n[2]\r\nB\r\n[99999999999999999999]\r\nC\r\n[END]\r\n",
+         {{0, "A"}, {2, "B"}},
          "A"},
         {"leading zeros", "[0]\r\nA\r\n[007]\r\nseven\r\n[END]\r\n", {{0, "A"}, {7, "seven"}}, "A"},
-        {"high bytes are ordinary", "[0]\r\nFran\xE7" "ais\r\n[9]\r\n\xAB\xA0x\xA0\xBB\r\n[END]\r\n",
-         {{0, "Fran\xE7" "ais"}, {9, "\xAB\xA0x\xA0\xBB"}}, "Fran\xE7" "ais"},
+        {"high bytes are ordinary",
+         "[0]\r\nFran\xE7"
+         "ais\r\n[9]\r\n\xAB\xA0x\xA0\xBB\r\n[END]\r\n",
+         {{0,
+           "Fran\xE7"
+           "ais"},
+          {9, "\xAB\xA0x\xA0\xBB"}},
+         "Fran\xE7"
+         "ais"},
         {"empty file", "", {}, ""},
     };
     for (const LoadCase& c : cases) {
@@ -124,7 +151,8 @@ TEST(ParseLanguageText, FillsTheSlotsByTheSectionRules) {
         ASSERT_EQ(texts.size(), 10001u) << c.what;
         for (int n = 0; n <= 10000; ++n) {
             const auto expected = c.texts.find(n);
-            EXPECT_EQ(texts[n], expected == c.texts.end() ? std::string() : expected->second) << c.what << ", text " << n;
+            EXPECT_EQ(texts[n], expected == c.texts.end() ? std::string() : expected->second)
+                << c.what << ", text " << n;
         }
         EXPECT_EQ(languageName, c.languageName) << c.what;
     }

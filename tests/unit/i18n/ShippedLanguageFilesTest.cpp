@@ -16,9 +16,8 @@ namespace {
 // Every text number that some window, message or printout fetches.
 const std::vector<int>& TextNumbersInUse() {
     static const std::vector<int> numbers = [] {
-        std::vector<int> n = {0,  1,  2,  3,  4,  6,  8,  10, 11, 12, 13, 14,  16,  17,  18,  20,  21,  22,
-                              23, 24, 25, 56, 57, 58, 59, 60, 61, 62, 63, 105, 131, 132, 133, 134, 135, 137,
-                              138, 139, 140};
+        std::vector<int> n = {0,  1,  2,  3,  4,  6,  8,  10, 11, 12,  13,  14,  16,  17,  18,  20,  21,  22,  23, 24,
+                              25, 56, 57, 58, 59, 60, 61, 62, 63, 105, 131, 132, 133, 134, 135, 137, 138, 139, 140};
         for (int i = 26; i <= 48; ++i) n.push_back(i);
         for (int i = 65; i <= 98; ++i) n.push_back(i);
         for (int i = 106; i <= 129; ++i) n.push_back(i);
@@ -34,7 +33,9 @@ struct Shipped {
 const Shipped kShipped[] = {
     {"Bootmarshal.t00", "Deutsch"},
     {"Bootmarshal.t01", "English"},
-    {"Bootmarshal.t02", "Fran\xE7" "ais"},
+    {"Bootmarshal.t02",
+     "Fran\xE7"
+     "ais"},
 };
 
 std::string SourcePath(const std::string& relative) {
@@ -68,8 +69,8 @@ TEST(ShippedLanguageFiles, AreWindows1252WithCrLfLineEnds) {
             const unsigned char c = static_cast<unsigned char>(bytes[i]);
             const bool undefined = c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
             EXPECT_FALSE(undefined) << shipped.file << ": byte " << int(c) << " at " << i;
-            EXPECT_FALSE((c < 0x20 && c != '\r' && c != '\n') || c == 0x7F) << shipped.file << ": control " << int(c)
-                                                                          << " at " << i;
+            EXPECT_FALSE((c < 0x20 && c != '\r' && c != '\n') || c == 0x7F)
+                << shipped.file << ": control " << int(c) << " at " << i;
             if (c == '\r') {
                 EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << shipped.file << ": lone CR at " << i;
             }
@@ -90,8 +91,8 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
     std::vector<std::set<int>> present;
     for (const Shipped& shipped : kShipped) {
         std::string languageName;
-        const std::vector<std::string> texts = Parse(ReadBytes(SourcePath(std::string("lang/") + shipped.file)),
-                                                     &languageName);
+        const std::vector<std::string> texts =
+            Parse(ReadBytes(SourcePath(std::string("lang/") + shipped.file)), &languageName);
         EXPECT_EQ(languageName, shipped.name) << shipped.file;
         for (const int n : TextNumbersInUse()) EXPECT_FALSE(texts[n].empty()) << shipped.file << ": text " << n;
         EXPECT_EQ(texts[3], "https://www.veltmanix.com/bootmarshal/") << shipped.file;
@@ -113,14 +114,23 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
 TEST(ShippedLanguageFiles, GermanKeepsTheDesignWordingWithoutItsSlips) {
     const std::vector<std::string> texts = Parse(ReadBytes(SourcePath("lang/Bootmarshal.t00")));
     EXPECT_EQ(texts[6], "weiter");
-    EXPECT_EQ(texts[26], "Eintrag ist vor\xFC" "bergehend inaktiv");
+    EXPECT_EQ(texts[26],
+              "Eintrag ist vor\xFC"
+              "bergehend inaktiv");
     EXPECT_EQ(texts[28], "Registry");
     EXPECT_EQ(texts[39], "First Application");
     EXPECT_EQ(texts[56], "Name: ");
     EXPECT_EQ(texts[65], "Supportinformationen: ");
-    EXPECT_EQ(texts[131], "Standardeintr\xE4" "ge von Windows werden in Orange dargestellt.");
-    EXPECT_EQ(texts[89], "Hier wird das Programm zum fr\xFC" "hestm\xF6" "glichen Zeitpunkt (vor den");
-    EXPECT_EQ(texts[95], "Sie nun wiederherstellen m\xF6" "chten:");
+    EXPECT_EQ(texts[131],
+              "Standardeintr\xE4"
+              "ge von Windows werden in Orange dargestellt.");
+    EXPECT_EQ(texts[89],
+              "Hier wird das Programm zum fr\xFC"
+              "hestm\xF6"
+              "glichen Zeitpunkt (vor den");
+    EXPECT_EQ(texts[95],
+              "Sie nun wiederherstellen m\xF6"
+              "chten:");
     for (int n = 0; n <= kHighestTextNumber; ++n) {
         EXPECT_EQ(texts[n].find("  "), std::string::npos) << "double space in text " << n;
     }

@@ -1,6 +1,6 @@
 // The reader on damaged and hostile text of every shape that used to cost the
-// square of its length (unclosed elements, deep nesting, end tags that match
-// nothing, long lines), each read at 10 MB and its whole tree checked; and the
+// square of its length (unclosed elements, also under ever new names holding
+// "<", deep nesting, end tags that match nothing, long lines), each read at 10 MB and its whole tree checked; and the
 // reader's two closing-tag searches held against the reading rules spelled out
 // step by step, on many short texts.
 #include <gtest/gtest.h>
@@ -82,6 +82,12 @@ std::string Repeat(const std::string& piece, size_t times) {
 
 std::string N(size_t n) { return std::to_string(n); }
 
+// n in six digits.
+std::string Digits(size_t n) {
+    const std::string digits = N(n);
+    return std::string(6 - digits.size(), '0') + digits;
+}
+
 // A run of equal pieces as Summary writes it.
 std::string Times(const std::string& piece, size_t n) { return n > 1 ? piece + "*" + N(n) : piece; }
 
@@ -117,6 +123,22 @@ const std::vector<Shape>& Shapes() {
          [](size_t n) { return Times("@/a{", 4 * n / 5 - 1) + " @/a " + Times("}", 4 * n / 5 - 1); }, false},
         {"names holding \"<\", never closed", 6, 5, [](size_t n) { return Repeat("<a<b>", n); },
          [](size_t n) { return Times("@a<b{", 5 * n / 6 - 1) + " @a<b " + Times("}", 5 * n / 6 - 1); }, false},
+        // Every name another, so each name searched is looked up anew. A
+        // piece is 11 bytes and each level drops one byte from the end: at
+        // 12 pieces in 11 levels the last element is left empty.
+        {"names holding \"<\", every one another, never closed", 12, 11,
+         [](size_t n) {
+             std::string out;
+             for (size_t i = 0; i < n; ++i) out += "<a<b" + Digits(i) + ">";
+             return out;
+         },
+         [](size_t n) {
+             const size_t levels = 11 * n / 12;
+             std::string out;
+             for (size_t i = 0; i + 1 < levels; ++i) out += "@a<b" + Digits(i) + "{ ";
+             return out + "@a<b" + Digits(levels - 1) + " " + Times("}", levels - 1);
+         },
+         false},
         {"\"<\" without \">\"", 1, 1, [](size_t n) { return Repeat("<", n); },
          [](size_t n) { return n == 1 ? "@" : Times("@{", n - 1) + " @ " + Times("}", n - 1); }, false},
         {"deep nesting, one name", 1, 7, [](size_t n) { return Repeat("<e>", n) + "x" + Repeat("</e>", n); },

@@ -36,14 +36,14 @@ std::string PlatformTime(const LocalDateTime& v, const std::string& picture) {
 }
 
 const LocalDateTime kMoments[] = {At(2010, 2, 1, 10, 20, 30), At(2005, 7, 8, 23, 5, 9), At(2024, 12, 31, 0, 0, 0),
-                                  At(1999, 1, 9, 12, 0, 0),   At(2000, 3, 5, 0, 59, 1),  At(1601, 10, 28, 13, 1, 2)};
+                                  At(1999, 1, 9, 12, 0, 0),   At(2000, 3, 5, 0, 59, 1), At(1601, 10, 28, 13, 1, 2)};
 
 // "gg" is left out: Wine writes the era twice for it, where Windows writes it once.
 TEST(LocaleFormats, TheWriterLaysDatesOutAsThePlatformDoes) {
     const DateTimeFormats formats = UserDateTimeFormats();
-    const char* pictures[] = {"M/d/yyyy",  "dd.MM.yyyy",  "d.M.yy",     "yy-MM-dd",         "y",
-                              "yyyyy",     "ddd, dd MMM yyyy", "dddd d MMMM", "'Tag' d 'o''clock' M",
-                              "g yyyy",   "MMMMM dddddd",    "yyyyMMdd",    "d/M/y g"};
+    const char* pictures[] = {
+        "M/d/yyyy",    "dd.MM.yyyy",           "d.M.yy", "yy-MM-dd",     "y",        "yyyyy",  "ddd, dd MMM yyyy",
+        "dddd d MMMM", "'Tag' d 'o''clock' M", "g yyyy", "MMMMM dddddd", "yyyyMMdd", "d/M/y g"};
     for (const char* picture : pictures) {
         for (const LocalDateTime& moment : kMoments) {
             EXPECT_EQ(FormatDatePicture(moment, picture, formats), PlatformDate(moment, picture)) << picture;
@@ -53,7 +53,8 @@ TEST(LocaleFormats, TheWriterLaysDatesOutAsThePlatformDoes) {
 
 TEST(LocaleFormats, TheWriterLaysTimesOutAsThePlatformDoes) {
     const DateTimeFormats formats = UserDateTimeFormats();
-    const char* pictures[] = {"h:mm:ss tt", "HH:mm:ss", "H:m:s t", "hh 'h' mm", "tt h:mm:ss", "HHmmss", "hhh:mmm:sss ttt"};
+    const char* pictures[] = {"h:mm:ss tt", "HH:mm:ss", "H:m:s t",        "hh 'h' mm",
+                              "tt h:mm:ss", "HHmmss",   "hhh:mmm:sss ttt"};
     for (const char* picture : pictures) {
         for (const LocalDateTime& moment : kMoments) {
             EXPECT_EQ(FormatTimePicture(moment, picture, formats), PlatformTime(moment, picture)) << picture;

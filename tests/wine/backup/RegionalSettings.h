@@ -22,12 +22,10 @@ public:
         if (!SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value.c_str())) return false;
         return Get(type) == value;
     }
-    bool German() {
-        return Set(LOCALE_SSHORTDATE, "dd.MM.yyyy") && Set(LOCALE_STIMEFORMAT, "HH:mm:ss");
-    }
+    bool German() { return Set(LOCALE_SSHORTDATE, "dd.MM.yyyy") && Set(LOCALE_STIMEFORMAT, "HH:mm:ss"); }
     bool Us() {
-        return Set(LOCALE_SSHORTDATE, "M/d/yyyy") && Set(LOCALE_STIMEFORMAT, "h:mm:ss tt") &&
-               Set(LOCALE_S1159, "AM") && Set(LOCALE_S2359, "PM");
+        return Set(LOCALE_SSHORTDATE, "M/d/yyyy") && Set(LOCALE_STIMEFORMAT, "h:mm:ss tt") && Set(LOCALE_S1159, "AM") &&
+               Set(LOCALE_S2359, "PM");
     }
     static std::string Get(LCTYPE type) {
         char buffer[256] = {};

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -478,7 +479,8 @@ std::string WindowsPathOfUnix(const std::string& unixPath) {
 
 // The text of a PDF (pages separated by form feeds), or empty text.
 std::string PdfText(const std::string& unixPdf) {
-    const std::string text = unixPdf + ".txt";
+    // A name of its own: other test programs read "<pdf>.txt" of their printouts.
+    const std::string text = unixPdf + ".main-window.txt";
     const std::string command =
         "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/pdf-to-text.sh \"" + unixPdf + "\" \"" + text + "\"";
     if (testsupport::RunProcess(command, 20000) != 0) return std::string();
@@ -499,7 +501,8 @@ std::string WaitForPrintout(const std::string& unixFolder, const std::string& ma
         HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
             do {
-                if (!seen.insert(found.cFileName).second) continue;
+                // The printer names its files after the document, the list's heading.
+                if (!seen.insert(found.cFileName).second || !strstr(found.cFileName, "Liste")) continue;
                 const std::string text = PdfText(unixFolder + "/" + found.cFileName);
                 if (text.find(mark) != std::string::npos) {
                     FindClose(search);

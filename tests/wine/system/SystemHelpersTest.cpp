@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/WineTestSupport.h"
-#include "system/Errors.h"
 #include "system/AnsiText.h"
 #include "system/DataFolder.h"
-#include "system/Shell.h"
+#include "system/Errors.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "system/Shell.h"
 
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;
@@ -77,7 +77,8 @@ TEST(Registry, ReadsStringsAsStoredAndCreatesNothing) {
 
     const auto values = ReadRegStringValues(HKEY_CURRENT_USER, kScratchKey);
     EXPECT_EQ(values.size(), 4u);
-    for (const auto& [name, text] : values) EXPECT_EQ(text, ReadRegString(HKEY_CURRENT_USER, kScratchKey, name)) << name;
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(text, ReadRegString(HKEY_CURRENT_USER, kScratchKey, name)) << name;
 
     EXPECT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, "plain"));
     EXPECT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, "plain")) << "a missing value is gone too";
