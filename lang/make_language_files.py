@@ -248,6 +248,22 @@ DEUTSCH = {
     321: "Beim Drucken ist ein Fehler aufgetreten. Die Liste wurde nicht\n"
          "vollständig gedruckt.",
     322: "Ein unerwarteter Fehler ist aufgetreten:",
+    380: "32-Bit",
+    381: "Von Windows abgeschaltet (Task-Manager oder Einstellungen)",
+    382: "Von einem anderen Programm abgeschaltet (AutorunsDisabled)",
+    383: "Startet nicht: Programm fehlt:",
+    384: "Startet nicht: Windows NT startet diesen Ort nicht",
+    385: "Startet nicht: Windows hat den Eintrag abgeschaltet",
+    386: "Dies ist ein RunOnce-Eintrag. Windows löscht ihn, sobald es ihn startet:\n"
+         "Abgeschaltet ist er nach der nächsten Anmeldung verschwunden.\n"
+         "Möchten Sie ihn trotzdem abschalten?",
+    387: "Nach der nächsten Anmeldung ist er verschwunden (RunOnce).",
+    388: "Möchten Sie Bootmarshal jetzt mit Administratorrechten neu starten,\n"
+         "um Einträge für alle Benutzer zu ändern?",
+    389: "(Administrator: nur Einträge für alle Benutzer)",
+    390: "Rot: startet nicht (siehe Details).",
+    391: "Alle Benutzer, 32-Bit-Programme",
+    392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
 }
 
 ENGLISH = {
@@ -433,6 +449,22 @@ ENGLISH = {
     321: "An error occurred while printing. The list was not printed\n"
          "completely.",
     322: "An unexpected error occurred:",
+    380: "32-bit",
+    381: "Switched off by Windows (Task Manager or Settings)",
+    382: "Switched off by another tool (AutorunsDisabled)",
+    383: "Will not start: program missing:",
+    384: "Will not start: Windows NT does not start this location",
+    385: "Will not start: Windows switched it off",
+    386: "This is a RunOnce entry. Windows deletes it when it starts it:\n"
+         "switched off, it will be gone after the next logon.\n"
+         "Do you want to switch it off anyway?",
+    387: "It will be gone after the next logon (RunOnce).",
+    388: "Do you want to start Bootmarshal again with administrator rights\n"
+         "to change entries for all users?",
+    389: "(Administrator: entries for all users only)",
+    390: "Red: will not start (see the details).",
+    391: "All users, 32-bit programs",
+    392: "Bootmarshal could not be started with administrator rights.",
 }
 
 FRANCAIS = {
@@ -621,6 +653,22 @@ FRANCAIS = {
     321: "Une erreur s'est produite pendant l'impression. La liste n'a pas été\n"
          "imprimée entièrement.",
     322: "Une erreur inattendue s'est produite :",
+    380: "32 bits",
+    381: "Désactivée par Windows (Gestionnaire des tâches ou Paramètres)",
+    382: "Désactivée par un autre outil (AutorunsDisabled)",
+    383: "Ne démarrera pas : programme introuvable :",
+    384: "Ne démarrera pas : Windows NT ne démarre pas cet emplacement",
+    385: "Ne démarrera pas : Windows l'a désactivée",
+    386: "Ceci est une entrée RunOnce. Windows la supprime au démarrage :\n"
+         "désactivée, elle aura disparu après la prochaine ouverture de session.\n"
+         "Voulez-vous quand même la désactiver ?",
+    387: "Elle aura disparu après la prochaine ouverture de session (RunOnce).",
+    388: "Voulez-vous redémarrer Bootmarshal avec les droits d'administrateur\n"
+         "pour modifier les entrées de tous les utilisateurs ?",
+    389: "(Administrateur : entrées de tous les utilisateurs seulement)",
+    390: "En rouge : ne démarrera pas (voir les détails).",
+    391: "Tous, programmes 32 bits",
+    392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
 }
 
 NBSP = "\u00a0"

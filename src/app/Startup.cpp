@@ -4,12 +4,16 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "BootmarshalVersion.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
+#include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
+#include "system/Elevation.h"
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "ui/DialogCommon.h"
@@ -135,6 +139,9 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     // any entry is read or written, in both modes.
     CreateSharedShellLink();
     LoadBlockList();
+    // The copy started with administrator rights may run as another account:
+    // it lists and changes only what belongs to the machine.
+    if (std::find(arguments.begin(), arguments.end(), kMachineWideSwitch) != arguments.end()) SetMachineWideOnly(true);
     int exitCode = 0;
     if (ChooseRunMode(arguments) == RunMode::BlockCheck) {
         RunBlockCheck();

@@ -42,7 +42,7 @@ constexpr int kIdInfoImageFolders = 1115;
 constexpr int kIdInfoImageRegistry = 1116;
 constexpr int kIdInfoImageWinIni = 1117;
 constexpr int kIdFilterFirst = 1120;  // 1120-1128, in the panel's order
-constexpr int kIdLegend = 1130;
+constexpr int kIdLegend = 1130;       // and 1131 its rule, 1132 the will-not-run line
 constexpr int kIdTipText = 1140;
 constexpr int kIdTipLink = 1141;
 // Entry list and details group.
@@ -59,6 +59,7 @@ constexpr int kIdLaunchButton = 1222;
 constexpr int kIdBlockButton = 1223;
 constexpr int kIdStatusGroup = 1230;
 constexpr int kIdStatusText = 1231;
+constexpr int kIdReasonText = 1233;
 constexpr int kIdSwitchButton = 1232;
 constexpr int kIdLocationGroup = 1240;
 constexpr int kIdLocationText = 1241;
@@ -134,6 +135,7 @@ constexpr int kIdLocationLineWinIni2 = 3131;
 constexpr int kIdLocationHiveGroup = 3140;
 constexpr int kIdLocationHiveAllUsers = 3141;
 constexpr int kIdLocationHiveCurrentUser = 3142;
+constexpr int kIdLocationHiveAllUsers32 = 3143;
 constexpr int kIdLocationApply = 3150;
 
 // Backup manager (class "TRestoreForm")

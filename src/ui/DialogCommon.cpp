@@ -1,6 +1,7 @@
 #include "ui/DialogCommon.h"
 
 #include "i18n/TranslationCatalogue.h"
+#include "system/Elevation.h"
 #include "ui/BlockedEntriesDialog.h"
 #include "ui/DialogBase.h"
 #include "ui/EntryEditorDialog.h"
@@ -18,6 +19,10 @@ namespace {
 // The main window's texts for a change that did not happen.
 constexpr int kTextNotChanged = 306;
 constexpr int kTextEntryLost = 318;
+constexpr int kTextOfferElevatedCopy = 388;
+constexpr int kTextElevatedCopyFailed = 392;
+
+bool g_notElevatedForTests = false;
 
 }  // namespace
 
@@ -55,8 +60,25 @@ std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& en
     return text;
 }
 
-void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry) {
-    ShowMessage2(ChangeFailureText(result, entry));
+void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, int32_t targetKind) {
+    ShowRefusedChange(ChangeFailureText(result, entry), result, entry.kind, targetKind);
+}
+
+bool RunsElevated() {
+    static const bool elevated = IsProcessElevated();
+    return elevated && !g_notElevatedForTests;
+}
+
+void SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
+
+void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind) {
+    const bool machineWide = IsMachineWideKind(kind) || IsMachineWideKind(targetKind);
+    if (result.reason != ChangeReason::AccessDenied || !machineWide || RunsElevated()) {
+        ShowMessage2(message);
+        return;
+    }
+    if (!AskQuestion(message + "\n\n" + GetText(kTextOfferElevatedCopy), false)) return;
+    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(kTextElevatedCopyFailed));
 }
 
 std::string EntryWithPlace(const StartupEntry& entry) {

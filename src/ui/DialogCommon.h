@@ -16,7 +16,19 @@ int ChangeReasonTextNumber(ChangeReason reason);
 // reason; when the entry could not even be put back, the warning with its name
 // and command, so the user can enter it again.
 std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry);
-void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry);
+// Shows it; see ShowRefusedChange for the target's kind.
+void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, int32_t targetKind = 0);
+
+// Shows the message of a change that did not happen. When it was refused for
+// lack of rights at a machine-wide place (the entry's or the target's) and this
+// program runs without administrator rights, the message asks instead whether
+// to start the program again with them, and does so on yes.
+void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind = 0);
+
+// Whether this process has administrator rights (asked once). Every process of
+// a Wine prefix has them: the seam lets tests see the program without.
+bool RunsElevated();
+void SetNotElevatedForTests(bool notElevated);
 
 // "name (place)" for lists of entries shown to the user.
 std::string EntryWithPlace(const StartupEntry& entry);

@@ -176,7 +176,7 @@ void EntryEditorDialog::Save() {
     }
     if (!saveResult.ok()) {
         lastMessage = ChangeFailureText(saveResult, *entry_);
-        ShowMessage2(lastMessage);
+        ShowRefusedChange(lastMessage, saveResult, entry_->kind, replacement.kind);
         // The listed entry is gone or changed under us: the caller's list must be read again.
         if (saveResult.oldEntryLost || saveResult.reason == ChangeReason::ChangedSinceListing) EndModal(IDCANCEL);
         return;

@@ -43,6 +43,9 @@ LocationChoice PreselectForKind(int32_t kind, const LocationChoice& previous) {
     } else if (kind >= 21 && kind <= 25) {
         choice.button = RegistryButtonAt(kind - 20);
         choice.hive = RegistryHive::AllUsers;
+    } else if (kind >= 26 && kind <= 28) {
+        choice.button = RegistryButtonAt(kind - 25);
+        choice.hive = RegistryHive::AllUsers32;
     } else if (kind == 31) {
         choice.button = LocationButton::WinIniLoad;
     } else if (kind == 32) {
@@ -65,6 +68,7 @@ int32_t KindForChoice(const LocationChoice& choice) {
         default:
             break;
     }
-    const int base = choice.hive == RegistryHive::CurrentUser ? 10 : 20;
-    return base + RegistryKeyOffset(choice.button);
+    const int offset = RegistryKeyOffset(choice.button);
+    if (choice.hive == RegistryHive::AllUsers32 && offset <= 3) return 25 + offset;
+    return (choice.hive == RegistryHive::CurrentUser ? 10 : 20) + offset;
 }

@@ -23,6 +23,7 @@ enum class LocationButton {
 enum class RegistryHive {
     AllUsers = 0,     // the local machine: kinds 21 to 25
     CurrentUser = 1,  // the current user: kinds 11 to 15
+    AllUsers32 = 2,   // the machine's keys of 32-bit programs: kinds 26 to 28 (Run, RunOnce, RunOnceEx)
 };
 
 struct LocationChoice {
@@ -42,5 +43,6 @@ LocationChoice PreselectForKind(int32_t kind, const LocationChoice& previous);
 
 // The kind the choice stands for: a Startup folder or win.ini list by its
 // button, a registry key by its button and hive. With nothing checked, the
-// common Startup folder (kind 1).
+// common Startup folder (kind 1). The 32-bit view has no RunServices keys (only
+// Windows 9x ran them, and it had no such view): those stay the machine's.
 int32_t KindForChoice(const LocationChoice& choice);

@@ -12,7 +12,7 @@ namespace ui {
 namespace {
 
 constexpr int kClientWidth = 535;
-constexpr int kClientHeight = 541;
+constexpr int kClientHeight = 559;
 constexpr int kStripWidth = 40;
 constexpr int kButtonLeft = 56;
 constexpr int kLineLeft = 74;
@@ -38,8 +38,8 @@ const ButtonRow kButtons[] = {
     {LocationButton::RunOnceEx, kIdLocationRunOnceEx, 73, 252},
     {LocationButton::RunServices, kIdLocationRunServices, 74, 290},
     {LocationButton::RunServicesOnce, kIdLocationRunServicesOnce, 75, 344},
-    {LocationButton::WinIniLoad, kIdLocationWinIniLoad, 80, 454},
-    {LocationButton::WinIniRun, kIdLocationWinIniRun, 81, 454},
+    {LocationButton::WinIniLoad, kIdLocationWinIniLoad, 80, 472},
+    {LocationButton::WinIniRun, kIdLocationWinIniRun, 81, 472},
 };
 
 struct LineRow {
@@ -54,7 +54,7 @@ const LineRow kLines[] = {
     {kIdLocationLineRun2, 86, 194},         {kIdLocationLineRunOnce, 87, 234},
     {kIdLocationLineRunOnceEx, 88, 272},    {kIdLocationLineRunServices1, 89, 310},
     {kIdLocationLineRunServices2, 90, 324}, {kIdLocationLineRunServicesOnce, 91, 364},
-    {kIdLocationLineWinIni1, 92, 476},      {kIdLocationLineWinIni2, 93, 490},
+    {kIdLocationLineWinIni1, 92, 494},      {kIdLocationLineWinIni2, 93, 508},
 };
 
 }  // namespace
@@ -82,7 +82,7 @@ void LocationDialog::OnCreate() {
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     AddControl("STATIC", "", label, kButtonLeft, 10, 300, 18, kIdLocationFolderHeading);
     AddControl("STATIC", "", label, kButtonLeft, 136, 300, 18, kIdLocationRegistryHeading);
-    AddControl("STATIC", "", label, kButtonLeft, 432, 300, 18, kIdLocationWinIniHeading);
+    AddControl("STATIC", "", label, kButtonLeft, 450, 300, 18, kIdLocationWinIniHeading);
     SetControlColor(kIdLocationFolderHeading, kFolderColour);
     SetControlColor(kIdLocationRegistryHeading, kRegistryColour);
     SetControlColor(kIdLocationWinIniHeading, kWinIniColour);
@@ -100,12 +100,15 @@ void LocationDialog::OnCreate() {
     for (const LineRow& row : kLines) {
         AddControl("STATIC", "", label, kLineLeft, row.top, kLineWidth, 14, row.id);
     }
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_GROUP, kButtonLeft, 384, 462, 44,
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_GROUP, kButtonLeft, 384, 462, 62,
                kIdLocationHiveGroup);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kButtonLeft + 12, 402,
                215, 18, kIdLocationHiveAllUsers);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 235, 402, 215, 18,
                kIdLocationHiveCurrentUser);
+    // Under "all users": the machine's keys as 32-bit programs see them.
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 12, 420, 215, 18,
+               kIdLocationHiveAllUsers32);
     AddLinkButton("", kClientWidth - 100, kClientHeight - 31, 92, 23, kIdLocationApply, Glyph::Arrow);
     SetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE,
                       GetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
@@ -126,6 +129,7 @@ void LocationDialog::ApplyTexts() {
     SetControlText(kIdLocationHiveGroup, GetText(76));
     SetControlText(kIdLocationHiveAllUsers, keys.Mark(GetText(77)));
     SetControlText(kIdLocationHiveCurrentUser, keys.Mark(GetText(78)));
+    SetControlText(kIdLocationHiveAllUsers32, keys.Mark(GetText(391)));
     SetControlText(kIdLocationApply, GetText(6));
     choice_.hive = RegistryHive::AllUsers;
     ShowChoiceInControls();
@@ -139,10 +143,15 @@ void LocationDialog::ShowChoiceInControls() {
                  choice_.hive == RegistryHive::AllUsers ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(Control(kIdLocationHiveCurrentUser), BM_SETCHECK,
                  choice_.hive == RegistryHive::CurrentUser ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Control(kIdLocationHiveAllUsers32), BM_SETCHECK,
+                 choice_.hive == RegistryHive::AllUsers32 ? BST_CHECKED : BST_UNCHECKED, 0);
     const BOOL hiveEnabled = IsRegistryButton(choice_.button) ? TRUE : FALSE;
     for (int id : {kIdLocationHiveGroup, kIdLocationHiveAllUsers, kIdLocationHiveCurrentUser}) {
         EnableWindow(Control(id), hiveEnabled);
     }
+    // The 32-bit view has only the Run, RunOnce and RunOnceEx keys.
+    EnableWindow(Control(kIdLocationHiveAllUsers32),
+                 hiveEnabled && KindForChoice({choice_.button, RegistryHive::AllUsers32}) >= 26 ? TRUE : FALSE);
 }
 
 void LocationDialog::SetChoice(const LocationChoice& choice) {
@@ -173,8 +182,10 @@ void LocationDialog::OnCommand(int id, int code, HWND /*control*/) {
             return;
         }
     }
-    if (id == kIdLocationHiveAllUsers || id == kIdLocationHiveCurrentUser) {
-        choice_.hive = id == kIdLocationHiveAllUsers ? RegistryHive::AllUsers : RegistryHive::CurrentUser;
+    if (id == kIdLocationHiveAllUsers || id == kIdLocationHiveCurrentUser || id == kIdLocationHiveAllUsers32) {
+        choice_.hive = id == kIdLocationHiveAllUsers      ? RegistryHive::AllUsers
+                       : id == kIdLocationHiveCurrentUser ? RegistryHive::CurrentUser
+                                                          : RegistryHive::AllUsers32;
         ShowChoiceInControls();
     }
 }
@@ -205,7 +216,7 @@ void LocationDialog::Apply() {
         moved = true;
         kindChanged = true;
     } else {
-        ShowChangeFailure(moveResult, *entry_);
+        ShowChangeFailure(moveResult, *entry_, replacement.kind);
     }
     EndModal(IDOK);
 }
@@ -216,7 +227,7 @@ void LocationDialog::OnPaint(HDC dc) {
     struct Band {
         int top, bottom;
         COLORREF colour;
-    } bands[] = {{0, 130, kFolderColour}, {130, 428, kRegistryColour}, {428, kClientHeight, kWinIniColour}};
+    } bands[] = {{0, 130, kFolderColour}, {130, 446, kRegistryColour}, {446, kClientHeight, kWinIniColour}};
     for (const Band& band : bands) {
         RECT rect{0, Px(band.top), Px(kStripWidth), Px(band.bottom)};
         gdi::Brush fill(CreateSolidBrush(band.colour));
@@ -246,12 +257,12 @@ void LocationDialog::OnPaint(HDC dc) {
         Polygon(dc, face, 4);
     }
     // Page.
-    Rectangle(dc, x + Px(2), Px(436), x + w - Px(2), Px(460));
+    Rectangle(dc, x + Px(2), Px(454), x + w - Px(2), Px(478));
     gdi::Pen ink(CreatePen(PS_SOLID, 1, kWinIniColour));
     gdi::Select selectInk(dc, ink.get());
     for (int line = 0; line < 4; ++line) {
-        MoveToEx(dc, x + Px(5), Px(441 + line * 5), nullptr);
-        LineTo(dc, x + w - Px(5), Px(441 + line * 5));
+        MoveToEx(dc, x + Px(5), Px(459 + line * 5), nullptr);
+        LineTo(dc, x + w - Px(5), Px(459 + line * 5));
     }
 }
 

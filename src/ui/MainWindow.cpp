@@ -3,14 +3,17 @@
 #include "ui/DialogCommon.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
+#include "entries/RunCheck.h"
 #include "entries/StoredCommand.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
@@ -37,11 +40,16 @@ constexpr int kSidePanelWidth = 241;
 constexpr int kStatusBarHeight = 20;
 constexpr int kListLineHeight = 16;
 constexpr UINT_PTR kTipTimer = 1;
+// Change notifications are looked at four times a second: with the coalescer's
+// quiet time a change shows within about half a second.
+constexpr UINT_PTR kWatchTimer = 2;
+constexpr UINT kWatchIntervalMs = 250;
+constexpr COLORREF kReasonColour = RGB(200, 0, 0);
 
 // Side panel, 96 DPI.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 424;
+constexpr int kInformationHeadingTop = 452;
 constexpr int kFilterRowHeight = 18;
 
 // The colour of the side panel's heading bars and the status bar text.
@@ -99,6 +107,40 @@ EntryTestFn KnownEntryTest() {
 
 bool CommandBlocked(const std::string& command) { return IsBlocked(command); }
 
+// One lookup per refresh: it remembers the files it looked for.
+RunVerdictFn RunVerdictTest() {
+    auto lookup = std::make_shared<ProgramLookup>(SystemProgramLookup());
+    return [lookup](const StartupEntry& entry) {
+        RunVerdict verdict;
+        verdict.reason = WhyNotRun(entry, *lookup);
+        if (verdict.reason == NotRunReason::ProgramMissing) verdict.program = ProgramOfCommand(entry.command, *lookup);
+        return verdict;
+    };
+}
+
+// The system's own shield, as Windows draws it on commands that need
+// administrator rights.
+HICON LoadShieldIcon() {
+    SHSTOCKICONINFO info{};
+    info.cbSize = sizeof info;
+    if (SUCCEEDED(SHGetStockIconInfo(SIID_SHIELD, SHGSI_ICON | SHGSI_SMALLICON, &info)) && info.hIcon) {
+        return info.hIcon;
+    }
+    // Where the shell has no stock shield, the system's shared one (copied, so
+    // that it is ours to destroy like the shell's).
+    constexpr WORD kSystemShieldIcon = 32518;  // OIC_SHIELD
+    HANDLE shared = LoadImageA(nullptr, MAKEINTRESOURCEA(kSystemShieldIcon), IMAGE_ICON, 0, 0, LR_SHARED);
+    return shared ? CopyIcon(static_cast<HICON>(shared)) : nullptr;
+}
+
+// A lone carriage return does not break a static control's line.
+std::string WithLineBreaks(std::string text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) text.insert(++i, "\n");
+    }
+    return text;
+}
+
 // The message for a change that did not happen: what was not done, why, and
 // for an entry that is gone now, everything needed to make it again.
 std::string FailureMessage(int headline, const ChangeResult& result, const StartupEntry& entry) {
@@ -148,10 +190,13 @@ bool EnablePrivilege(const char* privilegeName) {
 
 void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
 
+void MainWindow::SetNotElevatedForTests(bool notElevated) { ui::SetNotElevatedForTests(notElevated); }
+
 MainWindow::MainWindow() : DialogBase("TForm1", kClientWidth, kClientHeight) {}
 
 MainWindow::~MainWindow() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    if (shield_) DestroyIcon(shield_);
 }
 
 DWORD MainWindow::Style() const {
@@ -186,6 +231,10 @@ void MainWindow::OnCreate() {
     SetInitialFocus(kIdEntryList);
     // The first tip as soon as the event loop runs, then one every 90 seconds.
     SetTimer(hwnd(), kTipTimer, kFirstTipDelayMs, nullptr);
+    elevated_ = RunsElevated();
+    if (!elevated_) shield_ = LoadShieldIcon();
+    watcher_.Arm();
+    SetTimer(hwnd(), kWatchTimer, kWatchIntervalMs, nullptr);
     UpdateCommandStates();
     SetDialogOwner(hwnd());
     if (creationStep_) creationStep_();
@@ -220,6 +269,8 @@ void MainWindow::CreateSidePanel() {
     AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 14, y + 2, 215, 2, kIdLegend + 1);
     AddControl("STATIC", "", label, 14, y + 8, 215, 28, kIdLegend);
     SetControlColor(kIdLegend, RGB(200, 110, 20));
+    AddControl("STATIC", "", label, 14, y + 36, 215, 28, kIdLegend + 2);
+    SetControlColor(kIdLegend + 2, kWillNotRunColour);
 
     AddControl("STATIC", "", label | SS_CENTERIMAGE, 10, kInformationHeadingTop, 200, kHeadingHeight,
                kIdInformationHeading);
@@ -227,8 +278,8 @@ void MainWindow::CreateSidePanel() {
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kInformationHeadingTop + 1, 20, 20,
                kIdInformationToggle);
     AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180,
-               140, kIdTipText);
-    AddLinkButton("", 48, kInformationHeadingTop + 176, 150, 20, kIdTipLink);
+               116, kIdTipText);
+    AddLinkButton("", 48, kInformationHeadingTop + 150, 150, 20, kIdTipLink);
     ShowWindow(Control(kIdTipLink), SW_HIDE);
 }
 
@@ -265,7 +316,9 @@ void MainWindow::CreateEntryArea() {
     const int boxWidth = (width - 24 - 8) / 2;
     const int boxTop = top + 184;
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left + 12, boxTop, boxWidth, 116, kIdStatusGroup);
-    AddControl("STATIC", "", label, left + 24, boxTop + 22, boxWidth - 24, 44, kIdStatusText);
+    AddControl("STATIC", "", label, left + 24, boxTop + 18, boxWidth - 36, 30, kIdStatusText);
+    AddControl("STATIC", "", label, left + 24, boxTop + 48, boxWidth - 36, 28, kIdReasonText);
+    SetControlColor(kIdReasonText, kReasonColour);
     AddControl("BUTTON", "", button, left + 24, boxTop + 78, 150, 28, kIdSwitchButton);
     const int boxLeft = left + 20 + boxWidth;
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, boxLeft, boxTop, boxWidth, 116, kIdLocationGroup);
@@ -275,7 +328,7 @@ void MainWindow::CreateEntryArea() {
 }
 
 void MainWindow::ApplyTexts() {
-    SetCaption(GetText(2));
+    SetCaption(MachineWideOnly() ? GetText(2) + " " + GetText(389) : GetText(2));
     ribbon_.ApplyTexts(GetText(0) == "Deutsch");
     SetControlText(kIdSourcesHeading, GetText(117));
     SetControlText(kIdSourcesToggle, GetText(117));
@@ -291,6 +344,7 @@ void MainWindow::ApplyTexts() {
         }
     }
     SetControlText(kIdLegend, GetText(131));
+    SetControlText(kIdLegend + 2, GetText(390));
     SetControlText(kIdEntriesGroup, GetText(120));
     SetControlText(kIdDetailsGroup, GetText(121));
     SetControlText(kIdStatusGroup, GetText(126));
@@ -347,7 +401,7 @@ bool MainWindow::PreTranslate(MSG& message) {
 
 void MainWindow::RefreshList() {
     const std::vector<ListLine> before = model_.Lines();
-    model_.Refresh(CollectEntries(), KnownEntryTest());
+    model_.Refresh(CollectEntries(), KnownEntryTest(), RunVerdictTest());
     const std::vector<ListLine>& lines = model_.Lines();
     const bool sameLines =
         lines.size() == before.size() &&
@@ -379,6 +433,31 @@ void MainWindow::RefreshListFollowing(const StartupEntry& entry) {
     if (model_.SelectEntry(entry)) SelectLine(model_.SelectedLine());
 }
 
+void MainWindow::RefreshListKeepingSelection() {
+    if (model_.HasSelection()) {
+        RefreshListFollowing(StartupEntry(model_.CurrentEntry()));
+    } else {
+        RefreshList();
+    }
+}
+
+void MainWindow::CheckLocationChanges(uint64_t nowMs) {
+    const std::vector<HANDLE>& handles = watcher_.Handles();
+    if (!handles.empty()) {
+        const DWORD signalled = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, 0);
+        if (signalled < WAIT_OBJECT_0 + handles.size()) {
+            // Every watch again from scratch: a key made since is watched from now on.
+            watcher_.Arm();
+            coalescer_.Notice(nowMs);
+        }
+    }
+    // Not under a dialog of the window's: the dialog works on the listed entry.
+    if (coalescer_.Due(nowMs) && IsWindowEnabled(hwnd())) {
+        coalescer_.Done();
+        RefreshListKeepingSelection();
+    }
+}
+
 void MainWindow::SelectLine(int index) {
     if (index >= static_cast<int>(model_.LineCount())) return;
     model_.SelectLine(index);
@@ -390,14 +469,13 @@ void MainWindow::SelectLine(int index) {
 
 void MainWindow::ShowDetails() {
     const Details details = model_.DetailsOf(model_.SelectedLine(), GetText, CommandTestFn(CommandBlocked));
-    // A lone carriage return does not break a static control's line.
-    std::string name = details.name;
-    const size_t cr = name.find('\r');
-    if (cr != std::string::npos && (cr + 1 >= name.size() || name[cr + 1] != '\n')) name.insert(cr + 1, "\n");
+    const std::string name = WithLineBreaks(details.name);
+    const std::string status = WithLineBreaks(details.status);
     // Only what changed is set: every new text repaints its control at once.
     const std::pair<int, const std::string*> texts[] = {{kIdNameText, &name},
                                                         {kIdCommandText, &details.command},
-                                                        {kIdStatusText, &details.status},
+                                                        {kIdStatusText, &status},
+                                                        {kIdReasonText, &details.reason},
                                                         {kIdLocationText, &details.location},
                                                         {kIdBlockButton, &details.blockCaption}};
     for (const auto& [id, text] : texts) {
@@ -407,10 +485,19 @@ void MainWindow::ShowDetails() {
 }
 
 void MainWindow::UpdateCommandStates() {
+    const bool shield = !elevated_ && model_.HasSelection() && IsMachineWideKind(model_.CurrentEntry().kind);
+    const bool shieldChanged = shield != shieldShown_;
+    shieldShown_ = shield;
     for (const ButtonCommand& b : kDetailsButtons) {
         const bool enabled = IsEnabled(b.command, model_);
         if ((IsWindowEnabled(Control(b.id)) != FALSE) != enabled) EnableWindow(Control(b.id), enabled ? TRUE : FALSE);
+        if (shieldChanged && ShieldOnButton(b.id)) InvalidateRect(Control(b.id), nullptr, FALSE);
     }
+}
+
+bool MainWindow::ShieldOnButton(int id) const {
+    // Launching starts the program with the user's rights; every other command changes the entry.
+    return shieldShown_ && id != kIdLaunchButton;
 }
 
 bool MainWindow::SetColorScheme(const std::string& name) {
@@ -576,7 +663,11 @@ void MainWindow::DeleteCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
     if (!AskQuestion(GetText(33), false)) return;
     const ChangeResult result = DeleteEntry(entry);
-    ShowMessage2(result.ok() ? GetText(34) : FailureMessage(307, result, entry));
+    if (result.ok()) {
+        ShowMessage2(GetText(34));
+    } else {
+        ReportFailure(307, result, entry);
+    }
     RefreshList();
 }
 
@@ -589,6 +680,9 @@ void MainWindow::LaunchCurrentEntry() {
 
 void MainWindow::SwitchCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
+    // Windows deletes a RunOnce value as it starts it: switched off, the
+    // companion is started in its place and the entry is gone.
+    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(386), false)) return;
     RunTimedWait(5);
     ScopedWait wait;
     StartupEntry switched = entry;
@@ -596,7 +690,11 @@ void MainWindow::SwitchCurrentEntry() {
     const ChangeResult result = ReplaceEntry(entry, switched);
     RefreshListFollowing(entry);
     wait.Close();
-    if (!result.ok()) ShowMessage2(FailureMessage(306, result, entry));
+    if (!result.ok()) ReportFailure(306, result, entry);
+}
+
+void MainWindow::ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry) {
+    ShowRefusedChange(FailureMessage(headline, result, entry), result, entry.kind);
 }
 
 void MainWindow::BlockOrReleaseCurrentEntry() {
@@ -614,9 +712,11 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
             result = ReplaceEntry(entry, released);
         }
         RefreshListFollowing(entry);
-        if (!result.ok()) {
-            problem += (problem.empty() ? "" : "\n\n") + FailureMessage(305, result, entry);
+        if (!result.ok() && problem.empty()) {
+            ReportFailure(305, result, entry);
+            return;
         }
+        if (!result.ok()) problem += "\n\n" + FailureMessage(305, result, entry);
         if (!problem.empty()) ShowMessage2(problem);
         return;
     }
@@ -650,7 +750,11 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         problem = FailureMessage(304, result, entry);
     }
     RefreshListFollowing(entry);
-    if (!problem.empty()) ShowMessage2(problem);
+    if (!result.ok()) {
+        ShowRefusedChange(problem, result, entry.kind);
+    } else if (!problem.empty()) {
+        ShowMessage2(problem);
+    }
 }
 
 void MainWindow::PrintList() {
@@ -687,7 +791,8 @@ void MainWindow::ToggleSection(bool sources) {
     std::vector<int> ids;
     if (sources) {
         ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni, kIdInfoImageFolders,
-               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegend + 1};
+               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegend + 1,
+               kIdLegend + 2};
         for (size_t filter = 0; filter < LocationFilters().size(); ++filter) {
             ids.push_back(kIdFilterFirst + static_cast<int>(filter));
         }
@@ -719,6 +824,7 @@ void MainWindow::OnTipTimer() {
 
 void MainWindow::OnTimer(UINT_PTR timer) {
     if (timer == kTipTimer) OnTipTimer();
+    if (timer == kWatchTimer) CheckLocationChanges(GetTickCount64());
 }
 
 void MainWindow::OnCancel() { DestroyWindow(hwnd()); }
@@ -860,7 +966,11 @@ bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
         const int contentWidth = std::min<int>(size + Px(6) + measure.right, rect.right - rect.left - Px(8));
         const int left = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pressed ? 1 : 0);
         RECT picture{left, (rect.top + rect.bottom - size) / 2, left + size, (rect.top + rect.bottom + size) / 2};
-        DrawPicture(dc, button->picture, picture, disabled);
+        if (shield_ && !disabled && ShieldOnButton(id)) {
+            DrawIconEx(dc, picture.left, picture.top, shield_, size, size, 0, nullptr, DI_NORMAL);
+        } else {
+            DrawPicture(dc, button->picture, picture, disabled);
+        }
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : RGB(20, 50, 110));
         RECT text{picture.right + Px(6), rect.top, rect.right - Px(4), rect.bottom};
@@ -896,6 +1006,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DESTROY:
             KillTimer(hwnd(), kTipTimer);
+            KillTimer(hwnd(), kWatchTimer);
+            watcher_.Disarm();
             if (DialogOwner() == hwnd()) SetDialogOwner(nullptr);
             PostQuitMessage(0);
             return 0;

@@ -7,9 +7,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
+#include "entries/ChangeCoalescer.h"
+#include "entries/EntryChange.h"
+#include "entries/LocationWatcher.h"
 #include "ui/Commands.h"
 #include "ui/DialogBase.h"
 #include "ui/MainWindowModel.h"
@@ -40,6 +44,12 @@ public:
     // The same, then the line of the entry the user just changed, if it is
     // still listed: a line added before it must not move the details elsewhere.
     void RefreshListFollowing(const StartupEntry& entry);
+    // Reads the list again after another program changed a location, keeping
+    // the selection on the same entry (kind and name) while it is still listed.
+    void RefreshListKeepingSelection();
+    // One look at the change notifications, as the watch timer does it (tests
+    // call it to take a notification without waiting for the timer).
+    void CheckLocationChanges(uint64_t nowMs);
     void SelectLine(int index);
     void ShowDetails();
     bool SetColorScheme(const std::string& name);
@@ -56,6 +66,9 @@ public:
     // Restarting Windows for real cannot be part of a test: while set, the
     // restart command calls this instead of asking Windows for a reboot.
     static void SetRestartForTests(std::function<void()> restart);
+    // Every process of a Wine prefix has full rights: while set, windows created
+    // afterwards behave as without them (the shield, the offer to start again).
+    static void SetNotElevatedForTests(bool notElevated);
 
 protected:
     DWORD Style() const override;
@@ -84,6 +97,10 @@ private:
     void BlockOrReleaseCurrentEntry();
     void PrintList();
     void RestartWindows();
+    // A change that did not happen; a machine-wide one refused for lack of
+    // rights offers to start the program again with administrator rights.
+    void ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry);
+    bool ShieldOnButton(int id) const;
     void ExplainGroup(size_t group);
     void OnTipTimer();
 
@@ -102,6 +119,11 @@ private:
     bool tipTimerStarted_ = false;
     bool tipShowsLink_ = false;  // the current tip comes with its link
     std::function<void()> creationStep_;
+    LocationWatcher watcher_;
+    ChangeCoalescer coalescer_;
+    bool elevated_ = false;
+    bool shieldShown_ = false;  // the change buttons show the shield for the selected entry
+    HICON shield_ = nullptr;
 };
 
 // Enables a privilege in the program's own access token; true on success.

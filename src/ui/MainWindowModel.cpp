@@ -61,6 +61,9 @@ const std::vector<Location>& Locations() {
         {23, 4, 28, "", 32, " (Run Once Ex)"},
         {24, 5, 28, "", 32, " (Run Services)"},
         {25, 6, 28, "", 32, " (Run Services Once)"},
+        {26, 2, 28, "", 32, " (Run, ", 380},
+        {27, 3, 28, "", 32, " (Run Once, ", 380},
+        {28, 4, 28, "", 32, " (Run Once Ex, ", 380},
         {31, 7, 0, "Win.ini: Load-", 30, ""},
         {32, 8, 0, "Win.ini: Run-", 30, ""},
     };
@@ -79,7 +82,9 @@ std::string LocationLabel(int32_t kind, const TextFn& text) {
     if (!location) return std::string();
     std::string label;
     if (location->areaText) label = text(location->areaText) + ": ";
-    return label + location->prefix + text(location->scopeText) + location->suffix;
+    label += location->prefix + text(location->scopeText) + location->suffix;
+    if (location->viewText) label += text(location->viewText) + ")";
+    return label;
 }
 
 Colour GroupColourOfKind(int32_t kind) {
@@ -105,13 +110,16 @@ bool MainWindowModel::Passes(int32_t kind) const {
     return location && filters_[location->filter];
 }
 
-void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown) {
+void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
+                              const RunVerdictFn& verdict) {
     entries_.clear();
     known_.clear();
+    verdicts_.clear();
     for (const StartupEntry& entry : all) {
         if (!Passes(entry.kind)) continue;
         entries_.push_back(entry);
         known_.push_back(isKnown ? isKnown(entry) : false);
+        verdicts_.push_back(verdict ? verdict(entry) : RunVerdict());
     }
     lines_.clear();
     lines_.reserve(entries_.size());
@@ -153,28 +161,72 @@ bool MainWindowModel::IsKnownLine(int index) const {
     return known_[lines_[static_cast<size_t>(index)].entry];
 }
 
-Colour LineColourFor(const StartupEntry& entry, bool known) {
+const RunVerdict& MainWindowModel::VerdictOfLine(int index) const {
+    static const RunVerdict none;
+    if (index < 0 || index >= static_cast<int>(lines_.size())) return none;
+    return verdicts_[lines_[static_cast<size_t>(index)].entry];
+}
+
+Colour LineColourFor(const StartupEntry& entry, bool known, NotRunReason reason) {
     Colour colour = GroupColourOfKind(entry.kind);
     if (known) colour = kKnownEntryColour;
+    if (reason != NotRunReason::None) colour = kWillNotRunColour;
     if (entry.active == 0) colour = kInactiveColour;
     return colour;
 }
 
-Colour MainWindowModel::LineColour(int index) const { return LineColourFor(EntryForLine(index), IsKnownLine(index)); }
+Colour MainWindowModel::LineColour(int index) const {
+    return LineColourFor(EntryForLine(index), IsKnownLine(index), VerdictOfLine(index).reason);
+}
 
-Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked) {
+std::string StatusText(const StartupEntry& entry, const TextFn& text) {
+    if (entry.active) return text(27);
+    std::string status;
+    switch (entry.offBy) {
+        case SwitchedOffBy::Windows:
+            status = text(381);
+            break;
+        case SwitchedOffBy::OtherTool:
+            status = text(382);
+            break;
+        case SwitchedOffBy::Nobody:
+        case SwitchedOffBy::ThisProgram:
+            status = text(26);
+            break;
+    }
+    if (IsRunOnceKind(entry.kind)) status += "\r" + text(387);
+    return status;
+}
+
+std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
+    switch (verdict.reason) {
+        case NotRunReason::None:
+            break;
+        case NotRunReason::NotStartedByWindowsNt:
+            return text(384);
+        case NotRunReason::SwitchedOffByWindows:
+            return text(385);
+        case NotRunReason::ProgramMissing:
+            return text(383) + " " + verdict.program;
+    }
+    return std::string();
+}
+
+Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked,
+                   const RunVerdict& verdict) {
     Details details;
     details.name = entry.name;
     if (known) details.name += "\r(" + text(132) + ")";
     details.command = entry.command;
-    details.status = text(entry.active == 0 ? 26 : 27);
+    details.status = StatusText(entry, text);
+    details.reason = ReasonText(verdict, text);
     details.location = LocationLabel(entry.kind, text);
     details.blockCaption = text(isBlocked && isBlocked(entry.command) ? 138 : 135);
     return details;
 }
 
 Details MainWindowModel::DetailsOf(int index, const TextFn& text, const CommandTestFn& isBlocked) const {
-    return DetailsFor(EntryForLine(index), IsKnownLine(index), text, isBlocked);
+    return DetailsFor(EntryForLine(index), IsKnownLine(index), text, isBlocked, VerdictOfLine(index));
 }
 
 std::vector<std::string> MainWindowModel::PrintoutLines(const TextFn& text) const {

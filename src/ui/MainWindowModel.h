@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "entries/RunCheck.h"
 #include "entries/StartupEntry.h"
 
 namespace ui {
@@ -24,6 +25,9 @@ constexpr Colour kRegistryColour = Rgb(0, 128, 0);
 constexpr Colour kWinIniColour = Rgb(0, 0, 128);
 constexpr Colour kKnownEntryColour = Rgb(255, 169, 86);
 constexpr Colour kInactiveColour = Rgb(128, 128, 128);
+// An active entry that will not start anyway (program missing, a location
+// Windows NT never starts): the user believes it runs, so it stands out.
+constexpr Colour kWillNotRunColour = Rgb(200, 0, 0);
 constexpr Colour kSelectedLineBackground = Rgb(164, 195, 235);
 constexpr Colour kLineBackground = Rgb(255, 255, 255);
 
@@ -56,6 +60,7 @@ struct Location {
     const char* prefix;  // literal text before the scope text
     int scopeText;       // "Current user", "All users", the win.ini section word
     const char* suffix;  // literal text after it
+    int viewText = 0;    // "32-bit" for the machine's 32-bit view, put inside the suffix's brackets
 };
 // One row per kind that names a place, in catalogue order.
 const std::vector<Location>& Locations();
@@ -78,10 +83,18 @@ struct ListLine {
     size_t entry;
 };
 
+// Why an entry will not start, with the program a missing-program reason names.
+struct RunVerdict {
+    NotRunReason reason = NotRunReason::None;
+    std::string program;
+};
+using RunVerdictFn = std::function<RunVerdict(const StartupEntry& entry)>;
+
 struct Details {
     std::string name;  // with a second line for a known system entry
     std::string command;
-    std::string status;
+    std::string status;  // who switched it off, and for RunOnce what that means
+    std::string reason;  // one line why it will not start, empty when nothing is known against it
     std::string location;
     std::string blockCaption;  // block, or release for a blocked command
 };
@@ -104,8 +117,9 @@ public:
     // Replaces the entries with those of all that pass the filters (in their
     // order), rebuilds the lines sorted by name and keeps the selection's
     // position: the same line index if it still exists, else line 0, else none.
-    // isKnown is asked once per entry here, not on every paint.
-    void Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown);
+    // isKnown and verdict are asked once per entry here, not on every paint.
+    void Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
+                 const RunVerdictFn& verdict = nullptr);
 
     const std::vector<StartupEntry>& Entries() const { return entries_; }
     const std::vector<ListLine>& Lines() const { return lines_; }
@@ -125,6 +139,7 @@ public:
     const StartupEntry& EntryForLine(int index) const;
     const StartupEntry& CurrentEntry() const { return EntryForLine(selected_); }
     bool IsKnownLine(int index) const;
+    const RunVerdict& VerdictOfLine(int index) const;
 
     Details DetailsOf(int index, const TextFn& text, const CommandTestFn& isBlocked) const;
     Colour LineColour(int index) const;
@@ -136,16 +151,25 @@ private:
     LessFn less_;
     std::vector<bool> filters_;
     std::vector<StartupEntry> entries_;
-    std::vector<bool> known_;  // per entry
+    std::vector<bool> known_;           // per entry
+    std::vector<RunVerdict> verdicts_;  // per entry
     std::vector<ListLine> lines_;
     int selected_ = -1;
 };
 
 // Text colour of a line, later rules winning: group colour by kind, orange for
-// a known system entry, grey for a switched-off one.
-Colour LineColourFor(const StartupEntry& entry, bool known);
+// a known system entry, red for an active one that will not start, grey for a
+// switched-off one.
+Colour LineColourFor(const StartupEntry& entry, bool known, NotRunReason reason = NotRunReason::None);
 // The details of an entry (the empty entry gives the "no selection" texts).
-Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked);
+Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked,
+                   const RunVerdict& verdict = RunVerdict());
+// The status line: active, switched off (by this program, by Windows' own
+// switch, by another tool), and for a switched-off RunOnce entry that it is
+// gone after the next logon.
+std::string StatusText(const StartupEntry& entry, const TextFn& text);
+// The one line why an entry will not start; empty for none.
+std::string ReasonText(const RunVerdict& verdict, const TextFn& text);
 
 // --- Tips ---------------------------------------------------------------------
 

@@ -132,7 +132,13 @@ TEST_F(DialogShots, EveryDialog) {
 
     ui::LocationDialog& location = ui::TheLocationDialog();
     location.Prepare(entry, ui::LocationDialog::Mode::ChooseOnly);
-    Shoot(location, "location", 535, 541);
+    Shoot(location, "location", 535, 559);
+    location.Hide();
+    // An entry of the machine's 32-bit view: its hive choice checked.
+    StartupEntry entry32 = entry;
+    entry32.kind = kMachineRun32;
+    location.Prepare(entry32, ui::LocationDialog::Mode::ChooseOnly);
+    Shoot(location, "location-32bit", 535, 559);
     location.Hide();
 
     ui::EntryEditorDialog& editor = ui::TheEntryEditor();

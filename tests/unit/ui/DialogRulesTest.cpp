@@ -39,6 +39,9 @@ const KindRow kKindTable[] = {
     {23, B::RunOnceEx, H::AllUsers},
     {24, B::RunServices, H::AllUsers},
     {25, B::RunServicesOnce, H::AllUsers},
+    {26, B::Run, H::AllUsers32},
+    {27, B::RunOnce, H::AllUsers32},
+    {28, B::RunOnceEx, H::AllUsers32},
     {31, B::WinIniLoad, H::CurrentUser},
     {32, B::WinIniRun, H::CurrentUser},
 };
@@ -57,7 +60,7 @@ TEST(LocationChoice, EachKindPreselectsItsButtonAndHiveAndDerivesBackToItself) {
 
 TEST(LocationChoice, KindWithoutLocationKeepsThePreviousChoice) {
     const LocationChoice previous{B::RunServices, H::AllUsers};
-    for (int32_t kind : {0, 3, 10, 16, 26, 33, -1}) {
+    for (int32_t kind : {0, 3, 10, 16, 29, 33, -1}) {
         EXPECT_EQ(PreselectForKind(kind, previous), previous) << kind;
     }
     EXPECT_EQ(PreselectForKind(0, LocationChoice{}).button, B::None);
@@ -66,7 +69,10 @@ TEST(LocationChoice, KindWithoutLocationKeepsThePreviousChoice) {
 TEST(LocationChoice, HiveCountsOnlyForRegistryButtons) {
     EXPECT_EQ(KindForChoice({B::RunServices, H::AllUsers}), 24);
     EXPECT_EQ(KindForChoice({B::RunServices, H::CurrentUser}), 14);
-    for (H hive : {H::AllUsers, H::CurrentUser}) {
+    // The 32-bit view has no RunServices keys: those stay the machine's.
+    EXPECT_EQ(KindForChoice({B::RunServices, H::AllUsers32}), 24);
+    EXPECT_EQ(KindForChoice({B::RunServicesOnce, H::AllUsers32}), 25);
+    for (H hive : {H::AllUsers, H::CurrentUser, H::AllUsers32}) {
         EXPECT_EQ(KindForChoice({B::WinIniLoad, hive}), 31);
         EXPECT_EQ(KindForChoice({B::WinIniRun, hive}), 32);
         EXPECT_EQ(KindForChoice({B::UserStartup, hive}), 2);

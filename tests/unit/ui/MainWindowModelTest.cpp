@@ -30,7 +30,14 @@ std::string Text(int number) {
                                                      {132, "Standardeintrag von Windows"},
                                                      {134, "Liste"},
                                                      {135, "Sperren"},
-                                                     {138, "Freigeben"}};
+                                                     {138, "Freigeben"},
+                                                     {380, "32-Bit"},
+                                                     {381, "von Windows aus"},
+                                                     {382, "von anderem Programm aus"},
+                                                     {383, "fehlt:"},
+                                                     {384, "NT startet es nicht"},
+                                                     {385, "Windows hat es abgeschaltet"},
+                                                     {387, "weg nach der Anmeldung"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
 }
@@ -68,11 +75,15 @@ TEST(LocationTable, LabelsOfEveryKind) {
         {23, "Registry: Alle Benutzer (Run Once Ex)"},
         {24, "Registry: Alle Benutzer (Run Services)"},
         {25, "Registry: Alle Benutzer (Run Services Once)"},
+        {26, "Registry: Alle Benutzer (Run, 32-Bit)"},
+        {27, "Registry: Alle Benutzer (Run Once, 32-Bit)"},
+        {28, "Registry: Alle Benutzer (Run Once Ex, 32-Bit)"},
         {31, "Win.ini: Load-Abschnitt"},
         {32, "Win.ini: Run-Abschnitt"},
         {0, ""},
         {3, ""},
         {16, ""},
+        {29, ""},
         {33, ""},
         {-1, ""},
     };
@@ -80,7 +91,7 @@ TEST(LocationTable, LabelsOfEveryKind) {
 }
 
 TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
-    const std::vector<int32_t> kinds = {1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 31, 32};
+    const std::vector<int32_t> kinds = {1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32};
     ASSERT_EQ(Locations().size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i) {
         EXPECT_EQ(Locations()[i].kind, kinds[i]) << "catalogue order";
@@ -89,6 +100,10 @@ TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
     }
     // The two hives of one registry key share one box.
     EXPECT_EQ(FindLocation(13)->filter, FindLocation(23)->filter);
+    // The registry boxes cover the machine's 32-bit view too.
+    EXPECT_EQ(FindLocation(26)->filter, FindLocation(21)->filter);
+    EXPECT_EQ(FindLocation(27)->filter, FindLocation(22)->filter);
+    EXPECT_EQ(FindLocation(28)->filter, FindLocation(23)->filter);
     EXPECT_NE(FindLocation(13)->filter, FindLocation(12)->filter);
     EXPECT_EQ(LocationFilters().size(), 9u);
 }
@@ -201,7 +216,8 @@ TEST(Colours, LaterRulesWin) {
         {1, 1, false, kFolderColour},     {2, 1, false, kFolderColour},    {11, 1, false, kRegistryColour},
         {25, 1, false, kRegistryColour},  {31, 1, false, kWinIniColour},   {32, 1, false, kWinIniColour},
         {31, 1, true, kKnownEntryColour}, {1, 1, true, kKnownEntryColour}, {11, 0, false, kInactiveColour},
-        {11, 0, true, kInactiveColour},   {0, 1, false, kFolderColour},
+        {11, 0, true, kInactiveColour},   {0, 1, false, kFolderColour},    {26, 1, false, kRegistryColour},
+        {28, 1, true, kKnownEntryColour},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LineColourFor(Entry("x", c.kind, c.active), c.known), c.colour) << c.kind << " " << c.known;
@@ -225,6 +241,57 @@ TEST(Details, TextsOfAnEntry) {
     EXPECT_EQ(d.status, "inaktiv");
     EXPECT_EQ(d.location, "Autostart-Ordner: Aktueller Benutzer");
     EXPECT_EQ(d.blockCaption, "Freigeben");
+}
+
+StartupEntry OffBy(StartupEntry entry, SwitchedOffBy offBy) {
+    entry.offBy = offBy;
+    return entry;
+}
+
+TEST(Details, StatusSaysWhoSwitchedItOffAndThatARunOnceEntryGoes) {
+    const struct {
+        StartupEntry entry;
+        const char* status;
+    } cases[] = {
+        {Entry("a", 21, 1), "aktiv"},
+        {OffBy(Entry("a", 21, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
+        {OffBy(Entry("a", 26, 0), SwitchedOffBy::Windows), "von Windows aus"},
+        {OffBy(Entry("a", 2, 0), SwitchedOffBy::OtherTool), "von anderem Programm aus"},
+        {Entry("a", 12, 1), "aktiv"},
+        {OffBy(Entry("a", 12, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 22, 0), SwitchedOffBy::Windows), "von Windows aus\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 27, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 13, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetailsFor(c.entry, false, Text, nullptr).status, c.status) << c.entry.kind;
+    }
+}
+
+TEST(Details, OneLineWhyItWillNotStartAndRedLinesForActiveOnes) {
+    const struct {
+        RunVerdict verdict;
+        const char* reason;
+    } cases[] = {
+        {{NotRunReason::None, ""}, ""},
+        {{NotRunReason::NotStartedByWindowsNt, ""}, "NT startet es nicht"},
+        {{NotRunReason::SwitchedOffByWindows, ""}, "Windows hat es abgeschaltet"},
+        {{NotRunReason::ProgramMissing, "C:\\Tools\\gone.exe"}, "fehlt: C:\\Tools\\gone.exe"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReasonText(c.verdict, Text), c.reason);
+
+    MainWindowModel model;
+    model.Refresh({Entry("gone", 21), Entry("here", 21), Entry("off", 14, 0)}, nullptr, [](const StartupEntry& e) {
+        if (e.name == "gone") return RunVerdict{NotRunReason::ProgramMissing, "C:\\gone.exe"};
+        if (e.name == "off") return RunVerdict{NotRunReason::NotStartedByWindowsNt, ""};
+        return RunVerdict{};
+    });
+    EXPECT_EQ(model.LineColour(0), kWillNotRunColour);
+    EXPECT_EQ(model.DetailsOf(0, Text, nullptr).reason, "fehlt: C:\\gone.exe");
+    EXPECT_EQ(model.LineColour(1), kRegistryColour);
+    EXPECT_EQ(model.DetailsOf(1, Text, nullptr).reason, "");
+    EXPECT_EQ(model.LineColour(2), kInactiveColour) << "switched off stays grey; the details say why";
+    EXPECT_EQ(model.DetailsOf(2, Text, nullptr).reason, "NT startet es nicht");
 }
 
 TEST(Tips, RotateElevenTwelveWithLinkThirteen) {

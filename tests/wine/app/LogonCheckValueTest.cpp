@@ -31,8 +31,7 @@ class LogonCheckValueAtStart : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(PrepareDataFolder(kBaseName, false));
-        // The language was chosen before: the start goes straight to the main window.
-        testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.cho", kProgramVersion);
+        testsupport::SeedLanguageChoice(DataFolder(kBaseName));
     }
     std::string Value() { return ReadRegString(HKEY_CURRENT_USER, kRunKey, kBlockCheckValueName); }
 };

@@ -6,7 +6,9 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
+#include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "ui/ControlIds.h"
 
 using testsupport::ProductPath;
 using testsupport::ReadFileBytes;
@@ -120,6 +122,41 @@ TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormal
     EXPECT_EQ(code, 0u);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+// The copy started with administrator rights may run as another account: it
+// says so in its title and lists only the machine's entries.
+TEST(Processes, TheMachineWideCopySaysSoAndListsOnlyTheMachinesEntries) {
+    const char run[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, run, "Mine", "C:\\windows\\notepad.exe"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, run, "Machine", "C:\\windows\\notepad.exe"));
+    ASSERT_TRUE(PrepareDataFolder(kBaseName, false));
+    testsupport::SeedLanguageChoice(DataFolder(kBaseName));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\" /machinewide";
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    HWND mainWindow = WaitForWindowOf(process.dwProcessId);
+    ASSERT_NE(mainWindow, nullptr);
+    DWORD_PTR settled = 0;
+    SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &settled);
+    char title[256] = {};
+    GetWindowTextA(mainWindow, title, sizeof title);
+    EXPECT_EQ(std::string(title).rfind("Bootmarshal (", 0), 0u) << title;
+    HWND list = GetDlgItem(mainWindow, kIdEntryList);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    // Across processes Wine hands a list box's text over as the window stores it.
+    wchar_t line[64] = {};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, L"Machine");
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteRegValue(HKEY_CURRENT_USER, run, "Mine");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, run, "Machine");
 }
 
 TEST(Processes, CompanionStartsNothingAndExitsZero) {

@@ -2,8 +2,10 @@
 // directions, moves through every location, and the cases that must write
 // nothing or keep the entry.
 #include "DialogFixture.h"
+#include "system/Elevation.h"
 #include "system/RegistryValues.h"
 #include "ui/ControlIds.h"
+#include "ui/DialogCommon.h"
 #include "ui/LocationDialog.h"
 
 namespace dialogtest {
@@ -34,6 +36,9 @@ const ButtonFor kPicks[] = {
     {23, kIdLocationRunOnceEx, kIdLocationHiveAllUsers},
     {24, kIdLocationRunServices, kIdLocationHiveAllUsers},
     {25, kIdLocationRunServicesOnce, kIdLocationHiveAllUsers},
+    {26, kIdLocationRun, kIdLocationHiveAllUsers32},
+    {27, kIdLocationRunOnce, kIdLocationHiveAllUsers32},
+    {28, kIdLocationRunOnceEx, kIdLocationHiveAllUsers32},
     {31, kIdLocationWinIniLoad, 0},
     {32, kIdLocationWinIniRun, 0},
 };
@@ -154,6 +159,33 @@ TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
     const auto prompts = Prompts();
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_NE(prompts[0].find(GetText(306)), std::string::npos);
+}
+
+int g_elevatedStarts = 0;
+
+TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem) {
+    ASSERT_TRUE(AddEntry(Entry("Stay", "C:\\stay.exe", 1, 11)).ok());
+    StartupEntry entry = Find("Stay");
+    ui::SetNotElevatedForTests(true);
+    SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
+        EXPECT_EQ(arguments, "/machinewide");
+        ++g_elevatedStarts;
+        return ElevatedStart::Started;
+    });
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    answer_ = true;
+    dialog_.Prepare(entry, ui::LocationDialog::Mode::Move);
+    Pick({26, kIdLocationRun, kIdLocationHiveAllUsers32});
+    Click(Window(), kIdLocationApply);
+    SetRegistryWriteDenialForTests(nullptr);
+    SetElevatedStarterForTests(nullptr);
+    ui::SetNotElevatedForTests(false);
+    EXPECT_FALSE(dialog_.moved);
+    EXPECT_EQ(Find("Stay").kind, 11);
+    const auto prompts = Prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_NE(prompts[0].find(GetText(388)), std::string::npos) << prompts[0];
+    EXPECT_EQ(g_elevatedStarts, 1);
 }
 
 TEST_F(LocationDialogTest, AMoveOntoAnotherEntryOfTheSameNameIsRefused) {
