@@ -7,6 +7,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 "$root/scripts/install-deps.sh"
+echo "== code style (.clang-format) =="
+"$root/scripts/check-format.sh"
 "$root/scripts/build.sh" --native
 
 export BM_WINE_RUNDIR="$(mktemp -d "${TMPDIR:-/tmp}/bootmarshal-test.XXXXXX")"

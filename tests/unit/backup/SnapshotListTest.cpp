@@ -147,7 +147,10 @@ TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) 
     list.Snapshots.resize(1);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
     list.Snapshots[0].Entries = {
-        Entry(0, 2, "Gr\xFC\xDF" "e & <Tags> \"quoted\" 'x'", "C:\\a_b\\\xE4\xF6\xFC.exe /x \x80 \t"),
+        Entry(0, 2,
+              "Gr\xFC\xDF"
+              "e & <Tags> \"quoted\" 'x'",
+              "C:\\a_b\\\xE4\xF6\xFC.exe /x \x80 \t"),
         Entry(1, 31, "", ""),
         Entry(1, 25, "  lead", "trail  "),
         Entry(0, 1, "Long", longCommand),
@@ -169,8 +172,8 @@ TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) 
     EXPECT_EQ(got[0].kind, 2);
     EXPECT_EQ(got[1].name, "");
     EXPECT_EQ(got[1].command, "");
-    EXPECT_EQ(got[2].name, "lead");      // leading blanks are lost
-    EXPECT_EQ(got[2].command, "trail  ");  // kept on a one-line element
+    EXPECT_EQ(got[2].name, "lead");                                            // leading blanks are lost
+    EXPECT_EQ(got[2].command, "trail  ");                                      // kept on a one-line element
     EXPECT_EQ(got[3].command, longCommand.substr(0, longCommand.size() - 3));  // lost on a three-line one
 }
 
@@ -223,17 +226,21 @@ TEST(SnapshotList, FaultsStopTheReadingAndKeepTheSnapshotsBeforeThem) {
          "<object><datum>01.02.2010</datum><launcher0>" + entry + "</launcher0><launcher2>" + entry +
              "</launcher2></object>",
          "launcher1"},
-        {"no command", "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>11</kind>"
-                       "<name>n</name></launcher0></object>",
+        {"no command",
+         "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>11</kind>"
+         "<name>n</name></launcher0></object>",
          "command"},
-        {"no active", "<object><datum>01.02.2010</datum><launcher0><kind>11</kind><name>n</name>"
-                      "<command>c</command></launcher0></object>",
+        {"no active",
+         "<object><datum>01.02.2010</datum><launcher0><kind>11</kind><name>n</name>"
+         "<command>c</command></launcher0></object>",
          "active"},
-        {"kind no number", "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>elf</kind>"
-                           "<name>n</name><command>c</command></launcher0></object>",
+        {"kind no number",
+         "<object><datum>01.02.2010</datum><launcher0><active>true</active><kind>elf</kind>"
+         "<name>n</name><command>c</command></launcher0></object>",
          "elf"},
-        {"kind too big", "<object><datum>01.02.2010</datum><launcher0><active>true</active>"
-                         "<kind>4294967296</kind><name>n</name><command>c</command></launcher0></object>",
+        {"kind too big",
+         "<object><datum>01.02.2010</datum><launcher0><active>true</active>"
+         "<kind>4294967296</kind><name>n</name><command>c</command></launcher0></object>",
          "4294967296"},
     };
     for (const Case& c : cases) {
@@ -260,14 +267,27 @@ TEST(SnapshotList, KindNumbersReadAsTheReaderReadsNumericReferences) {
         bool ok;
         int32_t value;
     } cases[] = {
-        {"11", true, 11},          {"  11", true, 11},       {"+11", true, 11},
-        {"-5", true, -5},          {"$1F", true, 31},        {"x1f", true, 31},
-        {"0X10", true, 16},        {"2147483647", true, 2147483647},
-        {"-2147483648", true, INT32_MIN},                    {"$FFFFFFFF", true, -1},
-        {"2147483648", false, 0},  {"$100000000", false, 0}, {"", false, 0},
-        {"11 ", false, 0},         {"1 1", false, 0},        {"-$1F", false, 0},
-        {"$", false, 0},           {"0x", false, 0},         {"+", false, 0},
-        {"eleven", false, 0},      {"1e3", false, 0},
+        {"11", true, 11},
+        {"  11", true, 11},
+        {"+11", true, 11},
+        {"-5", true, -5},
+        {"$1F", true, 31},
+        {"x1f", true, 31},
+        {"0X10", true, 16},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},
+        {"$FFFFFFFF", true, -1},
+        {"2147483648", false, 0},
+        {"$100000000", false, 0},
+        {"", false, 0},
+        {"11 ", false, 0},
+        {"1 1", false, 0},
+        {"-$1F", false, 0},
+        {"$", false, 0},
+        {"0x", false, 0},
+        {"+", false, 0},
+        {"eleven", false, 0},
+        {"1e3", false, 0},
     };
     for (const Case& c : cases) {
         int32_t value = 12345;
@@ -294,8 +314,8 @@ std::string Order(const std::vector<Snapshot>& list) {
 }
 
 TEST(SortSnapshots, NewestFirstAndEqualTimestampsKeepTheirOrder) {
-    auto list = Snapshots({At(2010, 1, 1), At(2012, 1, 1), At(2011, 1, 1), At(2012, 1, 1), At(2010, 1, 1),
-                           At(2012, 1, 1, 0, 0, 0, 1)});
+    auto list = Snapshots(
+        {At(2010, 1, 1), At(2012, 1, 1), At(2011, 1, 1), At(2012, 1, 1), At(2010, 1, 1), At(2012, 1, 1, 0, 0, 0, 1)});
     SortSnapshots(list);
     EXPECT_EQ(Order(list), "5 1 3 2 0 4 ");
 

@@ -19,7 +19,8 @@ TEST(XmlCodec, EncodeTable) {
         {"'!#$%[]^`{|}~", "&#39;&#33;&#35;&#36;&#37;&#91;&#93;&#94;&#96;&#123;&#124;&#125;&#126;"},
         {"\t\x01\x1F\x7F\x80\x9F", "&#9;&#1;&#31;&#127;&#128;&#159;"},
         {std::string(1, '\0'), "&#0;"},
-        {"\xA0\xA3\xBE\xC4\xC6\xD7\xDF\xE4\xF7\xFF", "&nbsp;&pund;&frac43;&Auml;&Aelig;&times;&szlig;&auml;&divide;&yuml;"},
+        {"\xA0\xA3\xBE\xC4\xC6\xD7\xDF\xE4\xF7\xFF",
+         "&nbsp;&pund;&frac43;&Auml;&Aelig;&times;&szlig;&auml;&divide;&yuml;"},
         {"", ""},
     };
     TXMLCodec codec;
@@ -49,9 +50,10 @@ TEST(XmlCodec, DecodeRules) {
 
 TEST(XmlCodec, BadNumericReferencesFail) {
     const char* cases[] = {
-        "&#;",   "&#12a;", "&#x;",   "&#$;",  "&#-;",     "&#+;",       "&# ;",        "&#1 ;",
-        "&#-$41;", "&#0x;", "&#x4G;", "&#\t65;", "&#2147483648;", "&#-2147483649;", "&#$100000000;",
-        "&#99999999999999999999;",
+        "&#;",           "&#12a;",         "&#x;",          "&#$;",
+        "&#-;",          "&#+;",           "&# ;",          "&#1 ;",
+        "&#-$41;",       "&#0x;",          "&#x4G;",        "&#\t65;",
+        "&#2147483648;", "&#-2147483649;", "&#$100000000;", "&#99999999999999999999;",
     };
     TXMLCodec codec;
     for (const char* c : cases) EXPECT_THROW(codec.Decode(c), EXMLDecodeError) << c;

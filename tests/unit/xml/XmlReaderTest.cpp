@@ -31,7 +31,8 @@ TEST(XmlReader, FileLineRules) {
         {"the rest of the declaration line is dropped", d + "<lost />\r\n<b />\r\n", true, "@b"},
         {"CR alone ends a line", d + "\r<a>\r<b />\r</a>\r", true, "@a{@b}"},
         {"CR LF ends a line", d + "\r\n<a>\r\n  <b />\r\n</a>\r\n", true, "@a{@b}"},
-        {"lines are trimmed and joined without a gap", d + "\r\n<a>\r\n  one \r\n\ttwo\r\n</a>\r\n", true, "@a{'onetwo'}"},
+        {"lines are trimmed and joined without a gap", d + "\r\n<a>\r\n  one \r\n\ttwo\r\n</a>\r\n", true,
+         "@a{'onetwo'}"},
         {"an LF inside a line is dropped, not trimmed", d + "\r\n<a>\n  x  </a>\r\n", true, "@a{'x  '}"},
         {"byte 26 after content ends the file", d + "\r\n<a>1</a>\x1A<b />\r\n", true, "@a{'1'}"},
         {"only empty lines after the declaration", d + "\r\n\r\n\r\n", true, ""},
@@ -138,9 +139,9 @@ TEST(XmlParseText, BadlyFormedMarkupStillGivesATree) {
 TEST(XmlParseText, DecodingFailureFailsOnlyItsStepAndKeepsTheText) {
     const ParseCase cases[] = {
         {"&#12a;", false, "'&#12a;'"},
-        {"&#;<b/>", false, "'&#;' @b"},       // the tag of the failed step is still read
-        {"&#;<b/>c", true, "'&#;' @b 'c'"},   // a later step that completes counts
-        {"<a>&#;</a>", true, "@a{'&#;'}"},    // an inner call's result does not count
+        {"&#;<b/>", false, "'&#;' @b"},      // the tag of the failed step is still read
+        {"&#;<b/>c", true, "'&#;' @b 'c'"},  // a later step that completes counts
+        {"<a>&#;</a>", true, "@a{'&#;'}"},   // an inner call's result does not count
         {"ok&amp;<b>&#x;x&lt;</b>&#$;", false, "'ok&' @b{'&#x;x&lt;'} '&#$;'"},
     };
     TXMLCodec codec;

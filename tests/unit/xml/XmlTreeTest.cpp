@@ -107,13 +107,13 @@ TEST(XmlAttributes, ParseTextRules) {
     };
     const Case cases[] = {
         {"version=\"1.0\" standalone=\"yes\"", {"version=1.0", "standalone=yes"}},
-        {"a=\"x y\"", {"a=x", "y\"="}},             // a value cannot hold a space
-        {"a = 1", {"a=", "=", "1="}},               // spaces around "=" split the attribute
-        {"a='q'", {"a='q'"}},                       // apostrophes stay part of the value
-        {"a=\"\"\"", {"a='"}},                      // one quote dropped each side, the third one stored as '
-        {"a=1 b=2 A=3 B=", {"A=3"}},                // replaced, then removed by an empty value
+        {"a=\"x y\"", {"a=x", "y\"="}},  // a value cannot hold a space
+        {"a = 1", {"a=", "=", "1="}},    // spaces around "=" split the attribute
+        {"a='q'", {"a='q'"}},            // apostrophes stay part of the value
+        {"a=\"\"\"", {"a='"}},           // one quote dropped each side, the third one stored as '
+        {"a=1 b=2 A=3 B=", {"A=3"}},     // replaced, then removed by an empty value
         {"  lone   \t", {"lone="}},
-        {"a=1\tb=2", {"a=1\tb=2"}},                 // only the space separates; a tab stays in the value
+        {"a=1\tb=2", {"a=1\tb=2"}},  // only the space separates; a tab stays in the value
         {"", {}},
     };
     for (const Case& c : cases) {

@@ -129,9 +129,9 @@ TEST(XmlWriter, EightyCharactersStayOnOneLine) {
     const std::string t73(73, 't');
     const std::string t68 = std::string(68, 't') + "\\";  // 73 bytes once encoded
     const Case cases[] = {
-        {t73, {"  <t>" + t73 + "</t>"}},                                 // exactly 80
-        {t73 + "u", {"  <t>", "    " + t73 + "u", "  </t>"}},            // 81
-        {t68, {"  <t>" + std::string(68, 't') + "&#92;</t>"}},           // 80 once encoded
+        {t73, {"  <t>" + t73 + "</t>"}},                        // exactly 80
+        {t73 + "u", {"  <t>", "    " + t73 + "u", "  </t>"}},   // 81
+        {t68, {"  <t>" + std::string(68, 't') + "&#92;</t>"}},  // 80 once encoded
         {t68 + "u", {"  <t>", "    " + std::string(68, 't') + "&#92;u", "  </t>"}},
     };
     for (const Case& c : cases) {
@@ -172,13 +172,13 @@ TEST(XmlWriter, WhatSurvivesAWriteAndARead) {
         std::string back;
     };
     const Case cases[] = {
-        {everyByte, everyByte},                          // three-line form, byte for byte
+        {everyByte, everyByte},  // three-line form, byte for byte
         {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF\xC6\xDE\xD0", "\xC4\xD6\xDC\xE4\xF6\xFC\xDF\xC6\xDE\xD0"},
         {"a<b>&\"'c", "a<b>&\"'c"},
-        {"  lead", "lead"},                              // leading spaces are lost
-        {"trail  ", "trail  "},                          // trailing ones survive on one line
-        {longTail, std::string(90, 'x')},                // and are lost on three
-        {"\tx\t", "\tx\t"},                              // a tab is written as a reference
+        {"  lead", "lead"},                // leading spaces are lost
+        {"trail  ", "trail  "},            // trailing ones survive on one line
+        {longTail, std::string(90, 'x')},  // and are lost on three
+        {"\tx\t", "\tx\t"},                // a tab is written as a reference
         {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(RoundTrip(parser, c.text), c.back) << c.text;
