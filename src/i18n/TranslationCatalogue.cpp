@@ -88,9 +88,18 @@ std::string TranslationCatalogue::Text(int number) const {
 void LoadTranslation(const std::string& baseName) {
     gBaseName = baseName;
     auto fresh = std::make_unique<TranslationCatalogue>();
-    try {
-        fresh->LoadTextFile(DataFile(gBaseName, ActivePartFileName(gBaseName, LanguagePart::Texts)));
-    } catch (const EInOutError&) {
+    const std::string active = DataFile(gBaseName, ActivePartFileName(gBaseName, LanguagePart::Texts));
+    // A missing active file (deleted, or a choice file kept from an earlier
+    // installation) must not leave every window without captions either.
+    bool loaded = false;
+    if (FileExists(active)) {
+        try {
+            fresh->LoadTextFile(active);
+            loaded = true;
+        } catch (const EInOutError&) {
+        }
+    }
+    if (!loaded) {
         try {
             fresh->LoadTextFile(LanguageFilePath(0));
         } catch (const EInOutError&) {

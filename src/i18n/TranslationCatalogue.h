@@ -42,8 +42,9 @@ private:
 
 // Remembers the base name, replaces the catalogue with a new one and loads the
 // active text file (data-file lookup of B + ".def"). An active text file that
-// exists but cannot be read loads language file 0 instead, so that the windows
-// never come up without captions because another program holds the file.
+// is missing or cannot be read loads language file 0 instead, so that the
+// windows never come up without captions because the file was deleted or
+// another program holds it.
 void LoadTranslation(const std::string& baseName);
 // The text of that number; empty above 10000, below 0, without a section for it
 // or before the catalogue is loaded.

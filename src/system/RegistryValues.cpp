@@ -24,6 +24,43 @@ std::string StringFromRegData(const std::vector<char>& data, DWORD size) {
     return text;
 }
 
+// Every value of a key in the registry's order; visit(name, type, data, size).
+// A key that cannot be opened has none.
+template <typename Visit>
+void ForEachValue(HKEY root, const std::string& keyPath, REGSAM view, Visit visit) {
+    ScopedKey key;
+    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    DWORD count = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    std::vector<char> name(maxName + 2);
+    std::vector<char> data(maxData + 2);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (status == ERROR_MORE_DATA) {
+            // The key grew since it was measured: make room and read this index again.
+            name.resize(name.size() * 2 + 256);
+            data.resize(std::max<size_t>(data.size() * 2, dataSize + 2));
+            --index;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        // A name with characters outside the code page can come back with a
+        // length that does not fit its buffer: the text up to its NUL counts.
+        const size_t nameChars = strnlen(name.data(), std::min<size_t>(nameLength, name.size()));
+        visit(std::string(name.data(), nameChars), type, data, dataSize);
+    }
+}
+
 }  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
@@ -50,40 +87,10 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
 std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath,
                                                                      REGSAM view) {
     std::vector<std::pair<std::string, std::string>> values;
-    ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
-        return values;
-    }
-    DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
-                         nullptr, nullptr) != ERROR_SUCCESS) {
-        return values;
-    }
-    values.reserve(count);
-    std::vector<char> name(maxName + 2);
-    std::vector<char> data(maxData + 2);
-    for (DWORD index = 0;; ++index) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        DWORD dataSize = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
-                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
-        if (status == ERROR_MORE_DATA) {
-            // The key grew since it was measured: make room and read this index again.
-            name.resize(name.size() * 2 + 256);
-            data.resize(std::max<size_t>(data.size() * 2, dataSize + 2));
-            --index;
-            continue;
-        }
-        if (status != ERROR_SUCCESS) break;
+    ForEachValue(root, keyPath, view, [&](std::string name, DWORD type, const std::vector<char>& data, DWORD size) {
         const bool isString = type == REG_SZ || type == REG_EXPAND_SZ;
-        // A name with characters outside the code page can come back with a
-        // length that does not fit its buffer: the text up to its NUL counts.
-        const size_t nameChars = strnlen(name.data(), std::min<size_t>(nameLength, name.size()));
-        values.emplace_back(std::string(name.data(), nameChars),
-                            isString ? StringFromRegData(data, dataSize) : std::string());
-    }
+        values.emplace_back(std::move(name), isString ? StringFromRegData(data, size) : std::string());
+    });
     return values;
 }
 
@@ -139,38 +146,13 @@ WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::st
 
 std::vector<RawRegistryValue> ReadRegRawValues(HKEY root, const std::string& keyPath, REGSAM view) {
     std::vector<RawRegistryValue> values;
-    ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
-        return values;
-    }
-    DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
-                         nullptr, nullptr) != ERROR_SUCCESS) {
-        return values;
-    }
-    values.reserve(count);
-    std::vector<char> name(maxName + 2);
-    std::vector<char> data(maxData + 2);
-    for (DWORD index = 0;; ++index) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        DWORD dataSize = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
-                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
-        if (status == ERROR_MORE_DATA) {
-            name.resize(name.size() * 2 + 256);
-            data.resize(std::max<size_t>(data.size() * 2, dataSize + 2));
-            --index;
-            continue;
-        }
-        if (status != ERROR_SUCCESS) break;
+    ForEachValue(root, keyPath, view, [&](std::string name, DWORD type, const std::vector<char>& data, DWORD size) {
         RawRegistryValue value;
-        value.name.assign(name.data(), strnlen(name.data(), std::min<size_t>(nameLength, name.size())));
+        value.name = std::move(name);
         value.type = type;
-        value.bytes.assign(data.data(), std::min<size_t>(dataSize, data.size()));
+        value.bytes.assign(data.data(), std::min<size_t>(size, data.size()));
         values.push_back(std::move(value));
-    }
+    });
     return values;
 }
 

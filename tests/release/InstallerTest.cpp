@@ -288,33 +288,7 @@ TEST_F(InstallerTest, PerMachineKeepsTheCompanionWhenAnotherUserHasData) {
 void SaveScreenshot(HWND window, const std::string& name) {
     char folder[MAX_PATH] = {};
     if (GetEnvironmentVariableA("BM_SCREENSHOT_DIR", folder, MAX_PATH) == 0) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    std::string pixels(static_cast<size_t>((width * 3 + 3) / 4 * 4) * static_cast<size_t>(height), '\0');
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info + pixels.size()), 0, 0,
-                             sizeof file + sizeof info};
-    WriteFileBytes(std::string(folder) + "\\" + name + ".bmp",
-                   std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                       std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    testsupport::SaveWindowImage(window, std::string(folder) + "\\" + name + ".bmp");
 }
 
 std::string TextOf(HWND window) {

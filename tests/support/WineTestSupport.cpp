@@ -88,6 +88,38 @@ void MakeFolders(const std::string& folder) {
     CreateDirectoryA(folder.c_str(), nullptr);
 }
 
+bool SaveWindowImage(HWND window, const std::string& path) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const size_t stride = static_cast<size_t>((width * 3 + 3) / 4 * 4);
+    std::string pixels(stride * static_cast<size_t>(height), '\0');
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    return WriteFileBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                                    std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
+}
+
 void SeedLanguageChoice(const std::string& dataFolder) {
     MakeFolders(dataFolder);
     WriteFileBytes(dataFolder + "Bootmarshal.cho", BM_VERSION_TEXT);

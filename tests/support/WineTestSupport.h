@@ -31,6 +31,10 @@ bool WritePlatformLink(const std::string& file, const std::string& target, const
 // program passes the language dialog, as every start after the first does.
 void SeedLanguageChoice(const std::string& dataFolder);
 
+// The window as the screen shows it, frame included, written as a 24-bit BMP;
+// false when the file could not be written.
+bool SaveWindowImage(HWND window, const std::string& path);
+
 // Creates every missing folder of the path.
 void MakeFolders(const std::string& folder);
 

@@ -53,39 +53,6 @@ void Pump(int milliseconds) {
     }
 }
 
-// The window as it is on the screen, as a 24-bit BMP.
-bool SaveWindowShot(HWND window, const std::string& file) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    const DWORD stride = ((width * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + imageSize;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), imageSize);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return testsupport::WriteFileBytes(file, bytes);
-}
-
 class DialogShots : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -117,7 +84,8 @@ protected:
         GetClientRect(dialog.hwnd(), &client);
         EXPECT_NEAR(client.right, MulDiv(width96, dpi_, 96), 1) << name;
         EXPECT_NEAR(client.bottom, MulDiv(height96, dpi_, 96), 1) << name;
-        EXPECT_TRUE(SaveWindowShot(dialog.hwnd(), ShotFolder() + name + "-" + std::to_string(dpi_) + ".bmp"));
+        EXPECT_TRUE(
+            testsupport::SaveWindowImage(dialog.hwnd(), ShotFolder() + name + "-" + std::to_string(dpi_) + ".bmp"));
     }
 
     int dpi_ = 96;
@@ -174,7 +142,7 @@ TEST_F(DialogShots, EveryDialog) {
     Shoot(blocked, "blocked", 417, 343);
     blocked.ShowWholeLine(1);
     Pump(200);
-    SaveWindowShot(blocked.hwnd(), ShotFolder() + "blocked-hover-" + std::to_string(dpi_) + ".bmp");
+    testsupport::SaveWindowImage(blocked.hwnd(), ShotFolder() + "blocked-hover-" + std::to_string(dpi_) + ".bmp");
     blocked.ShowWholeLine(-1);
     blocked.Hide();
 

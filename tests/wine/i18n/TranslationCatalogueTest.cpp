@@ -99,8 +99,11 @@ TEST_F(TranslationCatalogueTest, FilesLargerThanOneReadLoadAsTheirBytesParse) {
     EXPECT_EQ(LanguageName(0), "Lang");
 }
 
-TEST_F(TranslationCatalogueTest, AnUnreadableActiveFileFallsBackToLanguageZero) {
+TEST_F(TranslationCatalogueTest, AnUnreadableOrMissingActiveFileFallsBackToLanguageZero) {
     Put(InData(".t00"), LanguageFile("Deutsch", "Bootmarshal"));
+    LoadTranslation(kBase);
+    EXPECT_EQ(GetText(0), "Deutsch") << "no active file at all";
+
     Put(InData(".def"), LanguageFile("English", "Bootmarshal"));
     const ScopedFile held = HoldExclusively(InData(".def"));
     ASSERT_TRUE(held);

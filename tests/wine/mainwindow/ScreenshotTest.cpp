@@ -65,42 +65,6 @@ HWND FindMainWindow(DWORD processId) {
     return search.found;
 }
 
-// The window as it is on the screen, frame included, written as a 24-bit BMP.
-bool SaveWindowImage(HWND window, const std::string& path) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) return false;
-    fwrite(&file, sizeof file, 1, out);
-    fwrite(&info, sizeof info, 1, out);
-    fwrite(pixels.data(), 1, pixels.size(), out);
-    return fclose(out) == 0;
-}
-
 void Settle(HWND window) {
     // A message that returns only after the program handled everything before it.
     DWORD_PTR result = 0;
@@ -155,7 +119,7 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
         Command(window, shot.scheme);
         Command(window, shot.tab);
         const std::string path = folder + "main-" + shot.name + "-" + std::to_string(dpi) + "dpi.bmp";
-        EXPECT_TRUE(SaveWindowImage(window, path)) << path;
+        EXPECT_TRUE(testsupport::SaveWindowImage(window, path)) << path;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);

@@ -44,42 +44,6 @@ std::string ArtifactsFolder() {
     return path + "\\";
 }
 
-// The window as it is on the screen, frame included, as a 24-bit BMP.
-bool SaveWindowImage(HWND window, const std::string& path) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) return false;
-    fwrite(&file, sizeof file, 1, out);
-    fwrite(&info, sizeof info, 1, out);
-    fwrite(pixels.data(), 1, pixels.size(), out);
-    return fclose(out) == 0;
-}
-
 // Messages of this thread for a while (timers, paints), or until done says so.
 void Pump(unsigned ms, const std::function<bool()>& done = nullptr) {
     const ULONGLONG end = GetTickCount64() + ms;
@@ -184,7 +148,7 @@ protected:
         SetWindowPos(window_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump(300);
-        EXPECT_TRUE(SaveWindowImage(window_->hwnd(), ArtifactsFolder() + name + ".bmp"));
+        EXPECT_TRUE(testsupport::SaveWindowImage(window_->hwnd(), ArtifactsFolder() + name + ".bmp"));
     }
 
     std::vector<bool> answers_;
