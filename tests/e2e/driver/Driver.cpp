@@ -128,18 +128,24 @@ bool Click(HWND window, int id) {
 
 std::string Text(HWND window) {
     if (!window) return std::string();
+    // The program may change the text between the two messages: a text that
+    // fills the buffer is read again with more room, so none comes back cut.
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
         return std::string();
     }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
-                             kMessageTimeoutMs, &copied)) {
-        return std::string();
+    for (size_t room = static_cast<size_t>(length) + 64;; room *= 2) {
+        std::string text(room, '\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                                 kMessageTimeoutMs, &copied)) {
+            return std::string();
+        }
+        if (copied + 1 < text.size()) {
+            text.resize(static_cast<size_t>(copied));
+            return text;
+        }
     }
-    text.resize(copied < text.size() ? static_cast<size_t>(copied) : text.size() - 1);
-    return text;
 }
 
 std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Startup.h"
+#include "driver/Driver.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
@@ -68,33 +69,10 @@ TEST(Processes, BlockCheckEndsSilentlyWithCodeZero) {
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
+// The program's visible window of that class, waited for as long as a start
+// under a loaded machine may take.
 HWND WaitForWindowOf(DWORD processId, const char* className = "TForm1") {
-    for (int attempt = 0; attempt < 400; ++attempt) {
-        WindowSearch search{processId, className, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<WindowSearch*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char name[64] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (owner == s->processId && std::string(name) == s->className && IsWindowVisible(window)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    }
-    return nullptr;
+    return e2e::WaitForWindow(className, 20000, processId);
 }
 
 TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormally) {

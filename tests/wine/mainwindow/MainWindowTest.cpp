@@ -3,6 +3,8 @@
 // answered by the test, checked against the locations afterwards.
 #include <gtest/gtest.h>
 
+#include "WindowDriving.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -117,18 +119,11 @@ protected:
     void Select(const std::string& command) {
         const int line = LineOf(command);
         ASSERT_GE(line, 0) << command;
-        // As the user does it: the list's selection and its notification.
-        HWND list = window_->Control(kIdEntryList);
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-        SendMessageA(window_->hwnd(), WM_COMMAND, MAKEWPARAM(kIdEntryList, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
+        mainwindowtest::SelectListLine(*window_, line);
         ASSERT_EQ(window_->Model().SelectedLine(), line);
     }
 
-    void Click(int id) {
-        SendMessageA(window_->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(window_->Control(id)));
-    }
+    void Click(int id) { mainwindowtest::ClickControl(*window_, id); }
 
     std::vector<std::string> Messages() {
         std::vector<std::string> texts;

@@ -7,6 +7,8 @@
 // and a value another program writes appears while the window is open.
 #include <gtest/gtest.h>
 
+#include "WindowDriving.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -123,17 +125,11 @@ protected:
     void Select(int32_t kind, const std::string& name) {
         const int line = LineOf(kind, name);
         ASSERT_GE(line, 0) << name;
-        HWND list = window_->Control(kIdEntryList);
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-        SendMessageA(window_->hwnd(), WM_COMMAND, MAKEWPARAM(kIdEntryList, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
+        mainwindowtest::SelectListLine(*window_, line);
         ASSERT_EQ(window_->Model().SelectedLine(), line);
     }
 
-    void Click(int id) {
-        SendMessageA(window_->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(window_->Control(id)));
-    }
+    void Click(int id) { mainwindowtest::ClickControl(*window_, id); }
 
     std::vector<PromptRecord> Questions() {
         std::vector<PromptRecord> questions;
