@@ -15,7 +15,7 @@ bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::string bytes;
     if (!FileExists(fileName)) throw EInOutError(FileFault::Open, fileName, ERROR_FILE_NOT_FOUND);
     if (!ReadWholeFile(fileName, bytes)) throw EInOutError(FileFault::Read, fileName, GetLastError());
-    return LoadFromBuffer(&bytes[0], bytes.size(), fileName, root);
+    return LoadFromBuffer(std::move(bytes), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -21,8 +21,8 @@ bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
         in.read(bytes.get(), size);
     }
     if (size < 0 || !in) throw EInOutError(FileFault::Read, fileName);
-    char empty = 0;
-    return LoadFromBuffer(size > 0 ? bytes.get() : &empty, static_cast<size_t>(size), fileName, root);
+    if (!bytes) bytes.reset(new char[1]);
+    return LoadFromBuffer(std::move(bytes), static_cast<size_t>(size), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -2,6 +2,7 @@
 
 #include "xml/XmlReaderTuning.h"
 #include "xml/XmlScan.h"
+#include "xml/XmlStorage.h"
 
 #include <algorithm>
 #include <array>
@@ -19,6 +20,8 @@ thread_local XmlClosingTagSearch gSearch = XmlClosingTagSearch::Automatic;
 }  // namespace
 
 void XmlSetClosingTagSearch(XmlClosingTagSearch search) { gSearch = search; }
+
+bool XmlOnePassAllowed() { return gSearch == XmlClosingTagSearch::Automatic; }
 
 std::size_t XmlPlainSearchAllowance(std::size_t size) {
     if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
@@ -641,6 +644,38 @@ private:
 // One pending ParseText call: its rest and its parent. Element content is read
 // by pushing a frame instead of recursing, so the depth of the input costs
 // heap, not stack.
+// What a tag says, read from the bytes between "<" and ">": "/" at the end,
+// "!" or "?" at the start make an element without content; the name ends at
+// the first space, the attributes follow it.
+struct StartTag {
+    Piece name;
+    Piece attributes;
+    bool empty;
+};
+
+StartTag ReadStartTag(Piece between) {
+    Piece tagText = Trimmed(between);
+    bool empty = false;
+    if (!tagText.empty() && tagText.end[-1] == '/') {
+        --tagText.end;
+        empty = true;
+    }
+    if (!tagText.empty() && *tagText.begin == '!') {
+        ++tagText.begin;
+        empty = true;
+    } else if (!tagText.empty() && *tagText.begin == '?') {
+        ++tagText.begin;
+        if (!tagText.empty() && tagText.end[-1] == '?') --tagText.end;
+        empty = true;
+    }
+    StartTag tag{tagText, Piece{tagText.end, tagText.end}, empty};
+    if (const char* space = Find(tagText, ' ')) {
+        tag.name = Trimmed(Piece{tagText.begin, space});
+        tag.attributes = Trimmed(Piece{space, tagText.end});
+    }
+    return tag;
+}
+
 struct Frame {
     Piece rest;
     TXMLTag* parent;
@@ -761,11 +796,27 @@ std::string XmlNotValidMessage(const std::string& fileName) {
 }
 
 bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
-    std::string buffer(bytes);
-    return LoadFromBuffer(&buffer[0], buffer.size(), fileName, root);
+    std::unique_ptr<char[]> buffer(new char[bytes.size() + 1]);
+    if (!bytes.empty()) std::memcpy(buffer.get(), bytes.data(), bytes.size());
+    return LoadFromBuffer(std::move(buffer), bytes.size(), fileName, root);
 }
 
-bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string& fileName, TXMLTag* root) {
+bool TXMLParser::LoadFromBuffer(std::unique_ptr<char[]> data, std::size_t size, const std::string& fileName,
+                                TXMLTag* root) {
+    const size_t joined = JoinLines(data.get(), size, fileName);
+    if (root == nullptr) return false;
+    // Names and texts of the new nodes refer into the buffer, which the root
+    // keeps from now on.
+    return ParseKeptText(root->Storage().Keep(std::move(data)), joined, root);
+}
+
+bool TXMLParser::LoadFromBuffer(std::string&& data, const std::string& fileName, TXMLTag* root) {
+    const size_t joined = JoinLines(&data[0], data.size(), fileName);
+    if (root == nullptr) return false;
+    return ParseKeptText(root->Storage().Keep(std::move(data)), joined, root);
+}
+
+std::size_t TXMLParser::JoinLines(char* data, std::size_t size, const std::string& fileName) {
     // Lines end at CR, with an LF right after it belonging to the line end; an
     // LF elsewhere is an ordinary byte; byte 26 ends the file.
     const char* p = data;
@@ -814,67 +865,71 @@ bool TXMLParser::LoadFromBuffer(char* data, std::size_t size, const std::string&
         MoveDown(to, line.begin, line.size());
         to += line.size();
     }
-    if (root == nullptr) return false;
-    return ParseCleanText(data, static_cast<size_t>(to - data), root);
+    return static_cast<size_t>(to - data);
 }
 
 bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
     if (parent == nullptr) return false;
+    // The text is kept by the parent, as ParseText would read it: without its
+    // CR and LF bytes.
+    std::unique_ptr<char[]> clean(new char[text.size() + 1]);
+    size_t length = 0;
     if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
-        std::memchr(text.data(), '\n', text.size()) == nullptr)
-        return ParseCleanText(text.data(), text.size(), parent);
-    std::string clean;
-    clean.reserve(text.size());
-    for (char c : text)
-        if (c != '\r' && c != '\n') clean += c;
-    return ParseCleanText(clean.data(), clean.size(), parent);
+        std::memchr(text.data(), '\n', text.size()) == nullptr) {
+        if (!text.empty()) std::memcpy(clean.get(), text.data(), text.size());
+        length = text.size();
+    } else {
+        for (char c : text)
+            if (c != '\r' && c != '\n') clean[length++] = c;
+    }
+    return ParseKeptText(parent->Storage().Keep(std::move(clean)), length, parent);
 }
 
-bool TXMLParser::AddTextChild(TXMLTag* parent, const char* text, std::size_t length) {
+bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length) {
+    XmlStorage& storage = make.Storage();
     if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
-        // The plain codec decodes straight from the buffer; a text without
-        // references, as most are, is taken as it stands in one allocation.
+        // The plain codec decodes straight from the buffer into the storage; a
+        // text without references, as most are, stays where it was read.
         if (XmlFindByte(text, text + length, '&') == nullptr) {
-            new TXMLText(parent, std::string(text, length));
+            make.Text(parent, text, length);
             return true;
         }
-        char small[512 + kXmlDecodeSlack];
-        std::unique_ptr<char[]> large;
-        char* const scratch = length + kXmlDecodeSlack <= sizeof small
-                                  ? small
-                                  : (large.reset(new char[length + kXmlDecodeSlack]), large.get());
-        size_t decoded = 0;
+        char* const decoded = storage.TakeBytes(length + kXmlDecodeSlack);
+        size_t decodedLength = 0;
         try {
-            decoded = XmlDecodeTo(text, length, scratch);
+            decodedLength = XmlDecodeTo(text, length, decoded);
         } catch (const EXMLDecodeError&) {
-            new TXMLText(parent, std::string(text, length));
+            storage.ReturnUnusedBytes(decoded, length + kXmlDecodeSlack, 0);
+            make.Text(parent, text, length);
             return false;
         }
-        new TXMLText(parent, std::string(scratch, decoded));
+        storage.ReturnUnusedBytes(decoded, length + kXmlDecodeSlack, decodedLength);
+        make.Text(parent, decoded, decodedLength);
         return true;
     }
-    std::string raw(text, length);
     if (Codec == nullptr) {
-        new TXMLText(parent, std::move(raw));
+        make.Text(parent, text, length);
         return true;
     }
     try {
-        std::string decoded = Codec->Decode(raw);
-        new TXMLText(parent, std::move(decoded));
+        const std::string decoded = Codec->Decode(std::string(text, length));
+        char* const kept = storage.TakeBytes(decoded.size());
+        if (!decoded.empty()) std::memcpy(kept, decoded.data(), decoded.size());
+        make.Text(parent, kept, decoded.size());
         return true;
     } catch (const EXMLDecodeError&) {
         // A bad reference fails this step; the text is kept as it stands rather
         // than lost, and reading goes on after it.
-        new TXMLText(parent, std::move(raw));
+        make.Text(parent, text, length);
         return false;
     }
 }
 
 namespace {
 
-// ParseCleanText with the index type chosen for the text's size.
+// ParseKeptText with the index type chosen for the text's size.
 template <typename Index, typename AddText>
-bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText addText) {
+bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMaker& make, AddText addText) {
     const Index angles(text, size);
     size_t cursor = 0;  // into angles: the first "<" at or after the current rest
     std::vector<Frame> frames;
@@ -917,37 +972,19 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
             // rest but its last byte, which again is a "<" without ">". So it
             // ends as a chain of nameless elements, one per byte of the rest.
             TXMLTag* chain = into;
-            for (size_t i = 0; i < rest.size(); ++i) chain = new TXMLTag(chain);
+            for (size_t i = 0; i < rest.size(); ++i) chain = make.Tag(chain, rest.end, 0);
             frames[current].rest = Piece{rest.end, rest.end};
             if (current == 0) result = completed;
             continue;
         }
-        Piece tagText = Trimmed(Piece{lt + 1, gt});
+        const StartTag tag = ReadStartTag(Piece{lt + 1, gt});
+        const Piece name = tag.name;
+        const Piece attributes = tag.attributes;
+        const bool empty = tag.empty;
         rest = Trimmed(Piece{gt + 1, rest.end});
 
-        bool empty = false;
-        if (!tagText.empty() && tagText.end[-1] == '/') {
-            --tagText.end;
-            empty = true;
-        }
-        if (!tagText.empty() && *tagText.begin == '!') {
-            ++tagText.begin;
-            empty = true;
-        } else if (!tagText.empty() && *tagText.begin == '?') {
-            ++tagText.begin;
-            if (!tagText.empty() && tagText.end[-1] == '?') --tagText.end;
-            empty = true;
-        }
-
-        Piece name = tagText;
-        Piece attributes{tagText.end, tagText.end};
-        if (const char* space = Find(tagText, ' ')) {
-            name = Trimmed(Piece{tagText.begin, space});
-            attributes = Trimmed(Piece{space, tagText.end});
-        }
-
         if (empty) {
-            TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+            TXMLTag* element = make.Tag(into, name.begin, name.size());
             if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
             frames[current].rest = rest;
             if (current == 0) result = completed;
@@ -977,7 +1014,7 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
             if (!rest.empty() && restEnd > 0 && angles[restEnd - 1] == content.end) contentEnd = restEnd - 1;
             rest = Piece{rest.end, rest.end};
         }
-        TXMLTag* element = new TXMLTag(into, std::string(name.begin, name.end));
+        TXMLTag* element = make.Tag(into, name.begin, name.size());
         if (!attributes.empty()) element->Attributes.ParseText(attributes.begin, attributes.size());
         frames[current].rest = rest;
         if (current == 0) result = completed;
@@ -993,14 +1030,88 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, AddText a
     return result;
 }
 
+// The reading of a text in one pass with a stack of open elements, where an
+// end tag closes the innermost open element. For texts of the writer's shape
+// that gives the same tree as the closing-tag searches, at a fraction of the
+// work; it stops (answering false, the nodes it added left for the caller to
+// drop) at the first thing where the two could differ:
+//   - a text with a blank byte at either end (the full reading trims some);
+//   - a "<" without ">" after it, or a tag holding a "<";
+//   - an end tag that is not "</" + the innermost open element's name + ">";
+//   - a "<" followed by the name of an open element, or by "/" and it (that
+//     would count in the element's closing-tag search), apart from its end tag;
+//   - a nameless element with content, or elements left open at the end;
+//   - comparisons with open names beyond a work allowance linear in the text
+//     (deep nesting), so that stopping and reading again stays linear.
+// `result` is what ParseText answers when the reading completes.
+template <typename AddText>
+bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMaker& make, AddText addText,
+                   bool& result) {
+    struct Open {
+        TXMLTag* element;
+        Piece name;
+    };
+    std::vector<Open> open;
+    size_t allowance = 4 * size + 65536;
+    const char* p = text;
+    const char* const end = text + size;
+    result = false;
+    while (p < end) {
+        TXMLTag* const into = open.empty() ? parent : open.back().element;
+        const char* lt = XmlFindByte(p, end, '<');
+        const char* const textEnd = lt ? lt : end;
+        bool completed = true;
+        if (textEnd > p) {
+            if (IsBlank(*p) || IsBlank(textEnd[-1])) return false;
+            completed = addText(into, p, static_cast<size_t>(textEnd - p));
+        }
+        if (lt == nullptr) {
+            result = completed;
+            break;
+        }
+        const char* const gt = XmlFindByte(lt + 1, end, '>');
+        if (gt == nullptr || XmlFindByte(lt + 1, gt, '<') != nullptr) return false;
+        p = gt + 1;
+        if (lt[1] == '/') {
+            if (open.empty()) return false;
+            const Piece closed = open.back().name;
+            if (static_cast<size_t>(gt - (lt + 2)) != closed.size() || !StartsWithName(lt + 2, gt, closed))
+                return false;
+            open.pop_back();
+            continue;
+        }
+        for (const Open& outer : open) {
+            const size_t cost = outer.name.size() / 8 + 1;
+            if (cost > allowance) return false;
+            allowance -= cost;
+            if (AsciiLower(lt[1]) == AsciiLower(*outer.name.begin) && StartsWithName(lt + 1, end, outer.name))
+                return false;
+        }
+        if (open.empty()) result = completed;
+        const StartTag tag = ReadStartTag(Piece{lt + 1, gt});
+        if (!tag.empty && tag.name.empty()) return false;
+        TXMLTag* const element = make.Tag(into, tag.name.begin, tag.name.size());
+        if (!tag.attributes.empty()) element->Attributes.ParseText(tag.attributes.begin, tag.attributes.size());
+        if (!tag.empty) open.push_back(Open{element, tag.name});
+    }
+    return open.empty();
+}
+
 }  // namespace
 
-bool TXMLParser::ParseCleanText(const char* text, std::size_t size, TXMLTag* parent) {
-    auto addText = [this](TXMLTag* into, const char* piece, std::size_t length) {
-        return AddTextChild(into, piece, length);
+bool TXMLParser::ParseKeptText(const char* text, std::size_t size, TXMLTag* parent) {
+    XmlNodeMaker make(parent->Storage());
+    auto addText = [this, &make](TXMLTag* into, const char* piece, std::size_t length) {
+        return AddTextChild(make, into, piece, length);
     };
-    if (size <= UINT32_MAX) return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, addText);
-    return ParseIndexed<AngleIndex<uint64_t>>(text, size, parent, addText);
+    if (XmlOnePassAllowed()) {
+        const int before = parent->Items.Count();
+        bool result = false;
+        if (ReadInOnePass(text, size, parent, make, addText, result)) return result;
+        parent->Items.ClearFrom(before);
+    }
+    if (size <= UINT32_MAX) return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, make, addText);
+    return ParseIndexed<AngleIndex<uint64_t>>(text, size, parent, make, addText);
 }
 
 void TXMLParser::WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation) {

@@ -7,12 +7,15 @@
 // tested without a file system. LoadFromFile and SaveToFile only add the file:
 // the Windows build replaces a saved file atomically.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "system/Errors.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlTree.h"
+
+class XmlNodeMaker;
 
 // A file the reader does not accept. Its message is XmlNotValidMessage(file name).
 class EXMLException : public EAppError {
@@ -59,10 +62,16 @@ public:
     void WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation);
 
 private:
-    // LoadFromText on a buffer of its own, which it overwrites.
-    bool LoadFromBuffer(char* data, std::size_t size, const std::string& fileName, TXMLTag* root);
-    bool ParseCleanText(const char* text, std::size_t size, TXMLTag* parent);
-    bool AddTextChild(TXMLTag* parent, const char* text, std::size_t length);
+    // LoadFromText on a buffer of its own, which it overwrites and hands to
+    // root to keep.
+    bool LoadFromBuffer(std::unique_ptr<char[]> data, std::size_t size, const std::string& fileName, TXMLTag* root);
+    bool LoadFromBuffer(std::string&& data, const std::string& fileName, TXMLTag* root);
+    // Checks the declaration line and joins the lines after it at the front
+    // of the buffer; answers the joined length.
+    static std::size_t JoinLines(char* data, std::size_t size, const std::string& fileName);
+    // ParseText on a text without CR and LF that parent keeps.
+    bool ParseKeptText(const char* text, std::size_t size, TXMLTag* parent);
+    bool AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length);
 };
 
 // Text of the error for a file the reader does not accept.

@@ -4,11 +4,17 @@
 #include <cstddef>
 
 enum class XmlClosingTagSearch {
-    Automatic,  // the plain search, the name index once the plain one has done too
-                // much work
-    IndexOnly,  // the name index from the first element on, so tests can read
-                // every text both ways
+    Automatic,        // one pass with a stack of open elements while the text is
+                      // of a shape that reads the same that way, else as
+                      // SearchThenIndex
+    SearchThenIndex,  // the plain search, the name index once the plain one has
+                      // done too much work
+    IndexOnly,        // the name index from the first element on, so tests can
+                      // read every text all three ways
 };
+
+// For the thread that reads: may the one-pass reading be tried first?
+bool XmlOnePassAllowed();
 
 // For the thread that reads; Automatic unless set.
 void XmlSetClosingTagSearch(XmlClosingTagSearch search);

@@ -1,5 +1,7 @@
 #include "xml/XmlTree.h"
 
+#include "xml/XmlStorage.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -153,91 +155,102 @@ bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t 
 
 // ---------------------------------------------------------------- TXMLItems
 
-// Child arrays of up to NodePool::kLargest bytes come from the node pool too:
-// nearly every entry of a backup file holds four children.
 namespace {
 
-TXMLBase** TakeSlots(uint32_t capacity) {
-#if BM_XML_NODE_POOL
-    if (capacity * sizeof(TXMLBase*) <= NodePool::kLargest)
-        return static_cast<TXMLBase**>(Pool().Take(capacity * sizeof(TXMLBase*)));
-#endif
-    return new TXMLBase*[capacity];
-}
-
-void GiveSlots(TXMLBase** slots, uint32_t capacity) {
-    (void)capacity;
-#if BM_XML_NODE_POOL
-    if (capacity * sizeof(TXMLBase*) <= NodePool::kLargest) {
-        Pool().Give(slots, capacity * sizeof(TXMLBase*));
-        return;
+// Frees a node without looking at its children: a node of the reader's
+// storage is only destroyed, its room goes with the storage.
+void FreeNode(TXMLBase* node, bool inStorage) {
+    if (inStorage) {
+        node->~TXMLBase();
+    } else {
+        delete node;
     }
-#endif
-    delete[] slots;
 }
 
 }  // namespace
-
-void TXMLItems::NodeList::Grow() {
-    const uint32_t capacity = capacity_ < 4 ? 4 : capacity_ * 2;
-    TXMLBase** data = TakeSlots(capacity);
-    std::copy(data_, data_ + size_, data);
-    if (data_ != &single_) GiveSlots(data_, capacity_);
-    data_ = data;
-    capacity_ = capacity;
-}
-
-void TXMLItems::NodeList::erase(size_t i) {
-    std::copy(data_ + i + 1, data_ + size_, data_ + i);
-    --size_;
-}
-
-void TXMLItems::NodeList::Release() {
-    if (data_ != &single_) GiveSlots(data_, capacity_);
-    data_ = &single_;
-    size_ = 0;
-    capacity_ = 1;
-}
 
 TXMLItems::~TXMLItems() { Clear(); }
 
 int TXMLItems::Add(TXMLBase* node) {
     if (node == nullptr) return -1;
-    nodes_.push_back(node);
+    node->next_ = nullptr;
+    if (last_ == nullptr) {
+        first_ = node;
+    } else {
+        last_->next_ = node;
+    }
+    last_ = node;
     if (node->IsTag()) {
         ++tagCount_;
         if (tagIndex_) tagIndex_->push_back(node->AsTag());
     }
-    return static_cast<int>(nodes_.size()) - 1;
+    return count_++;
 }
 
 void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
 
 void TXMLItems::Clear() {
-    // Children are taken out of their parents before they are freed, so that no
-    // destructor recurses: a tree read from a hostile file can be a million deep.
-    if (nodes_.empty()) return;
-    std::vector<TXMLBase*> work(std::make_reverse_iterator(nodes_.end()), std::make_reverse_iterator(nodes_.begin()));
-    nodes_.Release();
-    tagCount_ = 0;
+    // The children of each freed element are put in front of the nodes still
+    // to be freed, so that no destructor recurses: a tree read from a hostile
+    // file can be a million deep. Storage of the reader that an element owns
+    // is kept until every node is gone, as nodes of it may still wait.
+    if (first_ == nullptr) return;
+    TXMLBase* work = first_;
+    first_ = last_ = nullptr;
+    count_ = tagCount_ = 0;
+    cursor_ = nullptr;
     tagIndex_.reset();
-    while (!work.empty()) {
-        TXMLBase* node = work.back();
-        work.pop_back();
+    std::vector<std::unique_ptr<XmlStorage>> storages;
+    while (work != nullptr) {
+        TXMLBase* node = work;
+        work = node->next_;
         if (TXMLTag* tag = node->AsTag()) {
             TXMLItems& children = tag->Items;
-            for (size_t i = children.nodes_.size(); i > 0; --i) work.push_back(children.nodes_[i - 1]);
-            children.nodes_.Release();
-            children.tagCount_ = 0;
-            children.tagIndex_.reset();
+            if (children.last_ != nullptr) {
+                children.last_->next_ = work;
+                work = children.first_;
+                children.first_ = children.last_ = nullptr;
+                children.count_ = children.tagCount_ = 0;
+            }
+            if (tag->storage_) storages.push_back(std::move(tag->storage_));
         }
-        delete node;
+        FreeNode(node, node->inStorage_);
     }
 }
 
+void TXMLItems::ClearFrom(int position) {
+    if (position >= count_) return;
+    if (position <= 0) {
+        Clear();
+        return;
+    }
+    TXMLBase* const before = Item(position - 1);
+    TXMLItems tail;  // frees them as it goes
+    tail.first_ = before->next_;
+    tail.last_ = last_;
+    before->next_ = nullptr;
+    last_ = before;
+    for (const TXMLBase* node = tail.first_; node != nullptr; node = node->next_) {
+        ++tail.count_;
+        if (node->IsTag()) ++tail.tagCount_;
+    }
+    count_ -= tail.count_;
+    tagCount_ -= tail.tagCount_;
+    cursor_ = nullptr;
+    tagIndex_.reset();
+}
+
 TXMLBase* TXMLItems::Item(int i) const {
-    if (i < 0 || i >= Count()) return nullptr;
-    return nodes_[static_cast<size_t>(i)];
+    if (i < 0 || i >= count_) return nullptr;
+    if (cursor_ == nullptr || i < cursorAt_) {
+        cursor_ = first_;
+        cursorAt_ = 0;
+    }
+    while (cursorAt_ < i) {
+        cursor_ = cursor_->next_;
+        ++cursorAt_;
+    }
+    return cursor_;
 }
 
 TXMLTag* TXMLItems::Tag(int n) const {
@@ -245,7 +258,7 @@ TXMLTag* TXMLItems::Tag(int n) const {
     if (!tagIndex_) {
         auto index = std::make_unique<std::vector<TXMLTag*>>();
         index->reserve(static_cast<size_t>(tagCount_));
-        for (TXMLBase* node : nodes_)
+        for (TXMLBase* node = first_; node != nullptr; node = node->next_)
             if (TXMLTag* tag = node->AsTag()) index->push_back(tag);
         tagIndex_ = std::move(index);
     }
@@ -253,23 +266,73 @@ TXMLTag* TXMLItems::Tag(int n) const {
 }
 
 TXMLTag* TXMLItems::FindTag(const std::string& name) const {
-    for (TXMLBase* node : nodes_) {
+    for (TXMLBase* node = first_; node != nullptr; node = node->next_) {
         if (TXMLTag* tag = node->AsTag()) {
-            if (XmlSameName(tag->Name, name)) return tag;
+            if (XmlSameName(tag->Name.data(), tag->Name.size(), name.data(), name.size())) return tag;
         }
     }
     return nullptr;
 }
 
+namespace {
+
+// A copy made with `new` of the node and everything under it, walked without
+// recursion.
+TXMLBase* CopyWithNew(const TXMLBase* original) {
+    if (const TXMLText* text = original->AsText()) return new TXMLText(nullptr, text->Text.View());
+    struct Pending {
+        const TXMLTag* from;
+        TXMLTag* to;
+    };
+    auto copyTag = [](const TXMLTag* from, TXMLTag* parent) {
+        TXMLTag* to = new TXMLTag(parent, from->Name.View());
+        for (const std::string& line : from->Attributes.Lines()) {
+            const size_t eq = line.find('=');
+            to->Attributes.SetValue(line.substr(0, eq), eq == std::string::npos ? std::string() : line.substr(eq + 1));
+        }
+        return to;
+    };
+    TXMLTag* top = copyTag(original->AsTag(), nullptr);
+    std::vector<Pending> work{{original->AsTag(), top}};
+    while (!work.empty()) {
+        const Pending at = work.back();
+        work.pop_back();
+        for (const TXMLBase* child = at.from->Items.First(); child != nullptr; child = child->NextSibling()) {
+            if (const TXMLText* text = child->AsText()) {
+                new TXMLText(at.to, text->Text.View());
+            } else {
+                work.push_back({child->AsTag(), copyTag(child->AsTag(), at.to)});
+            }
+        }
+    }
+    return top;
+}
+
+}  // namespace
+
 TXMLBase* TXMLItems::Remove(int i) {
-    if (i < 0 || i >= Count()) return nullptr;
-    TXMLBase* node = nodes_[static_cast<size_t>(i)];
-    nodes_.erase(static_cast<size_t>(i));
+    if (i < 0 || i >= count_) return nullptr;
+    TXMLBase* before = i == 0 ? nullptr : Item(i - 1);
+    TXMLBase* node = before == nullptr ? first_ : before->next_;
+    if (before == nullptr) {
+        first_ = node->next_;
+    } else {
+        before->next_ = node->next_;
+    }
+    if (last_ == node) last_ = before;
+    node->next_ = nullptr;
+    --count_;
+    cursor_ = nullptr;
     if (node->IsTag()) {
         --tagCount_;
         tagIndex_.reset();
     }
-    return node;
+    if (!node->inStorage_) return node;
+    // The storage goes with the element that read it; the caller gets a copy.
+    TXMLBase* copy = CopyWithNew(node);
+    TXMLItems doomed;
+    doomed.Add(node);
+    return copy;
 }
 
 // ----------------------------------------------------------- TXMLAttributes
@@ -368,7 +431,7 @@ TXMLText::TXMLText(TXMLTag* parent) : TXMLBase(Kind::Text) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), Text(std::move(text)) {
+TXMLText::TXMLText(TXMLTag* parent, std::string_view text) : TXMLBase(Kind::Text), Text(text) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
@@ -376,21 +439,27 @@ TXMLTag::TXMLTag(TXMLTag* parent) : TXMLBase(Kind::Tag) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string name) : TXMLBase(Kind::Tag), Name(std::move(name)) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name) : TXMLBase(Kind::Tag), Name(name) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string name, const std::string& text)
-    : TXMLBase(Kind::Tag), Name(std::move(name)) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name, std::string_view text) : TXMLBase(Kind::Tag), Name(name) {
     if (parent != nullptr) parent->Items.Add(this);
-    Items.AddText(text);
+    Items.Add(new TXMLText(nullptr, text));
+}
+
+// The children go before the storage they may live in.
+TXMLTag::~TXMLTag() { Items.Clear(); }
+
+XmlStorage& TXMLTag::Storage() {
+    if (!storage_) storage_ = std::make_unique<XmlStorage>();
+    return *storage_;
 }
 
 std::string TXMLTag::Text() const {
     std::string text;
-    const int count = Items.Count();
-    for (int i = 0; i < count; ++i) {
-        if (const TXMLText* child = Items.Item(i)->AsText()) text += child->Text;
+    for (const TXMLBase* child = Items.First(); child != nullptr; child = child->NextSibling()) {
+        if (const TXMLText* node = child->AsText()) text += node->Text;
     }
     return text;
 }

@@ -6,6 +6,10 @@
 // with `new`. A node created without a parent belongs to its creator (a stack
 // object or a unique_ptr is fine for a document root). Freeing a tree never
 // recurses, so trees of any depth can be freed.
+//
+// The nodes the reader makes live in storage kept by the element it read into
+// (see XmlStorage.h); they are freed with that element, and Remove hands out a
+// copy of one of its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -13,8 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "xml/XmlString.h"
+
 class TXMLTag;
 class TXMLText;
+class XmlStorage;
 
 // Common base of the two node kinds; code that walks a tree tells them apart
 // with AsTag/AsText.
@@ -24,11 +31,15 @@ public:
     TXMLBase& operator=(const TXMLBase&) = delete;
     virtual ~TXMLBase() = default;
 
-    // Nodes come from a pool of their own: reading a backup file makes hundreds
-    // of thousands of them, and the general heap spends more time on them than
-    // the reading itself. Freed nodes are kept for the next tree.
+    // Nodes made with `new` come from a pool of their own: a backup file
+    // written makes hundreds of thousands of them, and the general heap spends
+    // more time on them than the writing itself. Freed nodes are kept for the
+    // next tree.
     static void* operator new(std::size_t size);
     static void operator delete(void* node, std::size_t size);
+    // Nodes the reader places in its storage.
+    static void* operator new(std::size_t, void* at) noexcept { return at; }
+    static void operator delete(void*, void*) noexcept {}
 
     // Told apart by a kind byte rather than virtual calls: the reader and the
     // freeing of a tree ask every node.
@@ -39,12 +50,20 @@ public:
     bool IsTag() const { return kind_ == Kind::Tag; }
     bool IsText() const { return kind_ == Kind::Text; }
 
+    // The next child of the same parent, or nullptr after the last one.
+    TXMLBase* NextSibling() const { return next_; }
+
 private:
     friend class TXMLTag;
     friend class TXMLText;
+    friend class TXMLItems;
+    friend class XmlNodeMaker;
     enum class Kind : unsigned char { Tag, Text };
     explicit TXMLBase(Kind kind) : kind_(kind) {}
     const Kind kind_;
+    // Placed in a reader's storage rather than made with `new`.
+    bool inStorage_ = false;
+    TXMLBase* next_ = nullptr;
 };
 
 // The ordered child list of one element. It owns its children: Clear and the
@@ -56,16 +75,20 @@ public:
     TXMLItems& operator=(const TXMLItems&) = delete;
     ~TXMLItems();
 
-    // Appends the node and takes it over; answers its 0-based position.
+    // Appends the node and takes it over; answers its 0-based position. The
+    // node must not be in another list.
     int Add(TXMLBase* node);
     // Appends a new text node holding the text.
     void AddText(const std::string& text);
     // Frees and removes every child.
     void Clear();
     // Children of both kinds.
-    int Count() const { return static_cast<int>(nodes_.size()); }
+    int Count() const { return count_; }
     // Child at 0-based position i of either kind (nullptr outside the list).
+    // Walking the positions in order costs one step each.
     TXMLBase* Item(int i) const;
+    // The first child, then NextSibling.
+    TXMLBase* First() const { return first_; }
     // Element children only.
     int TagCount() const { return tagCount_; }
     // The n-th element child (counting element children only), or nullptr.
@@ -73,42 +96,25 @@ public:
     // The first element child whose Name equals name, the letters A to Z
     // compared without regard to case and every other byte exactly; or nullptr.
     TXMLTag* FindTag(const std::string& name) const;
-    // Takes the child at position i out of the list without freeing it; the
-    // caller owns it from now on. nullptr outside the list.
+    // Takes the child at position i out of the list; the caller owns it from
+    // now on. A node the reader placed in its storage is handed out as a copy
+    // made with `new`, and the original is freed. nullptr outside the list.
     [[nodiscard]] TXMLBase* Remove(int i);
 
 private:
-    // The children in order. Most elements of a backup file hold one child,
-    // which is kept in place; more go to the heap.
-    class NodeList {
-    public:
-        NodeList() = default;
-        NodeList(const NodeList&) = delete;
-        NodeList& operator=(const NodeList&) = delete;
-        ~NodeList() { Release(); }
-        size_t size() const { return size_; }
-        bool empty() const { return size_ == 0; }
-        TXMLBase* operator[](size_t i) const { return data_[i]; }
-        TXMLBase* const* begin() const { return data_; }
-        TXMLBase* const* end() const { return data_ + size_; }
-        void push_back(TXMLBase* node) {
-            if (size_ == capacity_) Grow();
-            data_[size_++] = node;
-        }
-        void erase(size_t i);
-        // Forgets every child without freeing it.
-        void Release();
+    friend class TXMLParser;
+    // Frees the children from the position on.
+    void ClearFrom(int position);
 
-    private:
-        void Grow();
-        TXMLBase** data_ = &single_;
-        TXMLBase* single_ = nullptr;
-        uint32_t size_ = 0;
-        uint32_t capacity_ = 1;
-    };
-
-    NodeList nodes_;
+    // The children are chained through their NextSibling: most elements of a
+    // backup file hold one to four, and a chain costs no allocation.
+    TXMLBase* first_ = nullptr;
+    TXMLBase* last_ = nullptr;
+    int count_ = 0;
     int tagCount_ = 0;
+    // The position Item() answered last, so that walking in order is linear.
+    mutable TXMLBase* cursor_ = nullptr;
+    mutable int cursorAt_ = 0;
     // The element children in order, built by the first Tag() call after a
     // change. Held apart so that an element stays small: a backup file holds
     // hundreds of thousands of them.
@@ -156,9 +162,9 @@ class TXMLText : public TXMLBase {
 public:
     // Appended to the parent at once when one is given (then create it with new).
     explicit TXMLText(TXMLTag* parent);
-    TXMLText(TXMLTag* parent, std::string text);
+    TXMLText(TXMLTag* parent, std::string_view text);
 
-    std::string Text;
+    XmlString Text;
 };
 
 // An element. Destroying it destroys its attributes and its whole subtree.
@@ -166,17 +172,28 @@ class TXMLTag : public TXMLBase {
 public:
     // An element with an empty name, appended to the parent when one is given.
     explicit TXMLTag(TXMLTag* parent = nullptr);
-    TXMLTag(TXMLTag* parent, std::string name);
+    TXMLTag(TXMLTag* parent, std::string_view name);
     // The same, with one text child holding the text, also when it is empty.
-    TXMLTag(TXMLTag* parent, std::string name, const std::string& text);
+    TXMLTag(TXMLTag* parent, std::string_view name, std::string_view text);
+    ~TXMLTag() override;
 
     // The Text of the direct text children joined in child order; element
     // children contribute nothing.
     std::string Text() const;
 
+private:
+    friend class TXMLItems;
+    friend class TXMLParser;
+    // The reader's storage for texts read into this element, made on first use.
+    XmlStorage& Storage();
+    // What the reader kept for texts read into this element. Declared before
+    // the children, so that it is freed after them.
+    std::unique_ptr<XmlStorage> storage_;
+
+public:
     TXMLAttributes Attributes;
     TXMLItems Items;
-    std::string Name;
+    XmlString Name;
 };
 
 inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this) : nullptr; }
