@@ -254,22 +254,57 @@ inline void CopyPiece(char* out, const char* from, const char* to, const char* e
 
 }  // namespace
 
+namespace {
+
+// The byte of the reference whose name is [name, semicolon): the writer's
+// decimal form "#" and one to three digits is read here, everything else by
+// XmlReferenceCode.
+inline unsigned char ReferenceCode(const char* name, const char* semicolon) {
+    const size_t length = static_cast<size_t>(semicolon - name);
+    if (length >= 2 && length <= 4 && name[0] == '#') {
+        unsigned value = 0;
+        const char* p = name + 1;
+        for (; p < semicolon && static_cast<unsigned char>(*p - '0') < 10; ++p)
+            value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (p == semicolon) return static_cast<unsigned char>(value & 0xFFu);
+    }
+    return XmlReferenceCode(name, length);
+}
+
+// The ";" that ends a reference name: names are short, so a plain walk.
+inline const char* FindSemicolon(const char* p, const char* end) {
+    for (; p < end; ++p)
+        if (*p == ';') return p;
+    return nullptr;
+}
+
+}  // namespace
+
 std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out) {
+    const char* const end = text + length;
+    const char* amp = XmlFindByte(text, end, '&');
+    return XmlDecodeFrom(text, length, amp ? amp : end, out);
+}
+
+std::size_t XmlDecodeFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out) {
     const char* p = text;
     const char* const end = text + length;
     char* to = out;
-    const char* amp = XmlFindByte(p, end, '&');
-    if (amp == nullptr) amp = end;
+    const char* amp = firstAmpersand;
     for (;;) {
         CopyPiece(to, p, amp, end);
         to += amp - p;
         if (amp == end) break;
         const char* nameStart = amp + 1;
-        const char* semicolon = XmlFindByte(nameStart, end, ';');
+        const char* semicolon = FindSemicolon(nameStart, end);
         if (semicolon == nullptr) break;  // no ";": the name is empty and the rest of the text is gone
-        if (const unsigned char code = XmlReferenceCode(nameStart, static_cast<size_t>(semicolon - nameStart)))
-            *to++ = static_cast<char>(code);
+        if (const unsigned char code = ReferenceCode(nameStart, semicolon)) *to++ = static_cast<char>(code);
         p = semicolon + 1;
+        // References often follow each other closely ("&#92;&#95;").
+        if (p < end && *p == '&') {
+            amp = p;
+            continue;
+        }
         amp = XmlFindByte(p, end, '&');
         if (amp == nullptr) amp = end;
     }

@@ -37,6 +37,9 @@ void XmlDecodeAppend(const char* text, std::size_t length, std::string& out);
 // answers the decoded length (never more than `length`).
 constexpr std::size_t kXmlDecodeSlack = 16;
 std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out);
+// The same for a text whose first "&" the caller found already (text + length
+// when it has none).
+std::size_t XmlDecodeFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out);
 // The byte a reference name stands for (the part between "&" and ";"), 0 when
 // it stands for none. Throws EXMLDecodeError for a bad numeric reference.
 unsigned char XmlReferenceCode(const char* name, std::size_t length);

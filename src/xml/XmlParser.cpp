@@ -114,10 +114,25 @@ constexpr std::array<char, 256> MakeLowerTable() {
 constexpr std::array<char, 256> kLower = MakeLowerTable();
 inline char AsciiLower(char c) { return kLower[static_cast<unsigned char>(c)]; }
 
+// The same bytes; names are short, and the library call costs more than
+// comparing them.
+inline bool SameBytes(const char* a, const char* b, size_t n) {
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) return false;
+    }
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 bool StartsWithName(const char* at, const char* end, Piece name) {
     if (static_cast<size_t>(end - at) < name.size()) return false;
     // Names are mostly spelled alike at both ends.
-    if (std::memcmp(at, name.begin, name.size()) == 0) return true;
+    if (SameBytes(at, name.begin, name.size())) return true;
     for (size_t i = 0; i < name.size(); ++i) {
         if (AsciiLower(at[i]) != AsciiLower(name.begin[i])) return false;
     }
@@ -890,14 +905,15 @@ bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* t
     if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
         // The plain codec decodes straight from the buffer into the storage; a
         // text without references, as most are, stays where it was read.
-        if (XmlFindByte(text, text + length, '&') == nullptr) {
+        const char* const ampersand = XmlFindByte(text, text + length, '&');
+        if (ampersand == nullptr) {
             make.Text(parent, text, length);
             return true;
         }
         char* const decoded = storage.TakeBytes(length + kXmlDecodeSlack);
         size_t decodedLength = 0;
         try {
-            decodedLength = XmlDecodeTo(text, length, decoded);
+            decodedLength = XmlDecodeFrom(text, length, ampersand, decoded);
         } catch (const EXMLDecodeError&) {
             storage.ReturnUnusedBytes(decoded, length + kXmlDecodeSlack, 0);
             make.Text(parent, text, length);

@@ -37,6 +37,9 @@ public:
     const char* end() const { return data_ + size_; }
     char operator[](std::size_t i) const { return data_[i]; }
 
+    // Holds its bytes on the heap (and frees them when it goes).
+    bool OnHeap() const { return onHeap_; }
+
     std::string_view View() const { return std::string_view(data_, size_); }
     std::string str() const { return std::string(data_, size_); }
     operator std::string_view() const { return View(); }

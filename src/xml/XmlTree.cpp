@@ -155,19 +155,7 @@ bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t 
 
 // ---------------------------------------------------------------- TXMLItems
 
-namespace {
-
-// Frees a node without looking at its children: a node of the reader's
-// storage is only destroyed, its room goes with the storage.
-void FreeNode(TXMLBase* node, bool inStorage) {
-    if (inStorage) {
-        node->~TXMLBase();
-    } else {
-        delete node;
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TXMLItems::~TXMLItems() { Clear(); }
 
@@ -214,7 +202,13 @@ void TXMLItems::Clear() {
             }
             if (tag->storage_) storages.push_back(std::move(tag->storage_));
         }
-        FreeNode(node, node->inStorage_);
+        if (node->inStorage_) {
+            // Its room goes with the storage; only what it holds elsewhere
+            // is freed, which for a node as the reader made it is nothing.
+            if (!node->HoldsNothingElsewhere()) node->~TXMLBase();
+        } else {
+            delete node;
+        }
     }
 }
 
@@ -450,6 +444,13 @@ TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name, std::string_view text) 
 
 // The children go before the storage they may live in.
 TXMLTag::~TXMLTag() { Items.Clear(); }
+
+bool TXMLBase::HoldsNothingElsewhere() const {
+    // The children have been taken over by then.
+    if (const TXMLText* text = AsText()) return !text->Text.OnHeap();
+    const TXMLTag* tag = AsTag();
+    return !tag->Name.OnHeap() && tag->Attributes.Lines().capacity() == 0 && !tag->storage_ && !tag->Items.tagIndex_;
+}
 
 XmlStorage& TXMLTag::Storage() {
     if (!storage_) storage_ = std::make_unique<XmlStorage>();

@@ -60,6 +60,9 @@ private:
     friend class XmlNodeMaker;
     enum class Kind : unsigned char { Tag, Text };
     explicit TXMLBase(Kind kind) : kind_(kind) {}
+    // True when destroying the node would free nothing: its children taken
+    // over, its texts and lists in the reader's storage or in place.
+    bool HoldsNothingElsewhere() const;
     const Kind kind_;
     // Placed in a reader's storage rather than made with `new`.
     bool inStorage_ = false;
@@ -69,6 +72,8 @@ private:
 // The ordered child list of one element. It owns its children: Clear and the
 // destructor free them all; only Remove hands one out without freeing it.
 class TXMLItems {
+    friend class TXMLBase;
+
 public:
     TXMLItems() = default;
     TXMLItems(const TXMLItems&) = delete;
@@ -182,6 +187,7 @@ public:
     std::string Text() const;
 
 private:
+    friend class TXMLBase;
     friend class TXMLItems;
     friend class TXMLParser;
     // The reader's storage for texts read into this element, made on first use.
