@@ -38,8 +38,9 @@ void XmlDecodeAppend(const char* text, std::size_t length, std::string& out);
 constexpr std::size_t kXmlDecodeSlack = 16;
 std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out);
 // The same for a text whose first "&" the caller found already (text + length
-// when it has none).
-std::size_t XmlDecodeFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out);
+// when it has none), in a buffer that can be read kXmlReadPadding (XmlScan.h)
+// bytes after the text's end.
+std::size_t XmlDecodePaddedFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out);
 // The byte a reference name stands for (the part between "&" and ";"), 0 when
 // it stands for none. Throws EXMLDecodeError for a bad numeric reference.
 unsigned char XmlReferenceCode(const char* name, std::size_t length);

@@ -2,11 +2,13 @@
 // benchmarks): standard streams, and a save that writes a file beside the
 // target and renames it over the target.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
+#include "xml/XmlScan.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
@@ -14,14 +16,14 @@ bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     const std::streamoff size = in.tellg();
     // A buffer of its own rather than a string: the file overwrites it at once,
     // so it need not be cleared first.
-    std::unique_ptr<char[]> bytes;
+    if (size < 0) throw EInOutError(FileFault::Read, fileName);
+    std::unique_ptr<char[]> bytes(new char[static_cast<size_t>(size) + kXmlReadPadding]);
+    std::memset(bytes.get() + size, 0, kXmlReadPadding);
     if (size > 0) {
-        bytes.reset(new char[static_cast<size_t>(size)]);
         in.seekg(0);
         in.read(bytes.get(), size);
     }
-    if (size < 0 || !in) throw EInOutError(FileFault::Read, fileName);
-    if (!bytes) bytes.reset(new char[1]);
+    if (!in) throw EInOutError(FileFault::Read, fileName);
     return LoadFromBuffer(std::move(bytes), static_cast<size_t>(size), fileName, root);
 }
 

@@ -44,13 +44,15 @@ struct Piece {
 };
 
 Piece Trimmed(Piece p) {
-    p.begin = XmlSkipSpaces(p.begin, p.end);  // indentation, mostly
-    while (p.begin < p.end && IsBlank(*p.begin)) ++p.begin;
+    bool lineBreak = false;
+    p.begin = XmlSkipBlanksPadded(p.begin, p.end, lineBreak);
     while (p.end > p.begin && IsBlank(p.end[-1])) --p.end;
     return p;
 }
 
-const char* Find(Piece p, char c) { return XmlFindByte(p.begin, p.end, c); }
+// Every piece lies in a buffer of the reader, which has kXmlReadPadding
+// bytes after it.
+const char* Find(Piece p, char c) { return XmlFindBytePadded(p.begin, p.end, c); }
 
 // First CR or LF in [p, end), or nullptr.
 inline const char* FindLineBreak(const char* p, const char* end) {
@@ -811,53 +813,62 @@ std::string XmlNotValidMessage(const std::string& fileName) {
 }
 
 bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
-    std::unique_ptr<char[]> buffer(new char[bytes.size() + 1]);
+    std::unique_ptr<char[]> buffer(new char[bytes.size() + kXmlReadPadding]);
     if (!bytes.empty()) std::memcpy(buffer.get(), bytes.data(), bytes.size());
+    std::memset(buffer.get() + bytes.size(), 0, kXmlReadPadding);
     return LoadFromBuffer(std::move(buffer), bytes.size(), fileName, root);
 }
 
 bool TXMLParser::LoadFromBuffer(std::unique_ptr<char[]> data, std::size_t size, const std::string& fileName,
                                 TXMLTag* root) {
-    const size_t joined = JoinLines(data.get(), size, fileName);
+    size_t begin = 0, end = 0;
+    FindContent(data.get(), size, fileName, begin, end);
     if (root == nullptr) return false;
     // Names and texts of the new nodes refer into the buffer, which the root
     // keeps from now on.
-    return ParseKeptText(root->Storage().Keep(std::move(data)), joined, root);
+    char* const kept = root->Storage().Keep(std::move(data));
+    return ParseKeptLines(kept + begin, end - begin, root);
 }
 
 bool TXMLParser::LoadFromBuffer(std::string&& data, const std::string& fileName, TXMLTag* root) {
-    const size_t joined = JoinLines(&data[0], data.size(), fileName);
+    const size_t size = data.size();
+    data.append(kXmlReadPadding, '\0');
+    size_t begin = 0, end = 0;
+    FindContent(&data[0], size, fileName, begin, end);
     if (root == nullptr) return false;
-    return ParseKeptText(root->Storage().Keep(std::move(data)), joined, root);
+    char* const kept = root->Storage().Keep(std::move(data));
+    return ParseKeptLines(kept + begin, end - begin, root);
 }
 
-std::size_t TXMLParser::JoinLines(char* data, std::size_t size, const std::string& fileName) {
-    // Lines end at CR, with an LF right after it belonging to the line end; an
-    // LF elsewhere is an ordinary byte; byte 26 ends the file.
+void TXMLParser::FindContent(const char* data, std::size_t size, const std::string& fileName, std::size_t& begin,
+                             std::size_t& end) {
+    // Byte 26 ends the file. Lines end at CR, with an LF right after it
+    // belonging to the line end; an LF elsewhere is an ordinary byte.
+    // Everything up to and including the first line holding "<?xml" is
+    // skipped.
+    const char* const last = XmlFindByte(data, data + size, 26);
+    const char* const stop = last ? last : data + size;
     const char* p = data;
-    const char* end = data + size;
-    if (const char* eof = Find(Piece{p, end}, 26)) end = eof;
-
-    auto nextLine = [&](Piece& line) {
-        const char* cr = Find(Piece{p, end}, '\r');
-        line = Piece{p, cr ? cr : end};
-        p = cr ? cr + 1 : end;
-        if (p < end && *p == '\n') ++p;
-    };
-
-    // Everything up to and including the first line holding "<?xml" is skipped.
     bool declared = false;
-    while (p < end && !declared) {
-        Piece line;
-        nextLine(line);
-        declared = std::string_view(line.begin, line.size()).find("<?xml") != std::string_view::npos;
+    while (p < stop && !declared) {
+        const char* cr = XmlFindByte(p, stop, '\r');
+        declared =
+            std::string_view(p, static_cast<size_t>((cr ? cr : stop) - p)).find("<?xml") != std::string_view::npos;
+        p = cr ? cr + 1 : stop;
+        if (p < stop && *p == '\n') ++p;
     }
-    if (!declared || p >= end) throw EXMLException(XmlNotValidMessage(fileName), fileName);
+    if (!declared || p >= stop) throw EXMLException(XmlNotValidMessage(fileName), fileName);
+    begin = static_cast<size_t>(p - data);
+    end = static_cast<size_t>(stop - data);
+}
 
+std::size_t TXMLParser::JoinLines(char* lines, std::size_t size) {
+    const char* p = lines;
+    const char* const end = lines + size;
     // The trimmed lines joined, and the LF bytes inside lines dropped, as
     // ParseText would drop them. The joined text is never longer than what it
     // was read from, so it is built in place at the front of the buffer.
-    char* to = data;
+    char* to = lines;
     while (p < end) {
         Piece line;
         const char* stop = FindLineBreak(p, end);
@@ -870,8 +881,10 @@ std::size_t TXMLParser::JoinLines(char* data, std::size_t size, const std::strin
             to += line.size();
             continue;
         }
-        nextLine(line);
-        line = Trimmed(line);
+        const char* cr = Find(Piece{p, end}, '\r');
+        line = Trimmed(Piece{p, cr ? cr : end});
+        p = cr ? cr + 1 : end;
+        if (p < end && *p == '\n') ++p;
         while (const char* lf = Find(line, '\n')) {
             MoveDown(to, line.begin, static_cast<size_t>(lf - line.begin));
             to += lf - line.begin;
@@ -880,14 +893,15 @@ std::size_t TXMLParser::JoinLines(char* data, std::size_t size, const std::strin
         MoveDown(to, line.begin, line.size());
         to += line.size();
     }
-    return static_cast<size_t>(to - data);
+    return static_cast<size_t>(to - lines);
 }
 
 bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
     if (parent == nullptr) return false;
     // The text is kept by the parent, as ParseText would read it: without its
     // CR and LF bytes.
-    std::unique_ptr<char[]> clean(new char[text.size() + 1]);
+    std::unique_ptr<char[]> clean(new char[text.size() + kXmlReadPadding]);
+    std::memset(clean.get() + text.size(), 0, kXmlReadPadding);
     size_t length = 0;
     if (std::memchr(text.data(), '\r', text.size()) == nullptr &&
         std::memchr(text.data(), '\n', text.size()) == nullptr) {
@@ -902,10 +916,10 @@ bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
 
 bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length) {
     XmlStorage& storage = make.Storage();
-    if (Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec)) {
+    if (plainCodec_) {
         // The plain codec decodes straight from the buffer into the storage; a
         // text without references, as most are, stays where it was read.
-        const char* const ampersand = XmlFindByte(text, text + length, '&');
+        const char* const ampersand = XmlFindBytePadded(text, text + length, '&');
         if (ampersand == nullptr) {
             make.Text(parent, text, length);
             return true;
@@ -913,7 +927,7 @@ bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* t
         char* const decoded = storage.TakeBytes(length + kXmlDecodeSlack);
         size_t decodedLength = 0;
         try {
-            decodedLength = XmlDecodeFrom(text, length, ampersand, decoded);
+            decodedLength = XmlDecodePaddedFrom(text, length, ampersand, decoded);
         } catch (const EXMLDecodeError&) {
             storage.ReturnUnusedBytes(decoded, length + kXmlDecodeSlack, 0);
             make.Text(parent, text, length);
@@ -1046,6 +1060,42 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMa
     return result;
 }
 
+// What the joining of lines makes of the bytes between two tags, when that
+// is one piece of them: each line trimmed at its ends, which are the CR bytes
+// inside, the start when `startsLine` and the end when `endsLine`. False
+// when two or more lines keep bytes, or an LF stays inside.
+bool JoinedPiece(Piece& piece, bool startsLine, bool endsLine) {
+    // Mostly the line break and indentation between two tags, or a text on
+    // the line of its tags.
+    bool lineBreak = false;
+    const char* const firstByte = XmlSkipBlanksPadded(piece.begin, piece.end, lineBreak);
+    if (firstByte == piece.end) {
+        if (lineBreak || startsLine || endsLine) piece.end = piece.begin;
+        return true;
+    }
+    if (FindLineBreak(firstByte, piece.end) == nullptr && !lineBreak) {
+        if (startsLine) piece.begin = Trimmed(Piece{piece.begin, piece.end}).begin;
+        if (endsLine) piece.end = Trimmed(Piece{piece.begin, piece.end}).end;
+        return true;
+    }
+    Piece found{piece.end, piece.end};
+    const char* start = piece.begin;
+    for (bool lineStart = startsLine;; lineStart = true) {
+        const char* const cr = XmlFindByte(start, piece.end, '\r');
+        Piece line{start, cr ? cr : piece.end};
+        if (lineStart) line.begin = Trimmed(line).begin;
+        if (cr != nullptr || endsLine) line.end = Trimmed(line).end;
+        if (!line.empty()) {
+            if (!found.empty() || XmlFindByte(line.begin, line.end, '\n') != nullptr) return false;
+            found = line;
+        }
+        if (cr == nullptr) break;
+        start = cr + 1;
+    }
+    piece = found;
+    return true;
+}
+
 // The reading of a text in one pass with a stack of open elements, where an
 // end tag closes the innermost open element. For texts of the writer's shape
 // that gives the same tree as the closing-tag searches, at a fraction of the
@@ -1060,7 +1110,7 @@ bool ParseIndexed(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMa
 //   - comparisons with open names beyond a work allowance linear in the text
 //     (deep nesting), so that stopping and reading again stays linear.
 // `result` is what ParseText answers when the reading completes.
-template <typename AddText>
+template <bool kLinesNotJoined, typename AddText>
 bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMaker& make, AddText addText,
                    bool& result) {
     struct Open {
@@ -1074,19 +1124,44 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
     result = false;
     while (p < end) {
         TXMLTag* const into = open.empty() ? parent : open.back().element;
-        const char* lt = XmlFindByte(p, end, '<');
-        const char* const textEnd = lt ? lt : end;
+        const char* lt;
+        Piece piece;
+        if constexpr (kLinesNotJoined) {
+            // Mostly a line break and indentation before the next tag, or a
+            // text on the line of its tags: both are read here, other texts
+            // by JoinedPiece.
+            bool lineBreak = false;
+            const char* const firstByte = XmlSkipBlanksPadded(p, end, lineBreak);
+            const bool trimmedAway = lineBreak || p == text;
+            if (firstByte != p && !trimmedAway) return false;  // a blank the full reading keeps
+            lt = firstByte == end ? nullptr : XmlFindAngleOrLineBreakPadded(firstByte, end);
+            if (lt != nullptr && *lt == '<') {
+                piece = Piece{firstByte, lt};
+            } else {
+                lt = XmlFindBytePadded(lt ? lt : end, end, '<');
+                piece = Piece{p, lt ? lt : end};
+                if (!JoinedPiece(piece, p == text, lt == nullptr)) return false;
+            }
+        } else {
+            lt = XmlFindBytePadded(p, end, '<');
+            piece = Piece{p, lt ? lt : end};
+        }
         bool completed = true;
-        if (textEnd > p) {
-            if (IsBlank(*p) || IsBlank(textEnd[-1])) return false;
-            completed = addText(into, p, static_cast<size_t>(textEnd - p));
+        if (!piece.empty()) {
+            if (IsBlank(*piece.begin) || IsBlank(piece.end[-1])) return false;
+            completed = addText(into, piece.begin, piece.size());
         }
         if (lt == nullptr) {
-            result = completed;
+            // Blank lines at the end are no step of the reading.
+            if (!piece.empty()) result = completed;
             break;
         }
-        const char* const gt = XmlFindByte(lt + 1, end, '>');
-        if (gt == nullptr || XmlFindByte(lt + 1, gt, '<') != nullptr) return false;
+        const char* const gt = XmlFindBytePadded(lt + 1, end, '>');
+        if constexpr (kLinesNotJoined) {
+            if (gt == nullptr || XmlFindAngleOrLineBreakPadded(lt + 1, gt) != nullptr) return false;
+        } else {
+            if (gt == nullptr || XmlFindBytePadded(lt + 1, gt, '<') != nullptr) return false;
+        }
         p = gt + 1;
         if (lt[1] == '/') {
             if (open.empty()) return false;
@@ -1115,7 +1190,26 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
 
 }  // namespace
 
+bool TXMLParser::ParseKeptLines(char* lines, std::size_t size, TXMLTag* parent) {
+    plainCodec_ = Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec);
+    if (XmlOnePassAllowed()) {
+        // Most files read in one pass over their lines as they stand, without
+        // joining them first.
+        XmlNodeMaker make(parent->Storage());
+        auto addText = [this, &make](TXMLTag* into, const char* piece, std::size_t length) {
+            return AddTextChild(make, into, piece, length);
+        };
+        const int before = parent->Items.Count();
+        bool result = false;
+        if (ReadInOnePass<true>(lines, size, parent, make, addText, result)) return result;
+        if (getenv("BM_DEBUG")) fprintf(stderr, "raw bail\n");
+        parent->Items.ClearFrom(before);
+    }
+    return ParseKeptText(lines, JoinLines(lines, size), parent);
+}
+
 bool TXMLParser::ParseKeptText(const char* text, std::size_t size, TXMLTag* parent) {
+    plainCodec_ = Codec != nullptr && typeid(*Codec) == typeid(TXMLCodec);
     XmlNodeMaker make(parent->Storage());
     auto addText = [this, &make](TXMLTag* into, const char* piece, std::size_t length) {
         return AddTextChild(make, into, piece, length);
@@ -1123,7 +1217,7 @@ bool TXMLParser::ParseKeptText(const char* text, std::size_t size, TXMLTag* pare
     if (XmlOnePassAllowed()) {
         const int before = parent->Items.Count();
         bool result = false;
-        if (ReadInOnePass(text, size, parent, make, addText, result)) return result;
+        if (ReadInOnePass<false>(text, size, parent, make, addText, result)) return result;
         parent->Items.ClearFrom(before);
     }
     if (size <= UINT32_MAX) return ParseIndexed<AngleIndex<uint32_t>>(text, size, parent, make, addText);

@@ -64,14 +64,26 @@ public:
 private:
     // LoadFromText on a buffer of its own, which it overwrites and hands to
     // root to keep.
+    // The buffer has kXmlReadPadding (XmlScan.h) bytes after its `size`.
     bool LoadFromBuffer(std::unique_ptr<char[]> data, std::size_t size, const std::string& fileName, TXMLTag* root);
+    // Appends the padding itself.
     bool LoadFromBuffer(std::string&& data, const std::string& fileName, TXMLTag* root);
-    // Checks the declaration line and joins the lines after it at the front
-    // of the buffer; answers the joined length.
-    static std::size_t JoinLines(char* data, std::size_t size, const std::string& fileName);
+    // Checks the declaration line; the content is [begin, end) of the buffer:
+    // the lines after the declaration, up to a byte 26.
+    static void FindContent(const char* data, std::size_t size, const std::string& fileName, std::size_t& begin,
+                            std::size_t& end);
+    // Joins the trimmed lines at the front of the buffer, LF bytes dropped;
+    // answers the joined length.
+    static std::size_t JoinLines(char* lines, std::size_t size);
+    // Reads the content lines of a file, which parent keeps.
+    bool ParseKeptLines(char* lines, std::size_t size, TXMLTag* parent);
     // ParseText on a text without CR and LF that parent keeps.
     bool ParseKeptText(const char* text, std::size_t size, TXMLTag* parent);
     bool AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length);
+
+    // The codec is the plain one, which decodes straight from the buffer; set
+    // at the start of each reading.
+    bool plainCodec_ = false;
 };
 
 // Text of the error for a file the reader does not accept.

@@ -52,3 +52,124 @@ inline const char* XmlSkipSpaces(const char* p, const char* end) {
     while (p < end && *p == ' ') ++p;
     return p;
 }
+
+// First "<", CR or LF in [p, end), or nullptr.
+inline const char* XmlFindAngleOrLineBreak(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i angle = _mm_set1_epi8('<');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, angle),
+                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0) return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '<' || *p == '\r' || *p == '\n') return p;
+    return nullptr;
+}
+
+// First byte in [p, end) above 32, or end; sawCr tells whether a CR came
+// before it.
+inline const char* XmlSkipBlanks(const char* p, const char* end, bool& sawCr) {
+    sawCr = false;
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i cr = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // A byte is blank when it is its minimum with 32, compared unsigned.
+        const unsigned blank =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(chunk, space), chunk)));
+        const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        const unsigned other = blank ^ 0xFFFFu;
+        if (other != 0) {
+            const unsigned at = static_cast<unsigned>(__builtin_ctz(other));
+            sawCr = sawCr || (crs & ((1u << at) - 1)) != 0;
+            return p + at;
+        }
+        sawCr = sawCr || crs != 0;
+        p += 16;
+    }
+#endif
+    for (; p < end && static_cast<unsigned char>(*p) <= 32; ++p) sawCr = sawCr || *p == '\r';
+    return p;
+}
+
+// The reader's buffers are followed by this many readable bytes, so that its
+// searches over short pieces (a tag, a text, a reference name) read whole
+// 16-byte blocks instead of walking the last bytes one by one.
+constexpr std::size_t kXmlReadPadding = 16;
+
+// The searches above for [p, end) where kXmlReadPadding bytes after end can
+// be read.
+inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi8(c);
+    for (; p < end; p += 16) {
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), wanted)));
+        if (end - p < 16) mask &= (1u << (end - p)) - 1;
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return nullptr;
+#else
+    return XmlFindByte(p, end, c);
+#endif
+}
+
+inline const char* XmlFindAngleOrLineBreakPadded(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i angle = _mm_set1_epi8('<');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; p < end; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, angle),
+                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (end - p < 16) mask &= (1u << (end - p)) - 1;
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return nullptr;
+#else
+    return XmlFindAngleOrLineBreak(p, end);
+#endif
+}
+
+inline const char* XmlSkipBlanksPadded(const char* p, const char* end, bool& sawCr) {
+#ifdef __SSE2__
+    sawCr = false;
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; p < end; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned blank =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(chunk, space), chunk)));
+        unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
+        unsigned other = blank ^ 0xFFFFu;
+        if (end - p < 16) {
+            const unsigned inside = (1u << (end - p)) - 1;
+            other &= inside;
+            crs &= inside;
+            if (other == 0) {
+                sawCr = sawCr || crs != 0;
+                return end;
+            }
+        }
+        if (other != 0) {
+            const unsigned at = static_cast<unsigned>(__builtin_ctz(other));
+            sawCr = sawCr || (crs & ((1u << at) - 1)) != 0;
+            return p + at;
+        }
+        sawCr = sawCr || crs != 0;
+    }
+    return end;
+#else
+    return XmlSkipBlanks(p, end, sawCr);
+#endif
+}

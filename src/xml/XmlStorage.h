@@ -13,6 +13,7 @@
 class XmlStorage {
 public:
     XmlStorage() = default;
+    ~XmlStorage();
     XmlStorage(const XmlStorage&) = delete;
     XmlStorage& operator=(const XmlStorage&) = delete;
 
@@ -56,24 +57,14 @@ private:
     static constexpr std::size_t kFirstBlock = 64 * 1024;
     static constexpr std::size_t kLargestBlock = 1024 * 1024;
 
-    void* TakeFromNewBlock(std::size_t size) {
-        // A request larger than a block gets one of its own, and the current
-        // block stays in use.
-        if (size > blockSize_ / 4) {
-            blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
-            return blocks_.back().get();
-        }
-        blocks_.push_back(std::unique_ptr<char[]>(new char[blockSize_]));
-        next_ = blocks_.back().get() + size;
-        left_ = blockSize_ - size;
-        char* at = blocks_.back().get();
-        if (blockSize_ < kLargestBlock) blockSize_ *= 2;
-        return at;
-    }
+    void* TakeFromNewBlock(std::size_t size);
 
     std::vector<std::unique_ptr<char[]>> buffers_;
     std::vector<std::unique_ptr<std::string>> strings_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    // Blocks of the largest size are kept for the next storage when it goes
+    // (see XmlStorage.cpp); the others are freed.
+    std::vector<char*> blocks_;
+    std::vector<std::unique_ptr<char[]>> ownBlocks_;
     char* next_ = nullptr;
     std::size_t left_ = 0;
     std::size_t blockSize_ = kFirstBlock;

@@ -159,22 +159,6 @@ namespace {}  // namespace
 
 TXMLItems::~TXMLItems() { Clear(); }
 
-int TXMLItems::Add(TXMLBase* node) {
-    if (node == nullptr) return -1;
-    node->next_ = nullptr;
-    if (last_ == nullptr) {
-        first_ = node;
-    } else {
-        last_->next_ = node;
-    }
-    last_ = node;
-    if (node->IsTag()) {
-        ++tagCount_;
-        if (tagIndex_) tagIndex_->push_back(node->AsTag());
-    }
-    return count_++;
-}
-
 void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
 
 void TXMLItems::Clear() {
@@ -420,10 +404,6 @@ std::string TXMLAttributes::Value(int i) const {
 std::string TXMLAttributes::Values(const std::string& name) const { return Value(IndexOfName(name)); }
 
 // ------------------------------------------------------------------ nodes
-
-TXMLText::TXMLText(TXMLTag* parent) : TXMLBase(Kind::Text) {
-    if (parent != nullptr) parent->Items.Add(this);
-}
 
 TXMLText::TXMLText(TXMLTag* parent, std::string_view text) : TXMLBase(Kind::Text), Text(text) {
     if (parent != nullptr) parent->Items.Add(this);

@@ -82,7 +82,7 @@ public:
 
     // Appends the node and takes it over; answers its 0-based position. The
     // node must not be in another list.
-    int Add(TXMLBase* node);
+    inline int Add(TXMLBase* node);
     // Appends a new text node holding the text.
     void AddText(const std::string& text);
     // Frees and removes every child.
@@ -166,7 +166,7 @@ private:
 class TXMLText : public TXMLBase {
 public:
     // Appended to the parent at once when one is given (then create it with new).
-    explicit TXMLText(TXMLTag* parent);
+    inline explicit TXMLText(TXMLTag* parent);
     TXMLText(TXMLTag* parent, std::string_view text);
 
     XmlString Text;
@@ -201,6 +201,27 @@ public:
     TXMLItems Items;
     XmlString Name;
 };
+
+// Inline: the reader appends every node it makes.
+inline int TXMLItems::Add(TXMLBase* node) {
+    if (node == nullptr) return -1;
+    node->next_ = nullptr;
+    if (last_ == nullptr) {
+        first_ = node;
+    } else {
+        last_->next_ = node;
+    }
+    last_ = node;
+    if (node->IsTag()) {
+        ++tagCount_;
+        if (tagIndex_) tagIndex_->push_back(static_cast<TXMLTag*>(node));
+    }
+    return count_++;
+}
+
+inline TXMLText::TXMLText(TXMLTag* parent) : TXMLBase(Kind::Text) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
 
 inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this) : nullptr; }
 inline const TXMLTag* TXMLBase::AsTag() const { return IsTag() ? static_cast<const TXMLTag*>(this) : nullptr; }
