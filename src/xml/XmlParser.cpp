@@ -1202,7 +1202,6 @@ bool TXMLParser::ParseKeptLines(char* lines, std::size_t size, TXMLTag* parent) 
         const int before = parent->Items.Count();
         bool result = false;
         if (ReadInOnePass<true>(lines, size, parent, make, addText, result)) return result;
-        if (getenv("BM_DEBUG")) fprintf(stderr, "raw bail\n");
         parent->Items.ClearFrom(before);
     }
     return ParseKeptText(lines, JoinLines(lines, size), parent);
