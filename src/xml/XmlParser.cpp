@@ -914,8 +914,7 @@ bool TXMLParser::ParseText(const std::string& text, TXMLTag* parent) {
     return ParseKeptText(parent->Storage().Keep(std::move(clean)), length, parent);
 }
 
-bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length) {
-    XmlStorage& storage = make.Storage();
+inline bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length) {
     if (plainCodec_) {
         // The plain codec decodes straight from the buffer into the storage; a
         // text without references, as most are, stays where it was read.
@@ -924,6 +923,15 @@ bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* t
             make.Text(parent, text, length);
             return true;
         }
+        return AddDecodedText(make, parent, text, length, ampersand);
+    }
+    return AddTextThroughCodec(make, parent, text, length);
+}
+
+bool TXMLParser::AddDecodedText(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length,
+                                const char* ampersand) {
+    XmlStorage& storage = make.Storage();
+    {
         char* const decoded = storage.TakeBytes(length + kXmlDecodeSlack);
         size_t decodedLength = 0;
         try {
@@ -937,6 +945,10 @@ bool TXMLParser::AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* t
         make.Text(parent, decoded, decodedLength);
         return true;
     }
+}
+
+bool TXMLParser::AddTextThroughCodec(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length) {
+    XmlStorage& storage = make.Storage();
     if (Codec == nullptr) {
         make.Text(parent, text, length);
         return true;
@@ -1116,6 +1128,7 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
     struct Open {
         TXMLTag* element;
         Piece name;
+        char first;  // folded
     };
     std::vector<Open> open;
     size_t allowance = 4 * size + 65536;
@@ -1171,19 +1184,21 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
             open.pop_back();
             continue;
         }
+        if (open.size() > allowance) return false;
+        allowance -= open.size();
+        const char next = AsciiLower(lt[1]);
         for (const Open& outer : open) {
-            const size_t cost = outer.name.size() / 8 + 1;
-            if (cost > allowance) return false;
-            allowance -= cost;
-            if (AsciiLower(lt[1]) == AsciiLower(*outer.name.begin) && StartsWithName(lt + 1, end, outer.name))
-                return false;
+            if (next != outer.first) continue;
+            if (outer.name.size() > allowance) return false;
+            allowance -= outer.name.size();
+            if (StartsWithName(lt + 1, end, outer.name)) return false;
         }
         if (open.empty()) result = completed;
         const StartTag tag = ReadStartTag(Piece{lt + 1, gt});
         if (!tag.empty && tag.name.empty()) return false;
         TXMLTag* const element = make.Tag(into, tag.name.begin, tag.name.size());
         if (!tag.attributes.empty()) element->Attributes.ParseText(tag.attributes.begin, tag.attributes.size());
-        if (!tag.empty) open.push_back(Open{element, tag.name});
+        if (!tag.empty) open.push_back(Open{element, tag.name, AsciiLower(*tag.name.begin)});
     }
     return open.empty();
 }

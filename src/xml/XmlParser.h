@@ -79,7 +79,10 @@ private:
     bool ParseKeptLines(char* lines, std::size_t size, TXMLTag* parent);
     // ParseText on a text without CR and LF that parent keeps.
     bool ParseKeptText(const char* text, std::size_t size, TXMLTag* parent);
-    bool AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length);
+    inline bool AddTextChild(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length);
+    bool AddDecodedText(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length,
+                        const char* ampersand);
+    bool AddTextThroughCodec(XmlNodeMaker& make, TXMLTag* parent, const char* text, std::size_t length);
 
     // The codec is the plain one, which decodes straight from the buffer; set
     // at the start of each reading.

@@ -79,10 +79,7 @@ public:
     explicit XmlNodeMaker(XmlStorage& storage) : storage_(storage) {}
 
     TXMLTag* Tag(TXMLTag* parent, const char* name, std::size_t size) {
-        TXMLTag* tag = new (storage_.TakeNode(sizeof(TXMLTag))) TXMLTag(parent);
-        tag->inStorage_ = true;
-        tag->Name.Refer(name, size);
-        return tag;
+        return new (storage_.TakeNode(sizeof(TXMLTag))) TXMLTag(parent, name, size);
     }
     TXMLText* Text(TXMLTag* parent, const char* text, std::size_t size) {
         TXMLText* node = new (storage_.TakeNode(sizeof(TXMLText))) TXMLText(parent);
@@ -95,3 +92,9 @@ public:
 private:
     XmlStorage& storage_;
 };
+
+inline TXMLTag::TXMLTag(TXMLTag* parent, const char* name, std::size_t size) : TXMLBase(Kind::Tag) {
+    inStorage_ = true;
+    Name.Refer(name, size);
+    if (parent != nullptr) parent->Items.Add(this);
+}

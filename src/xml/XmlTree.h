@@ -190,6 +190,9 @@ private:
     friend class TXMLBase;
     friend class TXMLItems;
     friend class TXMLParser;
+    friend class XmlNodeMaker;
+    // The reader's element, placed in its storage; defined with the storage.
+    inline TXMLTag(TXMLTag* parent, const char* name, std::size_t size);
     // The reader's storage for texts read into this element, made on first use.
     XmlStorage& Storage();
     // What the reader kept for texts read into this element. Declared before
