@@ -394,7 +394,7 @@ public:
         const size_t count = angles.size();
         tokenId_.resize(count);
         chained_.resize(count);
-        Interner ids;
+        Interner& ids = tokens_;
         for (size_t k = 0; k < count; ++k) {
             const size_t begin = static_cast<size_t>(angles[k] - text) + 1;
             size_t end = begin;
@@ -408,7 +408,8 @@ public:
         std::vector<uint32_t> order(tokens.size());
         for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
         std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return tokens[a] < tokens[b]; });
-        std::vector<uint32_t> rank(tokens.size());
+        std::vector<uint32_t>& rank = rank_;
+        rank.resize(tokens.size());
         sorted_.resize(tokens.size());
         for (uint32_t r = 0; r < order.size(); ++r) {
             rank[order[r]] = r;
@@ -536,10 +537,9 @@ private:
         std::vector<uint64_t> pattern;
         size_t at = 0;
         for (size_t next = lt; next != std::string::npos; next = wanted.find('<', at)) {
-            const std::string_view piece(wanted.data() + at, next - at);
-            auto r = std::lower_bound(sorted_.begin(), sorted_.end(), piece);
-            if (r == sorted_.end() || *r != piece) return;  // no such token anywhere
-            pattern.push_back(2 * static_cast<uint64_t>(r - sorted_.begin()) + 1);
+            const uint32_t rank = RankOf(std::string_view(wanted.data() + at, next - at));
+            if (rank == Interner::kNone) return;  // no such token anywhere
+            pattern.push_back(2 * static_cast<uint64_t>(rank) + 1);
             at = next + 1;
         }
         const auto [first, last] = TokensBeginning(std::string_view(wanted.data() + at, wanted.size() - at));
@@ -566,10 +566,33 @@ private:
 
     // The run of ranks [first, last) of the tokens beginning with `prefix`.
     std::pair<size_t, size_t> TokensBeginning(std::string_view prefix) const {
-        const auto first = std::lower_bound(sorted_.begin(), sorted_.end(), prefix);
-        const auto last = std::partition_point(
-            first, sorted_.end(), [&](std::string_view token) { return token.substr(0, prefix.size()) == prefix; });
-        return {static_cast<size_t>(first - sorted_.begin()), static_cast<size_t>(last - sorted_.begin())};
+        auto begins = [&](std::string_view token) { return token.substr(0, prefix.size()) == prefix; };
+        const uint32_t exact = RankOf(prefix);
+        if (exact == Interner::kNone) {
+            const auto first = std::lower_bound(sorted_.begin(), sorted_.end(), prefix);
+            const auto last = std::partition_point(first, sorted_.end(), begins);
+            return {static_cast<size_t>(first - sorted_.begin()), static_cast<size_t>(last - sorted_.begin())};
+        }
+        // The token itself comes first; the run after it is mostly short, so
+        // its end is found by galloping. Below `low` all begin with the
+        // prefix; `high` is the end or one that does not.
+        const size_t n = sorted_.size();
+        size_t low = exact + 1, high = low, step = 1;
+        while (high < n && begins(sorted_[high])) {
+            low = high + 1;
+            step *= 2;
+            high = exact + step;
+        }
+        high = std::min(high, n);
+        const auto last = std::partition_point(sorted_.begin() + static_cast<std::ptrdiff_t>(low),
+                                               sorted_.begin() + static_cast<std::ptrdiff_t>(high), begins);
+        return {exact, static_cast<size_t>(last - sorted_.begin())};
+    }
+
+    // The rank of the token that is exactly `text`, or Interner::kNone.
+    uint32_t RankOf(std::string_view text) const {
+        const uint32_t id = tokens_.Find(text);
+        return id == Interner::kNone ? Interner::kNone : rank_[id];
     }
 
     // The value of "<" number k in the sequence the suffixes are sorted by.
@@ -632,6 +655,8 @@ private:
 
     const Index& angles_;
     std::string folded_;
+    Interner tokens_;                       // the distinct tokens, by their first "<"
+    std::vector<uint32_t> rank_;            // rank of each of them in sorted order
     std::vector<uint32_t> tokenId_;         // per "<": rank of its token among the distinct tokens
     std::vector<uint8_t> chained_;          // per "<": its token ends at the next "<"
     std::vector<std::string_view> sorted_;  // the distinct tokens, sorted
