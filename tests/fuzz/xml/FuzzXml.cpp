@@ -1,9 +1,10 @@
 // Fuzz target of the XML component. Every input goes through
 //   - the reader, as a whole file (LoadFromText) and as content (ParseText); a
 //     tree it builds is written again and the written text read again;
-//   - the reader's two closing-tag searches, which must build the same tree,
-//     and for short inputs the reading rules spelled out step by step, which
-//     must build it too;
+//   - the reader's three ways of reading (one pass with a stack of open
+//     elements, the plain closing-tag search, the name index), which must
+//     build the same tree from a file and from content, and for short inputs
+//     the reading rules spelled out step by step, which must build it too;
 //   - the codec: Decode of the raw bytes, and Decode(Encode(x)) == x without
 //     its zero bytes;
 //   - the attribute reader, against SetValue applied token by token;
@@ -114,6 +115,23 @@ std::string ReadWith(XmlClosingTagSearch search, TXMLCodec* codec, const std::st
     return (result ? "true " : "false ") + Picture(root);
 }
 
+// The same for the input as a file's bytes; "rejected" when the reader does
+// not accept it.
+std::string LoadWith(XmlClosingTagSearch search, TXMLCodec* codec, const std::string& bytes) {
+    XmlSetClosingTagSearch(search);
+    TXMLParser parser;
+    parser.Codec = codec;
+    TXMLTag root;
+    std::string out;
+    try {
+        out = (parser.LoadFromText(bytes, "fuzz.xml", &root) ? "true " : "false ") + Picture(root);
+    } catch (const EXMLException&) {
+        out = "rejected";
+    }
+    XmlSetClosingTagSearch(XmlClosingTagSearch::Automatic);
+    return out;
+}
+
 // Bytes taken from the front of the input, one at a time.
 struct Bytes {
     const uint8_t* p;
@@ -188,11 +206,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     }
-    // The reader on content, without a codec and with one: both searches
+    // The reader on the whole file all three ways: read in one pass over its
+    // lines as they stand, or joined and searched.
+    {
+        const std::string automatic = LoadWith(XmlClosingTagSearch::Automatic, &codec, input);
+        Require(LoadWith(XmlClosingTagSearch::SearchThenIndex, &codec, input) == automatic);
+        Require(LoadWith(XmlClosingTagSearch::IndexOnly, &codec, input) == automatic);
+    }
+    // The reader on content, without a codec and with one: all three ways
     // alike, and like the rules spelled out, which cost the square of the
     // length and so only read short inputs.
     for (TXMLCodec* with : {static_cast<TXMLCodec*>(nullptr), &codec}) {
         const std::string automatic = ReadWith(XmlClosingTagSearch::Automatic, with, input);
+        Require(ReadWith(XmlClosingTagSearch::SearchThenIndex, with, input) == automatic);
         Require(ReadWith(XmlClosingTagSearch::IndexOnly, with, input) == automatic);
         if (size <= 1024) {
             TXMLTag root;

@@ -188,7 +188,8 @@ TEST(XmlReaderShapes, SmallTextsOfEachShapeReadAsTheRulesSay) {
             }
             reference::ParseText(nullptr, content, &expected);
             ASSERT_EQ(Summary(expected), shape.tree(n)) << shape.what << ", " << n << " pieces";
-            for (XmlClosingTagSearch search : {XmlClosingTagSearch::Automatic, XmlClosingTagSearch::IndexOnly}) {
+            for (XmlClosingTagSearch search : {XmlClosingTagSearch::Automatic, XmlClosingTagSearch::SearchThenIndex,
+                                               XmlClosingTagSearch::IndexOnly}) {
                 TXMLTag root;
                 Read(shape, search, text, &root);
                 ASSERT_EQ(Summary(root), Summary(expected)) << shape.what << ", " << n << " pieces";

@@ -4,6 +4,7 @@
 
 #include "unit/xml/TreeDump.h"
 #include "xml/XmlParser.h"
+#include "xml/XmlReaderTuning.h"
 
 namespace {
 
@@ -52,6 +53,69 @@ TEST(XmlReader, FileLineRules) {
             EXPECT_FALSE(c.accepted) << c.what;
             EXPECT_STREQ(e.what(), "\"C:\\Daten\\backup.xml\" ist keine g\xFCltige XML-Datei!") << c.what;
             EXPECT_EQ(DumpChildren(root), "@existing") << c.what;  // nothing added
+        }
+    }
+}
+
+// Files are mostly read in one pass over their lines as they stand; every
+// file that reading cannot read exactly as the full reading (lines trimmed and
+// joined first, then closing tags searched) must go to the full reading. Each
+// file is read all three ways and must give the same tree and result.
+TEST(XmlReader, TheOnePassReadingAgreesWithTheFullReading) {
+    const std::string d = std::string(kDecl) + "\r\n";
+    struct Case {
+        const char* what;
+        std::string body;
+        std::string tree;  // the tree all three readings give
+    };
+    const Case cases[] = {
+        {"the writer's layout", "<xml>\r\n  <list>\r\n    <datum>1</datum>\r\n  </list>\r\n</xml>\r\n",
+         "@xml{@list{@datum{'1'}}}"},
+        {"a long text on a line of its own", "<a>\r\n    long &amp; text\r\n  </a>\r\n", "@a{'long & text'}"},
+        {"a text over two lines is joined", "<a>one\r\ntwo</a>\r\n", "@a{'onetwo'}"},
+        {"blanks at the end of a text's line go", "<a>x  \r\n</a>\r\n", "@a{'x'}"},
+        {"a blank after a tag on the same line stays", "<a>\r\n<b/> x\r\n</a>\r\n", "@a{@b 'x'}"},
+        {"a blank before an end tag stays", "<a>x </a>\r\n", "@a{'x '}"},
+        {"blank lines and tabs between tags", "<a>\r\n\t\r\n   \r\n<b />\r\n</a>\r\n", "@a{@b}"},
+        {"an LF inside a text", "<a>x\ny</a>\r\n", "@a{'xy'}"},
+        {"a tag over two lines", "<a\r\nb>1</ab>\r\n", "@ab{'1'}"},
+        {"an LF inside a tag", "<a\nb>1</ab>\r\n", "@ab{'1'}"},
+        {"an inner name beginning with the outer one", "<a><ab>1</ab></a>\r\n", ""},
+        {"an outer name beginning with the inner one", "<ab><a>1</a></ab>\r\n", "@ab{@a{'1'}}"},
+        {"an empty element beginning with the outer name", "<a><ab/>x</a>\r\n", ""},
+        {"end tags in another case", "<A>x</a>\r\n", "@A{'x'}"},
+        {"crossed end tags", "<a><b></a></b>\r\n", ""},
+        {"an end tag with more after the name", "<a>x</a junk>\r\n", "@a{'x'}"},
+        {"an element never closed", "<a><b>1</b>\r\n", ""},
+        {"an end tag that closes nothing", "</a><b/>\r\n", ""},
+        {"a nameless element", "<>x</>\r\n", ""},
+        {"declarations and instructions inside", "<a><?pi x?><!-- c -->1</a>\r\n", ""},
+        {"attributes", "<a k=\"v\" j=w>1</a>\r\n", "@a[k=v,j=w]{'1'}"},
+        {"a \"<\" inside a tag", "<a<b>1</a<b>\r\n", ""},
+        {"text before and after the elements", "lead<a/>tail\r\n", "'lead' @a 'tail'"},
+        {"a bad reference in the last text", "<a/>&#x;\r\n", "@a '&#x;'"},
+        {"a bad reference inside", "<a>&#12a;</a><b/>\r\n", "@a{'&#12a;'} @b"},
+        {"empty lines after the last element", "<a/>\r\n\r\n  \r\n", "@a"},
+        {"byte 26 in a text", "<a>1\x1A</a>\r\n", ""},
+    };
+    TXMLCodec codec;
+    for (const Case& c : cases) {
+        std::string expected;
+        for (XmlClosingTagSearch search :
+             {XmlClosingTagSearch::SearchThenIndex, XmlClosingTagSearch::IndexOnly, XmlClosingTagSearch::Automatic}) {
+            XmlSetClosingTagSearch(search);
+            TXMLParser parser;
+            parser.Codec = &codec;
+            TXMLTag root;
+            const bool result = parser.LoadFromText(d + c.body, "f.xml", &root);
+            XmlSetClosingTagSearch(XmlClosingTagSearch::Automatic);
+            const std::string got = (result ? "true " : "false ") + DumpChildren(root);
+            if (expected.empty()) {
+                expected = got;
+                if (!c.tree.empty()) EXPECT_EQ(DumpChildren(root), c.tree) << c.what;
+            } else {
+                EXPECT_EQ(got, expected) << c.what << ", reading " << static_cast<int>(search);
+            }
         }
     }
 }
