@@ -590,9 +590,24 @@ private:
     }
 
     // The rank of the token that is exactly `text`, or Interner::kNone.
+    // Damaged text repeats the same few pieces between names that differ, so
+    // the last answers for short texts are kept in front of the token table,
+    // whose lookups miss the cache on a large text.
     uint32_t RankOf(std::string_view text) const {
+        uint32_t h = 2166136261u;
+        for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        Recent& recent = recent_[h % kRecent];
+        if (recent.valid && recent.size == text.size() && SameBytes(recent.bytes.data(), text.data(), text.size()))
+            return recent.rank;
         const uint32_t id = tokens_.Find(text);
-        return id == Interner::kNone ? Interner::kNone : rank_[id];
+        const uint32_t rank = id == Interner::kNone ? Interner::kNone : rank_[id];
+        if (text.size() <= recent.bytes.size()) {
+            std::copy(text.begin(), text.end(), recent.bytes.begin());
+            recent.size = static_cast<uint8_t>(text.size());
+            recent.rank = rank;
+            recent.valid = true;
+        }
+        return rank;
     }
 
     // The value of "<" number k in the sequence the suffixes are sorted by.
@@ -655,6 +670,14 @@ private:
 
     const Index& angles_;
     std::string folded_;
+    struct Recent {
+        std::array<char, 22> bytes;
+        uint8_t size = 0;
+        bool valid = false;
+        uint32_t rank = 0;
+    };
+    static constexpr size_t kRecent = 64;
+    mutable std::array<Recent, kRecent> recent_{};
     Interner tokens_;                       // the distinct tokens, by their first "<"
     std::vector<uint32_t> rank_;            // rank of each of them in sorted order
     std::vector<uint32_t> tokenId_;         // per "<": rank of its token among the distinct tokens
