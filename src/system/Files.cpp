@@ -66,7 +66,7 @@ void DeleteFolderTree(const std::string& folder) {
     DeleteTreeBelow(WithTrailingBackslash(AnsiUpper(shortPath)), driveRoots);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t spare) {
     bytes.clear();
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -74,6 +74,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
     try {
+        bytes.reserve(static_cast<size_t>(size.QuadPart) + spare);
         bytes.resize(static_cast<size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
         return false;

@@ -2,6 +2,7 @@
 // written once, deleting a folder tree, and the split of a command line at the
 // program file that exists on disk.
 #pragma once
+#include <cstddef>
 #include <string>
 
 bool FolderExists(const std::string& path);
@@ -9,8 +10,9 @@ bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 
 // Reads every byte of the file; others may hold it open, even for writing.
-// False when it cannot be opened or read (bytes are then empty).
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// False when it cannot be opened or read (bytes are then empty). `spare`
+// bytes of room are left after the file's, for a caller that appends them.
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t spare = 0);
 // First line of the file, or empty text for a missing or empty file.
 // Throws EInOutError when the file exists but cannot be read.
 std::string ReadFirstLine(const std::string& path);

@@ -10,11 +10,13 @@
 #include "system/Files.h"
 #include "system/Scoped.h"
 #include "xml/XmlParser.h"
+#include "xml/XmlScan.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::string bytes;
     if (!FileExists(fileName)) throw EInOutError(FileFault::Open, fileName, ERROR_FILE_NOT_FOUND);
-    if (!ReadWholeFile(fileName, bytes)) throw EInOutError(FileFault::Read, fileName, GetLastError());
+    // The reader appends the padding its searches read.
+    if (!ReadWholeFile(fileName, bytes, kXmlReadPadding)) throw EInOutError(FileFault::Read, fileName, GetLastError());
     return LoadFromBuffer(std::move(bytes), fileName, root);
 }
 
