@@ -719,6 +719,10 @@ struct StartTag {
 };
 
 StartTag ReadStartTag(Piece between) {
+    // Mostly a name alone, which needs none of the steps below.
+    if (!between.empty() && !IsBlank(*between.begin) && *between.begin != '!' && *between.begin != '?' &&
+        !IsBlank(between.end[-1]) && between.end[-1] != '/' && Find(between, ' ') == nullptr)
+        return StartTag{between, Piece{between.end, between.end}, false};
     Piece tagText = Trimmed(between);
     bool empty = false;
     if (!tagText.empty() && tagText.end[-1] == '/') {
@@ -1217,10 +1221,12 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
             if (!piece.empty()) result = completed;
             break;
         }
-        const char* const gt = XmlFindBytePadded(lt + 1, end, '>');
+        const char* gt;
         if constexpr (kLinesNotJoined) {
-            if (gt == nullptr || XmlFindAngleOrLineBreakPadded(lt + 1, gt) != nullptr) return false;
+            gt = XmlFindPlainTagEndPadded(lt + 1, end);
+            if (gt == nullptr) return false;
         } else {
+            gt = XmlFindBytePadded(lt + 1, end, '>');
             if (gt == nullptr || XmlFindBytePadded(lt + 1, gt, '<') != nullptr) return false;
         }
         p = gt + 1;

@@ -173,3 +173,33 @@ inline const char* XmlSkipBlanksPadded(const char* p, const char* end, bool& saw
     return XmlSkipBlanks(p, end, sawCr);
 #endif
 }
+
+// First ">" in [p, end), or nullptr; also nullptr when a "<", CR or LF comes
+// before it (the tag it would end is one the reader reads otherwise).
+// kXmlReadPadding bytes after end can be read.
+inline const char* XmlFindPlainTagEndPadded(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i angle = _mm_set1_epi8('<');
+    const __m128i close = _mm_set1_epi8('>');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; p < end; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, angle), _mm_cmpeq_epi8(chunk, close)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (end - p < 16) mask &= (1u << (end - p)) - 1;
+        if (mask != 0) {
+            const char* at = p + __builtin_ctz(mask);
+            return *at == '>' ? at : nullptr;
+        }
+    }
+    return nullptr;
+#else
+    for (; p < end; ++p) {
+        if (*p == '>') return p;
+        if (*p == '<' || *p == '\r' || *p == '\n') return nullptr;
+    }
+    return nullptr;
+#endif
+}
