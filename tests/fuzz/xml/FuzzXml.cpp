@@ -226,10 +226,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Require((result ? "true " : "false ") + Picture(root) == automatic);
         }
     }
-    // The codec.
-    try {
-        codec.Decode(input);
-    } catch (const EXMLDecodeError&) {
+    // The codec, and the reader's decoding in a padded buffer, whose bytes
+    // after the text must not count.
+    {
+        std::string decoded = "threw";
+        try {
+            decoded = codec.Decode(input);
+        } catch (const EXMLDecodeError&) {
+        }
+        const std::string padded = input + "2;quot;;;;;;;;;;;;;;;;;;";
+        const char* const end = padded.data() + input.size();
+        const char* amp = std::find(padded.data(), end, '&');
+        std::string fromReader(input.size() + kXmlDecodeSlack, '\0');
+        try {
+            fromReader.resize(XmlDecodePaddedFrom(padded.data(), input.size(), amp, &fromReader[0]));
+        } catch (const EXMLDecodeError&) {
+            fromReader = "threw";
+        }
+        Require(fromReader == decoded);
     }
     {
         std::string withoutZeros;
