@@ -12,6 +12,7 @@
 #include <memory>
 #include <string_view>
 #include <typeinfo>
+#include <unordered_map>
 
 namespace {
 
@@ -25,9 +26,10 @@ bool XmlOnePassAllowed() { return gSearch == XmlClosingTagSearch::Automatic; }
 
 std::size_t XmlPlainSearchAllowance(std::size_t size) {
     if (gSearch == XmlClosingTagSearch::IndexOnly) return 0;
-    // A backup file needs less than half a unit per byte; four per byte, and
-    // a floor for small texts, leave it on the plain search with room to spare.
-    return 4 * size + 65536;
+    // A backup file needs less than half a unit per byte, but is mostly read
+    // in one pass before; one unit per byte, and a floor for small texts,
+    // leave the rest of the writer's shapes on the plain search.
+    return size + 65536;
 }
 
 namespace {
@@ -1163,17 +1165,63 @@ bool JoinedPiece(Piece& piece, bool startsLine, bool endsLine) {
 // The reading of a text in one pass with a stack of open elements, where an
 // end tag closes the innermost open element. For texts of the writer's shape
 // that gives the same tree as the closing-tag searches, at a fraction of the
-// work; it stops (answering false, the nodes it added left for the caller to
-// drop) at the first thing where the two could differ:
+// work; it stops (the nodes it added left for the caller to drop) at the first
+// thing where the two could differ:
 //   - a text with a blank byte at either end (the full reading trims some);
-//   - a "<" without ">" after it, or a tag holding a "<";
+//   - a "<" without ">" after it, or a tag holding a "<" (or, on lines not
+//     joined yet, a line break), or a text that is not one piece of a line;
 //   - an end tag that is not "</" + the innermost open element's name + ">";
 //   - a "<" followed by the name of an open element, or by "/" and it (that
 //     would count in the element's closing-tag search), apart from its end tag;
-//   - a nameless element with content, or elements left open at the end;
-//   - comparisons with open names beyond a work allowance linear in the text
-//     (deep nesting), so that stopping and reading again stays linear.
+//   - a nameless element with content, or elements left open at the end.
+// Its work is linear in the text at any depth, so stopping and reading again
+// stays linear.
 // `result` is what ParseText answers when the reading completes.
+// The names of the open elements by a hash of their folded bytes and their
+// length, for the one-pass reading of deeply nested text: whether the bytes
+// after a "<" begin with one of them then costs the length of that tag rather
+// than the depth. A hash that matches by chance only sends the text to the
+// full reading.
+class OpenNames {
+public:
+    void Add(Piece name) {
+        ++counts_[KeyOf(name)];
+        if (lengths_.size() <= name.size()) lengths_.resize(name.size() + 1, 0);
+        ++lengths_[name.size()];
+        longest_ = std::max(longest_, name.size());
+    }
+    void Remove(Piece name) {
+        const auto found = counts_.find(KeyOf(name));
+        if (--found->second == 0) counts_.erase(found);
+        --lengths_[name.size()];
+    }
+    // Whether [from, to) begins with the name of an open element.
+    bool BeginsOne(const char* from, const char* to) const {
+        const size_t limit = std::min(longest_, static_cast<size_t>(to - from));
+        uint64_t h = 0;
+        for (size_t k = 1; k <= limit; ++k) {
+            h = Step(h, from[k - 1]);
+            if (lengths_[k] != 0 && counts_.count(Key(h, k)) != 0) return true;
+        }
+        return false;
+    }
+
+private:
+    static uint64_t Step(uint64_t h, char c) {
+        return h * 0x100000001B3ull + static_cast<unsigned char>(AsciiLower(c)) + 1;
+    }
+    static uint64_t Key(uint64_t h, size_t length) { return h ^ (length * 0x9E3779B97F4A7C15ull); }
+    static uint64_t KeyOf(Piece name) {
+        uint64_t h = 0;
+        for (const char* c = name.begin; c < name.end; ++c) h = Step(h, *c);
+        return Key(h, name.size());
+    }
+
+    std::unordered_map<uint64_t, uint32_t> counts_;
+    std::vector<uint32_t> lengths_;
+    size_t longest_ = 0;
+};
+
 template <bool kLinesNotJoined, typename AddText>
 bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeMaker& make, AddText addText,
                    bool& result) {
@@ -1183,7 +1231,10 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
         char first;  // folded
     };
     std::vector<Open> open;
-    size_t allowance = 4 * size + 65536;
+    // Up to this depth the open names are compared one by one; deeper, by
+    // their hashes.
+    constexpr size_t kFewOpen = 8;
+    std::unique_ptr<OpenNames> deep;
     const char* p = text;
     const char* const end = text + size;
     result = false;
@@ -1235,24 +1286,31 @@ bool ReadInOnePass(const char* text, std::size_t size, TXMLTag* parent, XmlNodeM
             const Piece closed = open.back().name;
             if (static_cast<size_t>(gt - (lt + 2)) != closed.size() || !StartsWithName(lt + 2, gt, closed))
                 return false;
+            if (deep) deep->Remove(closed);
             open.pop_back();
             continue;
         }
-        if (open.size() > allowance) return false;
-        allowance -= open.size();
-        const char next = AsciiLower(lt[1]);
-        for (const Open& outer : open) {
-            if (next != outer.first) continue;
-            if (outer.name.size() > allowance) return false;
-            allowance -= outer.name.size();
-            if (StartsWithName(lt + 1, end, outer.name)) return false;
+        // The names never hold ">", so a match ends before the tag does.
+        if (open.size() > kFewOpen && !deep) {
+            deep = std::make_unique<OpenNames>();
+            for (const Open& outer : open) deep->Add(outer.name);
+        }
+        if (deep) {
+            if (deep->BeginsOne(lt + 1, gt)) return false;
+        } else {
+            const char next = AsciiLower(lt[1]);
+            for (const Open& outer : open)
+                if (next == outer.first && StartsWithName(lt + 1, gt, outer.name)) return false;
         }
         if (open.empty()) result = completed;
         const StartTag tag = ReadStartTag(Piece{lt + 1, gt});
         if (!tag.empty && tag.name.empty()) return false;
         TXMLTag* const element = make.Tag(into, tag.name.begin, tag.name.size());
         if (!tag.attributes.empty()) element->Attributes.ParseText(tag.attributes.begin, tag.attributes.size());
-        if (!tag.empty) open.push_back(Open{element, tag.name, AsciiLower(*tag.name.begin)});
+        if (!tag.empty) {
+            open.push_back(Open{element, tag.name, AsciiLower(*tag.name.begin)});
+            if (deep) deep->Add(tag.name);
+        }
     }
     return open.empty();
 }

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <iterator>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -342,11 +341,28 @@ void TXMLAttributes::ParseText(const char* data, std::size_t length) {
     if (text.empty()) return;
 
     // The same as SetValue for each token in turn, but with a name index, so
-    // that a tag with very many attributes still reads in linear time. Removed
+    // that a tag with very many attributes still reads in linear time. The
+    // names are folded once, in one copy of the text; the index holds, for
+    // each folded name, its latest line (1-based; 0 is a free slot). Removed
     // attributes leave a hole until the end.
+    const std::string folded = AnsiFolded(text);
+    const char* const base = text.data();
     std::vector<std::string> lines;
     std::vector<bool> removed;
-    std::unordered_map<std::string, size_t> byName;
+    std::vector<std::string_view> keyOf;  // folded name of each line
+    std::vector<uint32_t> slots(64, 0);
+    size_t names = 0;
+    auto hashOf = [](std::string_view key) {
+        uint64_t h = 1469598103934665603ull;
+        for (const char c : key) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h ^ (h >> 29);
+    };
+    auto slotOf = [&](std::string_view key) -> uint32_t& {
+        const size_t mask = slots.size() - 1;
+        size_t i = hashOf(key) & mask;
+        while (slots[i] != 0 && keyOf[slots[i] - 1] != key) i = (i + 1) & mask;
+        return slots[i];
+    };
     while (!text.empty()) {
         const size_t space = text.find(' ');
         const std::string_view token = Trimmed(text.substr(0, space));
@@ -359,19 +375,27 @@ void TXMLAttributes::ParseText(const char* data, std::size_t length) {
         if (!value.empty() && value.back() == '"') value.remove_suffix(1);
 
         const std::string stored = WithoutDoubleQuotes(value);
-        std::string key = AnsiFolded(name);
-        auto found = byName.find(key);
-        if (found == byName.end()) {
-            byName.emplace(std::move(key), lines.size());
+        const std::string_view key(folded.data() + (name.data() - base), name.size());
+        uint32_t& slot = slotOf(key);
+        if (slot == 0 || removed[slot - 1]) {
+            const bool newName = slot == 0;
             lines.push_back(std::string(name) + "=" + stored);
             removed.push_back(false);
+            keyOf.push_back(key);
+            slot = static_cast<uint32_t>(lines.size());
+            if (newName && 2 * ++names > slots.size()) {
+                std::vector<uint32_t> old(2 * slots.size(), 0);
+                old.swap(slots);
+                for (const uint32_t line : old)
+                    if (line != 0) slotOf(keyOf[line - 1]) = line;
+            }
         } else if (!stored.empty()) {
-            lines[found->second] = std::string(name) + "=" + stored;
+            lines[slot - 1] = std::string(name) + "=" + stored;
         } else {
-            removed[found->second] = true;
-            byName.erase(found);
+            removed[slot - 1] = true;
         }
     }
+    lines_.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i)
         if (!removed[i]) lines_.push_back(std::move(lines[i]));
 }
