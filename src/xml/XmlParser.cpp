@@ -708,9 +708,6 @@ private:
     std::vector<std::pair<int64_t, Pos>> pending_;
 };
 
-// One pending ParseText call: its rest and its parent. Element content is read
-// by pushing a frame instead of recursing, so the depth of the input costs
-// heap, not stack.
 // What a tag says, read from the bytes between "<" and ">": "/" at the end,
 // "!" or "?" at the start make an element without content; the name ends at
 // the first space, the attributes follow it.
@@ -747,6 +744,9 @@ StartTag ReadStartTag(Piece between) {
     return tag;
 }
 
+// One pending ParseText call: its rest and its parent. Element content is read
+// by pushing a frame instead of recursing, so the depth of the input costs
+// heap, not stack.
 struct Frame {
     Piece rest;
     TXMLTag* parent;
@@ -799,9 +799,12 @@ private:
     std::string& text_;
 };
 
+// Trimmed for the writer, whose texts have no padding after them.
 std::string TrimmedString(const std::string& s) {
-    Piece p = Trimmed(Piece{s.data(), s.data() + s.size()});
-    return std::string(p.begin, p.end);
+    size_t first = 0, end = s.size();
+    while (first < end && IsBlank(s[first])) ++first;
+    while (end > first && IsBlank(s[end - 1])) --end;
+    return s.substr(first, end - first);
 }
 
 std::string Encoded(TXMLCodec* codec, const std::string& text) { return codec ? codec->Encode(text) : text; }

@@ -38,75 +38,15 @@ inline const char* XmlFindByte(const char* p, const char* end, char c) {
     return nullptr;
 }
 
-// First byte in [p, end) that is no space (32), or end.
-inline const char* XmlSkipSpaces(const char* p, const char* end) {
-#ifdef __SSE2__
-    const __m128i space = _mm_set1_epi8(' ');
-    while (end - p >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, space))) ^ 0xFFFFu;
-        if (mask != 0) return p + __builtin_ctz(mask);
-        p += 16;
-    }
-#endif
-    while (p < end && *p == ' ') ++p;
-    return p;
-}
-
-// First "<", CR or LF in [p, end), or nullptr.
-inline const char* XmlFindAngleOrLineBreak(const char* p, const char* end) {
-#ifdef __SSE2__
-    const __m128i angle = _mm_set1_epi8('<');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, angle),
-                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0) return p + __builtin_ctz(mask);
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p)
-        if (*p == '<' || *p == '\r' || *p == '\n') return p;
-    return nullptr;
-}
-
-// First byte in [p, end) above 32, or end; sawCr tells whether a CR came
-// before it.
-inline const char* XmlSkipBlanks(const char* p, const char* end, bool& sawCr) {
-    sawCr = false;
-#ifdef __SSE2__
-    const __m128i space = _mm_set1_epi8(' ');
-    const __m128i cr = _mm_set1_epi8('\r');
-    while (end - p >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        // A byte is blank when it is its minimum with 32, compared unsigned.
-        const unsigned blank =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(chunk, space), chunk)));
-        const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
-        const unsigned other = blank ^ 0xFFFFu;
-        if (other != 0) {
-            const unsigned at = static_cast<unsigned>(__builtin_ctz(other));
-            sawCr = sawCr || (crs & ((1u << at) - 1)) != 0;
-            return p + at;
-        }
-        sawCr = sawCr || crs != 0;
-        p += 16;
-    }
-#endif
-    for (; p < end && static_cast<unsigned char>(*p) <= 32; ++p) sawCr = sawCr || *p == '\r';
-    return p;
-}
-
 // The reader's buffers are followed by this many readable bytes, so that its
 // searches over short pieces (a tag, a text, a reference name) read whole
 // 16-byte blocks instead of walking the last bytes one by one.
 constexpr std::size_t kXmlReadPadding = 16;
 
-// The searches above for [p, end) where kXmlReadPadding bytes after end can
-// be read.
+// The searches below are for [p, end) where kXmlReadPadding bytes after end
+// can be read.
+
+// First c, or nullptr.
 inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
 #ifdef __SSE2__
     const __m128i wanted = _mm_set1_epi8(c);
@@ -122,6 +62,7 @@ inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
 #endif
 }
 
+// First "<", CR or LF, or nullptr.
 inline const char* XmlFindAngleOrLineBreakPadded(const char* p, const char* end) {
 #ifdef __SSE2__
     const __m128i angle = _mm_set1_epi8('<');
@@ -137,13 +78,16 @@ inline const char* XmlFindAngleOrLineBreakPadded(const char* p, const char* end)
     }
     return nullptr;
 #else
-    return XmlFindAngleOrLineBreak(p, end);
+    for (; p < end; ++p)
+        if (*p == '<' || *p == '\r' || *p == '\n') return p;
+    return nullptr;
 #endif
 }
 
+// First byte above 32, or end; sawCr tells whether a CR came before it.
 inline const char* XmlSkipBlanksPadded(const char* p, const char* end, bool& sawCr) {
-#ifdef __SSE2__
     sawCr = false;
+#ifdef __SSE2__
     const __m128i space = _mm_set1_epi8(' ');
     const __m128i cr = _mm_set1_epi8('\r');
     for (; p < end; p += 16) {
@@ -170,13 +114,13 @@ inline const char* XmlSkipBlanksPadded(const char* p, const char* end, bool& saw
     }
     return end;
 #else
-    return XmlSkipBlanks(p, end, sawCr);
+    for (; p < end && static_cast<unsigned char>(*p) <= 32; ++p) sawCr = sawCr || *p == '\r';
+    return p;
 #endif
 }
 
-// First ">" in [p, end), or nullptr; also nullptr when a "<", CR or LF comes
-// before it (the tag it would end is one the reader reads otherwise).
-// kXmlReadPadding bytes after end can be read.
+// First ">", or nullptr; also nullptr when a "<", CR or LF comes before it
+// (the tag it would end is one the reader reads otherwise).
 inline const char* XmlFindPlainTagEndPadded(const char* p, const char* end) {
 #ifdef __SSE2__
     const __m128i angle = _mm_set1_epi8('<');

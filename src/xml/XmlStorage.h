@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "xml/XmlTree.h"
+
 class XmlStorage {
 public:
     XmlStorage() = default;
@@ -69,8 +71,6 @@ private:
     std::size_t left_ = 0;
     std::size_t blockSize_ = kFirstBlock;
 };
-
-#include "xml/XmlTree.h"
 
 // Makes the reader's nodes in the storage of the element it reads into; their
 // names and texts refer to bytes the storage keeps.
