@@ -2,14 +2,17 @@
 // in the same run, repetitions interleaved at random (scripts/bench-xml.sh).
 // Two files of the backup file's shape are written first: 15 snapshots of 1,000
 // entries, and one ten times larger (150 snapshots). Next to them, damaged
-// files of two shapes, at 30 KB, 120 KB, 240 KB and 10 MB: repeated "<a>" that
-// is never closed, and never closed names holding "<", every one another
-// ("<a<b000000><a<b000001>..."). Prints Google Benchmark's table, then the ratios:
+// files of four shapes, at 30 KB, 120 KB, 240 KB and 10 MB: repeated "<a>"
+// that is never closed; never closed names holding "<", every one another
+// ("<a<b000000><a<b000001>..."); deep nesting where names begin later names
+// ("<d1>" ... "<d10>"); one element with ever more attributes. Prints Google
+// Benchmark's table, then the ratios:
 //   reader / pugixml on each backup file  (goal: at most 2)
 //   large / small for each reader         (how each scales with ten times the
 //                                          input: the large tree no longer fits
 //                                          the caches, for either reader)
-//   time per byte of each damaged file against the 30 KB one  (linear: about 1)
+//   time per byte of each damaged file against the 30 KB one  (linear: about 1;
+//                                          10 MB no longer fits the caches)
 #include <benchmark/benchmark.h>
 
 #include <pugixml.hpp>
@@ -73,22 +76,20 @@ struct DamagedFile {
     std::string path;
 };
 
-DamagedFile gDamaged[] = {
-    {"30KB", 30 * 1000, ""},
-    {"120KB", 120 * 1000, ""},
-    {"240KB", 240 * 1000, ""},
-    {"10MB", 10 * 1000 * 1000, ""},
-};
-DamagedFile gAngleNames[std::size(gDamaged)];
+constexpr size_t kDamagedSizes[] = {30 * 1000, 120 * 1000, 240 * 1000, 10 * 1000 * 1000};
+constexpr const char* kDamagedLabels[] = {"30KB", "120KB", "240KB", "10MB"};
+constexpr size_t kDamagedCount = std::size(kDamagedSizes);
+
+const char* const kDeclaration = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
 
 std::string MakeUnclosed(size_t bytes) {
-    std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    std::string text = kDeclaration;
     while (text.size() < bytes) text += "<a>";
     return text + "\r\n";
 }
 
 std::string MakeAngleNames(size_t bytes) {
-    std::string text = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n";
+    std::string text = kDeclaration;
     char piece[32];
     for (unsigned i = 0; text.size() < bytes; ++i) {
         std::snprintf(piece, sizeof piece, "<a<b%06u>", i);
@@ -96,6 +97,38 @@ std::string MakeAngleNames(size_t bytes) {
     }
     return text + "\r\n";
 }
+
+// Well-formed, but every name begins the names of ten later ones ("d1" and
+// "d10"), so no element reads in one pass and each needs its own search.
+std::string MakeNestedNames(size_t bytes) {
+    const size_t n = bytes / 19;  // about 19 bytes a level
+    std::string text = kDeclaration;
+    for (size_t i = 0; i < n; ++i) text += "<d" + std::to_string(i) + ">";
+    text += "x";
+    for (size_t i = n; i-- > 0;) text += "</d" + std::to_string(i) + ">";
+    return text + "\r\n";
+}
+
+std::string MakeManyAttributes(size_t bytes) {
+    std::string text = std::string(kDeclaration) + "<a";
+    for (size_t i = 0; text.size() < bytes; ++i) text += " k" + std::to_string(i) + "=v";
+    return text + " />\r\n";
+}
+
+// Damaged and hostile files, each shape at every size.
+struct DamagedShape {
+    const char* name;  // of the benchmark
+    const char* title;
+    std::string (*make)(size_t bytes);
+    DamagedFile files[kDamagedCount];
+};
+
+DamagedShape gShapes[] = {
+    {"Unclosed", "Unclosed \"<a>\" repeated", MakeUnclosed, {}},
+    {"AngleNames", "Unclosed names holding \"<\", every one another", MakeAngleNames, {}},
+    {"NestedNames", "Deep nesting, names beginning later names", MakeNestedNames, {}},
+    {"ManyAttributes", "One element with ever more attributes", MakeManyAttributes, {}},
+};
 
 void WriteFiles() {
     const fs::path folder = fs::temp_directory_path() / "bm-bench-xml";
@@ -106,19 +139,15 @@ void WriteFiles() {
         f.bytes = text.size();
         std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
     }
-    for (DamagedFile& f : gDamaged) {
-        const std::string text = MakeUnclosed(f.bytes);
-        f.path = (folder / (std::string("unclosed-") + f.label + ".xml")).string();
-        f.bytes = text.size();
-        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
-    }
-    for (size_t i = 0; i < std::size(gDamaged); ++i) {
-        DamagedFile& f = gAngleNames[i];
-        const std::string text = MakeAngleNames(gDamaged[i].bytes);
-        f.label = gDamaged[i].label;
-        f.path = (folder / (std::string("angle-names-") + f.label + ".xml")).string();
-        f.bytes = text.size();
-        std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+    for (DamagedShape& shape : gShapes) {
+        for (size_t i = 0; i < kDamagedCount; ++i) {
+            DamagedFile& f = shape.files[i];
+            const std::string text = shape.make(kDamagedSizes[i]);
+            f.label = kDamagedLabels[i];
+            f.path = (folder / (std::string(shape.name) + "-" + f.label + ".xml")).string();
+            f.bytes = text.size();
+            std::ofstream(f.path, std::ios::binary | std::ios::trunc) << text;
+        }
     }
 }
 
@@ -160,13 +189,8 @@ void ReadDamaged(benchmark::State& state, const DamagedFile& f) {
     state.SetLabel(f.label);
 }
 
-void Unclosed(benchmark::State& state) { ReadDamaged(state, gDamaged[state.range(0)]); }
-void AngleNames(benchmark::State& state) { ReadDamaged(state, gAngleNames[state.range(0)]); }
-
 BENCHMARK(Bootmarshal)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pugixml)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(Unclosed)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(AngleNames)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // Keeps the mean real time of every run for the ratios.
 class Recorder : public benchmark::ConsoleReporter {
@@ -197,8 +221,15 @@ private:
 int main(int argc, char** argv) {
     WriteFiles();
     for (const BackupFile& f : gFiles) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
-    for (const DamagedFile& f : gDamaged) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
-    for (const DamagedFile& f : gAngleNames) std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+    for (DamagedShape& shape : gShapes) {
+        for (size_t i = 0; i < kDamagedCount; ++i) {
+            const DamagedFile& f = shape.files[i];
+            std::printf("%-9s %s  %zu bytes\n", f.label, f.path.c_str(), f.bytes);
+            benchmark::RegisterBenchmark((std::string(shape.name) + "/" + std::to_string(i)).c_str(),
+                                         [&f](benchmark::State& state) { ReadDamaged(state, f); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
 
     benchmark::Initialize(&argc, argv);
     Recorder recorder;
@@ -210,15 +241,14 @@ int main(int argc, char** argv) {
         const double base = ms(name + "/0") / static_cast<double>(files[0].bytes);
         if (base <= 0) return;
         std::printf("\n%s, CPU time per load\n%-9s %12s %14s\n", title, "file", "reader ms", "per byte vs 30KB");
-        for (size_t i = 0; i < std::size(gDamaged); ++i) {
+        for (size_t i = 0; i < kDamagedCount; ++i) {
             const double t = ms(name + "/" + std::to_string(i));
             if (t <= 0) continue;
             std::printf("%-9s %12.2f %14.2f  (linear: about 1)\n", files[i].label, t,
                         t / static_cast<double>(files[i].bytes) / base);
         }
     };
-    damaged("Unclosed \"<a>\" repeated", "Unclosed", gDamaged);
-    damaged("Unclosed names holding \"<\", every one another", "AngleNames", gAngleNames);
+    for (const DamagedShape& shape : gShapes) damaged(shape.title, shape.name, shape.files);
     const double ourSmall = ms("Bootmarshal/0"), ourLarge = ms("Bootmarshal/1");
     const double pugiSmall = ms("Pugixml/0"), pugiLarge = ms("Pugixml/1");
     if (ourSmall <= 0 || pugiSmall <= 0 || ourLarge <= 0 || pugiLarge <= 0) return 0;  // filtered run
