@@ -467,10 +467,16 @@ private:
         for (char& c : key_) c = AsciiLower(c);
         // Damaged text mostly repeats one name.
         if (last_ != nullptr && key_ == *lastKey_) return *last_;
-        const uint32_t known = names_.Find(key_);
-        if (known != Interner::kNone) {
-            lastKey_ = &keys_[known];
-            return *(last_ = &steps_[known]);
+        // A name that "<" stands before at most once is searched once: its
+        // steps are not kept, which spares two lookups in a table that is
+        // large where names mostly differ.
+        const bool once = StandsAtMostOnce(key_);
+        if (!once) {
+            const uint32_t known = names_.Find(key_);
+            if (known != Interner::kNone) {
+                lastKey_ = &keys_[known];
+                return *(last_ = &steps_[known]);
+            }
         }
 
         Matches(key_, opens_);
@@ -501,6 +507,11 @@ private:
             }
             pending_.emplace_back(depth, static_cast<Pos>(t));
             if (t < m) depth += step_[t];
+        }
+        if (once) {
+            searchedOnce_ = std::move(s);
+            last_ = nullptr;
+            return searchedOnce_;
         }
         keys_.push_back(key_);
         steps_.push_back(std::move(s));
@@ -546,6 +557,21 @@ private:
         }
         const auto [first, last] = TokensBeginning(std::string_view(wanted.data() + at, wanted.size() - at));
         if (first == last) return;
+        // Few "<"s hold a token beginning with the last piece (damaged text
+        // mostly has names seen once): the tokens before each are compared
+        // with the pattern directly, and the suffixes need not be sorted.
+        if (firstOf_[last] - firstOf_[first] <= kFewToCheck) {
+            for (size_t j = firstOf_[first]; j < firstOf_[last]; ++j) {
+                const size_t k = byToken_[j];
+                if (k < pattern.size()) continue;
+                const size_t start = k - pattern.size();
+                size_t i = 0;
+                while (i < pattern.size() && ValueAt(start + i) == pattern[i]) ++i;
+                if (i == pattern.size()) out.push_back(static_cast<Pos>(start));
+            }
+            std::sort(out.begin(), out.end());
+            return;
+        }
         SortSuffixes(pattern.size() + 1);
         // Whether the values from "<" number s on come before the pattern
         // followed by `bound`; a run cut short by the end comes first.
@@ -564,6 +590,19 @@ private:
         const auto to = std::partition_point(from, suffixes_.end(), before(2 * uint64_t{last}));
         out.assign(from, to);
         std::sort(out.begin(), out.end());
+    }
+
+    static constexpr size_t kFewToCheck = 64;
+
+    // Whether "<" + the folded name stands at most once in the text: at most
+    // one "<" holds a token beginning with it, or with its last piece after
+    // a "<".
+    bool StandsAtMostOnce(const std::string& folded) const {
+        const size_t lt = folded.rfind('<');
+        const std::string_view last =
+            lt == std::string::npos ? std::string_view(folded) : std::string_view(folded).substr(lt + 1);
+        const auto [first, end] = TokensBeginning(last);
+        return firstOf_[end] - firstOf_[first] <= 1;
     }
 
     // The run of ranks [first, last) of the tokens beginning with `prefix`.
@@ -701,6 +740,7 @@ private:
     std::deque<Steps> steps_;
     Steps* last_ = nullptr;
     const std::string* lastKey_ = nullptr;
+    Steps searchedOnce_;  // of the last name searched only once
     // Work space, kept between names.
     std::string key_;
     std::vector<Pos> opens_, closes_;
