@@ -46,17 +46,30 @@ constexpr std::size_t kXmlReadPadding = 16;
 // The searches below are for [p, end) where kXmlReadPadding bytes after end
 // can be read.
 
-// First c, or nullptr.
-inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
-#ifdef __SSE2__
-    const __m128i wanted = _mm_set1_epi8(c);
+// The first byte in [p, end) that `wanted` marks, or nullptr. `wanted` takes
+// 16 bytes and answers a mask with a bit for each byte it looks for; bytes at
+// or after end do not count.
+template <typename Wanted>
+inline const char* XmlScanPadded(const char* p, const char* end, Wanted wanted) {
     for (; p < end; p += 16) {
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), wanted)));
+        unsigned mask = wanted(p);
         if (end - p < 16) mask &= (1u << (end - p)) - 1;
         if (mask != 0) return p + __builtin_ctz(mask);
     }
     return nullptr;
+}
+
+#ifdef __SSE2__
+inline unsigned XmlBytesEqual(__m128i chunk, char c) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(c))));
+}
+inline __m128i XmlBlock(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+#endif
+
+// First c, or nullptr.
+inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
+#ifdef __SSE2__
+    return XmlScanPadded(p, end, [c](const char* at) { return XmlBytesEqual(XmlBlock(at), c); });
 #else
     return XmlFindByte(p, end, c);
 #endif
@@ -65,18 +78,10 @@ inline const char* XmlFindBytePadded(const char* p, const char* end, char c) {
 // First "<", CR or LF, or nullptr.
 inline const char* XmlFindAngleOrLineBreakPadded(const char* p, const char* end) {
 #ifdef __SSE2__
-    const __m128i angle = _mm_set1_epi8('<');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; p < end; p += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, angle),
-                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (end - p < 16) mask &= (1u << (end - p)) - 1;
-        if (mask != 0) return p + __builtin_ctz(mask);
-    }
-    return nullptr;
+    return XmlScanPadded(p, end, [](const char* at) {
+        const __m128i chunk = XmlBlock(at);
+        return XmlBytesEqual(chunk, '<') | XmlBytesEqual(chunk, '\r') | XmlBytesEqual(chunk, '\n');
+    });
 #else
     for (; p < end; ++p)
         if (*p == '<' || *p == '\r' || *p == '\n') return p;
@@ -123,22 +128,12 @@ inline const char* XmlSkipBlanksPadded(const char* p, const char* end, bool& saw
 // (the tag it would end is one the reader reads otherwise).
 inline const char* XmlFindPlainTagEndPadded(const char* p, const char* end) {
 #ifdef __SSE2__
-    const __m128i angle = _mm_set1_epi8('<');
-    const __m128i close = _mm_set1_epi8('>');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; p < end; p += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, angle), _mm_cmpeq_epi8(chunk, close)),
-                                          _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (end - p < 16) mask &= (1u << (end - p)) - 1;
-        if (mask != 0) {
-            const char* at = p + __builtin_ctz(mask);
-            return *at == '>' ? at : nullptr;
-        }
-    }
-    return nullptr;
+    const char* at = XmlScanPadded(p, end, [](const char* block) {
+        const __m128i chunk = XmlBlock(block);
+        return XmlBytesEqual(chunk, '>') | XmlBytesEqual(chunk, '<') | XmlBytesEqual(chunk, '\r') |
+               XmlBytesEqual(chunk, '\n');
+    });
+    return at != nullptr && *at == '>' ? at : nullptr;
 #else
     for (; p < end; ++p) {
         if (*p == '>') return p;
