@@ -7,12 +7,17 @@ namespace {
 // the system for each reading costs more than the reading itself, as every
 // page of it is faulted in and cleared again. Kept up to a bound, for the
 // life of the thread.
+// Set when the thread's cache is gone, for trees freed after it at the
+// thread's end; a plain flag, which outlives every object.
+thread_local bool tCacheGone = false;
+
 class BlockCache {
 public:
     static constexpr std::size_t kMostBlocks = 32;
 
     ~BlockCache() {
         for (char* block : blocks_) delete[] block;
+        tCacheGone = true;
     }
     char* Take(std::size_t size) {
         if (blocks_.empty()) return new char[size];
@@ -40,7 +45,13 @@ BlockCache& Cache() {
 }  // namespace
 
 XmlStorage::~XmlStorage() {
-    for (char* block : blocks_) Cache().Give(block);
+    for (char* block : blocks_) {
+        if (tCacheGone) {
+            delete[] block;
+        } else {
+            Cache().Give(block);
+        }
+    }
 }
 
 void* XmlStorage::TakeFromNewBlock(std::size_t size) {
@@ -53,7 +64,7 @@ void* XmlStorage::TakeFromNewBlock(std::size_t size) {
     char* block;
     if (blockSize_ == kLargestBlock) {
         blocks_.reserve(blocks_.size() + 1);
-        block = Cache().Take(blockSize_);
+        block = tCacheGone ? new char[blockSize_] : Cache().Take(blockSize_);
         blocks_.push_back(block);
     } else {
         ownBlocks_.push_back(std::unique_ptr<char[]>(new char[blockSize_]));
