@@ -102,15 +102,18 @@ bm_use_prefix() {
     [ -d "$BM_WINE_RUNDIR/template" ] || bm_make_template "$BM_WINE_RUNDIR/template"
     [ -d "$BM_WINE_RUNDIR/prefixes/$name" ] || bm_clone_prefix "$BM_WINE_RUNDIR/template" "$BM_WINE_RUNDIR/prefixes/$name"
     bm_ensure_display
+    export WINEPREFIX="$BM_WINE_RUNDIR/prefixes/$name"
+    # Tests of one program run side by side in its prefix: its server and
+    # services are started by one of them while the others wait, rather
+    # than by all of them at once.
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    if [ ! -e "$WINEPREFIX/.warm" ]; then
+      # The first process of a session starts Wine's background services, which
+      # would otherwise inherit (and hold open) the test runner's output pipes.
+      wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+      touch "$WINEPREFIX/.warm"
+    fi
   } 9>"$BM_WINE_RUNDIR/lock"
-  export WINEPREFIX="$BM_WINE_RUNDIR/prefixes/$name"
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  if [ ! -e "$WINEPREFIX/.warm" ]; then
-    # The first process of a session starts Wine's background services, which
-    # would otherwise inherit (and hold open) the test runner's output pipes.
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-    touch "$WINEPREFIX/.warm"
-  fi
 }
 
 # Ends every wineserver and Xvfb of the run and deletes its prefixes.
