@@ -105,12 +105,13 @@ bm_use_prefix() {
     export WINEPREFIX="$BM_WINE_RUNDIR/prefixes/$name"
     # Tests of one program run side by side in its prefix: its server and
     # services are started by one of them while the others wait, rather
-    # than by all of them at once.
-    wineserver -p </dev/null >/dev/null 2>&1 || true
+    # than by all of them at once. They outlive this call, so they must not
+    # inherit the lock (descriptor 9) either.
+    wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
     if [ ! -e "$WINEPREFIX/.warm" ]; then
       # The first process of a session starts Wine's background services, which
       # would otherwise inherit (and hold open) the test runner's output pipes.
-      wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+      wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
       touch "$WINEPREFIX/.warm"
     fi
   } 9>"$BM_WINE_RUNDIR/lock"
