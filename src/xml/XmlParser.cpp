@@ -74,6 +74,17 @@ inline const char* FindLineBreak(const char* p, const char* end) {
     return nullptr;
 }
 
+// The first and the last sizeof(Word) of n bytes, which may overlap, read
+// before either is written.
+template <typename Word>
+inline void MoveTwoWords(char* to, const char* from, size_t n) {
+    Word head, tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
+    std::memcpy(to, &head, sizeof head);
+    std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
+}
+
 // memmove for the joining of lines, where `to` never lies after `from` and the
 // pieces are short (one line): a forward copy in 16-byte steps is safe then,
 // and cheaper than the call.
@@ -90,22 +101,8 @@ inline void MoveDown(char* to, const char* from, size_t n) {
 #endif
     // Shorter lines (most end tags) in two overlapping words, both read before
     // either is written.
-    if (n >= 8) {
-        uint64_t head, tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + n - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + n - 8, &tail, 8);
-        return;
-    }
-    if (n >= 4) {
-        uint32_t head, tail;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + n - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + n - 4, &tail, 4);
-        return;
-    }
+    if (n >= 8) return MoveTwoWords<uint64_t>(to, from, n);
+    if (n >= 4) return MoveTwoWords<uint32_t>(to, from, n);
     for (size_t i = 0; i < n; ++i) to[i] = from[i];
 }
 

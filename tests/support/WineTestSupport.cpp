@@ -1,4 +1,5 @@
 #include "support/WineTestSupport.h"
+#include "support/WindowOnTop.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -23,6 +24,12 @@ std::string WindowsPathOf(const std::string& unixPath) {
 }  // namespace
 
 std::string ProductPath(const std::string& fileName) { return WindowsPathOf(std::string(BM_BIN_DIR) + "/" + fileName); }
+
+std::string ScreensFolder() {
+    const std::string path = WindowsPathOf(std::string(BM_BIN_DIR) + "/../artifacts/screens");
+    MakeFolders(path);
+    return path + "\\";
+}
 
 std::string SourcePath(const std::string& relativePath) {
     return WindowsPathOf(std::string(BM_SOURCE_DIR) + "/" + relativePath);
@@ -89,6 +96,9 @@ void MakeFolders(const std::string& folder) {
 }
 
 bool SaveWindowImage(HWND window, const std::string& path) {
+    const WindowOnTop onTop(window);
+    // What raising it uncovered is painted before the copy.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT rect{};
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;

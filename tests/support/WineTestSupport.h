@@ -9,6 +9,9 @@ namespace testsupport {
 
 // Windows path of a file in the product folder (beside Bootmarshal.exe).
 std::string ProductPath(const std::string& fileName);
+// The folder pictures of the main window go to (build tree, artifacts/screens),
+// made when missing; with a trailing backslash.
+std::string ScreensFolder();
 
 // Windows path of a file of the source tree, given relative to its root.
 std::string SourcePath(const std::string& relativePath);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "bench/entries/BenchEntries.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/RunCheck.h"
@@ -104,16 +105,6 @@ size_t Floor(FloorLink& shell) {
         for (const char* key : kRunKeys) count += FloorKey(root, key);
     }
     return count + FloorWinIni();
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

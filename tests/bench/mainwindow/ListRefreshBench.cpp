@@ -11,24 +11,13 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "bench/entries/BenchEntries.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "ui/MainWindow.h"
 
-namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
     CreateSharedShellLink();

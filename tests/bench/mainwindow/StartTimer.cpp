@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BootmarshalVersion.h"
+#include "bench/BenchTiming.h"
 #include "system/DataFolder.h"
 #include "system/Errors.h"
 #include "system/Files.h"
@@ -78,13 +79,7 @@ double TimeStart(const std::string& program, const char* className) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     if (!window) return -1;
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return Milliseconds(start, end, frequency);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "driver/Driver.h"
 
+#include "support/WindowOnTop.h"
+
 #include <string>
 #include <utility>
 
@@ -236,6 +238,7 @@ bool Screenshot(const std::string& name, HWND window) {
     CreateDirectoryA(ArtifactsFolder().c_str(), nullptr);
     DeleteFileA(windowsFile.c_str());
     std::string geometry = "root";
+    const testsupport::WindowOnTop onTop(window);
     if (window) {
         // Let the window finish drawing before the picture is taken.
         DWORD_PTR ignored = 0;

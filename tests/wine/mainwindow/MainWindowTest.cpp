@@ -82,16 +82,7 @@ protected:
         DeleteFileA(DataFile(kBaseName, kBlockListFileName).c_str());
         LoadBlockList();
         answers_.clear();
-        SetPromptResponderForTests([this](const PromptRecord& prompt) {
-            if (prompt.kind != PromptKind::Question) return false;
-            if (answers_.empty()) {
-                ADD_FAILURE() << "unexpected question: " << prompt.text;
-                return false;
-            }
-            const bool answer = answers_.front();
-            answers_.erase(answers_.begin());
-            return answer;
-        });
+        mainwindowtest::AnswerQuestionsFrom(answers_);
         window_ = std::make_unique<ui::MainWindow>();
         ASSERT_TRUE(window_->Create());
     }
@@ -308,6 +299,49 @@ bool PressKey(ui::MainWindow& window, HWND target, WORD key, bool control, bool 
     BYTE clear[256] = {};
     SetKeyboardState(clear);
     return taken;
+}
+
+// The keyboard alone reaches the window: Tab from the list visits only
+// visible, enabled controls, each once, and comes back to the list; Shift+Tab
+// walks the same stops the other way.
+TEST_F(MainWindowTest, TabWalksEveryReachableControlOnceAndBack) {
+    Seed(HKEY_CURRENT_USER, "Walked", "C:\\walked.exe");
+    window_->Show();
+    window_->RefreshList();
+    HWND list = window_->Control(kIdEntryList);
+    mainwindowtest::SelectListLine(*window_, 0);
+    SetFocus(list);
+    auto walk = [&](bool backwards) {
+        std::vector<int> stops;
+        for (int i = 0; i < 60; ++i) {
+            BYTE state[256] = {};
+            if (backwards) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+            SetKeyboardState(state);
+            MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+            window_->PreTranslate(tab);
+            BYTE clear[256] = {};
+            SetKeyboardState(clear);
+            HWND focus = GetFocus();
+            if (focus == list) return stops;
+            EXPECT_TRUE(focus && IsWindowVisible(focus) && IsWindowEnabled(focus))
+                << "stop " << stops.size() << ": control " << GetDlgCtrlID(focus) << ", visible "
+                << IsWindowVisible(focus) << ", enabled " << IsWindowEnabled(focus);
+            stops.push_back(GetDlgCtrlID(focus));
+        }
+        ADD_FAILURE() << "Tab never came back to the list";
+        return stops;
+    };
+    const std::vector<int> forward = walk(false);
+    std::vector<int> backward = walk(true);
+    std::reverse(backward.begin(), backward.end());
+    EXPECT_EQ(backward, forward);
+    EXPECT_EQ(std::set<int>(forward.begin(), forward.end()).size(), forward.size()) << "each stop once";
+    for (const int id :
+         {kIdDeleteButton, kIdChangeButton, kIdLaunchButton, kIdBlockButton, kIdSwitchButton, kIdMoveButton})
+        EXPECT_NE(std::find(forward.begin(), forward.end(), id), forward.end()) << "button " << id;
+    std::string order;
+    for (const int id : forward) order += std::to_string(id) + " ";
+    RecordProperty("tab_order", order);
 }
 
 TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {

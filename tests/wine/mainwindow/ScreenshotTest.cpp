@@ -14,22 +14,12 @@
 #include "system/RegistryValues.h"
 #include "ui/ControlIds.h"
 
-using testsupport::MakeFolders;
 using testsupport::ProductPath;
 using testsupport::SeedLanguageChoice;
 
 namespace {
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::string ArtifactsFolder() {
-    std::string path = "Z:" + std::string(BM_BIN_DIR) + "/../artifacts/screens";
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    MakeFolders(path);
-    return path + "\\";
-}
 
 void SetLogPixels(DWORD dpi) {
     HKEY key = nullptr;
@@ -108,7 +98,7 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
     EXPECT_EQ(client.bottom, MulDiv(662, dpi, 96));
 
     // A line of the list selected, then each scheme on the tab that offers it.
-    const std::string folder = ArtifactsFolder();
+    const std::string folder = testsupport::ScreensFolder();
     const struct {
         int tab, scheme;
         const char* name;

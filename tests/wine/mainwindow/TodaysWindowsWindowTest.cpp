@@ -37,15 +37,6 @@ const std::string kOffByTaskManager("\x03\x00\x00\x00\xd4\x0d\x43\x8d\xc8\x3b\xd
 const char kNotepad[] = "C:\\windows\\notepad.exe";
 const char kGone[] = "\"C:\\Program Files\\Gone Vendor\\gone.exe\" /tray";
 
-std::string ArtifactsFolder() {
-    std::string path = "Z:" + std::string(BM_BIN_DIR) + "/../artifacts/screens";
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    MakeFolders(path);
-    return path + "\\";
-}
-
 // Messages of this thread for a while (timers, paints), or until done says so.
 void Pump(unsigned ms, const std::function<bool()>& done = nullptr) {
     const ULONGLONG end = GetTickCount64() + ms;
@@ -75,16 +66,7 @@ protected:
 
     void SetUp() override {
         LocationsTest::SetUp();
-        SetPromptResponderForTests([this](const PromptRecord& prompt) {
-            if (prompt.kind != PromptKind::Question) return false;
-            if (answers_.empty()) {
-                ADD_FAILURE() << "unexpected question: " << prompt.text;
-                return false;
-            }
-            const bool answer = answers_.front();
-            answers_.erase(answers_.begin());
-            return answer;
-        });
+        mainwindowtest::AnswerQuestionsFrom(answers_);
     }
 
     void TearDown() override {
@@ -144,7 +126,7 @@ protected:
         SetWindowPos(window_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump(300);
-        EXPECT_TRUE(testsupport::SaveWindowImage(window_->hwnd(), ArtifactsFolder() + name + ".bmp"));
+        EXPECT_TRUE(testsupport::SaveWindowImage(window_->hwnd(), testsupport::ScreensFolder() + name + ".bmp"));
     }
 
     std::vector<bool> answers_;

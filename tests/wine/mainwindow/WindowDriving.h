@@ -1,10 +1,15 @@
 // Working the main window in-process as the user's input arrives: a list line
-// selected with its notification, a button clicked through WM_COMMAND.
+// selected with its notification, a button clicked through WM_COMMAND, the
+// program's questions answered from a list.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <vector>
 
 #include "ui/ControlIds.h"
 #include "ui/MainWindow.h"
+#include "ui/Prompts.h"
 
 namespace mainwindowtest {
 
@@ -16,6 +21,21 @@ inline void SelectListLine(ui::MainWindow& window, int line) {
 
 inline void ClickControl(ui::MainWindow& window, int id) {
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.Control(id)));
+}
+
+// Answers the program's questions from `answers`, front first; a question
+// with none left fails the test. Other prompts are left to the program.
+inline void AnswerQuestionsFrom(std::vector<bool>& answers) {
+    SetPromptResponderForTests([&answers](const PromptRecord& prompt) {
+        if (prompt.kind != PromptKind::Question) return false;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << prompt.text;
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    });
 }
 
 }  // namespace mainwindowtest
