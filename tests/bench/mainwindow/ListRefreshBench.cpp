@@ -15,7 +15,7 @@
 #include "bench/entries/BenchEntries.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 namespace {}  // namespace
 

@@ -9,7 +9,7 @@
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
-#include "ui/ControlIds.h"
+#include "ui/win/ControlIds.h"
 
 using testsupport::ProductPath;
 using testsupport::ReadFileBytes;

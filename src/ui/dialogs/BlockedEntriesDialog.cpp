@@ -1,0 +1,215 @@
+#include "ui/dialogs/BlockedEntriesDialog.h"
+
+#include <commctrl.h>
+
+#include "blocking/BlockList.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/AnsiText.h"
+#include "system/DataFolder.h"
+#include "system/ProductNames.h"
+#include "ui/dialogs/BlockedEntriesModel.h"
+#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/main/InterfaceTexts.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/ControlIds.h"
+#include "ui/win/Mnemonics.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kClientWidth = 417;
+constexpr int kClientHeight = 343;
+constexpr int kTextBlockListNotSaved = 302;
+const COLORREF kFieldBackground = RGB(255, 255, 234);
+
+std::string ListLineText(HWND list, int line) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
+    if (length < 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+}  // namespace
+
+BlockedEntriesDialog::BlockedEntriesDialog() : DialogBase("TSperrenForm", kClientWidth, kClientHeight) {}
+
+void BlockedEntriesDialog::OnCreate() {
+    fieldBrush_.reset(CreateSolidBrush(kFieldBackground));
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 6, 401, 122, kIdBlockedGroup);
+    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 18, 26, 381, 96, kIdBlockedExplanation);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 134, 401, 166, kIdBlockedListGroup);
+    AddControl("LISTBOX", "",
+               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 18, 152,
+               381, 138, kIdBlockedList);
+    AddLinkButton("", 257, 308, 152, 27, kIdBlockedRelease, Glyph::Check);
+    SetWindowLongPtrA(Control(kIdBlockedRelease), GWL_STYLE,
+                      GetWindowLongPtrA(Control(kIdBlockedRelease), GWL_STYLE) | WS_TABSTOP);
+    SetWindowSubclass(Control(kIdBlockedList), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+    // The hover field: a pop-up so that it may reach beyond the dialog; it
+    // takes no mouse input, which goes to the list beneath.
+    field_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "EDIT", "",
+                             WS_POPUP | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 10, 10, hwnd(),
+                             reinterpret_cast<HMENU>(0), GetModuleHandleA(nullptr), nullptr);
+    if (field_) {
+        SetWindowLongPtrA(field_, GWLP_ID, kIdBlockedHoverField);
+        SetWindowSubclass(field_, FieldProc, 1, 0);
+        SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    }
+    SetInitialFocus(kIdBlockedList);
+    ApplyTexts();
+}
+
+void BlockedEntriesDialog::ApplyTexts() {
+    if (!hwnd()) return;
+    SetCaption(GetText(1));
+    SetControlText(kIdBlockedRelease, GetText(123));
+    // Alt with the heading's key leads to the list, the first control that takes the focus after it.
+    SetControlText(kIdBlockedGroup, MnemonicSet().Mark(GetText(139)));
+    FillMemoFromText(Control(kIdBlockedExplanation), GetText(140));
+}
+
+LRESULT BlockedEntriesDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == field_ && field_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, kFieldBackground);
+        return reinterpret_cast<LRESULT>(fieldBrush_.get());
+    }
+    return DialogBase::HandleMessage(message, wParam, lParam);
+}
+
+void BlockedEntriesDialog::Prepare(const StartupEntry& currentEntry) {
+    Create();
+    current_ = currentEntry;
+    entrySwitchedOn = false;
+    FillList();
+}
+
+void BlockedEntriesDialog::FillList() {
+    ShowWholeLine(-1);
+    HWND list = Control(kIdBlockedList);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : BlockListLines()) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    UpdateButton();
+}
+
+void BlockedEntriesDialog::UpdateButton() {
+    const LRESULT selected = SendMessageA(Control(kIdBlockedList), LB_GETCURSEL, 0, 0);
+    EnableWindow(Control(kIdBlockedRelease), selected >= 0 ? TRUE : FALSE);
+}
+
+void BlockedEntriesDialog::ReleaseLine(int position) {
+    const std::vector<std::string> lines = BlockListLines();
+    if (position < 0 || static_cast<size_t>(position) >= lines.size()) return;
+    const std::string line = lines[static_cast<size_t>(position)];
+    // By position: a line typed with a blank at either end goes too.
+    const BlockListChange change = UnblockLineAt(static_cast<size_t>(position));
+    FillList();
+    if (!change.saved) {
+        ShowMessage2(GetText(kTextBlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
+    }
+    if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line, AnsiSameText)) return;
+    StartupEntry switchedOn = current_;
+    switchedOn.active = 1;
+    const ChangeResult result = ReplaceEntry(current_, switchedOn);
+    if (result.ok()) {
+        current_ = switchedOn;
+        entrySwitchedOn = true;
+    } else {
+        ShowChangeFailure(result, current_);
+    }
+}
+
+void BlockedEntriesDialog::ShowWholeLine(int line) {
+    if (!field_) return;
+    HWND list = Control(kIdBlockedList);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    RECT item{};
+    std::string text;
+    bool show = line >= 0 && line < count &&
+                SendMessageA(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item)) != LB_ERR;
+    SIZE extent{};
+    if (show) {
+        text = ListLineText(list, line);
+        gdi::WindowDC dc(list);
+        gdi::Select font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT client{};
+        GetClientRect(list, &client);
+        // The list draws a line's text two pixels in.
+        show = LineNeedsHoverField(extent.cx, item.left + 2, client.right);
+    }
+    if (!show) {
+        hoverLine_ = -1;
+        ShowWindow(field_, SW_HIDE);
+        return;
+    }
+    hoverLine_ = line;
+    POINT corner{item.left, item.top};
+    ClientToScreen(list, &corner);
+    SetWindowTextA(field_, text.c_str());
+    SetWindowPos(field_, HWND_TOPMOST, corner.x, corner.y, extent.cx + kHoverFieldExtraWidth,
+                 extent.cy + kHoverFieldExtraHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+LRESULT CALLBACK BlockedEntriesDialog::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<BlockedEntriesDialog*>(selfData);
+    if (message == WM_MOUSEMOVE) {
+        const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
+        const int line = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
+        if (line != self->hoverLine_) self->ShowWholeLine(line);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, list, 0};
+        TrackMouseEvent(&track);
+    } else if (message == WM_MOUSELEAVE) {
+        // Leaving the list for the field over it is no leaving.
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        RECT listRect{};
+        GetWindowRect(list, &listRect);
+        if (!PtInRect(&listRect, cursor)) self->ShowWholeLine(-1);
+    } else if (message == WM_VSCROLL || message == WM_MOUSEWHEEL) {
+        self->ShowWholeLine(-1);
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK BlockedEntriesDialog::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR) {
+    // Presses, releases and double clicks land on the list line beneath.
+    if (message == WM_NCHITTEST) return HTTRANSPARENT;
+    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+void BlockedEntriesDialog::OnCommand(int id, int code, HWND /*control*/) {
+    if (id == kIdBlockedList && code == LBN_SELCHANGE) UpdateButton();
+    if (id == kIdBlockedRelease && code == BN_CLICKED) {
+        ReleaseLine(static_cast<int>(SendMessageA(Control(kIdBlockedList), LB_GETCURSEL, 0, 0)));
+    }
+}
+
+void BlockedEntriesDialog::OnCancel() {
+    ShowWholeLine(-1);
+    DialogBase::OnCancel();
+}
+
+BlockedEntriesDialog& TheBlockedEntriesDialog() {
+    static BlockedEntriesDialog dialog;
+    return dialog;
+}
+
+void RunBlockedEntriesDialog(HWND owner, const StartupEntry& currentEntry) {
+    ScopedDialogOwner scopedOwner(owner);
+    BlockedEntriesDialog& dialog = TheBlockedEntriesDialog();
+    dialog.Prepare(currentEntry);
+    dialog.RunModal();
+}
+
+}  // namespace ui

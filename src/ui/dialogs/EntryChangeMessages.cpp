@@ -1,0 +1,129 @@
+#include "ui/dialogs/EntryChangeMessages.h"
+
+#include "i18n/TranslationCatalogue.h"
+#include "system/Elevation.h"
+#include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/EntryEditorDialog.h"
+#include "ui/dialogs/InfoWindow.h"
+#include "ui/dialogs/LocationDialog.h"
+#include "ui/dialogs/RestoreDialog.h"
+#include "ui/main/InterfaceTexts.h"
+#include "ui/main/MainWindowModel.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/DialogBase.h"
+
+namespace ui {
+
+namespace {
+
+// The main window's texts for a change that did not happen.
+constexpr int kTextNotChanged = 306;
+constexpr int kTextEntryLost = 318;
+constexpr int kTextOfferElevatedCopy = 388;
+constexpr int kTextElevatedCopyFailed = 392;
+
+bool g_notElevatedForTests = false;
+
+}  // namespace
+
+int ChangeReasonTextNumber(ChangeReason reason) {
+    switch (reason) {
+        case ChangeReason::AccessDenied:
+            return 310;
+        case ChangeReason::NameTaken:
+            return 311;
+        case ChangeReason::ChangedSinceListing:
+            return 312;
+        case ChangeReason::NameNotStorable:
+            return 313;
+        case ChangeReason::CommandNotStorable:
+            return 314;
+        case ChangeReason::NotAStringValue:
+            return 315;
+        case ChangeReason::NoLocation:
+            return 316;
+        case ChangeReason::NotMachineWide:
+            return 319;
+        case ChangeReason::WriteFailed:
+        case ChangeReason::None:
+            break;
+    }
+    return 317;
+}
+
+std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
+    if (result.oldEntryLost) {
+        return GetText(kTextEntryLost) + "\n" + entry.name + "\n" + entry.command;
+    }
+    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
+    if (!result.location.empty()) text += "\n" + result.location;
+    return text;
+}
+
+void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, int32_t targetKind) {
+    ShowRefusedChange(ChangeFailureText(result, entry), result, entry.kind, targetKind);
+}
+
+bool RunsElevated() {
+    static const bool elevated = IsProcessElevated();
+    return elevated && !g_notElevatedForTests;
+}
+
+void SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
+
+void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind) {
+    const bool machineWide = IsMachineWideKind(kind) || IsMachineWideKind(targetKind);
+    if (result.reason != ChangeReason::AccessDenied || !machineWide || RunsElevated()) {
+        ShowMessage2(message);
+        return;
+    }
+    if (!AskQuestion(message + "\n\n" + GetText(kTextOfferElevatedCopy), false)) return;
+    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(kTextElevatedCopyFailed));
+}
+
+std::string EntryWithPlace(const StartupEntry& entry) {
+    const std::string place = LocationLabel(entry.kind, GetText);
+    return place.empty() ? entry.name : entry.name + "  (" + place + ")";
+}
+
+// Declared with the other text routines (ui/InterfaceTexts.h); lives here so
+// that the dialogs, built before the main window, can use it.
+void FillMemoFromText(HWND memo, const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    SetWindowTextA(memo, "");
+    SetWindowTextA(memo, lines.c_str());
+}
+
+void CreateDialogWindows() {
+    TheEntryEditor().Create();
+    TheLocationDialog().Create();
+    TheRestoreDialog().Create();
+    TheBlockedEntriesDialog().Create();
+    TheInfoWindow().Create();
+}
+
+void ApplyDialogTexts() {
+    TheEntryEditor().ApplyTexts();
+    TheLocationDialog().ApplyTexts();
+    TheRestoreDialog().ApplyTexts();
+    TheBlockedEntriesDialog().ApplyTexts();
+    TheInfoWindow().ApplyTexts();
+}
+
+ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {
+    if (changed_) SetDialogOwner(owner);
+}
+
+ScopedDialogOwner::~ScopedDialogOwner() {
+    if (changed_) SetDialogOwner(previous_);
+}
+
+}  // namespace ui

@@ -1,0 +1,126 @@
+#include "ui/dialogs/LanguageDialog.h"
+
+#include <algorithm>
+
+#include "i18n/LanguageFile.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/DataFolder.h"
+#include "system/Errors.h"
+#include "system/Files.h"
+#include "system/ProductNames.h"
+#include "system/Shell.h"
+#include "ui/win/ControlIds.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kClientWidth = 189;
+constexpr int kClientHeight = 129;
+// Another instance may record the choice while this dialog waits: it then
+// closes as if the file had been there from the start.
+constexpr UINT_PTR kChoiceCheckTimer = 1;
+constexpr UINT kChoiceCheckInterval = 250;
+
+std::string OwnExecutable() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+}  // namespace
+
+LanguageDialog::LanguageDialog() : DialogBase("TLanguageForm", kClientWidth, kClientHeight) {}
+
+void LanguageDialog::SetChoiceFile(const std::string& path, const std::string& version) {
+    choiceFile_ = path;
+    version_ = version;
+}
+
+void LanguageDialog::OnCreate() {
+    SetCaption(kBaseName);
+    const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+    const char* const prompts[] = {
+        "Please select your language:", "Bitte w\xE4hlen Sie Ihre Sprache aus:", "Veuillez choisir une langue:"};
+    const int promptIds[] = {kIdLanguagePromptEnglish, kIdLanguagePromptGerman, kIdLanguagePromptFrench};
+    // A system whose dialog font runs wider than the designed one widens the
+    // dialog rather than cut a prompt short.
+    int width = kClientWidth;
+    for (const char* prompt : prompts) {
+        width = std::max(width, MeasureTextWidth96(prompt, DialogFont(), DT_SINGLELINE | DT_NOPREFIX) + 18);
+    }
+    if (width != kClientWidth) SetClientSize96(width, kClientHeight);
+    for (int i = 0; i < 3; ++i) AddControl("STATIC", prompts[i], label, 8, 8 + 16 * i, width - 14, 15, promptIds[i]);
+    AddControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 8, 62, width - 16,
+               160, kIdLanguageList);
+    AddControl("BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON, (width - 75) / 2,
+               96, 75, 25, kIdLanguageOk);
+    // Item i is language i.
+    HWND list = Control(kIdLanguageList);
+    const int count = LanguageCount();
+    for (int i = 0; i < count; ++i) {
+        const std::string name = LanguageName(i);
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    SetDefaultButton(kIdLanguageOk);
+    SetInitialFocus(kIdLanguageList);
+}
+
+bool LanguageDialog::Ask() {
+    if (!choiceFile_.empty() && FileExists(choiceFile_)) return false;
+    // Shown before the main window: no owner, so that it has its own taskbar button.
+    const HWND previousOwner = DialogOwner();
+    SetDialogOwner(nullptr);
+    if (Create()) SetTimer(hwnd(), kChoiceCheckTimer, kChoiceCheckInterval, nullptr);
+    const int result = RunModal();
+    if (hwnd()) KillTimer(hwnd(), kChoiceCheckTimer);
+    SetDialogOwner(previousOwner);
+    return result == IDOK;
+}
+
+void LanguageDialog::OnTimer(UINT_PTR timer) {
+    if (timer == kChoiceCheckTimer && IsRunningModal() && FileExists(choiceFile_)) EndModal(IDCANCEL);
+}
+
+void LanguageDialog::OnCommand(int id, int code, HWND /*control*/) {
+    if (id == kIdLanguageList && code == CBN_SELCHANGE) {
+        EnableWindow(Control(kIdLanguageOk), SendMessageA(Control(kIdLanguageList), CB_GETCURSEL, 0, 0) >= 0);
+        return;
+    }
+    if (id == kIdLanguageOk && code == BN_CLICKED) Confirm();
+}
+
+void LanguageDialog::Confirm() {
+    const std::string name = ControlText(kIdLanguageList);
+    // Only a choice that can be honoured is recorded: a language whose file is
+    // gone or cannot be read leaves every file alone and the dialog open.
+    if (name.empty() || !LanguageAvailable(name)) return;
+    bool recorded = false;
+    try {
+        recorded = !FileExists(choiceFile_);
+        WriteTextFileOnce(choiceFile_, version_);
+    } catch (const EInOutError&) {
+        // Not recorded: the next start asks again, this one still switches.
+        recorded = false;
+    }
+    const std::string dataFolder = DataFolder(TranslationBaseName());
+    DeleteFileA((dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Help)).c_str());
+    DeleteFileA((dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Documentation)).c_str());
+    if (!SwitchLanguage(name)) {
+        // It vanished between the check and the switch: nothing is recorded.
+        if (recorded) DeleteFileA(choiceFile_.c_str());
+        return;
+    }
+    if (!endAfterChoice_) {
+        const std::string self = OwnExecutable();
+        if (!self.empty()) OpenExistingWithShell(self);
+    }
+    EndModal(IDOK);
+}
+
+LanguageDialog& TheLanguageDialog() {
+    static LanguageDialog dialog;
+    return dialog;
+}
+
+}  // namespace ui

@@ -1,0 +1,353 @@
+#include "ui/dialogs/RestoreDialog.h"
+
+#include "backup/BackupStore.h"
+#include "backup/LocaleFormats.h"
+#include "blocking/BlockList.h"
+#include "entries/EntryCatalogue.h"
+#include "i18n/TranslationCatalogue.h"
+#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/RestoreModel.h"
+#include "ui/prompts/ErrorTexts.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/ControlIds.h"
+#include "ui/win/Mnemonics.h"
+
+namespace {
+
+BackupStore* g_store = nullptr;
+
+// Text numbers of the backup commands.
+constexpr int kTextDeleteQuestion = 33;
+constexpr int kTextDeleted = 34;
+constexpr int kTextMakingBackup = 43;
+constexpr int kTextBackupMade = 44;
+constexpr int kTextLineBefore = 45;
+constexpr int kTextLineAfter = 46;
+constexpr int kTextRestoreQuestion = 47;
+constexpr int kTextRestored = 48;
+constexpr int kTextRestoreTitle = 98;
+constexpr int kTextRestoreNotStarted = 350;
+constexpr int kTextNotWritten = 351;
+constexpr int kTextNotRemoved = 352;
+constexpr int kTextBackupNotSaved = 353;
+
+// The timed wait's pace before the backup commands: about one second.
+constexpr int kWaitPace = 10;
+
+}  // namespace
+
+namespace ui {
+
+void AttachBackupStore(BackupStore* store) { g_store = store; }
+BackupStore* AttachedBackupStore() { return g_store; }
+
+bool TakeSnapshot(BackupStore& store, std::string& error) {
+    auto& snapshots = store.List().Snapshots;
+    const size_t before = snapshots.size();
+    try {
+        store.AddSnapshot();
+        return true;
+    } catch (const std::exception& fault) {
+        // The file keeps what it had; so does the list the user sees.
+        if (snapshots.size() > before) snapshots.resize(before);
+        error = UserMessage(fault);
+        return false;
+    }
+}
+
+SnapshotDeletion DeleteSnapshot(BackupStore& store, size_t position) {
+    SnapshotDeletion result;
+    auto& snapshots = store.List().Snapshots;
+    if (position >= snapshots.size()) return result;
+    Snapshot removed = std::move(snapshots[position]);
+    snapshots.erase(snapshots.begin() + static_cast<std::ptrdiff_t>(position));
+    try {
+        store.SaveBackupFile();
+        result.deleted = true;
+    } catch (const std::exception& fault) {
+        // The file still holds it: so does the list again.
+        snapshots.insert(snapshots.begin() + static_cast<std::ptrdiff_t>(position), std::move(removed));
+        result.error = UserMessage(fault);
+    }
+    return result;
+}
+
+RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
+    RestoreReport report;
+    if (position >= store.List().Snapshots.size()) return report;
+    // Copies: writing puts the deactivation marker into the records it is
+    // given, and the snapshot in the list must keep its commands as taken.
+    const EntryList wanted = store.List().Snapshots[position].Entries;
+    if (!TakeSnapshot(store, report.error)) return report;
+    report.started = true;
+
+    for (const StartupEntry& entry : CollectAllEntries()) {
+        if (!DeleteEntry(entry).ok()) report.notRemoved.push_back(EntryWithPlace(entry));
+    }
+    for (const StartupEntry& entry : wanted) {
+        if (!AddEntry(entry).ok()) report.notWritten.push_back(EntryWithPlace(entry));
+    }
+    // The logon check's value went with the other entries, or came back with an
+    // old path from the snapshot: it follows the block list again.
+    SetBlockCheckRun(!BlockListLines().empty());
+    return report;
+}
+
+namespace {
+
+constexpr int kClientWidth = 349;
+constexpr int kClientHeight = 223;
+
+std::string RestoreReportText(const RestoreReport& report) {
+    std::string text;
+    if (!report.notWritten.empty()) text = ReportText(GetText(kTextNotWritten), report.notWritten);
+    if (!report.notRemoved.empty()) {
+        if (!text.empty()) text += "\r\n\r\n";
+        text += ReportText(GetText(kTextNotRemoved), report.notRemoved);
+    }
+    return text;
+}
+
+void ShowRestoreReport(const RestoreReport& report) {
+    if (!report.started) {
+        ShowMessage2(GetText(kTextRestoreNotStarted) + "\n" + report.error);
+        return;
+    }
+    if (report.complete()) {
+        ShowMessage2(GetText(kTextRestored));
+        return;
+    }
+    const size_t items = report.notWritten.size() + report.notRemoved.size();
+    if (ReportNeedsInfoMessage(items)) {
+        ShowInfoMessage(GetText(kTextRestoreTitle), RestoreReportText(report));
+    } else {
+        ShowMessage2(RestoreReportText(report));
+    }
+}
+
+enum class ButtonPicture { Delete, Restore };
+
+void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int size, bool enabled) {
+    const COLORREF ink =
+        enabled ? (picture == ButtonPicture::Delete ? RGB(192, 0, 0) : RGB(0, 128, 0)) : GetSysColor(COLOR_GRAYTEXT);
+    gdi::Pen pen(CreatePen(PS_SOLID, size / 12 > 1 ? size / 12 : 2, ink));
+    gdi::Select selectPen(dc, pen.get());
+    gdi::Select selectBrush(dc, GetStockObject(NULL_BRUSH));
+    const int left = centreX - size / 2;
+    if (picture == ButtonPicture::Delete) {
+        // A bin: lid, handle, body with ribs.
+        MoveToEx(dc, left + size / 8, top + size / 5, nullptr);
+        LineTo(dc, left + size * 7 / 8, top + size / 5);
+        Rectangle(dc, left + size * 3 / 8, top + size / 12, left + size * 5 / 8, top + size / 5);
+        Rectangle(dc, left + size / 4, top + size / 5, left + size * 3 / 4, top + size);
+        for (int rib = 1; rib <= 2; ++rib) {
+            const int x = left + size / 4 + rib * size / 6;
+            MoveToEx(dc, x, top + size / 3, nullptr);
+            LineTo(dc, x, top + size * 7 / 8);
+        }
+    } else {
+        // A turning arrow: most of a circle and an arrow head at its end.
+        const int r = size / 2 - 2;
+        const int cx = centreX, cy = top + size / 2;
+        Arc(dc, cx - r, cy - r, cx + r, cy + r, cx + r, cy - r / 3, cx, cy - r);
+        gdi::Brush head(CreateSolidBrush(ink));
+        gdi::Select selectHead(dc, head.get());
+        POINT points[3] = {{cx, cy - r - size / 6}, {cx, cy - r + size / 6}, {cx - size / 5, cy - r}};
+        Polygon(dc, points, 3);
+    }
+}
+
+}  // namespace
+
+RestoreDialog::RestoreDialog() : DialogBase("TRestoreForm", kClientWidth, kClientHeight) {}
+
+void RestoreDialog::OnDpiChanged() {
+    LOGFONTA face{};
+    face.lfHeight = -Px(16);
+    lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    promptFont_.reset(CreateFontIndirectA(&face));
+    face.lfHeight = -Px(11);
+    face.lfUnderline = TRUE;
+    listFont_.reset(CreateFontIndirectA(&face));
+    SetControlFont(kIdRestorePrompt1, promptFont_.get());
+    SetControlFont(kIdRestorePrompt2, promptFont_.get());
+    SetControlFont(kIdRestoreList, listFont_.get());
+}
+
+void RestoreDialog::OnCreate() {
+    const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+    AddControl("STATIC", "", label, 16, 10, 320, 20, kIdRestorePrompt1);
+    AddControl("STATIC", "", label, 16, 30, 320, 20, kIdRestorePrompt2);
+    SetControlColor(kIdRestorePrompt1, kMaroon);
+    SetControlColor(kIdRestorePrompt2, kMaroon);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 16, 60, 317, 152, kIdRestoreGroup);
+    AddControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 30, 84, 289, 200,
+               kIdRestoreList);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 30, 124, 130, 76, kIdRestoreDelete);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 189, 124, 130, 76, kIdRestoreRestore);
+    OnDpiChanged();
+    SetInitialFocus(kIdRestoreList);
+    ApplyTexts();
+}
+
+void RestoreDialog::ApplyTexts() {
+    if (!hwnd()) return;
+    SetCaption(GetText(1));
+    SetControlText(kIdRestorePrompt1, GetText(94));
+    SetControlText(kIdRestorePrompt2, GetText(95));
+    // The frame's caption leads Alt to the list it frames.
+    SetControlText(kIdRestoreGroup, MnemonicSet().Mark(GetText(96)));
+    SetControlText(kIdRestoreDelete, GetText(97));
+    SetControlText(kIdRestoreRestore, GetText(98));
+}
+
+LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kLinkBlue);
+        SetBkColor(dc, kWhite);
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    if (message == WM_SETCURSOR) {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+        if ((id == kIdRestoreDelete || id == kIdRestoreRestore) && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+    }
+    return DialogBase::HandleMessage(message, wParam, lParam);
+}
+
+bool RestoreDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != kIdRestoreDelete && item.CtlID != kIdRestoreRestore) return false;
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    const int shift = (item.itemState & ODS_SELECTED) ? Px(1) : 0;
+    const int size = Px(32);
+    DrawButtonPicture(dc, item.CtlID == kIdRestoreDelete ? ButtonPicture::Delete : ButtonPicture::Restore,
+                      (rect.left + rect.right) / 2 + shift, rect.top + Px(6) + shift, size, enabled);
+    std::string caption(static_cast<size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
+    caption.resize(static_cast<size_t>(GetWindowTextA(item.hwndItem, &caption[0], static_cast<int>(caption.size()))));
+    gdi::Select font(dc, LinkFont());
+    SetTextColor(dc, enabled ? kLinkBlue : GetSysColor(COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    RECT textRect{rect.left, rect.top + Px(44) + shift, rect.right, rect.bottom};
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rect;
+        InflateRect(&focus, -Px(2), -Px(2));
+        DrawFocusRect(dc, &focus);
+    }
+    return true;
+}
+
+void RestoreDialog::Prepare(BackupStore& store) {
+    Create();
+    store_ = &store;
+    restored = false;
+    FillSnapshotList();
+}
+
+void RestoreDialog::FillSnapshotList() {
+    HWND list = Control(kIdRestoreList);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    EnableWindow(Control(kIdRestoreDelete), FALSE);
+    EnableWindow(Control(kIdRestoreRestore), FALSE);
+    if (!store_) return;
+    auto& snapshots = store_->List().Snapshots;
+    SortSnapshots(snapshots);
+    const std::string before = GetText(kTextLineBefore);
+    const std::string after = GetText(kTextLineAfter);
+    for (const Snapshot& snapshot : snapshots) {
+        const std::string line = SnapshotLine(before, DateTimeText(snapshot.Timestamp), snapshot.Entries.size(), after);
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    if (!snapshots.empty()) {
+        SendMessageA(list, CB_SETCURSEL, 0, 0);
+        EnableWindow(Control(kIdRestoreDelete), TRUE);
+        EnableWindow(Control(kIdRestoreRestore), TRUE);
+    }
+}
+
+int RestoreDialog::SelectedPosition() const {
+    if (!store_) return -1;
+    const LRESULT selected = SendMessageA(Control(kIdRestoreList), CB_GETCURSEL, 0, 0);
+    if (selected < 0 || static_cast<size_t>(selected) >= store_->List().Snapshots.size()) return -1;
+    return static_cast<int>(selected);
+}
+
+void RestoreDialog::DeleteSelected() {
+    const int position = SelectedPosition();
+    if (position < 0) return;
+    if (!AskQuestion(GetText(kTextDeleteQuestion), false)) return;
+    const SnapshotDeletion result = DeleteSnapshot(*store_, static_cast<size_t>(position));
+    FillSnapshotList();
+    if (result.deleted) {
+        ShowMessage2(GetText(kTextDeleted));
+    } else {
+        ShowMessage2(GetText(kTextBackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
+    }
+}
+
+void RestoreDialog::RestoreSelected() {
+    const int position = SelectedPosition();
+    if (position < 0) return;
+    if (!AskQuestion(GetText(kTextRestoreQuestion), false)) return;
+    RunTimedWait(kWaitPace);
+    RestoreReport report;
+    {
+        ScopedWait wait;
+        report = RestoreSnapshot(*store_, static_cast<size_t>(position));
+    }
+    restored = report.started;
+    if (!report.started) {
+        // The list may hold the new snapshot's place again: show it as it is.
+        FillSnapshotList();
+        ShowRestoreReport(report);
+        return;
+    }
+    ShowRestoreReport(report);
+    EndModal(IDOK);
+}
+
+void RestoreDialog::OnCommand(int id, int code, HWND /*control*/) {
+    if (code != BN_CLICKED) return;
+    if (id == kIdRestoreDelete) DeleteSelected();
+    if (id == kIdRestoreRestore) RestoreSelected();
+}
+
+RestoreDialog& TheRestoreDialog() {
+    static RestoreDialog dialog;
+    return dialog;
+}
+
+void MakeBackup(HWND owner) {
+    if (!g_store) return;
+    ScopedDialogOwner scopedOwner(owner);
+    RunTimedWait(GetText(kTextMakingBackup), "", kWaitPace);
+    std::string error;
+    bool taken;
+    {
+        ScopedWait wait;
+        taken = TakeSnapshot(*g_store, error);
+    }
+    if (taken) {
+        ShowMessage2(GetText(kTextBackupMade));
+    } else {
+        ShowMessage2(GetText(kTextBackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
+    }
+}
+
+void ManageBackups(HWND owner) {
+    if (!g_store) return;
+    ScopedDialogOwner scopedOwner(owner);
+    RunTimedWait(kWaitPace);
+    RestoreDialog& dialog = TheRestoreDialog();
+    dialog.Prepare(*g_store);
+    dialog.RunModal();
+}
+
+}  // namespace ui

@@ -1,0 +1,60 @@
+#include "ui/main/CommandsModel.h"
+
+#include "system/TextRules.h"
+
+namespace ui {
+
+bool NeedsSelectedLine(Command command) {
+    switch (command) {
+        case Command::ChangeEntry:
+        case Command::DeleteEntry:
+        case Command::LaunchEntry:
+        case Command::SwitchEntry:
+        case Command::MoveEntry:
+        case Command::BlockEntry:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsEnabled(Command command, const MainWindowModel& model) {
+    if (!NeedsSelectedLine(command)) return true;
+    return model.HasSelection() && model.CurrentEntry().kind != 0;
+}
+
+const std::vector<Shortcut>& Shortcuts() {
+    constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF5 = 0x74;
+    static const std::vector<Shortcut> shortcuts = {
+        {Command::MakeBackup, 'V', true, false, false},      {Command::BlockedEntries, 'H', true, false, false},
+        {Command::RestartWindows, 'F', true, false, false},  {Command::Exit, 'X', false, true, false},
+        {Command::Refresh, kF5, false, false, false},        {Command::DeleteEntry, kDelete, false, false, true},
+        {Command::ChangeEntry, kReturn, false, false, true},
+    };
+    return shortcuts;
+}
+
+namespace {
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    return text;
+}
+
+}  // namespace
+
+BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
+    const std::string command = UpperAscii(Trim(entry.command));
+    if (command.empty()) return BlockRefusal::EmptyCommand;
+    if (entry.kind == 11 && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
+    // A copy of the check's command elsewhere would make the check delete its
+    // own value as a blocked entry.
+    if (command.find("BOOTMARSHAL.EXE") != std::string::npos && command.find("/BLOCKLIST") != std::string::npos) {
+        return BlockRefusal::OwnBlockCheck;
+    }
+    return BlockRefusal::None;
+}
+
+}  // namespace ui

@@ -1,0 +1,132 @@
+// The main window (registered class "TForm1"): ribbon, side panel with the
+// location filters and the tips, the entry list, the details group and the
+// status bar, and every command of the window. What it shows comes from
+// MainWindowModel; this class only reads controls, calls the model and the
+// catalogue, and writes controls. Created once at start-up; closing it ends
+// the program's event loop.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "entries/ChangeCoalescer.h"
+#include "entries/EntryChange.h"
+#include "entries/LocationWatcher.h"
+#include "ui/main/CommandsModel.h"
+#include "ui/main/MainWindowModel.h"
+#include "ui/main/Ribbon.h"
+#include "ui/win/DialogBase.h"
+
+namespace ui {
+
+class MainWindow : public DialogBase {
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // Runs at the end of the window's creation (start-up starts the backup
+    // store there); set before Create.
+    void SetCreationStep(std::function<void()> step) { creationStep_ = std::move(step); }
+
+    // First show: refresh, select the first line, show the window.
+    void Show();
+    // For the event loop: shortcuts, the list's keys and Tab navigation. True
+    // when the message was taken.
+    bool PreTranslate(MSG& message);
+
+    // Runs one command as the ribbon, a button or a key would. Nothing thrown
+    // inside leaves it: a failure becomes a message.
+    void Execute(Command command);
+
+    void RefreshList();
+    // The same, then the line of the entry the user just changed, if it is
+    // still listed: a line added before it must not move the details elsewhere.
+    void RefreshListFollowing(const StartupEntry& entry);
+    // Reads the list again after another program changed a location, keeping
+    // the selection on the same entry (kind and name) while it is still listed.
+    void RefreshListKeepingSelection();
+    // One look at the change notifications, as the watch timer does it (tests
+    // call it to take a notification without waiting for the timer).
+    void CheckLocationChanges(uint64_t nowMs);
+    void SelectLine(int index);
+    void ShowDetails();
+    bool SetColorScheme(const std::string& name);
+    // Puts the captions of the loaded language onto the window.
+    void ApplyTexts();
+    // The info images' hints, each image right after its label.
+    void ApplyInfoImageHints();
+    // The tip box's next tip, as its timer would show it.
+    void ShowNextTip() { OnTipTimer(); }
+
+    const MainWindowModel& Model() const { return model_; }
+    const Ribbon& RibbonBar() const { return ribbon_; }
+
+    // Restarting Windows for real cannot be part of a test: while set, the
+    // restart command calls this instead of asking Windows for a reboot.
+    static void SetRestartForTests(std::function<void()> restart);
+    // Every process of a Wine prefix has full rights: while set, windows created
+    // afterwards behave as without them (the shield, the offer to start again).
+    static void SetNotElevatedForTests(bool notElevated);
+
+protected:
+    DWORD Style() const override;
+    DWORD ExStyle() const override;
+    void OnCreate() override;
+    void OnCommand(int id, int code, HWND control) override;
+    void OnCancel() override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void OnTimer(UINT_PTR timer) override;
+    void OnPaint(HDC dc) override;
+    void OnDpiChanged() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateSidePanel();
+    void CreateEntryArea();
+    void LayOutGroupLabels();
+    void UpdateCommandStates();
+    void ShowContextMenu(int x, int y);
+    void ToggleSection(bool sources);
+    void RunCommand(Command command);
+
+    void DeleteCurrentEntry();
+    void LaunchCurrentEntry();
+    void SwitchCurrentEntry();
+    void BlockOrReleaseCurrentEntry();
+    void PrintList();
+    void RestartWindows();
+    // A change that did not happen; a machine-wide one refused for lack of
+    // rights offers to start the program again with administrator rights.
+    void ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry);
+    bool ShieldOnButton(int id) const;
+    void ExplainGroup(size_t group);
+    void OnTipTimer();
+
+    MainWindowModel model_;
+    Ribbon ribbon_;
+    TipRotation tips_;
+    HACCEL accelerators_ = nullptr;
+    HWND list_ = nullptr;
+    gdi::Font listFont_;
+    gdi::Font groupLabelFont_;
+    gdi::Font headingFont_;
+    gdi::Font buttonFont_;
+    gdi::Font nameFont_;
+    bool sourcesShown_ = true;
+    bool informationShown_ = true;
+    bool tipTimerStarted_ = false;
+    bool tipShowsLink_ = false;  // the current tip comes with its link
+    std::function<void()> creationStep_;
+    LocationWatcher watcher_;
+    ChangeCoalescer coalescer_;
+    bool elevated_ = false;
+    bool shieldShown_ = false;  // the change buttons show the shield for the selected entry
+    HICON shield_ = nullptr;
+};
+
+// Enables a privilege in the program's own access token; true on success.
+bool EnablePrivilege(const char* privilegeName);
+
+}  // namespace ui

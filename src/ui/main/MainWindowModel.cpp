@@ -1,0 +1,264 @@
+#include "ui/main/MainWindowModel.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup };
+
+const StartupEntry& EmptyEntry() {
+    static const StartupEntry empty;
+    return empty;
+}
+
+unsigned char UpperByte(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+    // Latin-1 letters: a grave to y acute map 32 down; the division sign does not.
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+    return c;
+}
+
+}  // namespace
+
+const std::vector<LocationGroup>& LocationGroups() {
+    static const std::vector<LocationGroup> groups = {
+        {70, 36, kFolderColour},
+        {28, 37, kRegistryColour},
+        {79, 38, kWinIniColour},
+    };
+    return groups;
+}
+
+const std::vector<LocationFilter>& LocationFilters() {
+    // The registry boxes keep their captions in every language.
+    static const std::vector<LocationFilter> filters = {
+        {kFolderGroup, "Alle Computerbenutzer", 129},
+        {kFolderGroup, "Aktueller Computernutzer", 119},
+        {kRegistryGroup, "Run", 0},
+        {kRegistryGroup, "Run Once", 0},
+        {kRegistryGroup, "Run Once Ex", 0},
+        {kRegistryGroup, "Run Services", 0},
+        {kRegistryGroup, "Run Services Once", 0},
+        {kWinIniGroup, "Load-Abschnitt", 80},
+        {kWinIniGroup, "Run-Abschnitt", 81},
+    };
+    return filters;
+}
+
+const std::vector<Location>& Locations() {
+    static const std::vector<Location> locations = {
+        {1, 0, 29, "", 32, ""},
+        {2, 1, 29, "", 31, ""},
+        {11, 2, 28, "", 31, " (Run)"},
+        {12, 3, 28, "", 31, " (Run Once)"},
+        {13, 4, 28, "", 31, " (Run Once Ex)"},
+        {14, 5, 28, "", 31, " (Run Services)"},
+        {15, 6, 28, "", 31, " (Run Services Once)"},
+        {21, 2, 28, "", 32, " (Run)"},
+        {22, 3, 28, "", 32, " (Run Once)"},
+        {23, 4, 28, "", 32, " (Run Once Ex)"},
+        {24, 5, 28, "", 32, " (Run Services)"},
+        {25, 6, 28, "", 32, " (Run Services Once)"},
+        {26, 2, 28, "", 32, " (Run, ", 380},
+        {27, 3, 28, "", 32, " (Run Once, ", 380},
+        {28, 4, 28, "", 32, " (Run Once Ex, ", 380},
+        {31, 7, 0, "Win.ini: Load-", 30, ""},
+        {32, 8, 0, "Win.ini: Run-", 30, ""},
+    };
+    return locations;
+}
+
+const Location* FindLocation(int32_t kind) {
+    for (const Location& location : Locations()) {
+        if (location.kind == kind) return &location;
+    }
+    return nullptr;
+}
+
+std::string LocationLabel(int32_t kind, const TextFn& text) {
+    const Location* location = FindLocation(kind);
+    if (!location) return std::string();
+    std::string label;
+    if (location->areaText) label = text(location->areaText) + ": ";
+    label += location->prefix + text(location->scopeText) + location->suffix;
+    if (location->viewText) label += text(location->viewText) + ")";
+    return label;
+}
+
+Colour GroupColourOfKind(int32_t kind) {
+    if (const Location* location = FindLocation(kind)) {
+        return LocationGroups()[LocationFilters()[location->filter].group].colour;
+    }
+    if (kind >= 10 && kind <= 29) return kRegistryColour;
+    if (kind >= 30 && kind <= 39) return kWinIniColour;
+    return kFolderColour;
+}
+
+bool CaseInsensitiveLess(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return UpperByte(static_cast<unsigned char>(x)) < UpperByte(static_cast<unsigned char>(y));
+    });
+}
+
+MainWindowModel::MainWindowModel(LessFn less)
+    : less_(less ? std::move(less) : LessFn(CaseInsensitiveLess)), filters_(LocationFilters().size(), true) {}
+
+bool MainWindowModel::Passes(int32_t kind) const {
+    const Location* location = FindLocation(kind);
+    return location && filters_[location->filter];
+}
+
+void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
+                              const RunVerdictFn& verdict) {
+    entries_.clear();
+    known_.clear();
+    verdicts_.clear();
+    for (const StartupEntry& entry : all) {
+        if (!Passes(entry.kind)) continue;
+        entries_.push_back(entry);
+        known_.push_back(isKnown ? isKnown(entry) : false);
+        verdicts_.push_back(verdict ? verdict(entry) : RunVerdict());
+    }
+    lines_.clear();
+    lines_.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) lines_.push_back(ListLine{entries_[i].name, i});
+    // Equal names keep catalogue order, so a listing is the same every time.
+    std::stable_sort(lines_.begin(), lines_.end(),
+                     [this](const ListLine& a, const ListLine& b) { return less_(a.text, b.text); });
+
+    const int count = static_cast<int>(lines_.size());
+    if (selected_ >= count) selected_ = count > 0 ? 0 : -1;
+    if (selected_ < 0 && count > 0) selected_ = 0;
+}
+
+void MainWindowModel::SelectLine(int index) {
+    if (index >= static_cast<int>(lines_.size())) return;
+    selected_ = index < 0 ? -1 : index;
+}
+
+bool MainWindowModel::SelectEntry(const StartupEntry& wanted) {
+    for (const bool byName : {true, false}) {
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            const StartupEntry& entry = entries_[lines_[i].entry];
+            if (entry.kind == wanted.kind && (byName ? entry.name == wanted.name : entry.command == wanted.command)) {
+                selected_ = static_cast<int>(i);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const StartupEntry& MainWindowModel::EntryForLine(int index) const {
+    if (index < 0 || index >= static_cast<int>(lines_.size())) return EmptyEntry();
+    return entries_[lines_[static_cast<size_t>(index)].entry];
+}
+
+bool MainWindowModel::IsKnownLine(int index) const {
+    if (index < 0 || index >= static_cast<int>(lines_.size())) return false;
+    return known_[lines_[static_cast<size_t>(index)].entry];
+}
+
+const RunVerdict& MainWindowModel::VerdictOfLine(int index) const {
+    static const RunVerdict none;
+    if (index < 0 || index >= static_cast<int>(lines_.size())) return none;
+    return verdicts_[lines_[static_cast<size_t>(index)].entry];
+}
+
+Colour LineColourFor(const StartupEntry& entry, bool known, NotRunReason reason) {
+    Colour colour = GroupColourOfKind(entry.kind);
+    if (known) colour = kKnownEntryColour;
+    if (reason != NotRunReason::None) colour = kWillNotRunColour;
+    if (entry.active == 0) colour = kInactiveColour;
+    return colour;
+}
+
+Colour MainWindowModel::LineColour(int index) const {
+    return LineColourFor(EntryForLine(index), IsKnownLine(index), VerdictOfLine(index).reason);
+}
+
+std::string StatusText(const StartupEntry& entry, const TextFn& text) {
+    if (entry.active) return text(27);
+    std::string status;
+    switch (entry.offBy) {
+        case SwitchedOffBy::Windows:
+            status = text(381);
+            break;
+        case SwitchedOffBy::OtherTool:
+            status = text(382);
+            break;
+        case SwitchedOffBy::Nobody:
+        case SwitchedOffBy::ThisProgram:
+            status = text(26);
+            break;
+    }
+    if (IsRunOnceKind(entry.kind)) status += "\r" + text(387);
+    return status;
+}
+
+std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
+    switch (verdict.reason) {
+        case NotRunReason::None:
+            break;
+        case NotRunReason::NotStartedByWindowsNt:
+            return text(384);
+        case NotRunReason::SwitchedOffByWindows:
+            return text(385);
+        case NotRunReason::ProgramMissing:
+            return text(383) + " " + verdict.program;
+    }
+    return std::string();
+}
+
+Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked,
+                   const RunVerdict& verdict) {
+    Details details;
+    details.name = entry.name;
+    if (known) details.name += "\r(" + text(132) + ")";
+    details.command = entry.command;
+    details.status = StatusText(entry, text);
+    details.reason = ReasonText(verdict, text);
+    details.location = LocationLabel(entry.kind, text);
+    details.blockCaption = text(isBlocked && isBlocked(entry.command) ? 138 : 135);
+    return details;
+}
+
+Details MainWindowModel::DetailsOf(int index, const TextFn& text, const CommandTestFn& isBlocked) const {
+    return DetailsFor(EntryForLine(index), IsKnownLine(index), text, isBlocked, VerdictOfLine(index));
+}
+
+std::vector<std::string> MainWindowModel::PrintoutLines(const TextFn& text) const {
+    std::vector<std::string> out;
+    out.reserve(3 + 7 * lines_.size());
+    out.push_back(text(134));
+    out.emplace_back();
+    out.emplace_back();
+    const std::string name = text(56), command = text(59), place = text(58);
+    const std::string active = text(27), inactive = text(26);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const StartupEntry& entry = entries_[lines_[i].entry];
+        out.push_back(std::to_string(i) + ":");
+        out.push_back("   " + name + " " + entry.name);
+        out.push_back("   " + command + " " + entry.command);
+        out.push_back("   " + (entry.active ? active : inactive));
+        out.push_back("   " + place + " " + LocationLabel(entry.kind, text));
+        out.emplace_back();
+        out.emplace_back();
+    }
+    return out;
+}
+
+TipRotation::Tip TipRotation::Tick() {
+    if (step_ == 0) step_ = 1;
+    Tip tip{0, false};
+    if (step_ == 1) tip.text = 11;
+    if (step_ == 3) tip = Tip{12, true};
+    if (step_ == 5) tip.text = 13;
+    step_ += 2;
+    if (step_ > 5) step_ = 0;
+    return tip;
+}
+
+}  // namespace ui

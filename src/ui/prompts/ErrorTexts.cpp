@@ -1,0 +1,100 @@
+#include "ui/prompts/ErrorTexts.h"
+
+#include <windows.h>
+
+#include "backup/SnapshotList.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/Errors.h"
+#include "system/TextRules.h"
+#include "xml/XmlParser.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kTextCannotWrite = 362;
+constexpr int kTextNotValidXml = 363;
+constexpr int kTextCannotOpen = 364;
+constexpr int kTextCannotRead = 365;
+constexpr int kTextCannotCreate = 366;
+constexpr int kTextNotValidBackup = 367;
+constexpr int kTextElementMissingIn = 368;
+constexpr int kTextElementMissing = 369;
+constexpr int kTextDateNotRegional = 370;
+constexpr int kTextKindNotNumber = 371;
+constexpr int kTextNoContent = 372;
+
+int FaultTextNumber(FileFault fault) {
+    switch (fault) {
+        case FileFault::Open:
+            return kTextCannotOpen;
+        case FileFault::Read:
+            return kTextCannotRead;
+        case FileFault::Create:
+            return kTextCannotCreate;
+        case FileFault::Write:
+            return kTextCannotWrite;
+        case FileFault::Unspecified:
+            break;
+    }
+    return 0;
+}
+
+// The fault of a backup file that the reader took apart, in the catalogue's
+// words; empty when the catalogue has none.
+std::string BackupFaultText(const EBackupFileError& error) {
+    switch (error.Kind()) {
+        case BackupFault::MissingElement:
+            if (error.Second().empty()) return FillPlaceholder(GetText(kTextElementMissing), error.First());
+            return FillPlaceholder(FillPlaceholder(GetText(kTextElementMissingIn), error.Second()), error.First());
+        case BackupFault::DateNotRegional:
+            return FillPlaceholder(GetText(kTextDateNotRegional), error.First());
+        case BackupFault::KindNotNumber:
+            return FillPlaceholder(FillPlaceholder(GetText(kTextKindNotNumber), error.First()), error.Second());
+        case BackupFault::NoContent:
+            return GetText(kTextNoContent);
+        case BackupFault::Unspecified:
+            break;
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string SystemReason(unsigned long code) {
+    if (code == 0) return std::string();
+    char* buffer = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string reason = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    return Trim(reason);
+}
+
+std::string UserMessage(const std::exception& error) {
+    if (const auto* io = dynamic_cast<const EInOutError*>(&error)) {
+        const int number = FaultTextNumber(io->Fault());
+        const std::string pattern = number ? GetText(number) : std::string();
+        if (!pattern.empty()) {
+            const std::string reason = SystemReason(io->SystemError());
+            const std::string text = FillPlaceholder(pattern, io->Path());
+            return reason.empty() ? text : text + "\n" + reason;
+        }
+    }
+    if (const auto* backup = dynamic_cast<const EBackupFileError*>(&error)) {
+        const std::string fault = BackupFaultText(*backup);
+        const std::string pattern = GetText(kTextNotValidBackup);
+        if (!fault.empty() && !backup->FileName().empty() && !pattern.empty()) {
+            return FillPlaceholder(FillPlaceholder(pattern, backup->FileName()), fault);
+        }
+        if (!fault.empty() && backup->FileName().empty()) return fault;
+    }
+    if (const auto* xml = dynamic_cast<const EXMLException*>(&error)) {
+        const std::string pattern = GetText(kTextNotValidXml);
+        if (!xml->FileName().empty() && !pattern.empty()) return FillPlaceholder(pattern, xml->FileName());
+    }
+    return error.what();
+}
+
+}  // namespace ui

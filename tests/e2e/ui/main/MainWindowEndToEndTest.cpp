@@ -1,0 +1,212 @@
+// The real Bootmarshal.exe driven from outside, as a user would: filters,
+// selection, switching off and on, delete answered no and yes, blocking and
+// releasing, keys; afterwards the registry, win.ini and the Startup folder are
+// checked. The program runs in this test's prefix; the driver posts its clicks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "driver/Driver.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/ProductNames.h"
+#include "system/RegistryValues.h"
+#include "ui/win/ControlIds.h"
+
+namespace {
+
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+constexpr int kMessageClose = 2001;
+
+bool ValueExists(HKEY root, const char* key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    const bool found = RegQueryValueExA(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return found;
+}
+
+std::string Value(HKEY root, const char* key, const std::string& name) { return ReadRegString(root, key, name); }
+
+// Waits until the condition holds (the program works on its own thread of time).
+template <typename Condition>
+bool Eventually(Condition condition, DWORD timeoutMs = 10000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+// Presses the keys in order and lets them go in reverse, through the platform's input queue.
+void TypeKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(200);
+}
+
+// Brings the window to the front and types the keys, until the condition holds
+// (at most five tries).
+template <typename Condition>
+bool PressUntil(HWND window, std::initializer_list<WORD> keys, Condition condition) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SetForegroundWindow(window);
+        Eventually([&] { return GetForegroundWindow() == window; }, 1000);
+        TypeKeys(keys);
+        if (condition()) return true;
+    }
+    return false;
+}
+
+class MainWindowEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::BeDpiAware();
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeA(root, kRun);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Alpha", "C:\\alpha.exe"));
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Twin", "C:\\twin-user.exe"));
+        ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Twin", "C:\\twin-machine.exe"));
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", "C:\\legacy\\tray.exe"));
+        testsupport::SeedLanguageChoice(DataFolder(kBaseName));
+        program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
+        ASSERT_TRUE(program_.started());
+        window_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());
+        ASSERT_NE(window_, nullptr);
+        list_ = e2e::FindControl(window_, kIdEntryList);
+        ASSERT_NE(list_, nullptr);
+    }
+
+    void TearDown() override {
+        if (program_.running()) {
+            e2e::Close(window_);
+            EXPECT_EQ(program_.WaitForExit(), 0);
+        }
+    }
+
+    int LineOf(const std::string& text, int occurrence = 0) {
+        const std::vector<std::string> lines = e2e::ListLines(list_);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] == text && occurrence-- == 0) return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    void SelectLineOf(const std::string& text, int occurrence = 0) {
+        const int line = LineOf(text, occurrence);
+        ASSERT_GE(line, 0) << text;
+        ASSERT_TRUE(e2e::SelectListLine(list_, line));
+    }
+
+    void CloseMessage() {
+        HWND message = e2e::WaitForWindow("TShowMessage2Form", 10000, program_.processId());
+        ASSERT_NE(message, nullptr);
+        e2e::Click(message, kMessageClose);
+        ASSERT_TRUE(e2e::WaitUntilGone(message));
+    }
+
+    e2e::Program program_;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;
+};
+
+TEST_F(MainWindowEndToEnd, FiltersSelectionAndDetails) {
+    EXPECT_EQ(e2e::ListLines(list_), (std::vector<std::string>{"Alpha", "C.", "Twin", "Twin"}));
+    // The Run filter covers both hives.
+    e2e::Click(window_, kIdFilterFirst + 2);
+    EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"C."}; }));
+    e2e::Click(window_, kIdFilterFirst + 2);
+    EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == 4u; }));
+
+    // Each of the two "Twin" lines shows its own entry.
+    // The details follow the selection as the program handles it.
+    HWND command = e2e::FindControl(window_, kIdCommandText);
+    SelectLineOf("Twin", 0);
+    EXPECT_TRUE(e2e::WaitForText(command, "C:\\twin-user.exe")) << e2e::Text(command);
+    SelectLineOf("Twin", 1);
+    EXPECT_TRUE(e2e::WaitForText(command, "C:\\twin-machine.exe")) << e2e::Text(command);
+    EXPECT_NE(e2e::ControlText(window_, kIdLocationText).find("(Run)"), std::string::npos);
+    e2e::Screenshot("main-window-e2e", window_);
+}
+
+TEST_F(MainWindowEndToEnd, SwitchOffAndOnDeleteNoAndYes) {
+    SelectLineOf("Alpha");
+    e2e::Click(window_, kIdSwitchButton);
+    EXPECT_TRUE(Eventually([] {
+        return Value(HKEY_CURRENT_USER, kRun, "Alpha").find("inactive.exe C:\\alpha.exe") != std::string::npos;
+    }));
+    SelectLineOf("Alpha");
+    e2e::Click(window_, kIdSwitchButton);
+    EXPECT_TRUE(Eventually([] { return Value(HKEY_CURRENT_USER, kRun, "Alpha") == "\"C:\\alpha.exe\""; }));
+
+    SelectLineOf("Twin", 0);
+    e2e::Click(window_, kIdDeleteButton);
+    ASSERT_TRUE(e2e::AnswerQuestion(false));
+    Sleep(300);
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kRun, "Twin"));
+
+    e2e::Click(window_, kIdDeleteButton);
+    ASSERT_TRUE(e2e::AnswerQuestion(true));
+    CloseMessage();
+    EXPECT_TRUE(Eventually([] { return !ValueExists(HKEY_CURRENT_USER, kRun, "Twin"); }));
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRun, "Twin"), "C:\\twin-machine.exe") << "the other Twin stays";
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kWinIni, "load"), "C:\\legacy\\tray.exe");
+}
+
+TEST_F(MainWindowEndToEnd, BlockAndReleaseThenKeys) {
+    SelectLineOf("C.");
+    e2e::Click(window_, kIdBlockButton);
+    const std::string blockList = DataFolder("Bootmarshal") + "Bootmarshal.list";
+    EXPECT_TRUE(Eventually([&] { return testsupport::ReadFileBytes(blockList) == "C:\\legacy\\tray.exe\r\n"; }));
+    EXPECT_TRUE(Eventually([] { return ValueExists(HKEY_CURRENT_USER, kRun, "Bootmarshal Block-check"); }));
+    EXPECT_NE(Value(HKEY_CURRENT_USER, kWinIni, "load").find("inactive.exe"), std::string::npos);
+
+    // The switched-off item's name follows its stored text; the details stay on it.
+    EXPECT_TRUE(Eventually([&] { return e2e::ControlText(window_, kIdCommandText) == "C:\\legacy\\tray.exe"; }));
+    e2e::Click(window_, kIdBlockButton);
+    EXPECT_TRUE(Eventually([] { return Value(HKEY_CURRENT_USER, kWinIni, "load") == "C:\\legacy\\tray.exe"; }));
+    EXPECT_TRUE(Eventually([] { return !ValueExists(HKEY_CURRENT_USER, kRun, "Bootmarshal Block-check"); }));
+    EXPECT_EQ(testsupport::ReadFileBytes(blockList), "");
+
+    // Del on the list asks; F5 reads the locations again.
+    SelectLineOf("Alpha");
+    PostMessageA(list_, WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_TRUE(e2e::AnswerQuestion(false));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Zulu", "C:\\zulu.exe"));
+    PostMessageA(list_, WM_KEYDOWN, VK_F5, 0);
+    EXPECT_TRUE(Eventually([&] { return LineOf("Zulu") >= 0; }));
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kRun, "Alpha"));
+
+    // Keys pressed on the keyboard: Ctrl+F asks before restarting Windows, and
+    // Enter (the question's default) answers no. Other test programs share the
+    // display and may take the focus: each key goes again until it had its effect.
+    HWND question = nullptr;
+    ASSERT_TRUE(PressUntil(window_, {VK_CONTROL, 'F'}, [&] {
+        question = e2e::WaitForWindow("TQuestionDialogForm", 2000, program_.processId());
+        return question != nullptr;
+    }));
+    ASSERT_TRUE(PressUntil(question, {VK_RETURN}, [&] { return e2e::WaitUntilGone(question, 2000); }));
+    EXPECT_TRUE(program_.running());
+    // Alt+X ends the program.
+    EXPECT_TRUE(
+        PressUntil(window_, {VK_MENU, 'X'}, [&] { return Eventually([&] { return !program_.running(); }, 2000); }));
+    EXPECT_EQ(program_.WaitForExit(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,350 @@
+// The main window's logic with texts from a small table: filters, lines and
+// their entries, selection after refreshes, details, colours, tips, printout.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "ui/main/MainWindowModel.h"
+
+using namespace ui;
+
+namespace {
+
+// German texts of the numbers the window uses; "#n" for any other number, so a
+// wrong number shows in a failure.
+std::string Text(int number) {
+    static const std::map<int, std::string> texts = {{11, "tip one"},
+                                                     {12, "tip two"},
+                                                     {13, "tip three"},
+                                                     {26, "inaktiv"},
+                                                     {27, "aktiv"},
+                                                     {28, "Registry"},
+                                                     {29, "Autostart-Ordner"},
+                                                     {30, "Abschnitt"},
+                                                     {31, "Aktueller Benutzer"},
+                                                     {32, "Alle Benutzer"},
+                                                     {56, "Name:"},
+                                                     {58, "Ort:"},
+                                                     {59, "Programm:"},
+                                                     {132, "Standardeintrag von Windows"},
+                                                     {134, "Liste"},
+                                                     {135, "Sperren"},
+                                                     {138, "Freigeben"},
+                                                     {380, "32-Bit"},
+                                                     {381, "von Windows aus"},
+                                                     {382, "von anderem Programm aus"},
+                                                     {383, "fehlt:"},
+                                                     {384, "NT startet es nicht"},
+                                                     {385, "Windows hat es abgeschaltet"},
+                                                     {387, "weg nach der Anmeldung"}};
+    auto found = texts.find(number);
+    return found != texts.end() ? found->second : "#" + std::to_string(number);
+}
+
+StartupEntry Entry(const std::string& name, int32_t kind, uint8_t active = 1, const std::string& command = "") {
+    StartupEntry entry;
+    entry.name = name;
+    entry.command = command.empty() ? "C:\\" + name + ".exe" : command;
+    entry.kind = kind;
+    entry.active = active;
+    return entry;
+}
+
+EntryTestFn KnownNames(std::set<std::string> names) {
+    return [names](const StartupEntry& e) { return names.count(e.name) > 0; };
+}
+
+std::vector<std::string> LineTexts(const MainWindowModel& model) {
+    std::vector<std::string> texts;
+    for (const ListLine& line : model.Lines()) texts.push_back(line.text);
+    return texts;
+}
+
+TEST(LocationTable, LabelsOfEveryKind) {
+    const std::pair<int32_t, const char*> cases[] = {
+        {1, "Autostart-Ordner: Alle Benutzer"},
+        {2, "Autostart-Ordner: Aktueller Benutzer"},
+        {11, "Registry: Aktueller Benutzer (Run)"},
+        {12, "Registry: Aktueller Benutzer (Run Once)"},
+        {13, "Registry: Aktueller Benutzer (Run Once Ex)"},
+        {14, "Registry: Aktueller Benutzer (Run Services)"},
+        {15, "Registry: Aktueller Benutzer (Run Services Once)"},
+        {21, "Registry: Alle Benutzer (Run)"},
+        {22, "Registry: Alle Benutzer (Run Once)"},
+        {23, "Registry: Alle Benutzer (Run Once Ex)"},
+        {24, "Registry: Alle Benutzer (Run Services)"},
+        {25, "Registry: Alle Benutzer (Run Services Once)"},
+        {26, "Registry: Alle Benutzer (Run, 32-Bit)"},
+        {27, "Registry: Alle Benutzer (Run Once, 32-Bit)"},
+        {28, "Registry: Alle Benutzer (Run Once Ex, 32-Bit)"},
+        {31, "Win.ini: Load-Abschnitt"},
+        {32, "Win.ini: Run-Abschnitt"},
+        {0, ""},
+        {3, ""},
+        {16, ""},
+        {29, ""},
+        {33, ""},
+        {-1, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LocationLabel(c.first, Text), c.second) << c.first;
+}
+
+TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
+    const std::vector<int32_t> kinds = {1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32};
+    ASSERT_EQ(Locations().size(), kinds.size());
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        EXPECT_EQ(Locations()[i].kind, kinds[i]) << "catalogue order";
+        const LocationFilter& filter = LocationFilters().at(Locations()[i].filter);
+        EXPECT_EQ(LocationGroups().at(filter.group).colour, GroupColourOfKind(kinds[i])) << kinds[i];
+    }
+    // The two hives of one registry key share one box.
+    EXPECT_EQ(FindLocation(13)->filter, FindLocation(23)->filter);
+    // The registry boxes cover the machine's 32-bit view too.
+    EXPECT_EQ(FindLocation(26)->filter, FindLocation(21)->filter);
+    EXPECT_EQ(FindLocation(27)->filter, FindLocation(22)->filter);
+    EXPECT_EQ(FindLocation(28)->filter, FindLocation(23)->filter);
+    EXPECT_NE(FindLocation(13)->filter, FindLocation(12)->filter);
+    EXPECT_EQ(LocationFilters().size(), 9u);
+}
+
+TEST(Filters, EachBoxHidesExactlyItsKinds) {
+    std::vector<StartupEntry> all;
+    for (const Location& location : Locations())
+        all.push_back(Entry("k" + std::to_string(location.kind), location.kind));
+    all.push_back(Entry("nowhere", 7));
+    for (size_t box = 0; box < LocationFilters().size(); ++box) {
+        MainWindowModel model;
+        model.SetFilterChecked(box, false);
+        model.Refresh(all, nullptr);
+        std::set<int32_t> shown;
+        for (const StartupEntry& e : model.Entries()) shown.insert(e.kind);
+        for (const Location& location : Locations()) {
+            EXPECT_EQ(shown.count(location.kind) == 0, location.filter == box) << box << " " << location.kind;
+        }
+        EXPECT_EQ(shown.count(7), 0u) << "a kind without a place is never listed";
+    }
+}
+
+TEST(Filters, AllClearedGiveNoLineAndTheEmptyEntrysDetails) {
+    MainWindowModel model;
+    for (size_t box = 0; box < LocationFilters().size(); ++box) model.SetFilterChecked(box, false);
+    model.Refresh({Entry("a", 11), Entry("b", 1)}, nullptr);
+    EXPECT_EQ(model.LineCount(), 0u);
+    EXPECT_FALSE(model.HasSelection());
+    const Details details = model.DetailsOf(model.SelectedLine(), Text, [](const std::string&) { return false; });
+    EXPECT_EQ(details.name, "");
+    EXPECT_EQ(details.command, "");
+    EXPECT_EQ(details.status, "inaktiv");
+    EXPECT_EQ(details.location, "");
+    EXPECT_EQ(details.blockCaption, "Sperren");
+}
+
+TEST(Lines, SortedIgnoringCaseEachCarryingItsOwnEntry) {
+    MainWindowModel model;
+    // Same name in the common Startup folder and in the user's Run key, and two
+    // names that differ only in case.
+    model.Refresh({Entry("Zeta", 11), Entry("same", 1, 1, "C:\\folder.exe"), Entry("alpha", 21),
+                   Entry("same", 11, 0, "C:\\run.exe"), Entry("Beta", 31), Entry("beta", 32)},
+                  nullptr);
+    EXPECT_EQ(LineTexts(model), (std::vector<std::string>{"alpha", "Beta", "beta", "same", "same", "Zeta"}));
+    // The two "same" lines act on their own entries, in catalogue order.
+    EXPECT_EQ(model.EntryForLine(3).command, "C:\\folder.exe");
+    EXPECT_EQ(model.EntryForLine(3).kind, 1);
+    EXPECT_EQ(model.LineColour(3), kFolderColour);
+    EXPECT_EQ(model.EntryForLine(4).command, "C:\\run.exe");
+    EXPECT_EQ(model.LineColour(4), kInactiveColour);
+    EXPECT_EQ(model.EntryForLine(1).kind, 31);
+    EXPECT_EQ(model.EntryForLine(2).kind, 32);
+    for (size_t i = 0; i < model.LineCount(); ++i) {
+        EXPECT_EQ(model.Lines()[i].text, model.Entries()[model.Lines()[i].entry].name);
+    }
+    EXPECT_EQ(model.EntryForLine(-1).name, "");
+    EXPECT_EQ(model.EntryForLine(6).kind, 0);
+}
+
+TEST(Lines, LatinLettersSortWithTheirCapitals) {
+    MainWindowModel model;
+    model.Refresh({Entry("\xE4rger", 11), Entry("\xC4pfel", 11), Entry("Zoo", 11)}, nullptr);
+    EXPECT_EQ(LineTexts(model), (std::vector<std::string>{"Zoo", "\xC4pfel", "\xE4rger"}));
+}
+
+TEST(Selection, KeptByPositionAcrossRefreshes) {
+    struct Case {
+        const char* what;
+        int selectedBefore;
+        std::vector<const char*> after;
+        int selectedAfter;
+    } cases[] = {
+        {"an entry added before the line: same position, other entry", 3, {"a", "b", "b2", "c", "d"}, 3},
+        {"the last line deleted: back to line 0", 3, {"a", "b", "c"}, 0},
+        {"no selection and lines: line 0", -1, {"a", "b"}, 0},
+        {"everything gone: none", 2, {}, -1},
+        {"unchanged", 1, {"a", "b", "c", "d"}, 1},
+    };
+    for (const Case& c : cases) {
+        MainWindowModel model;
+        model.Refresh({Entry("a", 11), Entry("b", 11), Entry("c", 11), Entry("d", 11)}, nullptr);
+        model.SelectLine(c.selectedBefore);
+        std::vector<StartupEntry> after;
+        for (const char* name : c.after) after.push_back(Entry(name, 11));
+        model.Refresh(after, nullptr);
+        EXPECT_EQ(model.SelectedLine(), c.selectedAfter) << c.what;
+    }
+}
+
+TEST(Selection, AnIndexPastTheEndChangesNothingAndMinusOneClears) {
+    MainWindowModel model;
+    model.Refresh({Entry("a", 11), Entry("b", 11)}, nullptr);
+    model.SelectLine(1);
+    model.SelectLine(2);
+    EXPECT_EQ(model.SelectedLine(), 1);
+    EXPECT_EQ(model.CurrentEntry().name, "b");
+    model.SelectLine(-1);
+    EXPECT_FALSE(model.HasSelection());
+    EXPECT_EQ(model.CurrentEntry().name, "");
+    EXPECT_EQ(model.CurrentEntry().kind, 0);
+}
+
+TEST(Colours, LaterRulesWin) {
+    struct Case {
+        int32_t kind;
+        uint8_t active;
+        bool known;
+        Colour colour;
+    } cases[] = {
+        {1, 1, false, kFolderColour},     {2, 1, false, kFolderColour},    {11, 1, false, kRegistryColour},
+        {25, 1, false, kRegistryColour},  {31, 1, false, kWinIniColour},   {32, 1, false, kWinIniColour},
+        {31, 1, true, kKnownEntryColour}, {1, 1, true, kKnownEntryColour}, {11, 0, false, kInactiveColour},
+        {11, 0, true, kInactiveColour},   {0, 1, false, kFolderColour},    {26, 1, false, kRegistryColour},
+        {28, 1, true, kKnownEntryColour},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LineColourFor(Entry("x", c.kind, c.active), c.known), c.colour) << c.kind << " " << c.known;
+    }
+    MainWindowModel model;
+    model.Refresh({Entry("CTFMON.EXE", 21), Entry("mine", 21)}, KnownNames({"CTFMON.EXE"}));
+    EXPECT_EQ(model.LineColour(0), kKnownEntryColour);
+    EXPECT_EQ(model.LineColour(1), kRegistryColour);
+}
+
+TEST(Details, TextsOfAnEntry) {
+    const auto blocked = [](const std::string& command) { return command == "C:\\blocked.exe"; };
+    Details d = DetailsFor(Entry("CTFMON.EXE", 21, 1), true, Text, blocked);
+    EXPECT_EQ(d.name, "CTFMON.EXE\r(Standardeintrag von Windows)");
+    EXPECT_EQ(d.command, "C:\\CTFMON.EXE.exe");
+    EXPECT_EQ(d.status, "aktiv");
+    EXPECT_EQ(d.location, "Registry: Alle Benutzer (Run)");
+    EXPECT_EQ(d.blockCaption, "Sperren");
+    d = DetailsFor(Entry("b & c", 2, 0, "C:\\blocked.exe"), false, Text, blocked);
+    EXPECT_EQ(d.name, "b & c");
+    EXPECT_EQ(d.status, "inaktiv");
+    EXPECT_EQ(d.location, "Autostart-Ordner: Aktueller Benutzer");
+    EXPECT_EQ(d.blockCaption, "Freigeben");
+}
+
+StartupEntry OffBy(StartupEntry entry, SwitchedOffBy offBy) {
+    entry.offBy = offBy;
+    return entry;
+}
+
+TEST(Details, StatusSaysWhoSwitchedItOffAndThatARunOnceEntryGoes) {
+    const struct {
+        StartupEntry entry;
+        const char* status;
+    } cases[] = {
+        {Entry("a", 21, 1), "aktiv"},
+        {OffBy(Entry("a", 21, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
+        {OffBy(Entry("a", 26, 0), SwitchedOffBy::Windows), "von Windows aus"},
+        {OffBy(Entry("a", 2, 0), SwitchedOffBy::OtherTool), "von anderem Programm aus"},
+        {Entry("a", 12, 1), "aktiv"},
+        {OffBy(Entry("a", 12, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 22, 0), SwitchedOffBy::Windows), "von Windows aus\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 27, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {OffBy(Entry("a", 13, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetailsFor(c.entry, false, Text, nullptr).status, c.status) << c.entry.kind;
+    }
+}
+
+TEST(Details, OneLineWhyItWillNotStartAndRedLinesForActiveOnes) {
+    const struct {
+        RunVerdict verdict;
+        const char* reason;
+    } cases[] = {
+        {{NotRunReason::None, ""}, ""},
+        {{NotRunReason::NotStartedByWindowsNt, ""}, "NT startet es nicht"},
+        {{NotRunReason::SwitchedOffByWindows, ""}, "Windows hat es abgeschaltet"},
+        {{NotRunReason::ProgramMissing, "C:\\Tools\\gone.exe"}, "fehlt: C:\\Tools\\gone.exe"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReasonText(c.verdict, Text), c.reason);
+
+    MainWindowModel model;
+    model.Refresh({Entry("gone", 21), Entry("here", 21), Entry("off", 14, 0)}, nullptr, [](const StartupEntry& e) {
+        if (e.name == "gone") return RunVerdict{NotRunReason::ProgramMissing, "C:\\gone.exe"};
+        if (e.name == "off") return RunVerdict{NotRunReason::NotStartedByWindowsNt, ""};
+        return RunVerdict{};
+    });
+    EXPECT_EQ(model.LineColour(0), kWillNotRunColour);
+    EXPECT_EQ(model.DetailsOf(0, Text, nullptr).reason, "fehlt: C:\\gone.exe");
+    EXPECT_EQ(model.LineColour(1), kRegistryColour);
+    EXPECT_EQ(model.DetailsOf(1, Text, nullptr).reason, "");
+    EXPECT_EQ(model.LineColour(2), kInactiveColour) << "switched off stays grey; the details say why";
+    EXPECT_EQ(model.DetailsOf(2, Text, nullptr).reason, "NT startet es nicht");
+}
+
+TEST(Tips, RotateElevenTwelveWithLinkThirteen) {
+    TipRotation tips;
+    const std::pair<int, bool> expected[] = {{11, false}, {12, true},  {13, false}, {11, false},
+                                             {12, true},  {13, false}, {11, false}};
+    for (const auto& e : expected) {
+        const TipRotation::Tip tip = tips.Tick();
+        EXPECT_EQ(tip.text, e.first);
+        EXPECT_EQ(tip.showLink, e.second);
+    }
+}
+
+TEST(Printout, HeadingThenSevenLinesPerLineInListOrder) {
+    MainWindowModel model;
+    model.Refresh({}, nullptr);
+    EXPECT_EQ(model.PrintoutLines(Text), (std::vector<std::string>{"Liste", "", ""}));
+
+    model.Refresh({Entry("zed", 32, 0, "zed.exe"), Entry("Alpha", 1, 1, "\"C:\\a b\\a.exe\" /x")}, nullptr);
+    const std::vector<std::string> expected = {"Liste",
+                                               "",
+                                               "",
+                                               "0:",
+                                               "   Name: Alpha",
+                                               "   Programm: \"C:\\a b\\a.exe\" /x",
+                                               "   aktiv",
+                                               "   Ort: Autostart-Ordner: Alle Benutzer",
+                                               "",
+                                               "",
+                                               "1:",
+                                               "   Name: zed",
+                                               "   Programm: zed.exe",
+                                               "   inaktiv",
+                                               "   Ort: Win.ini: Run-Abschnitt",
+                                               "",
+                                               ""};
+    EXPECT_EQ(model.PrintoutLines(Text), expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Selection, FollowsAnEntryByKindAndNameElseCommand) {
+    MainWindowModel model;
+    model.Refresh({Entry("b", 11), Entry("b", 21), Entry("c", 11), Entry("WINDOWSX.EXE", 31, 0, "C:\\x.exe")}, nullptr);
+    EXPECT_TRUE(model.SelectEntry(Entry("b", 21)));
+    EXPECT_EQ(model.CurrentEntry().kind, 21);
+    EXPECT_FALSE(model.SelectEntry(Entry("b", 22)));
+    EXPECT_EQ(model.CurrentEntry().kind, 21) << "no such entry: the selection stays";
+    // A win.ini item whose derived name changed when it was switched off.
+    EXPECT_TRUE(model.SelectEntry(Entry("C.", 31, 1, "C:\\x.exe")));
+    EXPECT_EQ(model.CurrentEntry().name, "WINDOWSX.EXE");
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Screenshots of every dialog of the program, at 96 and at 144 DPI, under the
+// test's Xvfb display. Each dialog is shown with sample contents, captured from
+// the screen into a BMP in the folder BM_SHOT_DIR (default: the current one),
+// and checked for its client size at that DPI. The 144-DPI pass runs in a child
+// process that starts after the DPI setting was written for the user. The
+// pictures are BMP files named <dialog>-<dpi>.bmp.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "backup/BackupStore.h"
+#include "blocking/BlockList.h"
+#include "i18n/TranslationCatalogue.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/ProductNames.h"
+#include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/EntryEditorDialog.h"
+#include "ui/dialogs/InfoWindow.h"
+#include "ui/dialogs/LocationDialog.h"
+#include "ui/dialogs/RestoreDialog.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/ControlIds.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
+
+namespace {
+
+// BM_SHOT_DIR when set, else the build tree's artifacts folder (through Wine's Z: drive).
+std::string ShotFolder() {
+    char folder[MAX_PATH] = "";
+    const DWORD n = GetEnvironmentVariableA("BM_SHOT_DIR", folder, sizeof folder);
+    std::string path = n > 0 && n < sizeof folder ? std::string(folder) : "Z:" + std::string(BM_SHOT_FOLDER);
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    if (path.back() != '\\') path += '\\';
+    return path;
+}
+
+void Pump(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+class DialogShots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProcessDPIAware();
+        PrepareDataFolder(kBaseName, false);
+        const std::string folder = DataFolder(kBaseName);
+        for (int i = 0; i < 3; ++i) {
+            const std::string leaf = "Bootmarshal.t0" + std::to_string(i);
+            testsupport::WriteFileBytes(folder + leaf,
+                                        testsupport::ReadFileBytes(testsupport::SourcePath("lang\\" + leaf)));
+        }
+        testsupport::WriteFileBytes(folder + "Bootmarshal.def", testsupport::ReadFileBytes(folder + "Bootmarshal.t01"));
+        LoadTranslation(kBaseName);
+        SetPromptResponderForTests([](const PromptRecord&) { return false; });
+        HDC screen = GetDC(nullptr);
+        dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+    }
+    void TearDown() override { SetPromptResponderForTests(nullptr); }
+
+    // Shows the dialog, captures it and checks its client size at this DPI.
+    void Shoot(ui::DialogBase& dialog, const std::string& name, int width96, int height96) {
+        dialog.Create();
+        dialog.CenterOnScreen();
+        ShowWindow(dialog.hwnd(), SW_SHOW);
+        SetForegroundWindow(dialog.hwnd());
+        Pump(400);
+        RECT client{};
+        GetClientRect(dialog.hwnd(), &client);
+        EXPECT_NEAR(client.right, MulDiv(width96, dpi_, 96), 1) << name;
+        EXPECT_NEAR(client.bottom, MulDiv(height96, dpi_, 96), 1) << name;
+        EXPECT_TRUE(
+            testsupport::SaveWindowImage(dialog.hwnd(), ShotFolder() + name + "-" + std::to_string(dpi_) + ".bmp"));
+    }
+
+    int dpi_ = 96;
+};
+
+TEST_F(DialogShots, EveryDialog) {
+    StartupEntry entry;
+    entry.name = "Updater";
+    entry.command = "\"C:\\Program Files\\Updater\\update.exe\" /background";
+    entry.active = 1;
+    entry.kind = 12;
+
+    ui::LocationDialog& location = ui::TheLocationDialog();
+    location.Prepare(entry, ui::LocationDialog::Mode::ChooseOnly);
+    Shoot(location, "location", 535, 559);
+    location.Hide();
+    // An entry of the machine's 32-bit view: its hive choice checked.
+    StartupEntry entry32 = entry;
+    entry32.kind = kMachineRun32;
+    location.Prepare(entry32, ui::LocationDialog::Mode::ChooseOnly);
+    Shoot(location, "location-32bit", 535, 559);
+    location.Hide();
+
+    ui::EntryEditorDialog& editor = ui::TheEntryEditor();
+    editor.Prepare(entry, false);
+    Shoot(editor, "editor", 503, 222);
+    editor.Hide();
+
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    BackupStore store(parser, DataFolder(kBaseName) + "ShotBackup.xml");
+    for (int i = 0; i < 3; ++i) {
+        store.List().Snapshots.emplace_back();
+        store.List().Snapshots.back().Timestamp = LocalDateTime{2026, 12, 8 + i, 9, 30 + i, 15, 0};
+        store.List().Snapshots.back().Entries.assign(static_cast<size_t>(20 + i), entry);
+    }
+    ui::RestoreDialog& restore = ui::TheRestoreDialog();
+    restore.Prepare(store);
+    Shoot(restore, "restore", 349, 223);
+    restore.Hide();
+
+    testsupport::WriteFileBytes(DataFolder(kBaseName) + kBlockListFileName,
+                                "C:\\Tools\\Nag.exe /tray\r\n\"C:\\Program Files\\Vendor Cloud Sync\\Helpers\\"
+                                "CloudSyncAutoUpdater.exe\" --silent --check-interval=3600 --channel=stable\r\n"
+                                "C:\\Games\\launcher.exe\r\n");
+    LoadBlockList();
+    ui::BlockedEntriesDialog& blocked = ui::TheBlockedEntriesDialog();
+    StartupEntry none;
+    blocked.Prepare(none);
+    SendMessageA(GetDlgItem(blocked.hwnd(), kIdBlockedList), LB_SETCURSEL, 1, 0);
+    SendMessageA(blocked.hwnd(), WM_COMMAND, MAKEWPARAM(kIdBlockedList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(blocked.hwnd(), kIdBlockedList)));
+    Shoot(blocked, "blocked", 417, 343);
+    blocked.ShowWholeLine(1);
+    Pump(200);
+    testsupport::SaveWindowImage(blocked.hwnd(), ShotFolder() + "blocked-hover-" + std::to_string(dpi_) + ".bmp");
+    blocked.ShowWholeLine(-1);
+    blocked.Hide();
+
+    ui::InfoWindow& info = ui::TheInfoWindow();
+    info.Create();
+    info.FillContents();
+    Shoot(info, "info", 494, 518);
+    info.Hide();
+}
+
+// The same at 144 DPI: the setting counts for processes started after it was
+// written, so a child process takes the pictures.
+TEST_F(DialogShots, EveryDialogAt144Dpi) {
+    if (dpi_ != 96) GTEST_SKIP() << "this is the child";
+    const char key[] = "Control Panel\\Desktop";
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &desktop, nullptr),
+              ERROR_SUCCESS);
+    DWORD dpi = 144;
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const int exitCode =
+        testsupport::RunProcess("\"" + std::string(self) + "\" --gtest_filter=DialogShots.EveryDialog", 120000);
+    dpi = 96;
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(desktop);
+    EXPECT_EQ(exitCode, 0);
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+// The entry editor on the real locations: its checks as a table, new entries
+// in each family of locations, renames, refusals and failed writes.
+#include "DialogFixture.h"
+#include "i18n/TranslationCatalogue.h"
+#include "ui/dialogs/EntryEditorDialog.h"
+#include "ui/dialogs/LocationDialog.h"
+#include "ui/win/ControlIds.h"
+
+namespace dialogtest {
+namespace {
+
+class EntryEditorTest : public DialogTest {
+protected:
+    ui::EntryEditorDialog& editor_ = ui::TheEntryEditor();
+    HWND Window() { return editor_.hwnd(); }
+    std::string Field(int id) { return editor_.ControlText(id); }
+    void Type(const std::string& name, const std::string& command) {
+        editor_.SetControlText(kIdEditorName, name);
+        editor_.SetControlText(kIdEditorCommand, command);
+    }
+};
+
+struct SaveRow {
+    const char* name;
+    const char* command;
+    int32_t kind;
+    int text;  // the one message shown
+};
+
+TEST_F(EntryEditorTest, TheChecksRunInOrderAndOnlyASaveThatWorkedSaysSaved) {
+    const SaveRow rows[] = {
+        {nullptr, "C:\\bmtest\\a.exe", 1, 40},  // the placeholder name left as it is
+        {"Tool", "C:\\", 11, 40},
+        {"", "C:\\bmtest\\a.exe", 11, 40},
+        {"A:b", "", 11, 41},
+        {"a|b", "C:\\bmtest\\a.exe", 2, 41},
+        {"CON", "C:\\bmtest\\a.exe", 2, 313},
+        {"nul.txt", "C:\\bmtest\\a.exe", 1, 313},
+        {"In the folder", "C:\\bmtest\\a.exe", 1, 42},
+        {"Mine only", "C:\\bmtest\\b.exe", 2, 42},
+        {"User run", "C:\\bmtest\\c.exe", 11, 42},
+        {"Machine once", "C:\\bmtest\\d.exe", 22, 42},
+        {"Ini", "C:\\bmtest\\e.exe", 31, 42},
+    };
+    size_t stored = 0;
+    for (const SaveRow& row : rows) {
+        SCOPED_TRACE(row.name ? row.name : "(placeholder)");
+        StartupEntry entry;
+        editor_.Prepare(entry, true);
+        EXPECT_EQ(Field(kIdEditorName), GetText(39));
+        EXPECT_EQ(entry.kind, 1) << "a new entry starts in the common Startup folder";
+        entry.kind = row.kind;
+        Type(row.name ? row.name : GetText(39), row.command);
+        Click(Window(), kIdEditorSave);
+        EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(row.text)});
+        EXPECT_EQ(editor_.saved, row.text == 42);
+        if (row.text == 42) ++stored;
+        EXPECT_EQ(EntryCount(), stored);
+    }
+    for (const StartupEntry& entry : CollectAllEntries()) EXPECT_EQ(entry.active, 1) << entry.name;
+    EXPECT_EQ(Find("Machine once").kind, 22);
+    EXPECT_EQ(Find("Mine only").kind, 2);
+}
+
+TEST_F(EntryEditorTest, ANewEntryNeverReplacesAnotherOfTheSameName) {
+    ASSERT_TRUE(AddEntry(Entry("OneDrive", "C:\\bmtest\\onedrive.exe", 1, 11)).ok());
+    StartupEntry entry;
+    editor_.Prepare(entry, true);
+    entry.kind = 11;
+    Type("onedrive", "C:\\bmtest\\other.exe");
+    Click(Window(), kIdEditorSave);
+    EXPECT_FALSE(editor_.saved);
+    EXPECT_EQ(editor_.saveResult.reason, ChangeReason::NameTaken);
+    EXPECT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Plain(Find("OneDrive").command), "C:\\bmtest\\onedrive.exe");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(EntryEditorTest, AFailedWriteOfANewEntrySaysSoAndStoresNothing) {
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    StartupEntry entry;
+    editor_.Prepare(entry, true);
+    entry.kind = 21;
+    Type("Everyone", "C:\\bmtest\\all.exe");
+    Click(Window(), kIdEditorSave);
+    EXPECT_FALSE(editor_.saved);
+    const auto prompts = Prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_NE(prompts[0], GetText(42));
+    EXPECT_EQ(EntryCount(), 0u);
+}
+
+TEST_F(EntryEditorTest, ARenameReplacesTheEntryInItsPlaceAndARefusedOneKeepsIt) {
+    ASSERT_TRUE(AddEntry(Entry("Old", "C:\\bmtest\\old.exe", 0, 12)).ok());
+    StartupEntry listed = Find("Old");
+    ASSERT_EQ(listed.active, 0);
+    editor_.Prepare(listed, false);
+    EXPECT_EQ(Field(kIdEditorName), "Old");
+    EXPECT_EQ(Field(kIdEditorCommand), "C:\\bmtest\\old.exe");
+    Type("New", "C:\\bmtest\\new.exe");
+    Click(Window(), kIdEditorSave);
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(42)});
+    EXPECT_EQ(Find("Old").kind, 0);
+    const StartupEntry renamed = Find("New");
+    EXPECT_EQ(renamed.kind, 12);
+    EXPECT_EQ(Plain(renamed.command), "C:\\bmtest\\new.exe");
+    EXPECT_EQ(renamed.active, 0) << "a switched-off entry stays switched off";
+
+    // In the local machine's key, with writes refused: the entry and the record stay.
+    ASSERT_TRUE(AddEntry(Entry("Fixed", "C:\\bmtest\\fixed.exe", 1, 21)).ok());
+    StartupEntry fixed = Find("Fixed");
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    editor_.Prepare(fixed, false);
+    Type("Renamed", "C:\\bmtest\\fixed.exe");
+    Click(Window(), kIdEditorSave);
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_FALSE(editor_.saved);
+    EXPECT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(fixed.name, "Fixed");
+    EXPECT_EQ(Find("Fixed").kind, 21);
+    EXPECT_EQ(Find("Renamed").kind, 0);
+}
+
+TEST_F(EntryEditorTest, AMoveThroughTheLocationButtonStaysWhenTheEditorClosesWithoutSaving) {
+    ASSERT_TRUE(AddEntry(Entry("Mover", "C:\\bmtest\\mover.exe", 1, 11)).ok());
+    StartupEntry listed = Find("Mover");
+    editor_.Prepare(listed, false);
+    Type("Not applied", "C:\\bmtest\\typed.exe");
+    // The location dialog runs modally; its clicks wait in the queue.
+    ui::LocationDialog& location = ui::TheLocationDialog();
+    location.Create();
+    auto post = [&](int id) {
+        PostMessageA(location.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(location.hwnd(), id)));
+    };
+    post(kIdLocationUserStartup);
+    post(kIdLocationApply);
+    Click(Window(), kIdEditorChangeLocation);
+    EXPECT_TRUE(editor_.movedMeanwhile);
+    EXPECT_EQ(Field(kIdEditorLocation), GetText(29) + ": " + GetText(31));
+    Click(Window(), kIdEditorCancel);
+    const StartupEntry moved = Find("Mover");
+    EXPECT_EQ(moved.kind, 2);
+    EXPECT_EQ(Plain(moved.command), "C:\\bmtest\\mover.exe");
+    EXPECT_EQ(Find("Not applied").kind, 0);
+}
+
+TEST_F(EntryEditorTest, AnEntryWithoutPlaceOpensAsANewOne) {
+    StartupEntry empty;
+    editor_.Prepare(empty, false);
+    EXPECT_TRUE(editor_.IsNewMode());
+    EXPECT_EQ(Field(kIdEditorName), GetText(39));
+    EXPECT_EQ(Field(kIdEditorCommand), "");
+}
+
+}  // namespace
+}  // namespace dialogtest
+
+namespace dialogtest {
+namespace {
+
+// The keyboard through the real modal loops: Enter saves in the editor, Esc
+// leaves the location dialog without a move.
+// Types into the editor once its modal loop runs (a thread timer fires inside it).
+void CALLBACK TypeAndPressEnter(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND editor = ui::TheEntryEditor().hwnd();
+    SetWindowTextA(GetDlgItem(editor, kIdEditorName), "Keyboard");
+    SetWindowTextA(GetDlgItem(editor, kIdEditorCommand), "C:\\bmtest\\keys.exe");
+    PostMessageA(GetDlgItem(editor, kIdEditorName), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(EntryEditorTest, EnterSavesAndEscLeavesWithoutAMove) {
+    ui::TheEntryEditor().Create();
+    SetTimer(nullptr, 0, 50, TypeAndPressEnter);
+    StartupEntry entry;
+    EXPECT_TRUE(ui::RunEntryEditor(nullptr, entry, true));
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(42)});
+    StartupEntry stored = Find("Keyboard");
+    EXPECT_EQ(stored.kind, 1);
+
+    ui::LocationDialog& location = ui::TheLocationDialog();
+    location.Create();
+    PostMessageA(location.hwnd(), WM_COMMAND, MAKEWPARAM(kIdLocationRunServices, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(location.hwnd(), kIdLocationRunServices)));
+    PostMessageA(GetDlgItem(location.hwnd(), kIdLocationApply), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(ui::RunLocationDialog(nullptr, stored));
+    EXPECT_EQ(Find("Keyboard").kind, 1);
+}
+
+}  // namespace
+}  // namespace dialogtest

@@ -1,0 +1,256 @@
+// The backup commands and the backup manager on the real locations and a real
+// backup file: restores with switched-off entries, of an empty snapshot, with a
+// refused location, with an unsavable file; deleting the last snapshot.
+#include "DialogFixture.h"
+#include "backup/BackupStore.h"
+#include "blocking/BlockList.h"
+#include "entries/StoredCommand.h"
+#include "i18n/TranslationCatalogue.h"
+#include "support/WineTestSupport.h"
+#include "system/RegistryValues.h"
+#include "ui/dialogs/RestoreDialog.h"
+#include "ui/win/ControlIds.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
+
+namespace dialogtest {
+namespace {
+
+using entrytest::GetValue;
+using entrytest::KeyPathOf;
+using entrytest::RootOf;
+using testsupport::ReadFileBytes;
+
+const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class RestoreTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        parser_.Codec = &codec_;
+        file_ = DefaultBackupFile();
+        RemoveFile();
+        store_ = std::make_unique<BackupStore>(parser_, file_);
+        ui::AttachBackupStore(store_.get());
+    }
+    void TearDown() override {
+        ui::AttachBackupStore(nullptr);
+        RemoveFile();
+        DialogTest::TearDown();
+    }
+    void RemoveFile() {
+        RemoveDirectoryA(file_.c_str());
+        DeleteFileA(file_.c_str());
+    }
+    std::vector<Snapshot>& Snapshots() { return store_->List().Snapshots; }
+    std::string Line(int index) {
+        HWND list = GetDlgItem(ui::TheRestoreDialog().hwnd(), kIdRestoreList);
+        char text[512] = "";
+        SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    int LineCount() {
+        return static_cast<int>(
+            SendMessageA(GetDlgItem(ui::TheRestoreDialog().hwnd(), kIdRestoreList), CB_GETCOUNT, 0, 0));
+    }
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(ui::TheRestoreDialog().hwnd(), id)) != FALSE; }
+    static bool BlockCheckValuePresent() {
+        for (const auto& value : ReadRegStringValues(HKEY_CURRENT_USER, kUserRunKey)) {
+            if (value.first == kBlockCheckValueName) return true;
+        }
+        return false;
+    }
+
+    TXMLCodec codec_;
+    TXMLParser parser_;
+    std::string file_;
+    std::unique_ptr<BackupStore> store_;
+};
+
+TEST_F(RestoreTest, ARestoreBringsBackSwitchedOffEntriesRemovesNewOnesAndCanItselfBeUndone) {
+    ASSERT_TRUE(AddEntry(Entry("Active", "C:\\bmtest\\active.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(Entry("Off", "C:\\bmtest\\off.exe", 0, 2)).ok());
+    ASSERT_TRUE(AddEntry(Entry("Machine", "C:\\bmtest\\machine.exe", 1, 24)).ok());
+    std::string error;
+    ASSERT_TRUE(ui::TakeSnapshot(*store_, error)) << error;
+    const EntryList taken = Snapshots().at(0).Entries;
+
+    // Changes after the backup.
+    ASSERT_TRUE(DeleteEntry(Find("Active")).ok());
+    ASSERT_TRUE(AddEntry(Entry("Newcomer", "C:\\bmtest\\new.exe", 1, 12)).ok());
+    StartupEntry off = Find("Off");
+    StartupEntry on = off;
+    on.active = 1;
+    ASSERT_TRUE(ReplaceEntry(off, on).ok());
+
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    EXPECT_TRUE(report.complete());
+    EXPECT_EQ(Find("Active").kind, 11);
+    EXPECT_EQ(Find("Off").active, 0);
+    EXPECT_EQ(Find("Off").kind, 2);
+    EXPECT_EQ(Find("Machine").kind, 24);
+    EXPECT_EQ(Find("Newcomer").kind, 0) << "an entry the snapshot does not hold is gone";
+    EXPECT_EQ(EntryCount(), 3u);
+
+    // The snapshot keeps its commands as taken; the state before the restore is the newest snapshot.
+    ASSERT_EQ(Snapshots().size(), 2u);
+    EXPECT_EQ(Snapshots().at(0).Entries.size(), taken.size());
+    for (const StartupEntry& entry : Snapshots().at(0).Entries) {
+        EXPECT_EQ(entry.command.find(DeactivationMarker()), std::string::npos) << entry.command;
+    }
+    const EntryList& undo = Snapshots().at(1).Entries;
+    EXPECT_EQ(undo.size(), 3u);
+    bool newcomerKept = false;
+    for (const StartupEntry& entry : undo) newcomerKept = newcomerKept || entry.name == "Newcomer";
+    EXPECT_TRUE(newcomerKept);
+    // Restoring the same snapshot again gives the same result.
+    EXPECT_TRUE(ui::RestoreSnapshot(*store_, 0).complete());
+    EXPECT_EQ(Find("Off").active, 0);
+    EXPECT_EQ(EntryCount(), 3u);
+}
+
+TEST_F(RestoreTest, AnEmptySnapshotRemovesEveryEntryAndTheLogonCheckFollowsTheBlockList) {
+    Snapshots().emplace_back();  // no entries
+    ASSERT_TRUE(AddEntry(Entry("One", "C:\\bmtest\\one.exe", 1, 1)).ok());
+    ASSERT_TRUE(AddEntry(Entry("Two", "C:\\bmtest\\two.exe", 0, 32)).ok());
+    Block("C:\\bmtest\\blocked.exe");
+    ASSERT_TRUE(BlockCheckValuePresent());
+
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    EXPECT_TRUE(report.complete());
+    // Only the logon check's own value is back: the block list still has a line.
+    const EntryList left = CollectAllEntries();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, kBlockCheckValueName);
+    EXPECT_NE(left[0].command.find(ExecutablePath()), std::string::npos);
+
+    // With an empty block list, a snapshot that held the value does not bring it back.
+    Unblock("C:\\bmtest\\blocked.exe");
+    Snapshots().clear();
+    Snapshots().emplace_back();
+    Snapshots().back().Entries.push_back(Entry(kBlockCheckValueName, "C:\\old\\Bootmarshal.exe /blocklist", 1, 11));
+    EXPECT_TRUE(ui::RestoreSnapshot(*store_, 0).complete());
+    EXPECT_FALSE(BlockCheckValuePresent());
+}
+
+TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored) {
+    ASSERT_TRUE(AddEntry(Entry("Stuck", "C:\\bmtest\\stuck.exe", 1, 21)).ok());
+    Snapshots().emplace_back();
+    Snapshots().back().Entries = {Entry("Wanted", "C:\\bmtest\\wanted.exe", 1, 22),
+                                  Entry("Fine", "C:\\bmtest\\fine.exe", 0, 11)};
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_TRUE(report.started);
+    ASSERT_EQ(report.notRemoved.size(), 1u);
+    EXPECT_EQ(report.notRemoved[0].rfind("Stuck", 0), 0u);
+    ASSERT_EQ(report.notWritten.size(), 1u);
+    EXPECT_EQ(report.notWritten[0].rfind("Wanted", 0), 0u);
+    EXPECT_EQ(Find("Fine").active, 0);
+    EXPECT_EQ(Find("Stuck").kind, 21);
+
+    // Through the dialog: the user is told which entries, not that all went well.
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    SendMessageA(GetDlgItem(dialog.hwnd(), kIdRestoreList), CB_SETCURSEL, 1, 0);  // the older one
+    Prompts();
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    Click(dialog.hwnd(), kIdRestoreRestore);
+    SetRegistryWriteDenialForTests(nullptr);
+    const auto prompts = Prompts();
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(prompts[0], GetText(47));
+    EXPECT_NE(prompts[1].find("Wanted"), std::string::npos);
+    EXPECT_NE(prompts[1].find("Stuck"), std::string::npos);
+    EXPECT_EQ(prompts[1].find(GetText(48)), std::string::npos);
+}
+
+TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
+    Snapshots().emplace_back();
+    for (int i = 0; i < 8; ++i) {
+        Snapshots().back().Entries.push_back(Entry("Machine " + std::to_string(i), "C:\\bmtest\\m.exe", 1, 21));
+    }
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+    Click(dialog.hwnd(), kIdRestoreRestore);
+    SetRegistryWriteDenialForTests(nullptr);
+    const auto records = TakeRecordedPrompts();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().kind, PromptKind::InfoMessage);
+    EXPECT_EQ(records.back().text, GetText(98));
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_NE(records.back().detail.find("Machine " + std::to_string(i)), std::string::npos) << i;
+    }
+}
+
+TEST_F(RestoreTest, WhenTheUndoSnapshotCannotBeSavedTheRestoreDoesNotStart) {
+    ASSERT_TRUE(AddEntry(Entry("Keep", "C:\\bmtest\\keep.exe", 1, 11)).ok());
+    Snapshots().emplace_back();  // empty: a restore would remove everything
+    ASSERT_TRUE(CreateDirectoryA(file_.c_str(), nullptr)) << "a folder where the file should go";
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    EXPECT_FALSE(report.started);
+    EXPECT_FALSE(report.error.empty());
+    EXPECT_EQ(Find("Keep").kind, 11);
+    EXPECT_EQ(Snapshots().size(), 1u);
+}
+
+TEST_F(RestoreTest, TheListShowsNewestFirstAndDeletingTheLastSnapshotLeavesAnEmptyListFile) {
+    Snapshots().resize(2);
+    Snapshots()[0].Timestamp = LocalDateTime{2010, 2, 1, 10, 20, 30, 0};
+    Snapshots()[1].Timestamp = LocalDateTime{2011, 3, 4, 5, 6, 7, 0};
+    Snapshots()[1].Entries = {Entry("a", "C:\\a.exe"), Entry("b", "C:\\b.exe")};
+    store_->SaveBackupFile();
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    ASSERT_EQ(LineCount(), 2);
+    EXPECT_EQ(Line(0), GetText(45) + " 3/4/2011 5:06:07 AM (2 " + GetText(46) + ")");
+    EXPECT_EQ(Line(1), GetText(45) + " 2/1/2010 10:20:30 AM (0 " + GetText(46) + ")");
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog.hwnd(), kIdRestoreList), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(Enabled(kIdRestoreDelete));
+
+    answer_ = false;
+    Click(dialog.hwnd(), kIdRestoreDelete);
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(33)});
+    EXPECT_EQ(LineCount(), 2);
+
+    answer_ = true;
+    Click(dialog.hwnd(), kIdRestoreDelete);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{GetText(33), GetText(34)}));
+    ASSERT_EQ(LineCount(), 1);
+    EXPECT_EQ(Snapshots().at(0).Timestamp.year, 2010);
+    Click(dialog.hwnd(), kIdRestoreDelete);
+    EXPECT_EQ(LineCount(), 0);
+    EXPECT_FALSE(Enabled(kIdRestoreDelete));
+    EXPECT_FALSE(Enabled(kIdRestoreRestore));
+    EXPECT_NE(ReadFileBytes(file_).find("<list />"), std::string::npos) << ReadFileBytes(file_);
+}
+
+TEST_F(RestoreTest, ADeleteWhoseSaveFailsKeepsTheSnapshotAndNamesTheFile) {
+    Snapshots().resize(1);
+    ASSERT_TRUE(CreateDirectoryA(file_.c_str(), nullptr));
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    Click(dialog.hwnd(), kIdRestoreDelete);
+    const auto prompts = Prompts();
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_NE(prompts[1].find(file_), std::string::npos);
+    EXPECT_EQ(Snapshots().size(), 1u);
+    EXPECT_EQ(LineCount(), 1);
+}
+
+TEST_F(RestoreTest, MakingABackupAddsASnapshotOfAllEntriesAndSaysSo) {
+    ASSERT_TRUE(AddEntry(Entry("Saved", "C:\\bmtest\\saved.exe", 1, 13)).ok());
+    ui::MakeBackup(nullptr);
+    const auto records = TakeRecordedPrompts();
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_EQ(records.front().kind, PromptKind::TimedWait);
+    EXPECT_EQ(records.front().text, GetText(43));
+    EXPECT_EQ(records.back().text, GetText(44));
+    ASSERT_EQ(Snapshots().size(), 1u);
+    EXPECT_EQ(Snapshots()[0].Entries.size(), 1u);
+    EXPECT_NE(ReadFileBytes(file_).find("saved.exe"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dialogtest

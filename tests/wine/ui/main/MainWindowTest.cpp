@@ -1,0 +1,605 @@
+// The real main window in this process, on the real registry of the test's
+// prefix: the commands as the buttons and keys run them, with every prompt
+// answered by the test, checked against the locations afterwards.
+#include <gtest/gtest.h>
+
+#include "WindowDriving.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <set>
+
+#include "backup/BackupStore.h"
+#include "blocking/BlockList.h"
+#include "entries/ShellLink.h"
+#include "entries/StoredCommand.h"
+#include "i18n/TranslationCatalogue.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/Files.h"
+#include "system/ProductNames.h"
+#include "system/RegistryValues.h"
+#include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/EntryEditorDialog.h"
+#include "ui/dialogs/RestoreDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/ControlIds.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
+
+using testsupport::ProductPath;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+using ui::Command;
+
+namespace {
+
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string RegValue(HKEY root, const std::string& name) { return ReadRegString(root, kRun, name); }
+
+bool RegValueExists(HKEY root, const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kRun, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    const bool found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+void ClearRunKeys() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const char* sub : {"Run", "RunOnce", "RunOnceEx", "RunServices", "RunServicesOnce"}) {
+            RegDeleteTreeA(root, (std::string("Software\\Microsoft\\Windows\\CurrentVersion\\") + sub).c_str());
+        }
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0, KEY_SET_VALUE,
+                      &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "load");
+        RegDeleteValueA(key, "run");
+        RegCloseKey(key);
+    }
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CreateSharedShellLink();
+        PrepareDataFolder(kBaseName, false);
+        const std::string german = ReadFileBytes(ProductPath("Bootmarshal.t00"));
+        ASSERT_FALSE(german.empty());
+        ASSERT_TRUE(WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.def", german));
+        LoadTranslation(kBaseName);
+    }
+
+    void SetUp() override {
+        ClearRunKeys();
+        DeleteFileA(DataFile(kBaseName, kBlockListFileName).c_str());
+        LoadBlockList();
+        answers_.clear();
+        mainwindowtest::AnswerQuestionsFrom(answers_);
+        window_ = std::make_unique<ui::MainWindow>();
+        ASSERT_TRUE(window_->Create());
+    }
+
+    void TearDown() override {
+        window_.reset();
+        SetPromptResponderForTests(nullptr);
+        ui::MainWindow::SetRestartForTests(nullptr);
+        ClearRunKeys();
+    }
+
+    void Seed(HKEY root, const std::string& name, const std::string& command) {
+        ASSERT_TRUE(WriteRegString(root, kRun, name, command));
+    }
+
+    // The line whose entry has this command.
+    int LineOf(const std::string& command) const {
+        const ui::MainWindowModel& model = window_->Model();
+        for (size_t i = 0; i < model.LineCount(); ++i) {
+            if (model.EntryForLine(static_cast<int>(i)).command == command) return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    void Select(const std::string& command) {
+        const int line = LineOf(command);
+        ASSERT_GE(line, 0) << command;
+        mainwindowtest::SelectListLine(*window_, line);
+        ASSERT_EQ(window_->Model().SelectedLine(), line);
+    }
+
+    void Click(int id) { mainwindowtest::ClickControl(*window_, id); }
+
+    std::vector<std::string> Messages() {
+        std::vector<std::string> texts;
+        for (const PromptRecord& prompt : TakeRecordedPrompts()) {
+            texts.push_back((prompt.kind == PromptKind::Question  ? "?"
+                             : prompt.kind == PromptKind::Message ? "!"
+                                                                  : "~") +
+                            prompt.text);
+        }
+        return texts;
+    }
+
+    std::vector<bool> answers_;
+    std::unique_ptr<ui::MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, TwoEntriesOfOneNameEachDeletedOnItsOwnLine) {
+    Seed(HKEY_CURRENT_USER, "Same", "C:\\user.exe");
+    Seed(HKEY_LOCAL_MACHINE, "Same", "C:\\machine.exe");
+    window_->RefreshList();
+    ASSERT_EQ(window_->Model().LineCount(), 2u);
+    Select("C:\\user.exe");
+    EXPECT_EQ(window_->ControlText(kIdCommandText), "C:\\user.exe");
+    EXPECT_EQ(window_->ControlText(kIdLocationText), "Registry: Aktueller Benutzer (Run)");
+
+    answers_ = {true};
+    Click(kIdDeleteButton);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(33), "!" + GetText(34)}));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Same"));
+    EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Same"), "C:\\machine.exe");
+    ASSERT_EQ(window_->Model().LineCount(), 1u);
+    EXPECT_EQ(window_->ControlText(kIdCommandText), "C:\\machine.exe");
+}
+
+TEST_F(MainWindowTest, DeleteAnsweredNoKeepsTheEntryAndSaysNothing) {
+    Seed(HKEY_CURRENT_USER, "Keep", "C:\\keep.exe");
+    window_->RefreshList();
+    Select("C:\\keep.exe");
+    answers_ = {false};
+    // The Del key on the list asks the same question.
+    MSG key{window_->Control(kIdEntryList), WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
+    EXPECT_TRUE(window_->PreTranslate(key));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(33)}));
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Keep"), "C:\\keep.exe");
+}
+
+TEST_F(MainWindowTest, SwitchOffWritesTheMarkerAndSwitchOnTakesItAway) {
+    Seed(HKEY_CURRENT_USER, "Tool", "C:\\tool.exe /x");
+    window_->RefreshList();
+    Select("C:\\tool.exe /x");
+    Click(kIdSwitchButton);
+    const std::string stored = RegValue(HKEY_CURRENT_USER, "Tool");
+    EXPECT_EQ(stored, DeactivationMarker() + "C:\\tool.exe /x");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 0);
+    EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kInactiveColour);
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(26));
+    const std::vector<std::string> prompts = Messages();
+    ASSERT_EQ(prompts.size(), 2u) << "timed wait, then the plain wait; no message";
+    EXPECT_EQ(prompts[0][0], '~');
+
+    Click(kIdSwitchButton);
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Tool"), "\"C:\\tool.exe\" /x");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(27));
+}
+
+TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
+    Seed(HKEY_CURRENT_USER, "Nag", "C:\\nag.exe");
+    window_->RefreshList();
+    Select("C:\\nag.exe");
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(135));
+    Click(kIdBlockButton);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(IsBlocked("C:\\nag.exe"));
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), DeactivationMarker() + "C:\\nag.exe");
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+    EXPECT_NE(ReadFileBytes(DataFile(kBaseName, kBlockListFileName)).find("C:\\nag.exe"), std::string::npos);
+    // The check's own value now sorts before the entry; the details stay on the entry.
+    EXPECT_EQ(window_->Model().LineCount(), 2u);
+    EXPECT_EQ(window_->Model().CurrentEntry().name, "Nag");
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(138));
+
+    Select("C:\\nag.exe");
+    Click(kIdBlockButton);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), "\"C:\\nag.exe\"");  // an active value's stored form
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(135));
+}
+
+TEST_F(MainWindowTest, NothingHarmfulGoesOnTheBlockList) {
+    Seed(HKEY_CURRENT_USER, "Empty", "");
+    Seed(HKEY_LOCAL_MACHINE, "CopyOfCheck", "\"C:\\Apps\\Bootmarshal.exe\" /blocklist");
+    window_->RefreshList();
+    Select("");
+    Click(kIdBlockButton);
+    Select("\"C:\\Apps\\Bootmarshal.exe\" /blocklist");
+    Click(kIdBlockButton);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(300), "!" + GetText(301)}));
+    EXPECT_TRUE(BlockListLines().empty());
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Empty"), "");
+}
+
+TEST_F(MainWindowTest, EntryCommandsDoNothingWithoutASelectedLine) {
+    Seed(HKEY_CURRENT_USER, "Only", "C:\\only.exe");
+    window_->RefreshList();
+    // All filters off: no line, no current entry.
+    for (int id = kIdFilterFirst; id < kIdFilterFirst + 9; ++id) {
+        SendMessageA(window_->Control(id), BM_SETCHECK, BST_UNCHECKED, 0);
+        Click(id);
+    }
+    ASSERT_EQ(window_->Model().LineCount(), 0u);
+    for (int id : {kIdDeleteButton, kIdChangeButton, kIdLaunchButton, kIdBlockButton, kIdSwitchButton, kIdMoveButton}) {
+        EXPECT_FALSE(IsWindowEnabled(window_->Control(id))) << id;
+        Click(id);
+    }
+    for (Command command : {Command::DeleteEntry, Command::SwitchEntry, Command::BlockEntry, Command::ChangeEntry}) {
+        window_->Execute(command);
+    }
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(BlockListLines().empty());
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Only"), "C:\\only.exe");
+
+    Click(kIdFilterFirst + 2);  // the filter box stays unchecked: clicking it programmatically reads its state
+    SendMessageA(window_->Control(kIdFilterFirst + 2), BM_SETCHECK, BST_CHECKED, 0);
+    Click(kIdFilterFirst + 2);
+    EXPECT_EQ(window_->Model().LineCount(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(window_->Control(kIdDeleteButton)));
+}
+
+TEST_F(MainWindowTest, RestartAsksWithNoAsTheAnswerThatCounts) {
+    int restarts = 0;
+    ui::MainWindow::SetRestartForTests([&] { ++restarts; });
+    answers_ = {false};
+    window_->Execute(Command::RestartWindows);
+    EXPECT_EQ(restarts, 0);
+    answers_ = {true};
+    window_->Execute(Command::RestartWindows);
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(14), "?" + GetText(14)}));
+}
+
+TEST_F(MainWindowTest, InfoImagesExplainTheirGroupUnderTheGroupsCaption) {
+    for (int i = 0; i < 3; ++i) {
+        Click(kIdInfoImageFolders + i);
+        const std::vector<PromptRecord> prompts = TakeRecordedPrompts();
+        ASSERT_EQ(prompts.size(), 1u);
+        EXPECT_EQ(prompts[0].kind, PromptKind::InfoMessage);
+        EXPECT_EQ(prompts[0].text, window_->ControlText(kIdGroupLabelFolders + i));
+        EXPECT_EQ(prompts[0].detail, GetText(36 + i));
+    }
+}
+
+TEST_F(MainWindowTest, SchemesByNameOnlyAndSectionsFoldAway) {
+    EXPECT_STREQ(window_->RibbonBar().Scheme().name, "Blue");
+    Click(kIdRibbonSchemeBlack);
+    EXPECT_STREQ(window_->RibbonBar().Scheme().name, "Black");
+    EXPECT_FALSE(window_->SetColorScheme("Purple"));
+    EXPECT_STREQ(window_->RibbonBar().Scheme().name, "Black");
+    Click(kIdRibbonSchemeSilver);
+    EXPECT_STREQ(window_->RibbonBar().Scheme().name, "Silver");
+
+    window_->Show();
+    HWND box = window_->Control(kIdFilterFirst);
+    EXPECT_TRUE(IsWindowVisible(box));
+    Click(kIdSourcesToggle);
+    EXPECT_FALSE(IsWindowVisible(box));
+    Click(kIdSourcesToggle);
+    EXPECT_TRUE(IsWindowVisible(box));
+}
+
+// A key as the message loop would see it, with the modifier keys held.
+bool PressKey(ui::MainWindow& window, HWND target, WORD key, bool control, bool alt) {
+    BYTE state[256] = {};
+    if (control) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (alt) state[VK_MENU] = state[VK_LMENU] = 0x80;
+    SetKeyboardState(state);
+    MSG message{target, static_cast<UINT>(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), key, alt ? (1 << 29) : 0, 0, {0, 0}};
+    const bool taken = window.PreTranslate(message);
+    BYTE clear[256] = {};
+    SetKeyboardState(clear);
+    return taken;
+}
+
+// The keyboard alone reaches the window: Tab from the list visits only
+// visible, enabled controls, each once, and comes back to the list; Shift+Tab
+// walks the same stops the other way.
+TEST_F(MainWindowTest, TabWalksEveryReachableControlOnceAndBack) {
+    Seed(HKEY_CURRENT_USER, "Walked", "C:\\walked.exe");
+    window_->Show();
+    window_->RefreshList();
+    HWND list = window_->Control(kIdEntryList);
+    mainwindowtest::SelectListLine(*window_, 0);
+    SetFocus(list);
+    auto walk = [&](bool backwards) {
+        std::vector<int> stops;
+        for (int i = 0; i < 60; ++i) {
+            BYTE state[256] = {};
+            if (backwards) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+            SetKeyboardState(state);
+            MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+            window_->PreTranslate(tab);
+            BYTE clear[256] = {};
+            SetKeyboardState(clear);
+            HWND focus = GetFocus();
+            if (focus == list) return stops;
+            EXPECT_TRUE(focus && IsWindowVisible(focus) && IsWindowEnabled(focus))
+                << "stop " << stops.size() << ": control " << GetDlgCtrlID(focus) << ", visible "
+                << IsWindowVisible(focus) << ", enabled " << IsWindowEnabled(focus);
+            stops.push_back(GetDlgCtrlID(focus));
+        }
+        ADD_FAILURE() << "Tab never came back to the list";
+        return stops;
+    };
+    const std::vector<int> forward = walk(false);
+    std::vector<int> backward = walk(true);
+    std::reverse(backward.begin(), backward.end());
+    EXPECT_EQ(backward, forward);
+    EXPECT_EQ(std::set<int>(forward.begin(), forward.end()).size(), forward.size()) << "each stop once";
+    for (const int id :
+         {kIdDeleteButton, kIdChangeButton, kIdLaunchButton, kIdBlockButton, kIdSwitchButton, kIdMoveButton})
+        EXPECT_NE(std::find(forward.begin(), forward.end(), id), forward.end()) << "button " << id;
+    std::string order;
+    for (const int id : forward) order += std::to_string(id) + " ";
+    RecordProperty("tab_order", order);
+}
+
+TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
+    Seed(HKEY_CURRENT_USER, "Keyed", "C:\\keyed.exe");
+    window_->RefreshList();
+    HWND list = window_->Control(kIdEntryList);
+    answers_ = {false};
+    // The dialogs open modally: a close waiting in the queue ends each at once.
+    ui::CreateDialogWindows();
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    BackupStore store(parser, DataFolder(kBaseName) + "ShortcutBackup.xml");
+    ui::AttachBackupStore(&store);
+    EXPECT_TRUE(PressKey(*window_, list, 'F', true, false));  // restart, answered no
+    PostMessageA(ui::TheBlockedEntriesDialog().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PressKey(*window_, list, 'H', true, false));  // blocked entries, on the selected entry
+    EXPECT_EQ(ui::TheBlockedEntriesDialog().CurrentEntry().name, "Keyed");
+    EXPECT_TRUE(PressKey(*window_, list, 'V', true, false));  // make a backup
+    EXPECT_EQ(store.List().Snapshots.size(), 1u);
+    PostMessageA(ui::TheEntryEditor().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PressKey(*window_, list, VK_RETURN, false, false));  // change the entry
+    EXPECT_EQ(ui::TheEntryEditor().ControlText(kIdEditorName), "Keyed");
+    ui::AttachBackupStore(nullptr);
+    DeleteFileA(store.BackupFile().c_str());
+    const std::vector<std::string> prompts = Messages();
+    // The question, the timed wait before the backup, the plain wait while it is made, the message.
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{"?" + GetText(14), "~" + GetText(43), "~" + GetText(8), "!" + GetText(44)}));
+
+    // F5 reads the locations again.
+    Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
+    EXPECT_TRUE(PressKey(*window_, list, VK_F5, false, false));
+    EXPECT_EQ(window_->Model().LineCount(), 2u);
+
+    // Alt+X closes the window.
+    EXPECT_TRUE(PressKey(*window_, list, 'X', false, true));
+    MSG message;
+    for (int i = 0; i < 50 && IsWindow(window_->hwnd()); ++i) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    EXPECT_FALSE(IsWindow(window_->hwnd()));
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+// The user's default printer as the printer settings keep it, for one test.
+class DefaultPrinter {
+public:
+    explicit DefaultPrinter(const std::string& device) : old_(ReadRegString(HKEY_CURRENT_USER, kWindows, "Device")) {
+        Set(device);
+    }
+    ~DefaultPrinter() { Set(old_); }
+
+private:
+    static void Set(const std::string& device) {
+        if (device.empty()) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kWindows, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, "Device");
+                RegCloseKey(key);
+            }
+        } else {
+            WriteRegString(HKEY_CURRENT_USER, kWindows, "Device", device);
+        }
+    }
+    static constexpr const char* kWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    std::string old_;
+};
+
+TEST_F(MainWindowTest, PrintWithoutAPrinterOrWithAPrinterErrorSaysSoAndGoesOn) {
+    {
+        DefaultPrinter none("");
+        window_->Execute(Command::Print);
+    }
+    {
+        DefaultPrinter gone("Printer that is gone,winspool,FILE:");
+        window_->Execute(Command::Print);
+    }
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "!" + GetText(320));
+    EXPECT_EQ(messages[1], "!" + GetText(321) + "\nPrinter that is gone");
+    EXPECT_TRUE(IsWindow(window_->hwnd()));
+}
+
+TEST_F(MainWindowTest, HomepageAndEmailGoToTheShellAsAddresses) {
+    // Wine hands web and mailto addresses to the programs these values name.
+    const std::string recorder = BM_SOURCE_DIR "/tests/wine/ui/main/record-address.sh";
+    const std::string logWindows = "C:\\bm-addresses.log";
+    DeleteFileA(logWindows.c_str());
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", recorder));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Mailers", recorder));
+
+    window_->Execute(Command::Homepage);
+    window_->Execute(Command::Email);
+    Click(kIdTipLink);
+    std::string log;
+    for (int i = 0; i < 100; ++i) {
+        log = ReadFileBytes(logWindows);
+        if (std::count(log.begin(), log.end(), '\n') >= 3) break;
+        Sleep(100);
+    }
+    // Each address opens in a process of its own: their order is not fixed.
+    std::vector<std::string> addresses;
+    for (size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
+        addresses.push_back(log.substr(start, end - start));
+    }
+    std::sort(addresses.begin(), addresses.end());
+    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
+}
+
+// As for a user without administrator rights: the machine's keys refuse writes.
+bool DenyMachineKeys(HKEY root, const std::string&) { return root == HKEY_LOCAL_MACHINE; }
+
+TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
+    Seed(HKEY_LOCAL_MACHINE, "Machine", "C:\\machine.exe");
+    window_->RefreshList();
+    SetRegistryWriteDenialForTests(DenyMachineKeys);
+
+    Select("C:\\machine.exe");
+    answers_ = {true};
+    Click(kIdDeleteButton);
+    std::vector<std::string> prompts = Messages();
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(prompts[1].rfind("!" + GetText(307) + "\n" + GetText(310), 0), 0u) << prompts[1];
+    EXPECT_EQ(prompts[1].find(GetText(34)), std::string::npos);
+
+    // Blocking: the entry cannot be switched off, so its command comes off the list again.
+    Select("C:\\machine.exe");
+    Click(kIdBlockButton);
+    prompts = Messages();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].rfind("!" + GetText(304) + "\n" + GetText(310), 0), 0u) << prompts[0];
+    EXPECT_FALSE(IsBlocked("C:\\machine.exe"));
+    EXPECT_TRUE(BlockListLines().empty());
+
+    // Switching off: refused, said so, the entry as it was.
+    Select("C:\\machine.exe");
+    Click(kIdSwitchButton);
+    prompts = Messages();
+    ASSERT_EQ(prompts.size(), 3u) << ::testing::PrintToString(prompts);
+    EXPECT_EQ(prompts[2].rfind("!" + GetText(306), 0), 0u) << prompts[2];
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Machine"), "C:\\machine.exe");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+}
+
+// Runs of spaces as one: the PDF's text does not keep the printout's spacing.
+std::string OneSpace(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    }
+    return out;
+}
+
+std::string WindowsPathOfUnix(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The text of a PDF (pages separated by form feeds), or empty text.
+std::string PdfText(const std::string& unixPdf) {
+    // A name of its own: other test programs read "<pdf>.txt" of their printouts.
+    const std::string text = unixPdf + ".main-window.txt";
+    const std::string command =
+        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/print/pdf-to-text.sh \"" + unixPdf + "\" \"" + text + "\"";
+    if (testsupport::RunProcess(command, 20000) != 0) return std::string();
+    std::string printed;
+    for (int i = 0; i < 200 && printed.empty(); ++i) {
+        printed = ReadFileBytes(WindowsPathOfUnix(text));
+        if (printed.empty()) Sleep(50);
+    }
+    return printed;
+}
+
+// The text of the PDF in the Unix folder that holds the mark, waited for: the
+// run's printer is shared by every test program, so other printouts land there too.
+std::string WaitForPrintout(const std::string& unixFolder, const std::string& mark) {
+    std::set<std::string> seen;
+    for (int round = 0; round < 150; ++round) {
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                // The printer names its files after the document, the list's heading.
+                if (!seen.insert(found.cFileName).second || !strstr(found.cFileName, "Liste")) continue;
+                const std::string text = PdfText(unixFolder + "/" + found.cFileName);
+                if (text.find(mark) != std::string::npos) {
+                    FindClose(search);
+                    return text;
+                }
+                if (text.empty()) seen.erase(found.cFileName);  // still being written
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        Sleep(200);
+    }
+    return std::string();
+}
+
+TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
+    const char* output = std::getenv("BM_PRINT_OUTPUT");
+    if (!output || !*output) GTEST_SKIP() << "no PDF printer in this test run";
+    const std::string mark = "zeta" + std::to_string(GetTickCount()) + ".exe";
+    Seed(HKEY_CURRENT_USER, "zeta", "C:\\" + mark + " /q");
+    Seed(HKEY_LOCAL_MACHINE, "Alpha", "C:\\alpha.exe");
+    window_->RefreshList();
+    window_->Execute(Command::Print);
+    EXPECT_TRUE(Messages().empty()) << "printed without a message";
+
+    std::string printed = WaitForPrintout(output, mark);
+    ASSERT_FALSE(printed.empty()) << "no printout of this test came";
+    // Every printed line, in order, as the printout lines give them.
+    printed = OneSpace(printed);
+    size_t at = 0;
+    for (const std::string& line : window_->Model().PrintoutLines(GetText)) {
+        const size_t first = line.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        // The PDF's text is UTF-8: lines are matched up to their first letter beyond ASCII.
+        std::string wanted = OneSpace(line.substr(first));
+        wanted = wanted.substr(0, std::min<size_t>(20, static_cast<size_t>(std::find_if(wanted.begin(), wanted.end(),
+                                                                                        [](char c) { return c < 0; }) -
+                                                                           wanted.begin())));
+        const size_t found = printed.find(wanted, at);
+        ASSERT_NE(found, std::string::npos) << wanted << "\n---\n" << printed;
+        at = found;
+    }
+    EXPECT_LT(printed.find("0:"), printed.find("Alpha"));
+    EXPECT_LT(printed.find("Alpha"), printed.find("1:"));
+    EXPECT_LT(printed.find("1:"), printed.find("zeta"));
+}
+
+TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
+    EXPECT_TRUE(ui::EnablePrivilege("SeShutdownPrivilege"));
+    EXPECT_FALSE(ui::EnablePrivilege("SeNoSuchPrivilege"));
+}
+
+TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {
+    window_->Show();
+    MSG message;
+    for (int i = 0; i < 50 && window_->ControlText(kIdTipText).empty(); ++i) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    std::string expected = GetText(11);
+    EXPECT_EQ(window_->ControlText(kIdTipText).substr(0, 20), expected.substr(0, 20));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+    EXPECT_EQ(window_->ControlText(kIdTipLink), GetText(10));
+    // Folding the section away and back keeps the link hidden for this tip.
+    Click(kIdInformationToggle);
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipText)));
+    Click(kIdInformationToggle);
+    EXPECT_TRUE(IsWindowVisible(window_->Control(kIdTipText)));
+    EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+}
+
+}  // namespace

@@ -1,0 +1,293 @@
+// The main window on a prefix seeded like a typical Windows 11 machine: entries
+// of both registry views of the machine, one Task Manager switched off, one
+// whose program is gone, one in a location Windows NT never starts. Each line
+// must show its true state and say why it will not start; switching Windows'
+// own switch back on changes only that switch; the RunOnce question; the offer
+// of administrator rights (through the seams for rights Wine always grants);
+// and a value another program writes appears while the window is open.
+#include <gtest/gtest.h>
+
+#include "WindowDriving.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entries/EntryCatalogue.h"
+#include "entries/ShellLink.h"
+#include "entries/StoredCommand.h"
+#include "i18n/TranslationCatalogue.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/Elevation.h"
+#include "system/ProductNames.h"
+#include "system/RegistryValues.h"
+#include "ui/main/MainWindow.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/ControlIds.h"
+#include "wine/entries/LocationsFixture.h"
+
+using namespace entrytest;
+
+namespace {
+
+// Task Manager's bytes for "switched off": 03, three zeros, the FILETIME of the change.
+const std::string kOffByTaskManager("\x03\x00\x00\x00\xd4\x0d\x43\x8d\xc8\x3b\xd9\x01", 12);
+const char kNotepad[] = "C:\\windows\\notepad.exe";
+const char kGone[] = "\"C:\\Program Files\\Gone Vendor\\gone.exe\" /tray";
+
+// Messages of this thread for a while (timers, paints), or until done says so.
+void Pump(unsigned ms, const std::function<bool()>& done = nullptr) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done && done()) return;
+        Sleep(10);
+    }
+}
+
+std::string ApprovedKey(const char* sub) { return std::string(kStartupApprovedKey) + "\\" + sub; }
+
+class TodaysWindowsWindow : public LocationsTest {
+protected:
+    static void SetUpTestSuite() {
+        CreateSharedShellLink();
+        PrepareDataFolder(kBaseName, false);
+        const std::string german = testsupport::ReadFileBytes(testsupport::ProductPath("Bootmarshal.t00"));
+        ASSERT_FALSE(german.empty());
+        ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.def", german));
+        LoadTranslation(kBaseName);
+    }
+
+    void SetUp() override {
+        LocationsTest::SetUp();
+        mainwindowtest::AnswerQuestionsFrom(answers_);
+    }
+
+    void TearDown() override {
+        window_.reset();
+        SetPromptResponderForTests(nullptr);
+        SetElevatedStarterForTests(nullptr);
+        ui::MainWindow::SetNotElevatedForTests(false);
+        LocationsTest::TearDown();
+    }
+
+    // A typical Windows 11 machine, as far as its logon entries go.
+    void SeedTypicalMachine() {
+        SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun), "SecurityHealth", kNotepad);
+        SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun32), "Vendor Updater",
+                  std::string("\"") + kNotepad + "\" /background");
+        SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Teams", std::string(kNotepad) + " /quiet");
+        SetValue(HKEY_CURRENT_USER, ApprovedKey("Run"), "Teams", REG_BINARY, kOffByTaskManager.data(),
+                 static_cast<DWORD>(kOffByTaskManager.size()));
+        SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Gone Tray", kGone);
+        SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunServices), "Old Service", kNotepad);
+    }
+
+    void Open() {
+        window_ = std::make_unique<ui::MainWindow>();
+        ASSERT_TRUE(window_->Create());
+        window_->RefreshList();
+    }
+
+    int LineOf(int32_t kind, const std::string& name) const {
+        const ui::MainWindowModel& model = window_->Model();
+        for (size_t i = 0; i < model.LineCount(); ++i) {
+            const StartupEntry& entry = model.EntryForLine(static_cast<int>(i));
+            if (entry.kind == kind && entry.name == name) return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    void Select(int32_t kind, const std::string& name) {
+        const int line = LineOf(kind, name);
+        ASSERT_GE(line, 0) << name;
+        mainwindowtest::SelectListLine(*window_, line);
+        ASSERT_EQ(window_->Model().SelectedLine(), line);
+    }
+
+    void Click(int id) { mainwindowtest::ClickControl(*window_, id); }
+
+    std::vector<PromptRecord> Questions() {
+        std::vector<PromptRecord> questions;
+        for (const PromptRecord& prompt : TakeRecordedPrompts()) {
+            if (prompt.kind == PromptKind::Question || prompt.kind == PromptKind::Message) questions.push_back(prompt);
+        }
+        return questions;
+    }
+
+    void Shoot(const std::string& name) {
+        ShowWindow(window_->hwnd(), SW_SHOW);
+        SetWindowPos(window_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(300);
+        EXPECT_TRUE(testsupport::SaveWindowImage(window_->hwnd(), testsupport::ScreensFolder() + name + ".bmp"));
+    }
+
+    std::vector<bool> answers_;
+    std::unique_ptr<ui::MainWindow> window_;
+};
+
+TEST_F(TodaysWindowsWindow, EveryEntryShowsItsTrueStateAndWhyItWillNotStart) {
+    SeedTypicalMachine();
+    Open();
+    const struct {
+        int32_t kind;
+        const char* name;
+        uint8_t active;
+        ui::Colour colour;
+        std::string status;
+        std::string reason;
+    } rows[] = {
+        {kMachineRun, "SecurityHealth", 1, ui::kRegistryColour, GetText(27), ""},
+        {kMachineRun32, "Vendor Updater", 1, ui::kRegistryColour, GetText(27), ""},
+        {kUserRun, "Teams", 0, ui::kInactiveColour, GetText(381), GetText(385)},
+        {kUserRun, "Gone Tray", 1, ui::kWillNotRunColour, GetText(27),
+         GetText(383) + " C:\\Program Files\\Gone Vendor\\gone.exe"},
+        {kMachineRunServices, "Old Service", 1, ui::kWillNotRunColour, GetText(27), GetText(384)},
+    };
+    EXPECT_EQ(window_->Model().LineCount(), std::size(rows));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Select(row.kind, row.name);
+        const int line = window_->Model().SelectedLine();
+        EXPECT_EQ(window_->Model().CurrentEntry().active, row.active);
+        EXPECT_EQ(window_->Model().LineColour(line), row.colour);
+        std::string status = row.status;
+        EXPECT_EQ(window_->ControlText(kIdStatusText), status);
+        EXPECT_EQ(window_->ControlText(kIdReasonText), row.reason);
+    }
+    Select(kMachineRun32, "Vendor Updater");
+    EXPECT_NE(window_->ControlText(kIdLocationText).find(GetText(380)), std::string::npos)
+        << window_->ControlText(kIdLocationText);
+    Shoot("today-32bit-entry");
+    Select(kUserRun, "Teams");
+    Shoot("today-switched-off-by-windows");
+    Select(kUserRun, "Gone Tray");
+    Shoot("today-program-missing");
+}
+
+TEST_F(TodaysWindowsWindow, SwitchingOnWhatWindowsSwitchedOffChangesOnlyItsFlag) {
+    SeedTypicalMachine();
+    Open();
+    Select(kUserRun, "Teams");
+    Click(kIdSwitchButton);
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Teams"),
+              std::make_pair(DWORD(REG_SZ), std::string(kNotepad) + " /quiet"));
+    const auto [type, bytes] = GetValue(HKEY_CURRENT_USER, ApprovedKey("Run"), "Teams");
+    EXPECT_EQ(type, DWORD(REG_BINARY));
+    ASSERT_EQ(bytes.size(), 12u);
+    EXPECT_EQ(bytes[0], '\x02') << "even: may run";
+    EXPECT_EQ(window_->Model().CurrentEntry().name, "Teams");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(27));
+    EXPECT_EQ(window_->ControlText(kIdReasonText), "");
+}
+
+TEST_F(TodaysWindowsWindow, SwitchingOffARunOnceEntryAsksFirstAndSaysItWillBeGone) {
+    SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup", kNotepad);
+    Open();
+    Select(kMachineRunOnce32, "Finish Setup");
+    answers_ = {false};
+    Click(kIdSwitchButton);
+    std::vector<PromptRecord> asked = Questions();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, GetText(386));
+    EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup").second, kNotepad);
+
+    answers_ = {true};
+    Click(kIdSwitchButton);
+    EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup").second,
+              DeactivationMarker() + kNotepad);
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 0);
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(26) + "\r\n" + GetText(387));
+    EXPECT_TRUE(answers_.empty());
+    // Switching it on again asks nothing.
+    TakeRecordedPrompts();
+    Click(kIdSwitchButton);
+    for (const PromptRecord& prompt : Questions()) EXPECT_NE(prompt.kind, PromptKind::Question) << prompt.text;
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+}
+
+std::string g_startedWith;
+int g_starts = 0;
+
+TEST_F(TodaysWindowsWindow, AMachineWideChangeRefusedForLackOfRightsOffersAnElevatedCopy) {
+    ui::MainWindow::SetNotElevatedForTests(true);
+    SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
+        g_startedWith = arguments;
+        ++g_starts;
+        return ElevatedStart::Started;
+    });
+    SetRegistryWriteDenialForTests([](HKEY root, const std::string&) { return root == HKEY_LOCAL_MACHINE; });
+    SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun32), "Vendor Updater", kNotepad);
+    SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Mine", kNotepad);
+    Open();
+    Select(kMachineRun32, "Vendor Updater");
+    Shoot("today-shield-on-machine-entry");
+
+    // No: nothing is started.
+    answers_ = {false};
+    Click(kIdSwitchButton);
+    std::vector<PromptRecord> asked = Questions();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].kind, PromptKind::Question);
+    EXPECT_NE(asked[0].text.find(GetText(388)), std::string::npos) << asked[0].text;
+    EXPECT_NE(asked[0].text.find(GetText(306)), std::string::npos) << "says first what did not happen";
+    EXPECT_EQ(g_starts, 0);
+
+    // Yes: the copy is started with the machine-wide switch.
+    answers_ = {true};
+    Click(kIdSwitchButton);
+    EXPECT_EQ(g_starts, 1);
+    EXPECT_EQ(g_startedWith, "/machinewide");
+    EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun32), "Vendor Updater").second, kNotepad);
+
+    // The user's own entries never need it: a refusal there is only reported.
+    SetRegistryWriteDenialForTests([](HKEY, const std::string&) { return true; });
+    Select(kUserRun, "Mine");
+    TakeRecordedPrompts();
+    Click(kIdSwitchButton);
+    asked = Questions();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].kind, PromptKind::Message);
+    EXPECT_EQ(asked[0].text.find(GetText(388)), std::string::npos);
+    EXPECT_EQ(g_starts, 1);
+}
+
+TEST_F(TodaysWindowsWindow, TheElevatedCopySaysSoInItsTitle) {
+    SetMachineWideOnly(true);
+    Open();
+    SetMachineWideOnly(false);
+    char title[256] = {};
+    GetWindowTextA(window_->hwnd(), title, sizeof title);
+    EXPECT_EQ(std::string(title), GetText(2) + " " + GetText(389));
+}
+
+TEST_F(TodaysWindowsWindow, AValueAnotherProgramWritesIsListedWithinASecondAndTheSelectionStays) {
+    SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Keep", kNotepad);
+    SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Zed", kNotepad);
+    Open();
+    Select(kUserRun, "Zed");
+    Pump(300);  // the watch is armed and quiet
+
+    const ULONGLONG start = GetTickCount64();
+    SetString(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun32), "Arrived", kNotepad);
+    Pump(1000, [this] { return LineOf(kMachineRun32, "Arrived") >= 0; });
+    EXPECT_GE(LineOf(kMachineRun32, "Arrived"), 0);
+    EXPECT_LT(GetTickCount64() - start, 1000u);
+    EXPECT_EQ(window_->Model().CurrentEntry().name, "Zed") << "the same entry, though its line moved";
+    EXPECT_EQ(window_->Model().SelectedLine(), LineOf(kUserRun, "Zed"));
+
+    // A Startup folder's link counts as much as a value.
+    ASSERT_TRUE(WritePlatformLink(FolderOf(kUserStartup) + "Linked.lnk", {kNotepad, ""}));
+    Pump(1000, [this] { return LineOf(kUserStartup, "Linked") >= 0; });
+    EXPECT_GE(LineOf(kUserStartup, "Linked"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+// Errors of the core worded in the user's language: refused file operations
+// raised by the real file helpers, with the platform's own reason added.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "backup/SnapshotList.h"
+#include "i18n/TranslationCatalogue.h"
+#include "support/WineTestSupport.h"
+#include "system/DataFolder.h"
+#include "system/Errors.h"
+#include "system/Files.h"
+#include "ui/prompts/ErrorTexts.h"
+#include "xml/XmlParser.h"
+
+namespace {
+
+// Loads a shipped language as the active one.
+void UseLanguage(const char* file) {
+    PrepareDataFolder("Bootmarshal", false);
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.def",
+                                            testsupport::ReadFileBytes(testsupport::SourcePath(file))));
+    LoadTranslation("Bootmarshal");
+}
+
+std::string MessageOf(void (*operation)()) {
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        return ui::UserMessage(error);
+    }
+    return std::string();
+}
+
+const char kMissingFolderFile[] = "C:\\no-such-folder\\choice.txt";
+
+TEST(ErrorTexts, RefusedFileOperationsSpeakTheLanguageAndGiveThePlatformsReason) {
+    struct Case {
+        const char* languageFile;
+        const char* start;
+    } cases[] = {{"lang/Bootmarshal.t00", "Datei \"C:\\no-such-folder\\choice.txt\" kann nicht erstellt werden\n"},
+                 {"lang/Bootmarshal.t01", "File \"C:\\no-such-folder\\choice.txt\" cannot be created\n"},
+                 {"lang/Bootmarshal.t02",
+                  "Le fichier \xAB\xA0"
+                  "C:\\no-such-folder\\choice.txt\xA0\xBB ne peut pas \xEAtre cr\xE9\xE9\n"}};
+    for (const Case& c : cases) {
+        UseLanguage(c.languageFile);
+        const std::string message = MessageOf([] { WriteTextFileOnce(kMissingFolderFile, "2.5"); });
+        ASSERT_EQ(message.compare(0, std::string(c.start).size(), c.start), 0) << message;
+        EXPECT_GT(message.size(), std::string(c.start).size()) << "the platform's reason follows: " << message;
+    }
+}
+
+TEST(ErrorTexts, AFileTheReaderRejectsIsNamedInTheLanguage) {
+    UseLanguage("lang/Bootmarshal.t01");
+    EXPECT_EQ(ui::UserMessage(EXMLException("\"b.xml\" ist keine g\xFCltige XML-Datei!", "b.xml")),
+              "\"b.xml\" is not a valid XML file!");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::KindNotNumber, "elf", "launcher0").WithFile("C:\\b.xml")),
+              "\"C:\\b.xml\" is not a valid backup file: \"elf\" in \"launcher0\" is not a number");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::MissingElement, "datum", "object").WithFile("b.xml")),
+              "\"b.xml\" is not a valid backup file: in \"object\" the element \"datum\" is missing");
+    EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::MissingElement, "xml").WithFile("b.xml")),
+              "\"b.xml\" is not a valid backup file: the element \"xml\" is missing");
+    // Errors the catalogue has no words for keep their own message.
+    EXPECT_EQ(ui::UserMessage(std::runtime_error("other")), "other");
+    EXPECT_EQ(ui::SystemReason(0), "");
+    EXPECT_FALSE(ui::SystemReason(ERROR_ACCESS_DENIED).empty());
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// The window base: a handler's exception stays inside the window, the modal
+// loop gives Esc and Enter their dialog meaning, and a WM_QUIT that arrives
+// during a modal loop still ends the outer loop.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "ui/win/DialogBase.h"
+
+namespace {
+
+class ProbeDialog : public ui::DialogBase {
+public:
+    static constexpr int kOk = 10, kThrow = 11;
+    ProbeDialog() : DialogBase("BmProbeDialog", 200, 100) {}
+    int commands = 0;
+
+protected:
+    void OnCreate() override {
+        AddLinkButton("OK", 10, 10, 80, 30, kOk);
+        AddLinkButton("Throw", 100, 10, 80, 30, kThrow);
+        SetDefaultButton(kOk);
+        SetInitialFocus(kOk);
+    }
+    void OnCommand(int id, int, HWND) override {
+        ++commands;
+        if (id == kThrow) throw std::runtime_error("handler failed");
+        if (id == kOk) EndModal(IDOK);
+    }
+};
+
+// Posts the keys or messages once the dialog runs (from a thread timer inside its loop).
+HWND g_target = nullptr;
+UINT g_message = 0;
+WPARAM g_wParam = 0;
+
+VOID CALLBACK PostOnce(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!IsWindowVisible(g_target)) return;
+    KillTimer(nullptr, timer);
+    HWND focus = GetFocus();
+    HWND to = focus && IsChild(g_target, focus) ? focus : g_target;
+    if (g_message == WM_KEYDOWN) {
+        PostMessageA(to, WM_KEYDOWN, g_wParam, 1);
+        PostMessageA(to, WM_KEYUP, g_wParam, 0xC0000001);
+    } else {
+        PostMessageA(g_target, g_message, g_wParam, 0);
+    }
+}
+
+int RunWith(ProbeDialog& dialog, UINT message, WPARAM wParam) {
+    EXPECT_TRUE(dialog.Create());
+    g_target = dialog.hwnd();
+    g_message = message;
+    g_wParam = wParam;
+    SetTimer(nullptr, 0, 20, &PostOnce);
+    return dialog.RunModal();
+}
+
+TEST(DialogBase, EscapeCancelsAndEnterPressesTheDefaultButton) {
+    ProbeDialog dialog;
+    EXPECT_EQ(RunWith(dialog, WM_KEYDOWN, VK_ESCAPE), IDCANCEL);
+    EXPECT_EQ(RunWith(dialog, WM_KEYDOWN, VK_RETURN), IDOK);
+    EXPECT_EQ(RunWith(dialog, WM_CLOSE, 0), IDCANCEL);
+}
+
+TEST(DialogBase, AnExceptionInAHandlerStaysInsideTheWindow) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ProbeDialog::kThrow, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog.hwnd(), ProbeDialog::kThrow)));
+    EXPECT_EQ(dialog.commands, 1);
+    EXPECT_TRUE(IsWindow(dialog.hwnd()));
+}
+
+TEST(DialogBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    g_target = dialog.hwnd();
+    g_message = WM_NULL;
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostQuitMessage(7);
+    });
+    EXPECT_EQ(dialog.RunModal(), IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST(DialogBase, ControlsAreLaidOutAtTheWindowsDpi) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    RECT client{}, button{};
+    GetClientRect(dialog.hwnd(), &client);
+    GetWindowRect(GetDlgItem(dialog.hwnd(), ProbeDialog::kThrow), &button);
+    MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_EQ(client.right, dialog.Px(200));
+    EXPECT_EQ(client.bottom, dialog.Px(100));
+    EXPECT_EQ(button.left, dialog.Px(100));
+    EXPECT_EQ(button.right - button.left, dialog.Px(80));
+}
+
+}  // namespace
