@@ -264,6 +264,8 @@ DEUTSCH = {
     390: "Rot: startet nicht (siehe Details).",
     391: "Alle Benutzer, 32-Bit-Programme",
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
+    428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
+         "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
 }
 
 ENGLISH = {
@@ -465,6 +467,8 @@ ENGLISH = {
     390: "Red: will not start (see the details).",
     391: "All users, 32-bit programs",
     392: "Bootmarshal could not be started with administrator rights.",
+    428: "The language file %s is damaged or incomplete.\n"
+         "Texts missing from it are taken from the language files that came with Bootmarshal.",
 }
 
 FRANCAIS = {
@@ -669,6 +673,8 @@ FRANCAIS = {
     390: "En rouge : ne démarrera pas (voir les détails).",
     391: "Tous, programmes 32 bits",
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
+    428: "Le fichier de langue %s est endommagé ou incomplet.\n"
+         "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
 }
 
 NBSP = "\u00a0"

@@ -16,6 +16,7 @@
 #include "system/Elevation.h"
 #include "system/Errors.h"
 #include "system/Files.h"
+#include "system/TextRules.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
@@ -83,6 +84,14 @@ bool LanguageConfirmed(bool endAfterChoice) {
     return dialog.Ask();
 }
 
+// Texts a damaged language file lacks were filled from the shipped files; the
+// user hears why once, over the main window.
+void ReportDamagedLanguageFile() {
+    constexpr int kTextLanguageFileDamaged = 428;
+    const std::string damaged = TakeDamagedLanguageFileToReport();
+    if (!damaged.empty()) ShowMessage2(FillPlaceholder(GetText(kTextLanguageFileDamaged), damaged));
+}
+
 int RunWindows(bool endAfterChoice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -110,6 +119,7 @@ int RunWindows(bool endAfterChoice) {
     });
 
     mainWindow.Show();
+    ReportDamagedLanguageFile();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (mainWindow.PreTranslate(message)) continue;

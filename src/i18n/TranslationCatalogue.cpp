@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <new>
 
@@ -19,6 +21,10 @@ namespace {
 std::unique_ptr<TranslationCatalogue> gCatalogue;
 std::string gBaseName = kBaseName;
 
+// The damaged active file of the last load, as "<fingerprint> <path>": the form
+// in which reports are remembered.
+std::string gDamageNotice;
+
 std::string LanguageFilePath(int number) {
     return DataFile(gBaseName, LanguagePartFileName(gBaseName, LanguagePart::Texts, number));
 }
@@ -29,6 +35,39 @@ std::string SecondLineOf(const std::string& path) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return std::string();
     return LanguageFileSecondLine(bytes);
+}
+
+// Changes whenever the file's bytes change, so a repaired and damaged-again
+// file is reported again (64-bit FNV-1a and the length).
+std::string Fingerprint(const std::string& bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char text[40];
+    snprintf(text, sizeof text, "%016llx-%llx", static_cast<unsigned long long>(hash),
+             static_cast<unsigned long long>(bytes.size()));
+    return text;
+}
+
+std::string DamageReportsPath() { return DataFolder(gBaseName) + gBaseName + ".damaged-language"; }
+
+// Fills the texts the loaded active file lacks: from the shipped file of its
+// language, else from language file 0. A language's shipped file may lack
+// texts that language 0 has on purpose (the ribbon's designed German captions),
+// so language 0 only stands in when the language cannot be told or read.
+int FillFromShippedFiles(TranslationCatalogue& catalogue) {
+    std::string bytes;
+    const std::string name = catalogue.LoadedLanguageName();
+    const std::string found = name.empty() ? std::string() : catalogue.FindLanguageNumber(name);
+    const int number = found.empty() ? -1 : std::stoi(found);
+    if (number < 0 || !ReadWholeFile(LanguageFilePath(number), bytes)) {
+        if (!FileExists(LanguageFilePath(0)) || !ReadWholeFile(LanguageFilePath(0), bytes)) return 0;
+    }
+    TranslationCatalogue shipped;
+    shipped.LoadTextBytes(bytes);
+    return catalogue.FillMissingFrom(shipped);
 }
 
 TranslationCatalogue& Catalogue() {
@@ -85,21 +124,30 @@ std::string TranslationCatalogue::Text(int number) const {
     return texts[static_cast<size_t>(number)];
 }
 
+int TranslationCatalogue::FillMissingFrom(const TranslationCatalogue& other) {
+    int filled = 0;
+    for (size_t i = 0; i < texts.size() && i < other.texts.size(); ++i) {
+        if (texts[i].empty() && !other.texts[i].empty()) {
+            texts[i] = other.texts[i];
+            ++filled;
+        }
+    }
+    if (languageName.empty()) languageName = other.languageName;
+    return filled;
+}
+
 void LoadTranslation(const std::string& baseName) {
     gBaseName = baseName;
+    gDamageNotice.clear();
     auto fresh = std::make_unique<TranslationCatalogue>();
     const std::string active = DataFile(gBaseName, ActivePartFileName(gBaseName, LanguagePart::Texts));
     // A missing active file (deleted, or a choice file kept from an earlier
     // installation) must not leave every window without captions either.
-    bool loaded = false;
-    if (FileExists(active)) {
-        try {
-            fresh->LoadTextFile(active);
-            loaded = true;
-        } catch (const EInOutError&) {
-        }
-    }
-    if (!loaded) {
+    std::string bytes;
+    if (FileExists(active) && ReadWholeFile(active, bytes)) {
+        fresh->LoadTextBytes(bytes);
+        if (FillFromShippedFiles(*fresh) > 0) gDamageNotice = Fingerprint(bytes) + " " + active;
+    } else {
         try {
             fresh->LoadTextFile(LanguageFilePath(0));
         } catch (const EInOutError&) {
@@ -107,6 +155,28 @@ void LoadTranslation(const std::string& baseName) {
         }
     }
     gCatalogue = std::move(fresh);
+}
+
+std::string TakeDamagedLanguageFileToReport() {
+    if (gDamageNotice.empty()) return std::string();
+    const std::string notice = std::move(gDamageNotice);
+    gDamageNotice.clear();
+    const std::string path = DamageReportsPath();
+    std::string reported;
+    // A list that cannot be read is kept as it is: the user hears of the damage
+    // at every start rather than losing the memory of other reports.
+    if (FileExists(path) && !ReadWholeFile(path, reported)) return notice.substr(notice.find(' ') + 1);
+    const std::string line = notice + "\r\n";
+    if (("\n" + reported).find("\n" + line) != std::string::npos) return std::string();
+    // The list only grows with files that were damaged and then changed; the
+    // newest lines are what matter, so it is kept short.
+    constexpr size_t kMaxRemembered = 16 * 1024;
+    if (reported.size() > kMaxRemembered) {
+        const size_t cut = reported.find('\n', reported.size() - kMaxRemembered);
+        reported.erase(0, cut == std::string::npos ? reported.size() : cut + 1);
+    }
+    ReplaceFileAtomically(path, reported + line);
+    return notice.substr(notice.find(' ') + 1);
 }
 
 std::string GetText(int number) { return gCatalogue ? gCatalogue->Text(number) : std::string(); }

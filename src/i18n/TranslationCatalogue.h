@@ -31,6 +31,8 @@ public:
 
     // The text of a number; empty outside 0..10000 or without a section.
     std::string Text(int number) const;
+    // Gives every empty slot the other catalogue's text; how many it gave.
+    int FillMissingFrom(const TranslationCatalogue& other);
     // The first non-empty text stored while the file was read: the language's
     // own name in a well-formed file.
     const std::string& LoadedLanguageName() const { return languageName; }
@@ -44,8 +46,16 @@ private:
 // active text file (data-file lookup of B + ".def"). An active text file that
 // is missing or cannot be read loads language file 0 instead, so that the
 // windows never come up without captions because the file was deleted or
-// another program holds it.
+// another program holds it. Every text the active file lacks (an empty or
+// damaged file, a text cut off) comes from the shipped language file of the
+// same name, or from language file 0 when that language cannot be told or
+// read.
 void LoadTranslation(const std::string& baseName);
+// The active text file, when the last LoadTranslation had to fill texts it
+// lacks and this damage has not been reported before: empty otherwise. Taking
+// it records the report in the data folder, so that the user hears of one
+// damaged file once, and again only after the file has changed.
+std::string TakeDamagedLanguageFileToReport();
 // The text of that number; empty above 10000, below 0, without a section for it
 // or before the catalogue is loaded.
 std::string GetText(int number);

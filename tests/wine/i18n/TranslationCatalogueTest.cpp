@@ -111,6 +111,54 @@ TEST_F(TranslationCatalogueTest, AnUnreadableOrMissingActiveFileFallsBackToLangu
     EXPECT_EQ(GetText(0), "Deutsch");
 }
 
+// An emptied or cut active file must not leave windows and questions without
+// text: what it lacks comes from the shipped file of its language, or from
+// language 0 when its language cannot be told. Texts a language lacks on
+// purpose (language 0 has more) stay empty.
+TEST_F(TranslationCatalogueTest, TextsADamagedActiveFileLacksComeFromTheShippedFiles) {
+    Put(InData(".t00"), "[0]\r\nDeutsch\r\n[1]\r\nJa\r\n[2]\r\nNein\r\n[400]\r\nNur deutsch\r\n[END]\r\n");
+    Put(InProgram(".t01"), "[0]\r\nEnglish\r\n[1]\r\nYes\r\n[2]\r\nNo\r\n[END]\r\n");
+    struct Case {
+        const char* what;
+        std::string active;
+        std::string one, two, four00;
+        bool damaged;
+    } cases[] = {
+        {"whole", "[0]\r\nEnglish\r\n[1]\r\nYes!\r\n[2]\r\nNo!\r\n[END]\r\n", "Yes!", "No!", "", false},
+        {"a text cut out", "[0]\r\nEnglish\r\n[1]\r\nYes!\r\n[END]\r\n", "Yes!", "No", "", true},
+        {"cut short (a text ends at the next header)", "[0]\r\nEnglish\r\n[1]\r\nYe", "Yes", "No", "", true},
+        {"empty", "", "Ja", "Nein", "Nur deutsch", true},
+        {"no language name", "[1]\r\n\r\n[2]\r\nNo!\r\n[END]\r\n", "Ja", "No!", "Nur deutsch", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Put(InData(".def"), c.active);
+        LoadTranslation(kBase);
+        EXPECT_EQ(GetText(1), c.one);
+        EXPECT_EQ(GetText(2), c.two);
+        EXPECT_EQ(GetText(400), c.four00);
+        EXPECT_EQ(TakeDamagedLanguageFileToReport(), c.damaged ? InData(".def") : "");
+        EXPECT_EQ(ReadFileBytes(InData(".def")), c.active) << "the damaged file is left as it is";
+    }
+}
+
+TEST_F(TranslationCatalogueTest, ADamagedFileIsReportedOnceAndAgainAfterItChanges) {
+    Put(InData(".t00"), LanguageFile("Deutsch", "Ja"));
+    auto reportAfterStart = [] {
+        LoadTranslation(kBase);
+        return TakeDamagedLanguageFileToReport();
+    };
+    Put(InData(".def"), "[0]\r\nDeutsch\r\n");
+    EXPECT_EQ(reportAfterStart(), InData(".def"));
+    EXPECT_EQ(TakeDamagedLanguageFileToReport(), "") << "taken once";
+    EXPECT_EQ(reportAfterStart(), "") << "the next start stays quiet";
+    Put(InData(".def"), "");
+    EXPECT_EQ(reportAfterStart(), InData(".def")) << "changed, damaged again";
+    Put(InData(".def"), "[0]\r\nDeutsch\r\n");
+    EXPECT_EQ(reportAfterStart(), "") << "a form reported before";
+    EXPECT_EQ(GetText(1), "Ja");
+}
+
 TEST_F(TranslationCatalogueTest, LanguageListsCountFilesAndReadTheirSecondLine) {
     Put(InData(".t00"), LanguageFile("Deutsch", "x"));
     Put(InProgram(".t01"), LanguageFile("English", "x"));  // found in the program folder

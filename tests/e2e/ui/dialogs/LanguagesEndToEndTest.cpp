@@ -233,3 +233,52 @@ TEST_F(LanguagesEndToEnd, GermanStartShowsTheDesignedRibbon) {
 }
 
 }  // namespace
+
+// A language file with texts cut out, or emptied, used to bring up windows
+// without captions and questions with unlabeled buttons. The missing texts now
+// come from the shipped file of the same language (or language 0 when the
+// language cannot be told), and the user hears of the damage once per file.
+TEST_F(LanguagesEndToEnd, ADamagedLanguageFileIsFilledFromTheShippedFilesAndReportedOnce) {
+    auto withoutSection = [](std::string bytes, int number) {
+        const std::string header = "[" + std::to_string(number) + "]\r\n";
+        const size_t at = bytes.find(header);
+        const size_t next = bytes.find("\r\n[", at + header.size());
+        return bytes.erase(at, next + 2 - at);
+    };
+    const std::string english = testsupport::ReadFileBytes(ProductFile(kEnglish));
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int fillingLanguage;
+    } cases[] = {
+        {"English without texts 120 and 126", withoutSection(withoutSection(english, 120), 126), kEnglish},
+        {"an empty file", "", kGerman},
+    };
+    const std::string active = folder_ + "Bootmarshal.def";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::WriteFileBytes(active, c.bytes);
+        testsupport::SeedLanguageChoice(folder_);
+        for (const bool firstStart : {true, false}) {
+            Start("");
+            WaitForMain();
+            HWND message = e2e::WaitForWindow("TShowMessage2Form", firstStart ? 20000 : 1500, program_.processId());
+            if (firstStart) {
+                ASSERT_NE(message, nullptr) << "the damage is reported";
+                EXPECT_NE(e2e::ControlText(message, kIdMessageText).find(active), std::string::npos);
+                e2e::Screenshot("damaged-language-file", message);
+                e2e::Click(message, kIdMessageClose);
+                ASSERT_TRUE(e2e::WaitUntilGone(message));
+            } else {
+                EXPECT_EQ(message, nullptr) << "once per damaged file";
+            }
+            const Texts filling(c.fillingLanguage);
+            EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), filling(120)));
+            EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), filling(126));
+            e2e::Close(main_);
+            ASSERT_EQ(program_.WaitForExit(20000), 0);
+            main_ = nullptr;
+        }
+        EXPECT_EQ(testsupport::ReadFileBytes(active), c.bytes) << "the damaged file itself is left as it is";
+    }
+}
