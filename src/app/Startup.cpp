@@ -16,6 +16,7 @@
 #include "system/Elevation.h"
 #include "system/Errors.h"
 #include "system/Files.h"
+#include "system/SingleInstance.h"
 #include "system/TextRules.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/InfoWindow.h"
@@ -145,6 +146,13 @@ int RunInteractiveMode(bool endAfterChoice) {
 }  // namespace
 
 int RunBootmarshal(const std::vector<std::string>& arguments) {
+    // A second plain start shows the running copy rather than a second window
+    // over the same block list and backup file. A copy still starting has no
+    // window yet: it is given a few seconds to show one.
+    if (arguments.empty() && !ClaimSingleInstance()) {
+        for (int tries = 0; tries < 50 && !BringRunningInstanceToFront(); ++tries) Sleep(100);
+        return 0;
+    }
     // The shared shell-link component initialises COM for this thread before
     // any entry is read or written, in both modes.
     CreateSharedShellLink();

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "blocking/BlockListFormat.h"
 #include "system/AnsiText.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
+#include "system/FileLock.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
@@ -23,11 +26,43 @@ std::vector<std::string> g_lines;
 std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
 
 // The first line equal to the command ignoring case, or the end.
-std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
-    for (auto line = g_lines.begin(); line != g_lines.end(); ++line) {
+std::vector<std::string>::iterator FindLineIn(std::vector<std::string>& lines, const std::string& trimmedCommand) {
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
         if (AnsiSameText(*line, trimmedCommand)) return line;
     }
-    return g_lines.end();
+    return lines.end();
+}
+
+std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
+    return FindLineIn(g_lines, trimmedCommand);
+}
+
+// Every change of the list: under the lock, the file is read again, the change
+// is applied to what it holds now (another copy of the program may have
+// changed it since this one read it) and the file is replaced. A file that
+// exists but cannot be read is kept as it is, and the change is not saved.
+template <typename Change>
+BlockListChange ChangeBlockList(Change change) {
+    const std::string path = BlockListPath();
+    const DataFileLock lock(path);
+    std::vector<std::string> lines = g_lines;
+    bool readable = lock.held();
+    if (readable) {
+        std::string bytes;
+        if (!FileExists(path)) {
+            lines.clear();
+        } else if (ReadWholeFile(path, bytes)) {
+            lines = ParseBlockListBytes(bytes);
+        } else {
+            readable = false;
+        }
+    }
+    BlockListChange result;
+    result.accepted = change(lines);
+    g_lines = std::move(lines);
+    result.saved = readable && ReplaceFileAtomically(path, BlockListBytes(g_lines));
+    SetBlockCheckRun(!g_lines.empty());
+    return result;
 }
 
 }  // namespace
@@ -43,26 +78,29 @@ bool IsBlocked(const std::string& command) { return FindLine(Trim(command)) != g
 
 BlockListChange Block(const std::string& command) {
     const std::string trimmed = Trim(command);
-    BlockListChange change;
-    change.accepted = FitsOnOneLine(trimmed);
-    if (change.accepted && !IsBlocked(trimmed)) g_lines.push_back(trimmed);
-    change.saved = SaveBlockList();
-    return change;
+    return ChangeBlockList([&](std::vector<std::string>& lines) {
+        if (!FitsOnOneLine(trimmed)) return false;
+        if (FindLineIn(lines, trimmed) == lines.end()) lines.push_back(trimmed);
+        return true;
+    });
 }
 
 BlockListChange Unblock(const std::string& command) {
-    const auto line = FindLine(Trim(command));
-    BlockListChange change;
-    change.accepted = line != g_lines.end();
-    if (change.accepted) g_lines.erase(line);
-    change.saved = SaveBlockList();
-    return change;
+    const std::string trimmed = Trim(command);
+    return ChangeBlockList([&](std::vector<std::string>& lines) {
+        const auto line = FindLineIn(lines, trimmed);
+        if (line == lines.end()) return false;
+        lines.erase(line);
+        return true;
+    });
 }
 
 std::vector<std::string> BlockListLines() { return g_lines; }
 
 bool SaveBlockList() {
-    const bool written = ReplaceFileAtomically(BlockListPath(), BlockListBytes(g_lines));
+    const std::string path = BlockListPath();
+    const DataFileLock lock(path);
+    const bool written = lock.held() && ReplaceFileAtomically(path, BlockListBytes(g_lines));
     SetBlockCheckRun(!g_lines.empty());
     return written;
 }
@@ -90,10 +128,13 @@ void SetBlockCheckRun(bool flag) {
 }
 
 BlockListChange UnblockLineAt(size_t position) {
-    BlockListChange change;
-    if (position >= g_lines.size()) return change;
-    g_lines.erase(g_lines.begin() + static_cast<std::ptrdiff_t>(position));
-    change.accepted = true;
-    change.saved = SaveBlockList();
-    return change;
+    if (position >= g_lines.size()) return BlockListChange();
+    // The position is the one the user saw; another copy may have changed the
+    // file since, so the line is found again by its exact text.
+    const std::string shown = g_lines[position];
+    return ChangeBlockList([&](std::vector<std::string>& lines) {
+        const auto line = std::find(lines.begin(), lines.end(), shown);
+        if (line != lines.end()) lines.erase(line);
+        return true;
+    });
 }

@@ -10,3 +10,6 @@
 
 std::string AnsiUpper(const std::string& text);
 bool AnsiSameText(const std::string& a, const std::string& b);
+
+// ANSI text (the user's code page) as UTF-16, for the wide functions.
+std::wstring AnsiToWide(const std::string& text);

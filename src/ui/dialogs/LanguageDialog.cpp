@@ -9,6 +9,7 @@
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
+#include "system/SingleInstance.h"
 #include "ui/win/ControlIds.h"
 
 namespace ui {
@@ -113,6 +114,8 @@ void LanguageDialog::Confirm() {
     }
     if (!endAfterChoice_) {
         const std::string self = OwnExecutable();
+        // The new copy must not find this ending one still holding the guard.
+        ReleaseSingleInstance();
         if (!self.empty()) OpenExistingWithShell(self);
     }
     EndModal(IDOK);

@@ -2,6 +2,10 @@
 // each step, in the test's own prefix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <thread>
+
 #include "blocking/BlockList.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
@@ -115,3 +119,59 @@ TEST_F(BlockListTest, FailedSaveKeepsTheOldFileWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string BesideThisTest(const std::string& fileName) {
+    char path[MAX_PATH];
+    const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, size);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + fileName;
+}
+
+}  // namespace
+
+// Two copies of the program changing the list at the same time (the window and
+// the copy with administrator rights, or a script): each change is applied to
+// the file as the other left it, so none is lost.
+TEST_F(BlockListTest, TwoProcessesChangingTheListAtOnceLoseNoChange) {
+    constexpr int kChanges = 200;
+    const std::string writer = "\"" + BesideThisTest("blocklist_writer.exe") + "\" ";
+    int exitCodes[2] = {-1, -1};
+    std::thread first(
+        [&] { exitCodes[0] = testsupport::RunProcess(writer + "first " + std::to_string(kChanges), 300000); });
+    std::thread second(
+        [&] { exitCodes[1] = testsupport::RunProcess(writer + "second " + std::to_string(kChanges), 300000); });
+    first.join();
+    second.join();
+    ASSERT_EQ(exitCodes[0], 0) << "every change of the first writer was taken and saved";
+    ASSERT_EQ(exitCodes[1], 0) << "every change of the second writer was taken and saved";
+
+    std::set<std::string> expected;
+    for (const std::string tag : {"first", "second"}) {
+        for (int i = 0; i < kChanges; ++i) {
+            if (i % 4 == 3) {
+                expected.erase("C:\\" + tag + "\\" + std::to_string(i - 1) + ".exe");
+            } else {
+                expected.insert("C:\\" + tag + "\\" + std::to_string(i) + ".exe");
+            }
+        }
+    }
+    LoadBlockList();
+    const std::vector<std::string> lines = BlockListLines();
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expected);
+    EXPECT_EQ(lines.size(), expected.size()) << "no line twice";
+}
+
+// The window's memory of the list may be older than the file: a release at a
+// shown position removes the line the user saw, and keeps what another copy
+// added meanwhile.
+TEST_F(BlockListTest, AChangeAppliesToTheFileAsAnotherCopyLeftIt) {
+    ASSERT_TRUE(Block("C:\\mine.exe").saved);
+    ASSERT_TRUE(WriteFileBytes(path_, "C:\\theirs.exe\r\nC:\\mine.exe\r\n"));
+    const BlockListChange change = UnblockLineAt(0);  // "C:\mine.exe", as this copy shows it
+    EXPECT_TRUE(change.accepted);
+    EXPECT_TRUE(change.saved);
+    EXPECT_EQ(ReadFileBytes(path_), "C:\\theirs.exe\r\n");
+    EXPECT_EQ(BlockListLines(), std::vector<std::string>{"C:\\theirs.exe"});
+}
