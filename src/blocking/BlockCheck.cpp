@@ -2,6 +2,7 @@
 // it need the whole entry catalogue.
 #include <exception>
 
+#include "blocking/BlockCheckLog.h"
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
@@ -15,8 +16,12 @@ void RunBlockCheck() {
         return;  // Out of memory at logon: nothing to do but end quietly.
     }
     // An entry that cannot be removed (a refused write, a list too long to
-    // store) must not stop the others: the result is looked at by nobody.
+    // store) must not stop the others; the log tells the user of both.
+    std::vector<BlockCheckAction> actions;
     for (const StartupEntry& entry : entries) {
-        if (entry.active == 1 && IsBlocked(entry.command)) DeleteEntry(entry);
+        if (entry.active == 1 && IsBlocked(entry.command)) {
+            actions.push_back(BlockCheckActionOf(entry, DeleteEntry(entry)));
+        }
     }
+    AppendBlockCheckLog(actions);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "blocking/BlockCheckLog.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
@@ -128,6 +129,28 @@ TEST(BlockCheck, ARefusedWinIniWriteInTheMiddleStopsNothingElse) {
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "run"), "C:\\keep.exe") << "after the refusal";
     EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, kRun, "NagUser").exists, false);
     EXPECT_EQ(ReadRegValue(HKEY_LOCAL_MACHINE, kRunOnce, "NagMachine").exists, false);
+
+    // The check ends without a word: its log says what it removed and what not.
+    const BlockCheckRun run = LastBlockCheckRun(testsupport::ReadFileBytes(BlockCheckLogFile()));
+    EXPECT_FALSE(run.time.empty());
+    std::vector<std::string> lines;
+    for (const BlockCheckAction& action : run.actions) {
+        EXPECT_EQ(action.command, nag);
+        // win.ini items are named by the list's rule; their location is the file.
+        const bool winIni =
+            action.location.size() > 8 &&
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, action.location.c_str() + action.location.size() - 8, 8,
+                           "\\win.ini", 8) == CSTR_EQUAL;
+        lines.push_back((winIni ? std::string("win.ini") : action.name + " | " + action.location) + " | " +
+                        (action.removed ? "removed" : "kept: " + action.reason));
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "NagMachine | HKEY_LOCAL_MACHINE\\" + std::string(kRunOnce) + " | removed",
+                         "NagUser | HKEY_CURRENT_USER\\" + std::string(kRun) + " | removed",
+                         "win.ini | kept: write failed",
+                         "win.ini | removed",
+                     }));
 }
 
 }  // namespace
