@@ -12,6 +12,7 @@
 #include "support/WineTestSupport.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
+#include "ui/win/WindowClasses.h"
 
 using testsupport::ReadFileBytes;
 using testsupport::RunProcess;
@@ -117,7 +118,7 @@ HWND WindowOf(DWORD process, const char* className) {
     HWND window = nullptr;
     for (int waited = 0; waited < 10000 && running && !window; waited += 100) {
         running = WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT;
-        window = WindowOf(process.dwProcessId, "TForm1");
+        window = WindowOf(process.dwProcessId, WindowClass::Main);
         if (waited >= 2000 && running) break;
     }
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);

@@ -13,6 +13,8 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -20,7 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 417;
 constexpr int kClientHeight = 343;
-constexpr int kTextBlockListNotSaved = 302;
 const COLORREF kFieldBackground = RGB(255, 255, 234);
 
 std::string ListLineText(HWND list, int line) {
@@ -34,7 +35,7 @@ std::string ListLineText(HWND list, int line) {
 
 }  // namespace
 
-BlockedEntriesDialog::BlockedEntriesDialog() : DialogBase("TSperrenForm", kClientWidth, kClientHeight) {}
+BlockedEntriesDialog::BlockedEntriesDialog() : DialogBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight) {}
 
 void BlockedEntriesDialog::OnCreate() {
     fieldBrush_.reset(CreateSolidBrush(kFieldBackground));
@@ -65,11 +66,11 @@ void BlockedEntriesDialog::OnCreate() {
 
 void BlockedEntriesDialog::ApplyTexts() {
     if (!hwnd()) return;
-    SetCaption(GetText(1));
-    SetControlText(kIdBlockedRelease, GetText(123));
+    SetCaption(GetText(Text::ProgramName));
+    SetControlText(kIdBlockedRelease, GetText(Text::DeleteEntry));
     // Alt with the heading's key leads to the list, the first control that takes the focus after it.
-    SetControlText(kIdBlockedGroup, MnemonicSet().Mark(GetText(139)));
-    FillMemoFromText(Control(kIdBlockedExplanation), GetText(140));
+    SetControlText(kIdBlockedGroup, MnemonicSet().Mark(GetText(Text::BlockedEntriesGroup)));
+    FillMemoFromText(Control(kIdBlockedExplanation), GetText(Text::BlockedExplanation));
 }
 
 LRESULT BlockedEntriesDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,7 +113,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     const BlockListChange change = UnblockLineAt(static_cast<size_t>(position));
     FillList();
     if (!change.saved) {
-        ShowMessage2(GetText(kTextBlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
+        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
     }
     if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line, AnsiSameText)) return;
     StartupEntry switchedOn = current_;

@@ -11,16 +11,11 @@
 #include "ui/main/MainWindowModel.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/DialogBase.h"
+#include "ui/win/TextNumbers.h"
 
 namespace ui {
 
 namespace {
-
-// The main window's texts for a change that did not happen.
-constexpr int kTextNotChanged = 306;
-constexpr int kTextEntryLost = 318;
-constexpr int kTextOfferElevatedCopy = 388;
-constexpr int kTextElevatedCopyFailed = 392;
 
 bool g_notElevatedForTests = false;
 
@@ -29,33 +24,33 @@ bool g_notElevatedForTests = false;
 int ChangeReasonTextNumber(ChangeReason reason) {
     switch (reason) {
         case ChangeReason::AccessDenied:
-            return 310;
+            return Text::ReasonAccessDenied;
         case ChangeReason::NameTaken:
-            return 311;
+            return Text::ReasonNameTaken;
         case ChangeReason::ChangedSinceListing:
-            return 312;
+            return Text::ReasonChangedSinceListing;
         case ChangeReason::NameNotStorable:
-            return 313;
+            return Text::ReasonNameNotStorable;
         case ChangeReason::CommandNotStorable:
-            return 314;
+            return Text::ReasonCommandNotStorable;
         case ChangeReason::NotAStringValue:
-            return 315;
+            return Text::ReasonNotAStringValue;
         case ChangeReason::NoLocation:
-            return 316;
+            return Text::ReasonNoLocation;
         case ChangeReason::NotMachineWide:
-            return 319;
+            return Text::ReasonNotMachineWide;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;
     }
-    return 317;
+    return Text::ReasonWriteFailed;
 }
 
 std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
     if (result.oldEntryLost) {
-        return GetText(kTextEntryLost) + "\n" + entry.name + "\n" + entry.command;
+        return GetText(Text::EntryLost) + "\n" + entry.name + "\n" + entry.command;
     }
-    std::string text = GetText(kTextNotChanged) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
+    std::string text = GetText(Text::NotChanged) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
     if (!result.location.empty()) text += "\n" + result.location;
     return text;
 }
@@ -77,8 +72,8 @@ void ShowRefusedChange(const std::string& message, const ChangeResult& result, i
         ShowMessage2(message);
         return;
     }
-    if (!AskQuestion(message + "\n\n" + GetText(kTextOfferElevatedCopy), false)) return;
-    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(kTextElevatedCopyFailed));
+    if (!AskQuestion(message + "\n\n" + GetText(Text::OfferElevatedCopy), false)) return;
+    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(Text::ElevatedCopyFailed));
 }
 
 std::string EntryWithPlace(const StartupEntry& entry) {

@@ -10,6 +10,8 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -17,12 +19,10 @@ namespace {
 
 constexpr int kClientWidth = 503;
 constexpr int kClientHeight = 222;
-constexpr int kTextPlaceholderName = 39;
-constexpr int kTextSaved = 42;
 
 }  // namespace
 
-EntryEditorDialog::EntryEditorDialog() : DialogBase("TEditAddForm", kClientWidth, kClientHeight) {}
+EntryEditorDialog::EntryEditorDialog() : DialogBase(WindowClass::EntryEditor, kClientWidth, kClientHeight) {}
 
 void EntryEditorDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -62,15 +62,15 @@ void EntryEditorDialog::OnCreate() {
 void EntryEditorDialog::ApplyTexts() {
     if (!hwnd()) return;
     MnemonicSet keys;
-    SetCaption(GetText(1));
-    SetControlText(kIdEditorNameGroup, keys.Mark(GetText(56)));
-    SetControlText(kIdEditorCommandGroup, keys.Mark(GetText(59)));
-    SetControlText(kIdEditorLocationGroup, GetText(58));
+    SetCaption(GetText(Text::ProgramName));
+    SetControlText(kIdEditorNameGroup, keys.Mark(GetText(Text::NameCaption)));
+    SetControlText(kIdEditorCommandGroup, keys.Mark(GetText(Text::ProgramCaption)));
+    SetControlText(kIdEditorLocationGroup, GetText(Text::LocationCaption));
     // Link buttons draw their caption as it stands; they are reached by Tab.
-    SetControlText(kIdEditorBrowse, GetText(60));
-    SetControlText(kIdEditorSave, GetText(61));
-    SetControlText(kIdEditorChangeLocation, GetText(57));
-    SetControlText(kIdEditorCancel, GetText(62));
+    SetControlText(kIdEditorBrowse, GetText(Text::Browse));
+    SetControlText(kIdEditorSave, GetText(Text::Save));
+    SetControlText(kIdEditorChangeLocation, GetText(Text::ChangeLink));
+    SetControlText(kIdEditorCancel, GetText(Text::DontSave));
 }
 
 LRESULT EntryEditorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,7 +93,7 @@ void EntryEditorDialog::Prepare(StartupEntry& entry, bool isNew) {
     lastMessage.clear();
     if (isNew_) {
         SetControlText(kIdEditorCommand, "");
-        SetControlText(kIdEditorName, GetText(kTextPlaceholderName));
+        SetControlText(kIdEditorName, GetText(Text::PlaceholderName));
         entry.kind = kCommonStartup;
     } else {
         SetControlText(kIdEditorCommand, entry.command);
@@ -157,7 +157,7 @@ void EntryEditorDialog::Save() {
     if (!entry_) return;
     const std::string name = ControlText(kIdEditorName);
     const std::string command = ControlText(kIdEditorCommand);
-    const EditorCheck check = CheckEditorFields(name, command, GetText(kTextPlaceholderName), entry_->kind);
+    const EditorCheck check = CheckEditorFields(name, command, GetText(Text::PlaceholderName), entry_->kind);
     if (check != EditorCheck::Passed) {
         Tell(GetText(MessageTextFor(check)));
         return;
@@ -183,7 +183,7 @@ void EntryEditorDialog::Save() {
     }
     *entry_ = replacement;
     saved = true;
-    Tell(GetText(kTextSaved));
+    Tell(GetText(Text::EntrySaved));
     EndModal(IDOK);
 }
 

@@ -1,16 +1,11 @@
 #include "ui/dialogs/EntryEditorModel.h"
 
 #include "entries/LocationRules.h"
+#include "ui/win/TextNumbers.h"
 
 const char kForbiddenNameCharacters[] = "/:*\\?\"<>|";
 
 namespace {
-
-// Text numbers of the editor's messages.
-constexpr int kTextIncomplete = 40;
-constexpr int kTextForbiddenCharacter = 41;
-// The main window's text for a name the location cannot store.
-constexpr int kTextNotAFileName = 313;
 
 bool HoldsForbiddenCharacter(const std::string& name) {
     return name.find_first_of(kForbiddenNameCharacters) != std::string::npos;
@@ -30,11 +25,11 @@ EditorCheck CheckEditorFields(const std::string& name, const std::string& comman
 int MessageTextFor(EditorCheck check) {
     switch (check) {
         case EditorCheck::ForbiddenCharacter:
-            return kTextForbiddenCharacter;
+            return Text::ForbiddenCharacter;
         case EditorCheck::Incomplete:
-            return kTextIncomplete;
+            return Text::EntryIncomplete;
         case EditorCheck::NotAFileName:
-            return kTextNotAFileName;
+            return Text::ReasonNameNotStorable;
         case EditorCheck::Passed:
             break;
     }

@@ -14,6 +14,8 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -27,12 +29,10 @@ constexpr int kAnimationFrames = 16;
 constexpr int kRowHeight = 20;
 constexpr int kTableTop = 153;
 const char kHomepageHint[] = "Homepage - Veltmanix";
-constexpr int kTextLanguageNotRead = 360;
-constexpr int kTextLanguageNotSaved = 361;
 
 }  // namespace
 
-InfoWindow::InfoWindow() : DialogBase("TInfoForm", kClientWidth, kClientHeight) {}
+InfoWindow::InfoWindow() : DialogBase(WindowClass::Info, kClientWidth, kClientHeight) {}
 
 void InfoWindow::OnDpiChanged() {
     LOGFONTA face{};
@@ -94,11 +94,11 @@ void InfoWindow::OnCreate() {
 
 void InfoWindow::ApplyTexts() {
     if (!hwnd()) return;
-    SetCaption(GetText(68));
-    SetControlText(kIdInfoClose, GetText(6));
-    SetControlText(kIdInfoProgramName, GetText(1));
+    SetCaption(GetText(Text::AboutTitle));
+    SetControlText(kIdInfoClose, GetText(Text::Continue));
+    SetControlText(kIdInfoProgramName, GetText(Text::ProgramName));
     // The links sit right after their pictures, as wide as their captions.
-    const int links[][3] = {{kIdInfoHomepageLink, 66, 443}, {kIdInfoMailLink, 67, 473}};
+    const int links[][3] = {{kIdInfoHomepageLink, Text::HomepageLink, 443}, {kIdInfoMailLink, Text::MailLink, 473}};
     for (const auto& link : links) {
         const std::string caption = GetText(link[1]);
         SetControlText(link[0], caption);
@@ -106,8 +106,8 @@ void InfoWindow::ApplyTexts() {
         MoveControl(link[0], 62, link[2], width < 300 ? width : 300, 22);
     }
     // The group's caption leads Alt to the list it frames.
-    SetControlText(kIdInfoLanguageGroup, MnemonicSet().Mark(GetText(63)));
-    SetControlText(kIdInfoSupportGroup, GetText(65));
+    SetControlText(kIdInfoLanguageGroup, MnemonicSet().Mark(GetText(Text::LanguageGroup)));
+    SetControlText(kIdInfoSupportGroup, GetText(Text::SupportGroup));
 }
 
 void InfoWindow::FillContents() {
@@ -137,7 +137,7 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DialogBase::HandleMessage(message, wParam, lParam);
 }
 
-void InfoWindow::OpenHomepage() { OpenWithShell(GetText(3)); }
+void InfoWindow::OpenHomepage() { OpenWithShell(GetText(Text::HomepageAddress)); }
 
 void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
     if (id == kIdInfoLanguageList && code == CBN_SELCHANGE) {
@@ -151,7 +151,7 @@ void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
             OpenHomepage();
             break;
         case kIdInfoMailLink:
-            OpenWithShell("mailto:" + GetText(4));
+            OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
             break;
         case kIdInfoClose:
             EndModal(IDOK);
@@ -167,10 +167,10 @@ void InfoWindow::OnLanguageChosen() {
         case LanguageSwitchOutcome::AlreadyActive:
             return;
         case LanguageSwitchOutcome::NotFound:
-            ShowMessage2(FillPlaceholder(GetText(kTextLanguageNotRead), chosen));
+            ShowMessage2(FillPlaceholder(GetText(Text::LanguageNotRead), chosen));
             break;
         case LanguageSwitchOutcome::TextsNotSaved:
-            ShowMessage2(FillPlaceholder(GetText(kTextLanguageNotSaved), chosen));
+            ShowMessage2(FillPlaceholder(GetText(Text::LanguageNotSaved), chosen));
             break;
         case LanguageSwitchOutcome::Switched:
             if (languageSwitched_) languageSwitched_();

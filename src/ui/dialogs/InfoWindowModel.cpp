@@ -1,5 +1,7 @@
 #include "ui/dialogs/InfoWindowModel.h"
 
+#include "ui/win/TextNumbers.h"
+
 const char kMakerName[] = "Veltmanix";
 
 namespace {
@@ -15,7 +17,11 @@ std::string UpperAToZ(std::string text) {
 
 std::vector<std::pair<std::string, std::string>> InfoRows(const TextFn& text, const std::string& version) {
     return {
-        {text(18), version}, {text(20), text(21)}, {text(22), kMakerName}, {text(23), text(0)}, {text(24), text(25)},
+        {text(Text::VersionRow), version},
+        {text(Text::PlatformRow), text(Text::PlatformValue)},
+        {text(Text::PublisherRow), kMakerName},
+        {text(Text::LanguageRow), text(Text::LanguageName)},
+        {text(Text::CopyrightRow), text(Text::CopyrightValue)},
     };
 }
 

@@ -11,6 +11,7 @@
 #include "system/Shell.h"
 #include "system/SingleInstance.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -31,7 +32,7 @@ std::string OwnExecutable() {
 
 }  // namespace
 
-LanguageDialog::LanguageDialog() : DialogBase("TLanguageForm", kClientWidth, kClientHeight) {}
+LanguageDialog::LanguageDialog() : DialogBase(WindowClass::Language, kClientWidth, kClientHeight) {}
 
 void LanguageDialog::SetChoiceFile(const std::string& path, const std::string& version) {
     choiceFile_ = path;

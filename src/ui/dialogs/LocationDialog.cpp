@@ -6,6 +6,8 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -31,15 +33,15 @@ struct ButtonRow {
 
 // The nine buttons in one group, top to bottom (the two win.ini buttons side by side).
 const ButtonRow kButtons[] = {
-    {LocationButton::CommonStartup, kIdLocationCommonStartup, 32, 34},
-    {LocationButton::UserStartup, kIdLocationUserStartup, 31, 90},
-    {LocationButton::Run, kIdLocationRun, 71, 160},
-    {LocationButton::RunOnce, kIdLocationRunOnce, 72, 214},
-    {LocationButton::RunOnceEx, kIdLocationRunOnceEx, 73, 252},
-    {LocationButton::RunServices, kIdLocationRunServices, 74, 290},
-    {LocationButton::RunServicesOnce, kIdLocationRunServicesOnce, 75, 344},
-    {LocationButton::WinIniLoad, kIdLocationWinIniLoad, 80, 472},
-    {LocationButton::WinIniRun, kIdLocationWinIniRun, 81, 472},
+    {LocationButton::CommonStartup, kIdLocationCommonStartup, Text::AllUsers, 34},
+    {LocationButton::UserStartup, kIdLocationUserStartup, Text::CurrentUser, 90},
+    {LocationButton::Run, kIdLocationRun, Text::RunKey, 160},
+    {LocationButton::RunOnce, kIdLocationRunOnce, Text::RunOnceKey, 214},
+    {LocationButton::RunOnceEx, kIdLocationRunOnceEx, Text::RunOnceExKey, 252},
+    {LocationButton::RunServices, kIdLocationRunServices, Text::RunServices, 290},
+    {LocationButton::RunServicesOnce, kIdLocationRunServicesOnce, Text::RunServicesOnce, 344},
+    {LocationButton::WinIniLoad, kIdLocationWinIniLoad, Text::LoadList, 472},
+    {LocationButton::WinIniRun, kIdLocationWinIniRun, Text::RunList, 472},
 };
 
 struct LineRow {
@@ -49,17 +51,23 @@ struct LineRow {
 };
 
 const LineRow kLines[] = {
-    {kIdLocationLineCommon1, 82, 54},       {kIdLocationLineCommon2, 83, 68},
-    {kIdLocationLineUser, 84, 110},         {kIdLocationLineRun1, 85, 180},
-    {kIdLocationLineRun2, 86, 194},         {kIdLocationLineRunOnce, 87, 234},
-    {kIdLocationLineRunOnceEx, 88, 272},    {kIdLocationLineRunServices1, 89, 310},
-    {kIdLocationLineRunServices2, 90, 324}, {kIdLocationLineRunServicesOnce, 91, 364},
-    {kIdLocationLineWinIni1, 92, 494},      {kIdLocationLineWinIni2, 93, 508},
+    {kIdLocationLineCommon1, Text::CommonStartupLine1, 54},
+    {kIdLocationLineCommon2, Text::CommonStartupLine2, 68},
+    {kIdLocationLineUser, Text::UserStartupLine, 110},
+    {kIdLocationLineRun1, Text::RunLine1, 180},
+    {kIdLocationLineRun2, Text::RunLine2, 194},
+    {kIdLocationLineRunOnce, Text::RunOnceLine, 234},
+    {kIdLocationLineRunOnceEx, Text::RunOnceExLine, 272},
+    {kIdLocationLineRunServices1, Text::RunServicesLine1, 310},
+    {kIdLocationLineRunServices2, Text::RunServicesLine2, 324},
+    {kIdLocationLineRunServicesOnce, Text::RunServicesOnceLine, 364},
+    {kIdLocationLineWinIni1, Text::WinIniLine1, 494},
+    {kIdLocationLineWinIni2, Text::WinIniLine2, 508},
 };
 
 }  // namespace
 
-LocationDialog::LocationDialog() : DialogBase("TLocationForm", kClientWidth, kClientHeight) {}
+LocationDialog::LocationDialog() : DialogBase(WindowClass::Location, kClientWidth, kClientHeight) {}
 
 void LocationDialog::MakeFonts() {
     LOGFONTA face{};
@@ -119,18 +127,18 @@ void LocationDialog::OnCreate() {
 
 void LocationDialog::ApplyTexts() {
     if (!hwnd()) return;
-    SetCaption(GetText(1));
-    SetControlText(kIdLocationFolderHeading, GetText(70));
-    SetControlText(kIdLocationRegistryHeading, GetText(28));
-    SetControlText(kIdLocationWinIniHeading, GetText(79));
+    SetCaption(GetText(Text::ProgramName));
+    SetControlText(kIdLocationFolderHeading, GetText(Text::StartupFoldersHeading));
+    SetControlText(kIdLocationRegistryHeading, GetText(Text::Registry));
+    SetControlText(kIdLocationWinIniHeading, GetText(Text::WinIniHeading));
     MnemonicSet keys;
     for (const ButtonRow& row : kButtons) SetControlText(row.id, keys.Mark(GetText(row.text)));
     for (const LineRow& row : kLines) SetControlText(row.id, GetText(row.text));
-    SetControlText(kIdLocationHiveGroup, GetText(76));
-    SetControlText(kIdLocationHiveAllUsers, keys.Mark(GetText(77)));
-    SetControlText(kIdLocationHiveCurrentUser, keys.Mark(GetText(78)));
-    SetControlText(kIdLocationHiveAllUsers32, keys.Mark(GetText(391)));
-    SetControlText(kIdLocationApply, GetText(6));
+    SetControlText(kIdLocationHiveGroup, GetText(Text::RegistryAppliesTo));
+    SetControlText(kIdLocationHiveAllUsers, keys.Mark(GetText(Text::AllUsersOfComputer)));
+    SetControlText(kIdLocationHiveCurrentUser, keys.Mark(GetText(Text::OnlyCurrentUser)));
+    SetControlText(kIdLocationHiveAllUsers32, keys.Mark(GetText(Text::AllUsers32Bit)));
+    SetControlText(kIdLocationApply, GetText(Text::Continue));
     choice_.hive = RegistryHive::AllUsers;
     ShowChoiceInControls();
 }

@@ -11,25 +11,12 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
 BackupStore* g_store = nullptr;
-
-// Text numbers of the backup commands.
-constexpr int kTextDeleteQuestion = 33;
-constexpr int kTextDeleted = 34;
-constexpr int kTextMakingBackup = 43;
-constexpr int kTextBackupMade = 44;
-constexpr int kTextLineBefore = 45;
-constexpr int kTextLineAfter = 46;
-constexpr int kTextRestoreQuestion = 47;
-constexpr int kTextRestored = 48;
-constexpr int kTextRestoreTitle = 98;
-constexpr int kTextRestoreNotStarted = 350;
-constexpr int kTextNotWritten = 351;
-constexpr int kTextNotRemoved = 352;
-constexpr int kTextBackupNotSaved = 353;
 
 // The timed wait's pace before the backup commands: about one second.
 constexpr int kWaitPace = 10;
@@ -100,26 +87,26 @@ constexpr int kClientHeight = 223;
 
 std::string RestoreReportText(const RestoreReport& report) {
     std::string text;
-    if (!report.notWritten.empty()) text = ReportText(GetText(kTextNotWritten), report.notWritten);
+    if (!report.notWritten.empty()) text = ReportText(GetText(Text::RestoredExceptThese), report.notWritten);
     if (!report.notRemoved.empty()) {
         if (!text.empty()) text += "\r\n\r\n";
-        text += ReportText(GetText(kTextNotRemoved), report.notRemoved);
+        text += ReportText(GetText(Text::NotRemoved), report.notRemoved);
     }
     return text;
 }
 
 void ShowRestoreReport(const RestoreReport& report) {
     if (!report.started) {
-        ShowMessage2(GetText(kTextRestoreNotStarted) + "\n" + report.error);
+        ShowMessage2(GetText(Text::RestoreNotStarted) + "\n" + report.error);
         return;
     }
     if (report.complete()) {
-        ShowMessage2(GetText(kTextRestored));
+        ShowMessage2(GetText(Text::Restored));
         return;
     }
     const size_t items = report.notWritten.size() + report.notRemoved.size();
     if (ReportNeedsInfoMessage(items)) {
-        ShowInfoMessage(GetText(kTextRestoreTitle), RestoreReportText(report));
+        ShowInfoMessage(GetText(Text::RestoreBackup), RestoreReportText(report));
     } else {
         ShowMessage2(RestoreReportText(report));
     }
@@ -159,7 +146,7 @@ void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int 
 
 }  // namespace
 
-RestoreDialog::RestoreDialog() : DialogBase("TRestoreForm", kClientWidth, kClientHeight) {}
+RestoreDialog::RestoreDialog() : DialogBase(WindowClass::Restore, kClientWidth, kClientHeight) {}
 
 void RestoreDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -192,13 +179,13 @@ void RestoreDialog::OnCreate() {
 
 void RestoreDialog::ApplyTexts() {
     if (!hwnd()) return;
-    SetCaption(GetText(1));
-    SetControlText(kIdRestorePrompt1, GetText(94));
-    SetControlText(kIdRestorePrompt2, GetText(95));
+    SetCaption(GetText(Text::ProgramName));
+    SetControlText(kIdRestorePrompt1, GetText(Text::RestorePrompt1));
+    SetControlText(kIdRestorePrompt2, GetText(Text::RestorePrompt2));
     // The frame's caption leads Alt to the list it frames.
-    SetControlText(kIdRestoreGroup, MnemonicSet().Mark(GetText(96)));
-    SetControlText(kIdRestoreDelete, GetText(97));
-    SetControlText(kIdRestoreRestore, GetText(98));
+    SetControlText(kIdRestoreGroup, MnemonicSet().Mark(GetText(Text::BackupsGroup)));
+    SetControlText(kIdRestoreDelete, GetText(Text::DeleteBackup));
+    SetControlText(kIdRestoreRestore, GetText(Text::RestoreBackup));
 }
 
 LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -259,8 +246,8 @@ void RestoreDialog::FillSnapshotList() {
     if (!store_) return;
     auto& snapshots = store_->List().Snapshots;
     SortSnapshots(snapshots);
-    const std::string before = GetText(kTextLineBefore);
-    const std::string after = GetText(kTextLineAfter);
+    const std::string before = GetText(Text::BackupOf);
+    const std::string after = GetText(Text::Entries);
     for (const Snapshot& snapshot : snapshots) {
         const std::string line = SnapshotLine(before, DateTimeText(snapshot.Timestamp), snapshot.Entries.size(), after);
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -282,20 +269,20 @@ int RestoreDialog::SelectedPosition() const {
 void RestoreDialog::DeleteSelected() {
     const int position = SelectedPosition();
     if (position < 0) return;
-    if (!AskQuestion(GetText(kTextDeleteQuestion), false)) return;
+    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
     const SnapshotDeletion result = DeleteSnapshot(*store_, static_cast<size_t>(position));
     FillSnapshotList();
     if (result.deleted) {
-        ShowMessage2(GetText(kTextDeleted));
+        ShowMessage2(GetText(Text::Deleted));
     } else {
-        ShowMessage2(GetText(kTextBackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
+        ShowMessage2(GetText(Text::BackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
     }
 }
 
 void RestoreDialog::RestoreSelected() {
     const int position = SelectedPosition();
     if (position < 0) return;
-    if (!AskQuestion(GetText(kTextRestoreQuestion), false)) return;
+    if (!AskQuestion(GetText(Text::RestoreQuestion), false)) return;
     RunTimedWait(kWaitPace);
     RestoreReport report;
     {
@@ -327,7 +314,7 @@ RestoreDialog& TheRestoreDialog() {
 void MakeBackup(HWND owner) {
     if (!g_store) return;
     ScopedDialogOwner scopedOwner(owner);
-    RunTimedWait(GetText(kTextMakingBackup), "", kWaitPace);
+    RunTimedWait(GetText(Text::MakingBackup), "", kWaitPace);
     std::string error;
     bool taken;
     {
@@ -335,9 +322,9 @@ void MakeBackup(HWND owner) {
         taken = TakeSnapshot(*g_store, error);
     }
     if (taken) {
-        ShowMessage2(GetText(kTextBackupMade));
+        ShowMessage2(GetText(Text::BackupMade));
     } else {
-        ShowMessage2(GetText(kTextBackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
+        ShowMessage2(GetText(Text::BackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
     }
 }
 

@@ -29,6 +29,8 @@
 #include "ui/prompts/ErrorTexts.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -67,12 +69,12 @@ struct ButtonCommand {
     int captionText;
 };
 const ButtonCommand kDetailsButtons[] = {
-    {kIdDeleteButton, Command::DeleteEntry, Picture::Delete, 123},
-    {kIdChangeButton, Command::ChangeEntry, Picture::Change, 124},
-    {kIdLaunchButton, Command::LaunchEntry, Picture::Launch, 125},
-    {kIdBlockButton, Command::BlockEntry, Picture::Block, 135},
-    {kIdSwitchButton, Command::SwitchEntry, Picture::Switch, 57},
-    {kIdMoveButton, Command::MoveEntry, Picture::Move, 128},
+    {kIdDeleteButton, Command::DeleteEntry, Picture::Delete, Text::DeleteEntry},
+    {kIdChangeButton, Command::ChangeEntry, Picture::Change, Text::ChangeEntry},
+    {kIdLaunchButton, Command::LaunchEntry, Picture::Launch, Text::LaunchEntry},
+    {kIdBlockButton, Command::BlockEntry, Picture::Block, Text::BlockEntry},
+    {kIdSwitchButton, Command::SwitchEntry, Picture::Switch, Text::ChangeLink},
+    {kIdMoveButton, Command::MoveEntry, Picture::Move, Text::ChangeOrInfo},
 };
 
 const ButtonCommand* FindDetailsButton(int id) {
@@ -147,7 +149,7 @@ std::string FailureMessage(int headline, const ChangeResult& result, const Start
     std::string text = GetText(headline) + "\n" + GetText(ui::ChangeReasonTextNumber(result.reason));
     if (!result.location.empty()) text += "\n" + result.location;
     if (result.oldEntryLost) {
-        text += "\n\n" + GetText(318) + "\n" + entry.name + "\n" + entry.command + "\n" +
+        text += "\n\n" + GetText(Text::EntryLost) + "\n" + entry.name + "\n" + entry.command + "\n" +
                 LocationLabel(entry.kind, GetText);
     }
     return text;
@@ -192,7 +194,7 @@ void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartFo
 
 void MainWindow::SetNotElevatedForTests(bool notElevated) { ui::SetNotElevatedForTests(notElevated); }
 
-MainWindow::MainWindow() : DialogBase("TForm1", kClientWidth, kClientHeight) {}
+MainWindow::MainWindow() : DialogBase(WindowClass::Main, kClientWidth, kClientHeight) {}
 
 MainWindow::~MainWindow() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
@@ -266,11 +268,11 @@ void MainWindow::CreateSidePanel() {
         }
         y += 4;
     }
-    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 14, y + 2, 215, 2, kIdLegend + 1);
+    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 14, y + 2, 215, 2, kIdLegendRule);
     AddControl("STATIC", "", label, 14, y + 8, 215, 28, kIdLegend);
     SetControlColor(kIdLegend, RGB(200, 110, 20));
-    AddControl("STATIC", "", label, 14, y + 36, 215, 28, kIdLegend + 2);
-    SetControlColor(kIdLegend + 2, kWillNotRunColour);
+    AddControl("STATIC", "", label, 14, y + 36, 215, 28, kIdLegendWillNotRun);
+    SetControlColor(kIdLegendWillNotRun, kWillNotRunColour);
 
     AddControl("STATIC", "", label | SS_CENTERIMAGE, 10, kInformationHeadingTop, 200, kHeadingHeight,
                kIdInformationHeading);
@@ -328,38 +330,40 @@ void MainWindow::CreateEntryArea() {
 }
 
 void MainWindow::ApplyTexts() {
-    SetCaption(MachineWideOnly() ? GetText(2) + " " + GetText(389) : GetText(2));
-    ribbon_.ApplyTexts(GetText(0) == "Deutsch");
-    SetControlText(kIdSourcesHeading, GetText(117));
-    SetControlText(kIdSourcesToggle, GetText(117));
-    SetControlText(kIdInformationHeading, GetText(118));
-    SetControlText(kIdInformationToggle, GetText(118));
+    SetCaption(MachineWideOnly() ? GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle)
+                                 : GetText(Text::MainWindowTitle));
+    ribbon_.ApplyTexts(GetText(Text::LanguageName) == "Deutsch");
+    SetControlText(kIdSourcesHeading, GetText(Text::StartupSources));
+    SetControlText(kIdSourcesToggle, GetText(Text::StartupSources));
+    SetControlText(kIdInformationHeading, GetText(Text::NewsAndTips));
+    SetControlText(kIdInformationToggle, GetText(Text::NewsAndTips));
     for (size_t group = 0; group < LocationGroups().size(); ++group) {
         SetControlText(kGroupLabelIds[group], GetText(LocationGroups()[group].labelText));
-        SetControlText(kInfoImageIds[group], GetText(35));
+        SetControlText(kInfoImageIds[group], GetText(Text::Info));
     }
     for (size_t filter = 0; filter < LocationFilters().size(); ++filter) {
         if (LocationFilters()[filter].captionText) {
             SetControlText(kIdFilterFirst + static_cast<int>(filter), GetText(LocationFilters()[filter].captionText));
         }
     }
-    SetControlText(kIdLegend, GetText(131));
-    SetControlText(kIdLegend + 2, GetText(390));
-    SetControlText(kIdEntriesGroup, GetText(120));
-    SetControlText(kIdDetailsGroup, GetText(121));
-    SetControlText(kIdStatusGroup, GetText(126));
-    SetControlText(kIdLocationGroup, GetText(127));
-    SetControlText(kIdNameCaption, GetText(56));
-    SetControlText(kIdCommandCaption, GetText(122));
+    SetControlText(kIdLegend, GetText(Text::LegendSystemEntries));
+    SetControlText(kIdLegendWillNotRun, GetText(Text::LegendWillNotStart));
+    SetControlText(kIdEntriesGroup, GetText(Text::EntriesGroup));
+    SetControlText(kIdDetailsGroup, GetText(Text::DetailsGroup));
+    SetControlText(kIdStatusGroup, GetText(Text::StatusGroup));
+    SetControlText(kIdLocationGroup, GetText(Text::LocationGroup));
+    SetControlText(kIdNameCaption, GetText(Text::NameCaption));
+    SetControlText(kIdCommandCaption, GetText(Text::CommandCaption));
     for (const ButtonCommand& b : kDetailsButtons) SetControlText(b.id, GetText(b.captionText));
-    if (!tipTimerStarted_) SetControlText(kIdTipLink, GetText(10));
+    if (!tipTimerStarted_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     LayOutGroupLabels();
     ShowDetails();
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::ApplyInfoImageHints() {
-    for (size_t group = 0; group < LocationGroups().size(); ++group) SetControlText(kInfoImageIds[group], GetText(35));
+    for (size_t group = 0; group < LocationGroups().size(); ++group)
+        SetControlText(kInfoImageIds[group], GetText(Text::Info));
     LayOutGroupLabels();
 }
 
@@ -620,10 +624,10 @@ void MainWindow::Execute(Command command) {
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
-                OpenWithShell(GetText(3));
+                OpenWithShell(GetText(Text::HomepageAddress));
                 break;
             case Command::Email:
-                OpenWithShell("mailto:" + GetText(4));
+                OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
                 break;
             case Command::InfoWindow:
                 ShowInfoWindow(hwnd());
@@ -654,19 +658,19 @@ void MainWindow::Execute(Command command) {
                 break;
         }
     } catch (const std::exception& error) {
-        ShowMessage2(GetText(322) + "\n" + UserMessage(error));
+        ShowMessage2(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));
         RefreshList();
     }
 }
 
 void MainWindow::DeleteCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
-    if (!AskQuestion(GetText(33), false)) return;
+    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
     const ChangeResult result = DeleteEntry(entry);
     if (result.ok()) {
-        ShowMessage2(GetText(34));
+        ShowMessage2(GetText(Text::Deleted));
     } else {
-        ReportFailure(307, result, entry);
+        ReportFailure(Text::NotDeleted, result, entry);
     }
     RefreshList();
 }
@@ -682,7 +686,8 @@ void MainWindow::SwitchCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
     // Windows deletes a RunOnce value as it starts it: switched off, the
     // companion is started in its place and the entry is gone.
-    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(386), false)) return;
+    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
+        return;
     RunTimedWait(5);
     ScopedWait wait;
     StartupEntry switched = entry;
@@ -690,7 +695,7 @@ void MainWindow::SwitchCurrentEntry() {
     const ChangeResult result = ReplaceEntry(entry, switched);
     RefreshListFollowing(entry);
     wait.Close();
-    if (!result.ok()) ReportFailure(306, result, entry);
+    if (!result.ok()) ReportFailure(Text::NotChanged, result, entry);
 }
 
 void MainWindow::ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry) {
@@ -704,7 +709,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
     if (IsBlocked(command)) {
         const BlockListChange change = Unblock(command);
         std::string problem;
-        if (!change.saved) problem = GetText(302) + "\n" + listPath;
+        if (!change.saved) problem = GetText(Text::BlockListNotSaved) + "\n" + listPath;
         ChangeResult result{true, false, ChangeReason::None, ""};
         if (!entry.active) {
             StartupEntry released = entry;
@@ -713,30 +718,30 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         }
         RefreshListFollowing(entry);
         if (!result.ok() && problem.empty()) {
-            ReportFailure(305, result, entry);
+            ReportFailure(Text::ReleasedNotSwitchedOn, result, entry);
             return;
         }
-        if (!result.ok()) problem += "\n\n" + FailureMessage(305, result, entry);
+        if (!result.ok()) problem += "\n\n" + FailureMessage(Text::ReleasedNotSwitchedOn, result, entry);
         if (!problem.empty()) ShowMessage2(problem);
         return;
     }
     switch (CheckBlockable(entry, kBlockCheckValueName)) {
         case BlockRefusal::EmptyCommand:
-            ShowMessage2(GetText(300));
+            ShowMessage2(GetText(Text::NoCommandToBlock));
             return;
         case BlockRefusal::OwnBlockCheck:
-            ShowMessage2(GetText(301));
+            ShowMessage2(GetText(Text::OwnCheckNotBlockable));
             return;
         case BlockRefusal::None:
             break;
     }
     const BlockListChange change = Block(command);
     if (!change.accepted) {
-        ShowMessage2(GetText(303));
+        ShowMessage2(GetText(Text::CommandNotBlockable));
         return;
     }
     std::string problem;
-    if (!change.saved) problem = GetText(302) + "\n" + listPath;
+    if (!change.saved) problem = GetText(Text::BlockListNotSaved) + "\n" + listPath;
     // Only a switched-off entry is kept by the logon check; one that cannot be
     // switched off comes off the list again.
     ChangeResult result{true, false, ChangeReason::None, ""};
@@ -747,7 +752,7 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
     }
     if (!result.ok()) {
         Unblock(command);
-        problem = FailureMessage(304, result, entry);
+        problem = FailureMessage(Text::NotSwitchedOffBlockTakenBack, result, entry);
     }
     RefreshListFollowing(entry);
     if (!result.ok()) {
@@ -758,21 +763,21 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
 }
 
 void MainWindow::PrintList() {
-    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(134));
+    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(Text::PrintHeading));
     switch (result.outcome) {
         case PrintOutcome::Printed:
             break;
         case PrintOutcome::NoPrinter:
-            ShowMessage2(GetText(320));
+            ShowMessage2(GetText(Text::NoPrinter));
             break;
         case PrintOutcome::PrinterError:
-            ShowMessage2(GetText(321) + (result.printer.empty() ? "" : "\n" + result.printer));
+            ShowMessage2(GetText(Text::PrintFailed) + (result.printer.empty() ? "" : "\n" + result.printer));
             break;
     }
 }
 
 void MainWindow::RestartWindows() {
-    if (!AskQuestion(GetText(14), false)) return;
+    if (!AskQuestion(GetText(Text::RestartQuestion), false)) return;
     if (g_restartForTests) {
         g_restartForTests();
         return;
@@ -791,8 +796,8 @@ void MainWindow::ToggleSection(bool sources) {
     std::vector<int> ids;
     if (sources) {
         ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni, kIdInfoImageFolders,
-               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegend + 1,
-               kIdLegend + 2};
+               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegendRule,
+               kIdLegendWillNotRun};
         for (size_t filter = 0; filter < LocationFilters().size(); ++filter) {
             ids.push_back(kIdFilterFirst + static_cast<int>(filter));
         }
@@ -812,7 +817,7 @@ void MainWindow::OnTipTimer() {
     const TipRotation::Tip tip = tips_.Tick();
     tipShowsLink_ = tip.showLink;
     // After a language switch the link speaks the new language too.
-    if (tipShowsLink_) SetControlText(kIdTipLink, GetText(10));
+    if (tipShowsLink_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     ShowWindow(Control(kIdTipLink), tipShowsLink_ && informationShown_ ? SW_SHOW : SW_HIDE);
     std::string text = GetText(tip.text);
     // The edit control breaks lines only at CR LF.
@@ -848,12 +853,13 @@ void MainWindow::ShowContextMenu(int x, int y) {
     const struct {
         Command command;
         int text;
-    } items[] = {{Command::ChangeEntry, 124}, {Command::DeleteEntry, 123}, {Command::LaunchEntry, 125},
-                 {Command::SwitchEntry, 126}, {Command::MoveEntry, 127},   {Command::BlockEntry, 0}};
+    } items[] = {{Command::ChangeEntry, Text::ChangeEntry}, {Command::DeleteEntry, Text::DeleteEntry},
+                 {Command::LaunchEntry, Text::LaunchEntry}, {Command::SwitchEntry, Text::StatusGroup},
+                 {Command::MoveEntry, Text::LocationGroup}, {Command::BlockEntry, 0}};
     for (const auto& item : items) {
         std::string text = item.text ? GetText(item.text) : WindowText(Control(kIdBlockButton));
-        if (item.command == Command::SwitchEntry) text += " " + GetText(57);
-        if (item.command == Command::MoveEntry) text += " " + GetText(57);
+        if (item.command == Command::SwitchEntry) text += " " + GetText(Text::ChangeLink);
+        if (item.command == Command::MoveEntry) text += " " + GetText(Text::ChangeLink);
         // Menu texts give "&" a meaning; the entry's texts are not ours.
         std::string shown;
         for (char c : text) {

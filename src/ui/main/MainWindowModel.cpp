@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/win/TextNumbers.h"
+
 namespace ui {
 
 namespace {
@@ -24,9 +26,9 @@ unsigned char UpperByte(unsigned char c) {
 
 const std::vector<LocationGroup>& LocationGroups() {
     static const std::vector<LocationGroup> groups = {
-        {70, 36, kFolderColour},
-        {28, 37, kRegistryColour},
-        {79, 38, kWinIniColour},
+        {Text::StartupFoldersHeading, Text::StartupFoldersExplained, kFolderColour},
+        {Text::Registry, Text::RegistryExplained, kRegistryColour},
+        {Text::WinIniHeading, Text::WinIniExplained, kWinIniColour},
     };
     return groups;
 }
@@ -34,38 +36,38 @@ const std::vector<LocationGroup>& LocationGroups() {
 const std::vector<LocationFilter>& LocationFilters() {
     // The registry boxes keep their captions in every language.
     static const std::vector<LocationFilter> filters = {
-        {kFolderGroup, "Alle Computerbenutzer", 129},
-        {kFolderGroup, "Aktueller Computernutzer", 119},
+        {kFolderGroup, "Alle Computerbenutzer", Text::AllUsersFilter},
+        {kFolderGroup, "Aktueller Computernutzer", Text::CurrentUserFilter},
         {kRegistryGroup, "Run", 0},
         {kRegistryGroup, "Run Once", 0},
         {kRegistryGroup, "Run Once Ex", 0},
         {kRegistryGroup, "Run Services", 0},
         {kRegistryGroup, "Run Services Once", 0},
-        {kWinIniGroup, "Load-Abschnitt", 80},
-        {kWinIniGroup, "Run-Abschnitt", 81},
+        {kWinIniGroup, "Load-Abschnitt", Text::LoadList},
+        {kWinIniGroup, "Run-Abschnitt", Text::RunList},
     };
     return filters;
 }
 
 const std::vector<Location>& Locations() {
     static const std::vector<Location> locations = {
-        {1, 0, 29, "", 32, ""},
-        {2, 1, 29, "", 31, ""},
-        {11, 2, 28, "", 31, " (Run)"},
-        {12, 3, 28, "", 31, " (Run Once)"},
-        {13, 4, 28, "", 31, " (Run Once Ex)"},
-        {14, 5, 28, "", 31, " (Run Services)"},
-        {15, 6, 28, "", 31, " (Run Services Once)"},
-        {21, 2, 28, "", 32, " (Run)"},
-        {22, 3, 28, "", 32, " (Run Once)"},
-        {23, 4, 28, "", 32, " (Run Once Ex)"},
-        {24, 5, 28, "", 32, " (Run Services)"},
-        {25, 6, 28, "", 32, " (Run Services Once)"},
-        {26, 2, 28, "", 32, " (Run, ", 380},
-        {27, 3, 28, "", 32, " (Run Once, ", 380},
-        {28, 4, 28, "", 32, " (Run Once Ex, ", 380},
-        {31, 7, 0, "Win.ini: Load-", 30, ""},
-        {32, 8, 0, "Win.ini: Run-", 30, ""},
+        {1, 0, Text::StartupFolder, "", Text::AllUsers, ""},
+        {2, 1, Text::StartupFolder, "", Text::CurrentUser, ""},
+        {11, 2, Text::Registry, "", Text::CurrentUser, " (Run)"},
+        {12, 3, Text::Registry, "", Text::CurrentUser, " (Run Once)"},
+        {13, 4, Text::Registry, "", Text::CurrentUser, " (Run Once Ex)"},
+        {14, 5, Text::Registry, "", Text::CurrentUser, " (Run Services)"},
+        {15, 6, Text::Registry, "", Text::CurrentUser, " (Run Services Once)"},
+        {21, 2, Text::Registry, "", Text::AllUsers, " (Run)"},
+        {22, 3, Text::Registry, "", Text::AllUsers, " (Run Once)"},
+        {23, 4, Text::Registry, "", Text::AllUsers, " (Run Once Ex)"},
+        {24, 5, Text::Registry, "", Text::AllUsers, " (Run Services)"},
+        {25, 6, Text::Registry, "", Text::AllUsers, " (Run Services Once)"},
+        {26, 2, Text::Registry, "", Text::AllUsers, " (Run, ", Text::View32Bit},
+        {27, 3, Text::Registry, "", Text::AllUsers, " (Run Once, ", Text::View32Bit},
+        {28, 4, Text::Registry, "", Text::AllUsers, " (Run Once Ex, ", Text::View32Bit},
+        {31, 7, 0, "Win.ini: Load-", Text::WinIniList, ""},
+        {32, 8, 0, "Win.ini: Run-", Text::WinIniList, ""},
     };
     return locations;
 }
@@ -180,21 +182,21 @@ Colour MainWindowModel::LineColour(int index) const {
 }
 
 std::string StatusText(const StartupEntry& entry, const TextFn& text) {
-    if (entry.active) return text(27);
+    if (entry.active) return text(Text::EntryActive);
     std::string status;
     switch (entry.offBy) {
         case SwitchedOffBy::Windows:
-            status = text(381);
+            status = text(Text::SwitchedOffByWindows);
             break;
         case SwitchedOffBy::OtherTool:
-            status = text(382);
+            status = text(Text::SwitchedOffByOtherTool);
             break;
         case SwitchedOffBy::Nobody:
         case SwitchedOffBy::ThisProgram:
-            status = text(26);
+            status = text(Text::EntryInactive);
             break;
     }
-    if (IsRunOnceKind(entry.kind)) status += "\r" + text(387);
+    if (IsRunOnceKind(entry.kind)) status += "\r" + text(Text::RunOnceGoneAfterLogon);
     return status;
 }
 
@@ -203,11 +205,11 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
         case NotRunReason::None:
             break;
         case NotRunReason::NotStartedByWindowsNt:
-            return text(384);
+            return text(Text::WillNotStartOnNt);
         case NotRunReason::SwitchedOffByWindows:
-            return text(385);
+            return text(Text::WillNotStartSwitchedOffByWindows);
         case NotRunReason::ProgramMissing:
-            return text(383) + " " + verdict.program;
+            return text(Text::WillNotStartProgramMissing) + " " + verdict.program;
     }
     return std::string();
 }
@@ -216,12 +218,12 @@ Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, co
                    const RunVerdict& verdict) {
     Details details;
     details.name = entry.name;
-    if (known) details.name += "\r(" + text(132) + ")";
+    if (known) details.name += "\r(" + text(Text::SystemEntry) + ")";
     details.command = entry.command;
     details.status = StatusText(entry, text);
     details.reason = ReasonText(verdict, text);
     details.location = LocationLabel(entry.kind, text);
-    details.blockCaption = text(isBlocked && isBlocked(entry.command) ? 138 : 135);
+    details.blockCaption = text(isBlocked && isBlocked(entry.command) ? Text::ReleaseEntry : Text::BlockEntry);
     return details;
 }
 
@@ -232,11 +234,12 @@ Details MainWindowModel::DetailsOf(int index, const TextFn& text, const CommandT
 std::vector<std::string> MainWindowModel::PrintoutLines(const TextFn& text) const {
     std::vector<std::string> out;
     out.reserve(3 + 7 * lines_.size());
-    out.push_back(text(134));
+    out.push_back(text(Text::PrintHeading));
     out.emplace_back();
     out.emplace_back();
-    const std::string name = text(56), command = text(59), place = text(58);
-    const std::string active = text(27), inactive = text(26);
+    const std::string name = text(Text::NameCaption), command = text(Text::ProgramCaption),
+                      place = text(Text::LocationCaption);
+    const std::string active = text(Text::EntryActive), inactive = text(Text::EntryInactive);
     for (size_t i = 0; i < lines_.size(); ++i) {
         const StartupEntry& entry = entries_[lines_[i].entry];
         out.push_back(std::to_string(i) + ":");
@@ -253,9 +256,9 @@ std::vector<std::string> MainWindowModel::PrintoutLines(const TextFn& text) cons
 TipRotation::Tip TipRotation::Tick() {
     if (step_ == 0) step_ = 1;
     Tip tip{0, false};
-    if (step_ == 1) tip.text = 11;
-    if (step_ == 3) tip = Tip{12, true};
-    if (step_ == 5) tip.text = 13;
+    if (step_ == 1) tip.text = Text::TipSwitchOffInsteadOfDelete;
+    if (step_ == 3) tip = Tip{Text::TipNewsOnHomepage, true};
+    if (step_ == 5) tip.text = Text::TipBackupsAtEveryStart;
     step_ += 2;
     if (step_ > 5) step_ = 0;
     return tip;

@@ -173,7 +173,8 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text);
 
 // --- Tips ---------------------------------------------------------------------
 
-// Rotates three tips, one per tick: text 11, text 12 with the link, text 13.
+// Rotates three tips, one per tick: switching off instead of deleting, the
+// home page with the link, the backups made at every start.
 class TipRotation {
 public:
     struct Tip {

@@ -6,34 +6,23 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
 #include "system/TextRules.h"
+#include "ui/win/TextNumbers.h"
 #include "xml/XmlParser.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kTextCannotWrite = 362;
-constexpr int kTextNotValidXml = 363;
-constexpr int kTextCannotOpen = 364;
-constexpr int kTextCannotRead = 365;
-constexpr int kTextCannotCreate = 366;
-constexpr int kTextNotValidBackup = 367;
-constexpr int kTextElementMissingIn = 368;
-constexpr int kTextElementMissing = 369;
-constexpr int kTextDateNotRegional = 370;
-constexpr int kTextKindNotNumber = 371;
-constexpr int kTextNoContent = 372;
-
 int FaultTextNumber(FileFault fault) {
     switch (fault) {
         case FileFault::Open:
-            return kTextCannotOpen;
+            return Text::CannotOpen;
         case FileFault::Read:
-            return kTextCannotRead;
+            return Text::CannotRead;
         case FileFault::Create:
-            return kTextCannotCreate;
+            return Text::CannotCreate;
         case FileFault::Write:
-            return kTextCannotWrite;
+            return Text::CannotWrite;
         case FileFault::Unspecified:
             break;
     }
@@ -45,14 +34,14 @@ int FaultTextNumber(FileFault fault) {
 std::string BackupFaultText(const EBackupFileError& error) {
     switch (error.Kind()) {
         case BackupFault::MissingElement:
-            if (error.Second().empty()) return FillPlaceholder(GetText(kTextElementMissing), error.First());
-            return FillPlaceholder(FillPlaceholder(GetText(kTextElementMissingIn), error.Second()), error.First());
+            if (error.Second().empty()) return FillPlaceholder(GetText(Text::ElementMissing), error.First());
+            return FillPlaceholder(FillPlaceholder(GetText(Text::ElementMissingIn), error.Second()), error.First());
         case BackupFault::DateNotRegional:
-            return FillPlaceholder(GetText(kTextDateNotRegional), error.First());
+            return FillPlaceholder(GetText(Text::DateNotRegional), error.First());
         case BackupFault::KindNotNumber:
-            return FillPlaceholder(FillPlaceholder(GetText(kTextKindNotNumber), error.First()), error.Second());
+            return FillPlaceholder(FillPlaceholder(GetText(Text::KindNotNumber), error.First()), error.Second());
         case BackupFault::NoContent:
-            return GetText(kTextNoContent);
+            return GetText(Text::NoContentAfterDeclaration);
         case BackupFault::Unspecified:
             break;
     }
@@ -84,14 +73,14 @@ std::string UserMessage(const std::exception& error) {
     }
     if (const auto* backup = dynamic_cast<const EBackupFileError*>(&error)) {
         const std::string fault = BackupFaultText(*backup);
-        const std::string pattern = GetText(kTextNotValidBackup);
+        const std::string pattern = GetText(Text::NotValidBackup);
         if (!fault.empty() && !backup->FileName().empty() && !pattern.empty()) {
             return FillPlaceholder(FillPlaceholder(pattern, backup->FileName()), fault);
         }
         if (!fault.empty() && backup->FileName().empty()) return fault;
     }
     if (const auto* xml = dynamic_cast<const EXMLException*>(&error)) {
-        const std::string pattern = GetText(kTextNotValidXml);
+        const std::string pattern = GetText(Text::NotValidXml);
         if (!xml->FileName().empty() && !pattern.empty()) return FillPlaceholder(pattern, xml->FileName());
     }
     return error.what();

@@ -14,6 +14,8 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/DialogBase.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -93,11 +95,11 @@ void DrawWaitFrame(HDC dc, const RECT& rect, int frame, bool running) {
 // ---- Message dialog --------------------------------------------------------
 class MessageDialog : public DialogBase {
 public:
-    MessageDialog() : DialogBase("TShowMessage2Form", 307, 153) {}
+    MessageDialog() : DialogBase(WindowClass::Message, 307, 153) {}
 
     void ApplyTexts() {
-        SetCaption(GetText(1));
-        SetControlText(kIdMessageClose, GetText(6));
+        SetCaption(GetText(Text::ProgramName));
+        SetControlText(kIdMessageClose, GetText(Text::Continue));
     }
 
     void Show(const std::string& text) {
@@ -151,12 +153,12 @@ private:
 // ---- Question dialog -------------------------------------------------------
 class QuestionDialog : public DialogBase {
 public:
-    QuestionDialog() : DialogBase("TQuestionDialogForm", 369, 113) {}
+    QuestionDialog() : DialogBase(WindowClass::Question, 369, 113) {}
 
     void ApplyTexts() {
-        SetCaption(GetText(1));
-        SetControlText(kIdQuestionYes, GetText(16));
-        SetControlText(kIdQuestionNo, GetText(17));
+        SetCaption(GetText(Text::ProgramName));
+        SetControlText(kIdQuestionYes, GetText(Text::Yes));
+        SetControlText(kIdQuestionNo, GetText(Text::No));
     }
 
     bool Ask(const std::string& question, bool yesByDefault) {
@@ -224,11 +226,11 @@ private:
 // ---- Wait dialog -----------------------------------------------------------
 class WaitDialog : public DialogBase {
 public:
-    WaitDialog() : DialogBase("TWaitForm", 388, 149) {}
+    WaitDialog() : DialogBase(WindowClass::Wait, 388, 149) {}
 
     void ApplyTexts() {
-        SetCaption(GetText(1) + " - " + GetText(8));
-        SetControlText(kIdWaitProgramName, GetText(1));
+        SetCaption(GetText(Text::ProgramName) + " - " + GetText(Text::PleaseWait));
+        SetControlText(kIdWaitProgramName, GetText(Text::ProgramName));
     }
 
     void RunTimed(const std::string& message, const std::string& secondLine, int pace) {
@@ -248,7 +250,7 @@ public:
 
     void ShowPlain() {
         if (!Create() || IsRunningModal()) return;
-        Prepare(GetText(8), "", false);
+        Prepare(GetText(Text::PleaseWait), "", false);
         ShowModeless();
         PumpOwnMessages();
     }
@@ -368,13 +370,13 @@ private:
 // ---- Information message dialog --------------------------------------------
 class InfoMessageDialog : public DialogBase {
 public:
-    InfoMessageDialog() : DialogBase("TInfoMessage", 354, 360) {}
+    InfoMessageDialog() : DialogBase(WindowClass::InfoMessage, 354, 360) {}
 
     void ApplyTexts() {
-        SetCaption(GetText(69));
-        SetControlText(kIdInfoMessageClose, GetText(6));
-        SetControlText(kIdInfoMessageTitle, GetText(1));
-        SetControlText(kIdInfoMessageGroup, GetText(69));
+        SetCaption(GetText(Text::InformationTitle));
+        SetControlText(kIdInfoMessageClose, GetText(Text::Continue));
+        SetControlText(kIdInfoMessageTitle, GetText(Text::ProgramName));
+        SetControlText(kIdInfoMessageGroup, GetText(Text::InformationTitle));
     }
 
     void Show(const std::string& title, const std::string& text) {
@@ -447,9 +449,9 @@ private:
 // ---- Splash window ---------------------------------------------------------
 class SplashWindow : public DialogBase {
 public:
-    SplashWindow() : DialogBase("TSplashForm", 383, 205) {}
+    SplashWindow() : DialogBase(WindowClass::Splash, 383, 205) {}
 
-    void ApplyTexts() { SetControlText(kIdSplashProgramName, GetText(1)); }
+    void ApplyTexts() { SetControlText(kIdSplashProgramName, GetText(Text::ProgramName)); }
 
 protected:
     DWORD Style() const override { return WS_POPUP | WS_CLIPCHILDREN; }
@@ -544,10 +546,10 @@ void RunTimedWait(const std::string& message, const std::string& secondLine, int
     g_lastTimedWaitTicks = wait.LastTicks();
 }
 
-void RunTimedWait(int pace) { RunTimedWait(GetText(8), "", pace); }
+void RunTimedWait(int pace) { RunTimedWait(GetText(Text::PleaseWait), "", pace); }
 
 void ShowWait() {
-    if (Answered(PromptKind::Wait, GetText(8), "")) return;
+    if (Answered(PromptKind::Wait, GetText(Text::PleaseWait), "")) return;
     Get(g_wait).ShowPlain();
 }
 

@@ -30,7 +30,8 @@ constexpr int kIdRibbonDocumentation = 1032;
 constexpr int kIdRibbonContactHomepage = 1033;
 constexpr int kIdRibbonEmail = 1034;
 // Side panel: section headings with their hot spots, group labels with their
-// info images, the nine filter check boxes (1120 + filter index), legend, tips.
+// info images, the nine filter check boxes (kIdFilterFirst + filter index),
+// legend, tips.
 constexpr int kIdSourcesHeading = 1100;
 constexpr int kIdSourcesToggle = 1101;
 constexpr int kIdInformationHeading = 1102;
@@ -41,8 +42,19 @@ constexpr int kIdGroupLabelWinIni = 1112;
 constexpr int kIdInfoImageFolders = 1115;
 constexpr int kIdInfoImageRegistry = 1116;
 constexpr int kIdInfoImageWinIni = 1117;
-constexpr int kIdFilterFirst = 1120;  // 1120-1128, in the panel's order
-constexpr int kIdLegend = 1130;       // and 1131 its rule, 1132 the will-not-run line
+constexpr int kIdFilterCommonStartup = 1120;
+constexpr int kIdFilterUserStartup = 1121;
+constexpr int kIdFilterRun = 1122;
+constexpr int kIdFilterRunOnce = 1123;
+constexpr int kIdFilterRunOnceEx = 1124;
+constexpr int kIdFilterRunServices = 1125;
+constexpr int kIdFilterRunServicesOnce = 1126;
+constexpr int kIdFilterWinIniLoad = 1127;
+constexpr int kIdFilterWinIniRun = 1128;
+constexpr int kIdFilterFirst = kIdFilterCommonStartup;
+constexpr int kIdLegend = 1130;
+constexpr int kIdLegendRule = 1131;
+constexpr int kIdLegendWillNotRun = 1132;
 constexpr int kIdTipText = 1140;
 constexpr int kIdTipLink = 1141;
 // Entry list and details group.
@@ -166,6 +178,16 @@ constexpr int kIdInfoClose = 3407;
 // The table: labels of rows 1 to 5 at kIdInfoRowLabel + row, values at kIdInfoRowValue + row.
 constexpr int kIdInfoRowLabel = 3410;
 constexpr int kIdInfoRowValue = 3420;
+constexpr int kIdInfoVersionLabel = 3411;
+constexpr int kIdInfoVersionValue = 3421;
+constexpr int kIdInfoPlatformLabel = 3412;
+constexpr int kIdInfoPlatformValue = 3422;
+constexpr int kIdInfoPublisherLabel = 3413;
+constexpr int kIdInfoPublisherValue = 3423;
+constexpr int kIdInfoLanguageLabel = 3414;
+constexpr int kIdInfoLanguageValue = 3424;
+constexpr int kIdInfoCopyrightLabel = 3415;
+constexpr int kIdInfoCopyrightValue = 3425;
 
 // Language dialog (class "TLanguageForm")
 constexpr int kIdLanguagePromptEnglish = 3500;

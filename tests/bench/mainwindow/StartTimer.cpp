@@ -18,6 +18,7 @@
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     std::vector<double> program, floor;
     for (int i = 0; i < warmUps + runs; ++i) {
         const double f = TimeStart(argv[3], "BenchFloor");
-        const double p = TimeStart(argv[2], "TForm1");
+        const double p = TimeStart(argv[2], WindowClass::Main);
         if (f < 0 || p < 0) {
             fprintf(stderr, "a start failed (floor %.1f, program %.1f)\n", f, p);
             return 1;

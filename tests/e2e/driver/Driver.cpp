@@ -1,6 +1,7 @@
 #include "driver/Driver.h"
 
 #include "support/WindowOnTop.h"
+#include "ui/win/WindowClasses.h"
 
 #include <string>
 #include <utility>
@@ -222,7 +223,7 @@ bool AnswerQuestion(bool yes, DWORD timeoutMs) {
     // IDs of the question dialog's buttons (ui/ControlIds.h).
     constexpr int kYes = 2011;
     constexpr int kNo = 2012;
-    HWND question = WaitForWindow("TQuestionDialogForm", timeoutMs);
+    HWND question = WaitForWindow(WindowClass::Question, timeoutMs);
     return question && Click(question, yes ? kYes : kNo) && WaitUntilGone(question, timeoutMs);
 }
 

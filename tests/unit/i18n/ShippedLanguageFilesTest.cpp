@@ -4,25 +4,61 @@
 
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "i18n/LanguageFile.h"
+#include "ui/win/TextNumbers.h"
 
 namespace {
 
-// Every text number that some window, message or printout fetches.
+std::string SourcePath(const std::string& relative) {
+#ifdef _WIN32
+    return "Z:" BM_SOURCE_DIR "/" + relative;  // the source tree as Wine sees it
+#else
+    return BM_SOURCE_DIR "/" + relative;
+#endif
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The header that names the texts, as the program's source has it.
+std::string TextNumbersHeader() { return ReadBytes(SourcePath("src/ui/win/TextNumbers.h")); }
+
+// Every number the header names ("Name = 123,"), by name.
+std::map<std::string, int> NamedTextNumbers() {
+    std::map<std::string, int> named;
+    std::istringstream lines(TextNumbersHeader());
+    for (std::string line; std::getline(lines, line);) {
+        line = line.substr(0, line.find("//"));
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        const size_t at = line.find_first_not_of(' ');
+        if (at == std::string::npos || !std::isupper(static_cast<unsigned char>(line[at]))) continue;
+        const size_t equals = line.find(" = ", at);
+        if (equals == std::string::npos || line.back() != ',') continue;
+        named[line.substr(at, equals - at)] = std::stoi(line.substr(equals + 3));
+    }
+    return named;
+}
+
+bool DesignedRibbonCaption(int n) { return n >= Text::DesignedTabHome && n <= Text::DesignedMail; }
+
+// Every text number that some window, message or printout fetches: all the
+// header names but the ribbon's designed captions, which are German only.
 const std::vector<int>& TextNumbersInUse() {
     static const std::vector<int> numbers = [] {
-        std::vector<int> n = {0,  1,  2,  3,  4,  6,  8,  10, 11, 12,  13,  14,  16,  17,  18,  20,  21,  22,  23, 24,
-                              25, 56, 57, 58, 59, 60, 61, 62, 63, 105, 131, 132, 133, 134, 135, 137, 138, 139, 140};
-        for (int i = 26; i <= 48; ++i) n.push_back(i);
-        for (int i = 65; i <= 98; ++i) n.push_back(i);
-        for (int i = 106; i <= 129; ++i) n.push_back(i);
-        for (int i = 360; i <= 372; ++i) n.push_back(i);
-        for (int i = 423; i <= 427; ++i) n.push_back(i);
+        std::vector<int> n;
+        for (const auto& named : NamedTextNumbers()) {
+            if (!DesignedRibbonCaption(named.second)) n.push_back(named.second);
+        }
         return n;
     }();
     return numbers;
@@ -39,21 +75,6 @@ const Shipped kShipped[] = {
      "Fran\xE7"
      "ais"},
 };
-
-std::string SourcePath(const std::string& relative) {
-#ifdef _WIN32
-    return "Z:" BM_SOURCE_DIR "/" + relative;  // the source tree as Wine sees it
-#else
-    return BM_SOURCE_DIR "/" + relative;
-#endif
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> Parse(const std::string& bytes, std::string* languageName = nullptr) {
     std::vector<std::string> texts;
@@ -97,20 +118,20 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
             Parse(ReadBytes(SourcePath(std::string("lang/") + shipped.file)), &languageName);
         EXPECT_EQ(languageName, shipped.name) << shipped.file;
         for (const int n : TextNumbersInUse()) EXPECT_FALSE(texts[n].empty()) << shipped.file << ": text " << n;
-        EXPECT_EQ(texts[3], "https://www.veltmanix.com/bootmarshal/") << shipped.file;
-        EXPECT_EQ(texts[4], "support@veltmanix.com") << shipped.file;
-        EXPECT_EQ(texts[1], "Bootmarshal") << shipped.file;
-        std::string legend = texts[131];
+        EXPECT_EQ(texts[Text::HomepageAddress], "https://www.veltmanix.com/bootmarshal/") << shipped.file;
+        EXPECT_EQ(texts[Text::SupportMailAddress], "support@veltmanix.com") << shipped.file;
+        EXPECT_EQ(texts[Text::ProgramName], "Bootmarshal") << shipped.file;
+        std::string legend = texts[Text::LegendSystemEntries];
         for (char& c : legend) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_NE(legend.find("orange"), std::string::npos) << shipped.file << ": known entries are drawn orange";
         // The ribbon's designed captions are German only: the other languages
         // replace them with the commands' texts.
-        for (int n = 400; n <= 422; ++n) {
+        for (int n = Text::DesignedTabHome; n <= Text::DesignedMail; ++n) {
             EXPECT_EQ(texts[n].empty(), shipped.file != kShipped[0].file) << shipped.file << ": text " << n;
         }
         std::set<int> numbers;
         for (int n = 0; n <= kHighestTextNumber; ++n) {
-            if (!texts[n].empty() && (n < 400 || n > 422)) numbers.insert(n);
+            if (!texts[n].empty() && !DesignedRibbonCaption(n)) numbers.insert(n);
         }
         present.push_back(numbers);
     }
@@ -118,24 +139,46 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
     EXPECT_EQ(present[0], present[2]) << "German and French must hold the same numbers";
 }
 
+// The header names every text of the shipped files, each number once, and
+// its comment gives out the number after the highest as the next free one.
+TEST(ShippedLanguageFiles, EveryTextHasOneNameAndTheNextFreeNumberIsRight) {
+    const std::map<std::string, int> named = NamedTextNumbers();
+    ASSERT_GT(named.size(), 100u) << "the header was not read";
+    std::set<int> numbers;
+    for (const auto& name : named) {
+        EXPECT_TRUE(numbers.insert(name.second).second) << name.first << ": text " << name.second << " named twice";
+    }
+    EXPECT_EQ(named.at("EntryLost"), Text::EntryLost) << "the header is read as the compiler reads it";
+    EXPECT_EQ(named.at("TabHelpAndContact"), Text::TabHelpAndContact);
+    const std::vector<std::string> german = Parse(ReadBytes(SourcePath("lang/Bootmarshal.t00")));
+    std::set<int> inFile;
+    for (int n = 0; n <= kHighestTextNumber; ++n) {
+        if (!german[n].empty()) inFile.insert(n);
+    }
+    EXPECT_EQ(numbers, inFile) << "a text in the files without a name, or a name without a text";
+    const std::string header = TextNumbersHeader();
+    const std::string next = "next free number, " + std::to_string(*numbers.rbegin() + 1);
+    EXPECT_NE(header.find(next), std::string::npos) << "the header's comment should say: " << next;
+}
+
 TEST(ShippedLanguageFiles, GermanKeepsTheDesignWordingWithoutItsSlips) {
     const std::vector<std::string> texts = Parse(ReadBytes(SourcePath("lang/Bootmarshal.t00")));
-    EXPECT_EQ(texts[6], "weiter");
-    EXPECT_EQ(texts[26],
+    EXPECT_EQ(texts[Text::Continue], "weiter");
+    EXPECT_EQ(texts[Text::EntryInactive],
               "Eintrag ist vor\xFC"
               "bergehend inaktiv");
-    EXPECT_EQ(texts[28], "Registry");
-    EXPECT_EQ(texts[39], "First Application");
-    EXPECT_EQ(texts[56], "Name: ");
-    EXPECT_EQ(texts[65], "Supportinformationen: ");
-    EXPECT_EQ(texts[131],
+    EXPECT_EQ(texts[Text::Registry], "Registry");
+    EXPECT_EQ(texts[Text::PlaceholderName], "First Application");
+    EXPECT_EQ(texts[Text::NameCaption], "Name: ");
+    EXPECT_EQ(texts[Text::SupportGroup], "Supportinformationen: ");
+    EXPECT_EQ(texts[Text::LegendSystemEntries],
               "Standardeintr\xE4"
               "ge von Windows werden in Orange dargestellt.");
-    EXPECT_EQ(texts[89],
+    EXPECT_EQ(texts[Text::RunServicesLine1],
               "Hier wird das Programm zum fr\xFC"
               "hestm\xF6"
               "glichen Zeitpunkt (vor den");
-    EXPECT_EQ(texts[95],
+    EXPECT_EQ(texts[Text::RestorePrompt2],
               "Sie nun wiederherstellen m\xF6"
               "chten:");
     for (int n = 0; n <= kHighestTextNumber; ++n) {

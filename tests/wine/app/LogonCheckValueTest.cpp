@@ -11,6 +11,7 @@
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void StartAndClose() {
     const std::string program = testsupport::ProductPath("Bootmarshal.exe");
     e2e::Program run = e2e::Program::Start("\"" + program + "\"");
     ASSERT_TRUE(run.started());
-    HWND window = e2e::WaitForWindow("TForm1", 20000, run.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Main, 20000, run.processId());
     ASSERT_NE(window, nullptr);
     e2e::Close(window);
     EXPECT_EQ(run.WaitForExit(30000), 0);

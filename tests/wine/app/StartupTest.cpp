@@ -10,6 +10,7 @@
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/WindowClasses.h"
 
 using testsupport::ProductPath;
 using testsupport::ReadFileBytes;
@@ -71,7 +72,7 @@ TEST(Processes, BlockCheckEndsSilentlyWithCodeZero) {
 
 // The program's visible window of that class, waited for as long as a start
 // under a loaded machine may take.
-HWND WaitForWindowOf(DWORD processId, const char* className = "TForm1") {
+HWND WaitForWindowOf(DWORD processId, const char* className = WindowClass::Main) {
     return e2e::WaitForWindow(className, 20000, processId);
 }
 
@@ -86,7 +87,7 @@ TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormal
         CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     // A first start asks for the language; closed without a choice, the
     // program goes on in language 0 and asks again next time.
-    HWND languageDialog = WaitForWindowOf(process.dwProcessId, "TLanguageForm");
+    HWND languageDialog = WaitForWindowOf(process.dwProcessId, WindowClass::Language);
     ASSERT_NE(languageDialog, nullptr);
     EXPECT_TRUE(FolderExists(dataFolder)) << "the data folder is made before any window";
     PostMessageA(languageDialog, WM_CLOSE, 0, 0);

@@ -11,6 +11,7 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Scoped.h"
+#include "ui/win/TextNumbers.h"
 
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;
@@ -275,16 +276,16 @@ TEST_F(TranslationCatalogueTest, ShippedLanguagesSwitchBesideTheProgram) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(LanguageName(i), names[i]);
 
     ASSERT_TRUE(SwitchLanguage("english"));
-    EXPECT_EQ(GetText(6), "Continue");
+    EXPECT_EQ(GetText(Text::Continue), "Continue");
     EXPECT_EQ(ReadFileBytes(InData(".def")), shipped[1]);
     ASSERT_TRUE(
         SwitchLanguage("Fran\xE7"
                        "ais"));
-    EXPECT_EQ(GetText(16), "Oui");
+    EXPECT_EQ(GetText(Text::Yes), "Oui");
     LoadTranslation(kBase);  // the active copy now holds French
     EXPECT_EQ(CurrentLanguageName(), names[2]);
     ASSERT_TRUE(SwitchLanguage("Deutsch"));
-    EXPECT_EQ(GetText(131),
+    EXPECT_EQ(GetText(Text::LegendSystemEntries),
               "Standardeintr\xE4"
               "ge von Windows werden in Orange dargestellt.");
 }

@@ -17,6 +17,7 @@
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -84,14 +85,14 @@ protected:
 
     void StartProgram() {
         program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
-        main_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());
+        main_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
         ASSERT_TRUE(main_);
     }
     void Command(WPARAM command) { PostMessageA(main_, WM_COMMAND, command, 0); }
     HWND Wait(const char* className) { return e2e::WaitForWindow(className, 10000, program_.processId()); }
     // The message dialog's text, after which it is closed.
     std::string TakeMessage() {
-        HWND message = Wait("TShowMessage2Form");
+        HWND message = Wait(WindowClass::Message);
         if (!message) return "(no message)";
         const std::string text = e2e::ControlText(message, kMessageText);
         e2e::Click(message, kMessageClose);
@@ -107,7 +108,7 @@ protected:
     // In the editor: the location dialog on a button and a hive (0 for none).
     void ChooseLocation(HWND editor, int button, int hive, const std::string& shot = "") {
         e2e::Click(editor, kEditorChangeLocation);
-        HWND location = Wait("TLocationForm");
+        HWND location = Wait(WindowClass::Location);
         ASSERT_TRUE(location);
         e2e::Click(location, button);
         if (hive) e2e::Click(location, hive);
@@ -136,7 +137,7 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
     for (const NewEntry& wanted : entries) {
         SCOPED_TRACE(wanted.name);
         Command(kNewEntry);
-        HWND editor = Wait("TEditAddForm");
+        HWND editor = Wait(WindowClass::EntryEditor);
         ASSERT_TRUE(editor);
         ASSERT_TRUE(SetText(editor, kEditorName, wanted.name));
         ASSERT_TRUE(SetText(editor, kEditorCommand, wanted.command));
@@ -154,7 +155,7 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
     // Rename in place.
     ASSERT_TRUE(SelectEntryLine("Registry tool"));
     Command(kChangeEntry);
-    HWND editor = Wait("TEditAddForm");
+    HWND editor = Wait(WindowClass::EntryEditor);
     ASSERT_TRUE(editor);
     EXPECT_EQ(e2e::ControlText(editor, kEditorName), "Registry tool");
     ASSERT_TRUE(SetText(editor, kEditorName, "Registry renamed"));
@@ -168,7 +169,7 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
     Sleep(300);
     ASSERT_TRUE(SelectEntryLine("Registry renamed"));
     Command(kChangeEntry);
-    editor = Wait("TEditAddForm");
+    editor = Wait(WindowClass::EntryEditor);
     ASSERT_TRUE(editor);
     ASSERT_TRUE(SetText(editor, kEditorName, "Typed but not saved"));
     ChooseLocation(editor, kLocationRunServices, kLocationHiveAllUsers);
@@ -192,7 +193,7 @@ TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
     ASSERT_TRUE(AddEntry(Entry("Intruder", "C:\\bmtest\\intruder.exe", 1, 21)).ok());
 
     Command(kManageBackups);
-    HWND restore = Wait("TRestoreForm");
+    HWND restore = Wait(WindowClass::Restore);
     ASSERT_TRUE(restore);
     Sleep(200);
     e2e::Screenshot("restore", restore);
@@ -224,7 +225,7 @@ TEST_F(DialogsEndToEnd, ReleasingABlockedLineSwitchesTheSelectedEntryOn) {
 
     ASSERT_TRUE(SelectEntryLine("Nag"));
     Command(kBlockedEntries);
-    HWND blocked = Wait("TSperrenForm");
+    HWND blocked = Wait(WindowClass::BlockedEntries);
     ASSERT_TRUE(blocked);
     HWND list = e2e::FindControl(blocked, kBlockedList);
     EXPECT_EQ(e2e::ListLines(list), std::vector<std::string>{line.substr(0, line.size() - 2)});

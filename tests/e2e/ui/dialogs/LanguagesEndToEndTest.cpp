@@ -16,6 +16,8 @@
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -72,28 +74,28 @@ protected:
         ASSERT_TRUE(program_.started());
     }
     void WaitForMain() {
-        main_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());
+        main_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
         ASSERT_NE(main_, nullptr);
     }
 
     // The main window's captions that every language sets, and the ribbon's rule.
     void ExpectMainWindowIn(const Texts& texts, const Texts& ribbonTexts) {
-        EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), texts(120)));
-        EXPECT_EQ(e2e::ControlText(main_, kIdDetailsGroup), texts(121));
-        EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), texts(126));
-        EXPECT_EQ(e2e::ControlText(main_, kIdNameCaption), texts(56));
+        EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), texts(Text::EntriesGroup)));
+        EXPECT_EQ(e2e::ControlText(main_, kIdDetailsGroup), texts(Text::DetailsGroup));
+        EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), texts(Text::StatusGroup));
+        EXPECT_EQ(e2e::ControlText(main_, kIdNameCaption), texts(Text::NameCaption));
         // Any language but German: neutral tab names, the commands' own texts.
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), "Bootmarshal");
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabAppearance), "Skins");
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), "Help & Contact");
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), ribbonTexts(106));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonBlockedEntries), ribbonTexts(137));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonEmail), ribbonTexts(115));
+        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), ribbonTexts(Text::NewEntry));
+        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonBlockedEntries), ribbonTexts(Text::BlockedEntries));
+        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonEmail), ribbonTexts(Text::SendMail));
     }
 
     HWND OpenInfoWindow() {
         PostMessageA(main_, WM_COMMAND, kInfoWindowCommand, 0);
-        return e2e::WaitForWindow("TInfoForm", 10000, program_.processId());
+        return e2e::WaitForWindow(WindowClass::Info, 10000, program_.processId());
     }
 
     std::string folder_;
@@ -105,12 +107,12 @@ TEST_F(LanguagesEndToEnd, FirstStartAsksRecordsTheChoiceAndTheNextStartSpeaksIt)
     DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
     DeleteFileA((folder_ + "Bootmarshal.def").c_str());
     Start(" /end");
-    HWND dialog = e2e::WaitForWindow("TLanguageForm", 20000, program_.processId());
+    HWND dialog = e2e::WaitForWindow(WindowClass::Language, 20000, program_.processId());
     ASSERT_NE(dialog, nullptr) << "a first start asks for the language";
     EXPECT_EQ(e2e::Text(dialog), "Bootmarshal");
     EXPECT_FALSE(IsWindowEnabled(e2e::FindControl(dialog, kIdLanguageOk))) << "no choice yet";
     EXPECT_EQ(SendMessageA(e2e::FindControl(dialog, kIdLanguageList), CB_GETCOUNT, 0, 0), 3) << "item i is language i";
-    EXPECT_EQ(e2e::WaitForWindow("TForm1", 300, program_.processId()), nullptr) << "the main window waits";
+    EXPECT_EQ(e2e::WaitForWindow(WindowClass::Main, 300, program_.processId()), nullptr) << "the main window waits";
     e2e::Screenshot("language-dialog", dialog);
     Choose(dialog, kIdLanguageList, kEnglish);
     ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(e2e::FindControl(dialog, kIdLanguageOk)) != FALSE; }));
@@ -122,13 +124,13 @@ TEST_F(LanguagesEndToEnd, FirstStartAsksRecordsTheChoiceAndTheNextStartSpeaksIt)
 
     Start("");
     WaitForMain();
-    EXPECT_EQ(e2e::WaitForWindow("TLanguageForm", 300, program_.processId()), nullptr) << "asked once only";
+    EXPECT_EQ(e2e::WaitForWindow(WindowClass::Language, 300, program_.processId()), nullptr) << "asked once only";
     const Texts english(kEnglish);
     ExpectMainWindowIn(english, english);
     e2e::Screenshot("main-window-english", main_);
     HWND info = OpenInfoWindow();
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(e2e::Text(info), english(68));
+    EXPECT_EQ(e2e::Text(info), english(Text::AboutTitle));
     e2e::Screenshot("info-window-english", info);
     e2e::Click(info, kIdInfoClose);
     e2e::WaitUntilGone(info);
@@ -137,17 +139,17 @@ TEST_F(LanguagesEndToEnd, FirstStartAsksRecordsTheChoiceAndTheNextStartSpeaksIt)
 TEST_F(LanguagesEndToEnd, WithoutEndTheChoiceStartsTheProgramAgainInTheNewLanguage) {
     DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
     Start("");
-    HWND dialog = e2e::WaitForWindow("TLanguageForm", 20000, program_.processId());
+    HWND dialog = e2e::WaitForWindow(WindowClass::Language, 20000, program_.processId());
     ASSERT_NE(dialog, nullptr);
     Choose(dialog, kIdLanguageList, kFrench);
     ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(e2e::FindControl(dialog, kIdLanguageOk)) != FALSE; }));
     e2e::Click(dialog, kIdLanguageOk);
     EXPECT_EQ(program_.WaitForExit(20000), 0) << "this instance ends";
     // The new instance, started through the shell, passes the dialog.
-    main_ = e2e::WaitForWindow("TForm1", 20000);
+    main_ = e2e::WaitForWindow(WindowClass::Main, 20000);
     ASSERT_NE(main_, nullptr) << "a new instance shows its main window";
     const Texts french(kFrench);
-    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), french(120)));
+    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), french(Text::EntriesGroup)));
     DWORD newInstance = 0;
     GetWindowThreadProcessId(main_, &newInstance);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, newInstance);
@@ -162,7 +164,7 @@ TEST_F(LanguagesEndToEnd, WithoutEndTheChoiceStartsTheProgramAgainInTheNewLangua
 TEST_F(LanguagesEndToEnd, AChoiceThatCannotBeHonouredIsNotRecordedAndTheDialogStays) {
     DeleteFileA((folder_ + "Bootmarshal.cho").c_str());
     Start(" /end");
-    HWND dialog = e2e::WaitForWindow("TLanguageForm", 20000, program_.processId());
+    HWND dialog = e2e::WaitForWindow(WindowClass::Language, 20000, program_.processId());
     ASSERT_NE(dialog, nullptr);
     const std::string activeBefore = testsupport::ReadFileBytes(folder_ + "Bootmarshal.def");
     // The English file, found first in the data folder, held by another program.
@@ -196,10 +198,10 @@ TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) 
     Choose(info, kIdInfoLanguageList, kEnglish);
     const Texts english(kEnglish), french(kFrench), german(kGerman);
     Sleep(300);
-    EXPECT_EQ(e2e::Text(info), english(68));
+    EXPECT_EQ(e2e::Text(info), english(Text::AboutTitle));
 
     Choose(info, kIdInfoLanguageList, kFrench);
-    EXPECT_TRUE(e2e::WaitForText(info, french(68))) << "the information window itself";
+    EXPECT_TRUE(e2e::WaitForText(info, french(Text::AboutTitle))) << "the information window itself";
     ExpectMainWindowIn(french, french);
     EXPECT_EQ(SendMessageA(e2e::FindControl(info, kIdInfoLanguageList), CB_GETCURSEL, 0, 0), kFrench);
     EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "Bootmarshal.def"),
@@ -212,9 +214,9 @@ TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) 
 
     // Back to German: the texts follow, the ribbon keeps the captions it has.
     Choose(info, kIdInfoLanguageList, kGerman);
-    EXPECT_TRUE(e2e::WaitForText(info, german(68)));
-    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(120)));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), french(106));
+    EXPECT_TRUE(e2e::WaitForText(info, german(Text::AboutTitle)));
+    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(Text::EntriesGroup)));
+    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), french(Text::NewEntry));
     EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), "Bootmarshal");
     e2e::Screenshot("info-window-german", info);
     e2e::Click(info, kIdInfoClose);
@@ -225,10 +227,10 @@ TEST_F(LanguagesEndToEnd, GermanStartShowsTheDesignedRibbon) {
     StartIn(kGerman);
     WaitForMain();
     const Texts german(kGerman);
-    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(120)));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), german(400));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), german(410));
-    EXPECT_FALSE(german(410).empty());
+    EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(Text::EntriesGroup)));
+    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), german(Text::DesignedTabHome));
+    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), german(Text::DesignedNewEntry));
+    EXPECT_FALSE(german(Text::DesignedNewEntry).empty());
     e2e::Screenshot("main-window-german", main_);
 }
 

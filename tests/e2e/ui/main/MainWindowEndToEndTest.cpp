@@ -15,6 +15,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ protected:
         testsupport::SeedLanguageChoice(DataFolder(kBaseName));
         program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
         ASSERT_TRUE(program_.started());
-        window_ = e2e::WaitForWindow("TForm1", 20000, program_.processId());
+        window_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
         ASSERT_NE(window_, nullptr);
         list_ = e2e::FindControl(window_, kIdEntryList);
         ASSERT_NE(list_, nullptr);
@@ -115,7 +116,7 @@ protected:
     }
 
     void CloseMessage() {
-        HWND message = e2e::WaitForWindow("TShowMessage2Form", 10000, program_.processId());
+        HWND message = e2e::WaitForWindow(WindowClass::Message, 10000, program_.processId());
         ASSERT_NE(message, nullptr);
         e2e::Click(message, kMessageClose);
         ASSERT_TRUE(e2e::WaitUntilGone(message));
@@ -129,9 +130,9 @@ protected:
 TEST_F(MainWindowEndToEnd, FiltersSelectionAndDetails) {
     EXPECT_EQ(e2e::ListLines(list_), (std::vector<std::string>{"Alpha", "C.", "Twin", "Twin"}));
     // The Run filter covers both hives.
-    e2e::Click(window_, kIdFilterFirst + 2);
+    e2e::Click(window_, kIdFilterRun);
     EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"C."}; }));
-    e2e::Click(window_, kIdFilterFirst + 2);
+    e2e::Click(window_, kIdFilterRun);
     EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == 4u; }));
 
     // Each of the two "Twin" lines shows its own entry.
@@ -198,7 +199,7 @@ TEST_F(MainWindowEndToEnd, BlockAndReleaseThenKeys) {
     // display and may take the focus: each key goes again until it had its effect.
     HWND question = nullptr;
     ASSERT_TRUE(PressUntil(window_, {VK_CONTROL, 'F'}, [&] {
-        question = e2e::WaitForWindow("TQuestionDialogForm", 2000, program_.processId());
+        question = e2e::WaitForWindow(WindowClass::Question, 2000, program_.processId());
         return question != nullptr;
     }));
     ASSERT_TRUE(PressUntil(question, {VK_RETURN}, [&] { return e2e::WaitUntilGone(question, 2000); }));

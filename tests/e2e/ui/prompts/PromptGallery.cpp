@@ -18,6 +18,7 @@
 #include "system/DataFolder.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/DialogBase.h"
+#include "ui/win/TextNumbers.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } else if (mode == "info") {
         ShowInfoMessage(first, second);
     } else if (mode == "timedwait") {
-        RunTimedWait(GetText(43), "", std::atoi(first.c_str()));
+        RunTimedWait(GetText(Text::MakingBackup), "", std::atoi(first.c_str()));
     } else if (mode == "wait") {
         ScopedWait wait;
         Pump(static_cast<DWORD>(std::atoi(first.c_str())));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/Driver.h"
+#include "ui/win/WindowClasses.h"
 
 #define BM_CONCAT_(a, b) a##b
 #define BM_CONCAT(a, b) BM_CONCAT_(a, b)
@@ -78,7 +79,7 @@ protected:
 TEST_F(BM_SUITE, AQuestionIsAnsweredYesByItsButtonAndShowsItsTextLiterally) {
     const std::string question = "Delete \"Tom & Jerry\" from the Run key?";
     e2e::Program gallery = StartGallery("question " + Quote(question));
-    HWND window = e2e::WaitForWindow("TQuestionDialogForm", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Question, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::Text(window), "Bootmarshal");
     EXPECT_EQ(e2e::ControlText(window, kQuestionText), question);
@@ -91,7 +92,7 @@ TEST_F(BM_SUITE, AQuestionIsAnsweredYesByItsButtonAndShowsItsTextLiterally) {
 
 TEST_F(BM_SUITE, AClosedQuestionAnswersNo) {
     e2e::Program gallery = StartGallery("question \"Restart Windows now?\"");
-    HWND window = e2e::WaitForWindow("TQuestionDialogForm", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Question, 10000, gallery.processId());
     ASSERT_TRUE(window);
     e2e::Close(window);
     EXPECT_EQ(gallery.WaitForExit(), 0);
@@ -102,7 +103,7 @@ TEST_F(BM_SUITE, ALongMessageGetsAWiderAndTallerWindow) {
         "The entry could not be written: the value name \"C:\\Program Files (x86)\\Some Vendor\\Updater\\"
         "update-checker.exe /silent /background\" is too long for this location.\r\nNothing was changed.";
     e2e::Program gallery = StartGallery("message " + Quote(text));
-    HWND window = e2e::WaitForWindow("TShowMessage2Form", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Message, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kMessageText), text);
     EXPECT_GT(ClientWidth(window), MulDiv(307, kDpi, 96));
@@ -113,7 +114,7 @@ TEST_F(BM_SUITE, ALongMessageGetsAWiderAndTallerWindow) {
 
 TEST_F(BM_SUITE, AShortMessageKeepsItsDesignedSize) {
     e2e::Program gallery = StartGallery("message \"The backup was saved.\"");
-    HWND window = e2e::WaitForWindow("TShowMessage2Form", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Message, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(ClientWidth(window), MulDiv(307, kDpi, 96));
     EXPECT_TRUE(e2e::Screenshot("message" + kSuffix, window));
@@ -124,7 +125,7 @@ TEST_F(BM_SUITE, AShortMessageKeepsItsDesignedSize) {
 TEST_F(BM_SUITE, TheInformationMessageShowsTitleAndLines) {
     e2e::Program gallery = StartGallery(
         "info \"Registry\" \"Entries of the Run keys start at every logon.\nRunOnce entries start once.\"");
-    HWND window = e2e::WaitForWindow("TInfoMessage", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::InfoMessage, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kInfoTitle), "Registry");
     EXPECT_EQ(e2e::ControlText(window, kInfoText),
@@ -136,7 +137,7 @@ TEST_F(BM_SUITE, TheInformationMessageShowsTitleAndLines) {
 
 TEST_F(BM_SUITE, TheTimedWaitShowsProgressAndEndsByItself) {
     e2e::Program gallery = StartGallery("timedwait 20");
-    HWND window = e2e::WaitForWindow("TWaitForm", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Wait, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_TRUE(IsWindowVisible(e2e::FindControl(window, kWaitProgress)));
     Sleep(700);
@@ -146,7 +147,7 @@ TEST_F(BM_SUITE, TheTimedWaitShowsProgressAndEndsByItself) {
 
 TEST_F(BM_SUITE, ThePlainWaitShowsWithoutProgress) {
     e2e::Program gallery = StartGallery("wait 2500");
-    HWND window = e2e::WaitForWindow("TWaitForm", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Wait, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_FALSE(IsWindowVisible(e2e::FindControl(window, kWaitProgress)));
     EXPECT_FALSE(e2e::ControlText(window, kWaitMessage).empty());
@@ -157,7 +158,7 @@ TEST_F(BM_SUITE, ThePlainWaitShowsWithoutProgress) {
 
 TEST_F(BM_SUITE, TheSplashShowsTheProgramName) {
     e2e::Program gallery = StartGallery("splash 2500");
-    HWND window = e2e::WaitForWindow("TSplashForm", 10000, gallery.processId());
+    HWND window = e2e::WaitForWindow(WindowClass::Splash, 10000, gallery.processId());
     ASSERT_TRUE(window);
     EXPECT_EQ(e2e::ControlText(window, kSplashName), "Bootmarshal");
     EXPECT_TRUE(e2e::Screenshot("splash" + kSuffix, window));

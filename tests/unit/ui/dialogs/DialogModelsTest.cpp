@@ -12,6 +12,7 @@
 #include "ui/dialogs/LocationModel.h"
 #include "ui/dialogs/RestoreModel.h"
 #include "ui/win/Mnemonics.h"
+#include "ui/win/TextNumbers.h"
 
 namespace {
 
@@ -90,28 +91,28 @@ struct CheckRow {
 TEST(EntryEditorChecks, TheFirstFailingCheckNamesTheMessage) {
     const std::string placeholder = "First Application";
     const CheckRow rows[] = {
-        {"First Application", "C:\\x.exe", 11, 40},  // placeholder left
-        {"Tool", "C:\\", 11, 40},                    // three characters
-        {"", "C:\\x.exe", 11, 40},
+        {"First Application", "C:\\x.exe", 11, Text::EntryIncomplete},  // placeholder left
+        {"Tool", "C:\\", 11, Text::EntryIncomplete},                    // three characters
+        {"", "C:\\x.exe", 11, Text::EntryIncomplete},
         {"first application", "C:\\x.exe", 11, 0},  // placeholder compared exactly
-        {"A:b", "", 11, 41},                        // forbidden character wins over an empty command
-        {"a/b", "C:\\x.exe", 1, 41},
-        {"a*b", "C:\\x.exe", 1, 41},
-        {"a\\b", "C:\\x.exe", 1, 41},
-        {"a?b", "C:\\x.exe", 1, 41},
-        {"a\"b", "C:\\x.exe", 1, 41},
-        {"a<b", "C:\\x.exe", 1, 41},
-        {"a>b", "C:\\x.exe", 1, 41},
-        {"a|b", "C:\\x.exe", 1, 41},
-        {"   ", "C:\\x.exe", 11, 0},   // blanks pass for a registry value
-        {"   ", "C:\\x.exe", 2, 0},    // and for a link: "   .lnk"
-        {"Tool.", "C:\\x.exe", 1, 0},  // "Tool..lnk"
-        {"CON", "C:\\x.exe", 2, 313},  // a device, not a file
-        {"nul.txt", "C:\\x.exe", 2, 313},
-        {"COM1", "C:\\x.exe", 1, 313},
+        {"A:b", "", 11, Text::ForbiddenCharacter},  // forbidden character wins over an empty command
+        {"a/b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a*b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a\\b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a?b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a\"b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a<b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a>b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"a|b", "C:\\x.exe", 1, Text::ForbiddenCharacter},
+        {"   ", "C:\\x.exe", 11, 0},                           // blanks pass for a registry value
+        {"   ", "C:\\x.exe", 2, 0},                            // and for a link: "   .lnk"
+        {"Tool.", "C:\\x.exe", 1, 0},                          // "Tool..lnk"
+        {"CON", "C:\\x.exe", 2, Text::ReasonNameNotStorable},  // a device, not a file
+        {"nul.txt", "C:\\x.exe", 2, Text::ReasonNameNotStorable},
+        {"COM1", "C:\\x.exe", 1, Text::ReasonNameNotStorable},
         {"CON", "C:\\x.exe", 11, 0},  // a registry value may be named so
         {"Console", "C:\\x.exe", 2, 0},
-        {"Tab\there", "C:\\x.exe", 2, 313},
+        {"Tab\there", "C:\\x.exe", 2, Text::ReasonNameNotStorable},
         {"Tool", "abcd", 31, 0},  // no file needs to exist
         {"Tool", "C:\\x.exe", 1, 0},
     };
@@ -188,9 +189,14 @@ TEST(InfoWindowModel, CurrentLanguageIsSelectedByItsNameIgnoringCaseOfAToZ) {
 }
 
 TEST(InfoWindowModel, RowsPairLabelsWithValues) {
-    const auto rows = InfoRows([](int n) { return "t" + std::to_string(n); }, "2.5");
+    const auto t = [](int n) { return "t" + std::to_string(n); };
+    const auto rows = InfoRows(t, "2.5");
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"t18", "2.5"}, {"t20", "t21"}, {"t22", "Veltmanix"}, {"t23", "t0"}, {"t24", "t25"}};
+        {t(Text::VersionRow), "2.5"},
+        {t(Text::PlatformRow), t(Text::PlatformValue)},
+        {t(Text::PublisherRow), "Veltmanix"},
+        {t(Text::LanguageRow), t(Text::LanguageName)},
+        {t(Text::CopyrightRow), t(Text::CopyrightValue)}};
     EXPECT_EQ(rows, expected);
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ui/main/MainWindowModel.h"
+#include "ui/win/TextNumbers.h"
 
 using namespace ui;
 
@@ -14,30 +15,31 @@ namespace {
 // German texts of the numbers the window uses; "#n" for any other number, so a
 // wrong number shows in a failure.
 std::string Text(int number) {
-    static const std::map<int, std::string> texts = {{11, "tip one"},
-                                                     {12, "tip two"},
-                                                     {13, "tip three"},
-                                                     {26, "inaktiv"},
-                                                     {27, "aktiv"},
-                                                     {28, "Registry"},
-                                                     {29, "Autostart-Ordner"},
-                                                     {30, "Abschnitt"},
-                                                     {31, "Aktueller Benutzer"},
-                                                     {32, "Alle Benutzer"},
-                                                     {56, "Name:"},
-                                                     {58, "Ort:"},
-                                                     {59, "Programm:"},
-                                                     {132, "Standardeintrag von Windows"},
-                                                     {134, "Liste"},
-                                                     {135, "Sperren"},
-                                                     {138, "Freigeben"},
-                                                     {380, "32-Bit"},
-                                                     {381, "von Windows aus"},
-                                                     {382, "von anderem Programm aus"},
-                                                     {383, "fehlt:"},
-                                                     {384, "NT startet es nicht"},
-                                                     {385, "Windows hat es abgeschaltet"},
-                                                     {387, "weg nach der Anmeldung"}};
+    static const std::map<int, std::string> texts = {
+        {Text::TipSwitchOffInsteadOfDelete, "tip one"},
+        {Text::TipNewsOnHomepage, "tip two"},
+        {Text::TipBackupsAtEveryStart, "tip three"},
+        {Text::EntryInactive, "inaktiv"},
+        {Text::EntryActive, "aktiv"},
+        {Text::Registry, "Registry"},
+        {Text::StartupFolder, "Autostart-Ordner"},
+        {Text::WinIniList, "Abschnitt"},
+        {Text::CurrentUser, "Aktueller Benutzer"},
+        {Text::AllUsers, "Alle Benutzer"},
+        {Text::NameCaption, "Name:"},
+        {Text::LocationCaption, "Ort:"},
+        {Text::ProgramCaption, "Programm:"},
+        {Text::SystemEntry, "Standardeintrag von Windows"},
+        {Text::PrintHeading, "Liste"},
+        {Text::BlockEntry, "Sperren"},
+        {Text::ReleaseEntry, "Freigeben"},
+        {Text::View32Bit, "32-Bit"},
+        {Text::SwitchedOffByWindows, "von Windows aus"},
+        {Text::SwitchedOffByOtherTool, "von anderem Programm aus"},
+        {Text::WillNotStartProgramMissing, "fehlt:"},
+        {Text::WillNotStartOnNt, "NT startet es nicht"},
+        {Text::WillNotStartSwitchedOffByWindows, "Windows hat es abgeschaltet"},
+        {Text::RunOnceGoneAfterLogon, "weg nach der Anmeldung"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
 }

@@ -7,6 +7,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "system/TextRules.h"
+#include "ui/win/TextNumbers.h"
 
 namespace dialogtest {
 
@@ -17,7 +18,7 @@ void DialogTest::SetUp() {
     ASSERT_FALSE(english.empty());
     ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.def", english));
     LoadTranslation(kBaseName);
-    ASSERT_EQ(GetText(0), "English");
+    ASSERT_EQ(GetText(Text::LanguageName), "English");
     DeleteFileA((DataFolder(kBaseName) + kBlockListFileName).c_str());
     LoadBlockList();
     SaveBlockList();

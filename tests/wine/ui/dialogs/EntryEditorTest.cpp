@@ -5,6 +5,7 @@
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/LocationDialog.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 
 namespace dialogtest {
 namespace {
@@ -29,32 +30,32 @@ struct SaveRow {
 
 TEST_F(EntryEditorTest, TheChecksRunInOrderAndOnlyASaveThatWorkedSaysSaved) {
     const SaveRow rows[] = {
-        {nullptr, "C:\\bmtest\\a.exe", 1, 40},  // the placeholder name left as it is
-        {"Tool", "C:\\", 11, 40},
-        {"", "C:\\bmtest\\a.exe", 11, 40},
-        {"A:b", "", 11, 41},
-        {"a|b", "C:\\bmtest\\a.exe", 2, 41},
-        {"CON", "C:\\bmtest\\a.exe", 2, 313},
-        {"nul.txt", "C:\\bmtest\\a.exe", 1, 313},
-        {"In the folder", "C:\\bmtest\\a.exe", 1, 42},
-        {"Mine only", "C:\\bmtest\\b.exe", 2, 42},
-        {"User run", "C:\\bmtest\\c.exe", 11, 42},
-        {"Machine once", "C:\\bmtest\\d.exe", 22, 42},
-        {"Ini", "C:\\bmtest\\e.exe", 31, 42},
+        {nullptr, "C:\\bmtest\\a.exe", 1, Text::EntryIncomplete},  // the placeholder name left as it is
+        {"Tool", "C:\\", 11, Text::EntryIncomplete},
+        {"", "C:\\bmtest\\a.exe", 11, Text::EntryIncomplete},
+        {"A:b", "", 11, Text::ForbiddenCharacter},
+        {"a|b", "C:\\bmtest\\a.exe", 2, Text::ForbiddenCharacter},
+        {"CON", "C:\\bmtest\\a.exe", 2, Text::ReasonNameNotStorable},
+        {"nul.txt", "C:\\bmtest\\a.exe", 1, Text::ReasonNameNotStorable},
+        {"In the folder", "C:\\bmtest\\a.exe", 1, Text::EntrySaved},
+        {"Mine only", "C:\\bmtest\\b.exe", 2, Text::EntrySaved},
+        {"User run", "C:\\bmtest\\c.exe", 11, Text::EntrySaved},
+        {"Machine once", "C:\\bmtest\\d.exe", 22, Text::EntrySaved},
+        {"Ini", "C:\\bmtest\\e.exe", 31, Text::EntrySaved},
     };
     size_t stored = 0;
     for (const SaveRow& row : rows) {
         SCOPED_TRACE(row.name ? row.name : "(placeholder)");
         StartupEntry entry;
         editor_.Prepare(entry, true);
-        EXPECT_EQ(Field(kIdEditorName), GetText(39));
+        EXPECT_EQ(Field(kIdEditorName), GetText(Text::PlaceholderName));
         EXPECT_EQ(entry.kind, 1) << "a new entry starts in the common Startup folder";
         entry.kind = row.kind;
-        Type(row.name ? row.name : GetText(39), row.command);
+        Type(row.name ? row.name : GetText(Text::PlaceholderName), row.command);
         Click(Window(), kIdEditorSave);
         EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(row.text)});
-        EXPECT_EQ(editor_.saved, row.text == 42);
-        if (row.text == 42) ++stored;
+        EXPECT_EQ(editor_.saved, row.text == Text::EntrySaved);
+        if (row.text == Text::EntrySaved) ++stored;
         EXPECT_EQ(EntryCount(), stored);
     }
     for (const StartupEntry& entry : CollectAllEntries()) EXPECT_EQ(entry.active, 1) << entry.name;
@@ -86,7 +87,7 @@ TEST_F(EntryEditorTest, AFailedWriteOfANewEntrySaysSoAndStoresNothing) {
     EXPECT_FALSE(editor_.saved);
     const auto prompts = Prompts();
     ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_NE(prompts[0], GetText(42));
+    EXPECT_NE(prompts[0], GetText(Text::EntrySaved));
     EXPECT_EQ(EntryCount(), 0u);
 }
 
@@ -99,7 +100,7 @@ TEST_F(EntryEditorTest, ARenameReplacesTheEntryInItsPlaceAndARefusedOneKeepsIt) 
     EXPECT_EQ(Field(kIdEditorCommand), "C:\\bmtest\\old.exe");
     Type("New", "C:\\bmtest\\new.exe");
     Click(Window(), kIdEditorSave);
-    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(42)});
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(Text::EntrySaved)});
     EXPECT_EQ(Find("Old").kind, 0);
     const StartupEntry renamed = Find("New");
     EXPECT_EQ(renamed.kind, 12);
@@ -137,7 +138,7 @@ TEST_F(EntryEditorTest, AMoveThroughTheLocationButtonStaysWhenTheEditorClosesWit
     post(kIdLocationApply);
     Click(Window(), kIdEditorChangeLocation);
     EXPECT_TRUE(editor_.movedMeanwhile);
-    EXPECT_EQ(Field(kIdEditorLocation), GetText(29) + ": " + GetText(31));
+    EXPECT_EQ(Field(kIdEditorLocation), GetText(Text::StartupFolder) + ": " + GetText(Text::CurrentUser));
     Click(Window(), kIdEditorCancel);
     const StartupEntry moved = Find("Mover");
     EXPECT_EQ(moved.kind, 2);
@@ -149,7 +150,7 @@ TEST_F(EntryEditorTest, AnEntryWithoutPlaceOpensAsANewOne) {
     StartupEntry empty;
     editor_.Prepare(empty, false);
     EXPECT_TRUE(editor_.IsNewMode());
-    EXPECT_EQ(Field(kIdEditorName), GetText(39));
+    EXPECT_EQ(Field(kIdEditorName), GetText(Text::PlaceholderName));
     EXPECT_EQ(Field(kIdEditorCommand), "");
 }
 
@@ -175,7 +176,7 @@ TEST_F(EntryEditorTest, EnterSavesAndEscLeavesWithoutAMove) {
     SetTimer(nullptr, 0, 50, TypeAndPressEnter);
     StartupEntry entry;
     EXPECT_TRUE(ui::RunEntryEditor(nullptr, entry, true));
-    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(42)});
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(Text::EntrySaved)});
     StartupEntry stored = Find("Keyboard");
     EXPECT_EQ(stored.kind, 1);
 

@@ -8,6 +8,7 @@
 #include "system/ProductNames.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 
 namespace dialogtest {
 namespace {
@@ -27,12 +28,12 @@ TEST_F(InfoWindowTest, TheLanguageInUseIsSelectedAndTheTableShowsItsRows) {
     HWND list = GetDlgItem(window.hwnd(), kIdInfoLanguageList);
     ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 3) << "each language once";
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1) << "English is in use";
-    EXPECT_EQ(window.ControlText(kIdInfoRowLabel + 1), GetText(18));
-    EXPECT_EQ(window.ControlText(kIdInfoRowValue + 1), "2.5");
-    EXPECT_EQ(window.ControlText(kIdInfoRowValue + 3), "Veltmanix");
-    EXPECT_EQ(window.ControlText(kIdInfoRowValue + 4), "English");
-    EXPECT_EQ(window.ControlText(kIdInfoProgramName), GetText(1));
-    EXPECT_EQ(window.ControlText(kIdInfoHomepageLink), GetText(66));
+    EXPECT_EQ(window.ControlText(kIdInfoVersionLabel), GetText(Text::VersionRow));
+    EXPECT_EQ(window.ControlText(kIdInfoVersionValue), "2.5");
+    EXPECT_EQ(window.ControlText(kIdInfoPublisherValue), "Veltmanix");
+    EXPECT_EQ(window.ControlText(kIdInfoLanguageValue), "English");
+    EXPECT_EQ(window.ControlText(kIdInfoProgramName), GetText(Text::ProgramName));
+    EXPECT_EQ(window.ControlText(kIdInfoHomepageLink), GetText(Text::HomepageLink));
 
     // The homepage icon turns.
     const int frame = window.AnimationFrame();
@@ -64,7 +65,8 @@ TEST_F(InfoWindowTest, TheIconAndTheHomepageLinkOpenTheHomepageAndTheMailLinkAMa
         addresses.push_back(lines.substr(start, end - start));
     }
     std::sort(addresses.begin(), addresses.end());
-    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
+    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(Text::HomepageAddress), GetText(Text::HomepageAddress),
+                                                   "mailto:" + GetText(Text::SupportMailAddress)}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/LocationDialog.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 
 namespace dialogtest {
 namespace {
@@ -158,7 +159,7 @@ TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
     EXPECT_EQ(Plain(Find("Stay").command), "C:\\stay.exe");
     const auto prompts = Prompts();
     ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_NE(prompts[0].find(GetText(306)), std::string::npos);
+    EXPECT_NE(prompts[0].find(GetText(Text::NotChanged)), std::string::npos);
 }
 
 int g_elevatedStarts = 0;
@@ -184,7 +185,7 @@ TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem
     EXPECT_EQ(Find("Stay").kind, 11);
     const auto prompts = Prompts();
     ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_NE(prompts[0].find(GetText(388)), std::string::npos) << prompts[0];
+    EXPECT_NE(prompts[0].find(GetText(Text::OfferElevatedCopy)), std::string::npos) << prompts[0];
     EXPECT_EQ(g_elevatedStarts, 1);
 }
 

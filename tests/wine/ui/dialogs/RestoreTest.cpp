@@ -10,6 +10,7 @@
 #include "system/RegistryValues.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 
@@ -159,10 +160,10 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
     SetRegistryWriteDenialForTests(nullptr);
     const auto prompts = Prompts();
     ASSERT_EQ(prompts.size(), 2u);
-    EXPECT_EQ(prompts[0], GetText(47));
+    EXPECT_EQ(prompts[0], GetText(Text::RestoreQuestion));
     EXPECT_NE(prompts[1].find("Wanted"), std::string::npos);
     EXPECT_NE(prompts[1].find("Stuck"), std::string::npos);
-    EXPECT_EQ(prompts[1].find(GetText(48)), std::string::npos);
+    EXPECT_EQ(prompts[1].find(GetText(Text::Restored)), std::string::npos);
 }
 
 TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
@@ -178,7 +179,7 @@ TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
     const auto records = TakeRecordedPrompts();
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back().kind, PromptKind::InfoMessage);
-    EXPECT_EQ(records.back().text, GetText(98));
+    EXPECT_EQ(records.back().text, GetText(Text::RestoreBackup));
     for (int i = 0; i < 8; ++i) {
         EXPECT_NE(records.back().detail.find("Machine " + std::to_string(i)), std::string::npos) << i;
     }
@@ -204,19 +205,19 @@ TEST_F(RestoreTest, TheListShowsNewestFirstAndDeletingTheLastSnapshotLeavesAnEmp
     ui::RestoreDialog& dialog = ui::TheRestoreDialog();
     dialog.Prepare(*store_);
     ASSERT_EQ(LineCount(), 2);
-    EXPECT_EQ(Line(0), GetText(45) + " 3/4/2011 5:06:07 AM (2 " + GetText(46) + ")");
-    EXPECT_EQ(Line(1), GetText(45) + " 2/1/2010 10:20:30 AM (0 " + GetText(46) + ")");
+    EXPECT_EQ(Line(0), GetText(Text::BackupOf) + " 3/4/2011 5:06:07 AM (2 " + GetText(Text::Entries) + ")");
+    EXPECT_EQ(Line(1), GetText(Text::BackupOf) + " 2/1/2010 10:20:30 AM (0 " + GetText(Text::Entries) + ")");
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog.hwnd(), kIdRestoreList), CB_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(Enabled(kIdRestoreDelete));
 
     answer_ = false;
     Click(dialog.hwnd(), kIdRestoreDelete);
-    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(33)});
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(Text::DeleteQuestion)});
     EXPECT_EQ(LineCount(), 2);
 
     answer_ = true;
     Click(dialog.hwnd(), kIdRestoreDelete);
-    EXPECT_EQ(Prompts(), (std::vector<std::string>{GetText(33), GetText(34)}));
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{GetText(Text::DeleteQuestion), GetText(Text::Deleted)}));
     ASSERT_EQ(LineCount(), 1);
     EXPECT_EQ(Snapshots().at(0).Timestamp.year, 2010);
     Click(dialog.hwnd(), kIdRestoreDelete);
@@ -245,8 +246,8 @@ TEST_F(RestoreTest, MakingABackupAddsASnapshotOfAllEntriesAndSaysSo) {
     const auto records = TakeRecordedPrompts();
     ASSERT_GE(records.size(), 2u);
     EXPECT_EQ(records.front().kind, PromptKind::TimedWait);
-    EXPECT_EQ(records.front().text, GetText(43));
-    EXPECT_EQ(records.back().text, GetText(44));
+    EXPECT_EQ(records.front().text, GetText(Text::MakingBackup));
+    EXPECT_EQ(records.back().text, GetText(Text::BackupMade));
     ASSERT_EQ(Snapshots().size(), 1u);
     EXPECT_EQ(Snapshots()[0].Entries.size(), 1u);
     EXPECT_NE(ReadFileBytes(file_).find("saved.exe"), std::string::npos);

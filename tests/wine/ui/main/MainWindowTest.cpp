@@ -29,6 +29,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 
@@ -142,7 +143,8 @@ TEST_F(MainWindowTest, TwoEntriesOfOneNameEachDeletedOnItsOwnLine) {
 
     answers_ = {true};
     Click(kIdDeleteButton);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(33), "!" + GetText(34)}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion), "!" + GetText(Text::Deleted)}));
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Same"));
     EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Same"), "C:\\machine.exe");
     ASSERT_EQ(window_->Model().LineCount(), 1u);
@@ -157,7 +159,7 @@ TEST_F(MainWindowTest, DeleteAnsweredNoKeepsTheEntryAndSaysNothing) {
     // The Del key on the list asks the same question.
     MSG key{window_->Control(kIdEntryList), WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_TRUE(window_->PreTranslate(key));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(33)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion)}));
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Keep"), "C:\\keep.exe");
 }
 
@@ -170,7 +172,7 @@ TEST_F(MainWindowTest, SwitchOffWritesTheMarkerAndSwitchOnTakesItAway) {
     EXPECT_EQ(stored, DeactivationMarker() + "C:\\tool.exe /x");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 0);
     EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kInactiveColour);
-    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(26));
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(Text::EntryInactive));
     const std::vector<std::string> prompts = Messages();
     ASSERT_EQ(prompts.size(), 2u) << "timed wait, then the plain wait; no message";
     EXPECT_EQ(prompts[0][0], '~');
@@ -178,14 +180,14 @@ TEST_F(MainWindowTest, SwitchOffWritesTheMarkerAndSwitchOnTakesItAway) {
     Click(kIdSwitchButton);
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Tool"), "\"C:\\tool.exe\" /x");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
-    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(27));
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(Text::EntryActive));
 }
 
 TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     Seed(HKEY_CURRENT_USER, "Nag", "C:\\nag.exe");
     window_->RefreshList();
     Select("C:\\nag.exe");
-    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(135));
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::BlockEntry));
     Click(kIdBlockButton);
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(IsBlocked("C:\\nag.exe"));
@@ -195,7 +197,7 @@ TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     // The check's own value now sorts before the entry; the details stay on the entry.
     EXPECT_EQ(window_->Model().LineCount(), 2u);
     EXPECT_EQ(window_->Model().CurrentEntry().name, "Nag");
-    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(138));
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::ReleaseEntry));
 
     Select("C:\\nag.exe");
     Click(kIdBlockButton);
@@ -203,7 +205,7 @@ TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), "\"C:\\nag.exe\"");  // an active value's stored form
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
-    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(135));
+    EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::BlockEntry));
 }
 
 TEST_F(MainWindowTest, NothingHarmfulGoesOnTheBlockList) {
@@ -214,7 +216,8 @@ TEST_F(MainWindowTest, NothingHarmfulGoesOnTheBlockList) {
     Click(kIdBlockButton);
     Select("\"C:\\Apps\\Bootmarshal.exe\" /blocklist");
     Click(kIdBlockButton);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(300), "!" + GetText(301)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(Text::NoCommandToBlock),
+                                                    "!" + GetText(Text::OwnCheckNotBlockable)}));
     EXPECT_TRUE(BlockListLines().empty());
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Empty"), "");
@@ -240,9 +243,9 @@ TEST_F(MainWindowTest, EntryCommandsDoNothingWithoutASelectedLine) {
     EXPECT_TRUE(BlockListLines().empty());
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Only"), "C:\\only.exe");
 
-    Click(kIdFilterFirst + 2);  // the filter box stays unchecked: clicking it programmatically reads its state
-    SendMessageA(window_->Control(kIdFilterFirst + 2), BM_SETCHECK, BST_CHECKED, 0);
-    Click(kIdFilterFirst + 2);
+    Click(kIdFilterRun);  // the filter box stays unchecked: clicking it programmatically reads its state
+    SendMessageA(window_->Control(kIdFilterRun), BM_SETCHECK, BST_CHECKED, 0);
+    Click(kIdFilterRun);
     EXPECT_EQ(window_->Model().LineCount(), 1u);
     EXPECT_TRUE(IsWindowEnabled(window_->Control(kIdDeleteButton)));
 }
@@ -256,17 +259,23 @@ TEST_F(MainWindowTest, RestartAsksWithNoAsTheAnswerThatCounts) {
     answers_ = {true};
     window_->Execute(Command::RestartWindows);
     EXPECT_EQ(restarts, 1);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(14), "?" + GetText(14)}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"?" + GetText(Text::RestartQuestion), "?" + GetText(Text::RestartQuestion)}));
 }
 
 TEST_F(MainWindowTest, InfoImagesExplainTheirGroupUnderTheGroupsCaption) {
-    for (int i = 0; i < 3; ++i) {
-        Click(kIdInfoImageFolders + i);
+    const struct {
+        int image, label, explanation;
+    } groups[] = {{kIdInfoImageFolders, kIdGroupLabelFolders, Text::StartupFoldersExplained},
+                  {kIdInfoImageRegistry, kIdGroupLabelRegistry, Text::RegistryExplained},
+                  {kIdInfoImageWinIni, kIdGroupLabelWinIni, Text::WinIniExplained}};
+    for (const auto& group : groups) {
+        Click(group.image);
         const std::vector<PromptRecord> prompts = TakeRecordedPrompts();
         ASSERT_EQ(prompts.size(), 1u);
         EXPECT_EQ(prompts[0].kind, PromptKind::InfoMessage);
-        EXPECT_EQ(prompts[0].text, window_->ControlText(kIdGroupLabelFolders + i));
-        EXPECT_EQ(prompts[0].detail, GetText(36 + i));
+        EXPECT_EQ(prompts[0].text, window_->ControlText(group.label));
+        EXPECT_EQ(prompts[0].detail, GetText(group.explanation));
     }
 }
 
@@ -370,7 +379,8 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     const std::vector<std::string> prompts = Messages();
     // The question, the timed wait before the backup, the plain wait while it is made, the message.
     EXPECT_EQ(prompts,
-              (std::vector<std::string>{"?" + GetText(14), "~" + GetText(43), "~" + GetText(8), "!" + GetText(44)}));
+              (std::vector<std::string>{"?" + GetText(Text::RestartQuestion), "~" + GetText(Text::MakingBackup),
+                                        "~" + GetText(Text::PleaseWait), "!" + GetText(Text::BackupMade)}));
 
     // F5 reads the locations again.
     Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
@@ -424,8 +434,8 @@ TEST_F(MainWindowTest, PrintWithoutAPrinterOrWithAPrinterErrorSaysSoAndGoesOn) {
     }
     const std::vector<std::string> messages = Messages();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "!" + GetText(320));
-    EXPECT_EQ(messages[1], "!" + GetText(321) + "\nPrinter that is gone");
+    EXPECT_EQ(messages[0], "!" + GetText(Text::NoPrinter));
+    EXPECT_EQ(messages[1], "!" + GetText(Text::PrintFailed) + "\nPrinter that is gone");
     EXPECT_TRUE(IsWindow(window_->hwnd()));
 }
 
@@ -452,7 +462,8 @@ TEST_F(MainWindowTest, HomepageAndEmailGoToTheShellAsAddresses) {
         addresses.push_back(log.substr(start, end - start));
     }
     std::sort(addresses.begin(), addresses.end());
-    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(3), GetText(3), "mailto:" + GetText(4)}));
+    EXPECT_EQ(addresses, (std::vector<std::string>{GetText(Text::HomepageAddress), GetText(Text::HomepageAddress),
+                                                   "mailto:" + GetText(Text::SupportMailAddress)}));
 }
 
 // As for a user without administrator rights: the machine's keys refuse writes.
@@ -468,15 +479,19 @@ TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
     Click(kIdDeleteButton);
     std::vector<std::string> prompts = Messages();
     ASSERT_EQ(prompts.size(), 2u);
-    EXPECT_EQ(prompts[1].rfind("!" + GetText(307) + "\n" + GetText(310), 0), 0u) << prompts[1];
-    EXPECT_EQ(prompts[1].find(GetText(34)), std::string::npos);
+    EXPECT_EQ(prompts[1].rfind("!" + GetText(Text::NotDeleted) + "\n" + GetText(Text::ReasonAccessDenied), 0), 0u)
+        << prompts[1];
+    EXPECT_EQ(prompts[1].find(GetText(Text::Deleted)), std::string::npos);
 
     // Blocking: the entry cannot be switched off, so its command comes off the list again.
     Select("C:\\machine.exe");
     Click(kIdBlockButton);
     prompts = Messages();
     ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(prompts[0].rfind("!" + GetText(304) + "\n" + GetText(310), 0), 0u) << prompts[0];
+    EXPECT_EQ(prompts[0].rfind(
+                  "!" + GetText(Text::NotSwitchedOffBlockTakenBack) + "\n" + GetText(Text::ReasonAccessDenied), 0),
+              0u)
+        << prompts[0];
     EXPECT_FALSE(IsBlocked("C:\\machine.exe"));
     EXPECT_TRUE(BlockListLines().empty());
 
@@ -485,7 +500,7 @@ TEST_F(MainWindowTest, RefusedChangesAreReportedAsSuchAndUndone) {
     Click(kIdSwitchButton);
     prompts = Messages();
     ASSERT_EQ(prompts.size(), 3u) << ::testing::PrintToString(prompts);
-    EXPECT_EQ(prompts[2].rfind("!" + GetText(306), 0), 0u) << prompts[2];
+    EXPECT_EQ(prompts[2].rfind("!" + GetText(Text::NotChanged), 0), 0u) << prompts[2];
     SetRegistryWriteDenialForTests(nullptr);
     EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Machine"), "C:\\machine.exe");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
@@ -590,10 +605,10 @@ TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         Sleep(10);
     }
-    std::string expected = GetText(11);
+    std::string expected = GetText(Text::TipSwitchOffInsteadOfDelete);
     EXPECT_EQ(window_->ControlText(kIdTipText).substr(0, 20), expected.substr(0, 20));
     EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
-    EXPECT_EQ(window_->ControlText(kIdTipLink), GetText(10));
+    EXPECT_EQ(window_->ControlText(kIdTipLink), GetText(Text::ClickHere));
     // Folding the section away and back keeps the link hidden for this tip.
     Click(kIdInformationToggle);
     EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipText)));

@@ -13,6 +13,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/WindowClasses.h"
 
 using testsupport::ProductPath;
 using testsupport::SeedLanguageChoice;
@@ -43,7 +44,7 @@ HWND FindMainWindow(DWORD processId) {
                 GetWindowThreadProcessId(window, &owner);
                 char name[32] = {};
                 GetClassNameA(window, name, sizeof name);
-                if (owner == s->processId && std::string(name) == "TForm1" && IsWindowVisible(window)) {
+                if (owner == s->processId && std::string(name) == WindowClass::Main && IsWindowVisible(window)) {
                     s->found = window;
                     return FALSE;
                 }

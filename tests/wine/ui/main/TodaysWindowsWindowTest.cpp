@@ -26,6 +26,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/TextNumbers.h"
 #include "wine/entries/LocationsFixture.h"
 
 using namespace entrytest;
@@ -144,12 +145,14 @@ TEST_F(TodaysWindowsWindow, EveryEntryShowsItsTrueStateAndWhyItWillNotStart) {
         std::string status;
         std::string reason;
     } rows[] = {
-        {kMachineRun, "SecurityHealth", 1, ui::kRegistryColour, GetText(27), ""},
-        {kMachineRun32, "Vendor Updater", 1, ui::kRegistryColour, GetText(27), ""},
-        {kUserRun, "Teams", 0, ui::kInactiveColour, GetText(381), GetText(385)},
-        {kUserRun, "Gone Tray", 1, ui::kWillNotRunColour, GetText(27),
-         GetText(383) + " C:\\Program Files\\Gone Vendor\\gone.exe"},
-        {kMachineRunServices, "Old Service", 1, ui::kWillNotRunColour, GetText(27), GetText(384)},
+        {kMachineRun, "SecurityHealth", 1, ui::kRegistryColour, GetText(Text::EntryActive), ""},
+        {kMachineRun32, "Vendor Updater", 1, ui::kRegistryColour, GetText(Text::EntryActive), ""},
+        {kUserRun, "Teams", 0, ui::kInactiveColour, GetText(Text::SwitchedOffByWindows),
+         GetText(Text::WillNotStartSwitchedOffByWindows)},
+        {kUserRun, "Gone Tray", 1, ui::kWillNotRunColour, GetText(Text::EntryActive),
+         GetText(Text::WillNotStartProgramMissing) + " C:\\Program Files\\Gone Vendor\\gone.exe"},
+        {kMachineRunServices, "Old Service", 1, ui::kWillNotRunColour, GetText(Text::EntryActive),
+         GetText(Text::WillNotStartOnNt)},
     };
     EXPECT_EQ(window_->Model().LineCount(), std::size(rows));
     for (const auto& row : rows) {
@@ -163,7 +166,7 @@ TEST_F(TodaysWindowsWindow, EveryEntryShowsItsTrueStateAndWhyItWillNotStart) {
         EXPECT_EQ(window_->ControlText(kIdReasonText), row.reason);
     }
     Select(kMachineRun32, "Vendor Updater");
-    EXPECT_NE(window_->ControlText(kIdLocationText).find(GetText(380)), std::string::npos)
+    EXPECT_NE(window_->ControlText(kIdLocationText).find(GetText(Text::View32Bit)), std::string::npos)
         << window_->ControlText(kIdLocationText);
     Shoot("today-32bit-entry");
     Select(kUserRun, "Teams");
@@ -185,7 +188,7 @@ TEST_F(TodaysWindowsWindow, SwitchingOnWhatWindowsSwitchedOffChangesOnlyItsFlag)
     EXPECT_EQ(bytes[0], '\x02') << "even: may run";
     EXPECT_EQ(window_->Model().CurrentEntry().name, "Teams");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
-    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(27));
+    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(Text::EntryActive));
     EXPECT_EQ(window_->ControlText(kIdReasonText), "");
 }
 
@@ -197,7 +200,7 @@ TEST_F(TodaysWindowsWindow, SwitchingOffARunOnceEntryAsksFirstAndSaysItWillBeGon
     Click(kIdSwitchButton);
     std::vector<PromptRecord> asked = Questions();
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, GetText(386));
+    EXPECT_EQ(asked[0].text, GetText(Text::RunOnceSwitchOffQuestion));
     EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup").second, kNotepad);
 
     answers_ = {true};
@@ -205,7 +208,8 @@ TEST_F(TodaysWindowsWindow, SwitchingOffARunOnceEntryAsksFirstAndSaysItWillBeGon
     EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup").second,
               DeactivationMarker() + kNotepad);
     EXPECT_EQ(window_->Model().CurrentEntry().active, 0);
-    EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(26) + "\r\n" + GetText(387));
+    EXPECT_EQ(window_->ControlText(kIdStatusText),
+              GetText(Text::EntryInactive) + "\r\n" + GetText(Text::RunOnceGoneAfterLogon));
     EXPECT_TRUE(answers_.empty());
     // Switching it on again asks nothing.
     TakeRecordedPrompts();
@@ -237,8 +241,8 @@ TEST_F(TodaysWindowsWindow, AMachineWideChangeRefusedForLackOfRightsOffersAnElev
     std::vector<PromptRecord> asked = Questions();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].kind, PromptKind::Question);
-    EXPECT_NE(asked[0].text.find(GetText(388)), std::string::npos) << asked[0].text;
-    EXPECT_NE(asked[0].text.find(GetText(306)), std::string::npos) << "says first what did not happen";
+    EXPECT_NE(asked[0].text.find(GetText(Text::OfferElevatedCopy)), std::string::npos) << asked[0].text;
+    EXPECT_NE(asked[0].text.find(GetText(Text::NotChanged)), std::string::npos) << "says first what did not happen";
     EXPECT_EQ(g_starts, 0);
 
     // Yes: the copy is started with the machine-wide switch.
@@ -256,7 +260,7 @@ TEST_F(TodaysWindowsWindow, AMachineWideChangeRefusedForLackOfRightsOffersAnElev
     asked = Questions();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].kind, PromptKind::Message);
-    EXPECT_EQ(asked[0].text.find(GetText(388)), std::string::npos);
+    EXPECT_EQ(asked[0].text.find(GetText(Text::OfferElevatedCopy)), std::string::npos);
     EXPECT_EQ(g_starts, 1);
 }
 
@@ -266,7 +270,7 @@ TEST_F(TodaysWindowsWindow, TheElevatedCopySaysSoInItsTitle) {
     SetMachineWideOnly(false);
     char title[256] = {};
     GetWindowTextA(window_->hwnd(), title, sizeof title);
-    EXPECT_EQ(std::string(title), GetText(2) + " " + GetText(389));
+    EXPECT_EQ(std::string(title), GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle));
 }
 
 TEST_F(TodaysWindowsWindow, AValueAnotherProgramWritesIsListedWithinASecondAndTheSelectionStays) {

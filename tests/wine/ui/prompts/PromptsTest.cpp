@@ -13,6 +13,8 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/DialogBase.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -92,7 +94,7 @@ protected:
         ASSERT_FALSE(english.empty());
         ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.def", english));
         LoadTranslation("Bootmarshal");
-        ASSERT_EQ(GetText(16), "Yes");
+        ASSERT_EQ(GetText(Text::Yes), "Yes");
     }
 
     void SetUp() override {
@@ -116,7 +118,7 @@ protected:
 
 TEST_F(PromptsTest, ClosingTheQuestionAnswersThePresetAnswer) {
     for (bool preset : {false, true}) {
-        WhenShown close("TQuestionDialogForm", [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); });
+        WhenShown close(WindowClass::Question, [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); });
         EXPECT_EQ(AskQuestion("Delete the entry?", preset), preset);
         EXPECT_TRUE(WhenShown::ran());
     }
@@ -129,7 +131,7 @@ TEST_F(PromptsTest, TheButtonsAnswerYesAndNo) {
     } cases[] = {{kIdQuestionYes, true}, {kIdQuestionNo, false}};
     for (const Case& c : cases) {
         for (bool preset : {false, true}) {
-            WhenShown click("TQuestionDialogForm",
+            WhenShown click(WindowClass::Question,
                             [&](HWND w) { PostMessageA(GetDlgItem(w, c.button), BM_CLICK, 0, 0); });
             EXPECT_EQ(AskQuestion("Restart Windows?", preset), c.answer);
         }
@@ -138,7 +140,7 @@ TEST_F(PromptsTest, TheButtonsAnswerYesAndNo) {
 
 TEST_F(PromptsTest, EnterAndEscapeDoNotAnswerYes) {
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        WhenShown press("TQuestionDialogForm", [key](HWND w) {
+        WhenShown press(WindowClass::Question, [key](HWND w) {
             HWND focus = GetFocus();
             EXPECT_EQ(focus, GetDlgItem(w, kIdQuestionNo));
             if (!focus) focus = w;
@@ -154,7 +156,7 @@ TEST_F(PromptsTest, TheQuestionWindowShowsItsTextsAndDisablesTheOwner) {
     std::string question, yes, no, caption;
     bool ownerEnabled = true;
     DWORD textStyle = 0;
-    WhenShown look("TQuestionDialogForm", [&](HWND w) {
+    WhenShown look(WindowClass::Question, [&](HWND w) {
         caption = TextOf(w);
         question = TextOf(GetDlgItem(w, kIdQuestionText));
         textStyle = static_cast<DWORD>(GetWindowLongA(GetDlgItem(w, kIdQuestionText), GWL_STYLE));
@@ -165,14 +167,14 @@ TEST_F(PromptsTest, TheQuestionWindowShowsItsTextsAndDisablesTheOwner) {
         PostMessageA(w, WM_CLOSE, 0, 0);
     });
     AskQuestion("Delete \"Tom & Jerry\"?");
-    EXPECT_EQ(caption, GetText(1));
+    EXPECT_EQ(caption, GetText(Text::ProgramName));
     EXPECT_EQ(question, "Delete \"Tom & Jerry\"?");
     EXPECT_TRUE(textStyle & SS_NOPREFIX);
     EXPECT_EQ(yes, "Yes");
     EXPECT_EQ(no, "No");
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_FALSE(IsWindowVisible(FindWindowA("TQuestionDialogForm", nullptr)));
+    EXPECT_FALSE(IsWindowVisible(FindWindowA(WindowClass::Question, nullptr)));
 }
 
 // A question asked while the message dialog runs (as a dialog's command would)
@@ -185,7 +187,7 @@ struct NestedSeen {
 } g_nested;
 
 VOID CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND question = FindWindowA("TQuestionDialogForm", nullptr);
+    HWND question = FindWindowA(WindowClass::Question, nullptr);
     if (!question || !IsWindowVisible(question)) return;
     KillTimer(nullptr, timer);
     g_nested.questionOwner = GetWindow(question, GW_OWNER);
@@ -195,7 +197,7 @@ VOID CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(PromptsTest, APromptShownFromADialogBelongsToThatDialog) {
     g_nested = NestedSeen{};
-    WhenShown inside("TShowMessage2Form", [](HWND message) {
+    WhenShown inside(WindowClass::Message, [](HWND message) {
         g_nested.message = message;
         SetTimer(nullptr, 0, 15, &AnswerNestedQuestion);
         g_nested.answer = AskQuestion("Really?");
@@ -241,16 +243,16 @@ TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne
     };
     Seen shortSeen{}, longSeen{};
     {
-        WhenShown when("TShowMessage2Form", look(shortSeen));
+        WhenShown when(WindowClass::Message, look(shortSeen));
         ShowMessage2("Saved.");
     }
     {
-        WhenShown when("TShowMessage2Form", look(longSeen));
+        WhenShown when(WindowClass::Message, look(longSeen));
         ShowMessage2(longText);
     }
     Seen twoLines{};
     {
-        WhenShown when("TShowMessage2Form", look(twoLines));
+        WhenShown when(WindowClass::Message, look(twoLines));
         ShowMessage2("first line\rsecond line");
     }
     // A CR alone breaks the line too: two lines, each centred, in the designed width.
@@ -282,7 +284,7 @@ TEST_F(PromptsTest, TheTimedWaitRunsItsTicksAndClosesItself) {
         if (c.pace == 10) {
             EXPECT_GE(elapsed, 900u);
         }
-        HWND wait = FindWindowA("TWaitForm", nullptr);
+        HWND wait = FindWindowA(WindowClass::Wait, nullptr);
         ASSERT_TRUE(wait);
         EXPECT_FALSE(IsWindowVisible(wait));
         EXPECT_TRUE(IsWindowEnabled(owner_));
@@ -291,15 +293,15 @@ TEST_F(PromptsTest, TheTimedWaitRunsItsTicksAndClosesItself) {
 
 TEST_F(PromptsTest, ThePlainWaitShowsTextEightWithoutProgressAndClosesOnEveryPath) {
     RunTimedWait(1);
-    HWND wait = FindWindowA("TWaitForm", nullptr);
+    HWND wait = FindWindowA(WindowClass::Wait, nullptr);
     ASSERT_TRUE(wait);
     try {
         ScopedWait scoped;
         EXPECT_TRUE(IsWindowVisible(wait));
-        EXPECT_EQ(TextOf(GetDlgItem(wait, kIdWaitMessage)), GetText(8));
+        EXPECT_EQ(TextOf(GetDlgItem(wait, kIdWaitMessage)), GetText(Text::PleaseWait));
         EXPECT_EQ(TextOf(GetDlgItem(wait, kIdWaitSecondLine)), "");
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(wait, kIdWaitProgress)));
-        EXPECT_EQ(TextOf(wait), GetText(1) + " - " + GetText(8));
+        EXPECT_EQ(TextOf(wait), GetText(Text::ProgramName) + " - " + GetText(Text::PleaseWait));
         throw std::runtime_error("the work failed");
     } catch (const std::runtime_error&) {
     }
@@ -314,29 +316,29 @@ TEST_F(PromptsTest, ThePlainWaitShowsTextEightWithoutProgressAndClosesOnEveryPat
 
 TEST_F(PromptsTest, TheInfoMessageShowsTitleAndMemoLines) {
     std::string title, memo, caption;
-    WhenShown look("TInfoMessage", [&](HWND w) {
+    WhenShown look(WindowClass::InfoMessage, [&](HWND w) {
         caption = TextOf(w);
         title = TextOf(GetDlgItem(w, kIdInfoMessageTitle));
         memo = TextOf(GetDlgItem(w, kIdInfoMessageText));
         PostMessageA(GetDlgItem(w, kIdInfoMessageClose), BM_CLICK, 0, 0);
     });
     ShowInfoMessage("Registry", "first\nsecond\r\nthird");
-    EXPECT_EQ(caption, GetText(69));
+    EXPECT_EQ(caption, GetText(Text::InformationTitle));
     EXPECT_EQ(title, "Registry");
     EXPECT_EQ(memo, "first\r\nsecond\r\nthird");
 }
 
 TEST_F(PromptsTest, TheSplashShowsTheProgramNameUntilClosed) {
     ShowSplash();
-    HWND splash = FindWindowA("TSplashForm", nullptr);
+    HWND splash = FindWindowA(WindowClass::Splash, nullptr);
     ASSERT_TRUE(splash);
     EXPECT_TRUE(IsWindowVisible(splash));
-    EXPECT_EQ(TextOf(GetDlgItem(splash, kIdSplashProgramName)), GetText(1));
+    EXPECT_EQ(TextOf(GetDlgItem(splash, kIdSplashProgramName)), GetText(Text::ProgramName));
     RECT client = ClientRectOf(splash);
     EXPECT_EQ(client.right, 383);
     EXPECT_EQ(client.bottom, 205);
     CloseSplash();
-    EXPECT_FALSE(FindWindowA("TSplashForm", nullptr));
+    EXPECT_FALSE(FindWindowA(WindowClass::Splash, nullptr));
 }
 
 TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
@@ -358,7 +360,7 @@ TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
     EXPECT_EQ(seen[4].kind, PromptKind::Wait);
     EXPECT_EQ(seen[5].kind, PromptKind::InfoMessage);
     EXPECT_EQ(seen[5].detail, "text");
-    HWND question = FindWindowA("TQuestionDialogForm", nullptr);
+    HWND question = FindWindowA(WindowClass::Question, nullptr);
     EXPECT_TRUE(!question || !IsWindowVisible(question));
 }
 
