@@ -26,6 +26,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/ErrorTexts.h"
 #include "ui/prompts/Prompts.h"
+#include "ui/win/TextNumbers.h"
+#include "ui/win/WindowClasses.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 
@@ -88,9 +90,8 @@ bool LanguageConfirmed(bool endAfterChoice) {
 // Texts a damaged language file lacks were filled from the shipped files; the
 // user hears why once, over the main window.
 void ReportDamagedLanguageFile() {
-    constexpr int kTextLanguageFileDamaged = 428;
     const std::string damaged = TakeDamagedLanguageFileToReport();
-    if (!damaged.empty()) ShowMessage2(FillPlaceholder(GetText(kTextLanguageFileDamaged), damaged));
+    if (!damaged.empty()) ShowMessage2(FillPlaceholder(GetText(Text::LanguageFileDamaged), damaged));
 }
 
 int RunWindows(bool endAfterChoice) {
@@ -150,7 +151,8 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     // over the same block list and backup file. A copy still starting has no
     // window yet: it is given a few seconds to show one.
     if (arguments.empty() && !ClaimSingleInstance()) {
-        for (int tries = 0; tries < 50 && !BringRunningInstanceToFront(); ++tries) Sleep(100);
+        const std::vector<std::string> ownWindows = {WindowClass::Main, WindowClass::Language};
+        for (int tries = 0; tries < 50 && !BringRunningInstanceToFront(ownWindows); ++tries) Sleep(100);
         return 0;
     }
     // The shared shell-link component initialises COM for this thread before

@@ -4,15 +4,13 @@
 
 #include <string>
 
+#include "system/AnsiText.h"
 #include "system/Scoped.h"
 
 namespace {
 
 // Local: one copy per logon session, as each session has its own desktop.
 const wchar_t kGuardName[] = L"Local\\Bootmarshal.Interactive";
-// The class names the running copy's top-level windows are registered under,
-// kept for outside tools; the main window first.
-const wchar_t* const kRunningWindowClasses[] = {L"TForm1", L"TLanguageForm"};
 
 HANDLE g_guard = nullptr;
 
@@ -78,10 +76,11 @@ void ReleaseSingleInstance() {
     g_guard = nullptr;
 }
 
-bool BringRunningInstanceToFront() {
+bool BringRunningInstanceToFront(const std::vector<std::string>& windowClasses) {
     const std::wstring ownFileName = FileNameOf(OwnImagePath());
-    for (const wchar_t* className : kRunningWindowClasses) {
-        Search search{className, ownFileName, nullptr};
+    for (const std::string& className : windowClasses) {
+        const std::wstring wideClassName = AnsiToWide(className);
+        Search search{wideClassName.c_str(), ownFileName, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (!search.found) continue;
         if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);

@@ -10,6 +10,7 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
+#include "ui/win/WindowClasses.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ protected:
         testsupport::SeedLanguageChoice(DataFolder(kBaseName));
         first_ = e2e::Program::Start(ProgramCommand(""));
         ASSERT_TRUE(first_.started()) << "error " << GetLastError();
-        main_ = e2e::WaitForWindow("TForm1", 20000, first_.processId());
+        main_ = e2e::WaitForWindow(WindowClass::Main, 20000, first_.processId());
         ASSERT_NE(main_, nullptr);
     }
     void TearDown() override {
@@ -53,7 +54,7 @@ TEST_F(SingleInstanceEndToEnd, TheLogonCheckAndSwitchesAreNeverHeldBack) {
     DeleteFileA((DataFolder(kBaseName) + "Bootmarshal.cho").c_str());
     e2e::Program withSwitch = e2e::Program::Start(ProgramCommand(" /end"));
     ASSERT_TRUE(withSwitch.started()) << "error " << GetLastError();
-    HWND question = e2e::WaitForWindow("TLanguageForm", 20000, withSwitch.processId());
+    HWND question = e2e::WaitForWindow(WindowClass::Language, 20000, withSwitch.processId());
     EXPECT_NE(question, nullptr) << "a start with a switch is not sent back to the running copy";
     withSwitch.WaitForExit(1);  // ended by force: only its start mattered
     testsupport::SeedLanguageChoice(DataFolder(kBaseName));

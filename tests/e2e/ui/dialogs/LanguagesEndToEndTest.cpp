@@ -253,7 +253,8 @@ TEST_F(LanguagesEndToEnd, ADamagedLanguageFileIsFilledFromTheShippedFilesAndRepo
         std::string bytes;
         int fillingLanguage;
     } cases[] = {
-        {"English without texts 120 and 126", withoutSection(withoutSection(english, 120), 126), kEnglish},
+        {"English without texts 120 and 126",
+         withoutSection(withoutSection(english, Text::EntriesGroup), Text::StatusGroup), kEnglish},
         {"an empty file", "", kGerman},
     };
     const std::string active = folder_ + "Bootmarshal.def";
@@ -264,7 +265,7 @@ TEST_F(LanguagesEndToEnd, ADamagedLanguageFileIsFilledFromTheShippedFilesAndRepo
         for (const bool firstStart : {true, false}) {
             Start("");
             WaitForMain();
-            HWND message = e2e::WaitForWindow("TShowMessage2Form", firstStart ? 20000 : 1500, program_.processId());
+            HWND message = e2e::WaitForWindow(WindowClass::Message, firstStart ? 20000 : 1500, program_.processId());
             if (firstStart) {
                 ASSERT_NE(message, nullptr) << "the damage is reported";
                 EXPECT_NE(e2e::ControlText(message, kIdMessageText).find(active), std::string::npos);
@@ -275,8 +276,8 @@ TEST_F(LanguagesEndToEnd, ADamagedLanguageFileIsFilledFromTheShippedFilesAndRepo
                 EXPECT_EQ(message, nullptr) << "once per damaged file";
             }
             const Texts filling(c.fillingLanguage);
-            EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), filling(120)));
-            EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), filling(126));
+            EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), filling(Text::EntriesGroup)));
+            EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), filling(Text::StatusGroup));
             e2e::Close(main_);
             ASSERT_EQ(program_.WaitForExit(20000), 0);
             main_ = nullptr;
