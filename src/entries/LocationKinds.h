@@ -56,30 +56,33 @@ struct LocationKindRow {
     bool view32;
     // An entry may open a folder instead of starting a program (a link can).
     bool mayOpenFolder;
+    // An entry's name is a file's name in a folder (entries/LocationRules.h
+    // says which names a folder can hold).
+    bool fileNames;
 };
 
 // The rows in the order in which the catalogue collects them. Test seam: tests
 // append rows of a family they register (entries/LocationFamily.h).
 inline std::vector<LocationKindRow>& LocationKindRows() {
-    //                                                     machine runOnce notNt  view32 folder
+    //                                               machine runOnce notNt  view32 folder fileNames
     static std::vector<LocationKindRow> rows = {
-        {kCommonStartup, LocationFamilyId::StartupLinks, true, false, false, false, true},
-        {kUserStartup, LocationFamilyId::StartupLinks, false, false, false, false, true},
-        {kUserRun, LocationFamilyId::RegistryValues, false, false, false, false, false},
-        {kUserRunOnce, LocationFamilyId::RegistryValues, false, true, false, false, false},
-        {kUserRunOnceEx, LocationFamilyId::RegistryValues, false, false, false, false, false},
-        {kUserRunServices, LocationFamilyId::RegistryValues, false, false, true, false, false},
-        {kUserRunServicesOnce, LocationFamilyId::RegistryValues, false, false, true, false, false},
-        {kMachineRun, LocationFamilyId::RegistryValues, true, false, false, false, false},
-        {kMachineRunOnce, LocationFamilyId::RegistryValues, true, true, false, false, false},
-        {kMachineRunOnceEx, LocationFamilyId::RegistryValues, true, false, false, false, false},
-        {kMachineRunServices, LocationFamilyId::RegistryValues, true, false, true, false, false},
-        {kMachineRunServicesOnce, LocationFamilyId::RegistryValues, true, false, true, false, false},
-        {kMachineRun32, LocationFamilyId::RegistryValues, true, false, false, true, false},
-        {kMachineRunOnce32, LocationFamilyId::RegistryValues, true, true, false, true, false},
-        {kMachineRunOnceEx32, LocationFamilyId::RegistryValues, true, false, false, true, false},
-        {kWinIniLoad, LocationFamilyId::WinIniItems, false, false, false, false, false},
-        {kWinIniRun, LocationFamilyId::WinIniItems, false, false, false, false, false},
+        {kCommonStartup, LocationFamilyId::StartupLinks, true, false, false, false, true, true},
+        {kUserStartup, LocationFamilyId::StartupLinks, false, false, false, false, true, true},
+        {kUserRun, LocationFamilyId::RegistryValues, false, false, false, false, false, false},
+        {kUserRunOnce, LocationFamilyId::RegistryValues, false, true, false, false, false, false},
+        {kUserRunOnceEx, LocationFamilyId::RegistryValues, false, false, false, false, false, false},
+        {kUserRunServices, LocationFamilyId::RegistryValues, false, false, true, false, false, false},
+        {kUserRunServicesOnce, LocationFamilyId::RegistryValues, false, false, true, false, false, false},
+        {kMachineRun, LocationFamilyId::RegistryValues, true, false, false, false, false, false},
+        {kMachineRunOnce, LocationFamilyId::RegistryValues, true, true, false, false, false, false},
+        {kMachineRunOnceEx, LocationFamilyId::RegistryValues, true, false, false, false, false, false},
+        {kMachineRunServices, LocationFamilyId::RegistryValues, true, false, true, false, false, false},
+        {kMachineRunServicesOnce, LocationFamilyId::RegistryValues, true, false, true, false, false, false},
+        {kMachineRun32, LocationFamilyId::RegistryValues, true, false, false, true, false, false},
+        {kMachineRunOnce32, LocationFamilyId::RegistryValues, true, true, false, true, false, false},
+        {kMachineRunOnceEx32, LocationFamilyId::RegistryValues, true, false, false, true, false, false},
+        {kWinIniLoad, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
+        {kWinIniRun, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
     };
     return rows;
 }
@@ -129,6 +132,9 @@ inline bool Is32BitViewKind(int32_t kind) {
 }
 inline bool MayOpenFolderKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.mayOpenFolder; });
+}
+inline bool NamesFilesKind(int32_t kind) {
+    return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.fileNames; });
 }
 
 // The family of a kind. The program speaks to a family through its unit

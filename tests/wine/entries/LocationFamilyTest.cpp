@@ -114,9 +114,9 @@ class LocationFamilyTest : public LocationsTest {
 protected:
     void SetUp() override {
         LocationsTest::SetUp();
-        //                  kind        family (taken as Registered)    machine runOnce notNt view32 folder
-        RegisterLocationFamilyForTests({kNotedKind, LocationFamilyId::Registered, false, false, false, false, false},
-                                       notebook_);
+        //                               family (taken as Registered)  machine runOnce notNt view32 folder files
+        RegisterLocationFamilyForTests(
+            {kNotedKind, LocationFamilyId::Registered, false, false, false, false, false, false}, notebook_);
         notebook_.Put("Alpha", "C:\\Apps\\alpha.exe -x");
         notebook_.Put("Beta", DeactivationMarker() + "C:\\Apps\\beta.exe");
     }
