@@ -95,12 +95,11 @@ ChangeReason CheckStorable(const StartupEntry& entry) {
 }
 
 // The new entry's stored form. A rewritten registry value keeps its type and a
-// rewritten link its own fields (what the listed entry of the same family
-// held); anything else starts as a new value or link.
+// rewritten link its own fields (kept: what the listed entry held, when it
+// came from the same family); anything else starts as a new value or link.
 std::unique_ptr<StoredForm> WorkOutNew(const LocationFamily& family, const StartupEntry& entry,
-                                       const StartupEntry* listed, const StoredForm* held) {
-    const bool sameFamily = listed && FamilyOf(listed->kind) == &family;
-    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), sameFamily ? held : nullptr);
+                                       const StartupEntry* listed, const StoredForm* kept) {
+    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), kept);
 }
 
 // The slot holds the replacement already: its text reads as the replacement's
@@ -132,7 +131,8 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     if (!sameName && toFamily->Exists(replacement.kind, replacement.name, to)) {
         return Refused(ChangeReason::NameTaken, replacement.kind, to);
     }
-    const std::unique_ptr<StoredForm> stored = WorkOutNew(*toFamily, replacement, &listed, held.get());
+    const std::unique_ptr<StoredForm> stored =
+        WorkOutNew(*toFamily, replacement, &listed, fromFamily == toFamily ? held.get() : nullptr);
     const bool sameSlot = sameKind && (sameName || !toFamily->NamesSlots());
 
     // Switched on where it stands: Windows' switch goes on first, so that a
