@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// The location kinds and what each one is.
+#include "entries/LocationKinds.h"
+
 // Who switched an entry off. An entry that is switched off in any way has
 // active 0, so whatever only knows the flag (the block check, backups, old
 // callers) treats them all alike.
@@ -43,6 +46,3 @@ inline EntryPlace PlaceOf(const StartupEntry& entry) {
 }
 // The name of that subkey and folder.
 inline constexpr char kAutorunsDisabled[] = "AutorunsDisabled";
-
-// The location kinds and what each one is: entries/LocationKinds.h.
-#include "entries/LocationKinds.h"
