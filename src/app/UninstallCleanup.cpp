@@ -6,11 +6,9 @@
 
 #include "blocking/BlockList.h"
 #include "entries/EntryChange.h"
-#include "entries/FolderLocations.h"
-#include "entries/RegistryLocations.h"
+#include "entries/LocationFamily.h"
 #include "entries/ShellLink.h"
 #include "entries/StoredCommand.h"
-#include "entries/WinIniLocations.h"
 #include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
@@ -35,10 +33,8 @@ bool StartsProgram(const std::string& stored, const std::string& program) {
 }
 
 EntryList StoredEntries(int32_t kind) {
-    if (IsFolderKind(kind)) return ListFolderEntries(kind);
-    if (IsRegistryKind(kind)) return ListRegistryEntries(kind);
-    if (IsWinIniKind(kind)) return ListWinIniEntries(kind);
-    return {};
+    const LocationFamily* family = FamilyOf(kind);
+    return family ? family->List(kind, EntryPlace::Location) : EntryList();
 }
 
 }  // namespace

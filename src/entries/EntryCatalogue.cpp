@@ -1,9 +1,7 @@
 #include "entries/EntryCatalogue.h"
 
-#include "entries/FolderLocations.h"
-#include "entries/RegistryLocations.h"
+#include "entries/LocationFamily.h"
 #include "entries/StoredCommand.h"
-#include "entries/WinIniLocations.h"
 #include "entries/WindowsSwitch.h"
 #include "system/AnsiText.h"
 
@@ -40,17 +38,12 @@ EntryList CollectAllEntries() {
     EntryList all;
     for (const int32_t kind : AllLocationKinds()) {
         if (!IsKindInScope(kind)) continue;
+        const LocationFamily* family = FamilyOf(kind);
+        if (!family) continue;
         const size_t first = all.size();
-        if (IsFolderKind(kind)) {
-            MoveInto(all, ListFolderEntries(kind));
-        } else if (IsRegistryKind(kind)) {
-            MoveInto(all, ListRegistryEntries(kind));
-        } else if (IsWinIniKind(kind)) {
-            MoveInto(all, ListWinIniEntries(kind));
-        }
+        MoveInto(all, family->List(kind, EntryPlace::Location));
         const size_t shelved = all.size();
-        if (IsFolderKind(kind)) MoveInto(all, ListFolderEntries(kind, EntryPlace::AutorunsDisabled));
-        if (IsRegistryKind(kind)) MoveInto(all, ListRegistryEntries(kind, EntryPlace::AutorunsDisabled));
+        if (family->HasAutorunsDisabledPlace()) MoveInto(all, family->List(kind, EntryPlace::AutorunsDisabled));
         for (size_t i = first; i < all.size(); ++i) {
             StartupEntry& entry = all[i];
             const size_t marker = MarkerLength(entry.command);

@@ -54,8 +54,8 @@ EntryList ListFolderEntries(int kind, EntryPlace place) {
         link.LoadLink(folder + found.cFileName);
         StartupEntry entry;
         entry.name.assign(found.cFileName, length - kLinkExtensionLength);
-        entry.command.reserve(link.Path.size() + 1 + link.Arguments.size());
-        entry.command.append(link.Path).append(1, ' ').append(link.Arguments);
+        entry.command.reserve(link.Fields().Path.size() + 1 + link.Fields().Arguments.size());
+        entry.command.append(link.Fields().Path).append(1, ' ').append(link.Fields().Arguments);
         entry.active = shelved ? 0 : 1;
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "entries/LocationFamily.h"
 #include "entries/RegistryLocations.h"
 #include "entries/StartupEntry.h"
-#include "entries/StartupFolders.h"
 
 namespace {
 
 const char kStartupApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
-const char kWinIniKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 const DWORD kValuesAndKeys = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
 
@@ -36,6 +35,7 @@ void LocationWatcher::Disarm() {
 void LocationWatcher::WatchKey(HKEY root, const std::string& path, REGSAM view, bool subtree, DWORD filter) {
     const std::string name = std::to_string(reinterpret_cast<uintptr_t>(root)) + "|" + std::to_string(view) + "|" +
                              path + (subtree ? "|tree" : "|");
+    if (!event_.valid()) return;
     if (std::find(watchedKeyNames_.begin(), watchedKeyNames_.end(), name) != watchedKeyNames_.end()) return;
     ScopedKey key;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, key.receive()) != ERROR_SUCCESS) return;
@@ -46,8 +46,6 @@ void LocationWatcher::WatchKey(HKEY root, const std::string& path, REGSAM view, 
     keys_.push_back(std::move(key));
 }
 
-// The key with everything below it, or, while it does not exist, the nearest
-// parent that does, for a new subkey on the way to it.
 bool LocationWatcher::WatchKeyOrParent(HKEY root, const std::string& path, REGSAM view) {
     ScopedKey probe;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
@@ -65,34 +63,25 @@ bool LocationWatcher::WatchKeyOrParent(HKEY root, const std::string& path, REGSA
     return false;
 }
 
+void LocationWatcher::WatchFolderTree(const std::string& folder) {
+    const HANDLE change = FindFirstChangeNotificationA(
+        folder.c_str(), TRUE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    if (change == INVALID_HANDLE_VALUE) return;
+    folders_.push_back(change);
+}
+
 bool LocationWatcher::Arm() {
     Disarm();
     event_ = ScopedFile(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    if (event_.get() == nullptr) {
-        event_.reset();
-    } else {
-        for (const int32_t kind : AllLocationKinds()) {
-            if (!IsRegistryKind(kind) || !RegistryKindAvailable(kind)) continue;
-            const RegistryLocation* location = FindRegistryLocation(kind);
-            WatchKeyOrParent(location->root, location->keyPath, RegistryViewOf(kind));
-        }
-        const REGSAM machineView = RegistryViewOf(kMachineRun);
-        WatchKeyOrParent(HKEY_CURRENT_USER, kStartupApprovedKey, 0);
-        WatchKeyOrParent(HKEY_LOCAL_MACHINE, kStartupApprovedKey, machineView);
-        WatchKey(HKEY_CURRENT_USER, kWinIniKey, 0, false, REG_NOTIFY_CHANGE_LAST_SET);
-        if (!keys_.empty()) handles_.push_back(event_.get());
-    }
+    if (event_.get() == nullptr) event_.reset();
     for (const int32_t kind : AllLocationKinds()) {
-        if (!IsFolderKind(kind)) continue;
-        std::string folder = StartupFolder(kind);
-        if (folder.empty()) continue;
-        folder.pop_back();
-        const HANDLE change = FindFirstChangeNotificationA(
-            folder.c_str(), TRUE,
-            FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
-        if (change == INVALID_HANDLE_VALUE) continue;
-        folders_.push_back(change);
-        handles_.push_back(change);
+        if (const LocationFamily* family = FamilyOf(kind)) family->Watch(kind, *this);
     }
+    const REGSAM machineView = RegistryViewOf(kMachineRun);
+    WatchKeyOrParent(HKEY_CURRENT_USER, kStartupApprovedKey, 0);
+    WatchKeyOrParent(HKEY_LOCAL_MACHINE, kStartupApprovedKey, machineView);
+    if (!keys_.empty()) handles_.push_back(event_.get());
+    handles_.insert(handles_.end(), folders_.begin(), folders_.end());
     return !handles_.empty();
 }

@@ -1,8 +1,9 @@
 // Change notifications for every listed location, so the window can read the
-// list again when another program changes one: each Run-family key of both
-// hives and both views (with its "AutorunsDisabled" subkey), Windows' switch
-// keys, win.ini's registry key and both Startup folders (with their
-// "AutorunsDisabled" folders). A key that does not exist yet is noticed when it
+// list again when another program changes one: each location family watches
+// its kinds' locations (the Run-family keys of both hives and both views with
+// their "AutorunsDisabled" subkeys, both Startup folders with their
+// "AutorunsDisabled" folders, win.ini's registry key), and Windows' switch keys
+// are watched besides. A key that does not exist yet is noticed when it
 // is made: its parent is watched for new subkeys instead, and the next Arm
 // watches the key itself.
 //
@@ -40,10 +41,17 @@ public:
     size_t WatchedKeys() const { return keys_.size(); }
     size_t WatchedFolders() const { return folders_.size(); }
 
-private:
+    // What a location family asks for (entries/LocationFamily.h) while Arm
+    // runs. A key asked for twice is watched once.
+    // The key, notified of changes the filter names (of all below it with subtree).
     void WatchKey(HKEY root, const std::string& path, REGSAM view, bool subtree, DWORD filter);
+    // The key with everything below it, or, while it does not exist, the nearest
+    // parent that does, for a new subkey on the way to it.
     bool WatchKeyOrParent(HKEY root, const std::string& path, REGSAM view);
+    // The folder (no trailing backslash) with everything below it.
+    void WatchFolderTree(const std::string& folder);
 
+private:
     ScopedFile event_;  // (an event handle closes like a file handle)
     std::vector<ScopedKey> keys_;
     std::vector<std::string> watchedKeyNames_;

@@ -72,7 +72,7 @@ NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {
     if (entry.offBy == SwitchedOffBy::Windows) return NotRunReason::SwitchedOffByWindows;
     if (!ProgramExists(entry.command, lookup)) {
         const std::string target = Trim(lookup.expand ? lookup.expand(entry.command) : entry.command);
-        const bool opensFolder = IsFolderKind(entry.kind) && lookup.folderExists && !target.empty() &&
+        const bool opensFolder = MayOpenFolderKind(entry.kind) && lookup.folderExists && !target.empty() &&
                                  lookup.folderExists(StripQuotes(target));
         if (!opensFolder) return NotRunReason::ProgramMissing;
     }

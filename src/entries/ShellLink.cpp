@@ -61,14 +61,11 @@ ShellLink::~ShellLink() {
 
 void ShellLink::SetTarget(const std::string& path, const std::string& arguments) {
     const size_t split = path.find_last_of("\\:");
-    Path = path;
-    WorkingDirectory = split == std::string::npos ? std::string() : path.substr(0, split + 1);
-    Description = split == std::string::npos ? path : path.substr(split + 1);
-    Arguments = arguments;
-    IconLocation.clear();
-    IconIndex = 0;
-    ShowCmd = 1;
-    HotKey = 0;
+    fields_ = ShellLinkFields();
+    fields_.Path = path;
+    fields_.WorkingDirectory = split == std::string::npos ? std::string() : path.substr(0, split + 1);
+    fields_.Description = split == std::string::npos ? path : path.substr(split + 1);
+    fields_.Arguments = arguments;
 }
 
 bool ShellLink::EnsureReader() { return reader_ || CreateShellLinkObject(&reader_, &readerFile_); }
@@ -94,22 +91,23 @@ bool ShellLink::LoadLink(const std::string& file) {
         return text;
     };
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
-        WorkingDirectory = t;
+        fields_.WorkingDirectory = t;
     if (const char* t =
             readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, SLGP_UNCPRIORITY); }))
-        Path = t;
+        fields_.Path = t;
     int iconIndex = 0;
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {
-        IconLocation = t;
-        IconIndex = iconIndex;
+        fields_.IconLocation = t;
+        fields_.IconIndex = iconIndex;
     }
     if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetDescription(text, n); }))
-        Description = t;
+        fields_.Description = t;
     int showCmd = 0;
-    if (SUCCEEDED(reader_->GetShowCmd(&showCmd))) ShowCmd = showCmd;
+    if (SUCCEEDED(reader_->GetShowCmd(&showCmd))) fields_.ShowCmd = showCmd;
     WORD hotKey = 0;
-    if (SUCCEEDED(reader_->GetHotkey(&hotKey))) HotKey = hotKey;
-    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); })) Arguments = t;
+    if (SUCCEEDED(reader_->GetHotkey(&hotKey))) fields_.HotKey = hotKey;
+    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); }))
+        fields_.Arguments = t;
     return true;
 }
 
@@ -120,33 +118,18 @@ bool ShellLink::SaveLink(const std::string& file) {
     lastSaveResult_ = E_FAIL;
     if (!CreateShellLinkObject(&link, &persist)) return false;
     bool ok = true;
-    ok &= SUCCEEDED(link->SetPath(Path.c_str()));
-    ok &= SUCCEEDED(link->SetDescription(Description.c_str()));
-    ok &= SUCCEEDED(link->SetWorkingDirectory(WorkingDirectory.c_str()));
-    ok &= SUCCEEDED(link->SetArguments(Arguments.c_str()));
-    ok &= SUCCEEDED(link->SetHotkey(static_cast<WORD>(HotKey & 0xFFFF)));
-    ok &= SUCCEEDED(link->SetShowCmd(ShowCmd));
-    ok &= SUCCEEDED(link->SetIconLocation(IconLocation.c_str(), IconIndex));
+    ok &= SUCCEEDED(link->SetPath(fields_.Path.c_str()));
+    ok &= SUCCEEDED(link->SetDescription(fields_.Description.c_str()));
+    ok &= SUCCEEDED(link->SetWorkingDirectory(fields_.WorkingDirectory.c_str()));
+    ok &= SUCCEEDED(link->SetArguments(fields_.Arguments.c_str()));
+    ok &= SUCCEEDED(link->SetHotkey(static_cast<WORD>(fields_.HotKey & 0xFFFF)));
+    ok &= SUCCEEDED(link->SetShowCmd(fields_.ShowCmd));
+    ok &= SUCCEEDED(link->SetIconLocation(fields_.IconLocation.c_str(), fields_.IconIndex));
     lastSaveResult_ = persist->Save(Wide(file).c_str(), TRUE);
     ok &= SUCCEEDED(lastSaveResult_);
     Release(persist);
     Release(link);
     return ok;
-}
-
-ShellLinkFields ShellLink::Fields() const {
-    return {Path, WorkingDirectory, Description, Arguments, IconLocation, IconIndex, ShowCmd, HotKey};
-}
-
-void ShellLink::SetFields(const ShellLinkFields& fields) {
-    Path = fields.Path;
-    WorkingDirectory = fields.WorkingDirectory;
-    Description = fields.Description;
-    Arguments = fields.Arguments;
-    IconLocation = fields.IconLocation;
-    IconIndex = fields.IconIndex;
-    ShowCmd = fields.ShowCmd;
-    HotKey = fields.HotKey;
 }
 
 ShellLink& CreateSharedShellLink() {

@@ -19,7 +19,7 @@ struct ShellLinkFields {
     std::string IconLocation;
     int IconIndex = 0;
     int ShowCmd = 1;
-    int HotKey = 0;
+    int HotKey = 0;  // the low 16 bits go to the link
 };
 
 class ShellLink {
@@ -29,14 +29,10 @@ public:
     ShellLink(const ShellLink&) = delete;
     ShellLink& operator=(const ShellLink&) = delete;
 
-    std::string Path;
-    std::string WorkingDirectory;
-    std::string Description;
-    std::string Arguments;
-    std::string IconLocation;
-    int IconIndex = 0;
-    int ShowCmd = 1;
-    int HotKey = 0;  // the low 16 bits go to the link
+    // The fields of the link at hand: what LoadLink read, what SaveLink writes.
+    ShellLinkFields& Fields() { return fields_; }
+    const ShellLinkFields& Fields() const { return fields_; }
+    void SetFields(const ShellLinkFields& fields) { fields_ = fields; }
 
     // The component's defaults for a fresh link to path p: it starts in p's
     // folder, is described by p's file name, has no icon of its own, a normal
@@ -53,9 +49,6 @@ public:
     // Why the last SaveLink failed: the result of the platform's save.
     HRESULT LastSaveResult() const { return lastSaveResult_; }
 
-    ShellLinkFields Fields() const;
-    void SetFields(const ShellLinkFields& fields);
-
 private:
     // The loader keeps one shell-link object for its whole life: loading a file
     // into it replaces everything the previous file gave it, and making a new
@@ -63,6 +56,7 @@ private:
     bool EnsureReader();
     void DropReader();
 
+    ShellLinkFields fields_;
     bool comInitialised_ = false;
     HRESULT lastSaveResult_ = S_OK;
     IShellLinkA* reader_ = nullptr;

@@ -14,14 +14,15 @@ struct SwitchKey {
     int32_t kind;
     HKEY root;
     const char* keyPath;
+    const char* nameSuffix;  // after the entry's name in the value's name
 };
 
 const SwitchKey kSwitchKeys[] = {
-    {kUserRun, HKEY_CURRENT_USER, BM_APPROVED_KEY "Run"},
-    {kMachineRun, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "Run"},
-    {kMachineRun32, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "Run32"},
-    {kUserStartup, HKEY_CURRENT_USER, BM_APPROVED_KEY "StartupFolder"},
-    {kCommonStartup, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "StartupFolder"},
+    {kUserRun, HKEY_CURRENT_USER, BM_APPROVED_KEY "Run", ""},
+    {kMachineRun, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "Run", ""},
+    {kMachineRun32, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "Run32", ""},
+    {kUserStartup, HKEY_CURRENT_USER, BM_APPROVED_KEY "StartupFolder", ".lnk"},
+    {kCommonStartup, HKEY_LOCAL_MACHINE, BM_APPROVED_KEY "StartupFolder", ".lnk"},
 };
 
 #undef BM_APPROVED_KEY
@@ -44,7 +45,8 @@ REGSAM NativeView(const SwitchKey& key) { return key.root == HKEY_LOCAL_MACHINE 
 bool HasWindowsSwitch(int32_t kind) { return FindSwitchKey(kind) != nullptr; }
 
 std::string WindowsSwitchValueName(int32_t kind, const std::string& entryName) {
-    return IsFolderKind(kind) ? entryName + ".lnk" : entryName;
+    const SwitchKey* key = FindSwitchKey(kind);
+    return key ? entryName + key->nameSuffix : entryName;
 }
 
 bool WindowsSwitchSaysOff(const std::string& bytes) {
@@ -76,15 +78,16 @@ std::unordered_set<std::string> NamesSwitchedOffByWindows(int32_t kind) {
     for (const RawRegistryValue& value : ReadRegRawValues(key->root, key->keyPath, NativeView(*key))) {
         if (value.type == REG_BINARY && WindowsSwitchSaysOff(value.bytes)) names.insert(AnsiUpper(value.name));
     }
-    if (IsFolderKind(kind)) {
-        // Entries are named without ".lnk"; only link names count.
-        std::unordered_set<std::string> links;
+    const std::string suffix = AnsiUpper(key->nameSuffix);
+    if (!suffix.empty()) {
+        // Entries are named without the suffix (".lnk"); only names with it count.
+        std::unordered_set<std::string> entries;
         for (const std::string& name : names) {
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".LNK") == 0) {
-                links.insert(name.substr(0, name.size() - 4));
+            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                entries.insert(name.substr(0, name.size() - suffix.size()));
             }
         }
-        names.swap(links);
+        names.swap(entries);
     }
     return names;
 }

@@ -17,11 +17,14 @@ bool WriteDenied(HKEY root, const std::string& keyPath) {
 }
 
 // A string value's bytes up to the first NUL; registry data need not be terminated.
+std::string StringFromRegBytes(std::string bytes) {
+    const size_t nul = bytes.find('\0');
+    if (nul != std::string::npos) bytes.resize(nul);
+    return bytes;
+}
+
 std::string StringFromRegData(const std::vector<char>& data, DWORD size) {
-    std::string text(data.data(), data.data() + std::min<size_t>(size, data.size()));
-    const size_t nul = text.find('\0');
-    if (nul != std::string::npos) text.resize(nul);
-    return text;
+    return StringFromRegBytes(std::string(data.data(), data.data() + std::min<size_t>(size, data.size())));
 }
 
 // Every value of a key in the registry's order; visit(name, type, data, size).
@@ -64,24 +67,8 @@ void ForEachValue(HKEY root, const std::string& keyPath, REGSAM view, Visit visi
 }  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
-    ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
-        return std::string();
-    }
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return std::string();
-    }
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
-    std::vector<char> data(size + 1);
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return std::string();
-    }
-    return StringFromRegData(data, size);
+    const RegistryValue value = ReadRegValue(root, keyPath, valueName, view);
+    return value.IsString() ? value.text : std::string();
 }
 
 std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, const std::string& keyPath,
@@ -96,22 +83,11 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
 
 RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     RegistryValue value;
-    ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
-        return value;
-    }
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
-        return value;
-    }
-    std::vector<char> data(size + 1);
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) != ERROR_SUCCESS) {
-        return value;
-    }
+    RawRegistryValue raw;
+    if (!ReadRegRawValue(root, keyPath, valueName, raw, view)) return value;
     value.exists = true;
-    if (value.IsString()) value.text = StringFromRegData(data, size);
+    value.type = raw.type;
+    if (value.IsString()) value.text = StringFromRegBytes(raw.bytes);
     return value;
 }
 

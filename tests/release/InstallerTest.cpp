@@ -134,7 +134,7 @@ HWND WindowOf(DWORD process, const char* className) {
 std::string ShortcutTarget(const std::string& link) {
     ShellLink shellLink;
     if (!shellLink.LoadLink(link)) return "(no shortcut)";
-    return shellLink.Path;
+    return shellLink.Fields().Path;
 }
 
 class InstallerTest : public ::testing::Test {

@@ -1,13 +1,11 @@
 #include "ui/dialogs/BlockedEntriesModel.h"
 
+#include "entries/LocationKinds.h"
 #include "system/TextRules.h"
 
 namespace {
 
-bool IsStoredKind(int32_t kind) {
-    return (kind >= 1 && kind <= 2) || (kind >= 11 && kind <= 15) || (kind >= 21 && kind <= 25) ||
-           (kind >= 31 && kind <= 32);
-}
+bool IsStoredKind(int32_t kind) { return IsLocationKind(kind) && !Is32BitViewKind(kind); }
 
 // The stored forms of one command differ in quotation marks only: a registry
 // entry lists its program quoted while active and plain while switched off, so

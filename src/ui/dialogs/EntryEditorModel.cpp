@@ -1,5 +1,6 @@
 #include "ui/dialogs/EntryEditorModel.h"
 
+#include "entries/LocationKinds.h"
 #include "entries/LocationRules.h"
 #include "ui/win/TextNumbers.h"
 
@@ -17,8 +18,7 @@ EditorCheck CheckEditorFields(const std::string& name, const std::string& comman
                               int32_t kind) {
     if (HoldsForbiddenCharacter(name)) return EditorCheck::ForbiddenCharacter;
     if (command.size() < 4 || name == placeholderName || name.empty()) return EditorCheck::Incomplete;
-    const bool folderKind = kind == 1 || kind == 2;
-    if (folderKind && !IsStorableLinkName(name, 0)) return EditorCheck::NotAFileName;
+    if (NamesFilesKind(kind) && !IsStorableLinkName(name, 0)) return EditorCheck::NotAFileName;
     return EditorCheck::Passed;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/LocationModel.h"
 
+#include "entries/LocationKinds.h"
+
 namespace {
 
 // The registry buttons in the order of their keys: Run, RunOnce, RunOnceEx,
@@ -33,22 +35,22 @@ bool IsRegistryButton(LocationButton button) { return RegistryKeyOffset(button) 
 
 LocationChoice PreselectForKind(int32_t kind, const LocationChoice& previous) {
     LocationChoice choice = previous;
-    if (kind == 1) {
+    if (kind == kCommonStartup) {
         choice.button = LocationButton::CommonStartup;
-    } else if (kind == 2) {
+    } else if (kind == kUserStartup) {
         choice.button = LocationButton::UserStartup;
-    } else if (kind >= 11 && kind <= 15) {
-        choice.button = RegistryButtonAt(kind - 10);
+    } else if (kind >= kUserRun && kind <= kUserRunServicesOnce) {
+        choice.button = RegistryButtonAt(kind - kUserRun + 1);
         choice.hive = RegistryHive::CurrentUser;
-    } else if (kind >= 21 && kind <= 25) {
-        choice.button = RegistryButtonAt(kind - 20);
+    } else if (kind >= kMachineRun && kind <= kMachineRunServicesOnce) {
+        choice.button = RegistryButtonAt(kind - kMachineRun + 1);
         choice.hive = RegistryHive::AllUsers;
-    } else if (kind >= 26 && kind <= 28) {
-        choice.button = RegistryButtonAt(kind - 25);
+    } else if (kind >= kMachineRun32 && kind <= kMachineRunOnceEx32) {
+        choice.button = RegistryButtonAt(kind - kMachineRun32 + 1);
         choice.hive = RegistryHive::AllUsers32;
-    } else if (kind == 31) {
+    } else if (kind == kWinIniLoad) {
         choice.button = LocationButton::WinIniLoad;
-    } else if (kind == 32) {
+    } else if (kind == kWinIniRun) {
         choice.button = LocationButton::WinIniRun;
     }
     return choice;
@@ -57,18 +59,19 @@ LocationChoice PreselectForKind(int32_t kind, const LocationChoice& previous) {
 int32_t KindForChoice(const LocationChoice& choice) {
     switch (choice.button) {
         case LocationButton::UserStartup:
-            return 2;
+            return kUserStartup;
         case LocationButton::WinIniLoad:
-            return 31;
+            return kWinIniLoad;
         case LocationButton::WinIniRun:
-            return 32;
+            return kWinIniRun;
         case LocationButton::None:
         case LocationButton::CommonStartup:
-            return 1;
+            return kCommonStartup;
         default:
             break;
     }
+    // The registry buttons in the order of the kinds, from Run (offset 1) on.
     const int offset = RegistryKeyOffset(choice.button);
-    if (choice.hive == RegistryHive::AllUsers32 && offset <= 3) return 25 + offset;
-    return (choice.hive == RegistryHive::CurrentUser ? 10 : 20) + offset;
+    if (choice.hive == RegistryHive::AllUsers32 && offset <= 3) return kMachineRun32 + offset - 1;
+    return (choice.hive == RegistryHive::CurrentUser ? kUserRun : kMachineRun) + offset - 1;
 }

@@ -48,7 +48,7 @@ std::string UpperAscii(std::string text) {
 BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
     const std::string command = UpperAscii(Trim(entry.command));
     if (command.empty()) return BlockRefusal::EmptyCommand;
-    if (entry.kind == 11 && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
+    if (entry.kind == kUserRun && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
     // A copy of the check's command elsewhere would make the check delete its
     // own value as a blocked entry.
     if (command.find("BOOTMARSHAL.EXE") != std::string::npos && command.find("/BLOCKLIST") != std::string::npos) {

@@ -95,9 +95,21 @@ TEST(RunCheck, KindPredicates) {
         EXPECT_EQ(IsRunOnceKind(kind), kind == 12 || kind == 22 || kind == 27) << kind;
         EXPECT_EQ(IsMachineWideKind(kind), kind == 1 || (kind >= 21 && kind <= 28)) << kind;
         EXPECT_EQ(Is32BitViewKind(kind), kind >= 26 && kind <= 28) << kind;
+        EXPECT_EQ(IsNotStartedByWindowsNtKind(kind), kind == 14 || kind == 15 || kind == 24 || kind == 25) << kind;
+        // The tens digit of a stored kind names its family.
+        EXPECT_EQ(IsFolderKind(kind), kind == 1 || kind == 2) << kind;
+        EXPECT_EQ(IsRegistryKind(kind), (kind >= 11 && kind <= 15) || (kind >= 21 && kind <= 28)) << kind;
+        EXPECT_EQ(IsWinIniKind(kind), kind == 31 || kind == 32) << kind;
+        EXPECT_EQ(MayOpenFolderKind(kind), kind == 1 || kind == 2) << kind;
+        EXPECT_EQ(NamesFilesKind(kind), kind == 1 || kind == 2) << kind;
         EXPECT_EQ(IsLocationKind(kind), std::count(AllLocationKinds().begin(), AllLocationKinds().end(), kind) == 1)
             << kind;
     }
+}
+
+TEST(RunCheck, TheCatalogueCollectsTheKindsInTheirFixedOrder) {
+    const std::vector<int32_t> order = {1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32};
+    EXPECT_EQ(AllLocationKinds(), order);
 }
 
 TEST(ChangeCoalescer, ABurstIsReadOnceAfterItSettlesButNeverLaterThanTheLongestWait) {

@@ -49,7 +49,7 @@ protected:
     std::string LinkCommand(const std::string& name) {
         ShellLink link;
         if (!link.LoadLink(userStartup_ + name + ".lnk")) return "(none)";
-        return link.Path + " " + link.Arguments;
+        return link.Fields().Path + " " + link.Fields().Arguments;
     }
     std::string companion_;
     std::string userStartup_;

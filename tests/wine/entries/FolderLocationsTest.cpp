@@ -30,19 +30,19 @@ TEST(ShellLinkDefaults, SetTargetDerivesFolderAndDescriptionFromThePath) {
     };
     ShellLink& link = SharedShellLink();
     for (const Case& c : cases) {
-        link.IconLocation = "x.ico";
-        link.IconIndex = 4;
-        link.ShowCmd = 7;
-        link.HotKey = 0x241;
+        link.Fields().IconLocation = "x.ico";
+        link.Fields().IconIndex = 4;
+        link.Fields().ShowCmd = 7;
+        link.Fields().HotKey = 0x241;
         link.SetTarget(c.path, "-q");
-        EXPECT_EQ(link.Path, c.path);
-        EXPECT_EQ(link.WorkingDirectory, c.folder) << c.path;
-        EXPECT_EQ(link.Description, c.description) << c.path;
-        EXPECT_EQ(link.Arguments, "-q");
-        EXPECT_EQ(link.IconLocation, "");
-        EXPECT_EQ(link.IconIndex, 0);
-        EXPECT_EQ(link.ShowCmd, 1);
-        EXPECT_EQ(link.HotKey, 0);
+        EXPECT_EQ(link.Fields().Path, c.path);
+        EXPECT_EQ(link.Fields().WorkingDirectory, c.folder) << c.path;
+        EXPECT_EQ(link.Fields().Description, c.description) << c.path;
+        EXPECT_EQ(link.Fields().Arguments, "-q");
+        EXPECT_EQ(link.Fields().IconLocation, "");
+        EXPECT_EQ(link.Fields().IconIndex, 0);
+        EXPECT_EQ(link.Fields().ShowCmd, 1);
+        EXPECT_EQ(link.Fields().HotKey, 0);
     }
 }
 
@@ -84,27 +84,27 @@ TEST_F(FolderLocations, LoadLinkResetsEveryFieldFirst) {
     ShellLink& link = SharedShellLink();
 
     ASSERT_TRUE(link.LoadLink(folder + "Rich.lnk"));
-    EXPECT_EQ(link.Path, "C:\\Apps\\rich.exe");
-    EXPECT_EQ(link.Arguments, "-r");
-    EXPECT_EQ(link.WorkingDirectory, "C:\\Work\\");
-    EXPECT_EQ(link.Description, "Rich tool");
-    EXPECT_EQ(link.IconLocation, "C:\\Apps\\icons.dll");
-    EXPECT_EQ(link.IconIndex, 3);
-    EXPECT_EQ(link.HotKey, 0x241);
-    EXPECT_EQ(link.ShowCmd, 1);
+    EXPECT_EQ(link.Fields().Path, "C:\\Apps\\rich.exe");
+    EXPECT_EQ(link.Fields().Arguments, "-r");
+    EXPECT_EQ(link.Fields().WorkingDirectory, "C:\\Work\\");
+    EXPECT_EQ(link.Fields().Description, "Rich tool");
+    EXPECT_EQ(link.Fields().IconLocation, "C:\\Apps\\icons.dll");
+    EXPECT_EQ(link.Fields().IconIndex, 3);
+    EXPECT_EQ(link.Fields().HotKey, 0x241);
+    EXPECT_EQ(link.Fields().ShowCmd, 1);
 
     ASSERT_TRUE(link.LoadLink(folder + "Bare.lnk"));
-    EXPECT_EQ(link.Path, "C:\\Apps\\bare.exe");
-    EXPECT_EQ(link.Arguments, "");
-    EXPECT_EQ(link.Description, "");
-    EXPECT_EQ(link.IconLocation, "");
-    EXPECT_EQ(link.HotKey, 0);
+    EXPECT_EQ(link.Fields().Path, "C:\\Apps\\bare.exe");
+    EXPECT_EQ(link.Fields().Arguments, "");
+    EXPECT_EQ(link.Fields().Description, "");
+    EXPECT_EQ(link.Fields().IconLocation, "");
+    EXPECT_EQ(link.Fields().HotKey, 0);
 
     EXPECT_FALSE(link.LoadLink(folder + "Missing.lnk"));
-    EXPECT_EQ(link.Path, "");
-    EXPECT_EQ(link.Arguments, "");
+    EXPECT_EQ(link.Fields().Path, "");
+    EXPECT_EQ(link.Fields().Arguments, "");
     ASSERT_TRUE(link.LoadLink(folder + "Rich.lnk")) << "a failed load does not spoil later ones";
-    EXPECT_EQ(link.Arguments, "-r");
+    EXPECT_EQ(link.Fields().Arguments, "-r");
 }
 
 TEST_F(FolderLocations, WriteMakesALinkOfItsOwnToProgramAndArguments) {

@@ -1,0 +1,97 @@
+// The Startup-folder family: one ".lnk" file per entry
+// (entries/FolderLocations.h).
+#include "entries/FolderLocations.h"
+#include "entries/LocationFamily.h"
+#include "entries/LocationRules.h"
+#include "entries/LocationWatcher.h"
+#include "entries/StartupFolders.h"
+#include "entries/StoredCommand.h"
+
+namespace {
+
+struct StoredLink : StoredForm {
+    ShellLinkFields link;
+    bool Text(std::string& text) const override {
+        text = link.Path + " " + link.Arguments;
+        return true;
+    }
+};
+
+const StoredLink& LinkOf(const StoredForm& stored) { return static_cast<const StoredLink&>(stored); }
+
+class StartupLinks final : public LocationFamily {
+public:
+    EntryList List(int32_t kind, EntryPlace place) const override { return ListFolderEntries(kind, place); }
+    bool HasAutorunsDisabledPlace() const override { return true; }
+    std::string Path(int32_t kind, EntryPlace place) const override {
+        std::string folder = FolderOfPlace(kind, place);
+        if (!folder.empty()) folder.pop_back();
+        return folder;
+    }
+    bool NamesSlots() const override { return true; }
+
+    ChangeReason ReadListed(const StartupEntry& listed, bool, const ReadsAsListedFn& readsAsListed,
+                            std::unique_ptr<StoredForm>& held) const override {
+        const EntryPlace place = PlaceOf(listed);
+        auto stored = std::make_unique<StoredLink>();
+        if (!FolderLinkExists(listed.kind, listed.name, place)) return ChangeReason::ChangedSinceListing;
+        if (!IsStorableLinkName(listed.name, FolderOfPlace(listed.kind, place).size())) {
+            return ChangeReason::NameNotStorable;
+        }
+        ReadFolderLink(listed.kind, listed.name, stored->link, place);
+        std::string text;
+        stored->Text(text);
+        held = std::move(stored);
+        return readsAsListed(text) ? ChangeReason::None : ChangeReason::ChangedSinceListing;
+    }
+
+    bool Exists(int32_t kind, const std::string& name, EntryPlace place) const override {
+        return FolderLinkExists(kind, name, place);
+    }
+
+    ChangeReason CheckStorable(const StartupEntry& entry) const override {
+        const std::string folder = FolderOfPlace(entry.kind, PlaceOf(entry));
+        if (folder.empty()) return ChangeReason::NoLocation;
+        return IsStorableLinkName(entry.name, folder.size()) ? ChangeReason::None : ChangeReason::NameNotStorable;
+    }
+
+    // A rewritten link keeps its own fields; a new one gets a fresh link's.
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
+                                              const StoredForm* held) const override {
+        auto stored = std::make_unique<StoredLink>();
+        const CommandParts target = StoredLinkTarget(entry.command, active);
+        if (held) {
+            stored->link = LinkOf(*held).link;
+            stored->link.Path = target.program;
+            stored->link.Arguments = target.arguments;
+        } else {
+            ShellLink& link = SharedShellLink();
+            link.SetTarget(target.program, target.arguments);
+            stored->link = link.Fields();
+        }
+        return stored;
+    }
+
+    WriteOutcome Write(const StartupEntry& entry, const StoredForm& stored) const override {
+        return WriteFolderLink(entry.kind, entry.name, LinkOf(stored).link, PlaceOf(entry));
+    }
+
+    WriteOutcome Remove(const StartupEntry& listed, const StoredForm&) const override {
+        return RemoveFolderEntry(listed.kind, listed.name, PlaceOf(listed));
+    }
+
+    // The folder with everything below it, its "AutorunsDisabled" folder included.
+    void Watch(int32_t kind, LocationWatcher& watcher) const override {
+        std::string folder = StartupFolder(kind);
+        if (folder.empty()) return;
+        folder.pop_back();
+        watcher.WatchFolderTree(folder);
+    }
+};
+
+}  // namespace
+
+const LocationFamily& StartupLinksFamily() {
+    static const StartupLinks family;
+    return family;
+}
