@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool canonical = true;
     std::string rewritten;
     for (int n = 0; n <= kHighestTextNumber && canonical; ++n) {
-        if (texts[n].empty()) continue;
-        Check(texts[n].find('\x1a') == std::string::npos);
+        if (texts[static_cast<size_t>(n)].empty()) continue;
+        Check(texts[static_cast<size_t>(n)].find('\x1a') == std::string::npos);
         rewritten += "[" + std::to_string(n) + "]\r\n";
-        for (const std::string& line : SplitAtCr(texts[n])) {
+        for (const std::string& line : SplitAtCr(texts[static_cast<size_t>(n)])) {
             if (SectionNumber(line) >= 0) canonical = false;
             rewritten += line + "\r\n";
         }

@@ -157,7 +157,7 @@ TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) 
     };
     Xml xml;
     const std::string bytes = xml.Write(list, German());
-    for (unsigned char c : bytes) EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 32 && c < 127)) << int(c);
+    for (const char byte : bytes) EXPECT_TRUE(byte == '\r' || byte == '\n' || (byte >= 32 && byte < 127)) << int(byte);
     EXPECT_NE(bytes.find("<name></name>"), std::string::npos);
     EXPECT_NE(bytes.find("<launcher3>"), std::string::npos);
 
@@ -339,8 +339,9 @@ TEST(SortSnapshots, StopsAfterTwoThousandPasses) {
     // Oldest first: each pass moves every snapshot one place forward and the
     // oldest to the back, so the newest needs count - 1 passes to the front.
     auto oldestFirst = [](int count) {
-        std::vector<Snapshot> list(count);
-        for (int i = 0; i < count; ++i) list[i].Timestamp = At(2000, 1, 1, i / 3600, i / 60 % 60, i % 60);
+        std::vector<Snapshot> list(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            list[static_cast<size_t>(i)].Timestamp = At(2000, 1, 1, i / 3600, i / 60 % 60, i % 60);
         return list;
     };
     auto fits = oldestFirst(2001);

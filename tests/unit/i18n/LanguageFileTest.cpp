@@ -151,7 +151,7 @@ TEST(ParseLanguageText, FillsTheSlotsByTheSectionRules) {
         ASSERT_EQ(texts.size(), 10001u) << c.what;
         for (int n = 0; n <= 10000; ++n) {
             const auto expected = c.texts.find(n);
-            EXPECT_EQ(texts[n], expected == c.texts.end() ? std::string() : expected->second)
+            EXPECT_EQ(texts[static_cast<size_t>(n)], expected == c.texts.end() ? std::string() : expected->second)
                 << c.what << ", text " << n;
         }
         EXPECT_EQ(languageName, c.languageName) << c.what;

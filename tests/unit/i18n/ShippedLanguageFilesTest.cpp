@@ -117,7 +117,8 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
         const std::vector<std::string> texts =
             Parse(ReadBytes(SourcePath(std::string("lang/") + shipped.file)), &languageName);
         EXPECT_EQ(languageName, shipped.name) << shipped.file;
-        for (const int n : TextNumbersInUse()) EXPECT_FALSE(texts[n].empty()) << shipped.file << ": text " << n;
+        for (const int n : TextNumbersInUse())
+            EXPECT_FALSE(texts[static_cast<size_t>(n)].empty()) << shipped.file << ": text " << n;
         EXPECT_EQ(texts[Text::HomepageAddress], "https://www.veltmanix.com/bootmarshal/") << shipped.file;
         EXPECT_EQ(texts[Text::SupportMailAddress], "support@veltmanix.com") << shipped.file;
         EXPECT_EQ(texts[Text::ProgramName], "Bootmarshal") << shipped.file;
@@ -127,11 +128,12 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramFetches) {
         // The ribbon's designed captions are German only: the other languages
         // replace them with the commands' texts.
         for (int n = Text::DesignedTabHome; n <= Text::DesignedMail; ++n) {
-            EXPECT_EQ(texts[n].empty(), shipped.file != kShipped[0].file) << shipped.file << ": text " << n;
+            EXPECT_EQ(texts[static_cast<size_t>(n)].empty(), shipped.file != kShipped[0].file)
+                << shipped.file << ": text " << n;
         }
         std::set<int> numbers;
         for (int n = 0; n <= kHighestTextNumber; ++n) {
-            if (!texts[n].empty() && !DesignedRibbonCaption(n)) numbers.insert(n);
+            if (!texts[static_cast<size_t>(n)].empty() && !DesignedRibbonCaption(n)) numbers.insert(n);
         }
         present.push_back(numbers);
     }
@@ -153,7 +155,7 @@ TEST(ShippedLanguageFiles, EveryTextHasOneNameAndTheNextFreeNumberIsRight) {
     const std::vector<std::string> german = Parse(ReadBytes(SourcePath("lang/Bootmarshal.t00")));
     std::set<int> inFile;
     for (int n = 0; n <= kHighestTextNumber; ++n) {
-        if (!german[n].empty()) inFile.insert(n);
+        if (!german[static_cast<size_t>(n)].empty()) inFile.insert(n);
     }
     EXPECT_EQ(numbers, inFile) << "a text in the files without a name, or a name without a text";
     const std::string header = TextNumbersHeader();
@@ -182,7 +184,7 @@ TEST(ShippedLanguageFiles, GermanKeepsTheDesignWordingWithoutItsSlips) {
               "Sie nun wiederherstellen m\xF6"
               "chten:");
     for (int n = 0; n <= kHighestTextNumber; ++n) {
-        EXPECT_EQ(texts[n].find("  "), std::string::npos) << "double space in text " << n;
+        EXPECT_EQ(texts[static_cast<size_t>(n)].find("  "), std::string::npos) << "double space in text " << n;
     }
 }
 

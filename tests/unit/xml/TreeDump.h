@@ -14,7 +14,8 @@ inline std::string DumpNode(const TXMLBase& node) {
     std::string out = "@" + tag.Name;
     if (tag.Attributes.Count() > 0) {
         out += "[";
-        for (int i = 0; i < tag.Attributes.Count(); ++i) out += (i ? "," : "") + tag.Attributes.Lines()[i];
+        for (int i = 0; i < tag.Attributes.Count(); ++i)
+            out += (i ? "," : "") + tag.Attributes.Lines()[static_cast<size_t>(i)];
         out += "]";
     }
     if (tag.Items.Count() > 0) out += "{" + DumpChildren(tag) + "}";
