@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "blocking/BlockListFormat.h"
-#include "system/AnsiText.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 const char kBlockListFileName[] = "Bootmarshal.list";
@@ -25,7 +25,7 @@ std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
 // The first line equal to the command ignoring case, or the end.
 std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
     for (auto line = g_lines.begin(); line != g_lines.end(); ++line) {
-        if (AnsiSameText(*line, trimmedCommand)) return line;
+        if (SameText(*line, trimmedCommand)) return line;
     }
     return g_lines.end();
 }

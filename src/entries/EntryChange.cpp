@@ -12,7 +12,7 @@
 #include "entries/WinIniList.h"
 #include "entries/WinIniLocations.h"
 #include "entries/WindowsSwitch.h"
-#include "system/AnsiText.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ ChangeResult Changed(int32_t kind, EntryPlace place = EntryPlace::Location) {
 
 // The same stored slot: kind, place and name (registry and file names ignore case).
 bool SameSlot(const StartupEntry& a, const StartupEntry& b) {
-    return a.kind == b.kind && PlaceOf(a) == PlaceOf(b) && (IsWinIniKind(a.kind) || AnsiSameText(a.name, b.name));
+    return a.kind == b.kind && PlaceOf(a) == PlaceOf(b) && (IsWinIniKind(a.kind) || SameText(a.name, b.name));
 }
 
 // Whether the entry is stored without the marker: active, or kept off by its
@@ -236,7 +236,7 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     if (reason != ChangeReason::None) return Refused(reason, replacement.kind, to);
 
     const bool sameKind = listed.kind == replacement.kind && from == to;
-    const bool sameName = sameKind && AnsiSameText(listed.name, replacement.name);
+    const bool sameName = sameKind && SameText(listed.name, replacement.name);
     if (!IsWinIniKind(replacement.kind) && !sameName && HoldsName(replacement)) {
         return Refused(ChangeReason::NameTaken, replacement.kind, to);
     }

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "entries/RegistryLocations.h"
-#include "system/AnsiText.h"
 #include "system/RegistryValues.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -74,17 +74,13 @@ std::unordered_set<std::string> NamesSwitchedOffByWindows(int32_t kind) {
     const SwitchKey* key = FindSwitchKey(kind);
     if (!key || !(HasWindowsSwitch(kind) && (kind != kMachineRun32 || Has32BitRegistryView()))) return names;
     for (const RawRegistryValue& value : ReadRegRawValues(key->root, key->keyPath, NativeView(*key))) {
-        if (value.type == REG_BINARY && WindowsSwitchSaysOff(value.bytes)) names.insert(AnsiUpper(value.name));
-    }
-    if (IsFolderKind(kind)) {
-        // Entries are named without ".lnk"; only link names count.
-        std::unordered_set<std::string> links;
-        for (const std::string& name : names) {
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".LNK") == 0) {
-                links.insert(name.substr(0, name.size() - 4));
-            }
+        if (value.type != REG_BINARY || !WindowsSwitchSaysOff(value.bytes)) continue;
+        if (!IsFolderKind(kind)) {
+            names.insert(TextKey(value.name));
+        } else if (value.name.size() > 4 && SameAscii(value.name.substr(value.name.size() - 4), ".lnk")) {
+            // Entries are named without ".lnk"; only link names count.
+            names.insert(TextKey(value.name.substr(0, value.name.size() - 4)));
         }
-        names.swap(links);
     }
     return names;
 }
