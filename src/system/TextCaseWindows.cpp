@@ -41,8 +41,8 @@ std::string TextKeyInCodePage(unsigned codePage, const std::string& text) {
     const std::wstring source = wide.empty() ? std::wstring(1, L'\0') : wide;
     const DWORD flags = LCMAP_SORTKEY | kCaseBlind;
     const int sourceLength = static_cast<int>(source.size());
-    const int bytes = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, source.data(), sourceLength, nullptr, 0, nullptr,
-                                    nullptr, 0);
+    const int bytes =
+        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, source.data(), sourceLength, nullptr, 0, nullptr, nullptr, 0);
     if (bytes <= 0) return std::string();
     std::string key(static_cast<size_t>(bytes), '\0');
     LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, source.data(), sourceLength, reinterpret_cast<LPWSTR>(key.data()),

@@ -13,7 +13,7 @@ std::vector<std::pair<std::string, std::string>> InfoRows(const TextFn& text, co
 int SelectedLanguage(const std::vector<std::string>& names, const std::string& currentName) {
     int selected = 0;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (SameText(names[i], currentName)) selected = static_cast<int>(i);
+        if (SameAscii(names[i], currentName)) selected = static_cast<int>(i);
     }
     return selected;
 }

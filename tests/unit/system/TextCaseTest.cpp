@@ -35,8 +35,19 @@ Rules CodePageRules(unsigned codePage) {
 
 // Every single byte, the empty text, and texts where a letter may stand for two.
 std::vector<std::string> Samples() {
-    std::vector<std::string> samples = {"", "ss", "SS", "stra\xDF" "e", "STRASSE", "\xC6", "ae", "AE", "Tool", "tool ",
-                                        "t\xF6\xF6l", "T\xD6\xD6L"};
+    std::vector<std::string> samples = {"",
+                                        "ss",
+                                        "SS",
+                                        "stra\xDF"
+                                        "e",
+                                        "STRASSE",
+                                        "\xC6",
+                                        "ae",
+                                        "AE",
+                                        "Tool",
+                                        "tool ",
+                                        "t\xF6\xF6l",
+                                        "T\xD6\xD6L"};
     for (int c = 1; c < 256; ++c) samples.push_back(std::string(1, static_cast<char>(c)));
     return samples;
 }
@@ -75,18 +86,13 @@ void ExpectPairs(const Rules& rules, const std::vector<Pair>& pairs) {
 // Pairs both rules decide alike: the user's code page is Windows-1252 in the
 // test prefix, and the fallback follows it.
 const std::vector<Pair> kWesternPairs = {
-    {"Tool", "TOOL", true},
-    {"\xC9t\xE9", "\xE9T\xC9", true},  // É/é
-    {"\xC4pfel", "\xE4PFEL", true},
-    {"e", "\xE9", false},  // an accent is not letter case
+    {"Tool", "TOOL", true},         {"\xC9t\xE9", "\xE9T\xC9", true},  // É/é
+    {"\xC4pfel", "\xE4PFEL", true}, {"e", "\xE9", false},              // an accent is not letter case
     {"\x8A", "\x9A", true},  // Š/š, Œ/œ, Ž/ž, Ÿ/ÿ: the capitals among 128-159
-    {"\x8C", "\x9C", true},
-    {"\x8E", "\x9E", true},
-    {"\x9F", "\xFF", true},
-    {"\x80", "E", false},  // the euro sign
-    {"\xD7", "\xF7", false},  // multiplication and division signs are no letters
-    {"tool", "tool ", false},
-    {"a", "b", false},
+    {"\x8C", "\x9C", true},         {"\x8E", "\x9E", true},
+    {"\x9F", "\xFF", true},         {"\x80", "E", false},  // the euro sign
+    {"\xD7", "\xF7", false},                               // multiplication and division signs are no letters
+    {"tool", "tool ", false},       {"a", "b", false},
 };
 
 TEST(TextCase, KeyAgreesWithComparisonForEveryByteAndExpansion) { ExpectKeyAgreesWithComparison(UsersRules()); }
@@ -131,9 +137,9 @@ TEST(TextCase, PlatformRuleAgreesInWesternAndCyrillicCodePages) {
 TEST(TextCase, CyrillicLettersPairUpInTheirCodePage) {
     ExpectPairs(CodePageRules(1251), {
                                          {"\xCF\xF0\xE8\xE2\xE5\xF2", "\xEF\xD0\xC8\xC2\xC5\xD2", true},  // Привет
-                                         {"\xA8", "\xB8", true},  // Ё/ё
-                                         {"\x80", "\x90", true},  // Ђ/ђ among 128-159
-                                         {"\x8A", "\x9A", true},  // Љ/љ
+                                         {"\xA8", "\xB8", true},                                          // Ё/ё
+                                         {"\x80", "\x90", true},   // Ђ/ђ among 128-159
+                                         {"\x8A", "\x9A", true},   // Љ/љ
                                          {"\xC5", "\xA8", false},  // Е is not Ё
                                      });
     // The same bytes are other characters in the Western code page.
