@@ -9,9 +9,9 @@
 #include "entries/LocationFamily.h"
 #include "entries/ShellLink.h"
 #include "entries/StoredCommand.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
+#include "system/TextCase.h"
 
 const char kUninstallCleanupSwitch[] = "/uninstall-cleanup";
 
@@ -20,16 +20,16 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 bool StartsWithUpper(const std::string& upperText, const std::string& prefix) {
-    const std::string upperPrefix = AnsiUpper(prefix);
+    const std::string upperPrefix = UpperText(prefix);
     return upperText.compare(0, upperPrefix.size(), upperPrefix) == 0;
 }
 
 // The stored text starts the given program: its path, quoted or plain, then a
 // space or the end.
 bool StartsProgram(const std::string& stored, const std::string& program) {
-    const std::string upper = AnsiUpper(stored.substr(0, program.size() + 3));
+    const std::string upper = UpperText(stored.substr(0, program.size() + 3));
     return StartsWithUpper(upper, "\"" + program + "\"") || StartsWithUpper(upper, program + " ") ||
-           AnsiUpper(stored) == AnsiUpper(program);
+           SameText(stored, program);
 }
 
 EntryList StoredEntries(int32_t kind) {
@@ -75,13 +75,13 @@ UninstallCleanupResult CleanUpForUninstall(bool switchOn) {
 }
 
 bool IsUninstallCleanup(const std::vector<std::string>& arguments) {
-    return !arguments.empty() && AnsiSameText(arguments[0], kUninstallCleanupSwitch);
+    return !arguments.empty() && SameText(arguments[0], kUninstallCleanupSwitch);
 }
 
 int RunUninstallCleanup(const std::vector<std::string>& arguments) {
     const auto has = [&arguments](const char* option) {
         return std::any_of(arguments.begin() + 1, arguments.end(),
-                           [option](const std::string& argument) { return AnsiSameText(argument, option); });
+                           [option](const std::string& argument) { return SameText(argument, option); });
     };
     CreateSharedShellLink();
     int stillStarting = 0;

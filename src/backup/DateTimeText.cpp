@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "system/TextCase.h"
+
 namespace {
 
 // One piece of a picture: a run of one field letter, or literal text.
@@ -66,16 +68,6 @@ std::string Number(int value, int minDigits) {
     return buffer;
 }
 
-// Letter case folding of Windows-1252 text: A-Z, the accented capitals of
-// 192-222 (without the multiplication sign) and the four capitals of 128-159.
-unsigned char FoldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
-    if (c == 0x9F) return 0xFF;
-    return c;
-}
-
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == 0xA0; }
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -100,8 +92,7 @@ public:
         for (const char c : literal) {
             if (IsBlank(static_cast<unsigned char>(c))) {
                 SkipBlanks();
-            } else if (!AtEnd() &&
-                       FoldCase(static_cast<unsigned char>(text_[pos_])) == FoldCase(static_cast<unsigned char>(c))) {
+            } else if (!AtEnd() && SameText(std::string(1, text_[pos_]), std::string(1, c))) {
                 ++pos_;
             } else {
                 return false;
@@ -122,12 +113,7 @@ public:
     // Length of the longest candidate that the text continues with, or 0.
     size_t MatchLength(const std::string& candidate) const {
         if (candidate.empty() || text_.size() - pos_ < candidate.size()) return 0;
-        for (size_t i = 0; i < candidate.size(); ++i) {
-            if (FoldCase(static_cast<unsigned char>(text_[pos_ + i])) !=
-                FoldCase(static_cast<unsigned char>(candidate[i])))
-                return 0;
-        }
-        return candidate.size();
+        return SameText(text_.substr(pos_, candidate.size()), candidate) ? candidate.size() : 0;
     }
     void Advance(size_t count) { pos_ += count; }
 

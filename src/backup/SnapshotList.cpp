@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "system/TextCase.h"
 #include "xml/XmlTree.h"
 
 namespace {
@@ -27,15 +28,6 @@ std::string FaultText(BackupFault kind, const std::string& first, const std::str
 
 std::string FaultMessage(const std::string& fileName, const std::string& fault) {
     return "\"" + fileName + "\" ist keine g\xFCltige Backup-Datei: " + fault;
-}
-
-// Element names as the tree compares them: A to Z folded, other bytes exact.
-std::string NameKey(const std::string& name) {
-    std::string key = name;
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return key;
 }
 
 const TXMLTag& RequiredChild(const TXMLTag& element, const char* name) {
@@ -135,11 +127,12 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
     std::map<std::string, const TXMLTag*> firstByName;
     for (int i = 0; i < count; ++i) {
         const TXMLTag* child = element.Items.Tag(i);
-        firstByName.emplace(NameKey(child->Name), child);
+        // Element names as the tree compares them: A to Z folded, other bytes exact.
+        firstByName.emplace(AsciiUpper(child->Name), child);
     }
     for (int i = 0; i + 1 < count; ++i) {
         const std::string name = "launcher" + std::to_string(i);
-        const auto found = firstByName.find(name);
+        const auto found = firstByName.find(AsciiUpper(name));
         if (found == firstByName.end()) {
             throw EBackupFileError(BackupFault::MissingElement, name, element.Name);
         }

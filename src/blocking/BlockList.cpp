@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "blocking/BlockListFormat.h"
-#include "system/AnsiText.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/FileLock.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 const char kBlockListFileName[] = "Bootmarshal.list";
@@ -28,7 +28,7 @@ std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
 // The first line equal to the command ignoring case, or the end.
 std::vector<std::string>::iterator FindLineIn(std::vector<std::string>& lines, const std::string& trimmedCommand) {
     for (auto line = lines.begin(); line != lines.end(); ++line) {
-        if (AnsiSameText(*line, trimmedCommand)) return line;
+        if (SameText(*line, trimmedCommand)) return line;
     }
     return lines.end();
 }

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 std::string StripQuotes(const std::string& text) {
@@ -23,32 +24,24 @@ std::string DeriveEntryName(const std::string& command) {
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& lowerTail) {
-    if (text.size() < lowerTail.size()) return false;
-    for (size_t i = 0; i < lowerTail.size(); ++i) {
-        if (LowerAscii(text[text.size() - lowerTail.size() + i]) != lowerTail[i]) return false;
-    }
-    return true;
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && SameAscii(text.substr(text.size() - tail.size()), tail);
 }
 
-// The extension of a piece's last path component, lower-cased, without its full
-// stop; empty when it has none.
+// The extension of a piece's last path component, without its full stop; empty
+// when it has none.
 std::string ExtensionOf(const std::string& piece) {
     const size_t stop = piece.rfind('.');
     const size_t slash = piece.find_last_of("\\/");
     if (stop == std::string::npos || stop + 1 >= piece.size() || (slash != std::string::npos && stop < slash)) {
         return std::string();
     }
-    std::string extension = piece.substr(stop + 1);
-    for (char& c : extension) c = LowerAscii(c);
-    return extension;
+    return piece.substr(stop + 1);
 }
 
 bool IsOneOf(const std::string& extension, std::initializer_list<const char*> list) {
     for (const char* item : list) {
-        if (extension == item) return true;
+        if (SameAscii(extension, item)) return true;
     }
     return false;
 }
@@ -86,8 +79,8 @@ size_t EndOfStartableFile(const std::string& text) {
 const char kCompanionTail[] = "\\inactive.exe";
 
 bool StartsLikeAPath(const std::string& text) {
-    const bool drive =
-        text.size() >= 3 && ((text[0] | 0x20) >= 'a' && (text[0] | 0x20) <= 'z') && text[1] == ':' && text[2] == '\\';
+    const bool drive = text.size() >= 3 && AsciiUpper(text[0]) >= 'A' && AsciiUpper(text[0]) <= 'Z' && text[1] == ':' &&
+                       text[2] == '\\';
     const bool share = text.size() >= 2 && text[0] == '\\' && text[1] == '\\';
     return drive || share;
 }

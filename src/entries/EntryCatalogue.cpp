@@ -3,7 +3,7 @@
 #include "entries/LocationFamily.h"
 #include "entries/StoredCommand.h"
 #include "entries/WindowsSwitch.h"
-#include "system/AnsiText.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void MoveInto(EntryList& all, EntryList&& part) {
 }
 
 // Marks the active entries of a kind that Windows switched off. Read once per
-// kind; most systems have no such value, and then nothing is upper-cased.
+// kind; most systems have no such value, and then no key is made.
 void ApplyWindowsSwitch(EntryList& all, size_t first, int32_t kind) {
     if (!HasWindowsSwitch(kind)) return;
     const auto switchedOff = NamesSwitchedOffByWindows(kind);
@@ -22,7 +22,7 @@ void ApplyWindowsSwitch(EntryList& all, size_t first, int32_t kind) {
     for (size_t i = first; i < all.size(); ++i) {
         StartupEntry& entry = all[i];
         if (entry.offBy != SwitchedOffBy::Nobody) continue;  // the marker or another tool came first
-        if (switchedOff.count(AnsiUpper(entry.name)) == 0) continue;
+        if (switchedOff.count(TextKey(entry.name)) == 0) continue;
         entry.active = 0;
         entry.offBy = SwitchedOffBy::Windows;
     }

@@ -7,7 +7,7 @@
 #include "entries/LocationFamily.h"
 #include "entries/StoredCommand.h"
 #include "entries/WindowsSwitch.h"
-#include "system/AnsiText.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ bool NamesSlots(int32_t kind) {
 
 // The same stored slot: kind, place and name (registry and file names ignore case).
 bool SameSlot(const StartupEntry& a, const StartupEntry& b) {
-    return a.kind == b.kind && PlaceOf(a) == PlaceOf(b) && (!NamesSlots(a.kind) || AnsiSameText(a.name, b.name));
+    return a.kind == b.kind && PlaceOf(a) == PlaceOf(b) && (!NamesSlots(a.kind) || SameText(a.name, b.name));
 }
 
 // Whether the entry is stored without the marker: active, or kept off by its
@@ -127,7 +127,7 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     if (reason != ChangeReason::None) return Refused(reason, replacement.kind, to);
 
     const bool sameKind = listed.kind == replacement.kind && from == to;
-    const bool sameName = sameKind && AnsiSameText(listed.name, replacement.name);
+    const bool sameName = sameKind && SameText(listed.name, replacement.name);
     if (!sameName && toFamily->Exists(replacement.kind, replacement.name, to)) {
         return Refused(ChangeReason::NameTaken, replacement.kind, to);
     }

@@ -7,6 +7,7 @@
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ const size_t kLinkExtensionLength = 4;
 // alias, so the long name's ending is checked again.
 bool HasLinkExtension(const char* name, size_t length) {
     if (length < kLinkExtensionLength) return false;
-    const char* tail = name + length - kLinkExtensionLength;
-    return tail[0] == '.' && (tail[1] | 0x20) == 'l' && (tail[2] | 0x20) == 'n' && (tail[3] | 0x20) == 'k';
+    return SameAscii(std::string(name + length - kLinkExtensionLength, kLinkExtensionLength), kLinkExtension);
 }
 
 std::string LinkFile(int kind, const std::string& name, EntryPlace place) {

@@ -1,7 +1,7 @@
 #include "entries/KnownSystemEntries.h"
 
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -30,13 +30,13 @@ const StandardRule kStandardRules[] = {
 };
 
 bool Contains(const std::string& upperText, const std::string& part) {
-    return upperText.find(AnsiUpper(part)) != std::string::npos;
+    return upperText.find(UpperText(part)) != std::string::npos;
 }
 
 bool MatchesAny(const StartupEntry& entry, const std::string* windowsFolder) {
     if (entry.name.empty() || entry.command.empty()) return false;
-    const std::string name = AnsiUpper(entry.name);
-    const std::string command = AnsiUpper(entry.command);
+    const std::string name = UpperText(entry.name);
+    const std::string command = UpperText(entry.command);
     std::string folder;
     bool folderKnown = false;
     for (const StandardRule& rule : kStandardRules) {

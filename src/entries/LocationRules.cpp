@@ -1,16 +1,14 @@
 #include "entries/LocationRules.h"
 
 #include "entries/WinIniList.h"
+#include "system/TextCase.h"
 
 namespace {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool IsDeviceName(const std::string& name) {
     // The platform ignores an extension and trailing blanks after a device name.
-    std::string stem = name.substr(0, name.find('.'));
+    std::string stem = AsciiUpper(name.substr(0, name.find('.')));
     while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-    for (char& c : stem) c = UpperAscii(c);
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
     return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
            stem[3] <= '9';

@@ -5,6 +5,7 @@
 
 #include "entries/RunCheck.h"
 #include "system/RegistryValues.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace {
@@ -32,13 +33,6 @@ std::string WindowsFolderPath() {
     return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
-
 // What the file system answered during one lookup's life. Many entries name
 // the same few programs and folders, and the entries of a vendor that is gone
 // share a missing folder: the folder is asked once, and no file in a missing
@@ -46,7 +40,7 @@ std::string UpperAscii(std::string text) {
 class FileCache {
 public:
     bool FileExists(const std::string& path) {
-        const std::string key = UpperAscii(path);
+        const std::string key = AsciiUpper(path);
         const auto found = files_.find(key);
         if (found != files_.end()) return found->second;
         const size_t slash = path.find_last_of('\\');
@@ -73,7 +67,7 @@ public:
 
 private:
     bool FolderExists(const std::string& folder) {
-        const std::string key = UpperAscii(folder);
+        const std::string key = AsciiUpper(folder);
         const auto found = folders_.find(key);
         if (found != folders_.end()) return found->second;
         const size_t slash = folder.find_last_of('\\');
@@ -127,7 +121,7 @@ ProgramLookup SystemProgramLookup() {
     }
     auto appPaths = std::make_shared<std::unordered_map<std::string, std::string>>();
     lookup.appPath = [appPaths](const std::string& fileName) {
-        const std::string key = UpperAscii(fileName);
+        const std::string key = AsciiUpper(fileName);
         const auto found = appPaths->find(key);
         if (found != appPaths->end()) return found->second;
         const std::string subkey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + fileName;

@@ -1,8 +1,8 @@
 #include "entries/StoredCommand.h"
 
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace {
@@ -24,8 +24,8 @@ const OwnMarker& Own() {
             (exe.size() > kExecutableNameLength ? exe.substr(0, exe.size() - kExecutableNameLength) : std::string()) +
             "inactive.exe";
         m.written = MarkerFor(m.companion);
-        m.upperPlain = AnsiUpper(m.companion + " ");
-        m.upperQuoted = AnsiUpper("\"" + m.companion + "\" ");
+        m.upperPlain = UpperText(m.companion + " ");
+        m.upperQuoted = UpperText("\"" + m.companion + "\" ");
         return m;
     }();
     return marker;
@@ -47,7 +47,7 @@ size_t MarkerLength(const std::string& stored) {
     const OwnMarker& own = Own();
     if (stored.size() >= own.upperPlain.size()) {
         // One upper-casing covers both forms: the quoted one is the longer.
-        const std::string upper = AnsiUpper(stored.substr(0, own.upperQuoted.size()));
+        const std::string upper = UpperText(stored.substr(0, own.upperQuoted.size()));
         if (StartsWith(upper, own.upperPlain)) return own.upperPlain.size();
         if (StartsWith(upper, own.upperQuoted)) return own.upperQuoted.size();
     }

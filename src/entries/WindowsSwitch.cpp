@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "entries/RegistryLocations.h"
-#include "system/AnsiText.h"
 #include "system/RegistryValues.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -76,18 +76,15 @@ std::unordered_set<std::string> NamesSwitchedOffByWindows(int32_t kind) {
     const SwitchKey* key = FindSwitchKey(kind);
     if (!key || !(HasWindowsSwitch(kind) && (kind != kMachineRun32 || Has32BitRegistryView()))) return names;
     for (const RawRegistryValue& value : ReadRegRawValues(key->root, key->keyPath, NativeView(*key))) {
-        if (value.type == REG_BINARY && WindowsSwitchSaysOff(value.bytes)) names.insert(AnsiUpper(value.name));
-    }
-    const std::string suffix = AnsiUpper(key->nameSuffix);
-    if (!suffix.empty()) {
-        // Entries are named without the suffix (".lnk"); only names with it count.
-        std::unordered_set<std::string> entries;
-        for (const std::string& name : names) {
-            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-                entries.insert(name.substr(0, name.size() - suffix.size()));
-            }
+        if (value.type != REG_BINARY || !WindowsSwitchSaysOff(value.bytes)) continue;
+        const std::string& suffix = key->nameSuffix;
+        if (suffix.empty()) {
+            names.insert(TextKey(value.name));
+        } else if (value.name.size() > suffix.size() &&
+                   SameAscii(value.name.substr(value.name.size() - suffix.size()), suffix)) {
+            // Entries are named without the suffix (".lnk"); only names with it count.
+            names.insert(TextKey(value.name.substr(0, value.name.size() - suffix.size())));
         }
-        names.swap(entries);
     }
     return names;
 }

@@ -29,8 +29,8 @@ std::string WindowsSwitchOnBytes(const std::string& bytes);
 // "HKEY_...\...\StartupApproved\..." of a kind's switch key; empty without one.
 std::string WindowsSwitchKeyPath(int32_t kind);
 
-// The value names (upper-cased under the user's locale) that Windows switched
-// off in a kind's switch key; read once per listing.
+// The lookup keys (TextKey) of the entry names that Windows switched off in a
+// kind's switch key; read once per listing.
 std::unordered_set<std::string> NamesSwitchedOffByWindows(int32_t kind);
 // Whether Windows switched off the entry of that name.
 bool IsSwitchedOffByWindows(int32_t kind, const std::string& entryName);

@@ -8,13 +8,13 @@
 #include <new>
 
 #include "i18n/LanguageFile.h"
-#include "system/AnsiText.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -102,12 +102,11 @@ void TranslationCatalogue::LoadTextBytes(const std::string& bytes) { ParseLangua
 int TranslationCatalogue::SectionNumber(const std::string& line) { return ::SectionNumber(line); }
 
 std::string TranslationCatalogue::FindLanguageNumber(const std::string& name) const {
-    const std::string wanted = AnsiUpper(name);
     std::string result;
     for (int number = 0; number <= kHighestLanguageNumber; ++number) {
         const std::string path = LanguageFilePath(number);
         if (!FileExists(path)) continue;
-        if (AnsiUpper(SecondLineOf(path)) == wanted) result = std::to_string(number);
+        if (SameText(SecondLineOf(path), name)) result = std::to_string(number);
     }
     return result;
 }
@@ -209,7 +208,7 @@ bool SwitchLanguage(const std::string& name) {
     int fallBack = 0;
     const int count = LanguageCount();
     for (int number = 0; number < count; ++number) {
-        if (AnsiUpper(LanguageName(number)) == "ENGLISH") fallBack = number;
+        if (SameText(LanguageName(number), "English")) fallBack = number;
     }
     CopyLanguageFiles(fallBack);
     CopyLanguageFiles(chosen);
@@ -230,7 +229,7 @@ std::string FindLanguageSuffix(const std::string& name) {
 }
 
 LanguageSwitchOutcome SwitchLanguageNow(const std::string& name) {
-    if (AnsiUpper(name) == AnsiUpper(GetText(0))) return LanguageSwitchOutcome::AlreadyActive;
+    if (SameText(name, GetText(0))) return LanguageSwitchOutcome::AlreadyActive;
     const std::string suffix = FindLanguageSuffix(name);
     if (suffix.empty()) return LanguageSwitchOutcome::NotFound;
     const int chosen = std::stoi(suffix);

@@ -1,15 +1,6 @@
-// Upper-casing and case-blind comparison of ANSI text under the user's locale.
+// Text in the user's ANSI code page, as the wide functions take it. Text inside
+// the program is 8-bit ANSI; a wide function is handed the same characters.
 #pragma once
-#include <windows.h>
-// winuser.h maps the old name AnsiUpper to CharUpperA; the name is ours here.
-#ifdef AnsiUpper
-#undef AnsiUpper
-#endif
-
 #include <string>
 
-std::string AnsiUpper(const std::string& text);
-bool AnsiSameText(const std::string& a, const std::string& b);
-
-// ANSI text (the user's code page) as UTF-16, for the wide functions.
 std::wstring AnsiToWide(const std::string& text);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <new>
 
-#include "system/AnsiText.h"
 #include "system/CommandSplit.h"
 #include "system/Errors.h"
 #include "system/MessagePump.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace {
@@ -47,7 +47,7 @@ bool DeleteTreeBelow(const std::string& folder, const std::string& driveRoots) {
         return ClearReadOnly(path) && DeleteFileA(path.c_str());
     });
     if (!listed) return false;
-    if (driveRoots.find(std::string(1, '\0') + AnsiUpper(folder) + '\0') != std::string::npos) return true;
+    if (driveRoots.find(std::string(1, '\0') + UpperText(folder) + '\0') != std::string::npos) return true;
     return ClearReadOnly(folder) && RemoveDirectoryA(folder.c_str());
 }
 
@@ -58,12 +58,12 @@ void DeleteFolderTree(const std::string& folder) {
     const DWORD length = GetLogicalDriveStringsA(1022, roots + 1);
     if (length == 0 || length > 1022) return;
     // "\0C:\\\0D:\\\0...": each root framed by NUL characters.
-    const std::string driveRoots = AnsiUpper(std::string(roots, length + 2));
+    const std::string driveRoots = UpperText(std::string(roots, length + 2));
 
     char shortPath[MAX_PATH];
     const DWORD shortLength = GetShortPathNameA(folder.c_str(), shortPath, MAX_PATH);
     if (shortLength == 0 || shortLength >= MAX_PATH) return;
-    DeleteTreeBelow(WithTrailingBackslash(AnsiUpper(shortPath)), driveRoots);
+    DeleteTreeBelow(WithTrailingBackslash(UpperText(shortPath)), driveRoots);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t spare) {

@@ -9,11 +9,15 @@
 
 #include "BootmarshalVersion.h"
 #include "entries/ShellLink.h"
+#include "support/Processes.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "ui/win/WindowClasses.h"
 
+using testsupport::FindVisibleWindow;
+using testsupport::Program;
 using testsupport::ReadFileBytes;
 using testsupport::RunProcess;
 using testsupport::WriteFileBytes;
@@ -74,60 +78,23 @@ int RunSetup(const char* unixPath, const std::string& options) {
     return code;
 }
 
-struct WindowSearch {
-    DWORD process;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->process && IsWindowVisible(window) &&
-        (search->className == nullptr || strcmp(className, search->className) == 0)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WindowOf(DWORD process, const char* className) {
-    WindowSearch search{process, className, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Starts the program and ends it again: it counts as started when its main
 // window comes up, or when it is still running after two seconds (a first start
 // may ask for the language first).
 [[maybe_unused]] bool StartsAndEnds(const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = "\"" + program + "\"";
-    const std::string folder = program.substr(0, program.rfind('\\'));
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
+    Program started = Program::Start("\"" + program + "\"", program.substr(0, program.rfind('\\')));
+    if (!started.started()) return false;
     bool running = true;
     HWND window = nullptr;
     for (int waited = 0; waited < 10000 && running && !window; waited += 100) {
-        running = WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT;
-        window = WindowOf(process.dwProcessId, WindowClass::Main);
+        running = !started.EndsWithin(100);
+        window = FindVisibleWindow(WindowClass::Main, started.processId());
         if (waited >= 2000 && running) break;
     }
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, window ? 10000 : 0) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 0);
-    }
+    if (!started.EndsWithin(window ? 10000 : 0)) started.WaitForExit(0);  // ends it by force
     // Gone for good before the test goes on: a running program keeps its files.
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    CloseHandle(process.hProcess);
+    const bool ended = started.EndsWithin(30000);
     return (running || window) && ended;
 }
 
@@ -305,17 +272,11 @@ std::string TextOf(HWND window) {
 using Chooser = int (*)(const std::string& caption, const std::string& text);
 int ClickThrough(const std::string& commandLine, Chooser choose, std::vector<std::string>& seen,
                  const char* screenshotPrefix) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return -1;
-    }
-    CloseHandle(process.hThread);
+    Program program = Program::Start(commandLine);
+    if (!program.started()) return -1;
     for (int waited = 0; waited < 60000; waited += 400) {
-        if (WaitForSingleObject(process.hProcess, 400) == WAIT_OBJECT_0) break;
-        HWND window = WindowOf(process.dwProcessId, nullptr);
+        if (program.EndsWithin(400)) break;
+        HWND window = FindVisibleWindow(nullptr, program.processId());
         if (!window) continue;
         const std::string caption = TextOf(window);
         const HWND question = GetDlgItem(window, 0xFFFF);                                 // a message box's text
@@ -328,11 +289,7 @@ int ClickThrough(const std::string& commandLine, Chooser choose, std::vector<std
             PostMessageA(button, BM_CLICK, 0, 0);
         }
     }
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    return program.WaitForExit(0);
 }
 
 #ifndef BM_GERMAN_USER

@@ -4,8 +4,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <vector>
 
 #include "BootmarshalVersion.h"
 
@@ -35,24 +38,59 @@ std::string SourcePath(const std::string& relativePath) {
     return WindowsPathOf(std::string(BM_SOURCE_DIR) + "/" + relativePath);
 }
 
-int RunProcess(const std::string& commandLine, DWORD timeoutMs) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string mutableLine = commandLine;
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -1;
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void SetUserDpi(DWORD dpi) {
+    HKEY desktop = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &desktop,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
     }
-    CloseHandle(process.hThread);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
-    } else {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(desktop);
+}
+
+namespace {
+const char kRunDpiVariable[] = "BM_TEST_RUN_DPI";
+}
+
+int DpiOfThisRun() {
+    char value[16] = "";
+    const DWORD length = GetEnvironmentVariableA(kRunDpiVariable, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::atoi(value) : 0;
+}
+
+int RunTestsAtDpi(const std::string& gtestFilter, DWORD dpi, DWORD timeoutMs) {
+    SetUserDpi(dpi);
+    SetEnvironmentVariableA(kRunDpiVariable, std::to_string(dpi).c_str());
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const int exitCode = RunProcess("\"" + std::string(self) + "\" --gtest_filter=" + gtestFilter, timeoutMs);
+    SetEnvironmentVariableA(kRunDpiVariable, nullptr);
+    SetUserDpi(96);
+    return exitCode;
+}
+
+bool PressKey(WORD key, std::initializer_list<WORD> held) {
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD virtualKey, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : held) add(modifier, false);
+    add(key, false);
+    add(key, true);
+    for (auto modifier = std::rbegin(held); modifier != std::rend(held); ++modifier) add(*modifier, true);
+    const UINT count = static_cast<UINT>(inputs.size());
+    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
 }
 
 std::string ReadFileBytes(const std::string& path) {

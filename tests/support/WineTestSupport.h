@@ -3,7 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+
+#include "support/Processes.h"
 
 namespace testsupport {
 
@@ -15,10 +18,6 @@ std::string ScreensFolder();
 
 // Windows path of a file of the source tree, given relative to its root.
 std::string SourcePath(const std::string& relativePath);
-
-// Starts the command line, waits at most timeoutMs; the exit code, or -1 when
-// it could not be started or did not end in time (it is then killed).
-int RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
 // Whole file as bytes; empty when missing.
 std::string ReadFileBytes(const std::string& path);
@@ -37,6 +36,22 @@ void SeedLanguageChoice(const std::string& dataFolder);
 // The window as the screen shows it, frame included, written as a 24-bit BMP;
 // false when the file could not be written.
 bool SaveWindowImage(HWND window, const std::string& path);
+
+// The screen's DPI as this process sees it (a DPI-aware process sees the setting).
+int ScreenDpi();
+// Writes the user's DPI setting; it counts for processes started after it.
+void SetUserDpi(DWORD dpi);
+// Runs the tests of this test program that the filter names again, in a child
+// process started while the user's DPI setting is dpi (set back to 96 after);
+// the child's exit code, 0 when its tests passed.
+int RunTestsAtDpi(const std::string& gtestFilter, DWORD dpi, DWORD timeoutMs = 120000);
+// In such a child, the DPI it was started for; 0 in a test program started otherwise.
+int DpiOfThisRun();
+
+// Presses the key as a user does, the held keys (VK_CONTROL, VK_MENU, VK_SHIFT)
+// down around it: through SendInput, so that it reaches the window with the
+// keyboard focus through the thread's input queue. True when all was sent.
+bool PressKey(WORD key, std::initializer_list<WORD> held = {});
 
 // Creates every missing folder of the path.
 void MakeFolders(const std::string& folder);

@@ -4,9 +4,9 @@
 
 #include "blocking/BlockList.h"
 #include "i18n/TranslationCatalogue.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
+#include "system/TextCase.h"
 #include "ui/dialogs/BlockedEntriesModel.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/main/InterfaceTexts.h"
@@ -115,7 +115,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     if (!change.saved) {
         ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
     }
-    if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line, AnsiSameText)) return;
+    if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line)) return;
     StartupEntry switchedOn = current_;
     switchedOn.active = 1;
     const ChangeResult result = ReplaceEntry(current_, switchedOn);

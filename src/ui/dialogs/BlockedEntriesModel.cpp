@@ -1,6 +1,7 @@
 #include "ui/dialogs/BlockedEntriesModel.h"
 
 #include "entries/LocationKinds.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace {
@@ -20,10 +21,9 @@ std::string Unquoted(const std::string& text) {
 
 }  // namespace
 
-bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine,
-                            const SameTextFn& sameText) {
+bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine) {
     if (!IsStoredKind(kind) || active) return false;
-    return sameText(Unquoted(command), Unquoted(releasedLine));
+    return SameText(Unquoted(command), Unquoted(releasedLine));
 }
 
 bool LineNeedsHoverField(int textWidth, int lineLeft, int listClientWidth) {

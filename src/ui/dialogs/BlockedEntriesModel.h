@@ -3,11 +3,7 @@
 // for the list to be read without the hover field.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
-
-// Compares two texts ignoring letter case (the user's locale on the platform).
-using SameTextFn = std::function<bool(const std::string&, const std::string&)>;
 
 // Releasing a line switches the current entry on only when the entry is stored
 // somewhere (a location kind), is switched off, and its trimmed command equals
@@ -15,8 +11,7 @@ using SameTextFn = std::function<bool(const std::string&, const std::string&)>;
 // active registry entry holds the quoted form, the switched-off entry lists the
 // plain one). Any other entry is left alone: it may have been switched off for
 // another reason.
-bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine,
-                            const SameTextFn& sameText);
+bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine);
 
 // The hover field is laid over a line whose text does not fit the list; it is
 // as big as the text plus a margin.

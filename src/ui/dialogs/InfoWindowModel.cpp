@@ -1,19 +1,9 @@
 #include "ui/dialogs/InfoWindowModel.h"
 
+#include "system/TextCase.h"
 #include "ui/win/TextNumbers.h"
 
 const char kMakerName[] = "Veltmanix";
-
-namespace {
-
-std::string UpperAToZ(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-}  // namespace
 
 std::vector<std::pair<std::string, std::string>> InfoRows(const TextFn& text, const std::string& version) {
     return {
@@ -26,10 +16,9 @@ std::vector<std::pair<std::string, std::string>> InfoRows(const TextFn& text, co
 }
 
 int SelectedLanguage(const std::vector<std::string>& names, const std::string& currentName) {
-    const std::string wanted = UpperAToZ(currentName);
     int selected = 0;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (UpperAToZ(names[i]) == wanted) selected = static_cast<int>(i);
+        if (SameAscii(names[i], currentName)) selected = static_cast<int>(i);
     }
     return selected;
 }

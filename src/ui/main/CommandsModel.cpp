@@ -1,5 +1,6 @@
 #include "ui/main/CommandsModel.h"
 
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace ui {
@@ -34,19 +35,8 @@ const std::vector<Shortcut>& Shortcuts() {
     return shortcuts;
 }
 
-namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
-
-}  // namespace
-
 BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
-    const std::string command = UpperAscii(Trim(entry.command));
+    const std::string command = UpperText(Trim(entry.command));
     if (command.empty()) return BlockRefusal::EmptyCommand;
     if (entry.kind == kUserRun && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
     // A copy of the check's command elsewhere would make the check delete its

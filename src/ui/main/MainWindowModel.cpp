@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "system/TextCase.h"
 #include "ui/win/TextNumbers.h"
 
 namespace ui {
@@ -13,13 +14,6 @@ enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup };
 const StartupEntry& EmptyEntry() {
     static const StartupEntry empty;
     return empty;
-}
-
-unsigned char UpperByte(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-    // Latin-1 letters: a grave to y acute map 32 down; the division sign does not.
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-    return c;
 }
 
 }  // namespace
@@ -98,14 +92,7 @@ Colour GroupColourOfKind(int32_t kind) {
     return kFolderColour;
 }
 
-bool CaseInsensitiveLess(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return UpperByte(static_cast<unsigned char>(x)) < UpperByte(static_cast<unsigned char>(y));
-    });
-}
-
-MainWindowModel::MainWindowModel(LessFn less)
-    : less_(less ? std::move(less) : LessFn(CaseInsensitiveLess)), filters_(LocationFilters().size(), true) {}
+MainWindowModel::MainWindowModel() : filters_(LocationFilters().size(), true) {}
 
 bool MainWindowModel::Passes(int32_t kind) const {
     const Location* location = FindLocation(kind);
@@ -128,7 +115,7 @@ void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryT
     for (size_t i = 0; i < entries_.size(); ++i) lines_.push_back(ListLine{entries_[i].name, i});
     // Equal names keep catalogue order, so a listing is the same every time.
     std::stable_sort(lines_.begin(), lines_.end(),
-                     [this](const ListLine& a, const ListLine& b) { return less_(a.text, b.text); });
+                     [](const ListLine& a, const ListLine& b) { return CompareText(a.text, b.text) < 0; });
 
     const int count = static_cast<int>(lines_.size());
     if (selected_ >= count) selected_ = count > 0 ? 0 : -1;

@@ -99,15 +99,10 @@ struct Details {
     std::string blockCaption;  // block, or release for a blocked command
 };
 
-// Case-insensitive ordering of the line texts.
-using LessFn = std::function<bool(const std::string& a, const std::string& b)>;
-// Compares the bytes upper-cased for a-z and the Latin-1 letters; the window
-// passes the user's locale instead.
-bool CaseInsensitiveLess(const std::string& a, const std::string& b);
-
 class MainWindowModel {
 public:
-    explicit MainWindowModel(LessFn less = CaseInsensitiveLess);
+    // The lines sort by CompareText, the rule by which names match.
+    MainWindowModel();
 
     // Filter check boxes, by index into LocationFilters(); all checked at start.
     bool FilterChecked(size_t filter) const { return filters_.at(filter); }
@@ -148,7 +143,6 @@ public:
     std::vector<std::string> PrintoutLines(const TextFn& text) const;
 
 private:
-    LessFn less_;
     std::vector<bool> filters_;
     std::vector<StartupEntry> entries_;
     std::vector<bool> known_;           // per entry

@@ -1,10 +1,13 @@
 #include "ui/win/Mnemonics.h"
 
+#include "system/TextCase.h"
+
 namespace {
 
+// Only keys with a key code of their own (A-Z, 0-9) can be mnemonics.
 char KeyOf(char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
+    const char key = AsciiUpper(c);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return key;
     return 0;
 }
 

@@ -14,6 +14,8 @@
 
 #include "BootmarshalVersion.h"
 #include "bench/BenchTiming.h"
+#include "support/Processes.h"
+#include "support/WindowFinder.h"
 #include "system/DataFolder.h"
 #include "system/Errors.h"
 #include "system/Files.h"
@@ -21,31 +23,6 @@
 #include "ui/win/WindowClasses.h"
 
 namespace {
-
-struct Search {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-HWND VisibleWindowOf(DWORD processId, const char* className) {
-    Search search{processId, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner == s->processId && std::string(name) == s->className && IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // Milliseconds to the first painted window, or a negative number on failure.
 double TimeStart(const std::string& program, const char* className) {
@@ -58,27 +35,19 @@ double TimeStart(const std::string& program, const char* className) {
     }
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + program + "\"";
     QueryPerformanceCounter(&start);
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -1;
-    }
+    testsupport::Program started = testsupport::Program::Start("\"" + program + "\"");
+    if (!started.started()) return -1;
     HWND window = nullptr;
     for (int spin = 0; spin < 200000 && !window; ++spin) {
-        window = VisibleWindowOf(process.dwProcessId, className);
+        window = testsupport::FindVisibleWindow(className, started.processId());
         if (!window) Sleep(1);
     }
     DWORD_PTR result = 0;
     if (window) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
     QueryPerformanceCounter(&end);
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    started.WaitForExit(20000);
     if (!window) return -1;
     return Milliseconds(start, end, frequency);
 }

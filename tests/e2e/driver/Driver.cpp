@@ -4,7 +4,6 @@
 #include "ui/win/WindowClasses.h"
 
 #include <string>
-#include <utility>
 
 #ifndef BM_E2E_ARTIFACTS_DIR
 #error "BM_E2E_ARTIFACTS_DIR: the Unix path of the screenshot folder"
@@ -28,99 +27,7 @@ std::string WindowsPathOfUnix(const std::string& unixPath) {
     return path;
 }
 
-struct WindowSearch {
-    const char* className;
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, search->className) != 0 || !IsWindowVisible(window)) return TRUE;
-    if (search->processId) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId) return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
-
-Program::~Program() { Release(); }
-
-void Program::Release() {
-    if (process_) {
-        if (running()) TerminateProcess(process_, 1);
-        CloseHandle(process_);
-        process_ = nullptr;
-        processId_ = 0;
-    }
-}
-
-Program::Program(Program&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)), processId_(std::exchange(other.processId_, 0)) {}
-
-Program& Program::operator=(Program&& other) noexcept {
-    if (this != &other) {
-        Release();
-        process_ = std::exchange(other.process_, nullptr);
-        processId_ = std::exchange(other.processId_, 0);
-    }
-    return *this;
-}
-
-Program Program::Start(const std::string& commandLine, const std::string& workingFolder) {
-    Program program;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string line = commandLine;
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        program.process_ = info.hProcess;
-        program.processId_ = info.dwProcessId;
-    }
-    return program;
-}
-
-bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-
-int Program::WaitForExit(DWORD timeoutMs) {
-    if (!process_) return -1;
-    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
-        return -1;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return static_cast<int>(code);
-}
-
-HWND WaitForWindow(const char* className, DWORD timeoutMs, DWORD processId) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        WindowSearch search{className, processId, nullptr};
-        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (GetTickCount() - start > timeoutMs) return nullptr;
-        Sleep(20);
-    }
-}
-
-bool WaitUntilGone(HWND window, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
-}
 
 HWND FindControl(HWND window, int id) { return window ? GetDlgItem(window, id) : nullptr; }
 
@@ -256,17 +163,10 @@ bool Screenshot(const std::string& name, HWND window) {
     Sleep(150);
     // Wine's start.exe runs a Unix program; the script writes the file whole
     // (through a temporary name), so its appearance means it is complete.
-    std::string command = "start.exe /unix " BM_E2E_SCREENSHOT_SCRIPT " " + unixFile + " " + geometry;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &info)) {
-        return false;
-    }
-    CloseHandle(info.hThread);
-    WaitForSingleObject(info.hProcess, 10000);
-    CloseHandle(info.hProcess);
+    const std::string command = "start.exe /unix " BM_E2E_SCREENSHOT_SCRIPT " " + unixFile + " " + geometry;
+    Program shooter = Program::Start(command, "", CREATE_NO_WINDOW);
+    if (!shooter.started()) return false;
+    shooter.WaitForExit(10000);
     for (int i = 0; i < 200; ++i) {
         if (GetFileAttributesA(windowsFile.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
         Sleep(50);

@@ -13,38 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "support/Processes.h"
+#include "support/WindowFinder.h"
+
 namespace e2e {
 
-// A started program; ends it (TerminateProcess) if it still runs when dropped.
-class Program {
-public:
-    Program() = default;
-    ~Program();
-    Program(Program&& other) noexcept;
-    Program& operator=(Program&& other) noexcept;
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    // Starts the command line (the program's path first, quoted where needed).
-    static Program Start(const std::string& commandLine, const std::string& workingFolder = "");
-    bool started() const { return process_ != nullptr; }
-    DWORD processId() const { return processId_; }
-    // Waits for the end; the exit code, or -1 when it did not end in time (the
-    // program is then ended by force).
-    int WaitForExit(DWORD timeoutMs = 15000);
-    bool running() const;
-
-private:
-    void Release();
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
-};
-
-// A visible top-level window of the class (of that process, when given), waited
-// for up to timeoutMs; nullptr when none showed.
-HWND WaitForWindow(const char* className, DWORD timeoutMs = 10000, DWORD processId = 0);
-// Waits until the window is hidden or destroyed; false on timeout.
-bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
+// Starting the program and finding its windows come from the tests' support kit.
+using testsupport::Program;
+using testsupport::WaitForWindow;
+using testsupport::WaitUntilGone;
 
 // The control of that ID in the window, or nullptr.
 HWND FindControl(HWND window, int id);

@@ -5,10 +5,13 @@
 #include <memory>
 
 #include "backup/SnapshotList.h"
+#include "support/EntryBuilder.h"
 #include "unit/backup/DateTimePrint.h"
 #include "xml/XmlParser.h"
 
 namespace {
+
+using testsupport::AnEntry;
 
 DateTimeFormats German() {
     DateTimeFormats f;
@@ -22,15 +25,6 @@ DateTimeFormats Us() {
     f.shortDate = "M/d/yyyy";
     f.longTime = "h:mm:ss tt";
     return f;
-}
-
-StartupEntry Entry(uint8_t active, int32_t kind, const std::string& name, const std::string& command) {
-    StartupEntry e;
-    e.active = active;
-    e.kind = kind;
-    e.name = name;
-    e.command = command;
-    return e;
 }
 
 // The codec and parser pair through which the store reads and writes.
@@ -93,7 +87,7 @@ TEST(SnapshotList, WritesTheBackupFileByteForByte) {
     SnapshotList list;
     list.Snapshots.resize(1);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30, 456);
-    list.Snapshots[0].Entries.push_back(Entry(1, 11, "Updater", "C:\\Tools\\upd.exe /s"));
+    list.Snapshots[0].Entries.push_back(AnEntry("Updater", "C:\\Tools\\upd.exe /s"));
     Xml xml;
     EXPECT_EQ(xml.Write(list, German()), kOneEntryGerman);
 
@@ -147,13 +141,14 @@ TEST(SnapshotList, EntriesReadBackAsTheyWereExceptLeadingAndLongTrailingBlanks) 
     list.Snapshots.resize(1);
     list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
     list.Snapshots[0].Entries = {
-        Entry(0, 2,
-              "Gr\xFC\xDF"
-              "e & <Tags> \"quoted\" 'x'",
-              "C:\\a_b\\\xE4\xF6\xFC.exe /x \x80 \t"),
-        Entry(1, 31, "", ""),
-        Entry(1, 25, "  lead", "trail  "),
-        Entry(0, 1, "Long", longCommand),
+        AnEntry("Gr\xFC\xDF"
+                "e & <Tags> \"quoted\" 'x'",
+                "C:\\a_b\\\xE4\xF6\xFC.exe /x \x80 \t")
+            .Kind(2)
+            .Active(0),
+        AnEntry("", "").Kind(31),
+        AnEntry("  lead", "trail  ").Kind(25),
+        AnEntry("Long", longCommand).Kind(1).Active(0),
     };
     Xml xml;
     const std::string bytes = xml.Write(list, German());
@@ -302,7 +297,7 @@ std::vector<Snapshot> Snapshots(const std::vector<LocalDateTime>& stamps) {
     std::vector<Snapshot> list(stamps.size());
     for (size_t i = 0; i < stamps.size(); ++i) {
         list[i].Timestamp = stamps[i];
-        list[i].Entries.push_back(Entry(1, 11, std::to_string(i), ""));  // marks the original position
+        list[i].Entries.push_back(AnEntry(std::to_string(i), ""));  // marks the original position
     }
     return list;
 }

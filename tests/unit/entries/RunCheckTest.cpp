@@ -7,8 +7,11 @@
 
 #include "entries/ChangeCoalescer.h"
 #include "entries/RunCheck.h"
+#include "support/EntryBuilder.h"
 
 namespace {
+
+using testsupport::AnEntry;
 
 ProgramLookup MadeUpSystem() {
     static const std::set<std::string> files = {"C:\\Windows\\system32\\rundll32.exe",
@@ -37,16 +40,6 @@ ProgramLookup MadeUpSystem() {
     return lookup;
 }
 
-StartupEntry At(int32_t kind, const std::string& command, SwitchedOffBy offBy = SwitchedOffBy::Nobody) {
-    StartupEntry entry;
-    entry.name = "x";
-    entry.command = command;
-    entry.kind = kind;
-    entry.active = offBy == SwitchedOffBy::Nobody ? 1 : 0;
-    entry.offBy = offBy;
-    return entry;
-}
-
 TEST(RunCheck, TheReasonAnEntryWillNotStart) {
     struct Case {
         const char* what;
@@ -54,35 +47,39 @@ TEST(RunCheck, TheReasonAnEntryWillNotStart) {
         NotRunReason reason;
     };
     const Case cases[] = {
-        {"full path", At(11, "C:\\Program Files\\Vendor\\agent.exe /tray"), NotRunReason::None},
-        {"quoted path", At(21, "\"C:\\Program Files\\Vendor\\agent.exe\" /tray"), NotRunReason::None},
-        {"quoted, gone", At(21, "\"C:\\Program Files\\Gone\\agent.exe\" /tray"), NotRunReason::ProgramMissing},
-        {"unquoted, gone", At(26, "C:\\Program Files\\Gone\\agent.exe -x"), NotRunReason::ProgramMissing},
-        {"bare name in the system folder", At(11, "rundll32.exe shell32.dll,Control_RunDLL"), NotRunReason::None},
-        {"bare name without extension", At(11, "rundll32 shell32.dll,Foo"), NotRunReason::None},
-        {"bare name in the Windows folder", At(31, "notepad"), NotRunReason::None},
-        {"bare name on PATH, a .cmd", At(12, "sync /all"), NotRunReason::None},
-        {"bare name nowhere", At(11, "ghost.exe /quiet"), NotRunReason::ProgramMissing},
-        {"bare name through App Paths", At(2, "tray"), NotRunReason::None},
-        {"environment strings", At(11, "%LOCALAPPDATA%\\up.exe --background"), NotRunReason::None},
-        {"environment strings, quoted", At(11, "\"%LOCALAPPDATA%\\gone.exe\""), NotRunReason::ProgramMissing},
-        {"path without extension", At(1, "C:\\Apps\\tray"), NotRunReason::None},
-        {"a file that is no program", At(1, "D:\\Portable\\Runner "), NotRunReason::None},
-        {"a link that opens a folder", At(2, "D:\\Shared "), NotRunReason::None},
-        {"a link that opens a folder by a variable", At(1, "%LOCALAPPDATA% "), NotRunReason::None},
-        {"a registry value that names a folder", At(11, "D:\\Shared"), NotRunReason::ProgramMissing},
-        {"a link to a folder that is gone", At(2, "D:\\Gone "), NotRunReason::ProgramMissing},
-        {"empty command", At(13, ""), NotRunReason::ProgramMissing},
-        {"a link that could not be read", At(2, " "), NotRunReason::ProgramMissing},
-        {"RunServices of the user", At(14, "C:\\Apps\\tray.exe"), NotRunReason::NotStartedByWindowsNt},
-        {"RunServicesOnce of the machine, gone too", At(25, "C:\\gone.exe"), NotRunReason::NotStartedByWindowsNt},
-        {"Windows switched it off", At(21, "C:\\Apps\\tray.exe", SwitchedOffBy::Windows),
-         NotRunReason::SwitchedOffByWindows},
-        {"Windows switched off a missing one", At(26, "C:\\gone.exe", SwitchedOffBy::Windows),
-         NotRunReason::SwitchedOffByWindows},
-        {"this program switched off a missing one", At(11, "C:\\gone.exe", SwitchedOffBy::ThisProgram),
+        {"full path", AnEntry("x", "C:\\Program Files\\Vendor\\agent.exe /tray"), NotRunReason::None},
+        {"quoted path", AnEntry("x", "\"C:\\Program Files\\Vendor\\agent.exe\" /tray").Kind(21), NotRunReason::None},
+        {"quoted, gone", AnEntry("x", "\"C:\\Program Files\\Gone\\agent.exe\" /tray").Kind(21),
          NotRunReason::ProgramMissing},
-        {"another tool switched it off", At(11, "C:\\Apps\\tray.exe", SwitchedOffBy::OtherTool), NotRunReason::None},
+        {"unquoted, gone", AnEntry("x", "C:\\Program Files\\Gone\\agent.exe -x").Kind(26),
+         NotRunReason::ProgramMissing},
+        {"bare name in the system folder", AnEntry("x", "rundll32.exe shell32.dll,Control_RunDLL"), NotRunReason::None},
+        {"bare name without extension", AnEntry("x", "rundll32 shell32.dll,Foo"), NotRunReason::None},
+        {"bare name in the Windows folder", AnEntry("x", "notepad").Kind(31), NotRunReason::None},
+        {"bare name on PATH, a .cmd", AnEntry("x", "sync /all").Kind(12), NotRunReason::None},
+        {"bare name nowhere", AnEntry("x", "ghost.exe /quiet"), NotRunReason::ProgramMissing},
+        {"bare name through App Paths", AnEntry("x", "tray").Kind(2), NotRunReason::None},
+        {"environment strings", AnEntry("x", "%LOCALAPPDATA%\\up.exe --background"), NotRunReason::None},
+        {"environment strings, quoted", AnEntry("x", "\"%LOCALAPPDATA%\\gone.exe\""), NotRunReason::ProgramMissing},
+        {"path without extension", AnEntry("x", "C:\\Apps\\tray").Kind(1), NotRunReason::None},
+        {"a file that is no program", AnEntry("x", "D:\\Portable\\Runner ").Kind(1), NotRunReason::None},
+        {"a link that opens a folder", AnEntry("x", "D:\\Shared ").Kind(2), NotRunReason::None},
+        {"a link that opens a folder by a variable", AnEntry("x", "%LOCALAPPDATA% ").Kind(1), NotRunReason::None},
+        {"a registry value that names a folder", AnEntry("x", "D:\\Shared"), NotRunReason::ProgramMissing},
+        {"a link to a folder that is gone", AnEntry("x", "D:\\Gone ").Kind(2), NotRunReason::ProgramMissing},
+        {"empty command", AnEntry("x", "").Kind(13), NotRunReason::ProgramMissing},
+        {"a link that could not be read", AnEntry("x", " ").Kind(2), NotRunReason::ProgramMissing},
+        {"RunServices of the user", AnEntry("x", "C:\\Apps\\tray.exe").Kind(14), NotRunReason::NotStartedByWindowsNt},
+        {"RunServicesOnce of the machine, gone too", AnEntry("x", "C:\\gone.exe").Kind(25),
+         NotRunReason::NotStartedByWindowsNt},
+        {"Windows switched it off", AnEntry("x", "C:\\Apps\\tray.exe").Kind(21).OffBy(SwitchedOffBy::Windows),
+         NotRunReason::SwitchedOffByWindows},
+        {"Windows switched off a missing one", AnEntry("x", "C:\\gone.exe").Kind(26).OffBy(SwitchedOffBy::Windows),
+         NotRunReason::SwitchedOffByWindows},
+        {"this program switched off a missing one", AnEntry("x", "C:\\gone.exe").OffBy(SwitchedOffBy::ThisProgram),
+         NotRunReason::ProgramMissing},
+        {"another tool switched it off", AnEntry("x", "C:\\Apps\\tray.exe").OffBy(SwitchedOffBy::OtherTool),
+         NotRunReason::None},
     };
     const ProgramLookup lookup = MadeUpSystem();
     for (const Case& c : cases) {

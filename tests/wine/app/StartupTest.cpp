@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Startup.h"
-#include "driver/Driver.h"
+#include "support/Processes.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
@@ -13,6 +14,7 @@
 #include "ui/win/WindowClasses.h"
 
 using testsupport::ProductPath;
+using testsupport::Program;
 using testsupport::ReadFileBytes;
 using testsupport::RunProcess;
 using testsupport::WriteFileBytes;
@@ -73,34 +75,25 @@ TEST(Processes, BlockCheckEndsSilentlyWithCodeZero) {
 // The program's visible window of that class, waited for as long as a start
 // under a loaded machine may take.
 HWND WaitForWindowOf(DWORD processId, const char* className = WindowClass::Main) {
-    return e2e::WaitForWindow(className, 20000, processId);
+    return testsupport::WaitForWindow(className, 20000, processId);
 }
 
 TEST(Processes, InteractiveStartCarriesDataOverShowsTheMainWindowAndClosesNormally) {
     const std::string dataFolder = DataFolder(kBaseName);
     DeleteFolderTree(dataFolder);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\"";
-    ASSERT_TRUE(
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    Program program = Program::Start("\"" + ProductPath("Bootmarshal.exe") + "\"");
+    ASSERT_TRUE(program.started());
     // A first start asks for the language; closed without a choice, the
     // program goes on in language 0 and asks again next time.
-    HWND languageDialog = WaitForWindowOf(process.dwProcessId, WindowClass::Language);
+    HWND languageDialog = WaitForWindowOf(program.processId(), WindowClass::Language);
     ASSERT_NE(languageDialog, nullptr);
     EXPECT_TRUE(FolderExists(dataFolder)) << "the data folder is made before any window";
     PostMessageA(languageDialog, WM_CLOSE, 0, 0);
-    HWND mainWindow = WaitForWindowOf(process.dwProcessId);
+    HWND mainWindow = WaitForWindowOf(program.processId());
     ASSERT_NE(mainWindow, nullptr);
     EXPECT_FALSE(FileExists(dataFolder + "Bootmarshal.cho"));
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(program.WaitForExit(30000), 0);
 }
 
 // The copy started with administrator rights may run as another account: it
@@ -111,13 +104,9 @@ TEST(Processes, TheMachineWideCopySaysSoAndListsOnlyTheMachinesEntries) {
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, run, "Machine", "C:\\windows\\notepad.exe"));
     ASSERT_TRUE(PrepareDataFolder(kBaseName, false));
     testsupport::SeedLanguageChoice(DataFolder(kBaseName));
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\" /machinewide";
-    ASSERT_TRUE(
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    HWND mainWindow = WaitForWindowOf(process.dwProcessId);
+    Program program = Program::Start("\"" + ProductPath("Bootmarshal.exe") + "\" /machinewide");
+    ASSERT_TRUE(program.started());
+    HWND mainWindow = WaitForWindowOf(program.processId());
     ASSERT_NE(mainWindow, nullptr);
     DWORD_PTR settled = 0;
     SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &settled);
@@ -131,9 +120,7 @@ TEST(Processes, TheMachineWideCopySaysSoAndListsOnlyTheMachinesEntries) {
     SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"Machine");
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ASSERT_NE(program.WaitForExit(30000), -1);
     DeleteRegValue(HKEY_CURRENT_USER, run, "Mine");
     DeleteRegValue(HKEY_LOCAL_MACHINE, run, "Machine");
 }

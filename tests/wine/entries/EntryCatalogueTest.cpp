@@ -4,10 +4,10 @@
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "entries/StoredCommand.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
+#include "system/TextCase.h"
 #include "system/TextRules.h"
 
 namespace entrytest {
@@ -44,7 +44,8 @@ TEST_F(EntryCatalogue, CollectsAllFourteenLocationsInTheirFixedOrder) {
     const std::vector<int32_t>& kinds = AllLocationKinds();
     for (auto kind = kinds.rbegin(); kind != kinds.rend(); ++kind) {
         for (const char* name : {"Beta", "Alpha"}) {
-            StartupEntry entry = Entry(std::string(name) + std::to_string(*kind), "C:\\BMTEST\\GONE.EXE /k", 1, *kind);
+            StartupEntry entry =
+                AnEntry(std::string(name) + std::to_string(*kind), "C:\\BMTEST\\GONE.EXE /k").Kind(*kind);
             ASSERT_TRUE(AddEntry(entry).ok()) << *kind;
         }
     }
@@ -62,7 +63,7 @@ TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
     for (const int32_t kind : AllLocationKinds()) {
         const std::string name = "Tool" + std::to_string(kind);
         const std::string command = "\"C:\\bmtest\\gone\\tool.exe\" -q";
-        ASSERT_TRUE(AddEntry(Entry(name, command, 1, kind)).ok()) << kind;
+        ASSERT_TRUE(AddEntry(AnEntry(name, command).Kind(kind)).ok()) << kind;
 
         auto collectOne = [&]() {
             const EntryList found = OfKind(CollectAllEntries(), kind);
@@ -100,7 +101,7 @@ TEST_F(EntryCatalogue, EveryKindSurvivesSwitchingOffAndOnAgain) {
 }
 
 TEST_F(EntryCatalogue, AMovedEntryLeavesOneLocationForTheOther) {
-    ASSERT_TRUE(AddEntry(Entry("Mover", "C:\\bmtest\\gone\\mover.exe", 0, kUserRun)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Mover", "C:\\bmtest\\gone\\mover.exe").Kind(kUserRun).Active(0)).ok());
     int32_t kind = kUserRun;
     const std::vector<int32_t> path = {kUserStartup, kWinIniRun, kMachineRunOnceEx, kCommonStartup, kUserRun};
     for (const int32_t next : path) {
@@ -151,7 +152,7 @@ TEST_F(EntryCatalogue, AnInactiveCommandWithTheMarkerInsideStillGetsItInFront) {
     // Switched off means switched off: a marker's text inside the command does
     // not stand in for the one in front.
     const std::string command = "C:\\bmtest\\gone\\b.exe " + DeactivationMarker();
-    ASSERT_TRUE(AddEntry(Entry("Middle", command, 0, kMachineRun)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Middle", command).Kind(kMachineRun).Active(0)).ok());
     const EntryList all = CollectAllEntries();
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].active, 0);
@@ -177,7 +178,7 @@ TEST_F(EntryCatalogue, RegistryEntriesComeBackQuotedAfterAWrite) {
 }
 
 TEST_F(EntryCatalogue, AWinIniMarkerInAnotherCaseIsCollectedAndFoundForRemoval) {
-    std::string upperMarker = AnsiUpper(DeactivationMarker());
+    std::string upperMarker = UpperText(DeactivationMarker());
     SetRawWinIni("run", upperMarker + "C:\\BMTEST\\GONE.EXE;C:\\BMTEST\\KEEP.EXE");
     const StartupEntry entry = CollectAllEntries().at(0);
     EXPECT_EQ(entry.active, 0);
@@ -200,13 +201,13 @@ TEST_F(EntryCatalogue, TheEmptyEntryNamesNoLocation) {
     const StartupEntry empty;
     EXPECT_EQ(AddEntry(empty).reason, ChangeReason::NoLocation);
     EXPECT_EQ(DeleteEntry(empty).reason, ChangeReason::NoLocation);
-    EXPECT_EQ(ReplaceEntry(empty, Entry("X", "C:\\x.exe")).reason, ChangeReason::NoLocation);
+    EXPECT_EQ(ReplaceEntry(empty, AnEntry("X", "C:\\x.exe")).reason, ChangeReason::NoLocation);
     EXPECT_TRUE(CollectAllEntries().empty());
 }
 
 TEST_F(EntryCatalogue, TheSameNameInTwoLocationsIsTwoRecords) {
-    ASSERT_TRUE(AddEntry(Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserRun)).ok());
-    ASSERT_TRUE(AddEntry(Entry("X", "C:\\bmtest\\gone\\x.exe", 1, kUserStartup)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("X", "C:\\bmtest\\gone\\x.exe").Kind(kUserRun)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("X", "C:\\bmtest\\gone\\x.exe").Kind(kUserStartup)).ok());
     const EntryList all = CollectAllEntries();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].kind, kUserStartup);

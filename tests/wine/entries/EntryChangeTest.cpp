@@ -233,11 +233,11 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
             const DWORD one = 1;
             SetValue(RootOf(c.from), KeyPathOf(c.from), "Tool", REG_DWORD, &one, sizeof one);
         } else {
-            ASSERT_TRUE(AddEntry(Entry("Tool", kListedCommand, 1, addKind)).ok());
+            ASSERT_TRUE(AddEntry(AnEntry("Tool", kListedCommand).Kind(addKind)).ok());
         }
         const StartupEntry listed = ListedOfKind(addKind);
-        const StartupEntry replacement = Entry(c.name, c.command, c.active, c.to);
-        const StartupEntry added = Entry(c.name, c.command, 1, c.from);
+        const StartupEntry replacement = AnEntry(c.name, c.command).Kind(c.to).Active(c.active);
+        const StartupEntry added = AnEntry(c.name, c.command).Kind(c.from);
         if (c.fault == Fault::NameTaken) {
             const int32_t target = c.op == Op::Add ? c.from : c.to;
             if (IsRegistryKind(target)) SetString(RootOf(target), KeyPathOf(target), "TOOL", "C:\\bmtest\\other.exe");
@@ -314,7 +314,7 @@ TEST_F(EntryChange, ALinkKeepsItsOwnFieldsWhenSwitchedOffAndOn) {
     }
     EXPECT_EQ(ReadPlatformLink(file).arguments, "-q");
     // A new link still gets the defaults of a fresh one.
-    ASSERT_TRUE(AddEntry(Entry("Fresh", "C:\\bmtest\\gone\\fresh.exe /x", 1, kUserStartup)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Fresh", "C:\\bmtest\\gone\\fresh.exe /x").Kind(kUserStartup)).ok());
     const LinkFields fresh = ReadPlatformLink(FolderOf(kUserStartup) + "Fresh.lnk");
     EXPECT_EQ(fresh.workingDirectory, "C:\\bmtest\\gone\\");
     EXPECT_EQ(fresh.description, "fresh.exe");
@@ -340,8 +340,8 @@ TEST_F(EntryChange, AnExpandableValueKeepsItsTypeThroughSwitchesAndMoves) {
               std::make_pair(static_cast<DWORD>(REG_EXPAND_SZ), "\"" + command + "\""));
     // New values: expandable only when the command holds a reference; a plain
     // one stays plain.
-    ASSERT_TRUE(AddEntry(Entry("Temp", "%TEMP%\\x.exe", 1, kUserRun)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Plain", "C:\\x.exe 100%", 1, kUserRun)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Temp", "%TEMP%\\x.exe").Kind(kUserRun)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Plain", "C:\\x.exe 100%").Kind(kUserRun)).ok());
     EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Temp").first, static_cast<DWORD>(REG_EXPAND_SZ));
     EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Plain").first, static_cast<DWORD>(REG_SZ));
 }

@@ -4,10 +4,10 @@
 #include "entries/FolderLocations.h"
 #include "entries/ShellLink.h"
 #include "entries/StartupFolders.h"
-#include "system/AnsiText.h"
 #include "system/Files.h"
 #include "system/Scoped.h"
 #include "system/Shell.h"
+#include "system/TextCase.h"
 
 namespace entrytest {
 namespace {
@@ -178,7 +178,7 @@ TEST_F(FolderLocations, AMissingOrEmptyFolderValueFallsBackToTheShellsStartupFol
         } else {
             RegDeleteValueA(key.get(), "STARTUP");
         }
-        EXPECT_TRUE(AnsiSameText(StartupFolder(kUserStartup), shellFolder)) << StartupFolder(kUserStartup);
+        EXPECT_TRUE(SameText(StartupFolder(kUserStartup), shellFolder)) << StartupFolder(kUserStartup);
         EXPECT_TRUE(WriteFolderEntry(kUserStartup, "New", "C:\\Apps\\new.exe"));
         EXPECT_TRUE(FileExists(shellFolder + "New.lnk"));
         EXPECT_TRUE(RemoveFolderEntry(kUserStartup, "New"));

@@ -4,12 +4,12 @@
 #include "LocationsFixture.h"
 
 #include "entries/KnownSystemEntries.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
+#include "system/TextCase.h"
 
 namespace {
 
-using entrytest::Entry;
+using entrytest::AnEntry;
 
 TEST(IsKnownSystemEntry, MatchesTheRulesOfTheTable) {
     struct Case {
@@ -45,17 +45,17 @@ TEST(IsKnownSystemEntry, MatchesTheRulesOfTheTable) {
         {"systemtray \xE4", "c:\\dir\xE4\\systray.exe", "C:\\WINDOWS", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsKnownSystemEntryIn(Entry(c.name, c.command), c.windowsFolder), c.standard)
+        EXPECT_EQ(IsKnownSystemEntryIn(AnEntry(c.name, c.command), c.windowsFolder), c.standard)
             << c.name << " | " << c.command << " | " << c.windowsFolder;
     }
 }
 
 TEST(IsKnownSystemEntry, AsksTheSystemForTheWindowsFolderAndIgnoresFlagAndKind) {
     const std::string windows = WindowsFolder();
-    EXPECT_TRUE(IsKnownSystemEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe")));
-    EXPECT_TRUE(IsKnownSystemEntry(Entry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe", 0, 31)));
-    EXPECT_FALSE(IsKnownSystemEntry(Entry("CTFMON.EXE", "Q:\\elsewhere\\System32\\ctfmon.exe")));
-    EXPECT_TRUE(IsKnownSystemEntry(Entry("ScanRegistry", AnsiUpper(windows) + "\\SCANREGW.EXE")));
+    EXPECT_TRUE(IsKnownSystemEntry(AnEntry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe")));
+    EXPECT_TRUE(IsKnownSystemEntry(AnEntry("CTFMON.EXE", windows + "\\System32\\ctfmon.exe").Kind(31).Active(0)));
+    EXPECT_FALSE(IsKnownSystemEntry(AnEntry("CTFMON.EXE", "Q:\\elsewhere\\System32\\ctfmon.exe")));
+    EXPECT_TRUE(IsKnownSystemEntry(AnEntry("ScanRegistry", UpperText(windows) + "\\SCANREGW.EXE")));
 }
 
 }  // namespace

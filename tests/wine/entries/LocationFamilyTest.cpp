@@ -14,8 +14,8 @@
 #include "entries/LocationFamily.h"
 #include "entries/LocationWatcher.h"
 #include "entries/StoredCommand.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
+#include "system/TextCase.h"
 #include "wine/entries/LocationsFixture.h"
 #include "xml/XmlParser.h"
 
@@ -38,9 +38,9 @@ public:
     bool refuseWrites = false;
     std::vector<int32_t> watchedKinds;
 
-    void Put(const std::string& name, const std::string& text) { notes[AnsiUpper(name)] = Note{name, text}; }
+    void Put(const std::string& name, const std::string& text) { notes[TextKey(name)] = Note{name, text}; }
     std::string TextOf(const std::string& name) const {
-        const auto found = notes.find(AnsiUpper(name));
+        const auto found = notes.find(TextKey(name));
         return found == notes.end() ? "<none>" : found->second.text;
     }
 
@@ -71,7 +71,7 @@ public:
 
     ChangeReason ReadListed(const StartupEntry& listed, bool, const ReadsAsListedFn& readsAsListed,
                             std::unique_ptr<StoredForm>& held) const override {
-        const auto found = notes.find(AnsiUpper(listed.name));
+        const auto found = notes.find(TextKey(listed.name));
         if (found == notes.end() || !readsAsListed(found->second.text)) return ChangeReason::ChangedSinceListing;
         auto form = std::make_unique<Held>();
         form->name = found->second.name;
@@ -79,9 +79,7 @@ public:
         held = std::move(form);
         return ChangeReason::None;
     }
-    bool Exists(int32_t, const std::string& name, EntryPlace) const override {
-        return notes.count(AnsiUpper(name)) != 0;
-    }
+    bool Exists(int32_t, const std::string& name, EntryPlace) const override { return notes.count(TextKey(name)) != 0; }
     ChangeReason CheckStorable(const StartupEntry& entry) const override {
         return entry.name.empty() ? ChangeReason::NameNotStorable : ChangeReason::None;
     }
@@ -98,7 +96,7 @@ public:
         return WriteOutcome::Done();
     }
     WriteOutcome Remove(const StartupEntry& listed, const StoredForm&) const override {
-        const_cast<NotebookFamily*>(this)->notes.erase(AnsiUpper(listed.name));
+        const_cast<NotebookFamily*>(this)->notes.erase(TextKey(listed.name));
         return WriteOutcome::Done();
     }
     WriteOutcome PutBack(const StartupEntry& listed, const StoredForm& held) const override {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "entries/StartupEntry.h"
+#include "support/EntryBuilder.h"
 
 namespace entrytest {
 
@@ -67,15 +68,7 @@ std::vector<std::string> FolderItems(const std::string& folder);
 // that do not depend on the order of a location.
 std::vector<std::pair<std::string, std::string>> NamesAndCommands(const EntryList& entries, int kind);
 
-// A record as the tests need it; active in the user's Run key unless said otherwise.
-inline StartupEntry Entry(const std::string& name, const std::string& command, uint8_t active = 1, int32_t kind = 11) {
-    StartupEntry entry;
-    entry.name = name;
-    entry.command = command;
-    entry.active = active;
-    entry.kind = kind;
-    return entry;
-}
+using testsupport::AnEntry;
 
 class LocationsTest : public ::testing::Test {
 protected:

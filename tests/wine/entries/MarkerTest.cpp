@@ -4,8 +4,8 @@
 
 #include "entries/StoredCommand.h"
 #include "support/WineTestSupport.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
+#include "system/TextCase.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ TEST(DeactivationMarker, BothFormsAndOtherCopiesMarkersAreRecognisedOnlyAtTheSta
         size_t markerLength;
     } cases[] = {
         {m + "notepad.exe", m.size()},
-        {AnsiUpper(m) + "notepad.exe", m.size()},
+        {UpperText(m) + "notepad.exe", m.size()},
         {CharLowerA(std::string(m).data()) + std::string("notepad.exe"), m.size()},
         {quoted + "notepad.exe", quoted.size()},
         // Written by a copy of the program in another folder.
@@ -43,7 +43,7 @@ TEST(DeactivationMarker, BothFormsAndOtherCopiesMarkersAreRecognisedOnlyAtTheSta
         EXPECT_EQ(MarkerLength(c.stored), c.markerLength) << c.stored;
         EXPECT_EQ(HasMarker(c.stored), c.markerLength > 0) << c.stored;
     }
-    EXPECT_EQ(StripMarker(AnsiUpper(m) + "notepad.exe /x"), "notepad.exe /x");
+    EXPECT_EQ(StripMarker(UpperText(m) + "notepad.exe /x"), "notepad.exe /x");
     EXPECT_EQ(StripMarker("\"D:\\Portable Apps\\Boot\\inactive.exe\" notepad.exe /x"), "notepad.exe /x");
 }
 

@@ -142,7 +142,7 @@ TEST_F(TodaysWindows, BothViewsOfTheMachineAreListedSwitchedAndMovedApart) {
     ASSERT_TRUE(ReplaceEntry(listed, moved).ok());
     EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRun), "Once").first);
     EXPECT_TRUE(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnceEx32), "Once").first);
-    ASSERT_TRUE(AddEntry(Entry("Fresh", "C:\\bmtest\\32\\fresh.exe", 1, kMachineRunOnce32)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Fresh", "C:\\bmtest\\32\\fresh.exe").Kind(kMachineRunOnce32)).ok());
     EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Fresh").second,
               "\"C:\\bmtest\\32\\fresh.exe\"");
 }
@@ -218,7 +218,7 @@ TEST_F(TodaysWindows, WindowsSwitchIsReadClearedAloneAndTakenAlongByDeletesAndMo
         ASSERT_TRUE(DeleteEntry(Listed(c.kind, "Other")).ok());
         EXPECT_EQ(SwitchBytes(c.kind, "Other"), "<none>");
         SeedSwitch(c.kind, "Later", c.offBytes);
-        ASSERT_TRUE(AddEntry(Entry("Later", "C:\\bmtest\\gone\\later.exe", 1, c.kind)).ok());
+        ASSERT_TRUE(AddEntry(AnEntry("Later", "C:\\bmtest\\gone\\later.exe").Kind(c.kind)).ok());
         EXPECT_EQ(Listed(c.kind, "Later").active, 1);
     }
 }
@@ -293,9 +293,9 @@ TEST_F(TodaysWindows, TheMachineWideModeListsAndChangesMachineEntriesOnly) {
     std::vector<int32_t> kinds;
     for (const StartupEntry& entry : CollectAllEntries()) kinds.push_back(entry.kind);
     const ChangeResult replaced = ReplaceEntry(mine, Switched(mine, 0));
-    const ChangeResult added = AddEntry(Entry("New", kGone, 1, kWinIniRun));
+    const ChangeResult added = AddEntry(AnEntry("New", kGone).Kind(kWinIniRun));
     const ChangeResult deleted = DeleteEntry(mine);
-    const ChangeResult machine = AddEntry(Entry("New", kGone, 1, kMachineRunOnce32));
+    const ChangeResult machine = AddEntry(AnEntry("New", kGone).Kind(kMachineRunOnce32));
     SetMachineWideOnly(false);
     std::sort(kinds.begin(), kinds.end());
     EXPECT_EQ(kinds, (std::vector<int32_t>{kCommonStartup, kMachineRun, kMachineRun32}));

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/WineTestSupport.h"
-#include "system/AnsiText.h"
 #include "system/DataFolder.h"
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
 #include "system/Shell.h"
+#include "system/TextCase.h"
 
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;
@@ -232,9 +232,9 @@ TEST(Platform, WindowsFolderAndCaseRules) {
     ASSERT_FALSE(windows.empty());
     EXPECT_NE(windows.back(), '\\');
     EXPECT_TRUE(FolderExists(windows));
-    EXPECT_EQ(AnsiUpper("c:\\\xE4\xF6\xFC.exe"), "C:\\\xC4\xD6\xDC.EXE");
-    EXPECT_TRUE(AnsiSameText("C:\\\xC4PFEL.EXE", "c:\\\xE4pfel.exe"));
-    EXPECT_FALSE(AnsiSameText("a.exe", "a.exe "));
+    EXPECT_EQ(UpperText("c:\\\xE4\xF6\xFC.exe"), "C:\\\xC4\xD6\xDC.EXE");
+    EXPECT_TRUE(SameText("C:\\\xC4PFEL.EXE", "c:\\\xE4pfel.exe"));
+    EXPECT_FALSE(SameText("a.exe", "a.exe "));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "driver/Driver.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
+#include "support/EntryBuilder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
@@ -20,6 +21,8 @@
 #include "ui/win/WindowClasses.h"
 
 namespace {
+
+using testsupport::AnEntry;
 
 // IDs from ui/ControlIds.h and ui/Commands.h, spelled out: the test knows the
 // program only from outside.
@@ -45,15 +48,6 @@ StartupEntry Find(const std::string& name) {
         if (entry.name == name) return entry;
     }
     return StartupEntry{};
-}
-
-StartupEntry Entry(const std::string& name, const std::string& command, uint8_t active, int32_t kind) {
-    StartupEntry entry;
-    entry.name = name;
-    entry.command = command;
-    entry.active = active;
-    entry.kind = kind;
-    return entry;
 }
 
 bool SetText(HWND window, int id, const std::string& text) {
@@ -182,15 +176,15 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
 }
 
 TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
-    ASSERT_TRUE(AddEntry(Entry("Kept", "C:\\bmtest\\kept.exe", 1, 11)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Sleeping", "C:\\bmtest\\sleeping.exe", 0, 2)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Kept", "C:\\bmtest\\kept.exe")).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Sleeping", "C:\\bmtest\\sleeping.exe").Kind(2).Active(0)).ok());
     StartProgram();
     Command(kMakeBackup);
     EXPECT_EQ(TakeMessage(), "The backup is complete.");
 
     // Changes behind the program's back, then a refresh by the manager's return.
     ASSERT_TRUE(DeleteEntry(Find("Kept")).ok());
-    ASSERT_TRUE(AddEntry(Entry("Intruder", "C:\\bmtest\\intruder.exe", 1, 21)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Intruder", "C:\\bmtest\\intruder.exe").Kind(21)).ok());
 
     Command(kManageBackups);
     HWND restore = Wait(WindowClass::Restore);
@@ -211,7 +205,7 @@ TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
 }
 
 TEST_F(DialogsEndToEnd, ReleasingABlockedLineSwitchesTheSelectedEntryOn) {
-    ASSERT_TRUE(AddEntry(Entry("Nag", "C:\\bmtest\\nag.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Nag", "C:\\bmtest\\nag.exe")).ok());
     StartProgram();
     // Blocked in the main window: on the block list, switched off.
     ASSERT_TRUE(SelectEntryLine("Nag"));

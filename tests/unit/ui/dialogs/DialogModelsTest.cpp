@@ -133,15 +133,6 @@ TEST(RestoreLines, ReportListsOneItemPerLineAndLongOnesGoToTheInfoMessage) {
     EXPECT_TRUE(ReportNeedsInfoMessage(kMaxReportLinesInMessage));
 }
 
-bool AsciiSameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 TEST(BlockedLines, ReleaseSwitchesOnOnlyTheMatchingSwitchedOffEntry) {
     struct Row {
         int32_t kind;
@@ -160,7 +151,7 @@ TEST(BlockedLines, ReleaseSwitchesOnOnlyTheMatchingSwitchedOffEntry) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.command);
-        EXPECT_EQ(ReleaseSwitchesEntryOn(row.kind, row.active, row.command, row.line, AsciiSameText), row.switchesOn);
+        EXPECT_EQ(ReleaseSwitchesEntryOn(row.kind, row.active, row.command, row.line), row.switchesOn);
     }
 }
 

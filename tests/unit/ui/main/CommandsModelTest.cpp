@@ -1,59 +1,36 @@
 // Which commands may run, and what may go onto the block list.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "support/EntryBuilder.h"
 #include "ui/main/CommandsModel.h"
 
 using namespace ui;
+using testsupport::AnEntry;
 
 namespace {
 
-StartupEntry Entry(const std::string& name, int32_t kind, const std::string& command) {
-    StartupEntry entry;
-    entry.name = name;
-    entry.kind = kind;
-    entry.command = command;
-    entry.active = 1;
-    return entry;
-}
-
-TEST(Commands, EntryCommandsNeedASelectedLineOthersNever) {
+// The commands that act on the current entry; every other command is always
+// there. (Which keys run which command is checked with real key presses on the
+// main window.)
+TEST(Commands, EntryCommandsNeedAnEntryOthersNever) {
+    const std::set<Command> entryCommands = {Command::DeleteEntry, Command::ChangeEntry, Command::LaunchEntry,
+                                             Command::SwitchEntry, Command::MoveEntry,   Command::BlockEntry};
     MainWindowModel model;
     model.Refresh({}, nullptr);
     for (int id = static_cast<int>(Command::First); id <= static_cast<int>(Command::Last); ++id) {
         const Command command = static_cast<Command>(id);
-        EXPECT_EQ(IsEnabled(command, model), !NeedsSelectedLine(command)) << id;
+        EXPECT_EQ(IsEnabled(command, model), entryCommands.count(command) == 0) << id;
     }
-    model.Refresh({Entry("a", 11, "a.exe")}, nullptr);
+    model.Refresh({AnEntry("a", "a.exe")}, nullptr);
     ASSERT_TRUE(model.HasSelection());
-    for (Command command : {Command::DeleteEntry, Command::ChangeEntry, Command::LaunchEntry, Command::SwitchEntry,
-                            Command::MoveEntry, Command::BlockEntry}) {
-        EXPECT_TRUE(NeedsSelectedLine(command));
-        EXPECT_TRUE(IsEnabled(command, model));
+    for (int id = static_cast<int>(Command::First); id <= static_cast<int>(Command::Last); ++id) {
+        EXPECT_TRUE(IsEnabled(static_cast<Command>(id), model)) << id;
     }
     model.SelectLine(-1);
-    EXPECT_FALSE(IsEnabled(Command::DeleteEntry, model));
+    for (Command command : entryCommands) EXPECT_FALSE(IsEnabled(command, model)) << static_cast<int>(command);
     EXPECT_TRUE(IsEnabled(Command::NewEntry, model));
-}
-
-TEST(Commands, ShortcutsOfTheRibbonAndTheList) {
-    struct Expected {
-        Command command;
-        uint16_t key;
-        bool control, alt, listOnly;
-    } expected[] = {
-        {Command::MakeBackup, 'V', true, false, false},     {Command::BlockedEntries, 'H', true, false, false},
-        {Command::RestartWindows, 'F', true, false, false}, {Command::Exit, 'X', false, true, false},
-        {Command::Refresh, 0x74, false, false, false},      {Command::DeleteEntry, 0x2E, false, false, true},
-        {Command::ChangeEntry, 0x0D, false, false, true}};
-    ASSERT_EQ(Shortcuts().size(), std::size(expected));
-    for (size_t i = 0; i < Shortcuts().size(); ++i) {
-        const Shortcut& s = Shortcuts()[i];
-        EXPECT_EQ(s.command, expected[i].command);
-        EXPECT_EQ(s.key, expected[i].key);
-        EXPECT_EQ(s.control, expected[i].control);
-        EXPECT_EQ(s.alt, expected[i].alt);
-        EXPECT_EQ(s.listOnly, expected[i].listOnly);
-    }
 }
 
 TEST(Blocking, NothingHarmfulGoesOnTheList) {
@@ -62,13 +39,13 @@ TEST(Blocking, NothingHarmfulGoesOnTheList) {
         StartupEntry entry;
         BlockRefusal refusal;
     } cases[] = {
-        {Entry("x", 11, ""), BlockRefusal::EmptyCommand},
-        {Entry("x", 1, " \t "), BlockRefusal::EmptyCommand},
-        {Entry(check, 11, "C:\\Programs\\Bootmarshal.exe /blocklist"), BlockRefusal::OwnBlockCheck},
-        {Entry("copy", 21, "\"c:\\programs\\bootmarshal.exe\" /BLOCKLIST"), BlockRefusal::OwnBlockCheck},
-        {Entry(check, 21, "C:\\other.exe"), BlockRefusal::None},
-        {Entry("x", 11, "C:\\Bootmarshal.exe"), BlockRefusal::None},
-        {Entry("x", 32, "notepad.exe"), BlockRefusal::None},
+        {AnEntry("x", ""), BlockRefusal::EmptyCommand},
+        {AnEntry("x", " \t ").Kind(1), BlockRefusal::EmptyCommand},
+        {AnEntry(check, "C:\\Programs\\Bootmarshal.exe /blocklist"), BlockRefusal::OwnBlockCheck},
+        {AnEntry("copy", "\"c:\\programs\\bootmarshal.exe\" /BLOCKLIST").Kind(21), BlockRefusal::OwnBlockCheck},
+        {AnEntry(check, "C:\\other.exe").Kind(21), BlockRefusal::None},
+        {AnEntry("x", "C:\\Bootmarshal.exe"), BlockRefusal::None},
+        {AnEntry("x", "notepad.exe").Kind(32), BlockRefusal::None},
     };
     for (const Case& c : cases) EXPECT_EQ(CheckBlockable(c.entry, check), c.refusal) << c.entry.command;
 }

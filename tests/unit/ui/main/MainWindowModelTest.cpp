@@ -2,13 +2,17 @@
 // their entries, selection after refreshes, details, colours, tips, printout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
+#include "support/EntryBuilder.h"
+#include "system/TextCase.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/win/TextNumbers.h"
 
 using namespace ui;
+using testsupport::AnEntry;
 
 namespace {
 
@@ -42,15 +46,6 @@ std::string Text(int number) {
         {Text::RunOnceGoneAfterLogon, "weg nach der Anmeldung"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
-}
-
-StartupEntry Entry(const std::string& name, int32_t kind, uint8_t active = 1, const std::string& command = "") {
-    StartupEntry entry;
-    entry.name = name;
-    entry.command = command.empty() ? "C:\\" + name + ".exe" : command;
-    entry.kind = kind;
-    entry.active = active;
-    return entry;
 }
 
 EntryTestFn KnownNames(std::set<std::string> names) {
@@ -113,8 +108,8 @@ TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
 TEST(Filters, EachBoxHidesExactlyItsKinds) {
     std::vector<StartupEntry> all;
     for (const Location& location : Locations())
-        all.push_back(Entry("k" + std::to_string(location.kind), location.kind));
-    all.push_back(Entry("nowhere", 7));
+        all.push_back(AnEntry("k" + std::to_string(location.kind)).Kind(location.kind));
+    all.push_back(AnEntry("nowhere").Kind(7));
     for (size_t box = 0; box < LocationFilters().size(); ++box) {
         MainWindowModel model;
         model.SetFilterChecked(box, false);
@@ -131,7 +126,7 @@ TEST(Filters, EachBoxHidesExactlyItsKinds) {
 TEST(Filters, AllClearedGiveNoLineAndTheEmptyEntrysDetails) {
     MainWindowModel model;
     for (size_t box = 0; box < LocationFilters().size(); ++box) model.SetFilterChecked(box, false);
-    model.Refresh({Entry("a", 11), Entry("b", 1)}, nullptr);
+    model.Refresh({AnEntry("a"), AnEntry("b").Kind(1)}, nullptr);
     EXPECT_EQ(model.LineCount(), 0u);
     EXPECT_FALSE(model.HasSelection());
     const Details details = model.DetailsOf(model.SelectedLine(), Text, [](const std::string&) { return false; });
@@ -146,8 +141,8 @@ TEST(Lines, SortedIgnoringCaseEachCarryingItsOwnEntry) {
     MainWindowModel model;
     // Same name in the common Startup folder and in the user's Run key, and two
     // names that differ only in case.
-    model.Refresh({Entry("Zeta", 11), Entry("same", 1, 1, "C:\\folder.exe"), Entry("alpha", 21),
-                   Entry("same", 11, 0, "C:\\run.exe"), Entry("Beta", 31), Entry("beta", 32)},
+    model.Refresh({AnEntry("Zeta"), AnEntry("same", "C:\\folder.exe").Kind(1), AnEntry("alpha").Kind(21),
+                   AnEntry("same", "C:\\run.exe").Active(0), AnEntry("Beta").Kind(31), AnEntry("beta").Kind(32)},
                   nullptr);
     EXPECT_EQ(LineTexts(model), (std::vector<std::string>{"alpha", "Beta", "beta", "same", "same", "Zeta"}));
     // The two "same" lines act on their own entries, in catalogue order.
@@ -165,10 +160,19 @@ TEST(Lines, SortedIgnoringCaseEachCarryingItsOwnEntry) {
     EXPECT_EQ(model.EntryForLine(6).kind, 0);
 }
 
-TEST(Lines, LatinLettersSortWithTheirCapitals) {
+// The list sorts by the rule by which names match (the platform's under Wine,
+// the fallback natively), so accented capitals and small letters sort alike.
+TEST(Lines, LatinLettersSortWithTheirCapitalsByTheRuleNamesMatchBy) {
     MainWindowModel model;
-    model.Refresh({Entry("\xE4rger", 11), Entry("\xC4pfel", 11), Entry("Zoo", 11)}, nullptr);
-    EXPECT_EQ(LineTexts(model), (std::vector<std::string>{"Zoo", "\xC4pfel", "\xE4rger"}));
+    model.Refresh({AnEntry("\xE4rger"), AnEntry("Zoo"), AnEntry("\xC4pfel"), AnEntry("zebra"), AnEntry("\xC4RGER")},
+                  nullptr);
+    const std::vector<std::string> texts = LineTexts(model);
+    ASSERT_EQ(texts.size(), 5u);
+    for (size_t i = 1; i < texts.size(); ++i) EXPECT_LE(CompareText(texts[i - 1], texts[i]), 0) << texts[i];
+    const auto at = [&texts](const char* text) { return std::find(texts.begin(), texts.end(), text) - texts.begin(); };
+    EXPECT_EQ(at("\xC4pfel") + 1, at("\xE4rger"));
+    EXPECT_EQ(at("\xE4rger") + 1, at("\xC4RGER")) << "equal letter case aside: catalogue order";
+    EXPECT_EQ(at("zebra") + 1, at("Zoo"));
 }
 
 TEST(Selection, KeptByPositionAcrossRefreshes) {
@@ -186,10 +190,10 @@ TEST(Selection, KeptByPositionAcrossRefreshes) {
     };
     for (const Case& c : cases) {
         MainWindowModel model;
-        model.Refresh({Entry("a", 11), Entry("b", 11), Entry("c", 11), Entry("d", 11)}, nullptr);
+        model.Refresh({AnEntry("a"), AnEntry("b"), AnEntry("c"), AnEntry("d")}, nullptr);
         model.SelectLine(c.selectedBefore);
         std::vector<StartupEntry> after;
-        for (const char* name : c.after) after.push_back(Entry(name, 11));
+        for (const char* name : c.after) after.push_back(AnEntry(name));
         model.Refresh(after, nullptr);
         EXPECT_EQ(model.SelectedLine(), c.selectedAfter) << c.what;
     }
@@ -197,7 +201,7 @@ TEST(Selection, KeptByPositionAcrossRefreshes) {
 
 TEST(Selection, AnIndexPastTheEndChangesNothingAndMinusOneClears) {
     MainWindowModel model;
-    model.Refresh({Entry("a", 11), Entry("b", 11)}, nullptr);
+    model.Refresh({AnEntry("a"), AnEntry("b")}, nullptr);
     model.SelectLine(1);
     model.SelectLine(2);
     EXPECT_EQ(model.SelectedLine(), 1);
@@ -222,32 +226,28 @@ TEST(Colours, LaterRulesWin) {
         {28, 1, true, kKnownEntryColour},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LineColourFor(Entry("x", c.kind, c.active), c.known), c.colour) << c.kind << " " << c.known;
+        EXPECT_EQ(LineColourFor(AnEntry("x").Kind(c.kind).Active(c.active), c.known), c.colour)
+            << c.kind << " " << c.known;
     }
     MainWindowModel model;
-    model.Refresh({Entry("CTFMON.EXE", 21), Entry("mine", 21)}, KnownNames({"CTFMON.EXE"}));
+    model.Refresh({AnEntry("CTFMON.EXE").Kind(21), AnEntry("mine").Kind(21)}, KnownNames({"CTFMON.EXE"}));
     EXPECT_EQ(model.LineColour(0), kKnownEntryColour);
     EXPECT_EQ(model.LineColour(1), kRegistryColour);
 }
 
 TEST(Details, TextsOfAnEntry) {
     const auto blocked = [](const std::string& command) { return command == "C:\\blocked.exe"; };
-    Details d = DetailsFor(Entry("CTFMON.EXE", 21, 1), true, Text, blocked);
+    Details d = DetailsFor(AnEntry("CTFMON.EXE").Kind(21), true, Text, blocked);
     EXPECT_EQ(d.name, "CTFMON.EXE\r(Standardeintrag von Windows)");
     EXPECT_EQ(d.command, "C:\\CTFMON.EXE.exe");
     EXPECT_EQ(d.status, "aktiv");
     EXPECT_EQ(d.location, "Registry: Alle Benutzer (Run)");
     EXPECT_EQ(d.blockCaption, "Sperren");
-    d = DetailsFor(Entry("b & c", 2, 0, "C:\\blocked.exe"), false, Text, blocked);
+    d = DetailsFor(AnEntry("b & c", "C:\\blocked.exe").Kind(2).Active(0), false, Text, blocked);
     EXPECT_EQ(d.name, "b & c");
     EXPECT_EQ(d.status, "inaktiv");
     EXPECT_EQ(d.location, "Autostart-Ordner: Aktueller Benutzer");
     EXPECT_EQ(d.blockCaption, "Freigeben");
-}
-
-StartupEntry OffBy(StartupEntry entry, SwitchedOffBy offBy) {
-    entry.offBy = offBy;
-    return entry;
 }
 
 TEST(Details, StatusSaysWhoSwitchedItOffAndThatARunOnceEntryGoes) {
@@ -255,15 +255,15 @@ TEST(Details, StatusSaysWhoSwitchedItOffAndThatARunOnceEntryGoes) {
         StartupEntry entry;
         const char* status;
     } cases[] = {
-        {Entry("a", 21, 1), "aktiv"},
-        {OffBy(Entry("a", 21, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
-        {OffBy(Entry("a", 26, 0), SwitchedOffBy::Windows), "von Windows aus"},
-        {OffBy(Entry("a", 2, 0), SwitchedOffBy::OtherTool), "von anderem Programm aus"},
-        {Entry("a", 12, 1), "aktiv"},
-        {OffBy(Entry("a", 12, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
-        {OffBy(Entry("a", 22, 0), SwitchedOffBy::Windows), "von Windows aus\rweg nach der Anmeldung"},
-        {OffBy(Entry("a", 27, 0), SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
-        {OffBy(Entry("a", 13, 0), SwitchedOffBy::ThisProgram), "inaktiv"},
+        {AnEntry("a").Kind(21), "aktiv"},
+        {AnEntry("a").Kind(21).OffBy(SwitchedOffBy::ThisProgram), "inaktiv"},
+        {AnEntry("a").Kind(26).OffBy(SwitchedOffBy::Windows), "von Windows aus"},
+        {AnEntry("a").Kind(2).OffBy(SwitchedOffBy::OtherTool), "von anderem Programm aus"},
+        {AnEntry("a").Kind(12), "aktiv"},
+        {AnEntry("a").Kind(12).OffBy(SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {AnEntry("a").Kind(22).OffBy(SwitchedOffBy::Windows), "von Windows aus\rweg nach der Anmeldung"},
+        {AnEntry("a").Kind(27).OffBy(SwitchedOffBy::ThisProgram), "inaktiv\rweg nach der Anmeldung"},
+        {AnEntry("a").Kind(13).OffBy(SwitchedOffBy::ThisProgram), "inaktiv"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DetailsFor(c.entry, false, Text, nullptr).status, c.status) << c.entry.kind;
@@ -283,11 +283,12 @@ TEST(Details, OneLineWhyItWillNotStartAndRedLinesForActiveOnes) {
     for (const auto& c : cases) EXPECT_EQ(ReasonText(c.verdict, Text), c.reason);
 
     MainWindowModel model;
-    model.Refresh({Entry("gone", 21), Entry("here", 21), Entry("off", 14, 0)}, nullptr, [](const StartupEntry& e) {
-        if (e.name == "gone") return RunVerdict{NotRunReason::ProgramMissing, "C:\\gone.exe"};
-        if (e.name == "off") return RunVerdict{NotRunReason::NotStartedByWindowsNt, ""};
-        return RunVerdict{};
-    });
+    model.Refresh({AnEntry("gone").Kind(21), AnEntry("here").Kind(21), AnEntry("off").Kind(14).Active(0)}, nullptr,
+                  [](const StartupEntry& e) {
+                      if (e.name == "gone") return RunVerdict{NotRunReason::ProgramMissing, "C:\\gone.exe"};
+                      if (e.name == "off") return RunVerdict{NotRunReason::NotStartedByWindowsNt, ""};
+                      return RunVerdict{};
+                  });
     EXPECT_EQ(model.LineColour(0), kWillNotRunColour);
     EXPECT_EQ(model.DetailsOf(0, Text, nullptr).reason, "fehlt: C:\\gone.exe");
     EXPECT_EQ(model.LineColour(1), kRegistryColour);
@@ -312,7 +313,8 @@ TEST(Printout, HeadingThenSevenLinesPerLineInListOrder) {
     model.Refresh({}, nullptr);
     EXPECT_EQ(model.PrintoutLines(Text), (std::vector<std::string>{"Liste", "", ""}));
 
-    model.Refresh({Entry("zed", 32, 0, "zed.exe"), Entry("Alpha", 1, 1, "\"C:\\a b\\a.exe\" /x")}, nullptr);
+    model.Refresh({AnEntry("zed", "zed.exe").Kind(32).Active(0), AnEntry("Alpha", "\"C:\\a b\\a.exe\" /x").Kind(1)},
+                  nullptr);
     const std::vector<std::string> expected = {"Liste",
                                                "",
                                                "",
@@ -339,13 +341,15 @@ namespace {
 
 TEST(Selection, FollowsAnEntryByKindAndNameElseCommand) {
     MainWindowModel model;
-    model.Refresh({Entry("b", 11), Entry("b", 21), Entry("c", 11), Entry("WINDOWSX.EXE", 31, 0, "C:\\x.exe")}, nullptr);
-    EXPECT_TRUE(model.SelectEntry(Entry("b", 21)));
+    model.Refresh(
+        {AnEntry("b"), AnEntry("b").Kind(21), AnEntry("c"), AnEntry("WINDOWSX.EXE", "C:\\x.exe").Kind(31).Active(0)},
+        nullptr);
+    EXPECT_TRUE(model.SelectEntry(AnEntry("b").Kind(21)));
     EXPECT_EQ(model.CurrentEntry().kind, 21);
-    EXPECT_FALSE(model.SelectEntry(Entry("b", 22)));
+    EXPECT_FALSE(model.SelectEntry(AnEntry("b").Kind(22)));
     EXPECT_EQ(model.CurrentEntry().kind, 21) << "no such entry: the selection stays";
     // A win.ini item whose derived name changed when it was switched off.
-    EXPECT_TRUE(model.SelectEntry(Entry("C.", 31, 1, "C:\\x.exe")));
+    EXPECT_TRUE(model.SelectEntry(AnEntry("C.", "C:\\x.exe").Kind(31)));
     EXPECT_EQ(model.CurrentEntry().name, "WINDOWSX.EXE");
 }
 

@@ -58,8 +58,8 @@ TEST_F(BlockedEntriesTest, ALineTypedWithBlanksIsReleasedByItsPositionAndTheLast
 }
 
 TEST_F(BlockedEntriesTest, OnlyTheSelectedSwitchedOffEntryWithTheReleasedCommandIsSwitchedOn) {
-    ASSERT_TRUE(AddEntry(Entry("Blocked", "C:\\bmtest\\nag.exe", 0, 11)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Other off", "C:\\bmtest\\other.exe", 0, 12)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Blocked", "C:\\bmtest\\nag.exe").Active(0)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Other off", "C:\\bmtest\\other.exe").Kind(12).Active(0)).ok());
     SetString(RootOf(11), KeyPathOf(11), "Expand", "%SystemRoot%\\x.exe", REG_EXPAND_SZ);
     Block("C:\\bmtest\\nag.exe");
     Block("C:\\bmtest\\else.exe");

@@ -17,7 +17,7 @@
 
 namespace dialogtest {
 
-using entrytest::Entry;
+using entrytest::AnEntry;
 
 class DialogTest : public entrytest::LocationsTest {
 protected:

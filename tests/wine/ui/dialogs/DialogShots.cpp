@@ -67,9 +67,7 @@ protected:
         testsupport::WriteFileBytes(folder + "Bootmarshal.def", testsupport::ReadFileBytes(folder + "Bootmarshal.t01"));
         LoadTranslation(kBaseName);
         SetPromptResponderForTests([](const PromptRecord&) { return false; });
-        HDC screen = GetDC(nullptr);
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
+        dpi_ = testsupport::ScreenDpi();
     }
     void TearDown() override { SetPromptResponderForTests(nullptr); }
 
@@ -157,20 +155,7 @@ TEST_F(DialogShots, EveryDialog) {
 // written, so a child process takes the pictures.
 TEST_F(DialogShots, EveryDialogAt144Dpi) {
     if (dpi_ != 96) GTEST_SKIP() << "this is the child";
-    const char key[] = "Control Panel\\Desktop";
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &desktop, nullptr),
-              ERROR_SUCCESS);
-    DWORD dpi = 144;
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    const int exitCode =
-        testsupport::RunProcess("\"" + std::string(self) + "\" --gtest_filter=DialogShots.EveryDialog", 120000);
-    dpi = 96;
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(desktop);
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(testsupport::RunTestsAtDpi("DialogShots.EveryDialog", 144), 0);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(EntryEditorTest, TheChecksRunInOrderAndOnlyASaveThatWorkedSaysSaved) {
 }
 
 TEST_F(EntryEditorTest, ANewEntryNeverReplacesAnotherOfTheSameName) {
-    ASSERT_TRUE(AddEntry(Entry("OneDrive", "C:\\bmtest\\onedrive.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("OneDrive", "C:\\bmtest\\onedrive.exe")).ok());
     StartupEntry entry;
     editor_.Prepare(entry, true);
     entry.kind = 11;
@@ -92,7 +92,7 @@ TEST_F(EntryEditorTest, AFailedWriteOfANewEntrySaysSoAndStoresNothing) {
 }
 
 TEST_F(EntryEditorTest, ARenameReplacesTheEntryInItsPlaceAndARefusedOneKeepsIt) {
-    ASSERT_TRUE(AddEntry(Entry("Old", "C:\\bmtest\\old.exe", 0, 12)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Old", "C:\\bmtest\\old.exe").Kind(12).Active(0)).ok());
     StartupEntry listed = Find("Old");
     ASSERT_EQ(listed.active, 0);
     editor_.Prepare(listed, false);
@@ -108,7 +108,7 @@ TEST_F(EntryEditorTest, ARenameReplacesTheEntryInItsPlaceAndARefusedOneKeepsIt) 
     EXPECT_EQ(renamed.active, 0) << "a switched-off entry stays switched off";
 
     // In the local machine's key, with writes refused: the entry and the record stay.
-    ASSERT_TRUE(AddEntry(Entry("Fixed", "C:\\bmtest\\fixed.exe", 1, 21)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Fixed", "C:\\bmtest\\fixed.exe").Kind(21)).ok());
     StartupEntry fixed = Find("Fixed");
     SetRegistryWriteDenialForTests(DenyMachineKeys);
     editor_.Prepare(fixed, false);
@@ -123,7 +123,7 @@ TEST_F(EntryEditorTest, ARenameReplacesTheEntryInItsPlaceAndARefusedOneKeepsIt) 
 }
 
 TEST_F(EntryEditorTest, AMoveThroughTheLocationButtonStaysWhenTheEditorClosesWithoutSaving) {
-    ASSERT_TRUE(AddEntry(Entry("Mover", "C:\\bmtest\\mover.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Mover", "C:\\bmtest\\mover.exe")).ok());
     StartupEntry listed = Find("Mover");
     editor_.Prepare(listed, false);
     Type("Not applied", "C:\\bmtest\\typed.exe");

@@ -57,7 +57,7 @@ protected:
 };
 
 TEST_F(LocationDialogTest, EveryKindOpensOnItsButtonAndAMoveThroughAllLocationsKeepsTheEntryWhole) {
-    ASSERT_TRUE(AddEntry(Entry("Tour", "\"C:\\bmtest\\gone\\tour.exe\" -q", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Tour", "\"C:\\bmtest\\gone\\tour.exe\" -q")).ok());
     StartupEntry entry = CollectAllEntries().at(0);
     const std::string command = Plain(entry.command);
     // Walk the entry through all fourteen places as the main window would: it
@@ -90,7 +90,7 @@ TEST_F(LocationDialogTest, EveryKindOpensOnItsButtonAndAMoveThroughAllLocationsK
 
 TEST_F(LocationDialogTest, OpeningPreselectsByKindAndAKindWithoutPlaceKeepsThePreviousChoice) {
     for (const ButtonFor& pick : kPicks) {
-        StartupEntry entry = Entry("x", "C:\\x.exe", 1, pick.kind);
+        StartupEntry entry = AnEntry("x", "C:\\x.exe").Kind(pick.kind);
         dialog_.Prepare(entry, ui::LocationDialog::Mode::ChooseOnly);
         EXPECT_TRUE(Checked(pick.button)) << pick.kind;
         EXPECT_EQ(Enabled(kIdLocationHiveAllUsers), pick.hive != 0) << pick.kind;
@@ -98,9 +98,9 @@ TEST_F(LocationDialogTest, OpeningPreselectsByKindAndAKindWithoutPlaceKeepsThePr
             EXPECT_TRUE(Checked(pick.hive)) << pick.kind;
         }
     }
-    StartupEntry user = Entry("x", "C:\\x.exe", 1, 14);
+    StartupEntry user = AnEntry("x", "C:\\x.exe").Kind(14);
     dialog_.Prepare(user, ui::LocationDialog::Mode::ChooseOnly);
-    StartupEntry none = Entry("", "", 0, 0);
+    StartupEntry none = AnEntry("", "").Kind(0).Active(0);
     dialog_.Prepare(none, ui::LocationDialog::Mode::ChooseOnly);
     EXPECT_TRUE(Checked(kIdLocationRunServices));
     EXPECT_TRUE(Checked(kIdLocationHiveCurrentUser));
@@ -129,7 +129,7 @@ TEST_F(LocationDialogTest, ClosingWithoutAChangeRewritesNothing) {
 }
 
 TEST_F(LocationDialogTest, ChooseOnlySetsTheKindAndWritesNothing) {
-    StartupEntry fresh = Entry("New", "C:\\new.exe", 1, 1);
+    StartupEntry fresh = AnEntry("New", "C:\\new.exe").Kind(1);
     dialog_.Prepare(fresh, ui::LocationDialog::Mode::ChooseOnly);
     Click(Window(), kIdLocationUserStartup);
     EXPECT_FALSE(Enabled(kIdLocationHiveGroup));
@@ -146,7 +146,7 @@ TEST_F(LocationDialogTest, TheCommandWithoutASelectedLineDoesNothing) {
 }
 
 TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
-    ASSERT_TRUE(AddEntry(Entry("Stay", "C:\\stay.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Stay", "C:\\stay.exe")).ok());
     StartupEntry entry = Find("Stay");
     SetRegistryWriteDenialForTests(DenyMachineKeys);
     dialog_.Prepare(entry, ui::LocationDialog::Mode::Move);
@@ -165,7 +165,7 @@ TEST_F(LocationDialogTest, ARefusedMoveKeepsTheEntryWhereItWasAndSaysSo) {
 int g_elevatedStarts = 0;
 
 TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem) {
-    ASSERT_TRUE(AddEntry(Entry("Stay", "C:\\stay.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Stay", "C:\\stay.exe")).ok());
     StartupEntry entry = Find("Stay");
     ui::SetNotElevatedForTests(true);
     SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
@@ -190,8 +190,8 @@ TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem
 }
 
 TEST_F(LocationDialogTest, AMoveOntoAnotherEntryOfTheSameNameIsRefused) {
-    ASSERT_TRUE(AddEntry(Entry("OneDrive", "C:\\mine.exe", 1, 11)).ok());
-    ASSERT_TRUE(AddEntry(Entry("onedrive", "C:\\theirs.exe", 1, 21)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("OneDrive", "C:\\mine.exe")).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("onedrive", "C:\\theirs.exe").Kind(21)).ok());
     StartupEntry mine = Find("OneDrive");
     dialog_.Prepare(mine, ui::LocationDialog::Mode::Move);
     Pick({21, kIdLocationRun, kIdLocationHiveAllUsers});

@@ -69,16 +69,16 @@ protected:
 };
 
 TEST_F(RestoreTest, ARestoreBringsBackSwitchedOffEntriesRemovesNewOnesAndCanItselfBeUndone) {
-    ASSERT_TRUE(AddEntry(Entry("Active", "C:\\bmtest\\active.exe", 1, 11)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Off", "C:\\bmtest\\off.exe", 0, 2)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Machine", "C:\\bmtest\\machine.exe", 1, 24)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Active", "C:\\bmtest\\active.exe")).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Off", "C:\\bmtest\\off.exe").Kind(2).Active(0)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Machine", "C:\\bmtest\\machine.exe").Kind(24)).ok());
     std::string error;
     ASSERT_TRUE(ui::TakeSnapshot(*store_, error)) << error;
     const EntryList taken = Snapshots().at(0).Entries;
 
     // Changes after the backup.
     ASSERT_TRUE(DeleteEntry(Find("Active")).ok());
-    ASSERT_TRUE(AddEntry(Entry("Newcomer", "C:\\bmtest\\new.exe", 1, 12)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Newcomer", "C:\\bmtest\\new.exe").Kind(12)).ok());
     StartupEntry off = Find("Off");
     StartupEntry on = off;
     on.active = 1;
@@ -112,8 +112,8 @@ TEST_F(RestoreTest, ARestoreBringsBackSwitchedOffEntriesRemovesNewOnesAndCanItse
 
 TEST_F(RestoreTest, AnEmptySnapshotRemovesEveryEntryAndTheLogonCheckFollowsTheBlockList) {
     Snapshots().emplace_back();  // no entries
-    ASSERT_TRUE(AddEntry(Entry("One", "C:\\bmtest\\one.exe", 1, 1)).ok());
-    ASSERT_TRUE(AddEntry(Entry("Two", "C:\\bmtest\\two.exe", 0, 32)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("One", "C:\\bmtest\\one.exe").Kind(1)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Two", "C:\\bmtest\\two.exe").Kind(32).Active(0)).ok());
     Block("C:\\bmtest\\blocked.exe");
     ASSERT_TRUE(BlockCheckValuePresent());
 
@@ -129,16 +129,16 @@ TEST_F(RestoreTest, AnEmptySnapshotRemovesEveryEntryAndTheLogonCheckFollowsTheBl
     Unblock("C:\\bmtest\\blocked.exe");
     Snapshots().clear();
     Snapshots().emplace_back();
-    Snapshots().back().Entries.push_back(Entry(kBlockCheckValueName, "C:\\old\\Bootmarshal.exe /blocklist", 1, 11));
+    Snapshots().back().Entries.push_back(AnEntry(kBlockCheckValueName, "C:\\old\\Bootmarshal.exe /blocklist"));
     EXPECT_TRUE(ui::RestoreSnapshot(*store_, 0).complete());
     EXPECT_FALSE(BlockCheckValuePresent());
 }
 
 TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored) {
-    ASSERT_TRUE(AddEntry(Entry("Stuck", "C:\\bmtest\\stuck.exe", 1, 21)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Stuck", "C:\\bmtest\\stuck.exe").Kind(21)).ok());
     Snapshots().emplace_back();
-    Snapshots().back().Entries = {Entry("Wanted", "C:\\bmtest\\wanted.exe", 1, 22),
-                                  Entry("Fine", "C:\\bmtest\\fine.exe", 0, 11)};
+    Snapshots().back().Entries = {AnEntry("Wanted", "C:\\bmtest\\wanted.exe").Kind(22),
+                                  AnEntry("Fine", "C:\\bmtest\\fine.exe").Active(0)};
     SetRegistryWriteDenialForTests(DenyMachineKeys);
     const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
     SetRegistryWriteDenialForTests(nullptr);
@@ -169,7 +169,7 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
 TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
     Snapshots().emplace_back();
     for (int i = 0; i < 8; ++i) {
-        Snapshots().back().Entries.push_back(Entry("Machine " + std::to_string(i), "C:\\bmtest\\m.exe", 1, 21));
+        Snapshots().back().Entries.push_back(AnEntry("Machine " + std::to_string(i), "C:\\bmtest\\m.exe").Kind(21));
     }
     ui::RestoreDialog& dialog = ui::TheRestoreDialog();
     dialog.Prepare(*store_);
@@ -186,7 +186,7 @@ TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {
 }
 
 TEST_F(RestoreTest, WhenTheUndoSnapshotCannotBeSavedTheRestoreDoesNotStart) {
-    ASSERT_TRUE(AddEntry(Entry("Keep", "C:\\bmtest\\keep.exe", 1, 11)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Keep", "C:\\bmtest\\keep.exe")).ok());
     Snapshots().emplace_back();  // empty: a restore would remove everything
     ASSERT_TRUE(CreateDirectoryA(file_.c_str(), nullptr)) << "a folder where the file should go";
     const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
@@ -200,7 +200,7 @@ TEST_F(RestoreTest, TheListShowsNewestFirstAndDeletingTheLastSnapshotLeavesAnEmp
     Snapshots().resize(2);
     Snapshots()[0].Timestamp = LocalDateTime{2010, 2, 1, 10, 20, 30, 0};
     Snapshots()[1].Timestamp = LocalDateTime{2011, 3, 4, 5, 6, 7, 0};
-    Snapshots()[1].Entries = {Entry("a", "C:\\a.exe"), Entry("b", "C:\\b.exe")};
+    Snapshots()[1].Entries = {AnEntry("a", "C:\\a.exe"), AnEntry("b", "C:\\b.exe")};
     store_->SaveBackupFile();
     ui::RestoreDialog& dialog = ui::TheRestoreDialog();
     dialog.Prepare(*store_);
@@ -241,7 +241,7 @@ TEST_F(RestoreTest, ADeleteWhoseSaveFailsKeepsTheSnapshotAndNamesTheFile) {
 }
 
 TEST_F(RestoreTest, MakingABackupAddsASnapshotOfAllEntriesAndSaysSo) {
-    ASSERT_TRUE(AddEntry(Entry("Saved", "C:\\bmtest\\saved.exe", 1, 13)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Saved", "C:\\bmtest\\saved.exe").Kind(13)).ok());
     ui::MakeBackup(nullptr);
     const auto records = TakeRecordedPrompts();
     ASSERT_GE(records.size(), 2u);

@@ -399,6 +399,63 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     }
 }
 
+// Keys pressed as a user presses them: sent as input to the focused list and
+// taken from the queue by the same loop as the program's.
+TEST_F(MainWindowTest, KeysPressedOnTheListRunTheirCommands) {
+    Seed(HKEY_CURRENT_USER, "Keyed", "C:\\keyed.exe");
+    int restarts = 0;
+    ui::MainWindow::SetRestartForTests([&] { ++restarts; });
+    window_->RefreshList();
+    window_->Show();
+    HWND list = window_->Control(kIdEntryList);
+    mainwindowtest::SelectListLine(*window_, 0);
+    // The program's loop, until the condition holds or five seconds passed.
+    const auto pumpUntil = [this](const std::function<bool()>& done) {
+        const DWORD start = GetTickCount();
+        MSG message;
+        while (!done()) {
+            if (GetTickCount() - start > 5000) return false;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) continue;
+                if (window_->PreTranslate(message)) continue;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return true;
+    };
+    SetForegroundWindow(window_->hwnd());
+    SetFocus(list);
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == window_->hwnd() && GetFocus() == list; }));
+
+    // Del asks before it deletes (answered no); Ctrl+Del is no shortcut.
+    answers_ = {false};
+    ASSERT_TRUE(testsupport::PressKey(VK_DELETE));
+    EXPECT_TRUE(pumpUntil([&] { return answers_.empty(); }));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion)}));
+    ASSERT_TRUE(testsupport::PressKey(VK_DELETE, {VK_CONTROL}));
+    // Ctrl+F asks whether to restart (answered yes).
+    answers_ = {true};
+    ASSERT_TRUE(testsupport::PressKey('F', {VK_CONTROL}));
+    EXPECT_TRUE(pumpUntil([&] { return restarts == 1; }));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(Text::RestartQuestion)})) << "Ctrl+Del asked nothing";
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Keyed"), "C:\\keyed.exe");
+
+    // F5 reads the locations again.
+    Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
+    ASSERT_TRUE(testsupport::PressKey(VK_F5));
+    EXPECT_TRUE(pumpUntil([&] { return window_->Model().LineCount() == 2; }));
+
+    // Alt+X closes the window.
+    HWND window = window_->hwnd();
+    ASSERT_TRUE(testsupport::PressKey('X', {VK_MENU}));
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindow(window); }));
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 // The user's default printer as the printer settings keep it, for one test.
 class DefaultPrinter {
 public:

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Processes.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
@@ -16,45 +18,12 @@
 #include "ui/win/WindowClasses.h"
 
 using testsupport::ProductPath;
+using testsupport::Program;
 using testsupport::SeedLanguageChoice;
 
 namespace {
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-void SetLogPixels(DWORD dpi) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
-}
-
-HWND FindMainWindow(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    for (int attempt = 0; attempt < 400 && !search.found; ++attempt) {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char name[32] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (owner == s->processId && std::string(name) == WindowClass::Main && IsWindowVisible(window)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
-}
 
 void Settle(HWND window) {
     // A message that returns only after the program handled everything before it.
@@ -81,16 +50,12 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
                    "C:\\setup\\finish.exe");
     WriteRegString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", "load",
                    "C:\\old\\tray.exe");
-    SetLogPixels(static_cast<DWORD>(dpi));
+    testsupport::SetUserDpi(static_cast<DWORD>(dpi));
     SeedLanguageChoice(DataFolder(kBaseName));
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + ProductPath("Bootmarshal.exe") + "\"";
-    ASSERT_TRUE(
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    HWND window = FindMainWindow(process.dwProcessId);
+    Program program = Program::Start("\"" + ProductPath("Bootmarshal.exe") + "\"");
+    ASSERT_TRUE(program.started());
+    HWND window = testsupport::WaitForWindow(WindowClass::Main, 20000, program.processId());
     ASSERT_NE(window, nullptr);
     Settle(window);
     RECT client{};
@@ -113,10 +78,8 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
         EXPECT_TRUE(testsupport::SaveWindowImage(window, path)) << path;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    SetLogPixels(96);
+    EXPECT_NE(program.WaitForExit(20000), -1);
+    testsupport::SetUserDpi(96);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Screenshots, ::testing::Values(96, 144));

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "support/WineTestSupport.h"
 #include "ui/win/DialogBase.h"
 
 namespace {
@@ -89,17 +90,28 @@ TEST(DialogBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+// Lengths given at 96 DPI come out scaled by the screen's DPI. At 96 DPI that
+// is the identity, so the test runs again in a child at 144 DPI.
 TEST(DialogBase, ControlsAreLaidOutAtTheWindowsDpi) {
+    SetProcessDPIAware();
+    const int dpi = testsupport::ScreenDpi();
+    const int runDpi = testsupport::DpiOfThisRun();
+    if (runDpi != 0) {
+        ASSERT_EQ(dpi, runDpi) << "the child sees the DPI it was started for";
+    }
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
     RECT client{}, button{};
     GetClientRect(dialog.hwnd(), &client);
     GetWindowRect(GetDlgItem(dialog.hwnd(), ProbeDialog::kThrow), &button);
     MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&button), 2);
-    EXPECT_EQ(client.right, dialog.Px(200));
-    EXPECT_EQ(client.bottom, dialog.Px(100));
-    EXPECT_EQ(button.left, dialog.Px(100));
-    EXPECT_EQ(button.right - button.left, dialog.Px(80));
+    EXPECT_EQ(client.right, MulDiv(200, dpi, 96));
+    EXPECT_EQ(client.bottom, MulDiv(100, dpi, 96));
+    EXPECT_EQ(button.left, MulDiv(100, dpi, 96));
+    EXPECT_EQ(button.right - button.left, MulDiv(80, dpi, 96));
+    if (runDpi == 0) {
+        EXPECT_EQ(testsupport::RunTestsAtDpi("DialogBase.ControlsAreLaidOutAtTheWindowsDpi", 144), 0);
+    }
 }
 
 }  // namespace

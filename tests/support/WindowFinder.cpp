@@ -1,0 +1,53 @@
+#include "support/WindowFinder.h"
+
+namespace testsupport {
+
+namespace {
+
+struct WindowSearch {
+    const char* className;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    if ((search->className && lstrcmpA(name, search->className) != 0) || !IsWindowVisible(window)) return TRUE;
+    if (search->processId) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search->processId) return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindVisibleWindow(const char* className, DWORD processId) {
+    WindowSearch search{className, processId, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const char* className, DWORD timeoutMs, DWORD processId) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND found = FindVisibleWindow(className, processId)) return found;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+}  // namespace testsupport
