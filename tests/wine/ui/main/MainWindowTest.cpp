@@ -297,8 +297,9 @@ TEST_F(MainWindowTest, SchemesByNameOnlyAndSectionsFoldAway) {
     EXPECT_TRUE(IsWindowVisible(box));
 }
 
-// A key as the message loop would see it, with the modifier keys held.
-bool PressKey(ui::MainWindow& window, HWND target, WORD key, bool control, bool alt) {
+// A key as the message loop would see it, with the modifier keys held, handed
+// straight to the window's key handling (the dialogs it opens are modal).
+bool TranslateKey(ui::MainWindow& window, HWND target, WORD key, bool control, bool alt) {
     BYTE state[256] = {};
     if (control) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
     if (alt) state[VK_MENU] = state[VK_LMENU] = 0x80;
@@ -365,14 +366,14 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     parser.Codec = &codec;
     BackupStore store(parser, DataFolder(kBaseName) + "ShortcutBackup.xml");
     ui::AttachBackupStore(&store);
-    EXPECT_TRUE(PressKey(*window_, list, 'F', true, false));  // restart, answered no
+    EXPECT_TRUE(TranslateKey(*window_, list, 'F', true, false));  // restart, answered no
     PostMessageA(ui::TheBlockedEntriesDialog().hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PressKey(*window_, list, 'H', true, false));  // blocked entries, on the selected entry
+    EXPECT_TRUE(TranslateKey(*window_, list, 'H', true, false));  // blocked entries, on the selected entry
     EXPECT_EQ(ui::TheBlockedEntriesDialog().CurrentEntry().name, "Keyed");
-    EXPECT_TRUE(PressKey(*window_, list, 'V', true, false));  // make a backup
+    EXPECT_TRUE(TranslateKey(*window_, list, 'V', true, false));  // make a backup
     EXPECT_EQ(store.List().Snapshots.size(), 1u);
     PostMessageA(ui::TheEntryEditor().hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PressKey(*window_, list, VK_RETURN, false, false));  // change the entry
+    EXPECT_TRUE(TranslateKey(*window_, list, VK_RETURN, false, false));  // change the entry
     EXPECT_EQ(ui::TheEntryEditor().ControlText(kIdEditorName), "Keyed");
     ui::AttachBackupStore(nullptr);
     DeleteFileA(store.BackupFile().c_str());
@@ -384,11 +385,11 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
 
     // F5 reads the locations again.
     Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
-    EXPECT_TRUE(PressKey(*window_, list, VK_F5, false, false));
+    EXPECT_TRUE(TranslateKey(*window_, list, VK_F5, false, false));
     EXPECT_EQ(window_->Model().LineCount(), 2u);
 
     // Alt+X closes the window.
-    EXPECT_TRUE(PressKey(*window_, list, 'X', false, true));
+    EXPECT_TRUE(TranslateKey(*window_, list, 'X', false, true));
     MSG message;
     for (int i = 0; i < 50 && IsWindow(window_->hwnd()); ++i) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
