@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "blocking/BlockListFormat.h"
+#include "blocking/BlockMatch.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/FileLock.h"
@@ -22,19 +24,34 @@ namespace {
 const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::vector<std::string> g_lines;
+// The lines as the logon check looks them up: one set lookup per entry, so the
+// check costs entries plus lines, not entries times lines.
+std::unordered_set<std::string> g_keys;
+
+// Quoted and unquoted forms of a command, in any letter case, are one key.
+std::string MatchKey(const std::string& command) { return TextKey(BlockMatchForm(command)); }
+
+// A line typed with blanks at either end is kept as it stands and meets no
+// command (commands are compared trimmed); only its own position releases it.
+bool LineCanMatch(const std::string& line) { return !line.empty() && line == Trim(line); }
+
+void SetLines(std::vector<std::string> lines) {
+    g_lines = std::move(lines);
+    g_keys.clear();
+    for (const std::string& line : g_lines) {
+        if (LineCanMatch(line) && !BlockMatchForm(line).empty()) g_keys.insert(MatchKey(line));
+    }
+}
 
 std::string BlockListPath() { return DataFile(kBaseName, kBlockListFileName); }
 
-// The first line equal to the command ignoring case, or the end.
-std::vector<std::string>::iterator FindLineIn(std::vector<std::string>& lines, const std::string& trimmedCommand) {
+// The first line that is the same command, or the end.
+std::vector<std::string>::iterator FindLineIn(std::vector<std::string>& lines, const std::string& command) {
+    const std::string key = MatchKey(command);
     for (auto line = lines.begin(); line != lines.end(); ++line) {
-        if (SameText(*line, trimmedCommand)) return line;
+        if (LineCanMatch(*line) && MatchKey(*line) == key) return line;
     }
     return lines.end();
-}
-
-std::vector<std::string>::iterator FindLine(const std::string& trimmedCommand) {
-    return FindLineIn(g_lines, trimmedCommand);
 }
 
 // Every change of the list: under the lock, the file is read again, the change
@@ -59,7 +76,7 @@ BlockListChange ChangeBlockList(Change change) {
     }
     BlockListChange result;
     result.accepted = change(lines);
-    g_lines = std::move(lines);
+    SetLines(std::move(lines));
     result.saved = readable && ReplaceFileAtomically(path, BlockListBytes(g_lines));
     SetBlockCheckRun(!g_lines.empty());
     return result;
@@ -68,13 +85,15 @@ BlockListChange ChangeBlockList(Change change) {
 }  // namespace
 
 void LoadBlockList() {
-    g_lines.clear();
     const std::string path = BlockListPath();
     std::string bytes;
-    if (FileExists(path) && ReadWholeFile(path, bytes)) g_lines = ParseBlockListBytes(bytes);
+    SetLines(FileExists(path) && ReadWholeFile(path, bytes) ? ParseBlockListBytes(bytes) : std::vector<std::string>());
 }
 
-bool IsBlocked(const std::string& command) { return FindLine(Trim(command)) != g_lines.end(); }
+bool IsBlocked(const std::string& command) {
+    // An empty command would meet every value that holds no text.
+    return !BlockMatchForm(command).empty() && g_keys.count(MatchKey(command)) != 0;
+}
 
 BlockListChange Block(const std::string& command) {
     const std::string trimmed = Trim(command);

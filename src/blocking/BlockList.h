@@ -20,12 +20,14 @@ struct BlockListChange {
 
 // Empties the list and reads the block list file, if there is one.
 void LoadBlockList();
-// The trimmed command equals a line, ignoring case (user's locale).
+// The command is a line of the list: the same command in the form BlockMatch.h
+// gives it (quoted or not), ignoring case by the user's locale. An empty command
+// is never blocked.
 bool IsBlocked(const std::string& command);
 // Appends the trimmed command unless it is blocked already; saves. A command
 // with a line break in it cannot stand on one line and is not added.
 BlockListChange Block(const std::string& command);
-// Deletes the first line equal to the trimmed command, ignoring case; saves.
+// Deletes the first line that is the same command (as IsBlocked); saves.
 BlockListChange Unblock(const std::string& command);
 std::vector<std::string> BlockListLines();
 // Replaces the file (atomically) and sets or removes the autostart value.

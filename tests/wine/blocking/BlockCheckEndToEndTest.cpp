@@ -63,6 +63,10 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagUser", nag));
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "NagOff", marker + nag));
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunOnce, "Other", "C:\\other.exe"));
+    // Quoted or not, the program starts alike: the list's unquoted line meets
+    // a quoted entry, and a quoted line an unquoted one.
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunOnce, "Quoted", "\"C:\\Bad\\bad.exe\"  -x"));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRunOnce, "Unquoted", "C:\\Program Files\\Up\\up.exe"));
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "NagMachine", "  c:\\nag\\NAG.EXE /TRAY \t"));
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunServices, "Trail", "C:\\trail.exe"));
     // The 32-bit view is checked like the rest; entries switched off by Windows
@@ -90,7 +94,8 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
 
     // Typed by hand: LF line ends, and a trailing blank that never matches.
     PrepareDataFolder("Bootmarshal", false);
-    ASSERT_TRUE(WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", nag + "\nC:\\trail.exe \n"));
+    ASSERT_TRUE(WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list",
+                               nag + "\nC:\\trail.exe \nc:\\bad\\BAD.exe -x\n\"C:\\Program Files\\Up\\up.exe\"\n"));
 
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
 

@@ -73,7 +73,8 @@ TEST_F(BlockListTest, HandTypedFileIsReadAsItStands) {
     EXPECT_EQ(BlockListLines(), (std::vector<std::string>{"first.exe", "second.exe ", "dup.exe", "dup.exe", ""}));
     EXPECT_TRUE(IsBlocked("FIRST.EXE"));
     EXPECT_FALSE(IsBlocked("second.exe")) << "a typed trailing blank never matches";
-    EXPECT_TRUE(IsBlocked("   ")) << "the empty line matches an empty command";
+    EXPECT_FALSE(IsBlocked("   ")) << "an empty command would meet every value without text";
+    EXPECT_TRUE(IsBlocked("\"first.exe\"")) << "quoted or not, the same program";
     Unblock("dup.exe");
     EXPECT_EQ(ReadFileBytes(path_), "first.exe\r\nsecond.exe \r\ndup.exe\r\n\r\n") << "later duplicates stay";
 }
