@@ -86,6 +86,9 @@ BlockListChange ChangeBlockList(Change change) {
 
 void LoadBlockList() {
     const std::string path = BlockListPath();
+    // Read under the lock as well: an open reader would make another copy's
+    // replacement of the file fail.
+    const DataFileLock lock(path);
     std::string bytes;
     SetLines(FileExists(path) && ReadWholeFile(path, bytes) ? ParseBlockListBytes(bytes) : std::vector<std::string>());
 }
