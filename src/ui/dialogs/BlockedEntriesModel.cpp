@@ -1,33 +1,5 @@
 #include "ui/dialogs/BlockedEntriesModel.h"
 
-#include "system/TextRules.h"
-
-namespace {
-
-bool IsStoredKind(int32_t kind) {
-    return (kind >= 1 && kind <= 2) || (kind >= 11 && kind <= 15) || (kind >= 21 && kind <= 25) ||
-           (kind >= 31 && kind <= 32);
-}
-
-// The stored forms of one command differ in quotation marks only: a registry
-// entry lists its program quoted while active and plain while switched off, so
-// a line blocked from the active entry is quoted and the switched-off entry not.
-std::string Unquoted(const std::string& text) {
-    std::string plain;
-    for (char c : Trim(text)) {
-        if (c != '"') plain += c;
-    }
-    return plain;
-}
-
-}  // namespace
-
-bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine,
-                            const SameTextFn& sameText) {
-    if (!IsStoredKind(kind) || active) return false;
-    return sameText(Unquoted(command), Unquoted(releasedLine));
-}
-
 bool LineNeedsHoverField(int textWidth, int lineLeft, int listClientWidth) {
     return lineLeft + textWidth > listClientWidth;
 }

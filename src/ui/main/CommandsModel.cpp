@@ -1,7 +1,5 @@
 #include "ui/main/CommandsModel.h"
 
-#include "system/TextRules.h"
-
 namespace ui {
 
 bool NeedsSelectedLine(Command command) {
@@ -32,29 +30,6 @@ const std::vector<Shortcut>& Shortcuts() {
         {Command::ChangeEntry, kReturn, false, false, true},
     };
     return shortcuts;
-}
-
-namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
-
-}  // namespace
-
-BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
-    const std::string command = UpperAscii(Trim(entry.command));
-    if (command.empty()) return BlockRefusal::EmptyCommand;
-    if (entry.kind == 11 && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
-    // A copy of the check's command elsewhere would make the check delete its
-    // own value as a blocked entry.
-    if (command.find("BOOTMARSHAL.EXE") != std::string::npos && command.find("/BLOCKLIST") != std::string::npos) {
-        return BlockRefusal::OwnBlockCheck;
-    }
-    return BlockRefusal::None;
 }
 
 }  // namespace ui

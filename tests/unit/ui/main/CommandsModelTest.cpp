@@ -1,4 +1,4 @@
-// Which commands may run, and what may go onto the block list.
+// Which commands may run, and by which keys.
 #include <gtest/gtest.h>
 
 #include "ui/main/CommandsModel.h"
@@ -54,23 +54,6 @@ TEST(Commands, ShortcutsOfTheRibbonAndTheList) {
         EXPECT_EQ(s.alt, expected[i].alt);
         EXPECT_EQ(s.listOnly, expected[i].listOnly);
     }
-}
-
-TEST(Blocking, NothingHarmfulGoesOnTheList) {
-    const char check[] = "Bootmarshal Block-check";
-    struct Case {
-        StartupEntry entry;
-        BlockRefusal refusal;
-    } cases[] = {
-        {Entry("x", 11, ""), BlockRefusal::EmptyCommand},
-        {Entry("x", 1, " \t "), BlockRefusal::EmptyCommand},
-        {Entry(check, 11, "C:\\Programs\\Bootmarshal.exe /blocklist"), BlockRefusal::OwnBlockCheck},
-        {Entry("copy", 21, "\"c:\\programs\\bootmarshal.exe\" /BLOCKLIST"), BlockRefusal::OwnBlockCheck},
-        {Entry(check, 21, "C:\\other.exe"), BlockRefusal::None},
-        {Entry("x", 11, "C:\\Bootmarshal.exe"), BlockRefusal::None},
-        {Entry("x", 32, "notepad.exe"), BlockRefusal::None},
-    };
-    for (const Case& c : cases) EXPECT_EQ(CheckBlockable(c.entry, check), c.refusal) << c.entry.command;
 }
 
 }  // namespace

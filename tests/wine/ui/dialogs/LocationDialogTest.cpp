@@ -166,7 +166,7 @@ int g_elevatedStarts = 0;
 TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem) {
     ASSERT_TRUE(AddEntry(Entry("Stay", "C:\\stay.exe", 1, 11)).ok());
     StartupEntry entry = Find("Stay");
-    ui::SetNotElevatedForTests(true);
+    SetNotElevatedForTests(true);
     SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
         EXPECT_EQ(arguments, "/machinewide");
         ++g_elevatedStarts;
@@ -179,7 +179,7 @@ TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem
     Click(Window(), kIdLocationApply);
     SetRegistryWriteDenialForTests(nullptr);
     SetElevatedStarterForTests(nullptr);
-    ui::SetNotElevatedForTests(false);
+    SetNotElevatedForTests(false);
     EXPECT_FALSE(dialog_.moved);
     EXPECT_EQ(Find("Stay").kind, 11);
     const auto prompts = Prompts();
