@@ -10,6 +10,7 @@
 namespace {
 
 ElevatedStarter g_starter = nullptr;
+bool g_notElevatedForTests = false;
 
 ElevatedStart StartWithShell(const std::string& program, const std::string& arguments) {
     SHELLEXECUTEINFOA info = {};
@@ -34,6 +35,40 @@ bool IsProcessElevated() {
     DWORD size = 0;
     if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return false;
     return elevation.TokenIsElevated != 0;
+}
+
+bool RunsElevated() {
+    static const bool elevated = IsProcessElevated();
+    return elevated && !g_notElevatedForTests;
+}
+
+void SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
+
+bool EnablePrivilege(const char* privilegeName) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+    bool enabled = false;
+    LUID luid{};
+    if (LookupPrivilegeValueA(nullptr, privilegeName, &luid)) {
+        TOKEN_PRIVILEGES wanted{};
+        wanted.PrivilegeCount = 1;
+        wanted.Privileges[0].Luid = luid;
+        wanted.Privileges[0].Attributes = 0;
+        TOKEN_PRIVILEGES previous{};
+        DWORD length = 0;
+        if (AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &length)) {
+            DWORD attributes = 0;
+            if (length == sizeof previous && previous.PrivilegeCount == 1 &&
+                previous.Privileges[0].Luid.LowPart == luid.LowPart &&
+                previous.Privileges[0].Luid.HighPart == luid.HighPart) {
+                attributes = previous.Privileges[0].Attributes;
+            }
+            wanted.Privileges[0].Attributes = attributes | SE_PRIVILEGE_ENABLED;
+            enabled = AdjustTokenPrivileges(token, FALSE, &wanted, 0, nullptr, nullptr) != 0;
+        }
+    }
+    CloseHandle(token);
+    return enabled;
 }
 
 ElevatedStart StartElevatedCopy(const std::string& arguments) {

@@ -3,10 +3,8 @@
 #include <commctrl.h>
 
 #include "blocking/BlockList.h"
+#include "blocking/EntryBlocking.h"
 #include "i18n/TranslationCatalogue.h"
-#include "system/DataFolder.h"
-#include "system/ProductNames.h"
-#include "system/TextCase.h"
 #include "ui/dialogs/BlockedEntriesModel.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/main/InterfaceTexts.h"
@@ -106,24 +104,16 @@ void BlockedEntriesDialog::UpdateButton() {
 }
 
 void BlockedEntriesDialog::ReleaseLine(int position) {
-    const std::vector<std::string> lines = BlockListLines();
-    if (position < 0 || static_cast<size_t>(position) >= lines.size()) return;
-    const std::string line = lines[static_cast<size_t>(position)];
-    // By position: a line typed with a blank at either end goes too.
-    const BlockListChange change = UnblockLineAt(static_cast<size_t>(position));
+    if (position < 0) return;
+    const BlockingResult result = ReleaseBlockListLine(static_cast<size_t>(position), current_);
+    if (!result.listChanged) return;
     FillList();
-    if (!change.saved) {
-        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + DataFile(kBaseName, kBlockListFileName));
-    }
-    if (!ReleaseSwitchesEntryOn(current_.kind, current_.active != 0, current_.command, line)) return;
-    StartupEntry switchedOn = current_;
-    switchedOn.active = 1;
-    const ChangeResult result = ReplaceEntry(current_, switchedOn);
-    if (result.ok()) {
-        current_ = switchedOn;
+    if (!result.listSaved) ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
+    if (result.entrySwitched) {
+        current_.active = 1;
         entrySwitchedOn = true;
-    } else {
-        ShowChangeFailure(result, current_);
+    } else if (!result.entryChange.ok()) {
+        ShowChangeFailure(result.entryChange, current_);
     }
 }
 

@@ -15,12 +15,6 @@
 
 namespace ui {
 
-namespace {
-
-bool g_notElevatedForTests = false;
-
-}  // namespace
-
 int ChangeReasonTextNumber(ChangeReason reason) {
     switch (reason) {
         case ChangeReason::AccessDenied:
@@ -58,13 +52,6 @@ std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& en
 void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, int32_t targetKind) {
     ShowRefusedChange(ChangeFailureText(result, entry), result, entry.kind, targetKind);
 }
-
-bool RunsElevated() {
-    static const bool elevated = IsProcessElevated();
-    return elevated && !g_notElevatedForTests;
-}
-
-void SetNotElevatedForTests(bool notElevated) { g_notElevatedForTests = notElevated; }
 
 void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind) {
     const bool machineWide = IsMachineWideKind(kind) || IsMachineWideKind(targetKind);

@@ -25,11 +25,6 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, in
 // to start the program again with them, and does so on yes.
 void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind = 0);
 
-// Whether this process has administrator rights (asked once). Every process of
-// a Wine prefix has them: the seam lets tests see the program without.
-bool RunsElevated();
-void SetNotElevatedForTests(bool notElevated);
-
 // "name (place)" for lists of entries shown to the user.
 std::string EntryWithPlace(const StartupEntry& entry);
 

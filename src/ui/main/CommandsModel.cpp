@@ -1,8 +1,5 @@
 #include "ui/main/CommandsModel.h"
 
-#include "system/TextCase.h"
-#include "system/TextRules.h"
-
 namespace ui {
 
 bool NeedsSelectedLine(Command command) {
@@ -33,18 +30,6 @@ const std::vector<Shortcut>& Shortcuts() {
         {Command::ChangeEntry, kReturn, false, false, true},
     };
     return shortcuts;
-}
-
-BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
-    const std::string command = UpperText(Trim(entry.command));
-    if (command.empty()) return BlockRefusal::EmptyCommand;
-    if (entry.kind == kUserRun && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
-    // A copy of the check's command elsewhere would make the check delete its
-    // own value as a blocked entry.
-    if (command.find("BOOTMARSHAL.EXE") != std::string::npos && command.find("/BLOCKLIST") != std::string::npos) {
-        return BlockRefusal::OwnBlockCheck;
-    }
-    return BlockRefusal::None;
 }
 
 }  // namespace ui

@@ -4,10 +4,8 @@
 // Whether a command can run depends only on the model and its selection.
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "entries/StartupEntry.h"
 #include "ui/main/MainWindowModel.h"
 
 namespace ui {
@@ -65,11 +63,5 @@ struct Shortcut {
     bool listOnly;  // only while the entry list has the focus
 };
 const std::vector<Shortcut>& Shortcuts();
-
-// Why a command may not go onto the block list: an empty line would make every
-// logon check delete every entry without a command, and blocking the check's
-// own autostart value would switch blocking off.
-enum class BlockRefusal { None, EmptyCommand, OwnBlockCheck };
-BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName);
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "blocking/BlockList.h"
+#include "blocking/EntryBlocking.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
@@ -18,6 +19,7 @@
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
+#include "system/Elevation.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
@@ -163,36 +165,7 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-bool EnablePrivilege(const char* privilegeName) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
-    bool enabled = false;
-    LUID luid{};
-    if (LookupPrivilegeValueA(nullptr, privilegeName, &luid)) {
-        TOKEN_PRIVILEGES wanted{};
-        wanted.PrivilegeCount = 1;
-        wanted.Privileges[0].Luid = luid;
-        wanted.Privileges[0].Attributes = 0;
-        TOKEN_PRIVILEGES previous{};
-        DWORD length = 0;
-        if (AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &length)) {
-            DWORD attributes = 0;
-            if (length == sizeof previous && previous.PrivilegeCount == 1 &&
-                previous.Privileges[0].Luid.LowPart == luid.LowPart &&
-                previous.Privileges[0].Luid.HighPart == luid.HighPart) {
-                attributes = previous.Privileges[0].Attributes;
-            }
-            wanted.Privileges[0].Attributes = attributes | SE_PRIVILEGE_ENABLED;
-            enabled = AdjustTokenPrivileges(token, FALSE, &wanted, 0, nullptr, nullptr) != 0;
-        }
-    }
-    CloseHandle(token);
-    return enabled;
-}
-
 void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
-
-void MainWindow::SetNotElevatedForTests(bool notElevated) { ui::SetNotElevatedForTests(notElevated); }
 
 MainWindow::MainWindow() : DialogBase(WindowClass::Main, kClientWidth, kClientHeight) {}
 
@@ -704,28 +677,16 @@ void MainWindow::ReportFailure(int headline, const ChangeResult& result, const S
 
 void MainWindow::BlockOrReleaseCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
-    const std::string command = entry.command;
-    const std::string listPath = DataFile(kBaseName, kBlockListFileName);
-    if (IsBlocked(command)) {
-        const BlockListChange change = Unblock(command);
-        std::string problem;
-        if (!change.saved) problem = GetText(Text::BlockListNotSaved) + "\n" + listPath;
-        ChangeResult result{true, false, ChangeReason::None, ""};
-        if (!entry.active) {
-            StartupEntry released = entry;
-            released.active = 1;
-            result = ReplaceEntry(entry, released);
-        }
-        RefreshListFollowing(entry);
-        if (!result.ok() && problem.empty()) {
-            ReportFailure(Text::ReleasedNotSwitchedOn, result, entry);
-            return;
-        }
-        if (!result.ok()) problem += "\n\n" + FailureMessage(Text::ReleasedNotSwitchedOn, result, entry);
-        if (!problem.empty()) ShowMessage2(problem);
-        return;
+    if (IsBlocked(entry.command)) {
+        ReleaseCurrentEntry(entry);
+    } else {
+        BlockCurrentEntry(entry);
     }
-    switch (CheckBlockable(entry, kBlockCheckValueName)) {
+}
+
+void MainWindow::BlockCurrentEntry(const StartupEntry& entry) {
+    const BlockingResult result = BlockEntry(entry);
+    switch (result.refusal) {
         case BlockRefusal::EmptyCommand:
             ShowMessage2(GetText(Text::NoCommandToBlock));
             return;
@@ -735,31 +696,29 @@ void MainWindow::BlockOrReleaseCurrentEntry() {
         case BlockRefusal::None:
             break;
     }
-    const BlockListChange change = Block(command);
-    if (!change.accepted) {
+    if (!result.listChanged) {
         ShowMessage2(GetText(Text::CommandNotBlockable));
         return;
     }
-    std::string problem;
-    if (!change.saved) problem = GetText(Text::BlockListNotSaved) + "\n" + listPath;
-    // Only a switched-off entry is kept by the logon check; one that cannot be
-    // switched off comes off the list again.
-    ChangeResult result{true, false, ChangeReason::None, ""};
-    if (entry.active) {
-        StartupEntry blocked = entry;
-        blocked.active = 0;
-        result = ReplaceEntry(entry, blocked);
-    }
-    if (!result.ok()) {
-        Unblock(command);
-        problem = FailureMessage(Text::NotSwitchedOffBlockTakenBack, result, entry);
-    }
     RefreshListFollowing(entry);
-    if (!result.ok()) {
-        ShowRefusedChange(problem, result, entry.kind);
-    } else if (!problem.empty()) {
-        ShowMessage2(problem);
+    if (!result.entryChange.ok()) {
+        ReportFailure(Text::NotSwitchedOffBlockTakenBack, result.entryChange, entry);
+    } else if (!result.listSaved) {
+        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     }
+}
+
+void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
+    const BlockingResult result = ReleaseEntry(entry);
+    RefreshListFollowing(entry);
+    if (result.listSaved) {
+        if (!result.entryChange.ok()) ReportFailure(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
+        return;
+    }
+    std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
+    if (!result.entryChange.ok())
+        problem += "\n\n" + FailureMessage(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
+    ShowMessage2(problem);
 }
 
 void MainWindow::PrintList() {

@@ -66,9 +66,6 @@ public:
     // Restarting Windows for real cannot be part of a test: while set, the
     // restart command calls this instead of asking Windows for a reboot.
     static void SetRestartForTests(std::function<void()> restart);
-    // Every process of a Wine prefix has full rights: while set, windows created
-    // afterwards behave as without them (the shield, the offer to start again).
-    static void SetNotElevatedForTests(bool notElevated);
 
 protected:
     DWORD Style() const override;
@@ -95,6 +92,8 @@ private:
     void LaunchCurrentEntry();
     void SwitchCurrentEntry();
     void BlockOrReleaseCurrentEntry();
+    void BlockCurrentEntry(const StartupEntry& entry);
+    void ReleaseCurrentEntry(const StartupEntry& entry);
     void PrintList();
     void RestartWindows();
     // A change that did not happen; a machine-wide one refused for lack of
@@ -125,8 +124,5 @@ private:
     bool shieldShown_ = false;  // the change buttons show the shield for the selected entry
     HICON shield_ = nullptr;
 };
-
-// Enables a privilege in the program's own access token; true on success.
-bool EnablePrivilege(const char* privilegeName);
 
 }  // namespace ui

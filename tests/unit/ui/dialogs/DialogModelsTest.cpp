@@ -1,6 +1,6 @@
 // The dialogs' rules without their windows: the location dialog's kind table,
-// the editor's checks in their order, the restore and block-list texts and the
-// information window's language selection.
+// the editor's checks in their order, the restore texts, the blocked-entries
+// dialog's hover field and the information window's language selection.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -131,28 +131,6 @@ TEST(RestoreLines, ReportListsOneItemPerLineAndLongOnesGoToTheInfoMessage) {
     EXPECT_EQ(ReportText("Not restored:", {"a", "b"}), "Not restored:\r\na\r\nb");
     EXPECT_FALSE(ReportNeedsInfoMessage(kMaxReportLinesInMessage - 1));
     EXPECT_TRUE(ReportNeedsInfoMessage(kMaxReportLinesInMessage));
-}
-
-TEST(BlockedLines, ReleaseSwitchesOnOnlyTheMatchingSwitchedOffEntry) {
-    struct Row {
-        int32_t kind;
-        bool active;
-        const char* command;
-        const char* line;
-        bool switchesOn;
-    } rows[] = {
-        {11, false, "C:\\a.exe /x", "c:\\A.EXE /x", true},
-        {11, false, "  C:\\a.exe ", "C:\\a.exe", true},
-        {11, false, "C:\\a.exe", " C:\\a.exe  ", true},                   // a line typed with blanks
-        {21, false, "C:\\a b\\a.exe -x", "\"C:\\a b\\a.exe\" -x", true},  // blocked while active: quoted
-        {11, true, "C:\\a.exe", "C:\\a.exe", false},                      // already on
-        {11, false, "C:\\b.exe", "C:\\a.exe", false},                     // another entry
-        {0, false, "", "", false},                                        // no entry selected
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.command);
-        EXPECT_EQ(ReleaseSwitchesEntryOn(row.kind, row.active, row.command, row.line), row.switchesOn);
-    }
 }
 
 TEST(BlockedLines, OnlyLinesWiderThanTheListGetTheHoverField) {

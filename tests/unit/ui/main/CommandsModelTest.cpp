@@ -1,4 +1,4 @@
-// Which commands may run, and what may go onto the block list.
+// Which commands may run, and by which keys.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -31,23 +31,6 @@ TEST(Commands, EntryCommandsNeedAnEntryOthersNever) {
     model.SelectLine(-1);
     for (Command command : entryCommands) EXPECT_FALSE(IsEnabled(command, model)) << static_cast<int>(command);
     EXPECT_TRUE(IsEnabled(Command::NewEntry, model));
-}
-
-TEST(Blocking, NothingHarmfulGoesOnTheList) {
-    const char check[] = "Bootmarshal Block-check";
-    struct Case {
-        StartupEntry entry;
-        BlockRefusal refusal;
-    } cases[] = {
-        {AnEntry("x", ""), BlockRefusal::EmptyCommand},
-        {AnEntry("x", " \t ").Kind(1), BlockRefusal::EmptyCommand},
-        {AnEntry(check, "C:\\Programs\\Bootmarshal.exe /blocklist"), BlockRefusal::OwnBlockCheck},
-        {AnEntry("copy", "\"c:\\programs\\bootmarshal.exe\" /BLOCKLIST").Kind(21), BlockRefusal::OwnBlockCheck},
-        {AnEntry(check, "C:\\other.exe").Kind(21), BlockRefusal::None},
-        {AnEntry("x", "C:\\Bootmarshal.exe"), BlockRefusal::None},
-        {AnEntry("x", "notepad.exe").Kind(32), BlockRefusal::None},
-    };
-    for (const Case& c : cases) EXPECT_EQ(CheckBlockable(c.entry, check), c.refusal) << c.entry.command;
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ int g_elevatedStarts = 0;
 TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem) {
     ASSERT_TRUE(AddEntry(AnEntry("Stay", "C:\\stay.exe")).ok());
     StartupEntry entry = Find("Stay");
-    ui::SetNotElevatedForTests(true);
+    SetNotElevatedForTests(true);
     SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
         EXPECT_EQ(arguments, "/machinewide");
         ++g_elevatedStarts;
@@ -180,7 +180,7 @@ TEST_F(LocationDialogTest, AMoveRefusedForLackOfRightsOffersToStartAgainWithThem
     Click(Window(), kIdLocationApply);
     SetRegistryWriteDenialForTests(nullptr);
     SetElevatedStarterForTests(nullptr);
-    ui::SetNotElevatedForTests(false);
+    SetNotElevatedForTests(false);
     EXPECT_FALSE(dialog_.moved);
     EXPECT_EQ(Find("Stay").kind, 11);
     const auto prompts = Prompts();

@@ -19,6 +19,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
+#include "system/Elevation.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
@@ -652,8 +653,8 @@ TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
 }
 
 TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
-    EXPECT_TRUE(ui::EnablePrivilege("SeShutdownPrivilege"));
-    EXPECT_FALSE(ui::EnablePrivilege("SeNoSuchPrivilege"));
+    EXPECT_TRUE(EnablePrivilege("SeShutdownPrivilege"));
+    EXPECT_FALSE(EnablePrivilege("SeNoSuchPrivilege"));
 }
 
 TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {

@@ -74,7 +74,7 @@ protected:
         window_.reset();
         SetPromptResponderForTests(nullptr);
         SetElevatedStarterForTests(nullptr);
-        ui::MainWindow::SetNotElevatedForTests(false);
+        SetNotElevatedForTests(false);
         LocationsTest::TearDown();
     }
 
@@ -222,7 +222,7 @@ std::string g_startedWith;
 int g_starts = 0;
 
 TEST_F(TodaysWindowsWindow, AMachineWideChangeRefusedForLackOfRightsOffersAnElevatedCopy) {
-    ui::MainWindow::SetNotElevatedForTests(true);
+    SetNotElevatedForTests(true);
     SetElevatedStarterForTests([](const std::string&, const std::string& arguments) {
         g_startedWith = arguments;
         ++g_starts;

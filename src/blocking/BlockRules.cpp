@@ -1,0 +1,39 @@
+#include "blocking/BlockRules.h"
+
+#include "entries/LocationKinds.h"
+#include "system/TextCase.h"
+#include "system/TextRules.h"
+
+namespace {
+
+bool IsStoredKind(int32_t kind) { return IsLocationKind(kind) && !Is32BitViewKind(kind); }
+
+// The stored forms of one command differ in quotation marks only: a registry
+// entry lists its program quoted while active and plain while switched off, so
+// a line blocked from the active entry is quoted and the switched-off entry not.
+std::string Unquoted(const std::string& text) {
+    std::string plain;
+    for (char c : Trim(text)) {
+        if (c != '"') plain += c;
+    }
+    return plain;
+}
+
+}  // namespace
+
+BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
+    const std::string command = UpperText(Trim(entry.command));
+    if (command.empty()) return BlockRefusal::EmptyCommand;
+    if (entry.kind == kUserRun && entry.name == blockCheckValueName) return BlockRefusal::OwnBlockCheck;
+    // A copy of the check's command elsewhere would make the check delete its
+    // own value as a blocked entry.
+    if (command.find("BOOTMARSHAL.EXE") != std::string::npos && command.find("/BLOCKLIST") != std::string::npos) {
+        return BlockRefusal::OwnBlockCheck;
+    }
+    return BlockRefusal::None;
+}
+
+bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine) {
+    if (!IsStoredKind(kind) || active) return false;
+    return SameText(Unquoted(command), Unquoted(releasedLine));
+}
