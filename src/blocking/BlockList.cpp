@@ -66,7 +66,9 @@ BlockListChange ChangeBlockList(Change change) {
     bool readable = lock.held();
     if (readable) {
         std::string bytes;
-        if (!FileExists(path)) {
+        // Only a path that holds nothing means an empty list; a folder in the
+        // file's place cannot be read, and the list in memory stays.
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             lines.clear();
         } else if (ReadWholeFile(path, bytes)) {
             lines = ParseBlockListBytes(bytes);
