@@ -91,7 +91,8 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     RECT textRect{rect.left + Px(5), rect.top, rect.right, rect.bottom};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (ShowsFocus(item)) DrawFocusRect(dc, &rect);
 }
 
