@@ -40,12 +40,23 @@ int ChangeReasonTextNumber(ChangeReason reason) {
     return Text::ReasonWriteFailed;
 }
 
-std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
-    if (result.oldEntryLost) {
-        return GetText(Text::EntryLost) + "\n" + entry.name + "\n" + entry.command;
-    }
-    std::string text = GetText(Text::NotChanged) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
+std::string NotChangedText(int headline, const ChangeResult& result) {
+    std::string text = GetText(headline) + "\n" + GetText(ChangeReasonTextNumber(result.reason));
     if (!result.location.empty()) text += "\n" + result.location;
+    return text;
+}
+
+std::string EntryLostText(const StartupEntry& entry) {
+    return GetText(Text::EntryLost) + "\n" + entry.name + "\n" + entry.command;
+}
+
+std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry) {
+    return result.oldEntryLost ? EntryLostText(entry) : NotChangedText(Text::NotChanged, result);
+}
+
+std::string CommandFailureText(int headline, const ChangeResult& result, const StartupEntry& entry) {
+    std::string text = NotChangedText(headline, result);
+    if (result.oldEntryLost) text += "\n\n" + EntryLostText(entry) + "\n" + LocationLabel(entry.kind, GetText);
     return text;
 }
 

@@ -12,10 +12,19 @@ namespace ui {
 // The language file's number of the text that explains a refused change.
 int ChangeReasonTextNumber(ChangeReason reason);
 
-// The message for a change that was refused or failed: "not changed" and the
-// reason; when the entry could not even be put back, the warning with its name
-// and command, so the user can enter it again.
+// What was not done and why: the headline, the reason and the location concerned.
+std::string NotChangedText(int headline, const ChangeResult& result);
+// The warning for an entry that could not even be put back, with its name and
+// command, so the user can enter it again.
+std::string EntryLostText(const StartupEntry& entry);
+
+// The dialogs' message for a change that was refused or failed: "not changed"
+// and the reason, or when the entry is lost, the warning alone.
 std::string ChangeFailureText(const ChangeResult& result, const StartupEntry& entry);
+// The main window's message for a command that did not change the entry: its
+// headline and the reason, and when the entry is lost, the warning with the
+// entry's location too.
+std::string CommandFailureText(int headline, const ChangeResult& result, const StartupEntry& entry);
 // Shows it; see ShowRefusedChange for the target's kind.
 void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, int32_t targetKind = 0);
 

@@ -1,36 +1,19 @@
 #include "ui/main/MainWindow.h"
 
-#include "ui/dialogs/EntryChangeMessages.h"
-
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
-#include <exception>
 #include <memory>
 
 #include "blocking/BlockList.h"
-#include "blocking/EntryBlocking.h"
 #include "entries/EntryCatalogue.h"
-#include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
 #include "entries/RunCheck.h"
-#include "entries/StoredCommand.h"
-#include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
-#include "system/ProductNames.h"
-#include "system/Shell.h"
-#include "ui/dialogs/BlockedEntriesDialog.h"
-#include "ui/dialogs/EntryEditorDialog.h"
-#include "ui/dialogs/InfoWindow.h"
-#include "ui/dialogs/LocationDialog.h"
-#include "ui/dialogs/RestoreDialog.h"
-#include "ui/print/Printing.h"
-#include "ui/prompts/ErrorTexts.h"
-#include "ui/prompts/Prompts.h"
-#include "ui/win/ControlIds.h"
+#include "ui/main/MainWindowLayout.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WindowClasses.h"
 
@@ -38,56 +21,11 @@ namespace ui {
 
 namespace {
 
-constexpr int kClientWidth = 826;
-constexpr int kClientHeight = 662;
-constexpr int kSidePanelWidth = 241;
-constexpr int kStatusBarHeight = 20;
-constexpr int kListLineHeight = 16;
 constexpr UINT_PTR kTipTimer = 1;
 // Change notifications are looked at four times a second: with the coalescer's
 // quiet time a change shows within about half a second.
 constexpr UINT_PTR kWatchTimer = 2;
 constexpr UINT kWatchIntervalMs = 250;
-constexpr COLORREF kReasonColour = RGB(200, 0, 0);
-
-// Side panel, 96 DPI.
-constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
-constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 452;
-constexpr int kFilterRowHeight = 18;
-
-// The colour of the side panel's heading bars and the status bar text.
-constexpr COLORREF kHeadingTop = RGB(96, 140, 205);
-constexpr COLORREF kHeadingBottom = RGB(60, 100, 170);
-constexpr COLORREF kPanelLine = RGB(200, 212, 230);
-constexpr COLORREF kDetailsBlue = RGB(0, 0, 255);
-
-std::function<void()> g_restartForTests;
-
-struct ButtonCommand {
-    int id;
-    Command command;
-    Picture picture;
-    int captionText;
-};
-const ButtonCommand kDetailsButtons[] = {
-    {kIdDeleteButton, Command::DeleteEntry, Picture::Delete, Text::DeleteEntry},
-    {kIdChangeButton, Command::ChangeEntry, Picture::Change, Text::ChangeEntry},
-    {kIdLaunchButton, Command::LaunchEntry, Picture::Launch, Text::LaunchEntry},
-    {kIdBlockButton, Command::BlockEntry, Picture::Block, Text::BlockEntry},
-    {kIdSwitchButton, Command::SwitchEntry, Picture::Switch, Text::ChangeLink},
-    {kIdMoveButton, Command::MoveEntry, Picture::Move, Text::ChangeOrInfo},
-};
-
-const ButtonCommand* FindDetailsButton(int id) {
-    for (const ButtonCommand& button : kDetailsButtons) {
-        if (button.id == id) return &button;
-    }
-    return nullptr;
-}
-
-const int kGroupLabelIds[] = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni};
-const int kInfoImageIds[] = {kIdInfoImageFolders, kIdInfoImageRegistry, kIdInfoImageWinIni};
 
 // Themed check boxes draw their captions in the theme's colour; the filters
 // are drawn classically so that they show their group's colour.
@@ -101,8 +39,6 @@ void DrawClassic(HWND control) {
 }
 
 // --- The catalogue and the block list, as the window uses them --------------
-
-std::vector<StartupEntry> CollectEntries() { return CollectAllEntries(); }
 
 EntryTestFn KnownEntryTest() {
     const std::string windowsFolder = WindowsFolder();
@@ -137,7 +73,7 @@ HICON LoadShieldIcon() {
     return shared ? CopyIcon(static_cast<HICON>(shared)) : nullptr;
 }
 
-// A lone carriage return does not break a static control's line.
+// Static and edit controls break a line only at CR LF, never at a lone CR.
 std::string WithLineBreaks(std::string text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) text.insert(++i, "\n");
@@ -145,27 +81,7 @@ std::string WithLineBreaks(std::string text) {
     return text;
 }
 
-// The message for a change that did not happen: what was not done, why, and
-// for an entry that is gone now, everything needed to make it again.
-std::string FailureMessage(int headline, const ChangeResult& result, const StartupEntry& entry) {
-    std::string text = GetText(headline) + "\n" + GetText(ui::ChangeReasonTextNumber(result.reason));
-    if (!result.location.empty()) text += "\n" + result.location;
-    if (result.oldEntryLost) {
-        text += "\n\n" + GetText(Text::EntryLost) + "\n" + entry.name + "\n" + entry.command + "\n" +
-                LocationLabel(entry.kind, GetText);
-    }
-    return text;
-}
-
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
-
-void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
 
 MainWindow::MainWindow() : DialogBase(WindowClass::Main, kClientWidth, kClientHeight) {}
 
@@ -182,11 +98,7 @@ DWORD MainWindow::Style() const {
 DWORD MainWindow::ExStyle() const { return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW; }
 
 void MainWindow::OnCreate() {
-    listFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
-    groupLabelFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, true}, dpi());
-    headingFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, false}, dpi());
-    buttonFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13}, dpi());
-    nameFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
+    MakeFonts();
 
     ribbon_.Create(hwnd(), dpi());
     CreateSidePanel();
@@ -213,6 +125,14 @@ void MainWindow::OnCreate() {
     UpdateCommandStates();
     SetDialogOwner(hwnd());
     if (creationStep_) creationStep_();
+}
+
+void MainWindow::MakeFonts() {
+    listFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
+    groupLabelFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, true}, dpi());
+    headingFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, false}, dpi());
+    buttonFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13}, dpi());
+    nameFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
 }
 
 void MainWindow::CreateSidePanel() {
@@ -378,7 +298,7 @@ bool MainWindow::PreTranslate(MSG& message) {
 
 void MainWindow::RefreshList() {
     const std::vector<ListLine> before = model_.Lines();
-    model_.Refresh(CollectEntries(), KnownEntryTest(), RunVerdictTest());
+    model_.Refresh(CollectAllEntries(), KnownEntryTest(), RunVerdictTest());
     const std::vector<ListLine>& lines = model_.Lines();
     const bool sameLines =
         lines.size() == before.size() &&
@@ -486,12 +406,12 @@ bool MainWindow::SetColorScheme(const std::string& name) {
 
 void MainWindow::OnCommand(int id, int code, HWND) {
     if (IsCommandId(id)) {  // shortcuts and the context menu
-        RunCommand(static_cast<Command>(id));
+        Execute(static_cast<Command>(id));
         return;
     }
     if (id == kIdEntryList) {
         if (code == LBN_SELCHANGE) SelectLine(static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)));
-        if (code == LBN_DBLCLK) RunCommand(Command::ChangeEntry);
+        if (code == LBN_DBLCLK) Execute(Command::ChangeEntry);
         return;
     }
     if (code != BN_CLICKED) return;
@@ -500,253 +420,26 @@ void MainWindow::OnCommand(int id, int code, HWND) {
         return;
     }
     if (const Command* command = ribbon_.CommandOf(id)) {
-        RunCommand(*command);
+        Execute(*command);
         return;
     }
     if (const ButtonCommand* button = FindDetailsButton(id)) {
-        RunCommand(button->command);
+        Execute(button->command);
         return;
     }
     if (id >= kIdFilterFirst && id < kIdFilterFirst + static_cast<int>(LocationFilters().size())) {
         const size_t filter = static_cast<size_t>(id - kIdFilterFirst);
         model_.SetFilterChecked(filter, SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
-        RunCommand(Command::Refresh);
+        Execute(Command::Refresh);
         return;
     }
     for (size_t group = 0; group < 3; ++group) {
         if (id == kInfoImageIds[group])
-            RunCommand(static_cast<Command>(static_cast<int>(Command::ExplainFolders) + group));
+            Execute(static_cast<Command>(static_cast<int>(Command::ExplainFolders) + group));
     }
-    if (id == kIdTipLink) RunCommand(Command::OpenTipLink);
-    if (id == kIdSourcesToggle) RunCommand(Command::ToggleSources);
-    if (id == kIdInformationToggle) RunCommand(Command::ToggleInformation);
-}
-
-void MainWindow::RunCommand(Command command) { Execute(command); }
-
-void MainWindow::Execute(Command command) {
-    if (!IsEnabled(command, model_)) return;
-    try {
-        switch (command) {
-            case Command::NewEntry: {
-                StartupEntry entry;
-                entry.active = 1;
-                if (RunEntryEditor(hwnd(), entry, true)) {
-                    RefreshListFollowing(entry);
-                } else {
-                    RefreshList();
-                }
-                break;
-            }
-            case Command::ChangeEntry: {
-                // The editor works on a copy: the model's entries change only by a refresh.
-                StartupEntry entry = model_.CurrentEntry();
-                if (RunEntryEditor(hwnd(), entry, false)) {
-                    RefreshListFollowing(entry);
-                } else {
-                    RefreshList();
-                }
-                break;
-            }
-            case Command::DeleteEntry:
-                DeleteCurrentEntry();
-                break;
-            case Command::LaunchEntry:
-                LaunchCurrentEntry();
-                break;
-            case Command::SwitchEntry:
-                SwitchCurrentEntry();
-                break;
-            case Command::MoveEntry: {
-                StartupEntry entry = model_.CurrentEntry();
-                if (RunLocationDialog(hwnd(), entry)) {
-                    RefreshListFollowing(entry);
-                } else {
-                    RefreshList();
-                }
-                break;
-            }
-            case Command::BlockEntry:
-                BlockOrReleaseCurrentEntry();
-                break;
-            case Command::BlockedEntries:
-                RunBlockedEntriesDialog(hwnd(), model_.CurrentEntry());
-                RefreshList();
-                break;
-            case Command::MakeBackup:
-                MakeBackup(hwnd());
-                break;
-            case Command::ManageBackups:
-                ManageBackups(hwnd());
-                RefreshList();
-                break;
-            case Command::Refresh:
-                RefreshList();
-                break;
-            case Command::Print:
-                PrintList();
-                break;
-            case Command::RestartWindows:
-                RestartWindows();
-                break;
-            case Command::Help:
-                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
-                break;
-            case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
-                break;
-            case Command::Homepage:
-            case Command::OpenTipLink:
-                OpenWithShell(GetText(Text::HomepageAddress));
-                break;
-            case Command::Email:
-                OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
-                break;
-            case Command::InfoWindow:
-                ShowInfoWindow(hwnd());
-                break;
-            case Command::Exit:
-                PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-                break;
-            case Command::SchemeBlue:
-                SetColorScheme("Blue");
-                break;
-            case Command::SchemeBlack:
-                SetColorScheme("Black");
-                break;
-            case Command::SchemeSilver:
-                SetColorScheme("Silver");
-                break;
-            case Command::ExplainFolders:
-            case Command::ExplainRegistry:
-            case Command::ExplainWinIni:
-                ExplainGroup(
-                    static_cast<size_t>(static_cast<int>(command) - static_cast<int>(Command::ExplainFolders)));
-                break;
-            case Command::ToggleSources:
-                ToggleSection(true);
-                break;
-            case Command::ToggleInformation:
-                ToggleSection(false);
-                break;
-        }
-    } catch (const std::exception& error) {
-        ShowMessage2(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));
-        RefreshList();
-    }
-}
-
-void MainWindow::DeleteCurrentEntry() {
-    const StartupEntry entry = model_.CurrentEntry();
-    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
-    const ChangeResult result = DeleteEntry(entry);
-    if (result.ok()) {
-        ShowMessage2(GetText(Text::Deleted));
-    } else {
-        ReportFailure(Text::NotDeleted, result, entry);
-    }
-    RefreshList();
-}
-
-void MainWindow::LaunchCurrentEntry() {
-    std::string command = model_.CurrentEntry().command;
-    const std::string marker = DeactivationMarker();
-    if (!marker.empty() && command.compare(0, marker.size(), marker) == 0) command.erase(0, marker.size());
-    OpenWithShell(command);
-}
-
-void MainWindow::SwitchCurrentEntry() {
-    const StartupEntry entry = model_.CurrentEntry();
-    // Windows deletes a RunOnce value as it starts it: switched off, the
-    // companion is started in its place and the entry is gone.
-    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
-        return;
-    RunTimedWait(5);
-    ScopedWait wait;
-    StartupEntry switched = entry;
-    switched.active = entry.active ? 0 : 1;
-    const ChangeResult result = ReplaceEntry(entry, switched);
-    RefreshListFollowing(entry);
-    wait.Close();
-    if (!result.ok()) ReportFailure(Text::NotChanged, result, entry);
-}
-
-void MainWindow::ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry) {
-    ShowRefusedChange(FailureMessage(headline, result, entry), result, entry.kind);
-}
-
-void MainWindow::BlockOrReleaseCurrentEntry() {
-    const StartupEntry entry = model_.CurrentEntry();
-    if (IsBlocked(entry.command)) {
-        ReleaseCurrentEntry(entry);
-    } else {
-        BlockCurrentEntry(entry);
-    }
-}
-
-void MainWindow::BlockCurrentEntry(const StartupEntry& entry) {
-    const BlockingResult result = BlockEntry(entry);
-    switch (result.refusal) {
-        case BlockRefusal::EmptyCommand:
-            ShowMessage2(GetText(Text::NoCommandToBlock));
-            return;
-        case BlockRefusal::OwnBlockCheck:
-            ShowMessage2(GetText(Text::OwnCheckNotBlockable));
-            return;
-        case BlockRefusal::None:
-            break;
-    }
-    if (!result.listChanged) {
-        ShowMessage2(GetText(Text::CommandNotBlockable));
-        return;
-    }
-    RefreshListFollowing(entry);
-    if (!result.entryChange.ok()) {
-        ReportFailure(Text::NotSwitchedOffBlockTakenBack, result.entryChange, entry);
-    } else if (!result.listSaved) {
-        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
-    }
-}
-
-void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
-    const BlockingResult result = ReleaseEntry(entry);
-    RefreshListFollowing(entry);
-    if (result.listSaved) {
-        if (!result.entryChange.ok()) ReportFailure(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
-        return;
-    }
-    std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
-    if (!result.entryChange.ok())
-        problem += "\n\n" + FailureMessage(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
-    ShowMessage2(problem);
-}
-
-void MainWindow::PrintList() {
-    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(Text::PrintHeading));
-    switch (result.outcome) {
-        case PrintOutcome::Printed:
-            break;
-        case PrintOutcome::NoPrinter:
-            ShowMessage2(GetText(Text::NoPrinter));
-            break;
-        case PrintOutcome::PrinterError:
-            ShowMessage2(GetText(Text::PrintFailed) + (result.printer.empty() ? "" : "\n" + result.printer));
-            break;
-    }
-}
-
-void MainWindow::RestartWindows() {
-    if (!AskQuestion(GetText(Text::RestartQuestion), false)) return;
-    if (g_restartForTests) {
-        g_restartForTests();
-        return;
-    }
-    EnablePrivilege("SeShutdownPrivilege");
-    ExitWindowsEx(EWX_REBOOT, 0);
-}
-
-void MainWindow::ExplainGroup(size_t group) {
-    ShowInfoMessage(ControlText(kGroupLabelIds[group]), GetText(LocationGroups()[group].explanation));
+    if (id == kIdTipLink) Execute(Command::OpenTipLink);
+    if (id == kIdSourcesToggle) Execute(Command::ToggleSources);
+    if (id == kIdInformationToggle) Execute(Command::ToggleInformation);
 }
 
 void MainWindow::ToggleSection(bool sources) {
@@ -778,12 +471,8 @@ void MainWindow::OnTipTimer() {
     // After a language switch the link speaks the new language too.
     if (tipShowsLink_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     ShowWindow(Control(kIdTipLink), tipShowsLink_ && informationShown_ ? SW_SHOW : SW_HIDE);
-    std::string text = GetText(tip.text);
     // The edit control breaks lines only at CR LF.
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) text.insert(++i, "\n");
-    }
-    SetControlText(kIdTipText, text);
+    SetControlText(kIdTipText, WithLineBreaks(GetText(tip.text)));
 }
 
 void MainWindow::OnTimer(UINT_PTR timer) {
@@ -793,169 +482,8 @@ void MainWindow::OnTimer(UINT_PTR timer) {
 
 void MainWindow::OnCancel() { DestroyWindow(hwnd()); }
 
-void MainWindow::ShowContextMenu(int x, int y) {
-    if (x == -1 && y == -1) {  // from the keyboard: at the selected line
-        RECT line{};
-        SendMessageA(list_, LB_GETITEMRECT, static_cast<WPARAM>(std::max(model_.SelectedLine(), 0)),
-                     reinterpret_cast<LPARAM>(&line));
-        POINT point{line.left + Px(20), line.bottom};
-        ClientToScreen(list_, &point);
-        x = point.x;
-        y = point.y;
-    } else {
-        POINT point{x, y};
-        ScreenToClient(list_, &point);
-        const LRESULT hit = SendMessageA(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-        if (HIWORD(hit) == 0) SelectLine(LOWORD(hit));
-    }
-    HMENU menu = CreatePopupMenu();
-    const struct {
-        Command command;
-        int text;
-    } items[] = {{Command::ChangeEntry, Text::ChangeEntry}, {Command::DeleteEntry, Text::DeleteEntry},
-                 {Command::LaunchEntry, Text::LaunchEntry}, {Command::SwitchEntry, Text::StatusGroup},
-                 {Command::MoveEntry, Text::LocationGroup}, {Command::BlockEntry, 0}};
-    for (const auto& item : items) {
-        std::string text = item.text ? GetText(item.text) : WindowText(Control(kIdBlockButton));
-        if (item.command == Command::SwitchEntry) text += " " + GetText(Text::ChangeLink);
-        if (item.command == Command::MoveEntry) text += " " + GetText(Text::ChangeLink);
-        // Menu texts give "&" a meaning; the entry's texts are not ours.
-        std::string shown;
-        for (char c : text) {
-            shown += c;
-            if (c == '&') shown += '&';
-        }
-        UINT flags = MF_STRING | (IsEnabled(item.command, model_) ? MF_ENABLED : MF_GRAYED);
-        AppendMenuA(menu, flags, static_cast<UINT_PTR>(item.command), shown.c_str());
-        if (item.command == Command::LaunchEntry) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    }
-    SetMenuDefaultItem(menu, static_cast<UINT>(Command::ChangeEntry), FALSE);
-    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
-    DestroyMenu(menu);
-    if (chosen) RunCommand(static_cast<Command>(chosen));
-}
-
-void MainWindow::OnPaint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    ribbon_.Paint(dc, client.right);
-    // Side panel: a line at its edge and the two heading bars.
-    gdi::Brush line(CreateSolidBrush(kPanelLine));
-    RECT edge{Px(kSidePanelWidth), Px(Ribbon::kHeight96), Px(kSidePanelWidth) + 1,
-              client.bottom - Px(kStatusBarHeight)};
-    FillRect(dc, &edge, line.get());
-    for (int top : {kSourcesHeadingTop, kInformationHeadingTop}) {
-        RECT bar{Px(4), Px(top), Px(kSidePanelWidth - 4), Px(top + kHeadingHeight)};
-        gdi::FillGradient(dc, bar, kHeadingTop, kHeadingBottom, true);
-    }
-    if (informationShown_) {
-        RECT tipPicture{Px(14), Px(kInformationHeadingTop + 32), Px(46), Px(kInformationHeadingTop + 64)};
-        DrawPicture(dc, Picture::Tip, tipPicture);
-    }
-    const RibbonScheme& scheme = ribbon_.Scheme();
-    RECT status{0, client.bottom - Px(kStatusBarHeight), client.right, client.bottom};
-    gdi::FillGradient(dc, status, scheme.status, scheme.panelBottom, true);
-    gdi::Brush border(CreateSolidBrush(scheme.border));
-    RECT statusLine{0, status.top, client.right, status.top + 1};
-    FillRect(dc, &statusLine, border.get());
-}
-
-bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    if (ribbon_.DrawItem(item)) return true;
-    HDC dc = item.hDC;
-    const RECT& rect = item.rcItem;
-    const int id = static_cast<int>(item.CtlID);
-    if (id == kIdEntryList) {
-        if (item.itemID == static_cast<UINT>(-1)) return true;
-        const int index = static_cast<int>(item.itemID);
-        const bool selected = (item.itemState & ODS_SELECTED) != 0;
-        gdi::Brush background(CreateSolidBrush(selected ? kSelectedLineBackground : kLineBackground));
-        FillRect(dc, &rect, background.get());
-        // The line's entry by its position, as the item data holds it.
-        const size_t position = static_cast<size_t>(SendMessageA(list_, LB_GETITEMDATA, item.itemID, 0));
-        Colour colour = kRegistryColour;
-        if (index < static_cast<int>(model_.LineCount()) && model_.Lines()[index].entry == position) {
-            colour = model_.LineColour(index);
-        }
-        const std::string text = index < static_cast<int>(model_.LineCount()) ? model_.Lines()[index].text : "";
-        gdi::Select font(dc, listFont_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, colour);
-        RECT textRect{rect.left + Px(5), rect.top, rect.right, rect.bottom};
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-                  DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rect);
-        return true;
-    }
-    if (id == kIdSourcesToggle || id == kIdInformationToggle) {
-        const bool shown = id == kIdSourcesToggle ? sourcesShown_ : informationShown_;
-        RECT bar = rect;
-        MapWindowPoints(item.hwndItem, hwnd(), reinterpret_cast<POINT*>(&bar), 2);
-        const int headingTop = id == kIdSourcesToggle ? kSourcesHeadingTop : kInformationHeadingTop;
-        RECT gradient{rect.left, Px(headingTop) - bar.top, rect.right, Px(headingTop + kHeadingHeight) - bar.top};
-        gdi::FillGradient(dc, gradient, kHeadingTop, kHeadingBottom, true);
-        // A chevron: up while the section is open, down while it is folded away.
-        const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2, s = Px(4);
-        gdi::Pen pen(CreatePen(PS_SOLID, std::max(1, Px(2)), RGB(255, 255, 255)));
-        gdi::Select selectPen(dc, pen.get());
-        for (int offset : {-s / 2 - 1, s / 2 + 1}) {
-            const int y = cy + offset;
-            POINT points[3] = {{cx - s, shown ? y + s / 2 : y - s / 2},
-                               {cx, shown ? y - s / 2 : y + s / 2},
-                               {cx + s, shown ? y + s / 2 : y - s / 2}};
-            Polyline(dc, points, 3);
-        }
-        return true;
-    }
-    for (int infoId : kInfoImageIds) {
-        if (id == infoId) {
-            gdi::Brush white(CreateSolidBrush(kWhite));
-            FillRect(dc, &rect, white.get());
-            DrawPicture(dc, Picture::Info, rect);
-            return true;
-        }
-    }
-    if (const ButtonCommand* button = FindDetailsButton(id)) {
-        const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-        const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-        gdi::Brush fill(CreateSolidBrush(pressed ? RGB(205, 225, 250) : RGB(244, 248, 253)));
-        gdi::Pen pen(CreatePen(PS_SOLID, 1, disabled ? RGB(210, 210, 210) : RGB(150, 175, 215)));
-        gdi::Select selectPen(dc, pen.get());
-        gdi::Select selectBrush(dc, fill.get());
-        RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Px(6), Px(6));
-        const int size = Px(16);
-        const std::string caption = WindowText(item.hwndItem);
-        gdi::Select font(dc, buttonFont_.get());
-        RECT measure{0, 0, 0, 0};
-        DrawTextA(dc, caption.c_str(), -1, &measure, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-        const int contentWidth = std::min<int>(size + Px(6) + measure.right, rect.right - rect.left - Px(8));
-        const int left = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pressed ? 1 : 0);
-        RECT picture{left, (rect.top + rect.bottom - size) / 2, left + size, (rect.top + rect.bottom + size) / 2};
-        if (shield_ && !disabled && ShieldOnButton(id)) {
-            DrawIconEx(dc, picture.left, picture.top, shield_, size, size, 0, nullptr, DI_NORMAL);
-        } else {
-            DrawPicture(dc, button->picture, picture, disabled);
-        }
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : RGB(20, 50, 110));
-        RECT text{picture.right + Px(6), rect.top, rect.right - Px(4), rect.bottom};
-        DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-            RECT focus = rect;
-            InflateRect(&focus, -Px(3), -Px(3));
-            DrawFocusRect(dc, &focus);
-        }
-        return true;
-    }
-    return false;
-}
-
 void MainWindow::OnDpiChanged() {
-    listFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
-    groupLabelFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, true}, dpi());
-    headingFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, false}, dpi());
-    buttonFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13}, dpi());
-    nameFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
+    MakeFonts();
     ribbon_.SetDpi(dpi());
     SetControlFont(kIdEntryList, listFont_.get());
     SendMessageA(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
@@ -999,15 +527,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
-        case WM_ERASEBKGND: {
-            // Only the white parts: the ribbon, panel headings and status bar are painted whole.
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            RECT body{0, Px(Ribbon::kHeight96), client.right, client.bottom - Px(kStatusBarHeight)};
-            FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        case WM_ERASEBKGND:
+            EraseBody(reinterpret_cast<HDC>(wParam));
             return TRUE;
-        }
         default:
             break;
     }

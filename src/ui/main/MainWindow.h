@@ -1,9 +1,11 @@
 // The main window (registered class "TForm1"): ribbon, side panel with the
 // location filters and the tips, the entry list, the details group and the
 // status bar, and every command of the window. What it shows comes from
-// MainWindowModel; this class only reads controls, calls the model and the
-// catalogue, and writes controls. Created once at start-up; closing it ends
-// the program's event loop.
+// MainWindowModel; this class only reads controls, calls the model, the
+// catalogue and the blocking steps, and writes controls. Created once at
+// start-up; closing it ends the program's event loop. Its code is split by
+// concern: MainWindow.cpp (creation, layout, messages), MainWindowCommands.cpp,
+// MainWindowPainting.cpp; MainWindowLayout.h holds what they share.
 #pragma once
 #include <windows.h>
 
@@ -18,6 +20,7 @@
 #include "ui/main/MainWindowModel.h"
 #include "ui/main/Ribbon.h"
 #include "ui/win/DialogBase.h"
+#include "ui/win/Pictures.h"
 
 namespace ui {
 
@@ -80,14 +83,21 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Creation, layout and messages (MainWindow.cpp).
+    void MakeFonts();
     void CreateSidePanel();
     void CreateEntryArea();
     void LayOutGroupLabels();
     void UpdateCommandStates();
-    void ShowContextMenu(int x, int y);
+    bool ShieldOnButton(int id) const;
     void ToggleSection(bool sources);
-    void RunCommand(Command command);
+    void OnTipTimer();
 
+    // The commands (MainWindowCommands.cpp).
+    void ShowContextMenu(int x, int y);
+    // Runs a dialog on a copy of the entry, then lists the entries again, on the
+    // entry's line when the dialog changed it.
+    void RunEntryDialog(StartupEntry entry, const std::function<bool(StartupEntry&)>& dialog);
     void DeleteCurrentEntry();
     void LaunchCurrentEntry();
     void SwitchCurrentEntry();
@@ -99,9 +109,14 @@ private:
     // A change that did not happen; a machine-wide one refused for lack of
     // rights offers to start the program again with administrator rights.
     void ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry);
-    bool ShieldOnButton(int id) const;
     void ExplainGroup(size_t group);
-    void OnTipTimer();
+
+    // Painting (MainWindowPainting.cpp).
+    void EraseBody(HDC dc);
+    void DrawListLine(const DRAWITEMSTRUCT& item) const;
+    void DrawSectionToggle(const DRAWITEMSTRUCT& item) const;
+    void DrawInfoImage(const DRAWITEMSTRUCT& item) const;
+    void DrawDetailsButton(const DRAWITEMSTRUCT& item, Picture picture) const;
 
     MainWindowModel model_;
     Ribbon ribbon_;

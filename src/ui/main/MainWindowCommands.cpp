@@ -1,0 +1,298 @@
+// The main window's commands: what each one does, the context menu that
+// offers them, and the messages when they do not get done.
+#include <exception>
+
+#include "blocking/BlockList.h"
+#include "blocking/EntryBlocking.h"
+#include "entries/EntryChange.h"
+#include "entries/StoredCommand.h"
+#include "i18n/LanguageFile.h"
+#include "i18n/TranslationCatalogue.h"
+#include "system/DataFolder.h"
+#include "system/Elevation.h"
+#include "system/ProductNames.h"
+#include "system/Shell.h"
+#include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/EntryEditorDialog.h"
+#include "ui/dialogs/InfoWindow.h"
+#include "ui/dialogs/LocationDialog.h"
+#include "ui/dialogs/RestoreDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/MainWindowLayout.h"
+#include "ui/print/Printing.h"
+#include "ui/prompts/ErrorTexts.h"
+#include "ui/prompts/Prompts.h"
+#include "ui/win/TextNumbers.h"
+
+namespace ui {
+
+namespace {
+
+std::function<void()> g_restartForTests;
+
+}  // namespace
+
+void MainWindow::SetRestartForTests(std::function<void()> restart) { g_restartForTests = std::move(restart); }
+
+void MainWindow::Execute(Command command) {
+    if (!IsEnabled(command, model_)) return;
+    try {
+        switch (command) {
+            case Command::NewEntry: {
+                StartupEntry entry;
+                entry.active = 1;
+                RunEntryDialog(entry, [this](StartupEntry& edited) { return RunEntryEditor(hwnd(), edited, true); });
+                break;
+            }
+            case Command::ChangeEntry:
+                RunEntryDialog(model_.CurrentEntry(),
+                               [this](StartupEntry& edited) { return RunEntryEditor(hwnd(), edited, false); });
+                break;
+            case Command::DeleteEntry:
+                DeleteCurrentEntry();
+                break;
+            case Command::LaunchEntry:
+                LaunchCurrentEntry();
+                break;
+            case Command::SwitchEntry:
+                SwitchCurrentEntry();
+                break;
+            case Command::MoveEntry:
+                RunEntryDialog(model_.CurrentEntry(),
+                               [this](StartupEntry& moved) { return RunLocationDialog(hwnd(), moved); });
+                break;
+            case Command::BlockEntry:
+                BlockOrReleaseCurrentEntry();
+                break;
+            case Command::BlockedEntries:
+                RunBlockedEntriesDialog(hwnd(), model_.CurrentEntry());
+                RefreshList();
+                break;
+            case Command::MakeBackup:
+                MakeBackup(hwnd());
+                break;
+            case Command::ManageBackups:
+                ManageBackups(hwnd());
+                RefreshList();
+                break;
+            case Command::Refresh:
+                RefreshList();
+                break;
+            case Command::Print:
+                PrintList();
+                break;
+            case Command::RestartWindows:
+                RestartWindows();
+                break;
+            case Command::Help:
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
+                break;
+            case Command::Documentation:
+                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
+                break;
+            case Command::Homepage:
+            case Command::OpenTipLink:
+                OpenWithShell(GetText(Text::HomepageAddress));
+                break;
+            case Command::Email:
+                OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
+                break;
+            case Command::InfoWindow:
+                ShowInfoWindow(hwnd());
+                break;
+            case Command::Exit:
+                PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                break;
+            case Command::SchemeBlue:
+                SetColorScheme("Blue");
+                break;
+            case Command::SchemeBlack:
+                SetColorScheme("Black");
+                break;
+            case Command::SchemeSilver:
+                SetColorScheme("Silver");
+                break;
+            case Command::ExplainFolders:
+            case Command::ExplainRegistry:
+            case Command::ExplainWinIni:
+                ExplainGroup(
+                    static_cast<size_t>(static_cast<int>(command) - static_cast<int>(Command::ExplainFolders)));
+                break;
+            case Command::ToggleSources:
+                ToggleSection(true);
+                break;
+            case Command::ToggleInformation:
+                ToggleSection(false);
+                break;
+        }
+    } catch (const std::exception& error) {
+        ShowMessage2(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));
+        RefreshList();
+    }
+}
+
+void MainWindow::RunEntryDialog(StartupEntry entry, const std::function<bool(StartupEntry&)>& dialog) {
+    // The dialog works on a copy: the model's entries change only by a refresh.
+    if (dialog(entry)) {
+        RefreshListFollowing(entry);
+    } else {
+        RefreshList();
+    }
+}
+
+void MainWindow::DeleteCurrentEntry() {
+    const StartupEntry entry = model_.CurrentEntry();
+    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
+    const ChangeResult result = DeleteEntry(entry);
+    if (result.ok()) {
+        ShowMessage2(GetText(Text::Deleted));
+    } else {
+        ReportFailure(Text::NotDeleted, result, entry);
+    }
+    RefreshList();
+}
+
+void MainWindow::LaunchCurrentEntry() {
+    std::string command = model_.CurrentEntry().command;
+    const std::string marker = DeactivationMarker();
+    if (!marker.empty() && command.compare(0, marker.size(), marker) == 0) command.erase(0, marker.size());
+    OpenWithShell(command);
+}
+
+void MainWindow::SwitchCurrentEntry() {
+    const StartupEntry entry = model_.CurrentEntry();
+    // Windows deletes a RunOnce value as it starts it: switched off, the
+    // companion is started in its place and the entry is gone.
+    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
+        return;
+    RunTimedWait(5);
+    ScopedWait wait;
+    StartupEntry switched = entry;
+    switched.active = entry.active ? 0 : 1;
+    const ChangeResult result = ReplaceEntry(entry, switched);
+    RefreshListFollowing(entry);
+    wait.Close();
+    if (!result.ok()) ReportFailure(Text::NotChanged, result, entry);
+}
+
+void MainWindow::ReportFailure(int headline, const ChangeResult& result, const StartupEntry& entry) {
+    ShowRefusedChange(CommandFailureText(headline, result, entry), result, entry.kind);
+}
+
+void MainWindow::BlockOrReleaseCurrentEntry() {
+    const StartupEntry entry = model_.CurrentEntry();
+    if (IsBlocked(entry.command)) {
+        ReleaseCurrentEntry(entry);
+    } else {
+        BlockCurrentEntry(entry);
+    }
+}
+
+void MainWindow::BlockCurrentEntry(const StartupEntry& entry) {
+    const BlockingResult result = BlockEntry(entry);
+    switch (result.refusal) {
+        case BlockRefusal::EmptyCommand:
+            ShowMessage2(GetText(Text::NoCommandToBlock));
+            return;
+        case BlockRefusal::OwnBlockCheck:
+            ShowMessage2(GetText(Text::OwnCheckNotBlockable));
+            return;
+        case BlockRefusal::None:
+            break;
+    }
+    if (!result.listChanged) {
+        ShowMessage2(GetText(Text::CommandNotBlockable));
+        return;
+    }
+    RefreshListFollowing(entry);
+    if (!result.entryChange.ok()) {
+        ReportFailure(Text::NotSwitchedOffBlockTakenBack, result.entryChange, entry);
+    } else if (!result.listSaved) {
+        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
+    }
+}
+
+void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
+    const BlockingResult result = ReleaseEntry(entry);
+    RefreshListFollowing(entry);
+    if (result.listSaved) {
+        if (!result.entryChange.ok()) ReportFailure(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
+        return;
+    }
+    std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
+    if (!result.entryChange.ok()) problem += "\n\n" + CommandFailureText(305, result.entryChange, entry);
+    ShowMessage2(problem);
+}
+
+void MainWindow::PrintList() {
+    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(Text::PrintHeading));
+    switch (result.outcome) {
+        case PrintOutcome::Printed:
+            break;
+        case PrintOutcome::NoPrinter:
+            ShowMessage2(GetText(Text::NoPrinter));
+            break;
+        case PrintOutcome::PrinterError:
+            ShowMessage2(GetText(Text::PrintFailed) + (result.printer.empty() ? "" : "\n" + result.printer));
+            break;
+    }
+}
+
+void MainWindow::RestartWindows() {
+    if (!AskQuestion(GetText(Text::RestartQuestion), false)) return;
+    if (g_restartForTests) {
+        g_restartForTests();
+        return;
+    }
+    EnablePrivilege("SeShutdownPrivilege");
+    ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+void MainWindow::ExplainGroup(size_t group) {
+    ShowInfoMessage(ControlText(kGroupLabelIds[group]), GetText(LocationGroups()[group].explanation));
+}
+
+void MainWindow::ShowContextMenu(int x, int y) {
+    if (x == -1 && y == -1) {  // from the keyboard: at the selected line
+        RECT line{};
+        SendMessageA(list_, LB_GETITEMRECT, static_cast<WPARAM>(std::max(model_.SelectedLine(), 0)),
+                     reinterpret_cast<LPARAM>(&line));
+        POINT point{line.left + Px(20), line.bottom};
+        ClientToScreen(list_, &point);
+        x = point.x;
+        y = point.y;
+    } else {
+        POINT point{x, y};
+        ScreenToClient(list_, &point);
+        const LRESULT hit = SendMessageA(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        if (HIWORD(hit) == 0) SelectLine(LOWORD(hit));
+    }
+    HMENU menu = CreatePopupMenu();
+    const struct {
+        Command command;
+        int text;
+    } items[] = {{Command::ChangeEntry, Text::ChangeEntry}, {Command::DeleteEntry, Text::DeleteEntry},
+                 {Command::LaunchEntry, Text::LaunchEntry}, {Command::SwitchEntry, Text::StatusGroup},
+                 {Command::MoveEntry, Text::LocationGroup}, {Command::BlockEntry, 0}};
+    for (const auto& item : items) {
+        std::string text = item.text ? GetText(item.text) : ControlText(kIdBlockButton);
+        if (item.command == Command::SwitchEntry) text += " " + GetText(Text::ChangeLink);
+        if (item.command == Command::MoveEntry) text += " " + GetText(Text::ChangeLink);
+        // Menu texts give "&" a meaning; the entry's texts are not ours.
+        std::string shown;
+        for (char c : text) {
+            shown += c;
+            if (c == '&') shown += '&';
+        }
+        UINT flags = MF_STRING | (IsEnabled(item.command, model_) ? MF_ENABLED : MF_GRAYED);
+        AppendMenuA(menu, flags, static_cast<UINT_PTR>(item.command), shown.c_str());
+        if (item.command == Command::LaunchEntry) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    SetMenuDefaultItem(menu, static_cast<UINT>(Command::ChangeEntry), FALSE);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
+    DestroyMenu(menu);
+    if (chosen) Execute(static_cast<Command>(chosen));
+}
+
+}  // namespace ui
