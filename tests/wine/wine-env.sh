@@ -1,5 +1,5 @@
 # Sourced by the Wine helpers: the shared per-run state (template prefix,
-# per-program prefixes, one Xvfb display) lives under BM_WINE_RUNDIR.
+# per-program prefixes, one Xvfb display per prefix) lives under BM_WINE_RUNDIR.
 # Nothing here ever touches ~/.wine.
 : "${BM_WINE_RUNDIR:=${TMPDIR:-/tmp}/bootmarshal-wine-$(id -u)}"
 export BM_WINE_RUNDIR
@@ -41,15 +41,22 @@ bm_clone_prefix() { # $1: template, $2: new prefix
   ln -sfn ../drive_c/qdrive "$p/dosdevices/q:"
 }
 
-bm_ensure_display() {
+# Each prefix (each test program) gets an X screen of its own. Tests of other
+# programs run side by side; on one shared screen their windows took the focus
+# and the keys sent with SendInput from each other. A prefix's desktop binds to
+# the display its wineserver saw first, so the screen is chosen once per prefix.
+# A display the caller set (a developer's own screen) is used as it is.
+bm_ensure_display() { # $1: the prefix's name
   [ -n "${DISPLAY:-}" ] && return 0
-  if [ ! -s "$BM_WINE_RUNDIR/display" ]; then
+  local screens="$BM_WINE_RUNDIR/displays" name=${1:-shared}
+  mkdir -p "$screens"
+  if [ ! -s "$screens/$name" ]; then
     # Large enough for the main window at 144 DPI with its frame.
-    Xvfb -displayfd 7 -screen 0 "${BM_XVFB_SCREEN:-1920x1200x24}" -nolisten tcp 7>"$BM_WINE_RUNDIR/display" 9>&- </dev/null >/dev/null 2>&1 &
-    echo $! >"$BM_WINE_RUNDIR/xvfb.pid"
-    for _ in $(seq 100); do [ -s "$BM_WINE_RUNDIR/display" ] && break; sleep 0.05; done
+    Xvfb -displayfd 7 -screen 0 "${BM_XVFB_SCREEN:-1920x1200x24}" -nolisten tcp 7>"$screens/$name" 9>&- </dev/null >/dev/null 2>&1 &
+    echo $! >"$screens/$name.pid"
+    for _ in $(seq 100); do [ -s "$screens/$name" ] && break; sleep 0.05; done
   fi
-  DISPLAY=":$(head -n1 "$BM_WINE_RUNDIR/display")"
+  DISPLAY=":$(head -n1 "$screens/$name")"
   export DISPLAY
 }
 
@@ -101,7 +108,7 @@ bm_use_prefix() {
     bm_ensure_printer
     [ -d "$BM_WINE_RUNDIR/template" ] || bm_make_template "$BM_WINE_RUNDIR/template"
     [ -d "$BM_WINE_RUNDIR/prefixes/$name" ] || bm_clone_prefix "$BM_WINE_RUNDIR/template" "$BM_WINE_RUNDIR/prefixes/$name"
-    bm_ensure_display
+    bm_ensure_display "$name"
     export WINEPREFIX="$BM_WINE_RUNDIR/prefixes/$name"
     # Tests of one program run side by side in its prefix: its server and
     # services are started by one of them while the others wait, rather
@@ -123,7 +130,9 @@ bm_wine_cleanup() {
   for p in "$BM_WINE_RUNDIR"/prefixes/* "$BM_WINE_RUNDIR/template"; do
     [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null || true
   done
-  [ -f "$BM_WINE_RUNDIR/xvfb.pid" ] && kill "$(cat "$BM_WINE_RUNDIR/xvfb.pid")" 2>/dev/null || true
+  for p in "$BM_WINE_RUNDIR"/displays/*.pid; do
+    [ -f "$p" ] && kill "$(cat "$p")" 2>/dev/null || true
+  done
   [ -f "$BM_WINE_RUNDIR/cups/cupsd.pid" ] && kill "$(cat "$BM_WINE_RUNDIR/cups/cupsd.pid")" 2>/dev/null || true
   [ -f "$BM_WINE_RUNDIR/cups/pdf-conf" ] && rm -f "$(cat "$BM_WINE_RUNDIR/cups/pdf-conf")"
   rm -rf "$BM_WINE_RUNDIR"
