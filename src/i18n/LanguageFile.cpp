@@ -118,3 +118,14 @@ void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts
         return true;
     });
 }
+
+LanguageFileExtent ExtentOfLanguageFile(const std::string& bytes) {
+    LanguageFileExtent extent;
+    ForEachLine(bytes, [&](std::string_view line) {
+        extent.closed = line == "[END]";
+        const int number = SectionNumberOf(line);
+        if (number >= 0 && !extent.closed && number > extent.highestNumber) extent.highestNumber = number;
+        return true;
+    });
+    return extent;
+}

@@ -39,3 +39,13 @@ std::string LanguageFileSecondLine(const std::string& bytes);
 // languageName to the first non-empty text stored, in file order. The text of a
 // header above 10000 has no slot and is dropped.
 void ParseLanguageText(const std::string& bytes, std::vector<std::string>& texts, std::string& languageName);
+
+// How far a file reaches: the highest text number it has a header for ("[END]"
+// aside) and whether it ends with its "[END]" line. A file a newer version
+// outgrew lacks only texts above its highest number and still ends properly;
+// a cut or damaged one does not.
+struct LanguageFileExtent {
+    int highestNumber = -1;
+    bool closed = false;
+};
+LanguageFileExtent ExtentOfLanguageFile(const std::string& bytes);

@@ -57,13 +57,13 @@ std::string DamageReportsPath() { return DataFolder(gBaseName) + gBaseName + ".d
 // language, else from language file 0. A language's shipped file may lack
 // texts that language 0 has on purpose (the ribbon's designed German captions),
 // so language 0 only stands in when the language cannot be told or read.
-int FillFromShippedFiles(TranslationCatalogue& catalogue) {
+std::vector<int> FillFromShippedFiles(TranslationCatalogue& catalogue) {
     std::string bytes;
     const std::string name = catalogue.LoadedLanguageName();
     const std::string found = name.empty() ? std::string() : catalogue.FindLanguageNumber(name);
     const int number = found.empty() ? -1 : std::stoi(found);
     if (number < 0 || !ReadWholeFile(LanguageFilePath(number), bytes)) {
-        if (!FileExists(LanguageFilePath(0)) || !ReadWholeFile(LanguageFilePath(0), bytes)) return 0;
+        if (!FileExists(LanguageFilePath(0)) || !ReadWholeFile(LanguageFilePath(0), bytes)) return {};
     }
     TranslationCatalogue shipped;
     shipped.LoadTextBytes(bytes);
@@ -123,12 +123,12 @@ std::string TranslationCatalogue::Text(int number) const {
     return texts[static_cast<size_t>(number)];
 }
 
-int TranslationCatalogue::FillMissingFrom(const TranslationCatalogue& other) {
-    int filled = 0;
+std::vector<int> TranslationCatalogue::FillMissingFrom(const TranslationCatalogue& other) {
+    std::vector<int> filled;
     for (size_t i = 0; i < texts.size() && i < other.texts.size(); ++i) {
         if (texts[i].empty() && !other.texts[i].empty()) {
             texts[i] = other.texts[i];
-            ++filled;
+            filled.push_back(static_cast<int>(i));
         }
     }
     if (languageName.empty()) languageName = other.languageName;
@@ -145,7 +145,13 @@ void LoadTranslation(const std::string& baseName) {
     std::string bytes;
     if (FileExists(active) && ReadWholeFile(active, bytes)) {
         fresh->LoadTextBytes(bytes);
-        if (FillFromShippedFiles(*fresh) > 0) gDamageNotice = Fingerprint(bytes) + " " + active;
+        const std::vector<int> filled = FillFromShippedFiles(*fresh);
+        // An active file kept from an earlier version lacks only the texts
+        // added since (they take the next free numbers): those are filled
+        // without a word. A cut file, or one with a gap, is damaged.
+        const LanguageFileExtent extent = ExtentOfLanguageFile(bytes);
+        const bool damaged = !filled.empty() && (!extent.closed || filled.front() < extent.highestNumber);
+        if (damaged) gDamageNotice = Fingerprint(bytes) + " " + active;
     } else {
         try {
             fresh->LoadTextFile(LanguageFilePath(0));

@@ -31,8 +31,8 @@ public:
 
     // The text of a number; empty outside 0..10000 or without a section.
     std::string Text(int number) const;
-    // Gives every empty slot the other catalogue's text; how many it gave.
-    int FillMissingFrom(const TranslationCatalogue& other);
+    // Gives every empty slot the other catalogue's text; the numbers it filled.
+    std::vector<int> FillMissingFrom(const TranslationCatalogue& other);
     // The first non-empty text stored while the file was read: the language's
     // own name in a well-formed file.
     const std::string& LoadedLanguageName() const { return languageName; }
@@ -52,7 +52,9 @@ private:
 // read.
 void LoadTranslation(const std::string& baseName);
 // The active text file, when the last LoadTranslation had to fill texts it
-// lacks and this damage has not been reported before: empty otherwise. Taking
+// lacks because it is damaged (cut short, or a text missing below its highest
+// number: a file a newer version only added texts to is not) and this damage
+// has not been reported before: empty otherwise. Taking
 // it records the report in the data folder, so that the user hears of one
 // damaged file once, and again only after the file has changed.
 std::string TakeDamagedLanguageFileToReport();

@@ -126,7 +126,9 @@ TEST_F(TranslationCatalogueTest, TextsADamagedActiveFileLacksComeFromTheShippedF
         bool damaged;
     } cases[] = {
         {"whole", "[0]\r\nEnglish\r\n[1]\r\nYes!\r\n[2]\r\nNo!\r\n[END]\r\n", "Yes!", "No!", "", false},
-        {"a text cut out", "[0]\r\nEnglish\r\n[1]\r\nYes!\r\n[END]\r\n", "Yes!", "No", "", true},
+        {"a text cut out", "[0]\r\nEnglish\r\n[2]\r\nNo!\r\n[END]\r\n", "Yes", "No!", "", true},
+        // An earlier version's file lacks only the texts added since, at higher numbers.
+        {"whole, of an earlier version", "[0]\r\nEnglish\r\n[1]\r\nYes!\r\n[END]\r\n", "Yes!", "No", "", false},
         {"cut short (a text ends at the next header)", "[0]\r\nEnglish\r\n[1]\r\nYe", "Yes", "No", "", true},
         {"empty", "", "Ja", "Nein", "Nur deutsch", true},
         {"no language name", "[1]\r\n\r\n[2]\r\nNo!\r\n[END]\r\n", "Ja", "No!", "Nur deutsch", true},
@@ -141,6 +143,25 @@ TEST_F(TranslationCatalogueTest, TextsADamagedActiveFileLacksComeFromTheShippedF
         EXPECT_EQ(TakeDamagedLanguageFileToReport(), c.damaged ? InData(".def") : "");
         EXPECT_EQ(ReadFileBytes(InData(".def")), c.active) << "the damaged file is left as it is";
     }
+}
+
+// The active file an earlier version copied stays in use after an update (the
+// version asks for the language again only when its number changes): it lacks
+// the texts added since, which come from the shipped file without a word.
+TEST_F(TranslationCatalogueTest, AnEarlierVersionsActiveFileIsNotReportedAsDamaged) {
+    const std::string earlier =
+        ReadFileBytes(testsupport::SourcePath("tests/wine/i18n/fixtures/english-as-of-dbe3696.t01"));
+    const std::string shipped = ReadFileBytes(testsupport::ProductPath("Bootmarshal.t01"));
+    ASSERT_FALSE(earlier.empty());
+    ASSERT_NE(earlier, shipped) << "the shipped file has texts the earlier one lacks";
+    Put(InData(".def"), earlier);
+    Put(InData(".t01"), shipped);
+    LoadTranslation(kBase);
+    EXPECT_EQ(TakeDamagedLanguageFileToReport(), "");
+    TranslationCatalogue current;
+    current.LoadTextBytes(shipped);
+    EXPECT_EQ(GetText(Text::LanguageFileDamaged), current.Text(Text::LanguageFileDamaged));
+    EXPECT_EQ(ReadFileBytes(InData(".def")), earlier);
 }
 
 TEST_F(TranslationCatalogueTest, ADamagedFileIsReportedOnceAndAgainAfterItChanges) {
