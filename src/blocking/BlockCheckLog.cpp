@@ -57,7 +57,7 @@ std::string BlockCheckLogFile() { return DataFolder(kBaseName) + kBlockCheckLogF
 
 BlockCheckAction BlockCheckActionOf(const StartupEntry& entry, const ChangeResult& result) {
     BlockCheckAction action;
-    action.location = result.location.empty() ? LocationPath(entry.kind, PlaceOf(entry)) : result.location;
+    action.location = result.location;
     action.name = entry.name;
     action.command = entry.command;
     action.removed = result.ok();

@@ -14,9 +14,9 @@ enum class BlockRefusal { None, EmptyCommand, OwnBlockCheck };
 BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName);
 
 // Releasing a line switches an entry on only when the entry is stored
-// somewhere (a location kind), is switched off, and its trimmed command equals
-// the trimmed line, ignoring case and quotation marks (a line blocked from an
-// active registry entry holds the quoted form, the switched-off entry lists the
-// plain one). Any other entry is left alone: it may have been switched off for
-// another reason.
+// somewhere (a location kind), is switched off, and its command is the line's
+// command in the form the logon check compares (BlockMatch.h): a line blocked
+// from an active registry entry holds the quoted form, the switched-off entry
+// lists the plain one. Any other entry is left alone: it may have been switched
+// off for another reason.
 bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine);

@@ -1,5 +1,5 @@
 // Finding a program's windows from a test: by registered class, visible, of one
-// process when given.
+// process when given; and waiting for what the program does.
 #pragma once
 #include <windows.h>
 
@@ -12,5 +12,16 @@ HWND FindVisibleWindow(const char* className, DWORD processId = 0);
 HWND WaitForWindow(const char* className, DWORD timeoutMs = 10000, DWORD processId = 0);
 // Waits until the window is hidden or destroyed; false on timeout.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
+
+// Waits until the condition holds, looking every 50 ms: the program under test
+// works in its own process and time.
+template <typename Condition>
+bool Eventually(Condition condition, DWORD timeoutMs = 10000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
 
 }  // namespace testsupport

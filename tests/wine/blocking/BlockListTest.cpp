@@ -121,23 +121,12 @@ TEST_F(BlockListTest, FailedSaveKeepsTheOldFileWhole) {
 
 }  // namespace
 
-namespace {
-
-std::string BesideThisTest(const std::string& fileName) {
-    char path[MAX_PATH];
-    const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, size);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + fileName;
-}
-
-}  // namespace
-
 // Two copies of the program changing the list at the same time (the window and
 // the copy with administrator rights, or a script): each change is applied to
 // the file as the other left it, so none is lost.
 TEST_F(BlockListTest, TwoProcessesChangingTheListAtOnceLoseNoChange) {
     constexpr int kChanges = 200;
-    const std::string writer = "\"" + BesideThisTest("blocklist_writer.exe") + "\" ";
+    const std::string writer = "\"" + ProgramFolder() + "blocklist_writer.exe\" ";
     int exitCodes[2] = {-1, -1};
     std::thread first(
         [&] { exitCodes[0] = testsupport::RunProcess(writer + "first " + std::to_string(kChanges), 300000); });

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "driver/Driver.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
@@ -18,6 +19,8 @@
 #include "ui/win/WindowClasses.h"
 
 namespace {
+
+using testsupport::Eventually;
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
@@ -33,44 +36,15 @@ bool ValueExists(HKEY root, const char* key, const std::string& name) {
 
 std::string Value(HKEY root, const char* key, const std::string& name) { return ReadRegString(root, key, name); }
 
-// Waits until the condition holds (the program works on its own thread of time).
+// Brings the window to the front and presses the key with the keys held, until
+// the condition holds (at most five tries: a window coming up may still take
+// the foreground while the key is on its way).
 template <typename Condition>
-bool Eventually(Condition condition, DWORD timeoutMs = 10000) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (condition()) return true;
-        Sleep(50);
-    }
-    return condition();
-}
-
-// Presses the keys in order and lets them go in reverse, through the platform's input queue.
-void TypeKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = keys.end(); key != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(200);
-}
-
-// Brings the window to the front and types the keys, until the condition holds
-// (at most five tries).
-template <typename Condition>
-bool PressUntil(HWND window, std::initializer_list<WORD> keys, Condition condition) {
+bool PressUntil(HWND window, WORD key, std::initializer_list<WORD> held, Condition condition) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         SetForegroundWindow(window);
         Eventually([&] { return GetForegroundWindow() == window; }, 1000);
-        TypeKeys(keys);
+        testsupport::PressKey(key, held);
         if (condition()) return true;
     }
     return false;
@@ -195,18 +169,17 @@ TEST_F(MainWindowEndToEnd, BlockAndReleaseThenKeys) {
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, kRun, "Alpha"));
 
     // Keys pressed on the keyboard: Ctrl+F asks before restarting Windows, and
-    // Enter (the question's default) answers no. Other test programs share the
-    // display and may take the focus: each key goes again until it had its effect.
+    // Enter (the question's default) answers no.
     HWND question = nullptr;
-    ASSERT_TRUE(PressUntil(window_, {VK_CONTROL, 'F'}, [&] {
+    ASSERT_TRUE(PressUntil(window_, 'F', {VK_CONTROL}, [&] {
         question = e2e::WaitForWindow(WindowClass::Question, 2000, program_.processId());
         return question != nullptr;
     }));
-    ASSERT_TRUE(PressUntil(question, {VK_RETURN}, [&] { return e2e::WaitUntilGone(question, 2000); }));
+    ASSERT_TRUE(PressUntil(question, VK_RETURN, {}, [&] { return e2e::WaitUntilGone(question, 2000); }));
     EXPECT_TRUE(program_.running());
     // Alt+X ends the program.
     EXPECT_TRUE(
-        PressUntil(window_, {VK_MENU, 'X'}, [&] { return Eventually([&] { return !program_.running(); }, 2000); }));
+        PressUntil(window_, 'X', {VK_MENU}, [&] { return Eventually([&] { return !program_.running(); }, 2000); }));
     EXPECT_EQ(program_.WaitForExit(), 0);
 }
 
