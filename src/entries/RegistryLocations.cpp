@@ -74,13 +74,16 @@ EntryList ListRegistryEntries(int kind, EntryPlace place) {
     EntryList entries;
     const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return entries;
-    auto values = ReadRegStringValues(location->root, KeyPath(*location, place), RegistryViewOf(kind));
+    auto values = ReadRegValues(location->root, KeyPath(*location, place), RegistryViewOf(kind));
     entries.reserve(values.size());
     const bool shelved = place == EntryPlace::AutorunsDisabled;
-    for (auto& [name, text] : values) {
+    for (auto& [name, value] : values) {
         StartupEntry entry;
         entry.name = std::move(name);
-        entry.command = std::move(text);
+        entry.command = std::move(value.text);
+        entry.stored = value.type == REG_SZ          ? StoredValue::Text
+                       : value.type == REG_EXPAND_SZ ? StoredValue::ExpandText
+                                                     : StoredValue::NotText;
         entry.active = shelved ? 0 : 1;
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;

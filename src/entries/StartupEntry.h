@@ -21,6 +21,15 @@ enum class SwitchedOffBy : uint8_t {
     OtherTool,    // moved into an "AutorunsDisabled" subkey or folder of its location
 };
 
+// How an entry's command is stored. Only registry values can be anything but
+// text; a value of another type (binary, number, multi-string) is listed with
+// an empty command and is no program to start, switch or block.
+enum class StoredValue : uint8_t {
+    Text,        // REG_SZ, a link, a win.ini item
+    ExpandText,  // REG_EXPAND_SZ: Windows expands its %name% references
+    NotText,     // any other registry type
+};
+
 class StartupEntry {
 public:
     std::string name;     // value name, link name without ".lnk", or derived (win.ini)
@@ -32,7 +41,11 @@ public:
     // marker). A replacement's own value only counts as OtherTool with active 0:
     // it then stays in (or goes to) the "AutorunsDisabled" place.
     SwitchedOffBy offBy = SwitchedOffBy::Nobody;
+    // Set by listing; Text for records from elsewhere (backups, the editor).
+    StoredValue stored = StoredValue::Text;
 };
+
+inline bool HoldsText(const StartupEntry& entry) { return entry.stored != StoredValue::NotText; }
 
 using EntryList = std::vector<StartupEntry>;
 

@@ -81,6 +81,19 @@ std::vector<std::pair<std::string, std::string>> ReadRegStringValues(HKEY root, 
     return values;
 }
 
+std::vector<NamedRegistryValue> ReadRegValues(HKEY root, const std::string& keyPath, REGSAM view) {
+    std::vector<NamedRegistryValue> values;
+    ForEachValue(root, keyPath, view, [&](std::string name, DWORD type, const std::vector<char>& data, DWORD size) {
+        NamedRegistryValue named;
+        named.name = std::move(name);
+        named.value.exists = true;
+        named.value.type = type;
+        if (named.value.IsString()) named.value.text = StringFromRegData(data, size);
+        values.push_back(std::move(named));
+    });
+    return values;
+}
+
 RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     RegistryValue value;
     RawRegistryValue raw;

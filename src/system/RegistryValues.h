@@ -25,6 +25,13 @@ struct RegistryValue {
     bool IsString() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
 };
 RegistryValue ReadRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view = 0);
+// All values of a key with their type (text only for the string types), in the
+// registry's order; a key that cannot be opened gives nothing.
+struct NamedRegistryValue {
+    std::string name;
+    RegistryValue value;
+};
+std::vector<NamedRegistryValue> ReadRegValues(HKEY root, const std::string& keyPath, REGSAM view = 0);
 // All values of a key with their type and raw bytes, in the registry's order.
 struct RawRegistryValue {
     std::string name;
