@@ -1,5 +1,6 @@
 #include "support/Processes.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace testsupport {
@@ -37,6 +38,10 @@ Program Program::Start(const std::string& commandLine, const std::string& workin
         CloseHandle(info.hThread);
         program.process_ = info.hProcess;
         program.processId_ = info.dwProcessId;
+    } else {
+        // Said here, since every caller only sees a program that never ran.
+        std::fprintf(stderr, "could not start \"%s\" (folder \"%s\"): error %lu\n", commandLine.c_str(),
+                     workingFolder.c_str(), GetLastError());
     }
     return program;
 }

@@ -1,5 +1,7 @@
 #include "support/WindowFinder.h"
 
+#include <cstdio>
+
 namespace testsupport {
 
 namespace {
@@ -24,6 +26,16 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
+BOOL CALLBACK ListVisibleWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) return TRUE;
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    std::fprintf(stderr, " %s (process %lu)", name, owner);
+    return TRUE;
+}
+
 }  // namespace
 
 HWND FindVisibleWindow(const char* className, DWORD processId) {
@@ -36,7 +48,14 @@ HWND WaitForWindow(const char* className, DWORD timeoutMs, DWORD processId) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (HWND found = FindVisibleWindow(className, processId)) return found;
-        if (GetTickCount() - start > timeoutMs) return nullptr;
+        if (GetTickCount() - start > timeoutMs) {
+            // What was on the screen instead tells a slow start from a wrong window.
+            std::fprintf(stderr, "no visible window of class \"%s\" (process %lu) after %lu ms; visible now:",
+                         className ? className : "(any)", processId, timeoutMs);
+            EnumWindows(&ListVisibleWindow, 0);
+            std::fprintf(stderr, "\n");
+            return nullptr;
+        }
         Sleep(20);
     }
 }

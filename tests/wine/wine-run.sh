@@ -6,4 +6,11 @@ set -eu
 source "$(dirname "$0")/wine-env.sh"
 name=$(basename "$1"); name=${name%.exe}
 bm_use_prefix "$name"
-exec wine "$@"
+rc=0
+wine "$@" || rc=$?
+# A test program that dies before printing anything (a failed Wine start, a
+# crash in start-up code) would otherwise fail without a word.
+if [ "$rc" -ne 0 ]; then
+  echo "wine-run: $name exited with status $rc (prefix $WINEPREFIX, display ${DISPLAY:-none})" >&2
+fi
+exit "$rc"
