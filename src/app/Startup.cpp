@@ -74,7 +74,7 @@ void StartBackupStore() {
     const std::string error = StartBackupsReportingError(backups, ui::UserMessage);
     // The backup commands work on this store, also when its file could not be read.
     ui::AttachBackupStore(&backups);
-    if (!error.empty()) ShowMessage2(error);
+    if (!error.empty()) ShowMessage(error);
 }
 
 // The language is asked before the texts go onto the windows; a confirmed
@@ -91,7 +91,7 @@ bool LanguageConfirmed(bool endAfterChoice) {
 // user hears why once, over the main window.
 void ReportDamagedLanguageFile() {
     const std::string damaged = TakeDamagedLanguageFileToReport();
-    if (!damaged.empty()) ShowMessage2(FillPlaceholder(GetText(Text::LanguageFileDamaged), damaged));
+    if (!damaged.empty()) ShowMessage(FillPlaceholder(GetText(Text::LanguageFileDamaged), damaged));
 }
 
 int RunWindows(bool endAfterChoice) {

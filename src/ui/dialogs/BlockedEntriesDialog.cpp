@@ -33,7 +33,7 @@ std::string ListLineText(HWND list, int line) {
 
 }  // namespace
 
-BlockedEntriesDialog::BlockedEntriesDialog() : DialogBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight) {}
+BlockedEntriesDialog::BlockedEntriesDialog() : WindowBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight) {}
 
 void BlockedEntriesDialog::OnCreate() {
     fieldBrush_.reset(CreateSolidBrush(kFieldBackground));
@@ -78,7 +78,7 @@ LRESULT BlockedEntriesDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         SetBkColor(dc, kFieldBackground);
         return reinterpret_cast<LRESULT>(fieldBrush_.get());
     }
-    return DialogBase::HandleMessage(message, wParam, lParam);
+    return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 void BlockedEntriesDialog::Prepare(const StartupEntry& currentEntry) {
@@ -108,7 +108,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     const BlockingResult result = ReleaseBlockListLine(static_cast<size_t>(position), current_);
     if (!result.listChanged) return;
     FillList();
-    if (!result.listSaved) ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
+    if (!result.listSaved) ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     if (result.entrySwitched) {
         current_.active = 1;
         entrySwitchedOn = true;
@@ -188,7 +188,7 @@ void BlockedEntriesDialog::OnCommand(int id, int code, HWND /*control*/) {
 
 void BlockedEntriesDialog::OnCancel() {
     ShowWholeLine(-1);
-    DialogBase::OnCancel();
+    WindowBase::OnCancel();
 }
 
 BlockedEntriesDialog& TheBlockedEntriesDialog() {

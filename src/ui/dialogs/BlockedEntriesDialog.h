@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "entries/StartupEntry.h"
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
@@ -13,7 +13,7 @@ namespace ui {
 // released line; no other entry changes. The caller refreshes its list afterwards.
 void RunBlockedEntriesDialog(HWND owner, const StartupEntry& currentEntry);
 
-class BlockedEntriesDialog : public DialogBase {
+class BlockedEntriesDialog : public WindowBase {
 public:
     BlockedEntriesDialog();
 

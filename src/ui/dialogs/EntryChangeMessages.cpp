@@ -10,8 +10,8 @@
 #include "ui/main/InterfaceTexts.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/prompts/Prompts.h"
-#include "ui/win/DialogBase.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
@@ -67,11 +67,11 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, in
 void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind) {
     const bool machineWide = IsMachineWideKind(kind) || IsMachineWideKind(targetKind);
     if (result.reason != ChangeReason::AccessDenied || !machineWide || RunsElevated()) {
-        ShowMessage2(message);
+        ShowMessage(message);
         return;
     }
     if (!AskQuestion(message + "\n\n" + GetText(Text::OfferElevatedCopy), false)) return;
-    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage2(GetText(Text::ElevatedCopyFailed));
+    if (StartElevatedCopy() == ElevatedStart::Failed) ShowMessage(GetText(Text::ElevatedCopyFailed));
 }
 
 std::string EntryWithPlace(const StartupEntry& entry) {

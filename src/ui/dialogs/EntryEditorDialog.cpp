@@ -22,7 +22,7 @@ constexpr int kClientHeight = 222;
 
 }  // namespace
 
-EntryEditorDialog::EntryEditorDialog() : DialogBase(WindowClass::EntryEditor, kClientWidth, kClientHeight) {}
+EntryEditorDialog::EntryEditorDialog() : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight) {}
 
 void EntryEditorDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -80,7 +80,7 @@ LRESULT EntryEditorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         SetBkColor(dc, kWhite);
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    return DialogBase::HandleMessage(message, wParam, lParam);
+    return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 void EntryEditorDialog::Prepare(StartupEntry& entry, bool isNew) {
@@ -108,7 +108,7 @@ void EntryEditorDialog::ShowLocation() {
 
 void EntryEditorDialog::Tell(const std::string& text) {
     lastMessage = text;
-    ShowMessage2(text);
+    ShowMessage(text);
 }
 
 void EntryEditorDialog::OnCommand(int id, int code, HWND /*control*/) {

@@ -7,7 +7,7 @@
 
 #include "entries/EntryChange.h"
 #include "entries/StartupEntry.h"
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
@@ -19,7 +19,7 @@ namespace ui {
 // refresh).
 bool RunEntryEditor(HWND owner, StartupEntry& entry, bool isNew);
 
-class EntryEditorDialog : public DialogBase {
+class EntryEditorDialog : public WindowBase {
 public:
     EntryEditorDialog();
 

@@ -32,7 +32,7 @@ const char kHomepageHint[] = "Homepage - Veltmanix";
 
 }  // namespace
 
-InfoWindow::InfoWindow() : DialogBase(WindowClass::Info, kClientWidth, kClientHeight) {}
+InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight) {}
 
 void InfoWindow::OnDpiChanged() {
     LOGFONTA face{};
@@ -134,7 +134,7 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
         return TRUE;
     }
-    return DialogBase::HandleMessage(message, wParam, lParam);
+    return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 void InfoWindow::OpenHomepage() { OpenWithShell(GetText(Text::HomepageAddress)); }
@@ -167,10 +167,10 @@ void InfoWindow::OnLanguageChosen() {
         case LanguageSwitchOutcome::AlreadyActive:
             return;
         case LanguageSwitchOutcome::NotFound:
-            ShowMessage2(FillPlaceholder(GetText(Text::LanguageNotRead), chosen));
+            ShowMessage(FillPlaceholder(GetText(Text::LanguageNotRead), chosen));
             break;
         case LanguageSwitchOutcome::TextsNotSaved:
-            ShowMessage2(FillPlaceholder(GetText(Text::LanguageNotSaved), chosen));
+            ShowMessage(FillPlaceholder(GetText(Text::LanguageNotSaved), chosen));
             break;
         case LanguageSwitchOutcome::Switched:
             if (languageSwitched_) languageSwitched_();

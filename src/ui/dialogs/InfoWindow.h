@@ -5,13 +5,13 @@
 
 #include <functional>
 
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
 void ShowInfoWindow(HWND owner);
 
-class InfoWindow : public DialogBase {
+class InfoWindow : public WindowBase {
 public:
     InfoWindow();
 

@@ -32,7 +32,7 @@ std::string OwnExecutable() {
 
 }  // namespace
 
-LanguageDialog::LanguageDialog() : DialogBase(WindowClass::Language, kClientWidth, kClientHeight) {}
+LanguageDialog::LanguageDialog() : WindowBase(WindowClass::Language, kClientWidth, kClientHeight) {}
 
 void LanguageDialog::SetChoiceFile(const std::string& path, const std::string& version) {
     choiceFile_ = path;

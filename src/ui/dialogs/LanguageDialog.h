@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
-class LanguageDialog : public DialogBase {
+class LanguageDialog : public WindowBase {
 public:
     LanguageDialog();
 

@@ -67,7 +67,7 @@ const LineRow kLines[] = {
 
 }  // namespace
 
-LocationDialog::LocationDialog() : DialogBase(WindowClass::Location, kClientWidth, kClientHeight) {}
+LocationDialog::LocationDialog() : WindowBase(WindowClass::Location, kClientWidth, kClientHeight) {}
 
 void LocationDialog::MakeFonts() {
     LOGFONTA face{};

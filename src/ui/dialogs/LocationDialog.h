@@ -5,7 +5,7 @@
 
 #include "entries/EntryChange.h"
 #include "ui/dialogs/LocationModel.h"
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 class StartupEntry;
 
@@ -23,7 +23,7 @@ bool RunLocationDialog(HWND owner, StartupEntry& entry);
 // True when the kind changed.
 bool ChooseLocation(HWND owner, StartupEntry& entry);
 
-class LocationDialog : public DialogBase {
+class LocationDialog : public WindowBase {
 public:
     enum class Mode { Move, ChooseOnly };
 

@@ -97,18 +97,18 @@ std::string RestoreReportText(const RestoreReport& report) {
 
 void ShowRestoreReport(const RestoreReport& report) {
     if (!report.started) {
-        ShowMessage2(GetText(Text::RestoreNotStarted) + "\n" + report.error);
+        ShowMessage(GetText(Text::RestoreNotStarted) + "\n" + report.error);
         return;
     }
     if (report.complete()) {
-        ShowMessage2(GetText(Text::Restored));
+        ShowMessage(GetText(Text::Restored));
         return;
     }
     const size_t items = report.notWritten.size() + report.notRemoved.size();
     if (ReportNeedsInfoMessage(items)) {
         ShowInfoMessage(GetText(Text::RestoreBackup), RestoreReportText(report));
     } else {
-        ShowMessage2(RestoreReportText(report));
+        ShowMessage(RestoreReportText(report));
     }
 }
 
@@ -146,7 +146,7 @@ void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int 
 
 }  // namespace
 
-RestoreDialog::RestoreDialog() : DialogBase(WindowClass::Restore, kClientWidth, kClientHeight) {}
+RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight) {}
 
 void RestoreDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -202,7 +202,7 @@ LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
     }
-    return DialogBase::HandleMessage(message, wParam, lParam);
+    return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 bool RestoreDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -273,9 +273,9 @@ void RestoreDialog::DeleteSelected() {
     const SnapshotDeletion result = DeleteSnapshot(*store_, static_cast<size_t>(position));
     FillSnapshotList();
     if (result.deleted) {
-        ShowMessage2(GetText(Text::Deleted));
+        ShowMessage(GetText(Text::Deleted));
     } else {
-        ShowMessage2(GetText(Text::BackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
+        ShowMessage(GetText(Text::BackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
     }
 }
 
@@ -322,9 +322,9 @@ void MakeBackup(HWND owner) {
         taken = TakeSnapshot(*g_store, error);
     }
     if (taken) {
-        ShowMessage2(GetText(Text::BackupMade));
+        ShowMessage(GetText(Text::BackupMade));
     } else {
-        ShowMessage2(GetText(Text::BackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
+        ShowMessage(GetText(Text::BackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
     }
 }
 

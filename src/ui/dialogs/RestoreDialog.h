@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 class BackupStore;
 
@@ -55,7 +55,7 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position);
 
 // ---- The dialog ---------------------------------------------------------------
 
-class RestoreDialog : public DialogBase {
+class RestoreDialog : public WindowBase {
 public:
     RestoreDialog();
 

@@ -83,7 +83,7 @@ std::string WithLineBreaks(std::string text) {
 
 }  // namespace
 
-MainWindow::MainWindow() : DialogBase(WindowClass::Main, kClientWidth, kClientHeight) {}
+MainWindow::MainWindow() : WindowBase(WindowClass::Main, kClientWidth, kClientHeight) {}
 
 MainWindow::~MainWindow() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
@@ -533,7 +533,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DialogBase::HandleMessage(message, wParam, lParam);
+    return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace ui

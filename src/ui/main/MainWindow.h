@@ -19,12 +19,12 @@
 #include "ui/main/CommandsModel.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/main/Ribbon.h"
-#include "ui/win/DialogBase.h"
 #include "ui/win/Pictures.h"
+#include "ui/win/WindowBase.h"
 
 namespace ui {
 
-class MainWindow : public DialogBase {
+class MainWindow : public WindowBase {
 public:
     MainWindow();
     ~MainWindow() override;

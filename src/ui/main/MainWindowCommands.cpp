@@ -127,7 +127,7 @@ void MainWindow::Execute(Command command) {
                 break;
         }
     } catch (const std::exception& error) {
-        ShowMessage2(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));
+        ShowMessage(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));
         RefreshList();
     }
 }
@@ -146,7 +146,7 @@ void MainWindow::DeleteCurrentEntry() {
     if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
     const ChangeResult result = DeleteEntry(entry);
     if (result.ok()) {
-        ShowMessage2(GetText(Text::Deleted));
+        ShowMessage(GetText(Text::Deleted));
     } else {
         ReportFailure(Text::NotDeleted, result, entry);
     }
@@ -193,23 +193,23 @@ void MainWindow::BlockCurrentEntry(const StartupEntry& entry) {
     const BlockingResult result = BlockEntry(entry);
     switch (result.refusal) {
         case BlockRefusal::EmptyCommand:
-            ShowMessage2(GetText(Text::NoCommandToBlock));
+            ShowMessage(GetText(Text::NoCommandToBlock));
             return;
         case BlockRefusal::OwnBlockCheck:
-            ShowMessage2(GetText(Text::OwnCheckNotBlockable));
+            ShowMessage(GetText(Text::OwnCheckNotBlockable));
             return;
         case BlockRefusal::None:
             break;
     }
     if (!result.listChanged) {
-        ShowMessage2(GetText(Text::CommandNotBlockable));
+        ShowMessage(GetText(Text::CommandNotBlockable));
         return;
     }
     RefreshListFollowing(entry);
     if (!result.entryChange.ok()) {
         ReportFailure(Text::NotSwitchedOffBlockTakenBack, result.entryChange, entry);
     } else if (!result.listSaved) {
-        ShowMessage2(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
+        ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     }
 }
 
@@ -222,7 +222,7 @@ void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
     }
     std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
     if (!result.entryChange.ok()) problem += "\n\n" + CommandFailureText(305, result.entryChange, entry);
-    ShowMessage2(problem);
+    ShowMessage(problem);
 }
 
 void MainWindow::PrintList() {
@@ -231,10 +231,10 @@ void MainWindow::PrintList() {
         case PrintOutcome::Printed:
             break;
         case PrintOutcome::NoPrinter:
-            ShowMessage2(GetText(Text::NoPrinter));
+            ShowMessage(GetText(Text::NoPrinter));
             break;
         case PrintOutcome::PrinterError:
-            ShowMessage2(GetText(Text::PrintFailed) + (result.printer.empty() ? "" : "\n" + result.printer));
+            ShowMessage(GetText(Text::PrintFailed) + (result.printer.empty() ? "" : "\n" + result.printer));
             break;
     }
 }

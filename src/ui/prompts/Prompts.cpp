@@ -13,14 +13,14 @@
 
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
-#include "ui/win/DialogBase.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WindowBase.h"
 #include "ui/win/WindowClasses.h"
 
 namespace {
 
-using ui::DialogBase;
 using ui::Glyph;
+using ui::WindowBase;
 
 // Format of every wrapped message text; the same flags measure and draw it
 // (static controls draw with DT_WORDBREAK, SS_NOPREFIX and SS_EDITCONTROL add
@@ -93,9 +93,9 @@ void DrawWaitFrame(HDC dc, const RECT& rect, int frame, bool running) {
 }
 
 // ---- Message dialog --------------------------------------------------------
-class MessageDialog : public DialogBase {
+class MessageDialog : public WindowBase {
 public:
-    MessageDialog() : DialogBase(WindowClass::Message, 307, 153) {}
+    MessageDialog() : WindowBase(WindowClass::Message, 307, 153) {}
 
     void ApplyTexts() {
         SetCaption(GetText(Text::ProgramName));
@@ -151,9 +151,9 @@ private:
 };
 
 // ---- Question dialog -------------------------------------------------------
-class QuestionDialog : public DialogBase {
+class QuestionDialog : public WindowBase {
 public:
-    QuestionDialog() : DialogBase(WindowClass::Question, 369, 113) {}
+    QuestionDialog() : WindowBase(WindowClass::Question, 369, 113) {}
 
     void ApplyTexts() {
         SetCaption(GetText(Text::ProgramName));
@@ -224,9 +224,9 @@ private:
 };
 
 // ---- Wait dialog -----------------------------------------------------------
-class WaitDialog : public DialogBase {
+class WaitDialog : public WindowBase {
 public:
-    WaitDialog() : DialogBase(WindowClass::Wait, 388, 149) {}
+    WaitDialog() : WindowBase(WindowClass::Wait, 388, 149) {}
 
     void ApplyTexts() {
         SetCaption(GetText(Text::ProgramName) + " - " + GetText(Text::PleaseWait));
@@ -368,9 +368,9 @@ private:
 };
 
 // ---- Information message dialog --------------------------------------------
-class InfoMessageDialog : public DialogBase {
+class InfoMessageDialog : public WindowBase {
 public:
-    InfoMessageDialog() : DialogBase(WindowClass::InfoMessage, 354, 360) {}
+    InfoMessageDialog() : WindowBase(WindowClass::InfoMessage, 354, 360) {}
 
     void ApplyTexts() {
         SetCaption(GetText(Text::InformationTitle));
@@ -447,9 +447,9 @@ private:
 };
 
 // ---- Splash window ---------------------------------------------------------
-class SplashWindow : public DialogBase {
+class SplashWindow : public WindowBase {
 public:
-    SplashWindow() : DialogBase(WindowClass::Splash, 383, 205) {}
+    SplashWindow() : WindowBase(WindowClass::Splash, 383, 205) {}
 
     void ApplyTexts() { SetControlText(kIdSplashProgramName, GetText(Text::ProgramName)); }
 
@@ -528,7 +528,7 @@ bool Answered(PromptKind kind, const std::string& text, const std::string& detai
 
 }  // namespace
 
-void ShowMessage2(const std::string& text) {
+void ShowMessage(const std::string& text) {
     if (Answered(PromptKind::Message, text, "")) return;
     Get(g_message).Show(text);
 }

@@ -15,7 +15,7 @@
 // Shows the text in the message dialog and returns when the user closes it.
 // Names, commands and paths show literally (an "&" is no accelerator); a long
 // text makes the dialog wider and taller instead of being cut off.
-void ShowMessage2(const std::string& text);
+void ShowMessage(const std::string& text);
 
 // Asks a yes-or-no question; true for yes. Closing the dialog (title bar, Esc)
 // answers yesByDefault, and so does Enter: the default button is the preset

@@ -17,8 +17,8 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "ui/prompts/Prompts.h"
-#include "ui/win/DialogBase.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WindowBase.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ void Pump(DWORD milliseconds) {
 
 // A window with a list box, for the driver's list functions: the lines hold
 // letters beyond ASCII, and choosing a line puts it into the window's title.
-class ListProbe : public ui::DialogBase {
+class ListProbe : public ui::WindowBase {
 public:
     static constexpr int kList = 100, kEdit = 101, kCheck = 102;
-    ListProbe() : DialogBase("BmListProbe", 300, 220) {}
+    ListProbe() : WindowBase("BmListProbe", 300, 220) {}
 
 protected:
     void OnCreate() override {
@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (mode == "question") {
         code = AskQuestion(first) ? 1 : 0;
     } else if (mode == "message") {
-        ShowMessage2(first);
+        ShowMessage(first);
     } else if (mode == "info") {
         ShowInfoMessage(first, second);
     } else if (mode == "timedwait") {

@@ -72,7 +72,7 @@ protected:
     void TearDown() override { SetPromptResponderForTests(nullptr); }
 
     // Shows the dialog, captures it and checks its client size at this DPI.
-    void Shoot(ui::DialogBase& dialog, const std::string& name, int width96, int height96) {
+    void Shoot(ui::WindowBase& dialog, const std::string& name, int width96, int height96) {
         dialog.Create();
         dialog.CenterOnScreen();
         ShowWindow(dialog.hwnd(), SW_SHOW);

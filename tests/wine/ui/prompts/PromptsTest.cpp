@@ -12,8 +12,8 @@
 #include "system/DataFolder.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
-#include "ui/win/DialogBase.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WindowBase.h"
 #include "ui/win/WindowClasses.h"
 
 namespace {
@@ -203,7 +203,7 @@ TEST_F(PromptsTest, APromptShownFromADialogBelongsToThatDialog) {
         g_nested.answer = AskQuestion("Really?");
         PostMessageA(GetDlgItem(message, kIdMessageClose), BM_CLICK, 0, 0);
     });
-    ShowMessage2("outer");
+    ShowMessage("outer");
     EXPECT_EQ(g_nested.questionOwner, g_nested.message);
     EXPECT_FALSE(g_nested.messageEnabled);
     EXPECT_FALSE(g_nested.answer);
@@ -244,16 +244,16 @@ TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne
     Seen shortSeen{}, longSeen{};
     {
         WhenShown when(WindowClass::Message, look(shortSeen));
-        ShowMessage2("Saved.");
+        ShowMessage("Saved.");
     }
     {
         WhenShown when(WindowClass::Message, look(longSeen));
-        ShowMessage2(longText);
+        ShowMessage(longText);
     }
     Seen twoLines{};
     {
         WhenShown when(WindowClass::Message, look(twoLines));
-        ShowMessage2("first line\rsecond line");
+        ShowMessage("first line\rsecond line");
     }
     // A CR alone breaks the line too: two lines, each centred, in the designed width.
     int oneLine = shortSeen.label.bottom - shortSeen.label.top;
@@ -345,7 +345,7 @@ TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
     SetPromptResponderForTests([](const PromptRecord& r) { return r.text == "yes please"; });
     EXPECT_TRUE(AskQuestion("yes please"));
     EXPECT_FALSE(AskQuestion("no thanks", true));
-    ShowMessage2("done");
+    ShowMessage("done");
     RunTimedWait("work", "more", 10);
     { ScopedWait wait; }
     ShowInfoMessage("title", "text");

@@ -38,14 +38,14 @@ constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 // Small pictures drawn beside the caption of a link button.
 enum class Glyph { None, Arrow, Check, Cross };
 
-class DialogBase {
+class WindowBase {
 public:
     // className: the registered window class ("TQuestionDialogForm", ...);
     // the client size at 96 DPI.
-    DialogBase(const char* className, int clientWidth96, int clientHeight96);
-    virtual ~DialogBase();
-    DialogBase(const DialogBase&) = delete;
-    DialogBase& operator=(const DialogBase&) = delete;
+    WindowBase(const char* className, int clientWidth96, int clientHeight96);
+    virtual ~WindowBase();
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
 
     // Creates the hidden window and its controls once; true when the window exists.
     bool Create();

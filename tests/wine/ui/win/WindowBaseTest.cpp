@@ -7,14 +7,14 @@
 #include <stdexcept>
 
 #include "support/WineTestSupport.h"
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 namespace {
 
-class ProbeDialog : public ui::DialogBase {
+class ProbeDialog : public ui::WindowBase {
 public:
     static constexpr int kOk = 10, kThrow = 11;
-    ProbeDialog() : DialogBase("BmProbeDialog", 200, 100) {}
+    ProbeDialog() : WindowBase("BmProbeDialog", 200, 100) {}
     int commands = 0;
 
 protected:
@@ -58,14 +58,14 @@ int RunWith(ProbeDialog& dialog, UINT message, WPARAM wParam) {
     return dialog.RunModal();
 }
 
-TEST(DialogBase, EscapeCancelsAndEnterPressesTheDefaultButton) {
+TEST(WindowBase, EscapeCancelsAndEnterPressesTheDefaultButton) {
     ProbeDialog dialog;
     EXPECT_EQ(RunWith(dialog, WM_KEYDOWN, VK_ESCAPE), IDCANCEL);
     EXPECT_EQ(RunWith(dialog, WM_KEYDOWN, VK_RETURN), IDOK);
     EXPECT_EQ(RunWith(dialog, WM_CLOSE, 0), IDCANCEL);
 }
 
-TEST(DialogBase, AnExceptionInAHandlerStaysInsideTheWindow) {
+TEST(WindowBase, AnExceptionInAHandlerStaysInsideTheWindow) {
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
     SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ProbeDialog::kThrow, BN_CLICKED),
@@ -74,7 +74,7 @@ TEST(DialogBase, AnExceptionInAHandlerStaysInsideTheWindow) {
     EXPECT_TRUE(IsWindow(dialog.hwnd()));
 }
 
-TEST(DialogBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
+TEST(WindowBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create());
     g_target = dialog.hwnd();
@@ -92,7 +92,7 @@ TEST(DialogBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
 
 // Lengths given at 96 DPI come out scaled by the screen's DPI. At 96 DPI that
 // is the identity, so the test runs again in a child at 144 DPI.
-TEST(DialogBase, ControlsAreLaidOutAtTheWindowsDpi) {
+TEST(WindowBase, ControlsAreLaidOutAtTheWindowsDpi) {
     SetProcessDPIAware();
     const int dpi = testsupport::ScreenDpi();
     const int runDpi = testsupport::DpiOfThisRun();
@@ -110,7 +110,7 @@ TEST(DialogBase, ControlsAreLaidOutAtTheWindowsDpi) {
     EXPECT_EQ(button.left, MulDiv(100, dpi, 96));
     EXPECT_EQ(button.right - button.left, MulDiv(80, dpi, 96));
     if (runDpi == 0) {
-        EXPECT_EQ(testsupport::RunTestsAtDpi("DialogBase.ControlsAreLaidOutAtTheWindowsDpi", 144), 0);
+        EXPECT_EQ(testsupport::RunTestsAtDpi("WindowBase.ControlsAreLaidOutAtTheWindowsDpi", 144), 0);
     }
 }
 

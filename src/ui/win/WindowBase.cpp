@@ -1,4 +1,4 @@
-#include "ui/win/DialogBase.h"
+#include "ui/win/WindowBase.h"
 
 #include <algorithm>
 #include <exception>
@@ -36,10 +36,10 @@ HWND CurrentOwner() {
     return DialogOwner();
 }
 
-DialogBase::DialogBase(const char* className, int clientWidth96, int clientHeight96)
+WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96)
     : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
 
-DialogBase::~DialogBase() {
+WindowBase::~WindowBase() {
     if (hwnd_) {
         HWND window = hwnd_;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -48,7 +48,7 @@ DialogBase::~DialogBase() {
     }
 }
 
-bool DialogBase::RegisterOnce() const {
+bool WindowBase::RegisterOnce() const {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -56,7 +56,7 @@ bool DialogBase::RegisterOnce() const {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &DialogBase::WindowProc;
+    wc.lpfnWndProc = &WindowBase::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -65,7 +65,7 @@ bool DialogBase::RegisterOnce() const {
     return RegisterClassExA(&wc) != 0;
 }
 
-bool DialogBase::Create() {
+bool WindowBase::Create() {
     if (hwnd_) return true;
     if (!RegisterOnce()) return false;
     HWND window = CreateWindowExA(ExStyle(), className_.c_str(), "", Style(), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
@@ -75,13 +75,13 @@ bool DialogBase::Create() {
     return true;
 }
 
-void DialogBase::MakeFonts() {
+void WindowBase::MakeFonts() {
     dialogFont_ = gdi::CreateScaledFont({kDialogFace, kDialogFontHeight}, dpi_);
     linkFont_ = gdi::CreateScaledFont({kDialogFace, kLinkFontHeight, false, true}, dpi_);
     if (!whiteBrush_) whiteBrush_ = gdi::Brush(CreateSolidBrush(kWhite));
 }
 
-HWND DialogBase::AddControl(const char* className, const std::string& text, DWORD style, int x96, int y96, int width96,
+HWND WindowBase::AddControl(const char* className, const std::string& text, DWORD style, int x96, int y96, int width96,
                             int height96, int id, DWORD exStyle) {
     HWND control =
         CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96), Px(height96),
@@ -93,7 +93,7 @@ HWND DialogBase::AddControl(const char* className, const std::string& text, DWOR
     return control;
 }
 
-HWND DialogBase::AddLinkButton(const std::string& text, int x96, int y96, int width96, int height96, int id,
+HWND WindowBase::AddLinkButton(const std::string& text, int x96, int y96, int width96, int height96, int id,
                                Glyph glyph) {
     HWND button = AddControl("BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x96, y96, width96, height96, id);
     if (button) {
@@ -103,28 +103,28 @@ HWND DialogBase::AddLinkButton(const std::string& text, int x96, int y96, int wi
     return button;
 }
 
-void DialogBase::MoveControl(int id, int x96, int y96, int width96, int height96) {
+void WindowBase::MoveControl(int id, int x96, int y96, int width96, int height96) {
     placements_[id] = {x96, y96, width96, height96};
     if (HWND control = Control(id)) MoveWindow(control, Px(x96), Px(y96), Px(width96), Px(height96), TRUE);
 }
 
-RECT DialogBase::ControlRect96(int id) const {
+RECT WindowBase::ControlRect96(int id) const {
     auto it = placements_.find(id);
     if (it == placements_.end()) return RECT{0, 0, 0, 0};
     const Placement& p = it->second;
     return RECT{p.x, p.y, p.x + p.width, p.y + p.height};
 }
 
-void DialogBase::SetControlFont(int id, HFONT font) {
+void WindowBase::SetControlFont(int id, HFONT font) {
     if (HWND control = Control(id)) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void DialogBase::SetControlColor(int id, COLORREF color) {
+void WindowBase::SetControlColor(int id, COLORREF color) {
     colors_[id] = color;
     if (HWND control = Control(id)) InvalidateRect(control, nullptr, TRUE);
 }
 
-std::string DialogBase::ControlText(int id) const {
+std::string WindowBase::ControlText(int id) const {
     HWND control = Control(id);
     if (!control) return std::string();
     int length = GetWindowTextLengthA(control);
@@ -134,21 +134,21 @@ std::string DialogBase::ControlText(int id) const {
     return text;
 }
 
-void DialogBase::SetControlText(int id, const std::string& text) {
+void WindowBase::SetControlText(int id, const std::string& text) {
     if (HWND control = Control(id)) SetWindowTextA(control, text.c_str());
 }
 
-void DialogBase::SetCaption(const std::string& text) {
+void WindowBase::SetCaption(const std::string& text) {
     if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
 }
 
-void DialogBase::LayOutControls() {
+void WindowBase::LayOutControls() {
     for (const auto& [id, p] : placements_) {
         if (HWND control = Control(id)) MoveWindow(control, Px(p.x), Px(p.y), Px(p.width), Px(p.height), TRUE);
     }
 }
 
-void DialogBase::SetClientSize96(int width96, int height96) {
+void WindowBase::SetClientSize96(int width96, int height96) {
     clientWidth96_ = width96;
     clientHeight96_ = height96;
     if (!hwnd_) return;
@@ -162,7 +162,7 @@ void DialogBase::SetClientSize96(int width96, int height96) {
     CenterOnScreen();
 }
 
-void DialogBase::CenterOnScreen() {
+void WindowBase::CenterOnScreen() {
     if (!hwnd_) return;
     RECT window{};
     GetWindowRect(hwnd_, &window);
@@ -180,13 +180,13 @@ void DialogBase::CenterOnScreen() {
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DialogBase::FocusInitialControl() {
+void WindowBase::FocusInitialControl() {
     HWND focus = initialFocus_ ? Control(initialFocus_) : nullptr;
     if (!focus) focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
     if (focus) SetFocus(focus);
 }
 
-int DialogBase::RunModal() {
+int WindowBase::RunModal() {
     if (modal_ || !Create()) return IDCANCEL;
     HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
@@ -226,14 +226,14 @@ int DialogBase::RunModal() {
     return modalResult_;
 }
 
-void DialogBase::EndModal(int result) {
+void WindowBase::EndModal(int result) {
     modalResult_ = result;
     modal_ = false;
     // Wakes GetMessage when the end comes from outside a message (a caller's timer).
     if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);
 }
 
-void DialogBase::ShowModeless() {
+void WindowBase::ShowModeless() {
     if (!Create()) return;
     HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
@@ -243,11 +243,11 @@ void DialogBase::ShowModeless() {
     UpdateWindow(hwnd_);
 }
 
-void DialogBase::Hide() {
+void WindowBase::Hide() {
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
-int DialogBase::MeasureTextHeight96(const std::string& text, HFONT font, int width96, UINT format) const {
+int WindowBase::MeasureTextHeight96(const std::string& text, HFONT font, int width96, UINT format) const {
     gdi::WindowDC dc(hwnd_);
     if (!dc.get()) return 0;
     gdi::Select select(dc.get(), font);
@@ -258,7 +258,7 @@ int DialogBase::MeasureTextHeight96(const std::string& text, HFONT font, int wid
     return MulDiv(rect.bottom - rect.top, 96, dpi_) + 1;
 }
 
-int DialogBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT format) const {
+int WindowBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT format) const {
     gdi::WindowDC dc(hwnd_);
     if (!dc.get()) return 0;
     gdi::Select select(dc.get(), font);
@@ -269,7 +269,7 @@ int DialogBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT for
     return MulDiv(rect.right - rect.left, 96, dpi_) + 1;
 }
 
-void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
+void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     FillRect(dc, &rect, whiteBrush_.get());
@@ -338,7 +338,7 @@ void DialogBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     }
 }
 
-LRESULT DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             dpi_ = gdi::DpiOf(hwnd_);
@@ -440,14 +440,14 @@ LRESULT DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK DialogBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogBase* self = nullptr;
+LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowBase* self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<DialogBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         if (self) self->hwnd_ = window;
     } else {
-        self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
