@@ -173,4 +173,12 @@ void SeedLanguageChoice(const std::string& dataFolder) {
     WriteFileBytes(dataFolder + "Bootmarshal.cho", BM_VERSION_TEXT);
 }
 
+std::string LastErrorText(const char* doing) {
+    const DWORD error = GetLastError();
+    char message[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, message,
+                   sizeof message, nullptr);
+    return std::string(doing) + ": error " + std::to_string(error) + " " + message;
+}
+
 }  // namespace testsupport

@@ -56,4 +56,8 @@ bool PressKey(WORD key, std::initializer_list<WORD> held = {});
 // Creates every missing folder of the path.
 void MakeFolders(const std::string& folder);
 
+// For a failed assertion on a platform call: what was being done and the
+// thread's last error, read before anything else can change it.
+std::string LastErrorText(const char* doing);
+
 }  // namespace testsupport

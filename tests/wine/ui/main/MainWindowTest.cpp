@@ -86,7 +86,7 @@ protected:
         answers_.clear();
         mainwindowtest::AnswerQuestionsFrom(answers_);
         window_ = std::make_unique<ui::MainWindow>();
-        ASSERT_TRUE(window_->Create());
+        ASSERT_TRUE(window_->Create()) << testsupport::LastErrorText("creating the main window");
     }
 
     void TearDown() override {

@@ -92,7 +92,7 @@ protected:
 
     void Open() {
         window_ = std::make_unique<ui::MainWindow>();
-        ASSERT_TRUE(window_->Create());
+        ASSERT_TRUE(window_->Create()) << testsupport::LastErrorText("creating the main window");
         window_->RefreshList();
     }
 

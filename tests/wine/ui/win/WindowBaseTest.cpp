@@ -50,7 +50,7 @@ VOID CALLBACK PostOnce(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 int RunWith(ProbeDialog& dialog, UINT message, WPARAM wParam) {
-    EXPECT_TRUE(dialog.Create());
+    EXPECT_TRUE(dialog.Create()) << testsupport::LastErrorText("creating the test window");
     g_target = dialog.hwnd();
     g_message = message;
     g_wParam = wParam;
@@ -67,7 +67,7 @@ TEST(WindowBase, EscapeCancelsAndEnterPressesTheDefaultButton) {
 
 TEST(WindowBase, AnExceptionInAHandlerStaysInsideTheWindow) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(dialog.Create()) << testsupport::LastErrorText("creating the test window");
     SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ProbeDialog::kThrow, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog.hwnd(), ProbeDialog::kThrow)));
     EXPECT_EQ(dialog.commands, 1);
@@ -76,7 +76,7 @@ TEST(WindowBase, AnExceptionInAHandlerStaysInsideTheWindow) {
 
 TEST(WindowBase, AQuitMessageEndsTheModalLoopAndIsPostedAgain) {
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(dialog.Create()) << testsupport::LastErrorText("creating the test window");
     g_target = dialog.hwnd();
     g_message = WM_NULL;
     SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
@@ -100,7 +100,7 @@ TEST(WindowBase, ControlsAreLaidOutAtTheWindowsDpi) {
         ASSERT_EQ(dpi, runDpi) << "the child sees the DPI it was started for";
     }
     ProbeDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(dialog.Create()) << testsupport::LastErrorText("creating the test window");
     RECT client{}, button{};
     GetClientRect(dialog.hwnd(), &client);
     GetWindowRect(GetDlgItem(dialog.hwnd(), ProbeDialog::kThrow), &button);
