@@ -844,7 +844,16 @@ std::string TrimmedString(const std::string& s) {
     return s.substr(first, end - first);
 }
 
-std::string Encoded(TXMLCodec* codec, const std::string& text) { return codec ? codec->Encode(text) : text; }
+// A blank at either end of a text is written as a reference: the reader trims
+// the lines and the ends of texts, and decodes only after that, so " Lead"
+// keeps its space. A tab is a reference already.
+std::string Encoded(TXMLCodec* codec, const std::string& text) {
+    if (codec == nullptr) return text;
+    std::string encoded = codec->Encode(text);
+    if (!encoded.empty() && encoded.back() == ' ') encoded.replace(encoded.size() - 1, 1, "&#32;");
+    if (!encoded.empty() && encoded.front() == ' ') encoded.replace(0, 1, "&#32;");
+    return encoded;
+}
 
 // Writes the children of `element` at `indent`, or with includeRoot the element
 // itself. Deep trees are walked with a stack of their own.
