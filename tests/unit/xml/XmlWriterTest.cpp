@@ -186,7 +186,11 @@ std::string RoundTrip(TXMLParser& parser, const std::string& text) {
     TXMLTag root(nullptr, "xml");
     new TXMLTag(&root, "command", text);
     TXMLTag back;
-    parser.LoadFromText(parser.SaveToText(&root, true, true), "f", &back);
+    try {
+        parser.LoadFromText(parser.SaveToText(&root, true, true), "f", &back);
+    } catch (const EXMLException&) {
+        return "<refused>";
+    }
     TXMLTag* xml = back.Items.FindTag("xml");
     TXMLTag* command = xml ? xml->Items.FindTag("command") : nullptr;
     return command ? command->Text() : "<no command element>";
@@ -218,7 +222,7 @@ TEST(XmlWriter, WhatSurvivesAWriteAndARead) {
     for (const Case& c : cases) EXPECT_EQ(RoundTrip(parser, c.text), c.back) << c.text;
 
     TXMLParser plain;
-    EXPECT_EQ(RoundTrip(plain, "if a<b"), "if a");  // without a codec "<" opens a tag
+    EXPECT_EQ(RoundTrip(plain, "if a<b"), "<refused>");  // without a codec "<" opens a tag, which never ends
 }
 
 }  // namespace
