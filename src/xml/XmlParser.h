@@ -12,6 +12,7 @@
 // the Windows build replaces a saved file atomically.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "system/Errors.h"
@@ -89,6 +90,10 @@ public:
     // Appends the lines of the element's content, or with includeRoot of the
     // element itself, indented by `indentation` spaces, two more per level.
     void WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation);
+
+private:
+    // LoadFromText on bytes held elsewhere.
+    bool LoadFromBytes(std::string_view bytes, const std::string& fileName, TXMLTag* root);
 };
 
 // Text of the error for a file the reader does not accept.
