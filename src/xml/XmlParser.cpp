@@ -303,7 +303,8 @@ bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag) {
         if (elementRead_) return Refuse(lt, XmlExpected::EndOfFile);
         elementRead_ = true;
     }
-    if (open_.size() >= static_cast<size_t>(kXmlDeepestNesting)) return Refuse(lt, XmlExpected::LessNesting);
+    if (open_.size() >= static_cast<size_t>(kXmlDeepestNesting))
+        return Refuse(lt, XmlExpected::LessNesting, "</" + open_.back()->Name + ">");
 
     const size_t space = body.find(' ');
     std::string_view name = body.substr(0, space);
@@ -460,6 +461,7 @@ std::string ReasonText(int line, XmlExpected expected, const std::string& detail
             return std::string();
         case XmlExpected::EndTag:
         case XmlExpected::TagEnd:
+        case XmlExpected::LessNesting:
             what = detail;
             break;
         case XmlExpected::Name:
@@ -476,12 +478,6 @@ std::string ReasonText(int line, XmlExpected expected, const std::string& detail
             break;
         case XmlExpected::Character:
             what = "ein druckbares Zeichen";
-            break;
-        case XmlExpected::LessNesting:
-            what =
-                "h\xF6"
-                "chstens " +
-                std::to_string(kXmlDeepestNesting) + " verschachtelte Elemente";
             break;
     }
     return "Zeile " + std::to_string(line) + ": erwartet wird " + what;
