@@ -235,18 +235,26 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
     return true;
 }
 
+// The next c from `from` on, or npos: a walk, as the distances between the
+// references of a text are short.
+size_t Find(const std::string& text, char c, size_t from) {
+    for (; from < text.size(); ++from)
+        if (text[from] == c) return from;
+    return std::string::npos;
+}
+
 // Every "&" must begin a reference the codec knows. The plain codec's
 // references are checked and decoded in one pass, in place; a codec of
 // another kind decodes the text once its references have been checked. The
 // text stands in the piece from `begin`.
 bool Reader::Decode(const Piece& piece, size_t begin, std::string& text) {
-    size_t amp = text.find('&');
+    size_t amp = Find(text, '&', 0);
     if (amp == std::string::npos && plainCodec_) return true;
     // Decoding in place writes only before the "&" it stands at: from there
     // on the text is as read.
     size_t to = amp;
     while (amp != std::string::npos) {
-        const size_t semicolon = text.find(';', amp + 1);
+        const size_t semicolon = Find(text, ';', amp + 1);
         const size_t nameLength = semicolon == std::string::npos ? 0 : semicolon - amp - 1;
         unsigned char code = 0;
         try {
@@ -257,7 +265,7 @@ bool Reader::Decode(const Piece& piece, size_t begin, std::string& text) {
             const size_t shown = semicolon == std::string::npos ? text.size() - amp : nameLength + 2;
             return Refuse(piece.At(begin + amp), XmlExpected::Reference, text.substr(amp, std::min<size_t>(shown, 16)));
         }
-        const size_t next = text.find('&', semicolon + 1);
+        const size_t next = Find(text, '&', semicolon + 1);
         if (plainCodec_) {
             text[to++] = static_cast<char>(code);
             const size_t plain = (next == std::string::npos ? text.size() : next) - (semicolon + 1);
