@@ -5,26 +5,23 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <string_view>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
-#include "xml/XmlScan.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw EInOutError(FileFault::Open, fileName);
     const std::streamoff size = in.tellg();
-    // A buffer of its own rather than a string: the file overwrites it at once,
-    // so it need not be cleared first.
     if (size < 0) throw EInOutError(FileFault::Read, fileName);
-    std::unique_ptr<char[]> bytes(new char[static_cast<size_t>(size) + kXmlReadPadding]);
-    std::memset(bytes.get() + size, 0, kXmlReadPadding);
-    if (size > 0) {
-        in.seekg(0);
-        in.read(bytes.get(), size);
-    }
+    // A buffer of its own rather than a string: the file fills it at once, so
+    // it need not be cleared first.
+    std::unique_ptr<char[]> bytes(new char[static_cast<size_t>(size)]);
+    in.seekg(0);
+    if (size > 0) in.read(bytes.get(), size);
     if (!in) throw EInOutError(FileFault::Read, fileName);
-    return LoadFromBuffer(std::move(bytes), static_cast<size_t>(size), fileName, root);
+    return LoadFromBytes(std::string_view(bytes.get(), static_cast<size_t>(size)), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {
