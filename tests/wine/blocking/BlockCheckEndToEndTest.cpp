@@ -114,6 +114,64 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     CoUninitialize();
 }
 
+void SetRawValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// A blank line in the list once matched every entry without a command text:
+// values of other types, the (Default) values, RunOnceEx's "Flags" and empty
+// links were all deleted at logon. Only the listed command goes now.
+TEST(BlockCheck, ABlankLineInTheListRemovesNothingWithoutCommandText) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const char kRunOnceEx[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx";
+    const std::vector<std::string> raw = {"Binary", "Dword", "Multi", "Empty"};
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        // Other types hold the listed command's bytes: only a text value is one.
+        SetRawValue(root, kRun, "Binary", REG_BINARY, std::string("C:\\nothing.exe\0", 15));
+        SetRawValue(root, kRun, "Dword", REG_DWORD, std::string("\x05\0\0\0", 4));
+        SetRawValue(root, kRun, "Multi", REG_MULTI_SZ, std::string("C:\\nothing.exe\0\0", 17));
+        SetRawValue(root, kRun, "Empty", REG_SZ, std::string("\0", 1));
+        SetRawValue(root, kRun, nullptr, REG_SZ, std::string("\0", 1));
+        ASSERT_TRUE(WriteRegString(root, kRun, "Nothing", "C:\\nothing.exe"));
+        SetRawValue(root, kRunOnceEx, "Flags", REG_DWORD, std::string("\x20\0\0\0", 4));
+    }
+    const std::string userStartup = Folder(HKEY_CURRENT_USER, "STARTUP");
+    ASSERT_TRUE(WriteFileBytes(userStartup + "Empty.lnk", ""));
+    PrepareDataFolder("Bootmarshal", false);
+    ASSERT_TRUE(
+        WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", "C:\\nothing.exe\r\n\r\n \t\r\n\"\"\r\n"));
+
+    EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
+
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const char* const where = root == HKEY_CURRENT_USER ? "user" : "machine";
+        for (const std::string& name : raw) EXPECT_TRUE(ReadRegValue(root, kRun, name).exists) << where << " " << name;
+        EXPECT_TRUE(ReadRegValue(root, kRun, "").exists) << where << " (Default)";
+        EXPECT_FALSE(ReadRegValue(root, kRun, "Nothing").exists) << where << ": the listed command goes";
+        EXPECT_TRUE(ReadRegValue(root, kRunOnceEx, "Flags").exists) << where;
+    }
+    EXPECT_EQ(LinkNames(userStartup), (std::vector<std::string>{"Empty.lnk"}));
+    std::vector<std::string> logged;
+    for (const BlockCheckAction& action : LastBlockCheckRun(testsupport::ReadFileBytes(BlockCheckLogFile())).actions) {
+        logged.push_back(action.name + (action.removed ? " removed" : " kept"));
+    }
+    EXPECT_EQ(logged, (std::vector<std::string>{"Nothing removed", "Nothing removed"}));
+
+    // The other tests of this program share the prefix.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const std::string& name : raw) DeleteRegValue(root, kRun, name);
+        DeleteRegValue(root, kRun, "");
+        DeleteRegValue(root, kRunOnceEx, "Flags");
+    }
+    DeleteFileA((userStartup + "Empty.lnk").c_str());
+    CoUninitialize();
+}
+
 // A win.ini list too long to store again cannot lose its blocked item, and
 // that must not stop the check: the entries after it are still removed, and
 // the process ends as usual.
