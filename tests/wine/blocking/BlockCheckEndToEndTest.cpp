@@ -6,6 +6,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <set>
+#include <stdexcept>
 
 #include "blocking/BlockCheckLog.h"
 #include "support/WineTestSupport.h"
@@ -214,6 +219,56 @@ TEST(BlockCheck, ARefusedWinIniWriteInTheMiddleStopsNothingElse) {
                          "win.ini | kept: write failed",
                          "win.ini | removed",
                      }));
+}
+
+// The names of the libraries the program's file imports, which the loader
+// loads before the program's first line runs.
+std::set<std::string> ImportedLibraries(const std::string& bytes) {
+    std::set<std::string> names;
+    const auto at = [&bytes](size_t offset, size_t size) {
+        if (offset > bytes.size() || size > bytes.size() - offset) throw std::runtime_error("cut short");
+        return bytes.data() + offset;
+    };
+    IMAGE_DOS_HEADER dos;
+    memcpy(&dos, at(0, sizeof dos), sizeof dos);
+    IMAGE_NT_HEADERS64 nt;
+    memcpy(&nt, at(static_cast<size_t>(dos.e_lfanew), sizeof nt), sizeof nt);
+    const size_t sections = static_cast<size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                            nt.FileHeader.SizeOfOptionalHeader;
+    const auto fileOffset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section;
+            memcpy(&section, at(sections + i * sizeof section, sizeof section), sizeof section);
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.Misc.VirtualSize) {
+                return rva - section.VirtualAddress + section.PointerToRawData;
+            }
+        }
+        throw std::runtime_error("address outside every section");
+    };
+    const DWORD table = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (size_t entry = fileOffset(table);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR import;
+        memcpy(&import, at(entry, sizeof import), sizeof import);
+        if (import.Name == 0) break;
+        std::string name = at(fileOffset(import.Name), 1);
+        for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        names.insert(name);
+    }
+    return names;
+}
+
+// The check runs at every logon and shows nothing. Libraries only the windows
+// need (the print spooler and the dialogs it brings along above all) once
+// cost it more at its start than its own work; they are loaded at their first
+// call. At its start the program needs only what the check itself uses, which
+// COM and the shell-link object load anyway.
+TEST(BlockCheck, TheProgramLoadsAtItsStartOnlyWhatTheCheckUses) {
+    const std::set<std::string> checkUses = {"kernel32.dll", "msvcrt.dll", "advapi32.dll", "ole32.dll",
+                                             "shell32.dll",  "user32.dll", "gdi32.dll"};
+    const std::set<std::string> imported =
+        ImportedLibraries(testsupport::ReadFileBytes(ProductPath("Bootmarshal.exe")));
+    EXPECT_TRUE(imported.count("kernel32.dll")) << "the import table was read";
+    for (const std::string& name : imported) EXPECT_TRUE(checkUses.count(name)) << name << " loads at every logon";
 }
 
 }  // namespace
