@@ -266,6 +266,12 @@ DEUTSCH = {
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
     428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
          "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
+    445: "Der Befehl von %s steht auf der Sperrliste: Die Sperrprüfung\n"
+         "bei der nächsten Anmeldung würde den Eintrag entfernen.\n"
+         "Möchten Sie die Sperre aufheben und den Eintrag einschalten?",
+    446: "Sperrprüfung bei der Anmeldung (%s):",
+    447: "%s gesperrte Einträge entfernt:",
+    448: "%s konnten nicht entfernt werden:",
 }
 
 ENGLISH = {
@@ -469,6 +475,12 @@ ENGLISH = {
     392: "Bootmarshal could not be started with administrator rights.",
     428: "The language file %s is damaged or incomplete.\n"
          "Texts missing from it are taken from the language files that came with Bootmarshal.",
+    445: "The command of %s is on the block list: the block check at the\n"
+         "next logon would remove the entry.\n"
+         "Do you want to lift the block and switch the entry on?",
+    446: "Block check at logon (%s):",
+    447: "%s blocked entries removed:",
+    448: "%s could not be removed:",
 }
 
 FRANCAIS = {
@@ -675,6 +687,12 @@ FRANCAIS = {
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
     428: "Le fichier de langue %s est endommagé ou incomplet.\n"
          "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
+    445: "La commande de %s figure dans la liste de blocage : le contrôle\n"
+         "de blocage la supprimerait à la prochaine ouverture de session.\n"
+         "Voulez-vous lever le blocage et activer l'entrée ?",
+    446: "Contrôle de blocage à l'ouverture de session (%s) :",
+    447: "%s entrées bloquées supprimées :",
+    448: "%s n'ont pas pu être supprimées :",
 }
 
 NBSP = "\u00a0"

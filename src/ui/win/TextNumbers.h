@@ -238,6 +238,12 @@ enum : int {
 
     // Language files.
     LanguageFileDamaged = 428,
+
+    // Blocking.
+    SwitchOnBlockedQuestion = 445,
+    LogonCheckAt = 446,
+    LogonCheckRemoved = 447,
+    LogonCheckNotRemoved = 448,
 };
 
 }  // namespace Text
