@@ -272,6 +272,12 @@ DEUTSCH = {
     432: "das Dateiende",
     433: "ein bekanntes Zeichen statt %s",
     434: "ein druckbares Zeichen",
+    435: "Der Befehl von %s steht auf der Sperrliste: Die Sperrprüfung\n"
+         "bei der nächsten Anmeldung würde den Eintrag entfernen.\n"
+         "Möchten Sie die Sperre aufheben und den Eintrag einschalten?",
+    436: "Sperrprüfung bei der Anmeldung (%s):",
+    437: "%s gesperrte Einträge entfernt:",
+    438: "%s konnten nicht entfernt werden:",
 }
 
 ENGLISH = {
@@ -481,6 +487,12 @@ ENGLISH = {
     432: "the end of the file",
     433: "a known character instead of %s",
     434: "a printable character",
+    435: "The command of %s is on the block list: the block check at the\n"
+         "next logon would remove the entry.\n"
+         "Do you want to lift the block and switch the entry on?",
+    436: "Block check at logon (%s):",
+    437: "%s blocked entries removed:",
+    438: "%s could not be removed:",
 }
 
 FRANCAIS = {
@@ -693,6 +705,12 @@ FRANCAIS = {
     432: "la fin du fichier",
     433: "un caractère connu au lieu de %s",
     434: "un caractère imprimable",
+    435: "La commande de %s figure dans la liste de blocage : le contrôle\n"
+         "de blocage la supprimerait à la prochaine ouverture de session.\n"
+         "Voulez-vous lever le blocage et activer l'entrée ?",
+    436: "Contrôle de blocage à l'ouverture de session (%s) :",
+    437: "%s entrées bloquées supprimées :",
+    438: "%s n'ont pas pu être supprimées :",
 }
 
 NBSP = "\u00a0"

@@ -4,7 +4,9 @@
 # in one seeded throw-away prefix, runs alternating. Prints medians and ratio.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/build.sh" >/dev/null
+# Only what is timed is built; scripts/build.sh configures the tree first.
+[ -f "$root/build/windows/build.ninja" ] || "$root/scripts/build.sh" >/dev/null
+cmake --build "$root/build/windows" --target Bootmarshal blockcheck_seed blockcheck_floor >/dev/null
 export BM_WINE_RUNDIR="$(mktemp -d "${TMPDIR:-/tmp}/bootmarshal-bench.XXXXXX")"
 source "$root/tests/wine/wine-env.sh"
 trap bm_wine_cleanup EXIT
@@ -28,5 +30,5 @@ floor, check = (statistics.median(times[n]) * 1000 for n in ("floor", "check"))
 print(f"runs: {runs} each, alternating, after 3 warm-up pairs")
 print(f"floor  median {floor:7.1f} ms")
 print(f"check  median {check:7.1f} ms")
-print(f"ratio  check/floor = {check / floor:.2f}  (goal: at most 1.3)")
+print(f"ratio  check/floor = {check / floor:.2f}  (goal: at most 1.0)")
 PY

@@ -1,5 +1,7 @@
 #include "blocking/BlockCheckLogFormat.h"
 
+#include "system/TextRules.h"
+
 namespace {
 
 std::string Field(const std::string& text) {
@@ -68,4 +70,23 @@ BlockCheckRun LastBlockCheckRun(const std::string& log) {
         run.actions.push_back(BlockCheckAction{f[1], f[2], f[3], f[4] == kRemoved, f[5]});
     }
     return run;
+}
+
+std::string BlockCheckRunSummary(const BlockCheckRun& run, const std::string& atPattern,
+                                 const std::string& removedPattern, const std::string& notRemovedPattern) {
+    if (run.time.empty()) return std::string();
+    std::string summary = FillPlaceholder(atPattern, run.time);
+    const size_t atLength = summary.size();
+    for (const bool removed : {true, false}) {
+        std::string names;
+        size_t count = 0;
+        for (const BlockCheckAction& action : run.actions) {
+            if (action.removed != removed) continue;
+            names += (count++ ? ", " : " ") + action.name;
+        }
+        if (count == 0) continue;
+        summary += (summary.size() == atLength ? " " : "; ") +
+                   FillPlaceholder(removed ? removedPattern : notRemovedPattern, std::to_string(count)) + names;
+    }
+    return summary;
 }

@@ -34,3 +34,10 @@ struct BlockCheckRun {
     std::vector<BlockCheckAction> actions;
 };
 BlockCheckRun LastBlockCheckRun(const std::string& log);
+
+// One line for the main window's status bar about the newest run: its time
+// (atPattern), then the names of what it removed and of what it could not
+// remove, each after its own pattern with the count in it ("%s" each). Empty
+// when the log holds no run.
+std::string BlockCheckRunSummary(const BlockCheckRun& run, const std::string& atPattern,
+                                 const std::string& removedPattern, const std::string& notRemovedPattern);

@@ -103,7 +103,9 @@ bool IsBlocked(const std::string& command) {
 BlockListChange Block(const std::string& command) {
     const std::string trimmed = Trim(command);
     return ChangeBlockList([&](std::vector<std::string>& lines) {
-        if (!FitsOnOneLine(trimmed)) return false;
+        // A blank command (or bare quotation marks) would meet every value
+        // that holds no text.
+        if (!FitsOnOneLine(trimmed) || BlockMatchForm(trimmed).empty()) return false;
         if (FindLineIn(lines, trimmed) == lines.end()) lines.push_back(trimmed);
         return true;
     });

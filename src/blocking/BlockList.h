@@ -25,7 +25,8 @@ void LoadBlockList();
 // is never blocked.
 bool IsBlocked(const std::string& command);
 // Appends the trimmed command unless it is blocked already; saves. A command
-// with a line break in it cannot stand on one line and is not added.
+// with a line break in it cannot stand on one line, and an empty one would
+// match every value without text: neither is added.
 BlockListChange Block(const std::string& command);
 // Deletes the first line that is the same command (as IsBlocked); saves.
 BlockListChange Unblock(const std::string& command);

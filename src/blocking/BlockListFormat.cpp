@@ -1,5 +1,10 @@
 #include "blocking/BlockListFormat.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "system/TextRules.h"
+
 std::vector<std::string> ParseBlockListBytes(const std::string& bytes) {
     std::vector<std::string> lines;
     const size_t end = std::min(bytes.find('\0'), bytes.size());
@@ -7,7 +12,8 @@ std::vector<std::string> ParseBlockListBytes(const std::string& bytes) {
     while (start < end) {
         size_t stop = start;
         while (stop < end && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
-        lines.push_back(bytes.substr(start, stop - start));
+        std::string line = bytes.substr(start, stop - start);
+        if (!IsBlankLine(line)) lines.push_back(std::move(line));
         if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') ++stop;
         start = stop + 1;
     }
@@ -16,10 +22,14 @@ std::vector<std::string> ParseBlockListBytes(const std::string& bytes) {
 
 std::string BlockListBytes(const std::vector<std::string>& lines) {
     std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
+    for (const std::string& line : lines) {
+        if (!IsBlankLine(line)) bytes += line + "\r\n";
+    }
     return bytes;
 }
 
 bool FitsOnOneLine(const std::string& text) {
     return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
+
+bool IsBlankLine(const std::string& line) { return std::all_of(line.begin(), line.end(), IsBlankOrControl); }

@@ -5,12 +5,6 @@
 #include "system/TextCase.h"
 #include "system/TextRules.h"
 
-namespace {
-
-bool IsStoredKind(int32_t kind) { return IsLocationKind(kind) && !Is32BitViewKind(kind); }
-
-}  // namespace
-
 BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockCheckValueName) {
     const std::string command = UpperText(Trim(entry.command));
     if (command.empty()) return BlockRefusal::EmptyCommand;
@@ -24,6 +18,6 @@ BlockRefusal CheckBlockable(const StartupEntry& entry, const std::string& blockC
 }
 
 bool ReleaseSwitchesEntryOn(int32_t kind, bool active, const std::string& command, const std::string& releasedLine) {
-    if (!IsStoredKind(kind) || active) return false;
+    if (!IsLocationKind(kind) || active) return false;
     return SameText(BlockMatchForm(command), BlockMatchForm(releasedLine));
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "blocking/BlockCheckLog.h"
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/KnownSystemEntries.h"
@@ -103,6 +104,9 @@ void MainWindow::OnCreate() {
     ribbon_.Create(hwnd(), dpi());
     CreateSidePanel();
     CreateEntryArea();
+    // The logon check ends without a word; what it last did shows down here.
+    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 8,
+               kClientHeight - kStatusBarHeight + 3, kClientWidth - 16, kStatusBarHeight - 5, kIdLogonCheckText);
 
     std::vector<ACCEL> keys;
     for (const Shortcut& shortcut : Shortcuts()) {
@@ -244,6 +248,9 @@ void MainWindow::ApplyTexts() {
     SetControlText(kIdEntriesGroup, GetText(Text::EntriesGroup));
     SetControlText(kIdDetailsGroup, GetText(Text::DetailsGroup));
     SetControlText(kIdStatusGroup, GetText(Text::StatusGroup));
+    SetControlText(kIdLogonCheckText,
+                   BlockCheckRunSummary(ReadLastBlockCheckRun(), GetText(Text::LogonCheckAt),
+                                        GetText(Text::LogonCheckRemoved), GetText(Text::LogonCheckNotRemoved)));
     SetControlText(kIdLocationGroup, GetText(Text::LocationGroup));
     SetControlText(kIdNameCaption, GetText(Text::NameCaption));
     SetControlText(kIdCommandCaption, GetText(Text::CommandCaption));
@@ -523,6 +530,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, RGB(255, 255, 255));
                 SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            }
+            if (id == kIdLogonCheckText) {  // straight on the status bar's gradient
+                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
             break;

@@ -12,6 +12,7 @@
 #include "system/Elevation.h"
 #include "system/ProductNames.h"
 #include "system/Shell.h"
+#include "system/TextRules.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/EntryEditorDialog.h"
@@ -166,6 +167,13 @@ void MainWindow::SwitchCurrentEntry() {
     // companion is started in its place and the entry is gone.
     if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
         return;
+    // Switched on while its command stays blocked, the next logon would delete it.
+    if (!entry.active && IsBlocked(entry.command)) {
+        if (AskQuestion(FillPlaceholder(GetText(Text::SwitchOnBlockedQuestion), EntryWithPlace(entry)), false)) {
+            ReleaseCurrentEntry(entry);
+        }
+        return;
+    }
     RunTimedWait(5);
     ScopedWait wait;
     StartupEntry switched = entry;

@@ -76,6 +76,8 @@ constexpr int kIdSwitchButton = 1232;
 constexpr int kIdLocationGroup = 1240;
 constexpr int kIdLocationText = 1241;
 constexpr int kIdMoveButton = 1242;
+// Status bar.
+constexpr int kIdLogonCheckText = 1250;
 
 // ---- Message, question, wait, information-message and splash windows (2000-2099)
 // Message dialog (class "TShowMessage2Form")

@@ -246,6 +246,11 @@ enum : int {
     XmlExpectedEndOfFile = 432,
     XmlExpectedKnownCharacter = 433,
     XmlExpectedPrintable = 434,
+    // Blocking.
+    SwitchOnBlockedQuestion = 435,
+    LogonCheckAt = 436,
+    LogonCheckRemoved = 437,
+    LogonCheckNotRemoved = 438,
 };
 
 }  // namespace Text

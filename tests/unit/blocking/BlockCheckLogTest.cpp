@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "blocking/BlockCheckLogFormat.h"
 
@@ -53,6 +54,26 @@ TEST(BlockCheckLog, TheLastRunIsTheLinesOfTheNewestTime) {
     EXPECT_EQ(run.actions[1].reason, "access denied");
     EXPECT_EQ(LastBlockCheckRun("").time, "");
     EXPECT_EQ(LastBlockCheckRun("no\ttabs\there\r\n").actions.size(), 0u);
+}
+
+TEST(BlockCheckLog, TheSummaryNamesWhatTheNewestRunRemovedAndWhatNot) {
+    const BlockCheckAction removed2{"HKLM\\...\\Run", "Up, date", "C:\\up.exe", true, ""};
+    const std::string at = "Logon check %s:", gone = "%s removed:", kept = "%s not removed:";
+    struct Case {
+        const char* what;
+        std::vector<BlockCheckAction> actions;
+        std::string summary;
+    } cases[] = {
+        {"removals", {kRemoved, removed2}, "Logon check T: 2 removed: Nag, Up, date"},
+        {"a refusal", {kRefused}, "Logon check T: 1 not removed: Up date"},
+        {"both, each in its part", {kRefused, kRemoved}, "Logon check T: 1 removed: Nag; 1 not removed: Up date"},
+    };
+    for (const Case& c : cases) {
+        std::string log;
+        for (const BlockCheckAction& action : c.actions) log += BlockCheckLogLine("T", action);
+        EXPECT_EQ(BlockCheckRunSummary(LastBlockCheckRun(log), at, gone, kept), c.summary) << c.what;
+    }
+    EXPECT_EQ(BlockCheckRunSummary(LastBlockCheckRun("garbage\r\n"), at, gone, kept), "") << "no run: nothing";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(BlockListFormat, ReadsEveryLineAsItStands) {
+TEST(BlockListFormat, ReadsEveryLineAsItStandsButBlankOnes) {
     const struct {
         std::string bytes;
         Lines lines;
@@ -16,9 +16,11 @@ TEST(BlockListFormat, ReadsEveryLineAsItStands) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\n", {"a", "b"}},
         {"a\rb", {"a", "b"}},
-        {"a\r\rb\r\n", {"a", "", "b"}},  // CR CR is an empty line in between
-        {"a\n\r\nb", {"a", "", "b"}},
-        {"\r\n", {""}},
+        // An empty or blank line would match every command without text.
+        {"a\r\rb\r\n", {"a", "b"}},
+        {"a\n\r\nb", {"a", "b"}},
+        {"\r\n", {}},
+        {" \t\x01\r\n \nz\r\n\x20", {"z"}},
         {" a.exe \r\n", {" a.exe "}},                     // nothing is trimmed
         {"a\r\na\r\n", {"a", "a"}},                       // duplicates stay
         {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},  // a NUL ends the file
@@ -28,10 +30,10 @@ TEST(BlockListFormat, ReadsEveryLineAsItStands) {
     for (const auto& c : cases) EXPECT_EQ(ParseBlockListBytes(c.bytes), c.lines) << c.bytes;
 }
 
-TEST(BlockListFormat, WritesCrLfAfterEveryLineAndReadsItBack) {
+TEST(BlockListFormat, WritesCrLfAfterEveryLineButBlankOnesAndReadsItBack) {
     EXPECT_EQ(BlockListBytes({}), "");
-    EXPECT_EQ(BlockListBytes({"a", "", "b c"}), "a\r\n\r\nb c\r\n");
-    const Lines lines = {"C:\\x.exe /q", "", std::string(100000, 'z'), "\x01\x7F\xA0\xFF"};
+    EXPECT_EQ(BlockListBytes({"a", "", "b c", " \t"}), "a\r\nb c\r\n");
+    const Lines lines = {"C:\\x.exe /q", " x ", std::string(100000, 'z'), "\x01\x7F\xA0\xFF"};
     EXPECT_EQ(ParseBlockListBytes(BlockListBytes(lines)), lines);
 }
 
@@ -41,6 +43,14 @@ TEST(BlockListFormat, OnlyTextWithoutLineBreaksFitsOnOneLine) {
     EXPECT_FALSE(FitsOnOneLine("a\rC:\\Windows\\explorer.exe"));
     EXPECT_FALSE(FitsOnOneLine("a\nb"));
     EXPECT_FALSE(FitsOnOneLine(std::string("a\0b", 3)));
+}
+
+TEST(BlockListFormat, OnlyBytesUpToThirtyTwoMakeABlankLine) {
+    EXPECT_TRUE(IsBlankLine(""));
+    EXPECT_TRUE(IsBlankLine(std::string(" \t\x01\x1F\x20\0", 6)));
+    EXPECT_FALSE(IsBlankLine(" x "));
+    EXPECT_FALSE(IsBlankLine("\x7F"));
+    EXPECT_FALSE(IsBlankLine("\xA0"));
 }
 
 }  // namespace

@@ -45,9 +45,15 @@ TEST(BlockRules, ReleaseSwitchesOnOnlyTheMatchingSwitchedOffEntry) {
         {11, false, "  C:\\a.exe ", "C:\\a.exe", true},
         {11, false, "C:\\a.exe", " C:\\a.exe  ", true},                   // a line typed with blanks
         {21, false, "C:\\a b\\a.exe -x", "\"C:\\a b\\a.exe\" -x", true},  // blocked while active: quoted
-        {11, true, "C:\\a.exe", "C:\\a.exe", false},                      // already on
-        {11, false, "C:\\b.exe", "C:\\a.exe", false},                     // another entry
-        {0, false, "", "", false},                                        // no entry selected
+        {26, false, "C:\\a.exe", "C:\\a.exe", true},                      // the machine's 32-bit view
+        {27, false, "C:\\a.exe", "C:\\a.exe", true},
+        {28, false, "C:\\a.exe", "C:\\a.exe", true},
+        {1, false, "C:\\a.exe", "C:\\a.exe", true},
+        {32, false, "C:\\a.exe", "C:\\a.exe", true},
+        {99, false, "C:\\a.exe", "C:\\a.exe", false},  // no location
+        {11, true, "C:\\a.exe", "C:\\a.exe", false},   // already on
+        {11, false, "C:\\b.exe", "C:\\a.exe", false},  // another entry
+        {0, false, "", "", false},                     // no entry selected
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.command);

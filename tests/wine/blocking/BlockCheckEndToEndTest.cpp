@@ -6,6 +6,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <set>
+#include <stdexcept>
 
 #include "blocking/BlockCheckLog.h"
 #include "support/WineTestSupport.h"
@@ -114,6 +119,64 @@ TEST(BlockCheck, RemovesExactlyTheActiveBlockedCopiesEverywhere) {
     CoUninitialize();
 }
 
+void SetRawValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// A blank line in the list once matched every entry without a command text:
+// values of other types, the (Default) values, RunOnceEx's "Flags" and empty
+// links were all deleted at logon. Only the listed command goes now.
+TEST(BlockCheck, ABlankLineInTheListRemovesNothingWithoutCommandText) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const char kRunOnceEx[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx";
+    const std::vector<std::string> raw = {"Binary", "Dword", "Multi", "Empty"};
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        // Other types hold the listed command's bytes: only a text value is one.
+        SetRawValue(root, kRun, "Binary", REG_BINARY, std::string("C:\\nothing.exe\0", 15));
+        SetRawValue(root, kRun, "Dword", REG_DWORD, std::string("\x05\0\0\0", 4));
+        SetRawValue(root, kRun, "Multi", REG_MULTI_SZ, std::string("C:\\nothing.exe\0\0", 17));
+        SetRawValue(root, kRun, "Empty", REG_SZ, std::string("\0", 1));
+        SetRawValue(root, kRun, nullptr, REG_SZ, std::string("\0", 1));
+        ASSERT_TRUE(WriteRegString(root, kRun, "Nothing", "C:\\nothing.exe"));
+        SetRawValue(root, kRunOnceEx, "Flags", REG_DWORD, std::string("\x20\0\0\0", 4));
+    }
+    const std::string userStartup = Folder(HKEY_CURRENT_USER, "STARTUP");
+    ASSERT_TRUE(WriteFileBytes(userStartup + "Empty.lnk", ""));
+    PrepareDataFolder("Bootmarshal", false);
+    ASSERT_TRUE(
+        WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", "C:\\nothing.exe\r\n\r\n \t\r\n\"\"\r\n"));
+
+    EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
+
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const char* const where = root == HKEY_CURRENT_USER ? "user" : "machine";
+        for (const std::string& name : raw) EXPECT_TRUE(ReadRegValue(root, kRun, name).exists) << where << " " << name;
+        EXPECT_TRUE(ReadRegValue(root, kRun, "").exists) << where << " (Default)";
+        EXPECT_FALSE(ReadRegValue(root, kRun, "Nothing").exists) << where << ": the listed command goes";
+        EXPECT_TRUE(ReadRegValue(root, kRunOnceEx, "Flags").exists) << where;
+    }
+    EXPECT_EQ(LinkNames(userStartup), (std::vector<std::string>{"Empty.lnk"}));
+    std::vector<std::string> logged;
+    for (const BlockCheckAction& action : LastBlockCheckRun(testsupport::ReadFileBytes(BlockCheckLogFile())).actions) {
+        logged.push_back(action.name + (action.removed ? " removed" : " kept"));
+    }
+    EXPECT_EQ(logged, (std::vector<std::string>{"Nothing removed", "Nothing removed"}));
+
+    // The other tests of this program share the prefix.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const std::string& name : raw) DeleteRegValue(root, kRun, name);
+        DeleteRegValue(root, kRun, "");
+        DeleteRegValue(root, kRunOnceEx, "Flags");
+    }
+    DeleteFileA((userStartup + "Empty.lnk").c_str());
+    CoUninitialize();
+}
+
 // A win.ini list too long to store again cannot lose its blocked item, and
 // that must not stop the check: the entries after it are still removed, and
 // the process ends as usual.
@@ -156,6 +219,56 @@ TEST(BlockCheck, ARefusedWinIniWriteInTheMiddleStopsNothingElse) {
                          "win.ini | kept: write failed",
                          "win.ini | removed",
                      }));
+}
+
+// The names of the libraries the program's file imports, which the loader
+// loads before the program's first line runs.
+std::set<std::string> ImportedLibraries(const std::string& bytes) {
+    std::set<std::string> names;
+    const auto at = [&bytes](size_t offset, size_t size) {
+        if (offset > bytes.size() || size > bytes.size() - offset) throw std::runtime_error("cut short");
+        return bytes.data() + offset;
+    };
+    IMAGE_DOS_HEADER dos;
+    memcpy(&dos, at(0, sizeof dos), sizeof dos);
+    IMAGE_NT_HEADERS64 nt;
+    memcpy(&nt, at(static_cast<size_t>(dos.e_lfanew), sizeof nt), sizeof nt);
+    const size_t sections = static_cast<size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                            nt.FileHeader.SizeOfOptionalHeader;
+    const auto fileOffset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section;
+            memcpy(&section, at(sections + i * sizeof section, sizeof section), sizeof section);
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.Misc.VirtualSize) {
+                return rva - section.VirtualAddress + section.PointerToRawData;
+            }
+        }
+        throw std::runtime_error("address outside every section");
+    };
+    const DWORD table = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (size_t entry = fileOffset(table);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR import;
+        memcpy(&import, at(entry, sizeof import), sizeof import);
+        if (import.Name == 0) break;
+        std::string name = at(fileOffset(import.Name), 1);
+        for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        names.insert(name);
+    }
+    return names;
+}
+
+// The check runs at every logon and shows nothing. Libraries only the windows
+// need (the print spooler and the dialogs it brings along above all) once
+// cost it more at its start than its own work; they are loaded at their first
+// call. At its start the program needs only what the check itself uses, which
+// COM and the shell-link object load anyway.
+TEST(BlockCheck, TheProgramLoadsAtItsStartOnlyWhatTheCheckUses) {
+    const std::set<std::string> checkUses = {"kernel32.dll", "msvcrt.dll", "advapi32.dll", "ole32.dll",
+                                             "shell32.dll",  "user32.dll", "gdi32.dll"};
+    const std::set<std::string> imported =
+        ImportedLibraries(testsupport::ReadFileBytes(ProductPath("Bootmarshal.exe")));
+    EXPECT_TRUE(imported.count("kernel32.dll")) << "the import table was read";
+    for (const std::string& name : imported) EXPECT_TRUE(checkUses.count(name)) << name << " loads at every logon";
 }
 
 }  // namespace

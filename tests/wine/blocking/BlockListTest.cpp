@@ -70,13 +70,24 @@ TEST_F(BlockListTest, BlockAndUnblockKeepFileAndAutostartValueInStep) {
 TEST_F(BlockListTest, HandTypedFileIsReadAsItStands) {
     ASSERT_TRUE(WriteFileBytes(path_, "first.exe\nsecond.exe \ndup.exe\r\ndup.exe\n\n"));
     LoadBlockList();
-    EXPECT_EQ(BlockListLines(), (std::vector<std::string>{"first.exe", "second.exe ", "dup.exe", "dup.exe", ""}));
+    EXPECT_EQ(BlockListLines(), (std::vector<std::string>{"first.exe", "second.exe ", "dup.exe", "dup.exe"}));
     EXPECT_TRUE(IsBlocked("FIRST.EXE"));
     EXPECT_FALSE(IsBlocked("second.exe")) << "a typed trailing blank never matches";
     EXPECT_FALSE(IsBlocked("   ")) << "an empty command would meet every value without text";
     EXPECT_TRUE(IsBlocked("\"first.exe\"")) << "quoted or not, the same program";
     Unblock("dup.exe");
-    EXPECT_EQ(ReadFileBytes(path_), "first.exe\r\nsecond.exe \r\ndup.exe\r\n\r\n") << "later duplicates stay";
+    EXPECT_EQ(ReadFileBytes(path_), "first.exe\r\nsecond.exe \r\ndup.exe\r\n") << "later duplicates stay";
+}
+
+TEST_F(BlockListTest, AnEmptyCommandIsNeitherBlockedNorWritten) {
+    ASSERT_TRUE(WriteFileBytes(path_, "a.exe\r\n \t\r\n"));
+    LoadBlockList();
+    EXPECT_FALSE(IsBlocked(""));
+    const BlockListChange change = Block(" \t ");
+    EXPECT_FALSE(change.accepted);
+    EXPECT_EQ(BlockListLines(), std::vector<std::string>{"a.exe"});
+    EXPECT_EQ(ReadFileBytes(path_), "a.exe\r\n") << "the blank line read is not written back";
+    EXPECT_FALSE(IsBlocked(" "));
 }
 
 TEST_F(BlockListTest, BadBytesNeitherCrashNorSplitLines) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "blocking/BlockList.h"
+#include "blocking/BlockMatch.h"
 #include "blocking/EntryBlocking.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/StoredCommand.h"
@@ -187,6 +188,39 @@ TEST_F(EntryBlockingTest, ALineIsReleasedByItsPositionAndSwitchesOnOnlyTheEntryO
     EXPECT_EQ(Stored("Nag"), "\"C:\\nag.exe\"");
     EXPECT_EQ(ReadFileBytes(listFile_), "");
     EXPECT_FALSE(LogonCheckRuns());
+}
+
+// The machine's keys of 32-bit programs are kept by the logon check like any
+// other location; a release once took the line off and left their entry off.
+TEST_F(EntryBlockingTest, ALineReleasedSwitchesOnItsEntryInTheMachines32BitKeys) {
+    const struct {
+        int32_t kind;
+        const char* key;
+    } keys[] = {
+        {kMachineRun32, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {kMachineRunOnce32, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce"},
+        {kMachineRunOnceEx32, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx"},
+    };
+    for (const auto& place : keys) {
+        SCOPED_TRACE(place.kind);
+        ASSERT_TRUE(WriteFileBytes(listFile_, "C:\\nag32.exe -q\r\n"));
+        LoadBlockList();
+        ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, place.key, "Nag32", DeactivationMarker() + "C:\\nag32.exe -q"));
+        StartupEntry listed;
+        for (const StartupEntry& entry : CollectAllEntries()) {
+            if (entry.kind == place.kind && entry.name == "Nag32") listed = entry;
+        }
+        ASSERT_EQ(listed.kind, place.kind) << "listed";
+        ASSERT_EQ(listed.active, 0);
+
+        const BlockingResult released = ReleaseBlockListLine(0, listed);
+        EXPECT_TRUE(released.ok());
+        EXPECT_TRUE(released.entrySwitched);
+        EXPECT_TRUE(BlockListLines().empty());
+        const std::string stored = ReadRegString(HKEY_LOCAL_MACHINE, place.key, "Nag32");
+        EXPECT_EQ(BlockMatchForm(stored), "C:\\nag32.exe -q") << stored;
+        DeleteRegValue(HKEY_LOCAL_MACHINE, place.key, "Nag32");
+    }
 }
 
 TEST_F(EntryBlockingTest, AReleasedLineStaysOffTheListWhenItsEntryCannotBeSwitchedOn) {

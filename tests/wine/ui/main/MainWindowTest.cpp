@@ -13,6 +13,7 @@
 #include <set>
 
 #include "backup/BackupStore.h"
+#include "blocking/BlockCheckLog.h"
 #include "blocking/BlockList.h"
 #include "entries/ShellLink.h"
 #include "entries/StoredCommand.h"
@@ -23,6 +24,7 @@
 #include "system/Files.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
+#include "system/TextRules.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/EntryEditorDialog.h"
@@ -207,6 +209,58 @@ TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), "\"C:\\nag.exe\"");  // an active value's stored form
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
     EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::BlockEntry));
+}
+
+// Switched on while its command stays on the list, the entry would be deleted
+// at the next logon: the user is asked first, and Yes releases it as well.
+TEST_F(MainWindowTest, SwitchingOnABlockedEntryAsksAndReleasesItOnYes) {
+    Seed(HKEY_CURRENT_USER, "Nag", "C:\\nag.exe");
+    window_->RefreshList();
+    Select("C:\\nag.exe");
+    Click(kIdBlockButton);
+    ASSERT_TRUE(IsBlocked("C:\\nag.exe"));
+    Select("C:\\nag.exe");
+    const std::string location = window_->ControlText(kIdLocationText);
+    TakeRecordedPrompts();
+
+    answers_ = {false};
+    Click(kIdSwitchButton);
+    const std::vector<std::string> asked = Messages();
+    ASSERT_EQ(asked.size(), 1u) << "nothing but the question";
+    EXPECT_EQ(asked[0][0], '?');
+    EXPECT_NE(asked[0].find("Nag"), std::string::npos) << asked[0];
+    EXPECT_NE(asked[0].find(location), std::string::npos) << asked[0];
+    EXPECT_TRUE(IsBlocked("C:\\nag.exe")) << "No changes nothing";
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), DeactivationMarker() + "C:\\nag.exe");
+
+    answers_ = {true};
+    Click(kIdSwitchButton);
+    EXPECT_EQ(Messages().size(), 1u) << "the question only";
+    EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
+    EXPECT_EQ(ReadFileBytes(DataFile(kBaseName, kBlockListFileName)), "");
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag").find(DeactivationMarker()), std::string::npos);
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+}
+
+// The logon check ends without a word: the status bar tells what it last did.
+TEST_F(MainWindowTest, TheStatusBarTellsWhatTheLastLogonCheckRemoved) {
+    const std::string log = BlockCheckLogFile();
+    DeleteFileA(log.c_str());
+    window_->ApplyTexts();
+    EXPECT_EQ(window_->ControlText(kIdLogonCheckText), "") << "no log, nothing to tell";
+
+    const BlockCheckAction gone{"HKCU", "Nag", "C:\\nag.exe", true, ""};
+    const BlockCheckAction kept{"HKLM", "Up", "C:\\up.exe", false, "access denied"};
+    ASSERT_TRUE(WriteFileBytes(log, BlockCheckLogLine("2026-12-01 08:00:00", kept) +
+                                        BlockCheckLogLine("2026-12-10 08:00:00", gone) +
+                                        BlockCheckLogLine("2026-12-10 08:00:00", kept)));
+    window_->ApplyTexts();
+    EXPECT_EQ(window_->ControlText(kIdLogonCheckText),
+              FillPlaceholder(GetText(Text::LogonCheckAt), "2026-12-10 08:00:00") + " " +
+                  FillPlaceholder(GetText(Text::LogonCheckRemoved), "1") + " Nag; " +
+                  FillPlaceholder(GetText(Text::LogonCheckNotRemoved), "1") + " Up");
+    DeleteFileA(log.c_str());
 }
 
 TEST_F(MainWindowTest, NothingHarmfulGoesOnTheBlockList) {
