@@ -266,6 +266,12 @@ DEUTSCH = {
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
     428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
          "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
+    435: "Die Backup-Datei war nicht lesbar. Sie wurde unverändert aufbewahrt als:\n"
+         "%s\n"
+         "Die neue Backup-Datei enthält nur die Backups, die sich noch lesen ließen,\n"
+         "und diese Änderung.",
+    436: "Der Wert ist kein Text; ein Backup enthält seine Daten nicht.",
+    437: "Der Windows-Schalter, der den Eintrag abschaltet, ließ sich nicht setzen.",
 }
 
 ENGLISH = {
@@ -469,6 +475,12 @@ ENGLISH = {
     392: "Bootmarshal could not be started with administrator rights.",
     428: "The language file %s is damaged or incomplete.\n"
          "Texts missing from it are taken from the language files that came with Bootmarshal.",
+    435: "The backup file could not be read. It has been kept unchanged as:\n"
+         "%s\n"
+         "The new backup file holds only the backups that could still be read,\n"
+         "and this change.",
+    436: "The value is not text; a backup does not hold its data.",
+    437: "Windows' own switch that keeps the entry off could not be set.",
 }
 
 FRANCAIS = {
@@ -675,6 +687,12 @@ FRANCAIS = {
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
     428: "Le fichier de langue %s est endommagé ou incomplet.\n"
          "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
+    435: "Le fichier de sauvegarde était illisible. Il a été conservé tel quel sous le nom :\n"
+         "%s\n"
+         "Le nouveau fichier de sauvegarde ne contient que les sauvegardes encore lisibles,\n"
+         "et cette modification.",
+    436: "La valeur n'est pas du texte ; une sauvegarde ne contient pas ses données.",
+    437: "L'interrupteur de Windows qui désactive l'entrée n'a pas pu être réglé.",
 }
 
 NBSP = "\u00a0"

@@ -238,6 +238,11 @@ enum : int {
 
     // Language files.
     LanguageFileDamaged = 428,
+
+    // Backups.
+    BackupFileKeptAside = 435,
+    ReasonValueNotInBackup = 436,
+    ReasonWindowsSwitchNotSet = 437,
 };
 
 }  // namespace Text
