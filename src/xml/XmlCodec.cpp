@@ -1,12 +1,9 @@
 #include "xml/XmlCodec.h"
 
-#include "xml/XmlScan.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -226,151 +223,20 @@ std::string TXMLCodec::Decode(const std::string& text) {
     return result;
 }
 
-namespace {
-
-constexpr size_t kCopySlack = kXmlDecodeSlack;
-
-// Copies [from, to) of a text ending at `end` into `out`, which has kCopySlack
-// bytes of room after the piece. The pieces between references are short: a
-// copy in 16-byte steps, the last one running over into the slack where the
-// text allows, is cheaper than the call.
-inline void CopyPiece(char* out, const char* from, const char* to, const char* end) {
-#ifdef __SSE2__
-    while (to - from >= 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-        out += 16;
-        from += 16;
-    }
-    if (from == to) return;
-    if (end - from >= 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-        return;
-    }
-#else
-    (void)end;
-#endif
-    while (from < to) *out++ = *from++;
-}
-
-}  // namespace
-
-namespace {
-
-// The byte of the reference whose name is [name, semicolon): the writer's
-// decimal form "#" and one to three digits is read here, everything else by
-// XmlReferenceCode.
-inline unsigned char ReferenceCode(const char* name, const char* semicolon) {
-    const size_t length = static_cast<size_t>(semicolon - name);
-    if (length >= 2 && length <= 4 && name[0] == '#') {
-        unsigned value = 0;
-        const char* p = name + 1;
-        for (; p < semicolon && static_cast<unsigned char>(*p - '0') < 10; ++p)
-            value = value * 10 + static_cast<unsigned>(*p - '0');
-        if (p == semicolon) return static_cast<unsigned char>(value & 0xFFu);
-    }
-    return XmlReferenceCode(name, length);
-}
-
-// The ";" that ends a reference name: names are short, so a plain walk, or
-// one block where the text has readable bytes after its end.
-template <bool kPadded>
-inline const char* FindSemicolon(const char* p, const char* end) {
-    if constexpr (kPadded) {
-        return XmlFindBytePadded(p, end, ';');
-    } else {
-        for (; p < end; ++p)
-            if (*p == ';') return p;
-        return nullptr;
-    }
-}
-
-template <bool kPadded>
-std::size_t DecodeFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out) {
+void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
     const char* p = text;
     const char* const end = text + length;
-    char* to = out;
-    const char* amp = firstAmpersand;
     for (;;) {
-#ifdef __SSE2__
-        if constexpr (kPadded) {
-            // The piece before the next reference in 16-byte steps, the last
-            // one running over into the slack of `out`.
-            for (const char* from = p; from < amp; from += 16, to += 16)
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
-                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-            to -= (16 - (amp - p) % 16) % 16;
-        } else
-#endif
-        {
-            CopyPiece(to, p, amp, end);
-            to += amp - p;
-        }
-        if (amp == end) break;
-        const char* nameStart = amp + 1;
-        bool read = false;
-        if constexpr (kPadded) {
-            // The writer's commonest references read from one word: "&#92;"
-            // (two digits) and "&quot;".
-            uint64_t word;
-            std::memcpy(&word, nameStart, 8);
-            if ((word & 0xFF00'00FFu) == 0x3B00'0023u && end - nameStart > 3) {
-                const unsigned tens = static_cast<unsigned>((word >> 8) & 0xFF) - '0';
-                const unsigned ones = static_cast<unsigned>((word >> 16) & 0xFF) - '0';
-                if (tens < 10 && ones < 10) {
-                    if (const unsigned code = tens * 10 + ones) *to++ = static_cast<char>(code);
-                    p = nameStart + 4;
-                    read = true;
-                }
-            } else if ((word & 0xFF'FFFF'FFFFull) == 0x3B'746F'7571ull && end - nameStart > 4) {
-                *to++ = '"';
-                p = nameStart + 5;
-                read = true;
-            }
-        }
-        if (!read) {
-            const char* semicolon = FindSemicolon<kPadded>(nameStart, end);
-            if (semicolon == nullptr) break;  // no ";": the name is empty and the rest of the text is gone
-            if (const unsigned char code = ReferenceCode(nameStart, semicolon)) *to++ = static_cast<char>(code);
-            p = semicolon + 1;
-        }
-        // References often follow each other closely ("&#92;&#95;").
-        if (p < end && *p == '&') {
-            amp = p;
-            continue;
-        }
-        amp = kPadded ? XmlFindBytePadded(p, end, '&') : XmlFindByte(p, end, '&');
-        if (amp == nullptr) amp = end;
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
+        if (amp == nullptr) break;
+        out.append(p, amp);
+        const char* name = amp + 1;
+        const char* semicolon = static_cast<const char*>(std::memchr(name, ';', static_cast<size_t>(end - name)));
+        // No ";": the name is empty and the rest of the text is gone.
+        if (semicolon == nullptr) return;
+        if (const unsigned char code = XmlReferenceCode(name, static_cast<size_t>(semicolon - name)))
+            out += static_cast<char>(code);
+        p = semicolon + 1;
     }
-    return static_cast<std::size_t>(to - out);
-}
-
-}  // namespace
-
-std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out) {
-    const char* const end = text + length;
-    const char* amp = XmlFindByte(text, end, '&');
-    return DecodeFrom<false>(text, length, amp ? amp : end, out);
-}
-
-std::size_t XmlDecodePaddedFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out) {
-#ifdef __SSE2__
-    return DecodeFrom<true>(text, length, firstAmpersand, out);
-#else
-    return DecodeFrom<false>(text, length, firstAmpersand, out);
-#endif
-}
-
-void XmlDecodeAppend(const char* text, std::size_t length, std::string& out) {
-    if (XmlFindByte(text, text + length, '&') == nullptr) {
-        out.append(text, length);
-        return;
-    }
-    // The decoded text is never longer than the encoded one: it is written to a
-    // scratch buffer of that length (and the slack of one copy step) and
-    // appended in one piece.
-    char small[512 + kCopySlack];
-    std::unique_ptr<char[]> large;
-    char* const first =
-        length + kCopySlack <= sizeof small ? small : (large.reset(new char[length + kCopySlack]), large.get());
-    out.append(first, XmlDecodeTo(text, length, first));
+    out.append(p, end);
 }

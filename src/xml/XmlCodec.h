@@ -9,7 +9,7 @@
 
 // A numeric reference that is no number of the accepted form ("&#;", "&#12a;")
 // or does not fit 32 bits. Decode overrides signal a bad reference with it; the
-// reader catches it and goes on.
+// reader refuses the file then.
 class EXMLDecodeError : public EAppError {
 public:
     explicit EXMLDecodeError(const std::string& message) : EAppError(message) {}
@@ -33,14 +33,6 @@ public:
 const std::string& XmlEncodedByte(unsigned char code);
 // Decode of the plain codec, appended to `out`. Throws EXMLDecodeError.
 void XmlDecodeAppend(const char* text, std::size_t length, std::string& out);
-// The same, written to `out`, which must hold length + kXmlDecodeSlack bytes;
-// answers the decoded length (never more than `length`).
-constexpr std::size_t kXmlDecodeSlack = 16;
-std::size_t XmlDecodeTo(const char* text, std::size_t length, char* out);
-// The same for a text whose first "&" the caller found already (text + length
-// when it has none), in a buffer that can be read kXmlReadPadding (XmlScan.h)
-// bytes after the text's end.
-std::size_t XmlDecodePaddedFrom(const char* text, std::size_t length, const char* firstAmpersand, char* out);
 // The byte a reference name stands for (the part between "&" and ";"), 0 when
 // it stands for none. Throws EXMLDecodeError for a bad numeric reference.
 unsigned char XmlReferenceCode(const char* name, std::size_t length);

@@ -3,21 +3,17 @@
 // step, so a failed save leaves the old backup file whole.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "system/AtomicFile.h"
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "system/Scoped.h"
 #include "xml/XmlParser.h"
-#include "xml/XmlScan.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
     std::string bytes;
     if (!FileExists(fileName)) throw EInOutError(FileFault::Open, fileName, ERROR_FILE_NOT_FOUND);
-    // The reader appends the padding its searches read.
-    if (!ReadWholeFile(fileName, bytes, kXmlReadPadding)) throw EInOutError(FileFault::Read, fileName, GetLastError());
-    return LoadFromBuffer(std::move(bytes), fileName, root);
+    if (!ReadWholeFile(fileName, bytes)) throw EInOutError(FileFault::Read, fileName, GetLastError());
+    return LoadFromText(bytes, fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

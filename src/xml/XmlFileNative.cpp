@@ -4,27 +4,17 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
+#include <iterator>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
-#include "xml/XmlScan.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
+    std::ifstream in(fileName, std::ios::binary);
     if (!in) throw EInOutError(FileFault::Open, fileName);
-    const std::streamoff size = in.tellg();
-    // A buffer of its own rather than a string: the file overwrites it at once,
-    // so it need not be cleared first.
-    if (size < 0) throw EInOutError(FileFault::Read, fileName);
-    std::unique_ptr<char[]> bytes(new char[static_cast<size_t>(size) + kXmlReadPadding]);
-    std::memset(bytes.get() + size, 0, kXmlReadPadding);
-    if (size > 0) {
-        in.seekg(0);
-        in.read(bytes.get(), size);
-    }
-    if (!in) throw EInOutError(FileFault::Read, fileName);
-    return LoadFromBuffer(std::move(bytes), static_cast<size_t>(size), fileName, root);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw EInOutError(FileFault::Read, fileName);
+    return LoadFromText(bytes, fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -1,10 +1,6 @@
 #include "xml/XmlTree.h"
 
-#include "xml/XmlStorage.h"
-
-#include <algorithm>
-#include <cstring>
-#include <iterator>
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -67,86 +63,11 @@ std::string WithoutDoubleQuotes(std::string_view value) {
     return result;
 }
 
-// The node pool: size classes of 16 bytes up to 256, each a free list carved
-// from 64 KiB blocks that are kept for the life of the thread's pool. Sanitizer
-// builds use the general heap, so that use after free is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-#define BM_XML_NODE_POOL 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BM_XML_NODE_POOL 0
-#endif
-#endif
-#ifndef BM_XML_NODE_POOL
-#define BM_XML_NODE_POOL 1
-#endif
-
-#if BM_XML_NODE_POOL
-class NodePool {
-public:
-    static constexpr size_t kGrain = 16;
-    static constexpr size_t kLargest = 256;
-    static constexpr size_t kBlock = 64 * 1024;
-
-    void* Take(size_t size) {
-        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
-        if (head == nullptr) Refill(head, (size + kGrain - 1) / kGrain * kGrain);
-        FreeNode* node = head;
-        head = node->next;
-        return node;
-    }
-    void Give(void* p, size_t size) {
-        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
-        FreeNode* node = static_cast<FreeNode*>(p);
-        node->next = head;
-        head = node;
-    }
-
-private:
-    struct FreeNode {
-        FreeNode* next;
-    };
-    static void Refill(FreeNode*& head, size_t slot) {
-        char* block = static_cast<char*>(::operator new(kBlock));
-        for (size_t at = 0; at + slot <= kBlock; at += slot) {
-            FreeNode* node = reinterpret_cast<FreeNode*>(block + at);
-            node->next = head;
-            head = node;
-        }
-    }
-    FreeNode* free_[kLargest / kGrain + 1] = {};
-};
-
-NodePool& Pool() {
-    static thread_local NodePool pool;
-    return pool;
-}
-#endif
-
 }  // namespace
 
-void* TXMLBase::operator new(std::size_t size) {
-#if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) return Pool().Take(size);
-#endif
-    return ::operator new(size);
-}
-
-void TXMLBase::operator delete(void* node, std::size_t size) {
-    (void)size;
-    if (node == nullptr) return;
-#if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) {
-        Pool().Give(node, size);
-        return;
-    }
-#endif
-    ::operator delete(node);
-}
-
-bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t bLength) {
-    if (aLength != bLength) return false;
-    for (size_t i = 0; i < aLength; ++i) {
+bool XmlSameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
         if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
     }
     return true;
@@ -154,24 +75,30 @@ bool XmlSameName(const char* a, std::size_t aLength, const char* b, std::size_t 
 
 // ---------------------------------------------------------------- TXMLItems
 
-namespace {}  // namespace
-
 TXMLItems::~TXMLItems() { Clear(); }
+
+int TXMLItems::Add(TXMLBase* node) {
+    if (node == nullptr) return -1;
+    node->next_ = nullptr;
+    if (last_ == nullptr) {
+        first_ = node;
+    } else {
+        last_->next_ = node;
+    }
+    last_ = node;
+    if (node->IsTag()) ++tagCount_;
+    return count_++;
+}
 
 void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
 
 void TXMLItems::Clear() {
     // The children of each freed element are put in front of the nodes still
-    // to be freed, so that no destructor recurses: a tree read from a hostile
-    // file can be a million deep. Storage of the reader that an element owns
-    // is kept until every node is gone, as nodes of it may still wait.
-    if (first_ == nullptr) return;
+    // to be freed, so that no destructor recurses: a file can nest deeply.
     TXMLBase* work = first_;
     first_ = last_ = nullptr;
     count_ = tagCount_ = 0;
-    cursor_ = nullptr;
-    tagIndex_.reset();
-    std::vector<std::unique_ptr<XmlStorage>> storages;
+    itemCursor_ = tagCursor_ = nullptr;
     while (work != nullptr) {
         TXMLBase* node = work;
         work = node->next_;
@@ -183,109 +110,43 @@ void TXMLItems::Clear() {
                 children.first_ = children.last_ = nullptr;
                 children.count_ = children.tagCount_ = 0;
             }
-            if (tag->storage_) storages.push_back(std::move(tag->storage_));
         }
-        if (node->inStorage_) {
-            // Its room goes with the storage; only what it holds elsewhere
-            // is freed, which for a node as the reader made it is nothing.
-            if (!node->HoldsNothingElsewhere()) node->~TXMLBase();
-        } else {
-            delete node;
-        }
+        delete node;
     }
-}
-
-void TXMLItems::ClearFrom(int position) {
-    if (position >= count_) return;
-    if (position <= 0) {
-        Clear();
-        return;
-    }
-    TXMLBase* const before = Item(position - 1);
-    TXMLItems tail;  // frees them as it goes
-    tail.first_ = before->next_;
-    tail.last_ = last_;
-    before->next_ = nullptr;
-    last_ = before;
-    for (const TXMLBase* node = tail.first_; node != nullptr; node = node->next_) {
-        ++tail.count_;
-        if (node->IsTag()) ++tail.tagCount_;
-    }
-    count_ -= tail.count_;
-    tagCount_ -= tail.tagCount_;
-    cursor_ = nullptr;
-    tagIndex_.reset();
 }
 
 TXMLBase* TXMLItems::Item(int i) const {
     if (i < 0 || i >= count_) return nullptr;
-    if (cursor_ == nullptr || i < cursorAt_) {
-        cursor_ = first_;
-        cursorAt_ = 0;
+    if (itemCursor_ == nullptr || i < itemAt_) {
+        itemCursor_ = first_;
+        itemAt_ = 0;
     }
-    while (cursorAt_ < i) {
-        cursor_ = cursor_->next_;
-        ++cursorAt_;
-    }
-    return cursor_;
+    for (; itemAt_ < i; ++itemAt_) itemCursor_ = itemCursor_->next_;
+    return itemCursor_;
 }
 
 TXMLTag* TXMLItems::Tag(int n) const {
     if (n < 0 || n >= tagCount_) return nullptr;
-    if (!tagIndex_) {
-        auto index = std::make_unique<std::vector<TXMLTag*>>();
-        index->reserve(static_cast<size_t>(tagCount_));
-        for (TXMLBase* node = first_; node != nullptr; node = node->next_)
-            if (TXMLTag* tag = node->AsTag()) index->push_back(tag);
-        tagIndex_ = std::move(index);
+    if (tagCursor_ == nullptr || n < tagAt_) {
+        tagCursor_ = first_;
+        while (!tagCursor_->IsTag()) tagCursor_ = tagCursor_->next_;
+        tagAt_ = 0;
     }
-    return (*tagIndex_)[static_cast<size_t>(n)];
+    for (; tagAt_ < n; ++tagAt_) {
+        do tagCursor_ = tagCursor_->next_;
+        while (!tagCursor_->IsTag());
+    }
+    return tagCursor_->AsTag();
 }
 
 TXMLTag* TXMLItems::FindTag(const std::string& name) const {
     for (TXMLBase* node = first_; node != nullptr; node = node->next_) {
         if (TXMLTag* tag = node->AsTag()) {
-            if (XmlSameName(tag->Name.data(), tag->Name.size(), name.data(), name.size())) return tag;
+            if (XmlSameName(tag->Name, name)) return tag;
         }
     }
     return nullptr;
 }
-
-namespace {
-
-// A copy made with `new` of the node and everything under it, walked without
-// recursion.
-TXMLBase* CopyWithNew(const TXMLBase* original) {
-    if (const TXMLText* text = original->AsText()) return new TXMLText(nullptr, text->Text.View());
-    struct Pending {
-        const TXMLTag* from;
-        TXMLTag* to;
-    };
-    auto copyTag = [](const TXMLTag* from, TXMLTag* parent) {
-        TXMLTag* to = new TXMLTag(parent, from->Name.View());
-        for (const std::string& line : from->Attributes.Lines()) {
-            const size_t eq = line.find('=');
-            to->Attributes.SetValue(line.substr(0, eq), eq == std::string::npos ? std::string() : line.substr(eq + 1));
-        }
-        return to;
-    };
-    TXMLTag* top = copyTag(original->AsTag(), nullptr);
-    std::vector<Pending> work{{original->AsTag(), top}};
-    while (!work.empty()) {
-        const Pending at = work.back();
-        work.pop_back();
-        for (const TXMLBase* child = at.from->Items.First(); child != nullptr; child = child->NextSibling()) {
-            if (const TXMLText* text = child->AsText()) {
-                new TXMLText(at.to, text->Text.View());
-            } else {
-                work.push_back({child->AsTag(), copyTag(child->AsTag(), at.to)});
-            }
-        }
-    }
-    return top;
-}
-
-}  // namespace
 
 TXMLBase* TXMLItems::Remove(int i) {
     if (i < 0 || i >= count_) return nullptr;
@@ -299,17 +160,9 @@ TXMLBase* TXMLItems::Remove(int i) {
     if (last_ == node) last_ = before;
     node->next_ = nullptr;
     --count_;
-    cursor_ = nullptr;
-    if (node->IsTag()) {
-        --tagCount_;
-        tagIndex_.reset();
-    }
-    if (!node->inStorage_) return node;
-    // The storage goes with the element that read it; the caller gets a copy.
-    TXMLBase* copy = CopyWithNew(node);
-    TXMLItems doomed;
-    doomed.Add(node);
-    return copy;
+    if (node->IsTag()) --tagCount_;
+    itemCursor_ = tagCursor_ = nullptr;
+    return node;
 }
 
 // ----------------------------------------------------------- TXMLAttributes
@@ -333,11 +186,9 @@ void TXMLAttributes::SetValue(const std::string& name, const std::string& value)
     }
 }
 
-void TXMLAttributes::ParseText(const std::string& text) { ParseText(text.data(), text.size()); }
-
-void TXMLAttributes::ParseText(const char* data, std::size_t length) {
+void TXMLAttributes::ParseText(std::string_view whole) {
     Clear();
-    std::string_view text = Trimmed(std::string_view(data, length));
+    std::string_view text = Trimmed(whole);
     if (text.empty()) return;
 
     // The same as SetValue for each token in turn, but with a name index, so
@@ -429,7 +280,7 @@ std::string TXMLAttributes::Values(const std::string& name) const { return Value
 
 // ------------------------------------------------------------------ nodes
 
-TXMLText::TXMLText(TXMLTag* parent, std::string_view text) : TXMLBase(Kind::Text), Text(text) {
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), Text(std::move(text)) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
@@ -437,28 +288,13 @@ TXMLTag::TXMLTag(TXMLTag* parent) : TXMLBase(Kind::Tag) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name) : TXMLBase(Kind::Tag), Name(name) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name) : TXMLBase(Kind::Tag), Name(std::move(name)) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
-TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name, std::string_view text) : TXMLBase(Kind::Tag), Name(name) {
+TXMLTag::TXMLTag(TXMLTag* parent, std::string name, std::string text) : TXMLBase(Kind::Tag), Name(std::move(name)) {
     if (parent != nullptr) parent->Items.Add(this);
-    Items.Add(new TXMLText(nullptr, text));
-}
-
-// The children go before the storage they may live in.
-TXMLTag::~TXMLTag() { Items.Clear(); }
-
-bool TXMLBase::HoldsNothingElsewhere() const {
-    // The children have been taken over by then.
-    if (const TXMLText* text = AsText()) return !text->Text.OnHeap();
-    const TXMLTag* tag = AsTag();
-    return !tag->Name.OnHeap() && tag->Attributes.Lines().capacity() == 0 && !tag->storage_ && !tag->Items.tagIndex_;
-}
-
-XmlStorage& TXMLTag::Storage() {
-    if (!storage_) storage_ = std::make_unique<XmlStorage>();
-    return *storage_;
+    Items.Add(new TXMLText(nullptr, std::move(text)));
 }
 
 std::string TXMLTag::Text() const {

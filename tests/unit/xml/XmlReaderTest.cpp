@@ -1,10 +1,10 @@
-// The reader: which files it accepts and how its line rules join them, and the
-// tree that ParseText builds from well and badly formed text.
+// The reader: which files it accepts and how its line rules join them, the
+// tree it builds from well-formed files of every accepted shape, and the line
+// and expectation it names for every damaged file it refuses.
 #include <gtest/gtest.h>
 
 #include "unit/xml/TreeDump.h"
 #include "xml/XmlParser.h"
-#include "xml/XmlReaderTuning.h"
 
 namespace {
 
@@ -52,21 +52,35 @@ TEST(XmlReader, FileLineRules) {
         } catch (const EXMLException& e) {
             EXPECT_FALSE(c.accepted) << c.what;
             EXPECT_STREQ(e.what(), "\"C:\\Daten\\backup.xml\" ist keine g\xFCltige XML-Datei!") << c.what;
+            EXPECT_EQ(e.Line(), 0) << c.what;
+            EXPECT_EQ(e.Reason(), "") << c.what;
             EXPECT_EQ(DumpChildren(root), "@existing") << c.what;  // nothing added
         }
     }
 }
 
-// Files are mostly read in one pass over their lines as they stand; every
-// file that reading cannot read exactly as the full reading (lines trimmed and
-// joined first, then closing tags searched) must go to the full reading. Each
-// file is read all three ways and must give the same tree and result.
-TEST(XmlReader, TheOnePassReadingAgreesWithTheFullReading) {
-    const std::string d = std::string(kDecl) + "\r\n";
+// Reads the body as the lines after a declaration line; answers the tree, or
+// "refused" with the line and expectation.
+std::string Load(const std::string& body, TXMLCodec* codec) {
+    TXMLParser parser;
+    parser.Codec = codec;
+    TXMLTag root;
+    try {
+        parser.LoadFromText(std::string(kDecl) + "\r\n" + body, "f.xml", &root);
+    } catch (const EXMLException& e) {
+        return "refused at " + std::to_string(e.Line()) + ": " + e.Detail() + "/" +
+               std::to_string(static_cast<int>(e.Expected()));
+    }
+    return DumpChildren(root);
+}
+
+// Well-formed files of every shape the writer's files take, and of the
+// shapes other writers give them, read to the same tree as they always did.
+TEST(XmlReader, WellFormedFilesReadExactly) {
     struct Case {
         const char* what;
         std::string body;
-        std::string tree;  // the tree all three readings give
+        std::string tree;
     };
     const Case cases[] = {
         {"the writer's layout", "<xml>\r\n  <list>\r\n    <datum>1</datum>\r\n  </list>\r\n</xml>\r\n",
@@ -74,51 +88,122 @@ TEST(XmlReader, TheOnePassReadingAgreesWithTheFullReading) {
         {"a long text on a line of its own", "<a>\r\n    long &amp; text\r\n  </a>\r\n", "@a{'long & text'}"},
         {"a text over two lines is joined", "<a>one\r\ntwo</a>\r\n", "@a{'onetwo'}"},
         {"blanks at the end of a text's line go", "<a>x  \r\n</a>\r\n", "@a{'x'}"},
-        {"a blank after a tag on the same line stays", "<a>\r\n<b/> x\r\n</a>\r\n", "@a{@b 'x'}"},
+        {"a blank after an empty tag on the same line goes", "<a>\r\n<b/> x\r\n</a>\r\n", "@a{@b 'x'}"},
+        {"a blank after an end tag on the same line stays", "<a><b></b> x</a>\r\n", "@a{@b ' x'}"},
+        {"blanks between elements on a line go", "<a> <b/> <c>1</c> </a>\r\n", "@a{@b @c{'1'} ' '}"},
         {"a blank before an end tag stays", "<a>x </a>\r\n", "@a{'x '}"},
-        {"blank lines and tabs between tags", "<a>\r\n\t\r\n   \r\n<b />\r\n</a>\r\n", "@a{@b}"},
+        {"blanks at both ends of a text before a tag go", "<a> x <b/></a>\r\n", "@a{'x' @b}"},
+        {"edge blanks as references stay", "<a>&#32;x&#32;</a>\r\n<!---->\r\n", "@a{' x '} @----"},
+        {"other whitespace: tabs and blank lines", "<a>\r\n\t\r\n   \r\n<b\t/>\r\n\t</a\t>\r\n", "@a{@b}"},
         {"an LF inside a text", "<a>x\ny</a>\r\n", "@a{'xy'}"},
         {"a tag over two lines", "<a\r\nb>1</ab>\r\n", "@ab{'1'}"},
-        {"an LF inside a tag", "<a\nb>1</ab>\r\n", "@ab{'1'}"},
-        {"an inner name beginning with the outer one", "<a><ab>1</ab></a>\r\n", ""},
+        {"an inner name beginning with the outer one", "<a><ab>1</ab><ab/></a>\r\n", "@a{@ab{'1'} @ab}"},
         {"an outer name beginning with the inner one", "<ab><a>1</a></ab>\r\n", "@ab{@a{'1'}}"},
-        {"an empty element beginning with the outer name", "<a><ab/>x</a>\r\n", ""},
-        {"end tags in another case", "<A>x</a>\r\n", "@A{'x'}"},
-        {"crossed end tags", "<a><b></a></b>\r\n", ""},
-        {"an end tag with more after the name", "<a>x</a junk>\r\n", "@a{'x'}"},
-        {"an element never closed", "<a><b>1</b>\r\n", ""},
-        {"an end tag that closes nothing", "</a><b/>\r\n", ""},
-        {"a nameless element", "<>x</>\r\n", ""},
-        {"declarations and instructions inside", "<a><?pi x?><!-- c -->1</a>\r\n", ""},
+        {"the same name nested", "<a><a>in</a></a>\r\n", "@a{@a{'in'}}"},
+        {"end tags in another case", "<A><List>x</LIST></a>\r\n", "@A{@List{'x'}}"},
+        {"blanks before the end tag's \">\"", "<a>x</a >\r\n", "@a{'x'}"},
+        {"empty elements in every spelling", "<r><a/><b /><c x=\"1\"/><d></d><e>\r\n</e></r>\r\n",
+         "@r{@a @b @c[x=1] @d @e}"},
+        {"declarations and instructions around and inside", "<!DOCTYPE xml>\r\n<?pi x?>\r\n<a><?p?><!-- c -->1</a>\r\n",
+         "@DOCTYPE[xml=] @pi[x=] @a{@p @--[c=,--=] '1'}"},
+        {"a second declaration", "<?xml version=\"1.0\"?><a/>\r\n", "@xml[version=1.0] @a"},
         {"attributes", "<a k=\"v\" j=w>1</a>\r\n", "@a[k=v,j=w]{'1'}"},
-        {"a \"<\" inside a tag", "<a<b>1</a<b>\r\n", ""},
-        {"text before and after the elements", "lead<a/>tail\r\n", "'lead' @a 'tail'"},
-        {"a bad reference in the last text", "<a/>&#x;\r\n", "@a '&#x;'"},
-        {"a bad reference inside", "<a>&#12a;</a><b/>\r\n", "@a{'&#12a;'} @b"},
-        {"empty lines after the last element", "<a/>\r\n\r\n  \r\n", "@a"},
-        {"byte 26 in a text", "<a>1\x1A</a>\r\n", ""},
+        {"a \">\" in a text", "<a>x > y</a>\r\n", "@a{'x > y'}"},
+        {"references of every accepted form", "<a>&AMP;&Auml;&auml;&#65;&#x41;&#$41;&#321;&euro;</a>\r\n",
+         "@a{'&\xC4\xE4"
+         "AAAA\x80'}"},
+        {"mixed text and elements", "<a>one<b>2</b>three</a>\r\n", "@a{'one' @b{'2'} 'three'}"},
+        {"names of any bytes", "<\xC4>x</\xC4>\r\n", "@\xC4{'x'}"},
+        {"empty lines after the element", "<a/>\r\n\r\n  \r\n", "@a"},
+    };
+    TXMLCodec codec;
+    for (const Case& c : cases) EXPECT_EQ(Load(c.body, &codec), c.tree) << c.what;
+}
+
+// Damaged files, each refused with the line where the damage shows and what
+// the reader expected there; a file cut after an entry's end tag is refused,
+// not read up to the cut.
+TEST(XmlReader, DamagedFilesAreRefusedWithLineAndExpectation) {
+    // Line 1 is the declaration; the body starts on line 2.
+    const std::string entry =
+        "    <launcher0>\r\n"                                             // 5
+        "      <active>true</active>\r\n"                                 // 6
+        "      <kind>11</kind>\r\n"                                       // 7
+        "      <name>Updater</name>\r\n"                                  // 8
+        "      <command>C:&#92;u.exe</command>\r\n"                       // 9
+        "    </launcher0>\r\n";                                           // 10
+    const std::string head = "<xml>\r\n  <list>\r\n    <object>\r\n";     // 2 to 4
+    const std::string tail = "    </object>\r\n  </list>\r\n</xml>\r\n";  // 11 to 13
+    const std::string good = head + entry + tail;
+    auto changed = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    using E = XmlExpected;
+    struct Case {
+        const char* what;
+        std::string body;
+        int line;
+        E expected;
+        std::string detail;
+    };
+    const Case cases[] = {
+        {"cut after an entry's end tag", head + entry, 10, E::EndTag, "</object>"},
+        {"cut inside an end tag", head + entry.substr(0, entry.size() - 5), 10, E::TagEnd, ">"},
+        {"cut inside a text", good.substr(0, good.find("Updater") + 3), 8, E::EndTag, "</name>"},
+        {"a byte deleted from an end tag", changed("</kind>", "</kin>"), 7, E::EndTag, "</kind>"},
+        {"a byte deleted from a start tag", changed("<kind>", "<kin>"), 7, E::EndTag, "</kin>"},
+        {"a \">\" deleted", changed("<name>", "<name"), 8, E::TagEnd, ">"},
+        {"a \"<\" deleted", changed("</name>", "/name>"), 10, E::EndTag, "</name>"},
+        {"a byte inserted into a name", changed("</launcher0>", "</launcherx0>"), 10, E::EndTag, "</launcher0>"},
+        {"a \"<\" inserted into a text", changed("Updater", "Upd<ater"), 8, E::TagEnd, ">"},
+        {"a byte changed in a reference", changed("&#92;", "&#9x;"), 9, E::Reference, "&#9x;"},
+        {"a reference without \";\"", changed("&#92;", "&#92 "), 9, E::Reference, "&#92 u.exe"},
+        {"an unknown reference", changed("&#92;", "&amq;"), 9, E::Reference, "&amq;"},
+        {"a reference to nothing", changed("&#92;", "&#0;"), 9, E::Reference, "&#0;"},
+        {"a control byte in a text", changed("Updater", "Upd\x01ter"), 8, E::Character, ""},
+        {"a wrong end tag", changed("</launcher0>", "</launcher3>"), 10, E::EndTag, "</launcher0>"},
+        {"crossed end tags", changed("<kind>11</kind>", "<kind><x>11</kind></x>"), 7, E::EndTag, "</x>"},
+        {"an unclosed element", changed("<active>true</active>", "<active>true"), 10, E::EndTag, "</active>"},
+        {"an end tag closing nothing", good + "</xml>\r\n", 14, E::EndOfFile, ""},
+        {"an end tag before anything", "</a>\r\n", 2, E::Element, ""},
+        {"text after the element", good + "junk\r\n", 14, E::EndOfFile, ""},
+        {"a second element", good + "<xml/>\r\n", 14, E::EndOfFile, ""},
+        {"text before the element", "junk\r\n" + good, 2, E::Element, ""},
+        {"a nameless element", changed("<kind>11</kind>", "<>11</>"), 7, E::Name, ""},
+        {"a blank before a name", changed("<kind>", "< kind>"), 7, E::Name, ""},
+        {"a nameless declaration", "<? ?><a/>\r\n", 2, E::Name, ""},
+        {"end tags at the end with more after the name", "<a>x</a junk>\r\n", 2, E::EndTag, "</a>"},
     };
     TXMLCodec codec;
     for (const Case& c : cases) {
-        std::string expected;
-        for (XmlClosingTagSearch search :
-             {XmlClosingTagSearch::SearchThenIndex, XmlClosingTagSearch::IndexOnly, XmlClosingTagSearch::Automatic}) {
-            XmlSetClosingTagSearch(search);
-            TXMLParser parser;
-            parser.Codec = &codec;
-            TXMLTag root;
-            const bool result = parser.LoadFromText(d + c.body, "f.xml", &root);
-            XmlSetClosingTagSearch(XmlClosingTagSearch::Automatic);
-            const std::string got = (result ? "true " : "false ") + DumpChildren(root);
-            if (expected.empty()) {
-                expected = got;
-                if (!c.tree.empty()) {
-                    EXPECT_EQ(DumpChildren(root), c.tree) << c.what;
-                }
-            } else {
-                EXPECT_EQ(got, expected) << c.what << ", reading " << static_cast<int>(search);
-            }
+        TXMLParser parser;
+        parser.Codec = &codec;
+        TXMLTag root;
+        try {
+            parser.LoadFromText(std::string(kDecl) + "\r\n" + c.body, "C:\\b.xml", &root);
+            ADD_FAILURE() << c.what << ": read as " << DumpChildren(root);
+        } catch (const EXMLException& e) {
+            EXPECT_EQ(e.Line(), c.line) << c.what;
+            EXPECT_EQ(e.Expected(), c.expected) << c.what;
+            EXPECT_EQ(e.Detail(), c.detail) << c.what;
+            EXPECT_EQ(e.FileName(), "C:\\b.xml");
+            EXPECT_EQ(root.Items.Count(), 0) << c.what;  // nothing half read
         }
+    }
+    EXPECT_EQ(Load(good, &codec).substr(0, 9), "@xml{@lis");
+}
+
+TEST(XmlReader, TheReasonNamesTheLineAndWhatWasExpected) {
+    TXMLParser parser;
+    TXMLTag root;
+    try {
+        parser.LoadFromText(std::string(kDecl) + "\r\n<a>\r\n<b>\r\n</a>\r\n", "C:\\b.xml", &root);
+        FAIL() << "accepted";
+    } catch (const EXMLException& e) {
+        EXPECT_EQ(e.Reason(), "Zeile 4: erwartet wird </b>");
+        EXPECT_EQ(std::string(e.what()), "\"C:\\b.xml\" ist keine g\xFCltige XML-Datei! Zeile 4: erwartet wird </b>");
     }
 }
 
@@ -141,114 +226,38 @@ TEST(XmlReader, RejectionNamesTheFileAsPassedIn) {
     }
 }
 
-struct ParseCase {
-    std::string text;
-    bool result;
-    std::string tree;
-};
-
-void ExpectParses(const ParseCase* cases, size_t count, TXMLCodec* codec) {
-    for (size_t i = 0; i < count; ++i) {
-        const ParseCase& c = cases[i];
-        TXMLParser parser;
-        parser.Codec = codec;
-        TXMLTag root;
-        EXPECT_EQ(parser.ParseText(c.text, &root), c.result) << c.text;
-        EXPECT_EQ(DumpChildren(root), c.tree) << c.text;
-    }
+TEST(XmlReader, WithoutCodecTextStaysAsItStands) {
+    EXPECT_EQ(Load("<a>&amp;&#;&nope</a>\r\n", nullptr), "@a{'&amp;&#;&nope'}");
+    EXPECT_EQ(Load("<a>x<y</a>\r\n", nullptr).substr(0, 11), "refused at ");
 }
 
-TEST(XmlParseText, ElementsTextsAndAttributes) {
-    const ParseCase cases[] = {
-        {"", false, ""},
-        {"<a x=\"1\"/><b/>", true, "@a[x=1] @b"},
-        {"<list />", true, "@list"},
-        {"<name></name>", true, "@name"},
-        {"<LIST>x</list>", true, "@LIST{'x'}"},
-        {"  <a>  text  </a>  ", true, "@a{'text  '}"},  // leading spaces go, trailing ones stay
-        {"lead <a/> mid <b/> tail  ", true, "'lead' @a 'mid' @b 'tail'"},
-        {"a > b", true, "'a > b'"},
-        {"<a>\r\n<b>1</b>\r\n<c>2</c></a>", true, "@a{@b{'1'} @c{'2'}}"},
-        {"<?xml version=\"1.0\" standalone=\"yes\"?>", true, "@xml[version=1.0,standalone=yes]"},
-        {"<!-- note -->", true, "@--[note=,--=]"},
-        {"<!DOCTYPE xml><x/>", true, "@DOCTYPE[xml=] @x"},
-        {"<?pi?>", true, "@pi"},
-        {"<ab/cd>", true, "@ab/cd"},
-        {"<a><a>in</a></a>", true, "@a{@a{'in'}}"},
-        {"<a><b c=\"<a\"/></a>z", true, "@a{@b[c=<a] @/a}"},  // "<a" in a value counts
+TEST(XmlReader, NestingIsCapped) {
+    auto nested = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; ++i) text += "<e>";
+        text += "x";
+        for (int i = 0; i < depth; ++i) text += "</e>";
+        return text + "\r\n";
     };
     TXMLCodec codec;
-    ExpectParses(cases, std::size(cases), &codec);
-}
-
-TEST(XmlParseText, BadlyFormedMarkupStillGivesATree) {
-    const ParseCase cases[] = {
-        // No end tag: all but the last byte of the rest is the content.
-        {"<a>xyz", true, "@a{'xy'}"},
-        {"<a>", true, "@a"},
-        // Prefix matching: a longer name's tags balance, its empty element only opens.
-        {"<a><a2>t</a2></a><b/>", true, "@a{@a2{'t'}} @b"},
-        {"<a><a2/></a>x", true, "@a{@a2 @/a}"},
-        {"<A><a2>t</A2></a>", true, "@A{@a2{'t'}}"},
-        // A "<" without any ">" after it gives nameless elements, one per byte.
-        {"x < y", true, "'x' @{@{@}}"},
-        {"<", true, "@"},
-        {"<>", true, "@"},
-        {"</a>", true, "@/a"},
-        {"<a></b>", true, "@a{@{@{@}}}"},
-        {"< a b >z</a>", true, "@a[b=]{'z'}"},
-    };
-    TXMLCodec codec;
-    ExpectParses(cases, std::size(cases), &codec);
-}
-
-TEST(XmlParseText, DecodingFailureFailsOnlyItsStepAndKeepsTheText) {
-    const ParseCase cases[] = {
-        {"&#12a;", false, "'&#12a;'"},
-        {"&#;<b/>", false, "'&#;' @b"},      // the tag of the failed step is still read
-        {"&#;<b/>c", true, "'&#;' @b 'c'"},  // a later step that completes counts
-        {"<a>&#;</a>", true, "@a{'&#;'}"},   // an inner call's result does not count
-        {"ok&amp;<b>&#x;x&lt;</b>&#$;", false, "'ok&' @b{'&#x;x&lt;'} '&#$;'"},
-    };
-    TXMLCodec codec;
-    ExpectParses(cases, std::size(cases), &codec);
-}
-
-TEST(XmlParseText, WithoutCodecTextStaysAsItStands) {
-    const ParseCase cases[] = {
-        {"<a>&amp;&#;</a>", true, "@a{'&amp;&#;'}"},
-        {"<a>x<y</a>", true, "@a{'x' @{@}}"},
-    };
-    ExpectParses(cases, std::size(cases), nullptr);
-}
-
-TEST(XmlParseText, DeepAndLongInputsEnd) {
     TXMLParser parser;
-    TXMLCodec codec;
     parser.Codec = &codec;
     {
-        // A "<" and a long tail without ">": a chain as deep as the tail is long.
         TXMLTag root;
-        EXPECT_TRUE(parser.ParseText("<" + std::string(200000, 'a'), &root));
+        ASSERT_TRUE(parser.LoadFromText(std::string(kDecl) + "\r\n" + nested(kXmlDeepestNesting), "f", &root));
         int depth = 0;
         for (TXMLTag* at = root.Items.Tag(0); at != nullptr; at = at->Items.Tag(0)) ++depth;
-        EXPECT_EQ(depth, 200001);
+        EXPECT_EQ(depth, kXmlDeepestNesting);
     }
-    {
-        std::string nested;
-        for (int i = 0; i < 3000; ++i) nested += "<e>";
-        for (int i = 0; i < 3000; ++i) nested += "</e>";
-        TXMLTag root;
-        EXPECT_TRUE(parser.ParseText(nested, &root));
-        int depth = 0;
-        for (TXMLTag* at = root.Items.Tag(0); at != nullptr; at = at->Items.Tag(0)) ++depth;
-        EXPECT_EQ(depth, 3000);
+    TXMLTag root;
+    try {
+        parser.LoadFromText(std::string(kDecl) + "\r\n" + nested(kXmlDeepestNesting + 1), "f", &root);
+        FAIL() << "accepted";
+    } catch (const EXMLException& e) {
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_EQ(e.Expected(), XmlExpected::LessNesting);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A codec of its own: the reader and the writer go through its virtual operations.
 class ShoutingCodec : public TXMLCodec {
@@ -262,33 +271,20 @@ public:
     std::string Encode(const std::string& text) override { return "[" + text + "]"; }
 };
 
-TEST(XmlParseText, ACodecOfItsOwnIsUsedForEveryText) {
+TEST(XmlReader, ACodecOfItsOwnIsUsedForEveryText) {
     ShoutingCodec codec;
+    EXPECT_EQ(Load("<r>lead<a>in</a>tail</r>\r\n", &codec), "@r{'LEAD' @a{'IN'} 'TAIL'}");
+    EXPECT_EQ(Load("<r>\r\n<a>in</a>\r\nbad\r\n</r>\r\n", &codec),
+              "refused at 4: bad/" + std::to_string(static_cast<int>(XmlExpected::Reference)));
+
+    TXMLTag root;
+    root.Items.AddText("LEAD");
+    new TXMLTag(&root, "a", "IN");
     TXMLParser parser;
     parser.Codec = &codec;
-    TXMLTag root;
-    EXPECT_FALSE(parser.ParseText("lead<a>in</a>bad", &root));
-    EXPECT_EQ(DumpChildren(root), "'LEAD' @a{'IN'} 'bad'");
-
     std::vector<std::string> lines;
     parser.WriteNode(&root, lines, false, 0);
-    EXPECT_EQ(lines, (std::vector<std::string>{"[LEAD]", "<a>[IN]</a>", "[bad]"}));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(XmlParseText, NamesBeginningWithAnyByteFindTheirEndTag) {
-    const ParseCase cases[] = {
-        {"<\xC4>x</\xC4><b/>", true, "@\xC4{'x'} @b"},
-        {"<\xC4>x</\xE4>", true, "@\xC4{'x' @{@{@}}}"},  // only A to Z match without regard to case
-        {"</a>x<//a></a>", true, "@/a{'x'} @/a"},
-        {"<//>x<///><b/>", true, "@/ 'x' @// @b"},
-        {std::string("<\0a>x</\0a>", 10), true, "@a{'x' @{@{@{@}}}}"},  // a 0 byte is trimmed off the name
-    };
-    TXMLCodec codec;
-    ExpectParses(cases, std::size(cases), &codec);
+    EXPECT_EQ(lines, (std::vector<std::string>{"[LEAD]", "<a>[IN]</a>"}));
 }
 
 }  // namespace
