@@ -1,6 +1,8 @@
 // The backup commands and the backup manager on the real locations and a real
 // backup file: restores with switched-off entries, of an empty snapshot, with a
 // refused location, with an unsavable file; deleting the last snapshot.
+#include <map>
+
 #include "DialogFixture.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
@@ -323,6 +325,42 @@ TEST_F(RestoreTest, ARestoreFromTheFileBringsBackEachEntrysMechanismAndValueType
     EXPECT_EQ(kept.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(kept.bytes, std::string(binary, 3));
     EXPECT_EQ(Find("Later").kind, 0);
+}
+
+// Blanks at either end of a name or command are the entry's own: " Lead" is
+// another entry than "Lead", and neither may overwrite the other on the way
+// back from the file.
+TEST_F(RestoreTest, NamesAndCommandsWithBlanksAtTheirEndsComeBackExactly) {
+    const std::string run = KeyPathOf(11);
+    const std::pair<const char*, const char*> values[] = {
+        {"Lead", "\"C:\\bmtest\\real.exe\""},
+        {" Lead", "\"C:\\bmtest\\blank.exe\""},
+        {"Lead  ", "\"C:\\bmtest\\trail.exe\" /x"},
+    };
+    for (const auto& value : values) entrytest::SetString(HKEY_CURRENT_USER, run, value.first, value.second);
+    const std::string spaced = " \"C:\\bmtest\\spaced.exe\" /x  ";
+    entrytest::SetString(HKEY_CURRENT_USER, run, "Spaced", spaced);
+    std::string error;
+    ASSERT_TRUE(ui::TakeSnapshot(*store_, error)) << error;
+    for (const auto& value : values) DeleteRegValue(HKEY_CURRENT_USER, run, value.first);
+
+    BackupStore restarted(parser_, file_);
+    restarted.LoadBackupFile();
+    ASSERT_EQ(restarted.List().Snapshots.size(), 1u);
+    std::map<std::string, std::string> read;
+    for (const StartupEntry& entry : restarted.List().Snapshots[0].Entries) read[entry.name] = entry.command;
+    std::map<std::string, std::string> written = {{"Spaced", spaced}};
+    for (const auto& value : values) written[value.first] = value.second;
+    EXPECT_EQ(read, written) << "the file gives back every name and command as taken";
+
+    const ui::RestoreReport report = ui::RestoreSnapshot(restarted, 0);
+    EXPECT_TRUE(report.complete());
+    for (const auto& value : values) {
+        EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, value.first),
+                  std::make_pair(DWORD(REG_SZ), std::string(value.second)))
+            << "[" << value.first << "]";
+    }
+    EXPECT_EQ(entrytest::ValueCount(HKEY_CURRENT_USER, run), 4u);
 }
 
 // A value that is not text is no entry a restore removes: a snapshot could never
