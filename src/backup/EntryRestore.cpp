@@ -42,7 +42,8 @@ void GiveRecordedType(const StartupEntry& recorded, EntryRestore& result) {
     const DWORD wanted = recorded.stored == StoredValue::ExpandText ? REG_EXPAND_SZ : REG_SZ;
     const RegistryValue value = ReadRegistryEntry(recorded.kind, recorded.name, PlaceOf(recorded));
     if (!value.IsString() || value.type == wanted) return;
-    const WriteOutcome retyped = WriteRegistryEntry(recorded.kind, recorded.name, value.text, wanted, PlaceOf(recorded));
+    const WriteOutcome retyped =
+        WriteRegistryEntry(recorded.kind, recorded.name, value.text, wanted, PlaceOf(recorded));
     if (!retyped) {
         result.fault = RestoreFault::Refused;
         result.change.changed = false;

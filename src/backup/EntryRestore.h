@@ -8,8 +8,8 @@
 
 enum class RestoreFault {
     None,
-    Refused,            // the change routine refused the entry: see change.reason
-    ValueNotInBackup,   // a value that is not text: a snapshot has its name only
+    Refused,              // the change routine refused the entry: see change.reason
+    ValueNotInBackup,     // a value that is not text: a snapshot has its name only
     WindowsSwitchNotSet,  // Windows' switch could not be set to off; the entry is not written
 };
 
