@@ -278,6 +278,12 @@ DEUTSCH = {
     436: "Sperrprüfung bei der Anmeldung (%s):",
     437: "%s gesperrte Einträge entfernt:",
     438: "%s konnten nicht entfernt werden:",
+    439: "Die Backup-Datei war nicht lesbar. Sie wurde unverändert aufbewahrt als:\n"
+         "%s\n"
+         "Die neue Backup-Datei enthält nur die Backups, die sich noch lesen ließen,\n"
+         "und diese Änderung.",
+    440: "Der Wert ist kein Text; ein Backup enthält seine Daten nicht.",
+    441: "Der Windows-Schalter, der den Eintrag abschaltet, ließ sich nicht setzen.",
 }
 
 ENGLISH = {
@@ -493,6 +499,12 @@ ENGLISH = {
     436: "Block check at logon (%s):",
     437: "%s blocked entries removed:",
     438: "%s could not be removed:",
+    439: "The backup file could not be read. It has been kept unchanged as:\n"
+         "%s\n"
+         "The new backup file holds only the backups that could still be read,\n"
+         "and this change.",
+    440: "The value is not text; a backup does not hold its data.",
+    441: "Windows' own switch that keeps the entry off could not be set.",
 }
 
 FRANCAIS = {
@@ -711,6 +723,12 @@ FRANCAIS = {
     436: "Contrôle de blocage à l'ouverture de session (%s) :",
     437: "%s entrées bloquées supprimées :",
     438: "%s n'ont pas pu être supprimées :",
+    439: "Le fichier de sauvegarde était illisible. Il a été conservé tel quel sous le nom :\n"
+         "%s\n"
+         "Le nouveau fichier de sauvegarde ne contient que les sauvegardes encore lisibles,\n"
+         "et cette modification.",
+    440: "La valeur n'est pas du texte ; une sauvegarde ne contient pas ses données.",
+    441: "L'interrupteur de Windows qui désactive l'entrée n'a pas pu être réglé.",
 }
 
 NBSP = "\u00a0"

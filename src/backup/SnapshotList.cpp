@@ -3,6 +3,8 @@
 #include <map>
 #include <utility>
 
+#include "entries/CommandText.h"
+#include "entries/LocationKinds.h"
 #include "system/TextCase.h"
 #include "xml/XmlTree.h"
 
@@ -36,6 +38,32 @@ const TXMLTag& RequiredChild(const TXMLTag& element, const char* name) {
         throw EBackupFileError(BackupFault::MissingElement, name, element.Name);
     }
     return *child;
+}
+
+const char* ValueTypeText(StoredValue stored) {
+    switch (stored) {
+        case StoredValue::Text:
+            return "text";
+        case StoredValue::ExpandText:
+            return "expandtext";
+        case StoredValue::NotText:
+            return "nottext";
+    }
+    return "text";
+}
+
+// The type a value gets when nothing says otherwise: what a new value of that
+// command would get. Files of older versions hold no type, and what they
+// restore has always been typed so.
+StoredValue SuggestedValueType(const StartupEntry& entry) {
+    const LocationKindRow* row = FindLocationKind(entry.kind);
+    const bool registry = row && row->family == LocationFamilyId::RegistryValues;
+    return registry && HoldsEnvironmentReference(entry.command) ? StoredValue::ExpandText : StoredValue::Text;
+}
+
+// The child's text as its element names are compared: A to Z in any case.
+bool ChildSays(const TXMLTag* child, const char* word) {
+    return child && AsciiUpper(child->Text()) == AsciiUpper(word);
 }
 
 int HexDigit(char c) {
@@ -113,6 +141,19 @@ void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) cons
         new TXMLTag(launcher, "kind", std::to_string(entry.kind));
         new TXMLTag(launcher, "name", entry.name);
         new TXMLTag(launcher, "command", entry.command);
+        const StoredValue stored = RecordedValueType(entry);
+        if (stored != SuggestedValueType(entry)) new TXMLTag(launcher, "valuetype", ValueTypeText(stored));
+        switch (RecordedSwitchedOffBy(entry)) {
+            case SwitchedOffBy::Windows:
+                new TXMLTag(launcher, "switchedoffby", "windows");
+                break;
+            case SwitchedOffBy::OtherTool:
+                new TXMLTag(launcher, "switchedoffby", "othertool");
+                break;
+            case SwitchedOffBy::Nobody:
+            case SwitchedOffBy::ThisProgram:
+                break;
+        }
     }
 }
 
@@ -145,6 +186,17 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
         }
         entry.name = RequiredChild(launcher, "name").Text();
         entry.command = RequiredChild(launcher, "command").Text();
+        const TXMLTag* valueType = launcher.Items.FindTag("valuetype");
+        entry.stored = SuggestedValueType(entry);
+        for (StoredValue stored : {StoredValue::Text, StoredValue::ExpandText, StoredValue::NotText}) {
+            if (ChildSays(valueType, ValueTypeText(stored))) entry.stored = stored;
+        }
+        if (entry.active == 0) {
+            const TXMLTag* offBy = launcher.Items.FindTag("switchedoffby");
+            entry.offBy = ChildSays(offBy, "windows")     ? SwitchedOffBy::Windows
+                          : ChildSays(offBy, "othertool") ? SwitchedOffBy::OtherTool
+                                                          : SwitchedOffBy::ThisProgram;
+        }
         Entries.push_back(std::move(entry));
     }
 }
@@ -166,6 +218,33 @@ void SnapshotList::ReadFromXml(const TXMLTag& element, const DateTimeFormats& fo
         snapshot.ReadFromXml(*list->Items.Tag(i), formats);
         Snapshots.push_back(std::move(snapshot));
     }
+}
+
+StoredValue RecordedValueType(const StartupEntry& entry) {
+    // Only a registry value has a type of its own; every other entry is text.
+    const LocationKindRow* row = FindLocationKind(entry.kind);
+    return row && row->family == LocationFamilyId::RegistryValues ? entry.stored : StoredValue::Text;
+}
+
+SwitchedOffBy RecordedSwitchedOffBy(const StartupEntry& entry) {
+    if (entry.active != 0) return SwitchedOffBy::Nobody;
+    if (entry.offBy == SwitchedOffBy::Windows || entry.offBy == SwitchedOffBy::OtherTool) return entry.offBy;
+    return SwitchedOffBy::ThisProgram;
+}
+
+bool SameSnapshot(const Snapshot& a, const Snapshot& b) {
+    LocalDateTime first = a.Timestamp, second = b.Timestamp;
+    first.millisecond = second.millisecond = 0;
+    if (first < second || second < first || a.Entries.size() != b.Entries.size()) return false;
+    for (size_t i = 0; i < a.Entries.size(); ++i) {
+        const StartupEntry& x = a.Entries[i];
+        const StartupEntry& y = b.Entries[i];
+        if (x.name != y.name || x.command != y.command || (x.active != 0) != (y.active != 0) || x.kind != y.kind ||
+            RecordedValueType(x) != RecordedValueType(y) || RecordedSwitchedOffBy(x) != RecordedSwitchedOffBy(y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void SortSnapshots(std::vector<Snapshot>& snapshots) {

@@ -7,6 +7,13 @@
 //         datum                 the timestamp as date-and-time text
 //         launcher0 .. launcherN-1
 //           active  kind  name  command
+//           valuetype       only where the value's type is not what its
+//                           command suggests: "text", "expandtext", "nottext"
+//           switchedoffby   only for an entry switched off by other means than
+//                           this program's marker: "windows", "othertool"
+//
+// Readers that know only the four first children of a launcher skip the other
+// two, and read the entry as an older version wrote it.
 //
 // Pure: the regional settings for the timestamps come in as data, and the file
 // itself is the store's business (BackupStore.h).
@@ -61,9 +68,20 @@ public:
     // Replaces the entries by those of a snapshot element. Element names match
     // with A to Z in any case; there must be a "datum" and "launcher"0 up to
     // one less than the number of element children, each with "active",
-    // "kind", "name" and "command". Throws EBackupFileError otherwise.
+    // "kind", "name" and "command". Throws EBackupFileError otherwise. An
+    // entry without "valuetype" gets the type its command suggests, one
+    // switched off without "switchedoffby" counts as switched off by this
+    // program, and values either child does not know read as if it were absent.
     void ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats);
 };
+
+// What a backup file keeps of an entry's value type and of who switched it
+// off, as a snapshot read back from the file holds them.
+StoredValue RecordedValueType(const StartupEntry& entry);
+SwitchedOffBy RecordedSwitchedOffBy(const StartupEntry& entry);
+// The same snapshot as the file keeps it: the timestamp to the second, and
+// every entry with all that the file keeps of it.
+bool SameSnapshot(const Snapshot& a, const Snapshot& b);
 
 // Exchanges two snapshots without copying their entries.
 inline void swap(Snapshot& a, Snapshot& b) noexcept {

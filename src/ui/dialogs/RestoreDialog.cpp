@@ -1,10 +1,13 @@
 #include "ui/dialogs/RestoreDialog.h"
 
 #include "backup/BackupStore.h"
+#include "backup/EntryRestore.h"
 #include "backup/LocaleFormats.h"
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
 #include "i18n/TranslationCatalogue.h"
+#include "system/TextCase.h"
+#include "system/TextRules.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/RestoreModel.h"
 #include "ui/prompts/ErrorTexts.h"
@@ -29,14 +32,11 @@ void AttachBackupStore(BackupStore* store) { g_store = store; }
 BackupStore* AttachedBackupStore() { return g_store; }
 
 bool TakeSnapshot(BackupStore& store, std::string& error) {
-    auto& snapshots = store.List().Snapshots;
-    const size_t before = snapshots.size();
     try {
         store.AddSnapshot();
         return true;
     } catch (const std::exception& fault) {
         // The file keeps what it had; so does the list the user sees.
-        if (snapshots.size() > before) snapshots.resize(before);
         error = UserMessage(fault);
         return false;
     }
@@ -46,18 +46,46 @@ SnapshotDeletion DeleteSnapshot(BackupStore& store, size_t position) {
     SnapshotDeletion result;
     auto& snapshots = store.List().Snapshots;
     if (position >= snapshots.size()) return result;
-    Snapshot removed = std::move(snapshots[position]);
-    snapshots.erase(snapshots.begin() + static_cast<std::ptrdiff_t>(position));
+    // The snapshot the user saw: another copy may have changed the file since,
+    // so it is found again there by what it holds.
+    const Snapshot shown = snapshots[position];
     try {
-        store.SaveBackupFile();
+        // Not found: another copy deleted it already, and it is gone as asked.
+        store.DeleteSnapshot(shown);
         result.deleted = true;
+        result.keptAside = store.KeptAside();
     } catch (const std::exception& fault) {
-        // The file still holds it: so does the list again.
-        snapshots.insert(snapshots.begin() + static_cast<std::ptrdiff_t>(position), std::move(removed));
+        // The file still holds it: so does the list.
         result.error = UserMessage(fault);
     }
     return result;
 }
+
+namespace {
+
+// "name  (place): why", one line.
+std::string EntryWithReason(const StartupEntry& entry, int reasonText) {
+    std::string reason = GetText(reasonText);
+    for (char& c : reason) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return EntryWithPlace(entry) + ": " + reason;
+}
+
+int RestoreFaultText(const EntryRestore& restore) {
+    switch (restore.fault) {
+        case RestoreFault::ValueNotInBackup:
+            return Text::ReasonValueNotInBackup;
+        case RestoreFault::WindowsSwitchNotSet:
+            return Text::ReasonWindowsSwitchNotSet;
+        case RestoreFault::Refused:
+        case RestoreFault::None:
+            break;
+    }
+    return ChangeReasonTextNumber(restore.change.reason);
+}
+
+}  // namespace
 
 RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
     RestoreReport report;
@@ -67,12 +95,26 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
     const EntryList wanted = store.List().Snapshots[position].Entries;
     if (!TakeSnapshot(store, report.error)) return report;
     report.started = true;
+    report.keptAside = store.KeptAside();
 
     for (const StartupEntry& entry : CollectAllEntries()) {
-        if (!DeleteEntry(entry).ok()) report.notRemoved.push_back(EntryWithPlace(entry));
+        // A value that is not text stays: no snapshot could bring it back.
+        if (!RestoreMayRemove(entry)) {
+            bool inSnapshot = false;
+            for (const StartupEntry& recorded : wanted) {
+                inSnapshot = inSnapshot || (recorded.kind == entry.kind && recorded.stored == StoredValue::NotText &&
+                                            SameText(recorded.name, entry.name));
+            }
+            if (!inSnapshot) report.notRemoved.push_back(EntryWithReason(entry, Text::ReasonNotAStringValue));
+            continue;
+        }
+        const ChangeResult removed = DeleteEntry(entry);
+        if (!removed.ok()) report.notRemoved.push_back(EntryWithReason(entry, ChangeReasonTextNumber(removed.reason)));
     }
+    const EntryList now = CollectAllEntries();
     for (const StartupEntry& entry : wanted) {
-        if (!AddEntry(entry).ok()) report.notWritten.push_back(EntryWithPlace(entry));
+        const EntryRestore restored = RestoreEntry(entry, now);
+        if (!restored.ok()) report.notWritten.push_back(EntryWithReason(entry, RestoreFaultText(restored)));
     }
     // The logon check's value went with the other entries, or came back with an
     // old path from the snapshot: it follows the block list again.
@@ -85,9 +127,17 @@ namespace {
 constexpr int kClientWidth = 349;
 constexpr int kClientHeight = 223;
 
+std::string KeptAsideText(const std::string& keptAside) {
+    return FillPlaceholder(GetText(Text::BackupFileKeptAside), keptAside);
+}
+
 std::string RestoreReportText(const RestoreReport& report) {
     std::string text;
-    if (!report.notWritten.empty()) text = ReportText(GetText(Text::RestoredExceptThese), report.notWritten);
+    if (!report.keptAside.empty()) text = KeptAsideText(report.keptAside);
+    if (!report.notWritten.empty()) {
+        if (!text.empty()) text += "\r\n\r\n";
+        text += ReportText(GetText(Text::RestoredExceptThese), report.notWritten);
+    }
     if (!report.notRemoved.empty()) {
         if (!text.empty()) text += "\r\n\r\n";
         text += ReportText(GetText(Text::NotRemoved), report.notRemoved);
@@ -101,7 +151,8 @@ void ShowRestoreReport(const RestoreReport& report) {
         return;
     }
     if (report.complete()) {
-        ShowMessage(GetText(Text::Restored));
+        ShowMessage(report.keptAside.empty() ? GetText(Text::Restored)
+                                              : GetText(Text::Restored) + "\r\n\r\n" + KeptAsideText(report.keptAside));
         return;
     }
     const size_t items = report.notWritten.size() + report.notRemoved.size();
@@ -273,7 +324,7 @@ void RestoreDialog::DeleteSelected() {
     const SnapshotDeletion result = DeleteSnapshot(*store_, static_cast<size_t>(position));
     FillSnapshotList();
     if (result.deleted) {
-        ShowMessage(GetText(Text::Deleted));
+        ShowMessage(result.keptAside.empty() ? GetText(Text::Deleted) : KeptAsideText(result.keptAside));
     } else {
         ShowMessage(GetText(Text::BackupNotSaved) + "\n" + store_->BackupFile() + "\n" + result.error);
     }
@@ -322,7 +373,8 @@ void MakeBackup(HWND owner) {
         taken = TakeSnapshot(*g_store, error);
     }
     if (taken) {
-        ShowMessage(GetText(Text::BackupMade));
+        // Not "complete" when older backups could not be read: it says where they went.
+        ShowMessage(g_store->KeptAside().empty() ? GetText(Text::BackupMade) : KeptAsideText(g_store->KeptAside()));
     } else {
         ShowMessage(GetText(Text::BackupNotSaved) + "\n" + g_store->BackupFile() + "\n" + error);
     }

@@ -32,25 +32,30 @@ void ManageBackups(HWND owner);
 bool TakeSnapshot(BackupStore& store, std::string& error);
 
 struct SnapshotDeletion {
-    bool deleted = false;  // gone from the list and the file
-    std::string error;     // why the file could not be saved; the list is then as before
+    bool deleted = false;   // gone from the list and the file
+    std::string error;      // why the file could not be saved; the list is then as before
+    std::string keptAside;  // where an unreadable file went before it was replaced
 };
-// Deletes the snapshot at that position of the list and saves. A position
-// outside the list deletes nothing.
+// Deletes the snapshot at that position of the list from the file as it is now
+// (another copy may have changed it). A position outside the list deletes
+// nothing.
 SnapshotDeletion DeleteSnapshot(BackupStore& store, size_t position);
 
 struct RestoreReport {
     bool started = false;                 // false: nothing was touched
     std::string error;                    // why the undo snapshot could not be saved
-    std::vector<std::string> notRemoved;  // "name (place)" of entries still there
+    std::vector<std::string> notRemoved;  // "name  (place): why" of entries still there
     std::vector<std::string> notWritten;  // of the snapshot's entries not restored
+    std::string keptAside;                // where an unreadable file went before the undo snapshot
     bool complete() const { return started && notRemoved.empty() && notWritten.empty(); }
 };
 // Replaces every autostart entry by the entries of the snapshot at that
-// position. First a snapshot of the current entries is added and saved, so the
-// restore can itself be undone; if that fails nothing else happens. Failures to
-// remove or write single entries are collected and the rest goes on. Then the
-// logon check's own value is set again from the block list.
+// position, each switched off the way it was (entries/EntryRestore.h). First a
+// snapshot of the current entries is added and saved, so the restore can itself
+// be undone; if that fails nothing else happens. Failures to remove or write
+// single entries are collected with their reason and the rest goes on; values
+// that are not text are never removed. Then the logon check's own value is set
+// again from the block list.
 RestoreReport RestoreSnapshot(BackupStore& store, size_t position);
 
 // ---- The dialog ---------------------------------------------------------------

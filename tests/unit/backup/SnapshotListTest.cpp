@@ -119,6 +119,96 @@ TEST(SnapshotList, ReadsTheBackupFileAndWritesItAgainUnchanged) {
     EXPECT_EQ(e.command, "C:\\Tools\\upd.exe /s");
 }
 
+// Who switched an entry off and a value's type go into two extra children of
+// a launcher, only where the four children of old would restore the entry
+// otherwise; a reader that knows only those four skips them.
+TEST(SnapshotList, MechanismAndValueTypeAreKeptInExtraChildrenOnlyWhereTheyDiffer) {
+    struct Case {
+        const char* what;
+        StartupEntry entry;
+        const char* extra;  // the children after <command>, as written
+    };
+    auto typed = [](testsupport::EntryBuilder e, StoredValue stored) {
+        e.stored = stored;
+        return e;
+    };
+    const Case cases[] = {
+        {"active text value", AnEntry("A", "a.exe"), ""},
+        {"switched off with the marker", AnEntry("A", "a.exe").OffBy(SwitchedOffBy::ThisProgram), ""},
+        {"switched off by nobody said", AnEntry("A", "a.exe").Active(0), ""},
+        {"switched off by Windows", AnEntry("A", "a.exe").OffBy(SwitchedOffBy::Windows),
+         "<switchedoffby>windows</switchedoffby>"},
+        {"in another tool's place", AnEntry("A", "a.exe").Kind(2).OffBy(SwitchedOffBy::OtherTool),
+         "<switchedoffby>othertool</switchedoffby>"},
+        {"REG_SZ holding %", typed(AnEntry("A", "a.exe %X%"), StoredValue::Text), "<valuetype>text</valuetype>"},
+        {"REG_EXPAND_SZ holding %", typed(AnEntry("A", "a.exe %X%"), StoredValue::ExpandText), ""},
+        {"REG_EXPAND_SZ without %", typed(AnEntry("A", "a.exe"), StoredValue::ExpandText),
+         "<valuetype>expandtext</valuetype>"},
+        {"no text", typed(AnEntry("A", "").Kind(21), StoredValue::NotText), "<valuetype>nottext</valuetype>"},
+        {"a link holding %", AnEntry("A", "a.exe %X%").Kind(2), ""},
+        {"both", typed(AnEntry("A", "a.exe %X%").Kind(26), StoredValue::Text).OffBy(SwitchedOffBy::Windows),
+         "<valuetype>text</valuetype><switchedoffby>windows</switchedoffby>"},
+    };
+    for (const Case& c : cases) {
+        SnapshotList list;
+        list.Snapshots.resize(1);
+        list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
+        list.Snapshots[0].Entries = {c.entry};
+        Xml xml;
+        const std::string bytes = xml.Write(list, German());
+        std::string written;
+        const size_t after = bytes.find("</command>") + 10;
+        for (size_t i = after; i < bytes.find("</launcher0>"); ++i) {
+            if (bytes[i] != ' ' && bytes[i] != '\r' && bytes[i] != '\n') written += bytes[i];
+        }
+        EXPECT_EQ(written, c.extra) << c.what;
+
+        SnapshotList read;
+        read.ReadFromXml(xml.Read(bytes), German());
+        ASSERT_EQ(read.Snapshots.size(), 1u) << c.what;
+        const StartupEntry& got = read.Snapshots[0].Entries.at(0);
+        EXPECT_EQ(got.stored, RecordedValueType(c.entry)) << c.what;
+        EXPECT_EQ(got.offBy, RecordedSwitchedOffBy(c.entry)) << c.what;
+        EXPECT_EQ(got.active, c.entry.active) << c.what;
+        EXPECT_TRUE(SameSnapshot(read.Snapshots[0], list.Snapshots[0])) << c.what;
+        EXPECT_EQ(xml.Write(read, German()), bytes) << c.what;
+    }
+}
+
+// What the children say is read in any letter case; a word they do not know
+// reads as if the child were missing, and neither counts for an active entry.
+TEST(SnapshotList, UnknownWordsInTheExtraChildrenReadAsIfTheyWereMissing) {
+    const std::string head =
+        "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<xml><list><object><datum>01.02.2010</datum><launcher0>";
+    const std::string tail = "</launcher0></object></list></xml>\r\n";
+    struct Case {
+        std::string launcher;
+        StoredValue stored;
+        SwitchedOffBy offBy;
+    } cases[] = {
+        {"<active>false</active><kind>11</kind><name>n</name><command>c %x%</command>", StoredValue::ExpandText,
+         SwitchedOffBy::ThisProgram},
+        {"<active>false</active><kind>11</kind><name>n</name><command>c %x%</command>"
+         "<VALUETYPE>Text</VALUETYPE><SwitchedOffBy>WINDOWS</SwitchedOffBy>",
+         StoredValue::Text, SwitchedOffBy::Windows},
+        {"<active>false</active><kind>11</kind><name>n</name><command>c</command>"
+         "<valuetype>dword</valuetype><switchedoffby>someone</switchedoffby>",
+         StoredValue::Text, SwitchedOffBy::ThisProgram},
+        {"<active>true</active><kind>11</kind><name>n</name><command>c</command>"
+         "<switchedoffby>windows</switchedoffby>",
+         StoredValue::Text, SwitchedOffBy::Nobody},
+    };
+    for (const Case& c : cases) {
+        Xml xml;
+        SnapshotList list;
+        list.ReadFromXml(xml.Read(head + c.launcher + tail), German());
+        ASSERT_EQ(list.Snapshots.size(), 1u) << c.launcher;
+        const StartupEntry& got = list.Snapshots[0].Entries.at(0);
+        EXPECT_EQ(got.stored, c.stored) << c.launcher;
+        EXPECT_EQ(got.offBy, c.offBy) << c.launcher;
+    }
+}
+
 TEST(SnapshotList, UsSettingsWriteAndReadTheirOwnText) {
     SnapshotList list;
     list.Snapshots.resize(2);

@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <thread>
 
 #include "backup/BackupStore.h"
 #include "backup/LocaleFormats.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "entries/StoredCommand.h"
+#include "support/Processes.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Files.h"
@@ -51,9 +56,22 @@ protected:
         DeleteRegValue(HKEY_CURRENT_USER, kRunKey, kTestValue);
     }
     void RemoveFiles() {
-        for (const std::string& f : {file_, file_ + ".new", UnreadableFile()}) DeleteFileA(f.c_str());
+        for (const std::string& f : {file_, file_ + ".new"}) DeleteFileA(f.c_str());
+        for (const std::string& f : KeptFiles()) DeleteFileA(f.c_str());
     }
-    std::string UnreadableFile() const { return DataFolder("Bootmarshal") + kUnreadableBackupFileName; }
+    // The unreadable files kept beside the backup file, by name.
+    static std::set<std::string> KeptFiles() {
+        std::set<std::string> kept;
+        const std::string folder = DataFolder("Bootmarshal");
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((folder + "BootmarshalBackup.unreadable*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return kept;
+        do {
+            kept.insert(folder + found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return kept;
+    }
 
     // The list in the file now, read by a store of its own.
     SnapshotList FileList() {
@@ -296,7 +314,7 @@ TEST_F(BackupStoreTest, ALoadFaultStopsTheStartLeavesTheFileAndTravelsUp) {
         }
         EXPECT_EQ(ReadFileBytes(file_), c.bytes) << c.what;
         EXPECT_FALSE(FileExists(file_ + ".new")) << c.what;
-        EXPECT_FALSE(FileExists(UnreadableFile())) << c.what;
+        EXPECT_TRUE(KeptFiles().empty()) << c.what;
         EXPECT_EQ(store.List().Snapshots.size(), c.snapshotsBefore) << c.what;
 
         BackupStore again(parser_);
@@ -317,19 +335,145 @@ TEST_F(BackupStoreTest, AFileThatCannotBeOpenedStaysAndTheErrorTravelsUp) {
     EXPECT_EQ(ReadFileBytes(file_), bytes);
 }
 
-TEST_F(BackupStoreTest, ALaterSaveKeepsTheUnreadableFileBesideTheNewOne) {
-    const FaultCase fault = FaultCases()[6];  // a snapshot without datum after a good one
-    ASSERT_TRUE(WriteFileBytes(file_, fault.bytes));
+// "BootmarshalBackup.unreadable-<yyyy>-<mm>-<dd>-<hhmm>[-<n>].xml" of today.
+bool IsKeptFileName(const std::string& path, const SYSTEMTIME& today) {
+    char head[64];
+    snprintf(head, sizeof head, "BootmarshalBackup.unreadable-%04u-%02u-%02u-", today.wYear, today.wMonth, today.wDay);
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    if (name.rfind(head, 0) != 0 || name.size() < 4 || name.compare(name.size() - 4, 4, ".xml") != 0) return false;
+    const std::string rest = name.substr(strlen(head), name.size() - strlen(head) - 4);  // "hhmm" or "hhmm-n"
+    if (rest.size() < 4 || rest.find_first_not_of("0123456789") < 4) return false;
+    return rest.size() == 4 ||
+           (rest[4] == '-' && rest.size() > 5 && rest.find_first_not_of("0123456789", 5) == std::string::npos);
+}
+
+TEST_F(BackupStoreTest, EachUnreadableFileIsKeptUnderANameOfItsOwnBeforeASaveReplacesIt) {
+    const FaultCase first = FaultCases()[6];   // a snapshot without datum after a good one
+    const FaultCase second = FaultCases()[5];  // no xml element
+    ASSERT_TRUE(WriteFileBytes(file_, first.bytes));
     BackupStore store(parser_);
     EXPECT_THROW(store.StartBackups(), EBackupFileError);
+    EXPECT_TRUE(KeptFiles().empty()) << "the start writes nothing";
 
+    SYSTEMTIME today;
+    GetLocalTime(&today);
     store.AddSnapshot();  // the backup command of the same run
-    EXPECT_EQ(ReadFileBytes(UnreadableFile()), fault.bytes);
+    std::set<std::string> kept = KeptFiles();
+    ASSERT_EQ(kept.size(), 1u);
+    const std::string firstKept = *kept.begin();
+    EXPECT_EQ(store.KeptAside(), firstKept) << "the caller can say where it went";
+    EXPECT_TRUE(IsKeptFileName(firstKept, today)) << firstKept;
+    EXPECT_EQ(ReadFileBytes(firstKept), first.bytes);
     EXPECT_EQ(FileList().Snapshots.size(), 2u);  // the good snapshot and the new one
 
-    store.AddSnapshot();  // the copy is made once: it still holds the unreadable file
-    EXPECT_EQ(ReadFileBytes(UnreadableFile()), fault.bytes);
+    store.AddSnapshot();  // the file is readable now: nothing more is kept
+    EXPECT_EQ(KeptFiles(), kept);
+    EXPECT_EQ(store.KeptAside(), "");
     EXPECT_EQ(FileList().Snapshots.size(), 3u);
+
+    // A second unreadable file, in the same minute or not, never replaces the first one kept.
+    ASSERT_TRUE(WriteFileBytes(file_, second.bytes));
+    store.AddSnapshot();
+    kept = KeptFiles();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(firstKept), first.bytes);
+    kept.erase(firstKept);
+    EXPECT_EQ(store.KeptAside(), *kept.begin());
+    EXPECT_TRUE(IsKeptFileName(*kept.begin(), today)) << *kept.begin();
+    EXPECT_EQ(ReadFileBytes(*kept.begin()), second.bytes);
+    EXPECT_EQ(FileList().Snapshots.size(), 1u) << "nothing of the second file could be read";
+}
+
+TEST_F(BackupStoreTest, AFileThatCannotBeOpenedIsNeitherKeptAsideNorWrittenOver) {
+    const std::string bytes = ReadFileBytes(Fixture("one-entry-german.xml"));
+    ASSERT_TRUE(WriteFileBytes(file_, bytes));
+    BackupStore store(parser_);
+    store.LoadBackupFile();
+    {
+        ScopedFile lock(CreateFileA(file_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock.valid());
+        EXPECT_THROW(store.AddSnapshot(), EInOutError);
+        EXPECT_THROW(store.TrimSnapshots(), EInOutError);
+        EXPECT_THROW(store.DeleteSnapshot(store.List().Snapshots.at(0)), EInOutError);
+    }
+    EXPECT_EQ(ReadFileBytes(file_), bytes);
+    EXPECT_TRUE(KeptFiles().empty());
+    EXPECT_EQ(store.List().Snapshots.size(), 1u);
+}
+
+// Another copy of the program changed the file since this one read it: each
+// change applies to the file as the other copy left it.
+TEST_F(BackupStoreTest, EveryChangeAppliesToTheFileAsAnotherCopyLeftIt) {
+    WriteFile({At(2010, 1, 1, 12, 0, 0), At(2010, 1, 2, 12, 0, 0)});
+    BackupStore mine(parser_);
+    mine.LoadBackupFile();
+    const Snapshot shown = mine.List().Snapshots.at(1);  // 2 January, as this copy shows it
+
+    BackupStore theirs(parser_);
+    theirs.LoadBackupFile();
+    theirs.AddSnapshot();                                               // a manual backup in the other copy
+    ASSERT_TRUE(theirs.DeleteSnapshot(theirs.List().Snapshots.at(0)));  // and 1 January deleted there
+
+    EXPECT_TRUE(mine.DeleteSnapshot(shown));
+    SnapshotList list = FileList();
+    ASSERT_EQ(list.Snapshots.size(), 1u) << "the other copy's backup stays, its deletion too";
+    EXPECT_FALSE(list.Snapshots[0].Entries.empty());
+    EXPECT_EQ(mine.List().Snapshots.size(), 1u) << "the list shows what the file holds";
+
+    // What the other copy deleted already is gone as asked; nothing is written.
+    const std::string before = ReadFileBytes(file_);
+    EXPECT_FALSE(mine.DeleteSnapshot(shown));
+    EXPECT_EQ(ReadFileBytes(file_), before);
+
+    // Cutting to the fifteen newest counts the other copy's snapshots: its
+    // backup of today and fourteen of sixteen in May 2012.
+    std::vector<LocalDateTime> many;
+    for (int day = 1; day <= 16; ++day) many.push_back(At(2012, 5, day, 8, 0, 0));
+    BackupStore writer(parser_);
+    for (const LocalDateTime& stamp : many) {
+        Snapshot snapshot;
+        snapshot.Timestamp = stamp;
+        writer.AddSnapshot(snapshot);
+    }
+    mine.TrimSnapshots();
+    list = FileList();
+    ASSERT_EQ(list.Snapshots.size(), 15u);
+    EXPECT_TRUE(At(2012, 5, 16, 8, 0, 0) < list.Snapshots[0].Timestamp);
+    EXPECT_EQ(list.Snapshots[1].Timestamp, At(2012, 5, 16, 8, 0, 0));
+    EXPECT_EQ(list.Snapshots[14].Timestamp, At(2012, 5, 3, 8, 0, 0));
+}
+
+// Two copies of the program changing the file at the same time (two windows,
+// the copy with administrator rights): none loses the other's changes.
+TEST_F(BackupStoreTest, TwoProcessesChangingTheFileAtOnceLoseNoChange) {
+    constexpr int kChanges = 200;
+    const std::string writer = "\"" + ProgramFolder() + "backup_writer.exe\" ";
+    int exitCodes[2] = {-1, -1};
+    std::thread first(
+        [&] { exitCodes[0] = testsupport::RunProcess(writer + "first " + std::to_string(kChanges), 600000); });
+    std::thread second(
+        [&] { exitCodes[1] = testsupport::RunProcess(writer + "second " + std::to_string(kChanges), 600000); });
+    first.join();
+    second.join();
+    ASSERT_EQ(exitCodes[0], 0) << "every change of the first writer was saved";
+    ASSERT_EQ(exitCodes[1], 0) << "every change of the second writer was saved";
+
+    std::multiset<std::string> expected;
+    for (const std::string tag : {"first", "second"}) {
+        for (int i = 0; i < kChanges; ++i) {
+            if (i % 4 == 3) {
+                expected.erase(tag + " " + std::to_string(i - 1));
+            } else {
+                expected.insert(tag + " " + std::to_string(i));
+            }
+        }
+    }
+    std::multiset<std::string> names;
+    for (const Snapshot& snapshot : FileList().Snapshots) {
+        ASSERT_EQ(snapshot.Entries.size(), 1u);
+        names.insert(snapshot.Entries[0].name);
+    }
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(BackupStoreTest, AFileThatCannotBeReplacedStaysAndTheListKeepsItsState) {
@@ -345,8 +489,9 @@ TEST_F(BackupStoreTest, AFileThatCannotBeReplacedStaysAndTheListKeepsItsState) {
     }
     EXPECT_EQ(ReadFileBytes(file_), bytes);
     EXPECT_FALSE(FileExists(file_ + ".new"));
-    EXPECT_EQ(store.List().Snapshots.size(), 2u);
-    store.SaveBackupFile();
+    EXPECT_TRUE(KeptFiles().empty()) << "a readable file is never kept aside";
+    EXPECT_EQ(store.List().Snapshots.size(), 1u) << "the list shows what the file holds";
+    store.AddSnapshot();
     EXPECT_EQ(FileList().Snapshots.size(), 2u);
 }
 

@@ -1,10 +1,13 @@
 // The backup commands and the backup manager on the real locations and a real
 // backup file: restores with switched-off entries, of an empty snapshot, with a
 // refused location, with an unsavable file; deleting the last snapshot.
+#include <map>
+
 #include "DialogFixture.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
 #include "entries/StoredCommand.h"
+#include "entries/WindowsSwitch.h"
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/RegistryValues.h"
@@ -139,6 +142,7 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
     Snapshots().emplace_back();
     Snapshots().back().Entries = {AnEntry("Wanted", "C:\\bmtest\\wanted.exe").Kind(22),
                                   AnEntry("Fine", "C:\\bmtest\\fine.exe").Active(0)};
+    store_->SaveBackupFile();  // the list follows the file from here on
     SetRegistryWriteDenialForTests(DenyMachineKeys);
     const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
     SetRegistryWriteDenialForTests(nullptr);
@@ -147,6 +151,10 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
     EXPECT_EQ(report.notRemoved[0].rfind("Stuck", 0), 0u);
     ASSERT_EQ(report.notWritten.size(), 1u);
     EXPECT_EQ(report.notWritten[0].rfind("Wanted", 0), 0u);
+    // Each line says why.
+    const std::string denied = GetText(Text::ReasonAccessDenied).substr(0, 20);
+    EXPECT_NE(report.notWritten[0].find(denied), std::string::npos) << report.notWritten[0];
+    EXPECT_NE(report.notRemoved[0].find(denied), std::string::npos) << report.notRemoved[0];
     EXPECT_EQ(Find("Fine").active, 0);
     EXPECT_EQ(Find("Stuck").kind, 21);
 
@@ -251,6 +259,159 @@ TEST_F(RestoreTest, MakingABackupAddsASnapshotOfAllEntriesAndSaysSo) {
     ASSERT_EQ(Snapshots().size(), 1u);
     EXPECT_EQ(Snapshots()[0].Entries.size(), 1u);
     EXPECT_NE(ReadFileBytes(file_).find("saved.exe"), std::string::npos);
+}
+
+// A snapshot keeps who switched each entry off and each value's type, so the
+// restore puts every entry back through its own mechanism; the same after the
+// program was started again (nothing is remembered in memory).
+TEST_F(RestoreTest, ARestoreFromTheFileBringsBackEachEntrysMechanismAndValueType) {
+    const std::string run = KeyPathOf(11);
+    const std::string approvedRun = std::string(entrytest::kStartupApprovedKey) + "\\Run";
+    entrytest::SetString(HKEY_CURRENT_USER, run, "Percent", "\"C:\\bmtest\\p.exe\" %NOT_EXPANDED%", REG_SZ);
+    entrytest::SetString(HKEY_CURRENT_USER, run, "ExpandPlain", "\"C:\\bmtest\\e.exe\"", REG_EXPAND_SZ);
+    entrytest::SetString(HKEY_CURRENT_USER, run, "Expand", "\"%SystemRoot%\\x.exe\"", REG_EXPAND_SZ);
+    entrytest::SetString(HKEY_CURRENT_USER, run, "ByWindows", "\"C:\\bmtest\\w.exe\"");
+    const std::string off("\x03\0\0\0\x11\x22\x33\x44\x55\x66\x77\x08", 12);
+    entrytest::SetValue(HKEY_CURRENT_USER, approvedRun, "ByWindows", REG_BINARY, off.data(), 12);
+    entrytest::SetString(HKEY_CURRENT_USER, run + "\\AutorunsDisabled", "ByOtherTool", "\"C:\\bmtest\\o.exe\"");
+    ASSERT_TRUE(AddEntry(AnEntry("ByMe", "\"C:\\bmtest\\m.exe\"").Active(0)).ok());
+    const char binary[] = {1, 2, 3};
+    entrytest::SetValue(HKEY_CURRENT_USER, run, "Binary", REG_BINARY, binary, 3);
+    entrytest::SetValue(HKEY_CURRENT_USER, run, "GoneBinary", REG_BINARY, binary, 3);
+    ASSERT_EQ(Find("ByWindows").offBy, SwitchedOffBy::Windows);
+    ASSERT_EQ(Find("ByOtherTool").offBy, SwitchedOffBy::OtherTool);
+    std::string error;
+    ASSERT_TRUE(ui::TakeSnapshot(*store_, error)) << error;
+
+    // Everything changed after the backup; then the program starts again.
+    for (const StartupEntry& entry : CollectAllEntries()) {
+        if (entry.name != "Binary" && entry.name != "GoneBinary") {
+            ASSERT_TRUE(DeleteEntry(entry).ok()) << entry.name;
+        }
+    }
+    entrytest::SetString(HKEY_CURRENT_USER, run, "GoneBinary", "C:\\bmtest\\replaced.exe");
+    ASSERT_TRUE(DeleteEntry(Find("GoneBinary")).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Later", "C:\\bmtest\\later.exe")).ok());
+    BackupStore restarted(parser_, file_);
+    restarted.LoadBackupFile();
+    ASSERT_EQ(restarted.List().Snapshots.size(), 1u);
+
+    const ui::RestoreReport report = ui::RestoreSnapshot(restarted, 0);
+    EXPECT_TRUE(report.started);
+    EXPECT_TRUE(report.notRemoved.empty());
+    ASSERT_EQ(report.notWritten.size(), 1u) << "only the value a snapshot has no data of";
+    EXPECT_EQ(report.notWritten[0].rfind("GoneBinary", 0), 0u);
+    EXPECT_NE(report.notWritten[0].find(GetText(Text::ReasonValueNotInBackup)), std::string::npos);
+
+    using Value = std::pair<DWORD, std::string>;
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "Percent"), Value(REG_SZ, "\"C:\\bmtest\\p.exe\" %NOT_EXPANDED%"));
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "ExpandPlain"), Value(REG_EXPAND_SZ, "\"C:\\bmtest\\e.exe\""));
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "Expand"), Value(REG_EXPAND_SZ, "\"%SystemRoot%\\x.exe\""));
+    // Windows' switch keeps it off; the value itself carries no marker.
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "ByWindows"), Value(REG_SZ, "\"C:\\bmtest\\w.exe\""));
+    RawRegistryValue approved;
+    ASSERT_TRUE(ReadRegRawValue(HKEY_CURRENT_USER, approvedRun, "ByWindows", approved));
+    EXPECT_TRUE(WindowsSwitchSaysOff(approved.bytes));
+    EXPECT_EQ(Find("ByWindows").offBy, SwitchedOffBy::Windows);
+    // Back in the other tool's place, and not in the key itself.
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run + "\\AutorunsDisabled", "ByOtherTool"),
+              Value(REG_SZ, "\"C:\\bmtest\\o.exe\""));
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "ByOtherTool").first, 0u);
+    EXPECT_EQ(Find("ByMe").offBy, SwitchedOffBy::ThisProgram);
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, "ByMe").second, DeactivationMarker() + "\"C:\\bmtest\\m.exe\"");
+    // A value that is not text is never touched.
+    RawRegistryValue kept;
+    ASSERT_TRUE(ReadRegRawValue(HKEY_CURRENT_USER, run, "Binary", kept));
+    EXPECT_EQ(kept.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(kept.bytes, std::string(binary, 3));
+    EXPECT_EQ(Find("Later").kind, 0);
+}
+
+// Blanks at either end of a name or command are the entry's own: " Lead" is
+// another entry than "Lead", and neither may overwrite the other on the way
+// back from the file.
+TEST_F(RestoreTest, NamesAndCommandsWithBlanksAtTheirEndsComeBackExactly) {
+    const std::string run = KeyPathOf(11);
+    const std::pair<const char*, const char*> values[] = {
+        {"Lead", "\"C:\\bmtest\\real.exe\""},
+        {" Lead", "\"C:\\bmtest\\blank.exe\""},
+        {"Lead  ", "\"C:\\bmtest\\trail.exe\" /x"},
+    };
+    for (const auto& value : values) entrytest::SetString(HKEY_CURRENT_USER, run, value.first, value.second);
+    const std::string spaced = " \"C:\\bmtest\\spaced.exe\" /x  ";
+    entrytest::SetString(HKEY_CURRENT_USER, run, "Spaced", spaced);
+    std::string error;
+    ASSERT_TRUE(ui::TakeSnapshot(*store_, error)) << error;
+    for (const auto& value : values) DeleteRegValue(HKEY_CURRENT_USER, run, value.first);
+
+    BackupStore restarted(parser_, file_);
+    restarted.LoadBackupFile();
+    ASSERT_EQ(restarted.List().Snapshots.size(), 1u);
+    std::map<std::string, std::string> read;
+    for (const StartupEntry& entry : restarted.List().Snapshots[0].Entries) read[entry.name] = entry.command;
+    std::map<std::string, std::string> written = {{"Spaced", spaced}};
+    for (const auto& value : values) written[value.first] = value.second;
+    EXPECT_EQ(read, written) << "the file gives back every name and command as taken";
+
+    const ui::RestoreReport report = ui::RestoreSnapshot(restarted, 0);
+    EXPECT_TRUE(report.complete());
+    for (const auto& value : values) {
+        EXPECT_EQ(GetValue(HKEY_CURRENT_USER, run, value.first),
+                  std::make_pair(DWORD(REG_SZ), std::string(value.second)))
+            << "[" << value.first << "]";
+    }
+    EXPECT_EQ(entrytest::ValueCount(HKEY_CURRENT_USER, run), 4u);
+}
+
+// A value that is not text is no entry a restore removes: a snapshot could never
+// bring its data back. The report says it is still there and why.
+TEST_F(RestoreTest, ARestoreLeavesValuesThatAreNotTextAndSaysSo) {
+    const char number[] = {7, 0, 0, 0};
+    entrytest::SetValue(HKEY_CURRENT_USER, KeyPathOf(11), "Number", REG_DWORD, number, 4);
+    Snapshots().emplace_back();
+    store_->SaveBackupFile();
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    EXPECT_TRUE(report.started);
+    ASSERT_EQ(report.notRemoved.size(), 1u);
+    EXPECT_EQ(report.notRemoved[0].rfind("Number", 0), 0u);
+    EXPECT_NE(report.notRemoved[0].find(GetText(Text::ReasonNotAStringValue)), std::string::npos);
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(11), "Number").first, static_cast<DWORD>(REG_DWORD));
+}
+
+// An unreadable backup file is kept aside before the first change replaces it,
+// and the message says where it went, not that all is well.
+TEST_F(RestoreTest, AfterAnUnreadableFileTheMessagesSayWhereItWasKept) {
+    const std::string unreadable = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<backup />\r\n";
+    ASSERT_TRUE(testsupport::WriteFileBytes(file_, unreadable));
+    EXPECT_NE(StartBackupsReportingError(*store_), "");
+    ui::MakeBackup(nullptr);
+    const std::string kept = store_->KeptAside();
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(ReadFileBytes(kept), unreadable);
+    const auto records = TakeRecordedPrompts();
+    ASSERT_FALSE(records.empty());
+    EXPECT_NE(records.back().text.find(kept), std::string::npos) << records.back().text;
+    EXPECT_EQ(records.back().text.find(GetText(Text::BackupMade)), std::string::npos) << records.back().text;
+    DeleteFileA(kept.c_str());
+    EXPECT_EQ(Snapshots().size(), 1u);
+
+    // The same for a deletion: of a snapshot read before the fault.
+    std::string damaged = ReadFileBytes(file_);
+    const size_t listEnd = damaged.find("</list>");
+    ASSERT_NE(listEnd, std::string::npos) << damaged;
+    damaged.insert(listEnd, "<object><launcher0 /></object>\r\n");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file_, damaged));
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    Prompts();
+    Click(dialog.hwnd(), kIdRestoreDelete);
+    const auto prompts = Prompts();
+    ASSERT_EQ(prompts.size(), 2u);
+    ASSERT_FALSE(store_->KeptAside().empty());
+    EXPECT_NE(prompts[1].find(store_->KeptAside()), std::string::npos) << prompts[1];
+    EXPECT_EQ(ReadFileBytes(store_->KeptAside()), damaged);
+    EXPECT_TRUE(Snapshots().empty());
+    DeleteFileA(store_->KeptAside().c_str());
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Shows that an older version of the program reads the backup files this one
+# writes: builds the backup reader of that version (dbe3696 unless another
+# commit is given) natively from git history, lets it read the current-format
+# files of tests/compat/backup/current/, and compares its reading, entry by
+# entry, with what this version wrote (the files' *.read.txt). The older reader
+# must read every file, skip what it does not know, and give every entry the
+# same name and command in the same place: it must never restore an entry
+# under another name. Not part of CI; needs git, cmake, ninja and clang.
+#   scripts/check-compat.sh [commit]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+commit="${1:-dbe3696}"
+work="$(mktemp -d "${TMPDIR:-/tmp}/bm-compat.XXXXXX")"
+tree="$work/tree"
+cleanup() {
+  git -C "$root" worktree remove --force "$tree" >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+git -C "$root" worktree add --detach "$tree" "$commit" >/dev/null 2>&1
+echo "== the backup reader of $(git -C "$root" log -1 --format='%h (%cs)' "$commit"), built natively =="
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+CC=clang CXX=clang++ cmake -S "$tree" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBM_SANITIZE=OFF "${launcher[@]}" >/dev/null
+cmake --build "$work/build" --target bm_backup_model >/dev/null
+mapfile -t libraries < <(find "$work/build/src" -name '*.a' | sort)
+clang++ -std=c++17 -O1 -I"$tree/src" "$root/scripts/compat/ReadBackup.cpp" \
+  -Wl,--start-group "${libraries[@]}" -Wl,--end-group -o "$work/read-backup"
+
+status=0
+for expected in "$root"/tests/compat/backup/current/*.read.txt; do
+  file="${expected%.read.txt}.xml"
+  region=us
+  case "$file" in *german*) region=german ;; esac
+  # What this version wrote, without the fields the older reader cannot know
+  # (the last two of each entry line).
+  want="$(sed -E 's/^(  [^|]*\|[^|]*\|[^|]*\|[^|]*)\|[^|]*\|[^|]*$/\1/' "$expected")"
+  got="$("$work/read-backup" "$region" "$file")"
+  entries=$(grep -c '^  ' <<<"$got" || true)
+  snapshots=$(grep -c '^snapshot ' <<<"$got" || true)
+  if [ "$got" = "$want" ]; then
+    echo "$(basename "$file"): read, $snapshots snapshots, $entries entries, every one as written"
+  else
+    echo "$(basename "$file"): read DIFFERENTLY:"
+    diff <(echo "$want") <(echo "$got") | sed 's/^/    /' || true
+    status=1
+  fi
+done
+echo "== the older reader on its own files =="
+for expected in "$root"/tests/compat/backup/dbe3696/*.read.txt; do
+  file="${expected%.read.txt}.xml"
+  region=us
+  case "$file" in *german*) region=german ;; esac
+  if [ "$("$work/read-backup" "$region" "$file")" = "$(cat "$expected")" ]; then
+    echo "$(basename "$file"): as recorded"
+  else
+    echo "$(basename "$file"): NOT as recorded"
+    status=1
+  fi
+done
+exit $status
