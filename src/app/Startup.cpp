@@ -3,6 +3,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 
@@ -155,19 +156,26 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
         for (int tries = 0; tries < 50 && !BringRunningInstanceToFront(ownWindows); ++tries) Sleep(100);
         return 0;
     }
+    const bool blockCheck = ChooseRunMode(arguments) == RunMode::BlockCheck;
+    // The logon check shows nothing, so it needs no apartment window: in a
+    // multithreaded apartment the shell-link object works without one (and
+    // under Wine a window would start the whole desktop process at every
+    // logon). The windows keep the single-threaded apartment they need.
+    const bool checkApartment = blockCheck && SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     // The shared shell-link component initialises COM for this thread before
-    // any entry is read or written, in both modes.
+    // any entry is read or written (the check's apartment stays as it is).
     CreateSharedShellLink();
     LoadBlockList();
     // The copy started with administrator rights may run as another account:
     // it lists and changes only what belongs to the machine.
     if (std::find(arguments.begin(), arguments.end(), kMachineWideSwitch) != arguments.end()) SetMachineWideOnly(true);
     int exitCode = 0;
-    if (ChooseRunMode(arguments) == RunMode::BlockCheck) {
+    if (blockCheck) {
         RunBlockCheck();
     } else {
         exitCode = RunInteractiveMode(!arguments.empty() && arguments[0] == "/end");
     }
     DestroySharedShellLink();
+    if (checkApartment) CoUninitialize();
     return exitCode;
 }
