@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <typeinfo>
@@ -52,6 +53,8 @@ public:
     Piece(std::string_view content, size_t begin, size_t end, bool plain);
 
     std::string_view bytes;
+    // Joined from parts: the only kind that can hold a byte below 32 but the tab.
+    bool joined = false;
     size_t At(size_t i) const { return origin_.empty() ? begin_ + i : origin_[i]; }
 
 private:
@@ -85,6 +88,7 @@ Piece::Piece(std::string_view content, size_t begin, size_t end, bool plain) : b
         bytes = content.substr(first, last - first);
         return;
     }
+    joined = true;
     for (size_t i = begin; i < end;) {
         if (!IsBlank(content[i])) {
             joined_ += content[i];
@@ -171,6 +175,15 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 inline unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
+// Whether any of the eight bytes is "<", "&" or below 32: texts are passed
+// over a word at a time until one is.
+inline bool AnyStopsText(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const auto anyZero = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+    const bool anyBelow32 = ((word - kOnes * 32) & ~word & kHighs) != 0;
+    return anyBelow32 || anyZero(word ^ (kOnes * '<')) || anyZero(word ^ (kOnes * '&'));
+}
+
 bool Reader::Read(TXMLTag& root) {
     const size_t size = content_.size();
     size_t p = 0;
@@ -183,6 +196,10 @@ bool Reader::Read(TXMLTag& root) {
         if (lineBreak && blanks < size && content_[blanks] == '<') p = blanks;
 
         size_t lt = p;
+        for (uint64_t word; lt + 8 <= size; lt += 8) {
+            std::memcpy(&word, content_.data() + lt, 8);
+            if (AnyStopsText(word)) break;
+        }
         unsigned flags = 0;
         for (unsigned char c; lt < size && (c = ClassOf(content_[lt])) != kOpen; ++lt) flags |= c;
         // The content's first line loses its leading blanks, its last line
@@ -203,7 +220,7 @@ bool Reader::Read(TXMLTag& root) {
         if (gt == size) return Refuse(End(), XmlExpected::TagEnd, ">");
         const bool plainTag = (flags & kBelow32) == 0;
         const Piece tag(content_, lt + 1, gt, plainTag);
-        for (size_t i = 0; !plainTag && i < tag.bytes.size(); ++i)
+        for (size_t i = 0; tag.joined && i < tag.bytes.size(); ++i)
             if (ClassOf(tag.bytes[i]) == kBelow32) return Refuse(tag.At(i), XmlExpected::Character);
         if (!(endTag ? ReadEndTag(lt, tag) : ReadStartTag(parent, lt, tag))) return false;
         afterEndTag_ = endTag;
@@ -226,7 +243,7 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
         if (begin == end) return true;
         return Refuse(piece.At(begin), elementRead_ ? XmlExpected::EndOfFile : XmlExpected::Element);
     }
-    for (size_t i = begin; i < end; ++i)
+    for (size_t i = begin; piece.joined && i < end; ++i)
         if (ClassOf(bytes[i]) == kBelow32) return Refuse(piece.At(i), XmlExpected::Character);
     if (begin == end) return true;
     std::string text(bytes.substr(begin, end - begin));
