@@ -266,6 +266,18 @@ DEUTSCH = {
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
     428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
          "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
+    450: "Eine Verknüpfung braucht die Programmdatei für sich, doch an keinem Leerzeichen\n"
+         "des Befehls endet der Pfad einer vorhandenen Datei. Setzen Sie den Pfad des\n"
+         "Programms in Anführungszeichen.",
+    451: "Der Eintrag konnte nicht gestartet werden.",
+    452: "Die Programmdatei wurde nicht gefunden.",
+    453: "Der Ordner des Programms wurde nicht gefunden.",
+    454: "Der Zugriff auf das Programm wurde verweigert.",
+    455: "Für diese Datei ist kein Programm zum Öffnen eingetragen.",
+    456: "Diese Datei ist kein Programm, das Windows starten kann.",
+    457: "Der Start wurde abgebrochen.",
+    458: "Der Eintrag nennt kein Programm.",
+    459: "Windows konnte ihn nicht starten (Fehler %s).",
 }
 
 ENGLISH = {
@@ -469,6 +481,17 @@ ENGLISH = {
     392: "Bootmarshal could not be started with administrator rights.",
     428: "The language file %s is damaged or incomplete.\n"
          "Texts missing from it are taken from the language files that came with Bootmarshal.",
+    450: "A link needs the program file apart, but no blank of the command ends the path\n"
+         "of an existing file. Put the program's path in quotation marks.",
+    451: "The entry could not be started.",
+    452: "The program file was not found.",
+    453: "The program's folder was not found.",
+    454: "Access to the program was denied.",
+    455: "No program is registered to open this file.",
+    456: "This file is not a program that Windows can start.",
+    457: "The start was cancelled.",
+    458: "The entry names no program.",
+    459: "Windows could not start it (error %s).",
 }
 
 FRANCAIS = {
@@ -675,6 +698,18 @@ FRANCAIS = {
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
     428: "Le fichier de langue %s est endommagé ou incomplet.\n"
          "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
+    450: "Un raccourci a besoin du fichier du programme à part, mais aucun espace de la\n"
+         "commande ne termine le chemin d'un fichier existant. Mettez le chemin du\n"
+         "programme entre guillemets.",
+    451: "L'entrée n'a pas pu être démarrée.",
+    452: "Le fichier du programme est introuvable.",
+    453: "Le dossier du programme est introuvable.",
+    454: "L'accès au programme a été refusé.",
+    455: "Aucun programme n'est enregistré pour ouvrir ce fichier.",
+    456: "Ce fichier n'est pas un programme que Windows peut démarrer.",
+    457: "Le démarrage a été annulé.",
+    458: "L'entrée ne désigne aucun programme.",
+    459: "Windows n'a pas pu la démarrer (erreur %s).",
 }
 
 NBSP = "\u00a0"

@@ -57,7 +57,8 @@ public:
     virtual ChangeReason CheckStorable(const StartupEntry& entry) const = 0;
     // The entry's stored form for its command and state. held is what the
     // listed entry it replaces held, when that came from this family: what the
-    // new entry keeps of it (a value's type, a link's own fields).
+    // new entry keeps of it (a value's type, a link's own fields). None when
+    // the family cannot store the command (ChangeReason::ProgramNotFound).
     virtual std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
                                                       const StoredForm* held) const = 0;
 

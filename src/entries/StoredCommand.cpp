@@ -63,7 +63,7 @@ CommandState ReadStoredCommand(const std::string& stored) {
 
 std::string StoredRegistryText(const std::string& command, bool active) {
     const std::string own = WithoutMarker(command);
-    return active ? QuotedCommand(own) : DeactivationMarker() + Trim(own);
+    return active ? own : DeactivationMarker() + own;
 }
 
 std::string StoredWinIniItem(const std::string& command, bool active) {
@@ -71,10 +71,32 @@ std::string StoredWinIniItem(const std::string& command, bool active) {
     return active ? own : DeactivationMarker() + own;
 }
 
-CommandParts StoredLinkTarget(const std::string& command, bool active) {
+bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, CommandParts& target) {
     const std::string own = WithoutMarker(command);
-    if (!active) return {CompanionPath(), Trim(own)};
-    return SplitForStoredForm(own, FileExists);
+    CommandParts parts;
+    if (known && !known->program.empty() && known->program + " " + known->arguments == own) {
+        parts = *known;
+    } else if (!SplitForLink(own, FileExists, parts)) {
+        return false;
+    }
+    target = active ? parts : CommandParts{CompanionPath(), ParkedLinkArguments(parts)};
+    return true;
 }
 
-std::string QuotedCommand(const std::string& command) { return QuotedCommandWith(command, FileExists); }
+namespace {
+
+bool StartsCompanion(const std::string& path) { return !path.empty() && MarkerLength(path + " ") == path.size() + 1; }
+
+}  // namespace
+
+std::string LinkCommand(const std::string& path, const std::string& arguments) {
+    return LinkCommandText(path, arguments, StartsCompanion(path));
+}
+
+bool LinkProgramAndArguments(const std::string& path, const std::string& arguments, CommandParts& parts) {
+    if (!StartsCompanion(path)) {
+        parts = {path, arguments};
+        return !path.empty();
+    }
+    return UnparkLinkArguments(arguments, parts);
+}

@@ -238,6 +238,19 @@ enum : int {
 
     // Language files.
     LanguageFileDamaged = 428,
+
+    // A link that cannot be made; starting an entry and why it failed ("%s":
+    // the error number).
+    ReasonProgramNotFound = 450,
+    LaunchFailed = 451,
+    LaunchFileNotFound = 452,
+    LaunchPathNotFound = 453,
+    LaunchAccessDenied = 454,
+    LaunchNoAssociation = 455,
+    LaunchNotAProgram = 456,
+    LaunchCancelled = 457,
+    LaunchNoProgram = 458,
+    LaunchOtherError = 459,
 };
 
 }  // namespace Text
