@@ -96,6 +96,9 @@ bool UnparkLinkArguments(const std::string& arguments, CommandParts& parts) {
 std::string LinkCommandText(const std::string& path, const std::string& arguments, bool startsCompanion) {
     CommandParts parked;
     if (startsCompanion && UnparkLinkArguments(arguments, parked)) {
+        // Without arguments, as earlier versions read a switched-off link (its
+        // command is in backups and block lists in that form).
+        if (parked.arguments.empty()) return path + " " + parked.program;
         return path + " " + parked.program + " " + parked.arguments;
     }
     std::string text;

@@ -37,7 +37,8 @@ bool UnparkLinkArguments(const std::string& arguments, CommandParts& parts);
 // The command a link's program and arguments read as: the two with one blank
 // between them. A link that starts a companion reads as the companion, one blank
 // and the parked program and arguments in that same form, so that a link reads
-// as the same command switched on and off.
+// as the same command switched on and off; without arguments, as the program
+// alone (the form earlier versions read, which backups and block lists hold).
 std::string LinkCommandText(const std::string& path, const std::string& arguments, bool startsCompanion);
 
 // The deactivation marker as written for the companion's path: the path, in

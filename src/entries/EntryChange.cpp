@@ -99,7 +99,7 @@ ChangeReason CheckStorable(const StartupEntry& entry) {
 // came from the same family); anything else starts as a new value or link.
 std::unique_ptr<StoredForm> WorkOutNew(const LocationFamily& family, const StartupEntry& entry,
                                        const StartupEntry* listed, const StoredForm* kept) {
-    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), kept);
+    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), kept, listed == nullptr);
 }
 
 // The slot holds the replacement already: its text reads as the replacement's

@@ -105,7 +105,7 @@ WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkF
 
 WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::string& command) {
     CommandParts target;
-    if (!StoredLinkTarget(command, true, nullptr, target)) return WriteOutcome::Failed();
+    if (!StoredLinkTarget(command, true, nullptr, LinkSplit::FoundOnly, target)) return WriteOutcome::Failed();
     ShellLink& link = SharedShellLink();
     link.SetTarget(target.program, target.arguments);
     return WriteFolderLink(kind, name, link.Fields());

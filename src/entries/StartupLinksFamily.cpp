@@ -58,13 +58,14 @@ public:
     // A rewritten link keeps its own fields, its program too while its command
     // stays; a new one gets a fresh link's. None when the command's program
     // cannot be told (see StoredLinkTarget).
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm* held) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm* held,
+                                              bool added) const override {
         CommandParts known;
         const bool holdsProgram =
             held && LinkProgramAndArguments(LinkOf(*held).link.Path, LinkOf(*held).link.Arguments, known);
         CommandParts target;
-        if (!StoredLinkTarget(entry.command, active, holdsProgram ? &known : nullptr, target)) return nullptr;
+        const LinkSplit split = added ? LinkSplit::KeepingTheText : LinkSplit::FoundOnly;
+        if (!StoredLinkTarget(entry.command, active, holdsProgram ? &known : nullptr, split, target)) return nullptr;
         auto stored = std::make_unique<StoredLink>();
         if (held) {
             stored->link = LinkOf(*held).link;

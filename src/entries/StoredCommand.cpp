@@ -71,13 +71,20 @@ std::string StoredWinIniItem(const std::string& command, bool active) {
     return active ? own : DeactivationMarker() + own;
 }
 
-bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, CommandParts& target) {
+bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, LinkSplit split,
+                      CommandParts& target) {
     const std::string own = WithoutMarker(command);
     CommandParts parts;
-    if (known && !known->program.empty() && known->program + " " + known->arguments == own) {
+    const bool stillKnown =
+        known && !known->program.empty() &&
+        (known->program + " " + known->arguments == own || (known->arguments.empty() && known->program == own));
+    if (stillKnown) {
         parts = *known;
     } else if (!SplitForLink(own, FileExists, parts)) {
-        return false;
+        if (split != LinkSplit::KeepingTheText) return false;
+        const size_t blank = own.find(' ');
+        if (blank == 0 || blank == std::string::npos) return false;
+        parts = {own.substr(0, blank), own.substr(blank + 1)};
     }
     target = active ? parts : CommandParts{CompanionPath(), ParkedLinkArguments(parts)};
     return true;

@@ -42,9 +42,14 @@ std::string StoredWinIniItem(const std::string& command, bool active);
 // replaced link held, used when the command is still the one it read as (a link
 // switched off and on keeps its program exactly); otherwise the program is
 // found as CreateProcess finds it (SplitForLink). Inactive, the link starts the
-// companion with the program and arguments parked as its arguments. false when
-// the end of the program cannot be told: no such link is written.
-bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, CommandParts& target);
+// companion with the program and arguments parked as its arguments. When the
+// end of the program cannot be told: false (no such link is written), or with
+// KeepingTheText, the split at the first blank, which a link reads back as the
+// very same command (a new or restored entry is never lost for a program
+// that is not there).
+enum class LinkSplit { FoundOnly, KeepingTheText };
+bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, LinkSplit split,
+                      CommandParts& target);
 // The command a link's fields read as (LinkCommandText, told whether the path
 // is a companion's).
 std::string LinkCommand(const std::string& path, const std::string& arguments);

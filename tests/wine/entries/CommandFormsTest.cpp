@@ -79,7 +79,10 @@ TEST_F(CommandForms, ASwitchOffAndOnGivesBackEveryByteInEveryFamily) {
             ASSERT_EQ(ReplaceEntry(on, switchedOff).reason, ChangeReason::None);
             const StartupEntry off = TheOneOfKind(kind);
             EXPECT_EQ(off.active, 0);
-            EXPECT_EQ(off.command, on.command) << "the same command, switched off";
+            // The same command switched off; a link without arguments then
+            // reads without the blank after its program, as it always did.
+            const bool bareLink = IsFolderKind(kind) && form.link.arguments.empty();
+            EXPECT_EQ(off.command, bareLink ? form.link.path : on.command);
             if (!IsFolderKind(kind)) {
                 EXPECT_EQ(Held(kind, off.name), (IsRegistryKind(kind) ? "1:" : "") + DeactivationMarker() + form.text);
             }
@@ -132,11 +135,29 @@ TEST_F(CommandForms, AMoveIntoALinkFindsTheProgramAsWindowsDoesOrIsRefused) {
             EXPECT_EQ(link.workingDirectory, std::string(kSpaceApp) + "\\");
         }
     }
-    // A new link is refused alike, and so is the folder write of old.
-    const ChangeResult added = AddEntry(AnEntry("New", "C:\\bmtest\\Gone Dir\\gone app.exe /x").Kind(kCommonStartup));
-    EXPECT_EQ(added.reason, ChangeReason::ProgramNotFound);
+    // The folder write of old is refused alike.
     EXPECT_FALSE(WriteFolderEntry(kCommonStartup, "New", "C:\\bmtest\\Gone Dir\\gone app.exe /x"));
     EXPECT_EQ(FolderItems(FolderOf(kCommonStartup)), std::vector<std::string>{});
+}
+
+TEST_F(CommandForms, ANewOrRestoredLinkOfAMissingProgramKeepsItsCommand) {
+    // Nothing says where the program ends, but nothing is lost either: the link
+    // reads as the very command it was given, switched on and off.
+    const std::string command = "C:\\bmtest\\Gone Dir\\gone app.exe /x";
+    for (const int on : {1, 0}) {
+        const auto active = static_cast<uint8_t>(on);
+        SCOPED_TRACE(active);
+        TearDown();
+        SetUp();
+        ASSERT_EQ(AddEntry(AnEntry("New", command).Kind(kCommonStartup).Active(active)).reason, ChangeReason::None);
+        const StartupEntry listed = TheOneOfKind(kCommonStartup);
+        EXPECT_EQ(listed.command, command);
+        EXPECT_EQ(listed.active, active);
+        StartupEntry flipped = listed;
+        flipped.active = static_cast<uint8_t>(1 - on);
+        ASSERT_EQ(ReplaceEntry(listed, flipped).reason, ChangeReason::None);
+        EXPECT_EQ(TheOneOfKind(kCommonStartup).command, command);
+    }
 }
 
 TEST_F(CommandForms, TheWillNotRunCheckFindsTheProgramAsWindowsDoes) {

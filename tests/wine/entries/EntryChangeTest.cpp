@@ -205,8 +205,8 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
          "Tool", "C:\\a.exe;C:\\b.exe"},
         {"into a link, no blank ends a file", Op::Replace, kUserRun, kUserStartup, Fault::None,
          ChangeReason::ProgramNotFound, "Tool", "C:\\bmtest\\gone dir\\tool.exe -q"},
-        {"a new link, no blank ends a file", Op::Add, kCommonStartup, 0, Fault::None, ChangeReason::ProgramNotFound,
-         "Tool", "C:\\bmtest\\gone\\tool.exe -q"},
+        {"a new link, no blank ends a file", Op::Add, kCommonStartup, 0, Fault::None, ChangeReason::None, "Tool",
+         "C:\\bmtest\\gone dir\\tool.exe -q"},
         {"win.ini item intern_clear", Op::Replace, kUserRun, kWinIniRun, Fault::None, ChangeReason::CommandNotStorable,
          "Tool", "intern_clear"},
         // Changed since it was listed.

@@ -24,12 +24,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (recordLength == 0 || recordLength >= MAX_PATH) return 2;
     wchar_t folder[MAX_PATH];
     const DWORD folderLength = GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::string text =
-        Ansi(GetCommandLineW()) + "\r\n" + Ansi(std::wstring(folder, folderLength < MAX_PATH ? folderLength : 0)) + "\r\n";
+    const std::string text = Ansi(GetCommandLineW()) + "\r\n" +
+                             Ansi(std::wstring(folder, folderLength < MAX_PATH ? folderLength : 0)) + "\r\n";
     // Written under another name and then moved into place, so that the test
     // never reads half a record.
     const std::wstring partial = std::wstring(record) + L".part";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 3;
     DWORD written = 0;
     const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

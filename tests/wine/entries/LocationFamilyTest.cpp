@@ -83,8 +83,8 @@ public:
     ChangeReason CheckStorable(const StartupEntry& entry) const override {
         return entry.name.empty() ? ChangeReason::NameNotStorable : ChangeReason::None;
     }
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm*) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm*,
+                                              bool) const override {
         auto form = std::make_unique<Held>();
         form->name = entry.name;
         form->text = StoredWinIniItem(entry.command, active);

@@ -65,19 +65,22 @@ TEST(StoredForms, TheCommandStaysAsItStandsAndALinkFindsItsProgramInRealFiles) {
     EXPECT_EQ(StoredRegistryText(m + "C:\\Tools\\run.exe", true), "C:\\Tools\\run.exe");
 
     CommandParts link;
-    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Space App\\touch me -q", true, nullptr, link));
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Space App\\touch me -q", true, nullptr, LinkSplit::FoundOnly, link));
     EXPECT_EQ(link.program, "C:\\Tools\\Space App\\touch me.exe");
     EXPECT_EQ(link.arguments, "-q");
-    ASSERT_TRUE(StoredLinkTarget("\"C:\\Tools\\run.exe\" -q", false, nullptr, link));
+    ASSERT_TRUE(StoredLinkTarget("\"C:\\Tools\\run.exe\" -q", false, nullptr, LinkSplit::FoundOnly, link));
     EXPECT_EQ(link.program, CompanionPath());
     EXPECT_EQ(link.arguments, "\"C:\\Tools\\run.exe\" -q");
     EXPECT_EQ(LinkCommand(link.program, link.arguments), CompanionPath() + " C:\\Tools\\run.exe -q");
     // The program a link held is kept while the command is the one it read as.
     const CommandParts held{"C:\\Tools\\Gone App\\x.exe", "-q"};
-    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -q", false, &held, link));
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -q", false, &held, LinkSplit::FoundOnly, link));
     EXPECT_EQ(link.arguments, "\"C:\\Tools\\Gone App\\x.exe\" -q");
-    EXPECT_FALSE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -r", true, &held, link))
+    EXPECT_FALSE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -r", true, &held, LinkSplit::FoundOnly, link))
         << "another command of a missing program in a folder with a blank: its end is not guessed";
+    // A new entry keeps its text: split at its first blank, the link reads as it.
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -r", true, nullptr, LinkSplit::KeepingTheText, link));
+    EXPECT_EQ(LinkCommand(link.program, link.arguments), "C:\\Tools\\Gone App\\x.exe -r");
 }
 
 }  // namespace
