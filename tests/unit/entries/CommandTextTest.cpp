@@ -118,8 +118,10 @@ TEST(LinkTarget, AParkedLinkReadsAsTheSameCommandAndGivesItsProgramBack) {
         ASSERT_TRUE(UnparkLinkArguments(parked, back)) << parked;
         EXPECT_EQ(back.program, own.program);
         EXPECT_EQ(back.arguments, own.arguments);
+        const std::string active = LinkCommandText(own.program, own.arguments, false);
+        // Without arguments it reads without the blank after the program.
         EXPECT_EQ(LinkCommandText(companion, parked, true),
-                  companion + " " + LinkCommandText(own.program, own.arguments, false));
+                  companion + " " + (own.arguments.empty() ? own.program : active));
     }
     // Arguments that were not parked by this program read as they stand.
     CommandParts none;
