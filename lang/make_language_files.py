@@ -284,6 +284,18 @@ DEUTSCH = {
          "und diese Änderung.",
     440: "Der Wert ist kein Text; ein Backup enthält seine Daten nicht.",
     441: "Der Windows-Schalter, der den Eintrag abschaltet, ließ sich nicht setzen.",
+    442: "Eine Verknüpfung braucht die Programmdatei für sich, doch an keinem Leerzeichen\n"
+         "des Befehls endet der Pfad einer vorhandenen Datei. Setzen Sie den Pfad des\n"
+         "Programms in Anführungszeichen.",
+    443: "Der Eintrag konnte nicht gestartet werden.",
+    444: "Die Programmdatei wurde nicht gefunden.",
+    445: "Der Ordner des Programms wurde nicht gefunden.",
+    446: "Der Zugriff auf das Programm wurde verweigert.",
+    447: "Für diese Datei ist kein Programm zum Öffnen eingetragen.",
+    448: "Diese Datei ist kein Programm, das Windows starten kann.",
+    449: "Der Start wurde abgebrochen.",
+    450: "Der Eintrag nennt kein Programm.",
+    451: "Windows konnte ihn nicht starten (Fehler %s).",
 }
 
 ENGLISH = {
@@ -505,6 +517,17 @@ ENGLISH = {
          "and this change.",
     440: "The value is not text; a backup does not hold its data.",
     441: "Windows' own switch that keeps the entry off could not be set.",
+    442: "A link needs the program file apart, but no blank of the command ends the path\n"
+         "of an existing file. Put the program's path in quotation marks.",
+    443: "The entry could not be started.",
+    444: "The program file was not found.",
+    445: "The program's folder was not found.",
+    446: "Access to the program was denied.",
+    447: "No program is registered to open this file.",
+    448: "This file is not a program that Windows can start.",
+    449: "The start was cancelled.",
+    450: "The entry names no program.",
+    451: "Windows could not start it (error %s).",
 }
 
 FRANCAIS = {
@@ -729,6 +752,18 @@ FRANCAIS = {
          "et cette modification.",
     440: "La valeur n'est pas du texte ; une sauvegarde ne contient pas ses données.",
     441: "L'interrupteur de Windows qui désactive l'entrée n'a pas pu être réglé.",
+    442: "Un raccourci a besoin du fichier du programme à part, mais aucun espace de la\n"
+         "commande ne termine le chemin d'un fichier existant. Mettez le chemin du\n"
+         "programme entre guillemets.",
+    443: "L'entrée n'a pas pu être démarrée.",
+    444: "Le fichier du programme est introuvable.",
+    445: "Le dossier du programme est introuvable.",
+    446: "L'accès au programme a été refusé.",
+    447: "Aucun programme n'est enregistré pour ouvrir ce fichier.",
+    448: "Ce fichier n'est pas un programme que Windows peut démarrer.",
+    449: "Le démarrage a été annulé.",
+    450: "L'entrée ne désigne aucun programme.",
+    451: "Windows n'a pas pu la démarrer (erreur %s).",
 }
 
 NBSP = "\u00a0"

@@ -38,6 +38,8 @@ const char* ReasonWords(ChangeReason reason) {
             return "write failed";
         case ChangeReason::NotMachineWide:
             return "not a machine-wide location";
+        case ChangeReason::ProgramNotFound:
+            return "program not found";
     }
     return "refused";
 }

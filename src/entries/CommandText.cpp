@@ -39,42 +39,16 @@ std::string ExtensionOf(const std::string& piece) {
     return piece.substr(stop + 1);
 }
 
-bool IsOneOf(const std::string& extension, std::initializer_list<const char*> list) {
-    for (const char* item : list) {
+// An unquoted command names a program before a companion's path when a piece
+// before it ends in an extension of programs.
+bool IsProgramExtension(const std::string& extension) {
+    for (const char* item : {"exe", "com", "bat", "cmd", "pif", "scr"}) {
         if (SameAscii(extension, item)) return true;
     }
     return false;
 }
 
-// Programs first: a folder named like "Node.js" must not end the path when an
-// executable follows it. Files that Windows opens through a handler count only
-// when no program is found.
-bool IsProgramExtension(const std::string& extension) {
-    return IsOneOf(extension, {"exe", "com", "bat", "cmd", "pif", "scr"});
-}
-bool IsHandledExtension(const std::string& extension) {
-    return IsOneOf(extension, {"lnk", "vbs", "js", "wsf", "msc", "cpl"});
-}
-
-// "C:\Program Files\App 2.0 Beta\a.exe /log x.txt" -> the end of "a.exe": the
-// first space-separated piece whose extension is one that Windows starts;
-// npos when there is none.
-template <typename Accept>
-size_t EndOfFirstPieceWith(const std::string& text, Accept accept) {
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t space = text.find(' ', pos);
-        if (space == std::string::npos) space = text.size();
-        if (accept(ExtensionOf(text.substr(pos, space - pos)))) return space;
-        pos = space + 1;
-    }
-    return std::string::npos;
-}
-
-size_t EndOfStartableFile(const std::string& text) {
-    const size_t end = EndOfFirstPieceWith(text, IsProgramExtension);
-    return end != std::string::npos ? end : EndOfFirstPieceWith(text, IsHandledExtension);
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 const char kCompanionTail[] = "\\inactive.exe";
 
@@ -87,32 +61,49 @@ bool StartsLikeAPath(const std::string& text) {
 
 }  // namespace
 
-CommandParts SplitForStoredForm(const std::string& command, const FileExistsFn& fileExists) {
-    const std::string program = ProgramPartWith(command, fileExists);
-    CommandParts parts{StripQuotes(program), ArgumentsPartWith(command, fileExists)};
-    if (program.find(' ') == std::string::npos || fileExists(parts.program)) return parts;
-
-    const std::string text = Trim(command);
-    if (!text.empty() && text[0] == '"') {
-        const size_t closing = text.find('"', 1);
-        if (closing != std::string::npos) {
-            return {text.substr(1, closing - 1), Trim(text.substr(closing + 1))};
-        }
-        return parts;
+bool SplitForLink(const std::string& command, const FileExistsFn& fileExists, CommandParts& parts) {
+    const ProgramSplit split = SplitLikeCreateProcess(command, fileExists);
+    if (split.found || split.quoted) {
+        parts = {split.program, split.arguments};
+        return !parts.program.empty();
     }
-    const size_t end = EndOfStartableFile(text);
-    if (end == std::string::npos) return parts;
-    return {text.substr(0, end), Trim(text.substr(end))};
+    size_t start = 0;
+    while (start < command.size() && IsBlank(command[start])) ++start;
+    size_t end = start;
+    while (end < command.size() && !IsBlank(command[end])) ++end;
+    if (end == start) return false;
+    for (size_t rest = end; rest < command.size(); ++rest) {
+        if (!IsBlank(command[rest])) return false;
+    }
+    parts.program = command.substr(start, end - start);
+    parts.arguments = end + 1 < command.size() ? command.substr(end + 1) : std::string();
+    return true;
 }
 
-std::string QuotedCommandWith(const std::string& command, const FileExistsFn& fileExists) {
-    const CommandParts parts = SplitForStoredForm(command, fileExists);
-    return Trim("\"" + parts.program + "\" " + parts.arguments);
+std::string ParkedLinkArguments(const CommandParts& parts) { return "\"" + parts.program + "\" " + parts.arguments; }
+
+bool UnparkLinkArguments(const std::string& arguments, CommandParts& parts) {
+    if (arguments.size() < 3 || arguments[0] != '"') return false;
+    const size_t closing = arguments.find('"', 1);
+    if (closing == std::string::npos || closing == 1 || closing + 1 >= arguments.size() ||
+        arguments[closing + 1] != ' ') {
+        return false;
+    }
+    parts = {arguments.substr(1, closing - 1), arguments.substr(closing + 2)};
+    return true;
 }
 
-std::string PlainCommandWith(const std::string& command, const FileExistsFn& fileExists) {
-    const CommandParts parts = SplitForStoredForm(command, fileExists);
-    return Trim(parts.program + " " + parts.arguments);
+std::string LinkCommandText(const std::string& path, const std::string& arguments, bool startsCompanion) {
+    CommandParts parked;
+    if (startsCompanion && UnparkLinkArguments(arguments, parked)) {
+        // Without arguments, as earlier versions read a switched-off link (its
+        // command is in backups and block lists in that form).
+        if (parked.arguments.empty()) return path + " " + parked.program;
+        return path + " " + parked.program + " " + parked.arguments;
+    }
+    std::string text;
+    text.reserve(path.size() + 1 + arguments.size());
+    return text.append(path).append(1, ' ').append(arguments);
 }
 
 std::string MarkerFor(const std::string& companionPath) {

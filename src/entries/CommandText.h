@@ -13,25 +13,33 @@ std::string StripQuotes(const std::string& text);
 // Keeps the digits, capital letters A-Z, full stops and underscores of the command.
 std::string DeriveEntryName(const std::string& command);
 
-// Program path (without its quotation marks) and arguments of a command, as the
-// stored forms need them. Normally the split of ProgramPart/ArgumentsPart; where
-// that split would take arguments into the program path (a quoted path followed
-// by arguments with a full stop, or a missing program with such arguments), the
-// path ends at its closing quotation mark, or after the first piece whose
-// extension Windows starts (a program's before a handled file's: .exe .com .bat
-// .cmd .pif .scr, then .lnk .vbs .js .wsf .msc .cpl). A folder name with a full
-// stop ("App 2.0", "Node.js Tools") never ends it; with no such piece the split
-// stays as ProgramPart/ArgumentsPart make it.
+// A program path (without quotation marks) and its arguments, as a link holds them.
 struct CommandParts {
     std::string program;
     std::string arguments;
 };
-CommandParts SplitForStoredForm(const std::string& command, const FileExistsFn& fileExists);
 
-// "program" args, trimmed: the stored form of an active registry entry.
-std::string QuotedCommandWith(const std::string& command, const FileExistsFn& fileExists);
-// program args, trimmed: the stored form of an inactive one.
-std::string PlainCommandWith(const std::string& command, const FileExistsFn& fileExists);
+// The program and arguments of a link that starts the command: the program
+// found as CreateProcess finds it (SplitLikeCreateProcess), with what follows its
+// blank as the arguments. Where no file is found, a quoted path still says where
+// the program ends, and so does a command with nothing after its first blank.
+// false when nothing says it: the end of the program is never guessed.
+bool SplitForLink(const std::string& command, const FileExistsFn& fileExists, CommandParts& parts);
+
+// A link switched off starts the companion, with the program and its arguments
+// as the companion's arguments: the program in quotation marks, so that it is
+// found exactly again when the link is switched on, whatever blanks it holds.
+std::string ParkedLinkArguments(const CommandParts& parts);
+// The program and arguments that a switched-off link's arguments hold: those of
+// ParkedLinkArguments; false for any other text (written elsewhere, or of a
+// program whose end was not known).
+bool UnparkLinkArguments(const std::string& arguments, CommandParts& parts);
+// The command a link's program and arguments read as: the two with one blank
+// between them. A link that starts a companion reads as the companion, one blank
+// and the parked program and arguments in that same form, so that a link reads
+// as the same command switched on and off; without arguments, as the program
+// alone (the form earlier versions read, which backups and block lists hold).
+std::string LinkCommandText(const std::string& path, const std::string& arguments, bool startsCompanion);
 
 // The deactivation marker as written for the companion's path: the path, in
 // quotation marks when it holds a space (unquoted, Windows would try

@@ -99,7 +99,7 @@ ChangeReason CheckStorable(const StartupEntry& entry) {
 // came from the same family); anything else starts as a new value or link.
 std::unique_ptr<StoredForm> WorkOutNew(const LocationFamily& family, const StartupEntry& entry,
                                        const StartupEntry* listed, const StoredForm* kept) {
-    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), kept);
+    return family.WorkOutStored(entry, StoredWithoutMarker(entry, listed), kept, listed == nullptr);
 }
 
 // The slot holds the replacement already: its text reads as the replacement's
@@ -133,6 +133,7 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     }
     const std::unique_ptr<StoredForm> stored =
         WorkOutNew(*toFamily, replacement, &listed, fromFamily == toFamily ? held.get() : nullptr);
+    if (!stored) return Refused(ChangeReason::ProgramNotFound, replacement.kind, to);
     const bool sameSlot = sameKind && (sameName || !toFamily->NamesSlots());
 
     // Switched on where it stands: Windows' switch goes on first, so that a
@@ -194,7 +195,9 @@ ChangeResult Add(const StartupEntry& entry) {
     if (family.Exists(entry.kind, entry.name, PlaceOf(entry))) {
         return Refused(ChangeReason::NameTaken, entry.kind, PlaceOf(entry));
     }
-    const WriteOutcome written = family.Write(entry, *WorkOutNew(family, entry, nullptr, nullptr));
+    const std::unique_ptr<StoredForm> stored = WorkOutNew(family, entry, nullptr, nullptr);
+    if (!stored) return Refused(ChangeReason::ProgramNotFound, entry.kind, PlaceOf(entry));
+    const WriteOutcome written = family.Write(entry, *stored);
     if (!written) return Refused(ReasonOf(written), entry.kind, PlaceOf(entry));
     ChangeResult result = Changed(entry.kind, PlaceOf(entry));
     RemoveSwitchOf(entry, result);  // a stale one must not switch the new entry off

@@ -22,6 +22,8 @@ enum class ChangeReason {
     NoLocation,           // a kind that names no location
     WriteFailed,          // any other refusal of the location
     NotMachineWide,       // the machine-wide mode changes no location of the user's
+    ProgramNotFound,      // a link needs the program apart, and no blank of the
+                          // command ends the path of an existing file
 };
 
 struct ChangeResult {

@@ -54,8 +54,7 @@ EntryList ListFolderEntries(int kind, EntryPlace place) {
         link.LoadLink(folder + found.cFileName);
         StartupEntry entry;
         entry.name.assign(found.cFileName, length - kLinkExtensionLength);
-        entry.command.reserve(link.Fields().Path.size() + 1 + link.Fields().Arguments.size());
-        entry.command.append(link.Fields().Path).append(1, ' ').append(link.Fields().Arguments);
+        entry.command = LinkCommand(link.Fields().Path, link.Fields().Arguments);
         entry.active = shelved ? 0 : 1;
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;
@@ -105,7 +104,8 @@ WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkF
 }
 
 WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::string& command) {
-    const CommandParts target = StoredLinkTarget(command, true);
+    CommandParts target;
+    if (!StoredLinkTarget(command, true, nullptr, LinkSplit::FoundOnly, target)) return WriteOutcome::Failed();
     ShellLink& link = SharedShellLink();
     link.SetTarget(target.program, target.arguments);
     return WriteFolderLink(kind, name, link.Fields());

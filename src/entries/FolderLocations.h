@@ -29,7 +29,7 @@ WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkF
                              EntryPlace place = EntryPlace::Location);
 // Writes "name.lnk" to the program and arguments of an active command with the
 // defaults of a fresh link: it starts in the program's folder and is described
-// by its file name.
+// by its file name. Failed when the command's program cannot be told.
 WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::string& command);
 // Deletes "name.lnk". Done when it is gone (also when it never was there).
 WriteOutcome RemoveFolderEntry(int kind, const std::string& name, EntryPlace place = EntryPlace::Location);

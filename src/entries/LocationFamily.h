@@ -57,9 +57,12 @@ public:
     virtual ChangeReason CheckStorable(const StartupEntry& entry) const = 0;
     // The entry's stored form for its command and state. held is what the
     // listed entry it replaces held, when that came from this family: what the
-    // new entry keeps of it (a value's type, a link's own fields).
-    virtual std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                                      const StoredForm* held) const = 0;
+    // new entry keeps of it (a value's type, a link's own fields). None when
+    // the family cannot store the command (ChangeReason::ProgramNotFound).
+    // added: the entry is new to all locations (a new entry, a restored one),
+    // not one that a change moves or rewrites.
+    virtual std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm* held,
+                                                      bool added) const = 0;
 
     // Writes the entry in that form (replacing one of the same name).
     virtual WriteOutcome Write(const StartupEntry& entry, const StoredForm& stored) const = 0;

@@ -52,8 +52,8 @@ public:
     }
 
     // A rewritten value keeps its type.
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm* held) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm* held,
+                                              bool) const override {
         auto stored = std::make_unique<StoredValue>();
         stored->value.exists = true;
         stored->value.text = StoredRegistryText(entry.command, active);

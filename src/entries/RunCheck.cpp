@@ -28,12 +28,11 @@ bool ExistsWithExtensions(const std::string& path, const ProgramLookup& lookup, 
 
 std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup) {
     const std::string expanded = Trim(lookup.expand ? lookup.expand(command) : command);
-    // Quoted, the program is what the quotation marks hold, as Windows takes it.
-    if (!expanded.empty() && expanded[0] == '"') {
-        const size_t closing = expanded.find('"', 1);
-        if (closing != std::string::npos) return Trim(expanded.substr(1, closing - 1));
-    }
-    return StripQuotes(Trim(SplitForStoredForm(expanded, lookup.fileExists).program));
+    // Quoted, the program is what the quotation marks hold, as Windows takes it;
+    // unquoted, no blank ends a program that exists, so the whole text is what
+    // Windows looked for.
+    const ProgramSplit split = SplitLikeCreateProcess(expanded, lookup.fileExists);
+    return split.found || split.quoted ? Trim(split.program) : expanded;
 }
 
 namespace {

@@ -27,8 +27,9 @@ struct ProgramLookup {
     FileExistsFn folderExists;  // a folder of that path exists (a link may open one); unset: none does
 };
 
-// The program part of the command as Windows would take it: environment strings
-// expanded, the path split off as the stored forms split it, quotes removed.
+// The program part of the command as Windows would take it, environment strings
+// expanded: the file found as CreateProcess finds it, a quoted path without its
+// quotation marks, or else the whole command (no blank ends a program in it).
 std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lookup);
 // Whether the command starts a program: the quoted part, or unquoted the text up
 // to each blank in turn (as Windows tries them); a path as it stands (or with

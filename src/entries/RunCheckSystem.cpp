@@ -1,6 +1,7 @@
 // The platform's side of the will-not-run check.
 #include <windows.h>
 
+#include <cstring>
 #include <unordered_map>
 
 #include "entries/RunCheck.h"
@@ -12,12 +13,13 @@ namespace {
 
 std::string Expanded(const std::string& text) {
     if (text.find('%') == std::string::npos) return text;
+    // The ANSI function wants one character more than the size it reports.
     const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
     if (needed == 0) return text;
-    std::string out(needed, '\0');
-    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), out.data(), needed);
-    if (written == 0 || written > needed) return text;
-    out.resize(written - 1);
+    std::string out(needed + 1, '\0');
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), out.data(), needed + 1);
+    if (written == 0 || written > needed + 1) return text;
+    out.resize(strnlen(out.data(), out.size()));
     return out;
 }
 

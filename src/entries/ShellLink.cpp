@@ -92,8 +92,7 @@ bool ShellLink::LoadLink(const std::string& file) {
     };
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
         fields_.WorkingDirectory = t;
-    if (const char* t =
-            readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, SLGP_UNCPRIORITY); }))
+    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, 0); }))
         fields_.Path = t;
     int iconIndex = 0;
     if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {

@@ -12,7 +12,7 @@ namespace {
 struct StoredLink : StoredForm {
     ShellLinkFields link;
     bool Text(std::string& text) const override {
-        text = link.Path + " " + link.Arguments;
+        text = LinkCommand(link.Path, link.Arguments);
         return true;
     }
 };
@@ -55,11 +55,18 @@ public:
         return IsStorableLinkName(entry.name, folder.size()) ? ChangeReason::None : ChangeReason::NameNotStorable;
     }
 
-    // A rewritten link keeps its own fields; a new one gets a fresh link's.
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm* held) const override {
+    // A rewritten link keeps its own fields, its program too while its command
+    // stays; a new one gets a fresh link's. None when the command's program
+    // cannot be told (see StoredLinkTarget).
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm* held,
+                                              bool added) const override {
+        CommandParts known;
+        const bool holdsProgram =
+            held && LinkProgramAndArguments(LinkOf(*held).link.Path, LinkOf(*held).link.Arguments, known);
+        CommandParts target;
+        const LinkSplit split = added ? LinkSplit::KeepingTheText : LinkSplit::FoundOnly;
+        if (!StoredLinkTarget(entry.command, active, holdsProgram ? &known : nullptr, split, target)) return nullptr;
         auto stored = std::make_unique<StoredLink>();
-        const CommandParts target = StoredLinkTarget(entry.command, active);
         if (held) {
             stored->link = LinkOf(*held).link;
             stored->link.Path = target.program;

@@ -63,7 +63,7 @@ CommandState ReadStoredCommand(const std::string& stored) {
 
 std::string StoredRegistryText(const std::string& command, bool active) {
     const std::string own = WithoutMarker(command);
-    return active ? QuotedCommand(own) : DeactivationMarker() + Trim(own);
+    return active ? own : DeactivationMarker() + own;
 }
 
 std::string StoredWinIniItem(const std::string& command, bool active) {
@@ -71,10 +71,39 @@ std::string StoredWinIniItem(const std::string& command, bool active) {
     return active ? own : DeactivationMarker() + own;
 }
 
-CommandParts StoredLinkTarget(const std::string& command, bool active) {
+bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, LinkSplit split,
+                      CommandParts& target) {
     const std::string own = WithoutMarker(command);
-    if (!active) return {CompanionPath(), Trim(own)};
-    return SplitForStoredForm(own, FileExists);
+    CommandParts parts;
+    const bool stillKnown =
+        known && !known->program.empty() &&
+        (known->program + " " + known->arguments == own || (known->arguments.empty() && known->program == own));
+    if (stillKnown) {
+        parts = *known;
+    } else if (!SplitForLink(own, FileExists, parts)) {
+        if (split != LinkSplit::KeepingTheText) return false;
+        const size_t blank = own.find(' ');
+        if (blank == 0 || blank == std::string::npos) return false;
+        parts = {own.substr(0, blank), own.substr(blank + 1)};
+    }
+    target = active ? parts : CommandParts{CompanionPath(), ParkedLinkArguments(parts)};
+    return true;
 }
 
-std::string QuotedCommand(const std::string& command) { return QuotedCommandWith(command, FileExists); }
+namespace {
+
+bool StartsCompanion(const std::string& path) { return !path.empty() && MarkerLength(path + " ") == path.size() + 1; }
+
+}  // namespace
+
+std::string LinkCommand(const std::string& path, const std::string& arguments) {
+    return LinkCommandText(path, arguments, StartsCompanion(path));
+}
+
+bool LinkProgramAndArguments(const std::string& path, const std::string& arguments, CommandParts& parts) {
+    if (!StartsCompanion(path)) {
+        parts = {path, arguments};
+        return !path.empty();
+    }
+    return UnparkLinkArguments(arguments, parts);
+}

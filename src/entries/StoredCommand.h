@@ -31,15 +31,29 @@ struct CommandState {
 };
 CommandState ReadStoredCommand(const std::string& stored);
 
-// What each family stores for a command and its state. A marker already at the
-// start of the command is dropped first, so none is ever doubled and an active
-// entry never keeps one.
-//   Registry: active "program" arguments, inactive marker + the trimmed command.
+// What each family stores for a command and its state: the command exactly as
+// it stands (a switch off and on gives back every byte), with the marker in
+// front when inactive. A marker already at the start of the command is dropped
+// first, so none is ever doubled and an active entry never keeps one.
 std::string StoredRegistryText(const std::string& command, bool active);
-//   Win.ini: the command as it stands, with the marker in front when inactive.
 std::string StoredWinIniItem(const std::string& command, bool active);
-//   Links: program path and arguments; inactive the companion and the command.
-CommandParts StoredLinkTarget(const std::string& command, bool active);
 
-// "program" arguments for the files that exist here.
-std::string QuotedCommand(const std::string& command);
+// Links hold a program path and its arguments apart. known: the split the
+// replaced link held, used when the command is still the one it read as (a link
+// switched off and on keeps its program exactly); otherwise the program is
+// found as CreateProcess finds it (SplitForLink). Inactive, the link starts the
+// companion with the program and arguments parked as its arguments. When the
+// end of the program cannot be told: false (no such link is written), or with
+// KeepingTheText, the split at the first blank, which a link reads back as the
+// very same command (a new or restored entry is never lost for a program
+// that is not there).
+enum class LinkSplit { FoundOnly, KeepingTheText };
+bool StoredLinkTarget(const std::string& command, bool active, const CommandParts* known, LinkSplit split,
+                      CommandParts& target);
+// The command a link's fields read as (LinkCommandText, told whether the path
+// is a companion's).
+std::string LinkCommand(const std::string& path, const std::string& arguments);
+// The program and arguments a link holds: its own, or those parked in a
+// companion's arguments; false for a companion's link that holds them in no
+// parked form.
+bool LinkProgramAndArguments(const std::string& path, const std::string& arguments, CommandParts& parts);

@@ -58,8 +58,8 @@ public:
                    : ChangeReason::CommandNotStorable;
     }
 
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm*) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm*,
+                                              bool) const override {
         auto stored = std::make_unique<StoredItem>();
         stored->item = StoredWinIniItem(entry.command, active);
         return stored;

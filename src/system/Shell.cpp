@@ -5,9 +5,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "system/AnsiText.h"
 #include "system/Files.h"
 
-void OpenWithShell(const std::string& target) { ShellExecuteA(nullptr, "Open", target.c_str(), "", "", SW_SHOW); }
+// A document or an address takes no parameters, and the shell picks the folder.
+void OpenWithShell(const std::string& target) {
+    ShellExecuteW(nullptr, L"open", AnsiToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 void OpenExistingWithShell(const std::string& path) {
     if (FileExists(path)) OpenWithShell(path);

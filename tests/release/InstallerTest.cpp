@@ -210,7 +210,7 @@ TEST_F(InstallerTest, PerUserSwitchesEntriesOnAndRemovesEverything) {
     ExpectRemoved(HKEY_CURRENT_USER, folder, userLink_);
     EXPECT_FALSE(FileExists(folder + "\\inactive.exe"));
     EXPECT_FALSE(FolderExists(folder)) << "nothing is left of the program folder";
-    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "\"C:\\Tools\\tray.exe\" /quiet");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "C:\\Tools\\tray.exe /quiet");
     EXPECT_EQ(ShortcutTarget(startup + "\\Tray.lnk"), "C:\\tray2.exe");
     EXPECT_FALSE(FolderExists(DataFolder()));
     EXPECT_FALSE(FolderExists(Folder(CSIDL_LOCAL_APPDATA) + "\\Veltmanix"));
@@ -334,7 +334,7 @@ TEST_F(InstallerTest, ClickingThroughTheUninstallAnswersItsQuestions) {
     EXPECT_NE(seen[2].find("switched off with Bootmarshal: 1."), std::string::npos) << all;
     ExpectRemoved(HKEY_CURRENT_USER, folder, userLink_);
     EXPECT_FALSE(FolderExists(folder));
-    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "\"C:\\Tools\\tray.exe\" /quiet");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), "C:\\Tools\\tray.exe /quiet");
     EXPECT_FALSE(FolderExists(DataFolder()));
 }
 

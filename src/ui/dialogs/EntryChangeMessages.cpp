@@ -33,6 +33,8 @@ int ChangeReasonTextNumber(ChangeReason reason) {
             return Text::ReasonNoLocation;
         case ChangeReason::NotMachineWide:
             return Text::ReasonNotMachineWide;
+        case ChangeReason::ProgramNotFound:
+            return Text::ReasonProgramNotFound;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;

@@ -5,6 +5,7 @@
 #include "blocking/BlockList.h"
 #include "blocking/EntryBlocking.h"
 #include "entries/EntryChange.h"
+#include "entries/EntryLaunch.h"
 #include "entries/StoredCommand.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
@@ -155,10 +156,41 @@ void MainWindow::DeleteCurrentEntry() {
 }
 
 void MainWindow::LaunchCurrentEntry() {
-    std::string command = model_.CurrentEntry().command;
-    const std::string marker = DeactivationMarker();
-    if (!marker.empty() && command.compare(0, marker.size(), marker) == 0) command.erase(0, marker.size());
-    OpenWithShell(command);
+    const LaunchResult result = LaunchEntry(model_.CurrentEntry(), hwnd());
+    if (result.started) return;
+    int reason = Text::LaunchOtherError;
+    switch (result.failure) {
+        case LaunchFailure::NoProgram:
+            reason = Text::LaunchNoProgram;
+            break;
+        case LaunchFailure::FileNotFound:
+            reason = Text::LaunchFileNotFound;
+            break;
+        case LaunchFailure::PathNotFound:
+            reason = Text::LaunchPathNotFound;
+            break;
+        case LaunchFailure::AccessDenied:
+            reason = Text::LaunchAccessDenied;
+            break;
+        case LaunchFailure::NoAssociation:
+            reason = Text::LaunchNoAssociation;
+            break;
+        case LaunchFailure::NotAProgram:
+            reason = Text::LaunchNotAProgram;
+            break;
+        case LaunchFailure::Cancelled:
+            reason = Text::LaunchCancelled;
+            break;
+        case LaunchFailure::None:
+        case LaunchFailure::Other:
+            break;
+    }
+    std::string why = GetText(reason);
+    const size_t slot = why.find("%s");
+    if (slot != std::string::npos) why.replace(slot, 2, std::to_string(result.error));
+    std::string message = GetText(Text::LaunchFailed) + "\n" + why;
+    if (!result.file.empty()) message += "\n" + result.file;
+    ShowMessage2(message);
 }
 
 void MainWindow::SwitchCurrentEntry() {

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 442, and goes into every shipped
+// A new text takes the next free number, 452, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -255,6 +255,18 @@ enum : int {
     BackupFileKeptAside = 439,
     ReasonValueNotInBackup = 440,
     ReasonWindowsSwitchNotSet = 441,
+    // A link that cannot be made; starting an entry and why it failed ("%s":
+    // the error number).
+    ReasonProgramNotFound = 442,
+    LaunchFailed = 443,
+    LaunchFileNotFound = 444,
+    LaunchPathNotFound = 445,
+    LaunchAccessDenied = 446,
+    LaunchNoAssociation = 447,
+    LaunchNotAProgram = 448,
+    LaunchCancelled = 449,
+    LaunchNoProgram = 450,
+    LaunchOtherError = 451,
 };
 
 }  // namespace Text

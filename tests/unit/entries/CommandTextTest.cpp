@@ -65,44 +65,72 @@ TEST(ProgramPart, FileSystemFirstThenRuleOfThumb) {
     }
 }
 
-TEST(StoredForms, ArgumentsStayOutsideTheQuotationMarks) {
-    const auto files = Files({"C:\\Tools\\run.exe", "C:\\M\\inactive.exe"});
+TEST(LinkTarget, TheProgramIsFoundAsWindowsFindsItAndNeverGuessed) {
+    const auto files = Files({"C:\\Tools\\run.exe", "C:\\M\\inactive.exe", "C:\\Program Files\\Space App\\touch me.exe",
+                              "C:\\Program Files\\App 2.0 Beta\\a.exe", "C:\\My Scripts\\run.vbs"});
     struct Case {
         const char* command;
-        const char* quoted;
-        const char* plain;
+        bool split;
+        const char* program;
+        const char* arguments;
     } cases[] = {
-        {"C:\\Tools\\run.exe", "\"C:\\Tools\\run.exe\"", "C:\\Tools\\run.exe"},
-        {"C:\\Tools\\run.exe /q", "\"C:\\Tools\\run.exe\" /q", "C:\\Tools\\run.exe /q"},
-        {"\"C:\\Tools\\run.exe\" /q", "\"C:\\Tools\\run.exe\" /q", "C:\\Tools\\run.exe /q"},
-        // A quoted path with a full stop in its arguments.
-        {"\"C:\\Program Files\\A\\a.exe\" /log x.txt", "\"C:\\Program Files\\A\\a.exe\" /log x.txt",
-         "C:\\Program Files\\A\\a.exe /log x.txt"},
-        // A missing program with a full stop in its arguments.
-        {"C:\\Gone\\run.exe /log x.txt", "\"C:\\Gone\\run.exe\" /log x.txt", "C:\\Gone\\run.exe /log x.txt"},
-        {"C:\\Program Files\\Gone\\a.exe /log x.txt", "\"C:\\Program Files\\Gone\\a.exe\" /log x.txt",
-         "C:\\Program Files\\Gone\\a.exe /log x.txt"},
-        {"C:\\M\\inactive.exe \"C:\\Tools\\run.exe\" /q", "\"C:\\M\\inactive.exe\" \"C:\\Tools\\run.exe\" /q",
-         "C:\\M\\inactive.exe \"C:\\Tools\\run.exe\" /q"},
-        // A missing program below folders whose names hold a full stop: the path
-        // ends at the program file, not at the dotted folder.
-        {"C:\\Program Files\\App 2.0 Beta\\a.exe", "\"C:\\Program Files\\App 2.0 Beta\\a.exe\"",
-         "C:\\Program Files\\App 2.0 Beta\\a.exe"},
-        {"C:\\Program Files\\Node.js Tools\\x.exe -v", "\"C:\\Program Files\\Node.js Tools\\x.exe\" -v",
-         "C:\\Program Files\\Node.js Tools\\x.exe -v"},
-        {"C:\\Program Files\\App 2.0 Beta\\a.exe /log x.txt", "\"C:\\Program Files\\App 2.0 Beta\\a.exe\" /log x.txt",
-         "C:\\Program Files\\App 2.0 Beta\\a.exe /log x.txt"},
-        // A handled file counts only when no program is named.
-        {"C:\\My Scripts\\run.vbs /q x.txt", "\"C:\\My Scripts\\run.vbs\" /q x.txt",
-         "C:\\My Scripts\\run.vbs /q x.txt"},
-        // Nothing Windows starts: the split stays as the rule of thumb made it.
-        {"C:\\Gone Away\\v1.2 tool", "\"C:\\Gone Away\\v1.2\" tool", "C:\\Gone Away\\v1.2 tool"},
-        {"", "\"\"", ""},
+        {"C:\\Tools\\run.exe", true, "C:\\Tools\\run.exe", ""},
+        {"C:\\Tools\\run.exe /q", true, "C:\\Tools\\run.exe", "/q"},
+        {"\"C:\\Tools\\run.exe\" /q", true, "C:\\Tools\\run.exe", "/q"},
+        {"C:\\Program Files\\Space App\\touch me -q", true, "C:\\Program Files\\Space App\\touch me.exe", "-q"},
+        {"C:\\Program Files\\App 2.0 Beta\\a.exe /log x.txt", true, "C:\\Program Files\\App 2.0 Beta\\a.exe",
+         "/log x.txt"},
+        {"C:\\My Scripts\\run.vbs /q x.txt", true, "C:\\My Scripts\\run.vbs", "/q x.txt"},
+        {"C:\\M\\inactive.exe \"C:\\Tools\\run.exe\" /q", true, "C:\\M\\inactive.exe", "\"C:\\Tools\\run.exe\" /q"},
+        // No file: quotation marks still say where the program ends ...
+        {"\"C:\\Program Files\\A\\a.exe\" /log x.txt", true, "C:\\Program Files\\A\\a.exe", "/log x.txt"},
+        // ... and so does a command without arguments ...
+        {"C:\\Gone\\old.exe", true, "C:\\Gone\\old.exe", ""},
+        {"C:\\Gone\\old.exe ", true, "C:\\Gone\\old.exe", ""},
+        // ... but the end of an unquoted program before arguments is not guessed.
+        {"C:\\Gone\\run.exe /log x.txt", false, "", ""},
+        {"C:\\Program Files\\Gone\\a.exe /log x.txt", false, "", ""},
+        {"C:\\Program Files\\App 2.0 Beta\\gone.exe", false, "", ""},
+        {"C:\\Gone Away\\v1.2 tool", false, "", ""},
+        {"", false, "", ""},
+        {"\"\" x", false, "", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(QuotedCommandWith(c.command, files), c.quoted) << c.command;
-        EXPECT_EQ(PlainCommandWith(c.command, files), c.plain) << c.command;
+        CommandParts parts;
+        EXPECT_EQ(SplitForLink(c.command, files, parts), c.split) << c.command;
+        if (!c.split) continue;
+        EXPECT_EQ(parts.program, c.program) << c.command;
+        EXPECT_EQ(parts.arguments, c.arguments) << c.command;
     }
+}
+
+TEST(LinkTarget, AParkedLinkReadsAsTheSameCommandAndGivesItsProgramBack) {
+    const CommandParts cases[] = {
+        {"C:\\Program Files\\Gone App\\tool.exe", "-q \"a b\"  "},
+        {"C:\\Tools\\run.exe", ""},
+        {"C:\\a b\\c", " x"},
+    };
+    const std::string companion = "C:\\Program Files\\Boot\\inactive.exe";
+    for (const CommandParts& own : cases) {
+        const std::string parked = ParkedLinkArguments(own);
+        EXPECT_EQ(parked.substr(0, own.program.size() + 3), "\"" + own.program + "\" ");
+        CommandParts back;
+        ASSERT_TRUE(UnparkLinkArguments(parked, back)) << parked;
+        EXPECT_EQ(back.program, own.program);
+        EXPECT_EQ(back.arguments, own.arguments);
+        const std::string active = LinkCommandText(own.program, own.arguments, false);
+        // Without arguments it reads without the blank after the program.
+        EXPECT_EQ(LinkCommandText(companion, parked, true),
+                  companion + " " + (own.arguments.empty() ? own.program : active));
+    }
+    // Arguments that were not parked by this program read as they stand.
+    CommandParts none;
+    for (const char* other : {"C:\\Tools\\run.exe -q", "\"C:\\x.exe\"-q", "\"C:\\x.exe", "\"\" x", ""}) {
+        EXPECT_FALSE(UnparkLinkArguments(other, none)) << other;
+        EXPECT_EQ(LinkCommandText(companion, other, true), companion + " " + other);
+    }
+    // Only a companion's link is read that way.
+    EXPECT_EQ(LinkCommandText("C:\\Tools\\run.exe", "\"a b\" c", false), "C:\\Tools\\run.exe \"a b\" c");
 }
 
 TEST(DeactivationMarkerText, QuotedWhenThePathHoldsASpace) {

@@ -32,6 +32,9 @@ protected:
         ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Quoted", "\"" + companion_ + "\" C:\\quoted.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Lower", AnsiLower(companion_) + " C:\\lower.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", companion_ + " C:\\ini.exe;C:\\keep.exe"));
+        // Parked as earlier versions parked it: the program is found again
+        // because it exists (Bootmarshal never guesses where it ends).
+        ASSERT_TRUE(testsupport::WriteFileBytes("C:\\linked.exe", "MZ"));
         ASSERT_TRUE(testsupport::WritePlatformLink(userStartup_ + "Linked.lnk", companion_, "C:\\linked.exe -x"));
         // Not this copy's: another copy's companion, and an active entry.
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Elsewhere", "C:\\Other\\inactive.exe C:\\else.exe"));
@@ -77,10 +80,10 @@ TEST_F(UninstallCleanupTest, SwitchingOnLeavesNothingStartingTheCompanion) {
     const std::string otherCheck = "\"C:\\Other\\Bootmarshal.exe\" /blocklist";
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, kBlockCheck, otherCheck));
     EXPECT_EQ(Cleanup(" /switch-on"), 0);
-    // Active registry entries are stored with their program quoted.
-    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Plain"), "\"C:\\plain.exe\" /a");
-    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kRun, "Quoted"), "\"C:\\quoted.exe\"");
-    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Lower"), "\"C:\\lower.exe\"");
+    // Each entry's own command comes back exactly as it was behind the marker.
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Plain"), "C:\\plain.exe /a");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kRun, "Quoted"), "C:\\quoted.exe");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Lower"), "C:\\lower.exe");
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kWinIni, "load"), "C:\\keep.exe;C:\\ini.exe");
     EXPECT_EQ(LinkCommand("Linked"), "C:\\linked.exe -x");
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Elsewhere"), "C:\\Other\\inactive.exe C:\\else.exe");

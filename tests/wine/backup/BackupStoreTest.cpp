@@ -135,9 +135,9 @@ TEST_F(BackupStoreTest, AnOldFileOfFourteenKindsLoadsAndThe32BitKindsAreKeptAndR
     EXPECT_EQ(kept,
               (std::vector<std::string>{"26 Off32 C:\\Vendor\\off.exe 0", "26 Vendor32 C:\\Vendor\\tray.exe /min 1",
                                         "27 Setup32 C:\\Vendor\\setup.exe 1"}));
-    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, run32, "Vendor32"), "\"C:\\Vendor\\tray.exe\" /min");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, run32, "Vendor32"), "C:\\Vendor\\tray.exe /min");
     EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, run32, "Off32"), DeactivationMarker() + "C:\\Vendor\\off.exe");
-    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, runOnce32, "Setup32"), "\"C:\\Vendor\\setup.exe\"");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, runOnce32, "Setup32"), "C:\\Vendor\\setup.exe");
     DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Vendor32");
     DeleteRegValue(HKEY_LOCAL_MACHINE, run32, "Off32");
     DeleteRegValue(HKEY_LOCAL_MACHINE, runOnce32, "Setup32");

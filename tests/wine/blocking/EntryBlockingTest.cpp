@@ -75,7 +75,7 @@ TEST_F(EntryBlockingTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     EXPECT_TRUE(released.entrySwitched);
     EXPECT_EQ(ReadFileBytes(listFile_), "");
     EXPECT_FALSE(LogonCheckRuns());
-    EXPECT_EQ(Stored("Nag"), "\"C:\\nag.exe\" /tray");
+    EXPECT_EQ(Stored("Nag"), "C:\\nag.exe /tray");
 }
 
 TEST_F(EntryBlockingTest, AnEntrySwitchedAlreadyIsOnlyListedOrUnlisted) {
@@ -163,7 +163,7 @@ TEST_F(EntryBlockingTest, AnUnwritableListFileIsToldAndTheEntryStillFollowsTheLi
     EXPECT_TRUE(released.ok());
     EXPECT_FALSE(released.listSaved);
     EXPECT_FALSE(LogonCheckRuns());
-    EXPECT_EQ(Stored("Nag"), "\"C:\\nag.exe\"");
+    EXPECT_EQ(Stored("Nag"), "C:\\nag.exe");
 }
 
 TEST_F(EntryBlockingTest, ALineIsReleasedByItsPositionAndSwitchesOnOnlyTheEntryOfItsCommand) {
@@ -185,7 +185,7 @@ TEST_F(EntryBlockingTest, ALineIsReleasedByItsPositionAndSwitchesOnOnlyTheEntryO
     const BlockingResult own = ReleaseBlockListLine(0, nag);
     EXPECT_TRUE(own.ok());
     EXPECT_TRUE(own.entrySwitched);
-    EXPECT_EQ(Stored("Nag"), "\"C:\\nag.exe\"");
+    EXPECT_EQ(Stored("Nag"), "C:\\nag.exe");
     EXPECT_EQ(ReadFileBytes(listFile_), "");
     EXPECT_FALSE(LogonCheckRuns());
 }

@@ -9,6 +9,7 @@
 #include "entries/StoredCommand.h"
 #include "entries/WinIniLocations.h"
 #include "system/RegistryValues.h"
+#include "system/TextRules.h"
 
 #include <algorithm>
 #include <tuple>
@@ -39,11 +40,19 @@ struct Case {
     Fault fault;
     ChangeReason reason;
     const char* name = "Tool";  // the replacement's name
-    const char* command = "C:\\bmtest\\gone\\tool.exe -q";
+    const char* command = "\"C:\\bmtest\\gone\\tool.exe\" -q";
     uint8_t active = 1;  // the replacement's flag
 };
 
-const char kListedCommand[] = "C:\\bmtest\\gone\\tool.exe -q";
+// Quoted: a link can be made of it although the program is missing.
+const char kListedCommand[] = "\"C:\\bmtest\\gone\\tool.exe\" -q";
+
+// A link holds the program without quotation marks, the registry and win.ini
+// hold the command as it stands.
+std::string WithoutQuotes(std::string command) {
+    command.erase(std::remove(command.begin(), command.end(), '"'), command.end());
+    return Trim(command);
+}
 
 // Everything the fourteen locations hold, as the platform stores it.
 using Dump = std::vector<std::tuple<int, std::string, std::string>>;
@@ -194,6 +203,10 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
         {"device name", Op::Add, kUserStartup, 0, Fault::None, ChangeReason::NameNotStorable, "con.txt"},
         {"win.ini item with ;", Op::Replace, kUserRun, kWinIniLoad, Fault::None, ChangeReason::CommandNotStorable,
          "Tool", "C:\\a.exe;C:\\b.exe"},
+        {"into a link, no blank ends a file", Op::Replace, kUserRun, kUserStartup, Fault::None,
+         ChangeReason::ProgramNotFound, "Tool", "C:\\bmtest\\gone dir\\tool.exe -q"},
+        {"a new link, no blank ends a file", Op::Add, kCommonStartup, 0, Fault::None, ChangeReason::None, "Tool",
+         "C:\\bmtest\\gone dir\\tool.exe -q"},
         {"win.ini item intern_clear", Op::Replace, kUserRun, kWinIniRun, Fault::None, ChangeReason::CommandNotStorable,
          "Tool", "intern_clear"},
         // Changed since it was listed.
@@ -285,7 +298,7 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
             if (!IsWinIniKind(expected.kind)) {
                 EXPECT_EQ(entry.name, expected.name);
             }
-            EXPECT_EQ(StoredRegistryText(entry.command, true), StoredRegistryText(expected.command, true));
+            EXPECT_EQ(WithoutQuotes(entry.command), WithoutQuotes(expected.command));
         }
         EXPECT_EQ(found, 1) << "exactly one entry, in the new location";
     }
@@ -314,7 +327,7 @@ TEST_F(EntryChange, ALinkKeepsItsOwnFieldsWhenSwitchedOffAndOn) {
     }
     EXPECT_EQ(ReadPlatformLink(file).arguments, "-q");
     // A new link still gets the defaults of a fresh one.
-    ASSERT_TRUE(AddEntry(AnEntry("Fresh", "C:\\bmtest\\gone\\fresh.exe /x").Kind(kUserStartup)).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Fresh", "\"C:\\bmtest\\gone\\fresh.exe\" /x").Kind(kUserStartup)).ok());
     const LinkFields fresh = ReadPlatformLink(FolderOf(kUserStartup) + "Fresh.lnk");
     EXPECT_EQ(fresh.workingDirectory, "C:\\bmtest\\gone\\");
     EXPECT_EQ(fresh.description, "fresh.exe");
@@ -337,7 +350,7 @@ TEST_F(EntryChange, AnExpandableValueKeepsItsTypeThroughSwitchesAndMoves) {
     const StartupEntry off = ListedOfKind(kUserRunOnce);
     ASSERT_TRUE(ReplaceEntry(off, Flipped(off)).ok());
     EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(kUserRunOnce), "SecurityHealth"),
-              std::make_pair(static_cast<DWORD>(REG_EXPAND_SZ), "\"" + command + "\""));
+              std::make_pair(static_cast<DWORD>(REG_EXPAND_SZ), command));
     // New values: expandable only when the command holds a reference; a plain
     // one stays plain.
     ASSERT_TRUE(AddEntry(AnEntry("Temp", "%TEMP%\\x.exe").Kind(kUserRun)).ok());

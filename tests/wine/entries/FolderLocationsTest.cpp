@@ -136,7 +136,7 @@ TEST_F(FolderLocations, WriteMakesALinkOfItsOwnToProgramAndArguments) {
 TEST_F(FolderLocations, WriteUnderAnExistingNameReplacesTheLink) {
     const std::string folder = FolderOf(kCommonStartup);
     ASSERT_TRUE(WritePlatformLink(folder + "Tool.lnk", {"C:\\Apps\\old.exe", "-old"}));
-    EXPECT_TRUE(WriteFolderEntry(kCommonStartup, "tool", "C:\\Apps\\new.exe -new"));
+    EXPECT_TRUE(WriteFolderEntry(kCommonStartup, "tool", "\"C:\\Apps\\new.exe\" -new"));
     const std::vector<std::string> items = FolderItems(folder);
     ASSERT_EQ(items.size(), 1u) << "no second link and no temporary file";
     EXPECT_TRUE(_stricmp(items[0].c_str(), "Tool.lnk") == 0) << items[0];
@@ -151,7 +151,7 @@ TEST_F(FolderLocations, AFailedWriteKeepsTheOldLink) {
     ASSERT_TRUE(WritePlatformLink(folder + "Tool.lnk", {"C:\\Apps\\old.exe", "-old"}));
     // A folder in the way of the temporary file makes the save fail.
     ASSERT_TRUE(CreateDirectoryA((folder + "Tool.lnk.new").c_str(), nullptr));
-    EXPECT_FALSE(WriteFolderEntry(kUserStartup, "Tool", "C:\\Apps\\new.exe -new"));
+    EXPECT_FALSE(WriteFolderEntry(kUserStartup, "Tool", "\"C:\\Apps\\new.exe\" -new"));
     EXPECT_EQ(ReadPlatformLink(folder + "Tool.lnk").arguments, "-old");
 }
 

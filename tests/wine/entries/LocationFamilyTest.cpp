@@ -83,8 +83,8 @@ public:
     ChangeReason CheckStorable(const StartupEntry& entry) const override {
         return entry.name.empty() ? ChangeReason::NameNotStorable : ChangeReason::None;
     }
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active,
-                                              const StoredForm*) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool active, const StoredForm*,
+                                              bool) const override {
         auto form = std::make_unique<Held>();
         form->name = entry.name;
         form->text = StoredWinIniItem(entry.command, active);
@@ -195,8 +195,8 @@ TEST_F(LocationFamilyTest, MovesToAndFromAFamilyOfOld) {
     moved.kind = kUserRun;
     ASSERT_TRUE(ReplaceEntry(alpha, moved).ok());
     EXPECT_EQ(notebook_.TextOf("Alpha"), "<none>");
-    EXPECT_EQ(GetValue(RootOf(kUserRun), KeyPathOf(kUserRun), "Alpha").second, "\"C:\\Apps\\alpha.exe\" -x")
-        << "the registry family stores the program quoted";
+    EXPECT_EQ(GetValue(RootOf(kUserRun), KeyPathOf(kUserRun), "Alpha").second, "C:\\Apps\\alpha.exe -x")
+        << "the registry family stores the command as it stands";
 
     const StartupEntry listed = *Find(CollectAllEntries(), kUserRun, "Alpha");
     StartupEntry back = listed;
@@ -204,7 +204,7 @@ TEST_F(LocationFamilyTest, MovesToAndFromAFamilyOfOld) {
     back.active = 0;
     ASSERT_TRUE(ReplaceEntry(listed, back).ok());
     EXPECT_EQ(GetValue(RootOf(kUserRun), KeyPathOf(kUserRun), "Alpha").first, 0u);
-    EXPECT_EQ(notebook_.TextOf("Alpha"), DeactivationMarker() + "\"C:\\Apps\\alpha.exe\" -x");
+    EXPECT_EQ(notebook_.TextOf("Alpha"), DeactivationMarker() + "C:\\Apps\\alpha.exe -x");
 }
 
 TEST_F(LocationFamilyTest, IsBackedUpAndRestoredFromTheBackupFile) {

@@ -47,24 +47,40 @@ TEST(DeactivationMarker, BothFormsAndOtherCopiesMarkersAreRecognisedOnlyAtTheSta
     EXPECT_EQ(StripMarker("\"D:\\Portable Apps\\Boot\\inactive.exe\" notepad.exe /x"), "notepad.exe /x");
 }
 
-TEST(StoredForms, QuotedAndPlainAgainstRealFiles) {
-    testsupport::MakeFolders("C:\\Tools");
+TEST(StoredForms, TheCommandStaysAsItStandsAndALinkFindsItsProgramInRealFiles) {
+    testsupport::MakeFolders("C:\\Tools\\Space App");
     ASSERT_TRUE(testsupport::WriteFileBytes("C:\\Tools\\run.exe", "MZ"));
+    ASSERT_TRUE(testsupport::WriteFileBytes("C:\\Tools\\Space App\\touch me.exe", "MZ"));
     const std::string m = DeactivationMarker();
-    EXPECT_EQ(QuotedCommand("C:\\Tools\\run.exe"), "\"C:\\Tools\\run.exe\"");
-    EXPECT_EQ(QuotedCommand("C:\\Tools\\run.exe  -q "), "\"C:\\Tools\\run.exe\" -q");
-    EXPECT_EQ(QuotedCommand("\"C:\\Tools\\run.exe\" -q"), "\"C:\\Tools\\run.exe\" -q");
-    EXPECT_EQ(QuotedCommand("\"C:\\Tools\\run.exe\" -log a.txt"), "\"C:\\Tools\\run.exe\" -log a.txt");
-    EXPECT_EQ(StoredRegistryText("\"C:\\Tools\\run.exe\" -log a.txt ", false), m + "\"C:\\Tools\\run.exe\" -log a.txt");
-    EXPECT_EQ(StoredRegistryText("", false), m) << "an empty command keeps the marker's space";
+    for (const std::string command :
+         {"C:\\Tools\\run.exe  -q ", "\"C:\\Tools\\run.exe\" -log a.txt ", "C:\\Tools\\Space App\\touch me -q", ""}) {
+        EXPECT_EQ(StoredRegistryText(command, true), command);
+        EXPECT_EQ(StoredRegistryText(command, false), m + command);
+        EXPECT_EQ(StoredWinIniItem(command, false), m + command);
+        EXPECT_EQ(ReadStoredCommand(StoredRegistryText(command, false)).command, command);
+    }
     // A marker already in front (of any copy) is never doubled, and never kept
     // on an active entry.
     EXPECT_EQ(StoredRegistryText("D:\\Old\\inactive.exe C:\\Tools\\run.exe", false), m + "C:\\Tools\\run.exe");
-    EXPECT_EQ(StoredRegistryText(m + "C:\\Tools\\run.exe", true), "\"C:\\Tools\\run.exe\"");
-    EXPECT_EQ(StoredWinIniItem("C:\\Tools\\run.exe", false), m + "C:\\Tools\\run.exe");
-    const CommandParts link = StoredLinkTarget("\"C:\\Tools\\run.exe\" -q", false);
+    EXPECT_EQ(StoredRegistryText(m + "C:\\Tools\\run.exe", true), "C:\\Tools\\run.exe");
+
+    CommandParts link;
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Space App\\touch me -q", true, nullptr, LinkSplit::FoundOnly, link));
+    EXPECT_EQ(link.program, "C:\\Tools\\Space App\\touch me.exe");
+    EXPECT_EQ(link.arguments, "-q");
+    ASSERT_TRUE(StoredLinkTarget("\"C:\\Tools\\run.exe\" -q", false, nullptr, LinkSplit::FoundOnly, link));
     EXPECT_EQ(link.program, CompanionPath());
     EXPECT_EQ(link.arguments, "\"C:\\Tools\\run.exe\" -q");
+    EXPECT_EQ(LinkCommand(link.program, link.arguments), CompanionPath() + " C:\\Tools\\run.exe -q");
+    // The program a link held is kept while the command is the one it read as.
+    const CommandParts held{"C:\\Tools\\Gone App\\x.exe", "-q"};
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -q", false, &held, LinkSplit::FoundOnly, link));
+    EXPECT_EQ(link.arguments, "\"C:\\Tools\\Gone App\\x.exe\" -q");
+    EXPECT_FALSE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -r", true, &held, LinkSplit::FoundOnly, link))
+        << "another command of a missing program in a folder with a blank: its end is not guessed";
+    // A new entry keeps its text: split at its first blank, the link reads as it.
+    ASSERT_TRUE(StoredLinkTarget("C:\\Tools\\Gone App\\x.exe -r", true, nullptr, LinkSplit::KeepingTheText, link));
+    EXPECT_EQ(LinkCommand(link.program, link.arguments), "C:\\Tools\\Gone App\\x.exe -r");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "driver/Driver.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
+#include "entries/StartupFolders.h"
 #include "support/EntryBuilder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
@@ -177,7 +178,10 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
 
 TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
     ASSERT_TRUE(AddEntry(AnEntry("Kept", "C:\\bmtest\\kept.exe")).ok());
-    ASSERT_TRUE(AddEntry(AnEntry("Sleeping", "C:\\bmtest\\sleeping.exe").Kind(2).Active(0)).ok());
+    // Switched off by the program under test: its own companion, which this
+    // test program's marker does not name.
+    ASSERT_TRUE(testsupport::WritePlatformLink(StartupFolder(2) + "Sleeping.lnk",
+                                               testsupport::ProductPath("inactive.exe"), "C:\\bmtest\\sleeping.exe"));
     StartProgram();
     Command(kMakeBackup);
     EXPECT_EQ(TakeMessage(), "The backup is complete.");

@@ -128,7 +128,7 @@ TEST_F(MainWindowEndToEnd, SwitchOffAndOnDeleteNoAndYes) {
     }));
     SelectLineOf("Alpha");
     e2e::Click(window_, kIdSwitchButton);
-    EXPECT_TRUE(Eventually([] { return Value(HKEY_CURRENT_USER, kRun, "Alpha") == "\"C:\\alpha.exe\""; }));
+    EXPECT_TRUE(Eventually([] { return Value(HKEY_CURRENT_USER, kRun, "Alpha") == "C:\\alpha.exe"; }));
 
     SelectLineOf("Twin", 0);
     e2e::Click(window_, kIdDeleteButton);

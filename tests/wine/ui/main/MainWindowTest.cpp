@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, SwitchOffWritesTheMarkerAndSwitchOnTakesItAway) {
     EXPECT_EQ(prompts[0][0], '~');
 
     Click(kIdSwitchButton);
-    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Tool"), "\"C:\\tool.exe\" /x");
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Tool"), "C:\\tool.exe /x");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
     EXPECT_EQ(window_->ControlText(kIdStatusText), GetText(Text::EntryActive));
 }
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     Click(kIdBlockButton);
     EXPECT_TRUE(Messages().empty());
     EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
-    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), "\"C:\\nag.exe\"");  // an active value's stored form
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Nag"), "C:\\nag.exe");  // the command as it was
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
     EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::BlockEntry));
 }
