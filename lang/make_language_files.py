@@ -272,6 +272,8 @@ DEUTSCH = {
          "und diese Änderung.",
     436: "Der Wert ist kein Text; ein Backup enthält seine Daten nicht.",
     437: "Der Windows-Schalter, der den Eintrag abschaltet, ließ sich nicht setzen.",
+    438: "Bootmarshal lässt die Datei unverändert. Bevor es das nächste Backup speichert,\n"
+         "bewahrt es sie unter einem eigenen Namen daneben auf.",
 }
 
 ENGLISH = {
@@ -481,6 +483,8 @@ ENGLISH = {
          "and this change.",
     436: "The value is not text; a backup does not hold its data.",
     437: "Windows' own switch that keeps the entry off could not be set.",
+    438: "Bootmarshal leaves the file as it is. Before it next saves a backup, it keeps\n"
+         "the file beside it under a name of its own.",
 }
 
 FRANCAIS = {
@@ -693,6 +697,8 @@ FRANCAIS = {
          "et cette modification.",
     436: "La valeur n'est pas du texte ; une sauvegarde ne contient pas ses données.",
     437: "L'interrupteur de Windows qui désactive l'entrée n'a pas pu être réglé.",
+    438: "Bootmarshal laisse le fichier tel quel. Avant d'enregistrer la prochaine sauvegarde,\n"
+         "il le conserve à côté sous un nom qui lui est propre.",
 }
 
 NBSP = "\u00a0"

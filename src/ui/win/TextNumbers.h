@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 438, and goes into every shipped
+// A new text takes the next free number, 439, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -243,6 +243,7 @@ enum : int {
     BackupFileKeptAside = 435,
     ReasonValueNotInBackup = 436,
     ReasonWindowsSwitchNotSet = 437,
+    UnreadableBackupLeftAlone = 438,
 };
 
 }  // namespace Text
