@@ -266,6 +266,12 @@ DEUTSCH = {
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
     428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
          "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
+    429: "Zeile %s: erwartet wird %s",
+    430: "ein Elementname",
+    431: "ein Element",
+    432: "das Dateiende",
+    433: "ein bekanntes Zeichen statt %s",
+    434: "ein druckbares Zeichen",
     435: "Die Backup-Datei war nicht lesbar. Sie wurde unverändert aufbewahrt als:\n"
          "%s\n"
          "Die neue Backup-Datei enthält nur die Backups, die sich noch lesen ließen,\n"
@@ -477,6 +483,12 @@ ENGLISH = {
     392: "Bootmarshal could not be started with administrator rights.",
     428: "The language file %s is damaged or incomplete.\n"
          "Texts missing from it are taken from the language files that came with Bootmarshal.",
+    429: "Line %s: expected %s",
+    430: "an element name",
+    431: "an element",
+    432: "the end of the file",
+    433: "a known character instead of %s",
+    434: "a printable character",
     435: "The backup file could not be read. It has been kept unchanged as:\n"
          "%s\n"
          "The new backup file holds only the backups that could still be read,\n"
@@ -691,6 +703,12 @@ FRANCAIS = {
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
     428: "Le fichier de langue %s est endommagé ou incomplet.\n"
          "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
+    429: "Ligne %s : attendu : %s",
+    430: "un nom d'élément",
+    431: "un élément",
+    432: "la fin du fichier",
+    433: "un caractère connu au lieu de %s",
+    434: "un caractère imprimable",
     435: "Le fichier de sauvegarde était illisible. Il a été conservé tel quel sous le nom :\n"
          "%s\n"
          "Le nouveau fichier de sauvegarde ne contient que les sauvegardes encore lisibles,\n"

@@ -4,17 +4,24 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <memory>
+#include <string_view>
 
 #include "system/Errors.h"
 #include "xml/XmlParser.h"
 
 bool TXMLParser::LoadFromFile(const std::string& fileName, TXMLTag* root) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw EInOutError(FileFault::Open, fileName);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EInOutError(FileFault::Read, fileName);
-    return LoadFromText(bytes, fileName, root);
+    const std::streamoff size = in.tellg();
+    if (size < 0) throw EInOutError(FileFault::Read, fileName);
+    // A buffer of its own rather than a string: the file fills it at once, so
+    // it need not be cleared first.
+    std::unique_ptr<char[]> bytes(new char[static_cast<size_t>(size)]);
+    in.seekg(0);
+    if (size > 0) in.read(bytes.get(), size);
+    if (!in) throw EInOutError(FileFault::Read, fileName);
+    return LoadFromBytes(std::string_view(bytes.get(), static_cast<size_t>(size)), fileName, root);
 }
 
 void TXMLParser::SaveToFile(TXMLTag* element, const std::string& fileName, bool includeRoot, bool standalone) {

@@ -1,13 +1,14 @@
 #include "xml/XmlParser.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // ------------------------------------------------------------------ lines
 
@@ -15,96 +16,105 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // a byte 26, which ends the file. A line ends at CR, with an LF right after it
 // belonging to the line end; an LF elsewhere is an ordinary byte.
 struct Content {
-    const char* begin;
-    const char* end;
-    int firstLine;  // 1-based number of the line at begin
+    std::string_view bytes;
+    int firstLine;  // 1-based number of its first line
 };
 
-// The line at p: [p, its end), and the start of the next one in `next`.
-const char* LineEnd(const char* p, const char* end, const char*& next) {
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
-    if (cr == nullptr) {
-        next = end;
-        return end;
-    }
-    next = cr + 1;
-    if (next < end && *next == '\n') ++next;
-    return cr;
-}
-
 // False when the file has no declaration line, or nothing after it.
-bool FindContent(const std::string& bytes, Content& content) {
-    const char* p = bytes.data();
-    const char* stop = static_cast<const char*>(std::memchr(p, 26, bytes.size()));
-    if (stop == nullptr) stop = p + bytes.size();
+bool FindContent(std::string_view file, Content& content) {
+    const size_t stop = std::min(file.find('\x1A'), file.size());
     int line = 1;
-    while (p < stop) {
-        const char* next = nullptr;
-        const char* end = LineEnd(p, stop, next);
-        const bool declaration =
-            std::string_view(p, static_cast<size_t>(end - p)).find("<?xml") != std::string_view::npos;
-        p = next;
-        ++line;
+    for (size_t p = 0; p < stop; ++line) {
+        const size_t cr = std::min(file.find('\r', p), stop);
+        const bool declaration = file.substr(p, cr - p).find("<?xml") != std::string_view::npos;
+        p = cr == stop ? stop : cr + 1;
+        if (p < stop && file[p] == '\n') ++p;
         if (declaration) {
-            content = Content{p, stop, line};
+            content = Content{file.substr(p, stop - p), line + 1};
             return p < stop;
         }
     }
     return false;
 }
 
-// What one line adds to the joined text: the line trimmed, its LF bytes dropped.
-template <typename Put>
-void JoinedLine(const char* begin, const char* end, Put put) {
-    while (begin < end && IsBlank(*begin)) ++begin;
-    while (end > begin && IsBlank(end[-1])) --end;
-    while (begin < end) {
-        const char* lf = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
-        const char* piece = lf ? lf : end;
-        put(begin, static_cast<size_t>(piece - begin));
-        begin = lf ? lf + 1 : end;
-    }
-}
+// The content reads as its lines trimmed (bytes 0 to 32 at both ends) and
+// joined with nothing between them, LF bytes dropped: markup may run over
+// lines, and the indentation of the writer's layout goes. So a run of bytes
+// 0 to 32 that holds a CR, or that begins or ends the content, goes as a
+// whole, and so does every other LF. The reader reads the content as it
+// stands and joins only the pieces between "<" and ">" that hold a byte below
+// 32 (the writer's layout: only the line break and indentation between tags).
 
-// The lines trimmed and joined with nothing between them: markup may run over
-// lines, and the indentation of the writer's layout goes.
-std::string JoinLines(const Content& content) {
-    std::string joined;
-    joined.reserve(static_cast<size_t>(content.end - content.begin));
-    for (const char* p = content.begin; p < content.end;) {
-        const char* next = nullptr;
-        const char* end = LineEnd(p, content.end, next);
-        JoinedLine(p, end, [&joined](const char* piece, size_t length) { joined.append(piece, length); });
-        p = next;
-    }
-    return joined;
-}
+// A text or tag as the joined lines show it, and where in the content each of
+// its bytes stands, for the line of a refusal.
+class Piece {
+public:
+    // The bytes [begin, end) of the content, joined.
+    Piece(std::string_view content, size_t begin, size_t end, bool plain);
 
-// The number of the line that holds byte `offset` of the joined text; for the
-// end of the joined text, the last line that added to it.
-int LineOf(const Content& content, size_t offset) {
-    size_t start = 0;
-    int line = content.firstLine;
-    int lastWithBytes = content.firstLine;
-    for (const char* p = content.begin; p < content.end; ++line) {
-        const char* next = nullptr;
-        const char* end = LineEnd(p, content.end, next);
-        size_t length = 0;
-        JoinedLine(p, end, [&length](const char*, size_t piece) { length += piece; });
-        if (offset < start + length) return line;
-        if (length > 0) lastWithBytes = line;
-        start += length;
-        p = next;
+    std::string_view bytes;
+    // Joined from parts: the only kind that can hold a byte below 32 but the tab.
+    bool joined = false;
+    size_t At(size_t i) const { return origin_.empty() ? begin_ + i : origin_[i]; }
+
+private:
+    size_t begin_;
+    std::string joined_;
+    std::vector<size_t> origin_;
+};
+
+inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+Piece::Piece(std::string_view content, size_t begin, size_t end, bool plain) : begin_(begin) {
+    if (plain) {
+        bytes = content.substr(begin, end - begin);
+        return;
     }
-    return lastWithBytes;
+    // Mostly a text on a line of its own: a line break and indentation, the
+    // text, a line break and indentation. Such a piece is one part of the
+    // content as it stands.
+    size_t first = begin, last = end;
+    bool dropped = first == 0;
+    for (; first < last && IsBlank(content[first]); ++first) dropped = dropped || content[first] == '\r';
+    if (!dropped) first = begin;
+    dropped = last == content.size();
+    for (; last > first && IsBlank(content[last - 1]); --last) dropped = dropped || content[last - 1] == '\r';
+    if (!dropped) last = end;
+    bool onePart = true;
+    for (size_t i = first; i < last && onePart; ++i)
+        onePart = static_cast<unsigned char>(content[i]) >= 32 || content[i] == '\t';
+    if (onePart) {
+        begin_ = first;
+        bytes = content.substr(first, last - first);
+        return;
+    }
+    joined = true;
+    for (size_t i = begin; i < end;) {
+        if (!IsBlank(content[i])) {
+            joined_ += content[i];
+            origin_.push_back(i++);
+            continue;
+        }
+        size_t run = i;
+        bool lineBreak = i == 0;
+        for (; run < end && IsBlank(content[run]); ++run) lineBreak = lineBreak || content[run] == '\r';
+        lineBreak = lineBreak || run == content.size();
+        for (; !lineBreak && i < run; ++i) {
+            if (content[i] == '\n') continue;
+            joined_ += content[i];
+            origin_.push_back(i);
+        }
+        i = run;
+    }
+    bytes = joined_;
 }
 
 // ----------------------------------------------------------------- reader
 
-// The reader of the joined text: one pass from the front with a stack of the
-// open elements, where an end tag closes the innermost one. Every node goes
-// into the tree as it is read; at the first thing that is not of the accepted
-// shape it stops and says where and what it expected.
+// The reader: one pass from the front with a stack of the open elements, where
+// an end tag closes the innermost one. Every node goes into the tree as it is
+// read; at the first thing that is not of the accepted shape it stops and says
+// where and what it expected.
 //
 // The texts keep the trimming rules of the line reading: a text before a tag
 // loses its blanks at both ends, the last text of an element only at its
@@ -112,12 +122,13 @@ int LineOf(const Content& content, size_t offset) {
 // decoded after the trimming, so "&#32;" keeps a blank at the edge.
 class Reader {
 public:
-    Reader(std::string_view text, TXMLCodec* codec) : text_(text), codec_(codec) {}
+    Reader(std::string_view content, TXMLCodec* codec)
+        : content_(content), codec_(codec), plainCodec_(codec != nullptr && typeid(*codec) == typeid(TXMLCodec)) {}
 
-    // Reads the text into root; false when it refuses the text.
+    // Reads the content into root; false when it refuses the content.
     bool Read(TXMLTag& root);
 
-    // Where and why it refused: the offset into the text, what it expected
+    // Where and why it refused: the offset into the content, what it expected
     // there, and the markup of that (see EXMLException).
     size_t refusedAt = 0;
     XmlExpected expected = XmlExpected::Declaration;
@@ -130,82 +141,137 @@ private:
         detail = std::move(markup);
         return false;
     }
-    bool ReadText(TXMLTag* parent, size_t begin, size_t end, bool last);
-    bool ReadStartTag(TXMLTag* parent, size_t lt, size_t gt);
-    bool ReadEndTag(size_t lt, size_t gt);
-    bool Decode(size_t at, std::string& text);
+    // Where the content ends, for a refusal there: after its last byte above 32.
+    size_t End() const {
+        size_t end = content_.size();
+        while (end > 0 && IsBlank(content_[end - 1])) --end;
+        return end;
+    }
+    bool ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool last);
+    bool Decode(const Piece& piece, size_t begin, std::string& text);
+    bool ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag);
+    bool ReadEndTag(size_t lt, const Piece& tag);
 
-    const std::string_view text_;
+    const std::string_view content_;
     TXMLCodec* const codec_;
+    const bool plainCodec_;  // the codec is a TXMLCodec itself, not one of another kind
     std::vector<TXMLTag*> open_;
     bool afterEndTag_ = false;  // the markup before the text now read was an end tag
     bool elementRead_ = false;  // the file's one element has begun
 };
 
-// Bytes that stop the scan of a text or a tag: "<", ">", and the control bytes
-// (all below 32 but the tab; the line reading has removed CR and LF).
-enum ByteClass : unsigned char { kPlain, kOpen, kClose, kControl };
+// What the scan of a text or tag notes about its bytes, as flags: "<" and ">"
+// end it; a byte below 32 (but the tab) makes the piece one to join and
+// check; an "&" one to decode.
+enum ByteClass : unsigned char { kPlain = 0, kOpen = 1, kClose = 2, kBelow32 = 4, kAmpersand = 8 };
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
     std::array<unsigned char, 256> classes{};
-    for (int c = 0; c < 32; ++c) classes[static_cast<size_t>(c)] = c == '\t' ? kPlain : kControl;
+    for (int c = 0; c < 32; ++c) classes[static_cast<size_t>(c)] = c == '\t' ? kPlain : kBelow32;
     classes['<'] = kOpen;
     classes['>'] = kClose;
+    classes['&'] = kAmpersand;
     return classes;
 }
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 inline unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
+// Whether any of the eight bytes is "<", "&" or below 32: texts are passed
+// over a word at a time until one is.
+inline bool AnyStopsText(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const auto anyZero = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+    const bool anyBelow32 = ((word - kOnes * 32) & ~word & kHighs) != 0;
+    return anyBelow32 || anyZero(word ^ (kOnes * '<')) || anyZero(word ^ (kOnes * '&'));
+}
+
 bool Reader::Read(TXMLTag& root) {
-    const size_t size = text_.size();
+    const size_t size = content_.size();
     size_t p = 0;
     for (;;) {
+        // Mostly the line break and indentation before the next tag, which
+        // the joining of lines drops.
+        size_t blanks = p;
+        bool lineBreak = false;
+        for (; blanks < size && IsBlank(content_[blanks]); ++blanks) lineBreak = lineBreak || content_[blanks] == '\r';
+        if (lineBreak && blanks < size && content_[blanks] == '<') p = blanks;
+
         size_t lt = p;
-        while (lt < size && ClassOf(text_[lt]) != kOpen) {
-            if (ClassOf(text_[lt]) == kControl) return Refuse(lt, XmlExpected::Character);
-            ++lt;
+        for (uint64_t word; lt + 8 <= size; lt += 8) {
+            std::memcpy(&word, content_.data() + lt, 8);
+            if (AnyStopsText(word)) break;
         }
+        unsigned flags = 0;
+        for (unsigned char c; lt < size && (c = ClassOf(content_[lt])) != kOpen; ++lt) flags |= c;
+        // The content's first line loses its leading blanks, its last line
+        // its trailing ones.
+        const bool plain = (flags & kBelow32) == 0 && p > 0 && lt < size;
         TXMLTag* const parent = open_.empty() ? &root : open_.back();
-        const bool endTag = lt + 1 < size && text_[lt + 1] == '/';
-        if (lt > p && !ReadText(parent, p, lt, lt == size || endTag)) return false;
+        const bool endTag = lt + 1 < size && content_[lt + 1] == '/';
+        if (lt > p && !ReadText(parent, Piece(content_, p, lt, plain), (flags & kAmpersand) != 0, lt == size || endTag))
+            return false;
         if (lt == size) break;
 
         size_t gt = lt + 1;
-        for (; gt < size && ClassOf(text_[gt]) != kClose; ++gt) {
-            if (ClassOf(text_[gt]) == kOpen) return Refuse(gt, XmlExpected::TagEnd, ">");
-            if (ClassOf(text_[gt]) == kControl) return Refuse(gt, XmlExpected::Character);
+        flags = 0;
+        for (unsigned char c; gt < size && (c = ClassOf(content_[gt])) != kClose; ++gt) {
+            if (c == kOpen) return Refuse(gt, XmlExpected::TagEnd, ">");
+            flags |= c;
         }
-        if (gt == size) return Refuse(size, XmlExpected::TagEnd, ">");
-        if (!(endTag ? ReadEndTag(lt, gt) : ReadStartTag(parent, lt, gt))) return false;
+        if (gt == size) return Refuse(End(), XmlExpected::TagEnd, ">");
+        const bool plainTag = (flags & kBelow32) == 0;
+        const Piece tag(content_, lt + 1, gt, plainTag);
+        for (size_t i = 0; tag.joined && i < tag.bytes.size(); ++i)
+            if (ClassOf(tag.bytes[i]) == kBelow32) return Refuse(tag.At(i), XmlExpected::Character);
+        if (!(endTag ? ReadEndTag(lt, tag) : ReadStartTag(parent, lt, tag))) return false;
         afterEndTag_ = endTag;
         p = gt + 1;
     }
-    if (!open_.empty()) return Refuse(size, XmlExpected::EndTag, "</" + open_.back()->Name + ">");
+    if (!open_.empty()) return Refuse(End(), XmlExpected::EndTag, "</" + open_.back()->Name + ">");
     return true;
 }
 
-bool Reader::ReadText(TXMLTag* parent, size_t begin, size_t end, bool last) {
+bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool last) {
+    const std::string_view bytes = piece.bytes;
+    size_t begin = 0, end = bytes.size();
     if (!(last && afterEndTag_))
-        while (begin < end && IsBlank(text_[begin])) ++begin;
+        while (begin < end && IsBlank(bytes[begin])) ++begin;
     if (!last)
-        while (end > begin && IsBlank(text_[end - 1])) --end;
+        while (end > begin && IsBlank(bytes[end - 1])) --end;
     if (open_.empty()) {
         // Outside the file's element only blanks may stand.
-        while (begin < end && IsBlank(text_[begin])) ++begin;
+        while (begin < end && IsBlank(bytes[begin])) ++begin;
         if (begin == end) return true;
-        return Refuse(begin, elementRead_ ? XmlExpected::EndOfFile : XmlExpected::Element);
+        return Refuse(piece.At(begin), elementRead_ ? XmlExpected::EndOfFile : XmlExpected::Element);
     }
+    for (size_t i = begin; piece.joined && i < end; ++i)
+        if (ClassOf(bytes[i]) == kBelow32) return Refuse(piece.At(i), XmlExpected::Character);
     if (begin == end) return true;
-    std::string text(text_.substr(begin, end - begin));
-    if (codec_ != nullptr && !Decode(begin, text)) return false;
+    std::string text(bytes.substr(begin, end - begin));
+    if (codec_ != nullptr && (ampersand || !plainCodec_) && !Decode(piece, begin, text)) return false;
     new TXMLText(parent, std::move(text));
     return true;
 }
 
-// Every "&" must begin a reference the codec knows; `at` is where the text
-// stands in the joined text.
-bool Reader::Decode(size_t at, std::string& text) {
-    for (size_t amp = text.find('&'); amp != std::string::npos; amp = text.find('&', amp + 1)) {
-        const size_t semicolon = text.find(';', amp + 1);
+// The next c from `from` on, or npos: a walk, as the distances between the
+// references of a text are short.
+size_t Find(const std::string& text, char c, size_t from) {
+    for (; from < text.size(); ++from)
+        if (text[from] == c) return from;
+    return std::string::npos;
+}
+
+// Every "&" must begin a reference the codec knows. The plain codec's
+// references are checked and decoded in one pass, in place; a codec of
+// another kind decodes the text once its references have been checked. The
+// text stands in the piece from `begin`.
+bool Reader::Decode(const Piece& piece, size_t begin, std::string& text) {
+    size_t amp = Find(text, '&', 0);
+    if (amp == std::string::npos && plainCodec_) return true;
+    // Decoding in place writes only before the "&" it stands at: from there
+    // on the text is as read.
+    size_t to = amp;
+    while (amp != std::string::npos) {
+        const size_t semicolon = Find(text, ';', amp + 1);
         const size_t nameLength = semicolon == std::string::npos ? 0 : semicolon - amp - 1;
         unsigned char code = 0;
         try {
@@ -214,23 +280,35 @@ bool Reader::Decode(size_t at, std::string& text) {
         }
         if (code == 0) {
             const size_t shown = semicolon == std::string::npos ? text.size() - amp : nameLength + 2;
-            return Refuse(at + amp, XmlExpected::Reference, text.substr(amp, std::min<size_t>(shown, 16)));
+            return Refuse(piece.At(begin + amp), XmlExpected::Reference, text.substr(amp, std::min<size_t>(shown, 16)));
         }
-        amp = semicolon;
+        const size_t next = Find(text, '&', semicolon + 1);
+        if (plainCodec_) {
+            text[to++] = static_cast<char>(code);
+            const size_t plain = (next == std::string::npos ? text.size() : next) - (semicolon + 1);
+            std::memmove(&text[to], text.data() + semicolon + 1, plain);
+            to += plain;
+        }
+        amp = next;
+    }
+    if (plainCodec_) {
+        text.resize(to);
+        return true;
     }
     try {
         text = codec_->Decode(text);
     } catch (const EXMLDecodeError&) {
-        return Refuse(at, XmlExpected::Reference, text.substr(0, std::min<size_t>(text.size(), 16)));
+        return Refuse(piece.At(begin), XmlExpected::Reference, text.substr(0, std::min<size_t>(text.size(), 16)));
     }
     return true;
 }
 
-// The tag [lt, gt]: "<name attributes>", "<name/>", or a declaration
-// "<?name ...?>" or "<!name ...>", which like "<name/>" has no content.
-bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, size_t gt) {
-    std::string_view body = text_.substr(lt + 1, gt - lt - 1);
-    size_t nameAt = lt + 1;
+// The tag "<" + tag + ">" at lt: "<name attributes>", "<name/>", or a
+// declaration "<?name ...?>" or "<!name ...>", which like "<name/>" has no
+// content.
+bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag) {
+    std::string_view body = tag.bytes;
+    size_t nameAt = 0;
     while (!body.empty() && IsBlank(body.back())) body.remove_suffix(1);
     bool empty = false;
     if (!body.empty() && body.back() == '/') {
@@ -244,12 +322,14 @@ bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, size_t gt) {
         ++nameAt;
         empty = declaration = true;
     }
-    if (body.empty() || IsBlank(body.front())) return Refuse(nameAt, XmlExpected::Name);
+    if (body.empty() || IsBlank(body.front()))
+        return Refuse(nameAt < tag.bytes.size() ? tag.At(nameAt) : lt + 1, XmlExpected::Name);
     if (open_.empty() && !declaration) {
         if (elementRead_) return Refuse(lt, XmlExpected::EndOfFile);
         elementRead_ = true;
     }
-    if (open_.size() >= static_cast<size_t>(kXmlDeepestNesting)) return Refuse(lt, XmlExpected::LessNesting);
+    if (open_.size() >= static_cast<size_t>(kXmlDeepestNesting))
+        return Refuse(lt, XmlExpected::LessNesting, "</" + open_.back()->Name + ">");
 
     const size_t space = body.find(' ');
     std::string_view name = body.substr(0, space);
@@ -260,9 +340,9 @@ bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, size_t gt) {
     return true;
 }
 
-// The tag [lt, gt] is "</name>", blanks allowed before the ">".
-bool Reader::ReadEndTag(size_t lt, size_t gt) {
-    std::string_view name = text_.substr(lt + 2, gt - lt - 2);
+// The tag "<" + tag + ">" at lt is "</name>", blanks allowed before the ">".
+bool Reader::ReadEndTag(size_t lt, const Piece& tag) {
+    std::string_view name = tag.bytes.substr(1);
     while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
     if (open_.empty()) return Refuse(lt, elementRead_ ? XmlExpected::EndOfFile : XmlExpected::Element);
     if (!XmlSameName(name, open_.back()->Name)) return Refuse(lt, XmlExpected::EndTag, "</" + open_.back()->Name + ">");
@@ -406,6 +486,7 @@ std::string ReasonText(int line, XmlExpected expected, const std::string& detail
             return std::string();
         case XmlExpected::EndTag:
         case XmlExpected::TagEnd:
+        case XmlExpected::LessNesting:
             what = detail;
             break;
         case XmlExpected::Name:
@@ -423,12 +504,6 @@ std::string ReasonText(int line, XmlExpected expected, const std::string& detail
         case XmlExpected::Character:
             what = "ein druckbares Zeichen";
             break;
-        case XmlExpected::LessNesting:
-            what =
-                "h\xF6"
-                "chstens " +
-                std::to_string(kXmlDeepestNesting) + " verschachtelte Elemente";
-            break;
     }
     return "Zeile " + std::to_string(line) + ": erwartet wird " + what;
 }
@@ -445,17 +520,24 @@ EXMLException::EXMLException(const std::string& fileName, int line, XmlExpected 
 std::string EXMLException::Reason() const { return line_ > 0 ? ReasonText(line_, expected_, detail_) : std::string(); }
 
 bool TXMLParser::LoadFromText(const std::string& bytes, const std::string& fileName, TXMLTag* root) {
+    return LoadFromBytes(bytes, fileName, root);
+}
+
+bool TXMLParser::LoadFromBytes(std::string_view bytes, const std::string& fileName, TXMLTag* root) {
     Content content{};
     if (!FindContent(bytes, content)) throw EXMLException(XmlNotValidMessage(fileName), fileName);
     if (root == nullptr) return false;
-    const std::string joined = JoinLines(content);
     // Read into a root of its own, so that a refused file adds nothing.
     TXMLTag read;
-    Reader reader(joined, Codec);
-    if (!reader.Read(read))
-        throw EXMLException(fileName, LineOf(content, reader.refusedAt), reader.expected, reader.detail);
+    Reader reader(content.bytes, Codec);
+    if (!reader.Read(read)) {
+        const std::string_view before = content.bytes.substr(0, reader.refusedAt);
+        const int line = content.firstLine + static_cast<int>(std::count(before.begin(), before.end(), '\r'));
+        throw EXMLException(fileName, line, reader.expected, reader.detail);
+    }
+    const bool any = read.Items.Count() > 0;
     while (read.Items.Count() > 0) root->Items.Add(read.Items.Remove(0));
-    return !joined.empty();
+    return any;
 }
 
 void TXMLParser::WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation) {

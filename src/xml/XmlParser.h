@@ -12,6 +12,7 @@
 // the Windows build replaces a saved file atomically.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "system/Errors.h"
@@ -28,7 +29,8 @@ enum class XmlExpected {
     EndOfFile,    // nothing after the file's element but declarations
     Reference,    // a character reference the codec knows ("&amp;", "&#92;"): Detail() is the bad one
     Character,    // a printable character, not a control byte
-    LessNesting,  // elements nested at most kXmlDeepestNesting deep
+    LessNesting,  // no element deeper than kXmlDeepestNesting: Detail() is the end tag of
+                  // the innermost open element, which had to come instead
 };
 
 // Elements nest at most this deep in a file the reader accepts. A backup file
@@ -52,7 +54,8 @@ public:
     int Line() const { return line_; }
     XmlExpected Expected() const { return expected_; }
     // The markup expected or found, as it stands in the file: "</launcher3>"
-    // for EndTag, ">" for TagEnd, "&amq;" for Reference; empty for the others.
+    // for EndTag and LessNesting, ">" for TagEnd, "&amq;" for Reference;
+    // empty for the others.
     const std::string& Detail() const { return detail_; }
     // The reason in German ("Zeile 12: erwartet wird </launcher3>"); empty
     // without a line.
@@ -89,6 +92,10 @@ public:
     // Appends the lines of the element's content, or with includeRoot of the
     // element itself, indented by `indentation` spaces, two more per level.
     void WriteNode(TXMLTag* element, std::vector<std::string>& lines, bool includeRoot, int indentation);
+
+private:
+    // LoadFromText on bytes held elsewhere.
+    bool LoadFromBytes(std::string_view bytes, const std::string& fileName, TXMLTag* root);
 };
 
 // Text of the error for a file the reader does not accept.

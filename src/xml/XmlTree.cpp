@@ -63,7 +63,84 @@ std::string WithoutDoubleQuotes(std::string_view value) {
     return result;
 }
 
+// Free lists of nodes by size in steps of 16 bytes, carved from blocks of
+// 64 KiB. A freed node goes back on its list for the next tree the thread
+// builds; the blocks stay for the life of the program. Sanitizer builds use
+// the general heap, so that a use after free is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define BM_XML_NODE_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BM_XML_NODE_POOL 0
+#endif
+#endif
+#ifndef BM_XML_NODE_POOL
+#define BM_XML_NODE_POOL 1
+#endif
+
+#if BM_XML_NODE_POOL
+class NodePool {
+public:
+    static constexpr size_t kGrain = 16;
+    static constexpr size_t kLargest = 256;
+
+    void* Take(size_t size) {
+        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
+        if (head == nullptr) Refill(head, (size + kGrain - 1) / kGrain * kGrain);
+        FreeNode* node = head;
+        head = node->next;
+        return node;
+    }
+    void Give(void* p, size_t size) {
+        FreeNode*& head = free_[(size + kGrain - 1) / kGrain];
+        FreeNode* node = static_cast<FreeNode*>(p);
+        node->next = head;
+        head = node;
+    }
+
+private:
+    struct FreeNode {
+        FreeNode* next;
+    };
+    static void Refill(FreeNode*& head, size_t slot) {
+        constexpr size_t kBlock = 64 * 1024;
+        char* block = static_cast<char*>(::operator new(kBlock));
+        for (size_t at = 0; at + slot <= kBlock; at += slot) {
+            FreeNode* node = reinterpret_cast<FreeNode*>(block + at);
+            node->next = head;
+            head = node;
+        }
+    }
+    FreeNode* free_[kLargest / kGrain + 1] = {};
+};
+
+NodePool& Pool() {
+    static thread_local NodePool pool;
+    return pool;
+}
+#endif
+
 }  // namespace
+
+void* TXMLBase::operator new(std::size_t size) {
+#if BM_XML_NODE_POOL
+    if (size <= NodePool::kLargest) return Pool().Take(size);
+#endif
+    return ::operator new(size);
+}
+
+void TXMLBase::operator delete(void* node, std::size_t size) {
+    if (node == nullptr) return;
+#if BM_XML_NODE_POOL
+    if (size <= NodePool::kLargest) {
+        Pool().Give(node, size);
+        return;
+    }
+#else
+    (void)size;
+#endif
+    ::operator delete(node);
+}
 
 bool XmlSameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -23,6 +23,12 @@ public:
     TXMLBase& operator=(const TXMLBase&) = delete;
     virtual ~TXMLBase() = default;
 
+    // Nodes come from free lists of their own (XmlTree.cpp): a backup file
+    // makes hundreds of thousands of them, and the general heap would spend
+    // more time on them than the reading itself.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* node, std::size_t size);
+
     inline TXMLTag* AsTag();
     inline const TXMLTag* AsTag() const;
     inline TXMLText* AsText();

@@ -48,6 +48,40 @@ std::string BackupFaultText(const EBackupFileError& error) {
     return std::string();
 }
 
+// Where the XML reader refused a file and what it expected there, in the
+// catalogue's words; empty for a refusal without a line.
+std::string XmlRefusalText(const EXMLException& error) {
+    if (error.Line() <= 0) return std::string();
+    std::string expected;
+    switch (error.Expected()) {
+        case XmlExpected::EndTag:
+        case XmlExpected::TagEnd:
+        case XmlExpected::LessNesting:
+            expected = error.Detail();  // markup, the same in every language
+            break;
+        case XmlExpected::Name:
+            expected = GetText(Text::XmlExpectedName);
+            break;
+        case XmlExpected::Element:
+            expected = GetText(Text::XmlExpectedElement);
+            break;
+        case XmlExpected::EndOfFile:
+            expected = GetText(Text::XmlExpectedEndOfFile);
+            break;
+        case XmlExpected::Reference:
+            expected = FillPlaceholder(GetText(Text::XmlExpectedKnownCharacter), error.Detail());
+            break;
+        case XmlExpected::Character:
+            expected = GetText(Text::XmlExpectedPrintable);
+            break;
+        case XmlExpected::Declaration:
+            break;
+    }
+    const std::string pattern = GetText(Text::XmlRefusedAtLine);
+    if (pattern.empty() || expected.empty()) return error.Reason();
+    return FillPlaceholder(FillPlaceholder(pattern, std::to_string(error.Line())), expected);
+}
+
 }  // namespace
 
 std::string SystemReason(unsigned long code) {
@@ -81,7 +115,11 @@ std::string UserMessage(const std::exception& error) {
     }
     if (const auto* xml = dynamic_cast<const EXMLException*>(&error)) {
         const std::string pattern = GetText(Text::NotValidXml);
-        if (!xml->FileName().empty() && !pattern.empty()) return FillPlaceholder(pattern, xml->FileName());
+        if (!xml->FileName().empty() && !pattern.empty()) {
+            const std::string text = FillPlaceholder(pattern, xml->FileName());
+            const std::string reason = XmlRefusalText(*xml);
+            return reason.empty() ? text : text + "\n" + reason;
+        }
     }
     return error.what();
 }

@@ -239,6 +239,14 @@ enum : int {
     // Language files.
     LanguageFileDamaged = 428,
 
+    // Why the XML reader refused a file: the line and what it expected there.
+    XmlRefusedAtLine = 429,
+    XmlExpectedName = 430,
+    XmlExpectedElement = 431,
+    XmlExpectedEndOfFile = 432,
+    XmlExpectedKnownCharacter = 433,
+    XmlExpectedPrintable = 434,
+
     // Backups.
     BackupFileKeptAside = 435,
     ReasonValueNotInBackup = 436,

@@ -256,6 +256,8 @@ TEST(XmlReader, NestingIsCapped) {
     } catch (const EXMLException& e) {
         EXPECT_EQ(e.Line(), 2);
         EXPECT_EQ(e.Expected(), XmlExpected::LessNesting);
+        EXPECT_EQ(e.Detail(), "</e>");  // the innermost element had to end there
+        EXPECT_EQ(e.Reason(), "Zeile 2: erwartet wird </e>");
     }
 }
 

@@ -52,6 +52,51 @@ TEST(ErrorTexts, RefusedFileOperationsSpeakTheLanguageAndGiveThePlatformsReason)
     }
 }
 
+// A damaged backup file read by the real reader: the message names the line
+// and what the reader expected there, in each shipped language.
+TEST(ErrorTexts, AFileTheReaderRefusesNamesTheLineAndWhatWasExpected) {
+    // Cut short after line 8, the end tag of the list.
+    const std::string file = std::string("<?xml version=\"1.0\"?>\r\n") + "<xml>\r\n  <list>\r\n    <object>\r\n" +
+                             "      <name>Gr&uuml;n</name>\r\n      <command>C:&#92;a</command>\r\n" +
+                             "    </object>\r\n  </list>\r\n";
+    std::string badReference = file + "</xml>\r\n";
+    badReference.replace(badReference.find("&#92;"), 5, "&#9x;");
+    auto refusal = [](const std::string& bytes) {
+        TXMLCodec codec;
+        TXMLParser parser;
+        parser.Codec = &codec;
+        TXMLTag root;
+        try {
+            parser.LoadFromText(bytes, "C:\\b.xml", &root);
+        } catch (const std::exception& error) {
+            return ui::UserMessage(error);
+        }
+        return std::string("read");
+    };
+    struct Case {
+        const char* languageFile;
+        std::string cut, badReference, nameless;
+    } cases[] = {
+        {"lang/Bootmarshal.t00", "\"C:\\b.xml\" ist keine g\xFCltige XML-Datei!\nZeile 8: erwartet wird </xml>",
+         "Zeile 6: erwartet wird ein bekanntes Zeichen statt &#9x;", "Zeile 2: erwartet wird ein Elementname"},
+        {"lang/Bootmarshal.t01", "\"C:\\b.xml\" is not a valid XML file!\nLine 8: expected </xml>",
+         "Line 6: expected a known character instead of &#9x;", "Line 2: expected an element name"},
+        {"lang/Bootmarshal.t02",
+         "\xAB\xA0"
+         "C:\\b.xml\xA0\xBB n'est pas un fichier XML valide\xA0!\nLigne 8\xA0: attendu\xA0: </xml>",
+         "Ligne 6\xA0: attendu\xA0: un caract\xE8re connu au lieu de &#9x;",
+         "Ligne 2\xA0: attendu\xA0: un nom d'\xE9l\xE9ment"},
+    };
+    for (const Case& c : cases) {
+        UseLanguage(c.languageFile);
+        EXPECT_EQ(refusal(file), c.cut);
+        const std::string damaged = refusal(badReference);
+        EXPECT_EQ(damaged.substr(damaged.find('\n') + 1), c.badReference);
+        const std::string nameless = refusal(std::string("<?xml?>\r\n< xml/>\r\n"));
+        EXPECT_EQ(nameless.substr(nameless.find('\n') + 1), c.nameless);
+    }
+}
+
 TEST(ErrorTexts, AFileTheReaderRejectsIsNamedInTheLanguage) {
     UseLanguage("lang/Bootmarshal.t01");
     EXPECT_EQ(ui::UserMessage(EXMLException("\"b.xml\" ist keine g\xFCltige XML-Datei!", "b.xml")),
