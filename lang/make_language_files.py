@@ -296,6 +296,8 @@ DEUTSCH = {
     449: "Der Start wurde abgebrochen.",
     450: "Der Eintrag nennt kein Programm.",
     451: "Windows konnte ihn nicht starten (Fehler %s).",
+    452: "Bootmarshal lässt die Datei unverändert. Bevor es das nächste Backup speichert,\n"
+         "bewahrt es sie unter einem eigenen Namen daneben auf.",
 }
 
 ENGLISH = {
@@ -528,6 +530,8 @@ ENGLISH = {
     449: "The start was cancelled.",
     450: "The entry names no program.",
     451: "Windows could not start it (error %s).",
+    452: "Bootmarshal leaves the file as it is. Before it next saves a backup, it keeps\n"
+         "the file beside it under a name of its own.",
 }
 
 FRANCAIS = {
@@ -764,6 +768,8 @@ FRANCAIS = {
     449: "Le démarrage a été annulé.",
     450: "L'entrée ne désigne aucun programme.",
     451: "Windows n'a pas pu la démarrer (erreur %s).",
+    452: "Bootmarshal laisse le fichier tel quel. Avant d'enregistrer la prochaine sauvegarde,\n"
+         "il le conserve à côté sous un nom qui lui est propre.",
 }
 
 NBSP = "\u00a0"

@@ -72,7 +72,14 @@ void StartBackupStore() {
     static TXMLParser parser;
     parser.Codec = &codec;
     static BackupStore backups(parser);
-    const std::string error = StartBackupsReportingError(backups, ui::UserMessage);
+    const std::string error = StartBackupsReportingError(backups, [](const std::exception& fault) {
+        std::string text = ui::UserMessage(fault);
+        // A file the reader refused stays; the user learns what happens to it next.
+        if (dynamic_cast<const EXMLException*>(&fault) || dynamic_cast<const EBackupFileError*>(&fault)) {
+            text += "\n\n" + GetText(Text::UnreadableBackupLeftAlone);
+        }
+        return text;
+    });
     // The backup commands work on this store, also when its file could not be read.
     ui::AttachBackupStore(&backups);
     if (!error.empty()) ShowMessage(error);

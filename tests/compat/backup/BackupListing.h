@@ -40,8 +40,8 @@ inline std::string Listing(const std::string& fileName, const SnapshotList& list
     for (const Snapshot& snapshot : list.Snapshots) {
         out += "snapshot " + DateTimeToText(snapshot.Timestamp, formats) + "\n";
         for (const StartupEntry& entry : snapshot.Entries) {
-            out += "  " + std::to_string(entry.active) + "|" + std::to_string(entry.kind) + "|" +
-                   Escaped(entry.name) + "|" + Escaped(entry.command) + (extra ? extra(entry) : std::string()) + "\n";
+            out += "  " + std::to_string(entry.active) + "|" + std::to_string(entry.kind) + "|" + Escaped(entry.name) +
+                   "|" + Escaped(entry.command) + (extra ? extra(entry) : std::string()) + "\n";
         }
     }
     return out;

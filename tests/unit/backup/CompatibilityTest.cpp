@@ -103,7 +103,8 @@ TEST(BackupCompatibility, WhatAnOlderFileDoesNotSayReadsAsThatVersionRestoredIt)
         for (const Snapshot& snapshot : reading.List().Snapshots) {
             for (const StartupEntry& entry : snapshot.Entries) {
                 EXPECT_EQ(entry.offBy, entry.active ? SwitchedOffBy::Nobody : SwitchedOffBy::ThisProgram) << entry.name;
-                const bool expandable = entry.kind >= 11 && entry.kind <= 28 && entry.command.find('%') != std::string::npos;
+                const bool expandable =
+                    entry.kind >= 11 && entry.kind <= 28 && entry.command.find('%') != std::string::npos;
                 EXPECT_EQ(entry.stored, expandable ? StoredValue::ExpandText : StoredValue::Text) << entry.name;
             }
         }

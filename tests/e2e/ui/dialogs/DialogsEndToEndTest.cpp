@@ -176,6 +176,33 @@ TEST_F(DialogsEndToEnd, NewEntriesInEachFamilyARenameAndAMoveLeftByDontSave) {
     EXPECT_EQ(Find("Typed but not saved").kind, 0);
 }
 
+// A backup file the reader refuses is left as it is at the start, and kept
+// under a dated name of its own before the next backup replaces it; the
+// messages say so, and never that the backup is complete.
+TEST_F(DialogsEndToEnd, AnUnreadableBackupFileIsLeftAloneThenKeptAsideBeforeTheNextBackup) {
+    const std::string folder = DataFolder(kBaseName);
+    const std::string file = folder + "BootmarshalBackup.xml";
+    const std::string damaged = "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<backup />\r\n";
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, damaged));
+    // The message comes while the main window is being made.
+    program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
+    const std::string atStart = TakeMessage();
+    main_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
+    ASSERT_TRUE(main_);
+    EXPECT_NE(atStart.find("Bootmarshal leaves the file as it is."), std::string::npos) << atStart;
+    EXPECT_EQ(testsupport::ReadFileBytes(file), damaged);
+
+    Command(kMakeBackup);
+    const std::string afterBackup = TakeMessage();
+    EXPECT_EQ(afterBackup.find("The backup is complete."), std::string::npos) << afterBackup;
+    const size_t at = afterBackup.find(folder + "BootmarshalBackup.unreadable-");
+    ASSERT_NE(at, std::string::npos) << afterBackup;
+    const std::string kept = afterBackup.substr(at, afterBackup.find(".xml", at) + 4 - at);
+    EXPECT_EQ(testsupport::ReadFileBytes(kept), damaged);
+    EXPECT_NE(testsupport::ReadFileBytes(file).find("<list>"), std::string::npos) << "a new file with the backup";
+    DeleteFileA(kept.c_str());
+}
+
 TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
     ASSERT_TRUE(AddEntry(AnEntry("Kept", "C:\\bmtest\\kept.exe")).ok());
     // Switched off by the program under test: its own companion, which this
