@@ -190,7 +190,7 @@ void MainWindow::LaunchCurrentEntry() {
     if (slot != std::string::npos) why.replace(slot, 2, std::to_string(result.error));
     std::string message = GetText(Text::LaunchFailed) + "\n" + why;
     if (!result.file.empty()) message += "\n" + result.file;
-    ShowMessage2(message);
+    ShowMessage(message);
 }
 
 void MainWindow::SwitchCurrentEntry() {
