@@ -152,7 +152,7 @@ void ShowRestoreReport(const RestoreReport& report) {
     }
     if (report.complete()) {
         ShowMessage(report.keptAside.empty() ? GetText(Text::Restored)
-                                              : GetText(Text::Restored) + "\r\n\r\n" + KeptAsideText(report.keptAside));
+                                             : GetText(Text::Restored) + "\r\n\r\n" + KeptAsideText(report.keptAside));
         return;
     }
     const size_t items = report.notWritten.size() + report.notRemoved.size();
