@@ -7,7 +7,6 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/BlockedEntriesModel.h"
 #include "ui/dialogs/EntryChangeMessages.h"
-#include "ui/main/InterfaceTexts.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"

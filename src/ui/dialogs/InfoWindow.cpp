@@ -9,7 +9,6 @@
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "system/TextRules.h"
-#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/InfoWindowModel.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"

@@ -36,6 +36,28 @@ HWND CurrentOwner() {
     return DialogOwner();
 }
 
+ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {
+    if (changed_) SetDialogOwner(owner);
+}
+
+ScopedDialogOwner::~ScopedDialogOwner() {
+    if (changed_) SetDialogOwner(previous_);
+}
+
+void FillMemoFromText(HWND memo, const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    SetWindowTextA(memo, "");
+    SetWindowTextA(memo, lines.c_str());
+}
+
 WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96)
     : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
 

@@ -25,6 +25,23 @@ HWND DialogOwner();
 // the dialog owner.
 HWND CurrentOwner();
 
+// Makes a window the owner of the dialogs shown while it lives (a dialog opened
+// from another dialog belongs to that one), and puts the previous owner back.
+class ScopedDialogOwner {
+public:
+    explicit ScopedDialogOwner(HWND owner);
+    ~ScopedDialogOwner();
+    ScopedDialogOwner(const ScopedDialogOwner&) = delete;
+    ScopedDialogOwner& operator=(const ScopedDialogOwner&) = delete;
+
+private:
+    HWND previous_;
+    bool changed_;
+};
+
+// Replaces a multi-line edit's text: every CR, LF or CR LF starts a new line.
+void FillMemoFromText(HWND memo, const std::string& text);
+
 // The dialogs' default face and the message face; where a system lacks them,
 // its font substitution picks a look-alike.
 constexpr const char kDialogFace[] = "MS Sans Serif";

@@ -24,7 +24,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
-#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/main/MainWindow.h"
