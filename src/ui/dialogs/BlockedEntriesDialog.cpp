@@ -32,7 +32,8 @@ std::string ListLineText(HWND list, int line) {
 
 }  // namespace
 
-BlockedEntriesDialog::BlockedEntriesDialog() : WindowBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight) {}
+BlockedEntriesDialog::BlockedEntriesDialog()
+    : WindowBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void BlockedEntriesDialog::OnCreate() {
     fieldBrush_.reset(CreateSolidBrush(kFieldBackground));

@@ -33,8 +33,6 @@ public:
     int HoverLine() const { return hoverLine_; }
 
 protected:
-    // No WS_CLIPCHILDREN: group boxes do not fill their inside, the white background must.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnCancel() override;

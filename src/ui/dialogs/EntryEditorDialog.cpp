@@ -22,7 +22,8 @@ constexpr int kClientHeight = 222;
 
 }  // namespace
 
-EntryEditorDialog::EntryEditorDialog() : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight) {}
+EntryEditorDialog::EntryEditorDialog()
+    : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void EntryEditorDialog::OnDpiChanged() {
     LOGFONTA face{};

@@ -31,7 +31,7 @@ const char kHomepageHint[] = "Homepage - Veltmanix";
 
 }  // namespace
 
-InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight) {}
+InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void InfoWindow::OnDpiChanged() {
     LOGFONTA face{};

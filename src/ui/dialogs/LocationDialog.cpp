@@ -67,7 +67,8 @@ const LineRow kLines[] = {
 
 }  // namespace
 
-LocationDialog::LocationDialog() : WindowBase(WindowClass::Location, kClientWidth, kClientHeight) {}
+LocationDialog::LocationDialog()
+    : WindowBase(WindowClass::Location, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void LocationDialog::MakeFonts() {
     LOGFONTA face{};

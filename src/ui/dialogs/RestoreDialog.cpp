@@ -146,7 +146,7 @@ void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int 
 
 }  // namespace
 
-RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight) {}
+RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void RestoreDialog::OnDpiChanged() {
     LOGFONTA face{};

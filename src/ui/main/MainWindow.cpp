@@ -83,19 +83,16 @@ std::string WithLineBreaks(std::string text) {
 
 }  // namespace
 
-MainWindow::MainWindow() : WindowBase(WindowClass::Main, kClientWidth, kClientHeight) {}
+MainWindow::MainWindow()
+    : WindowBase(WindowClass::Main, kClientWidth, kClientHeight,
+                 // A top-level window with a taskbar button that can be minimised, without
+                 // WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
+                 {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW}) {}
 
 MainWindow::~MainWindow() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (shield_) DestroyIcon(shield_);
 }
-
-DWORD MainWindow::Style() const {
-    // Without WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-}
-
-DWORD MainWindow::ExStyle() const { return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW; }
 
 void MainWindow::OnCreate() {
     MakeFonts();

@@ -71,8 +71,6 @@ public:
     static void SetRestartForTests(std::function<void()> restart);
 
 protected:
-    DWORD Style() const override;
-    DWORD ExStyle() const override;
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnCancel() override;

@@ -58,8 +58,8 @@ void FillMemoFromText(HWND memo, const std::string& text) {
     SetWindowTextA(memo, lines.c_str());
 }
 
-WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96)
-    : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
+WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96, WindowStyle style)
+    : className_(className), style_(style), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
 
 WindowBase::~WindowBase() {
     if (hwnd_) {
@@ -90,8 +90,8 @@ bool WindowBase::RegisterOnce() const {
 bool WindowBase::Create() {
     if (hwnd_) return true;
     if (!RegisterOnce()) return false;
-    HWND window = CreateWindowExA(ExStyle(), className_.c_str(), "", Style(), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                                  DialogOwner(), nullptr, GetModuleHandleA(nullptr), this);
+    HWND window = CreateWindowExA(style_.exStyle, className_.c_str(), "", style_.style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  100, 100, DialogOwner(), nullptr, GetModuleHandleA(nullptr), this);
     if (!window) return false;
     SetClientSize96(clientWidth96_, clientHeight96_);
     return true;

@@ -52,14 +52,27 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kMaroon = RGB(128, 0, 0);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
+// A window's frame: the style words it is created with.
+struct WindowStyle {
+    DWORD style;
+    DWORD exStyle;
+};
+// A modal dialog with a caption and a close button; controls are clipped out of
+// the window's painting.
+constexpr WindowStyle kDialogStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                   WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
+// The same without WS_CLIPCHILDREN, for dialogs with group boxes: a group box
+// does not fill its inside, the window's background must.
+constexpr WindowStyle kGroupedDialogStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU, kDialogStyle.exStyle};
+
 // Small pictures drawn beside the caption of a link button.
 enum class Glyph { None, Arrow, Check, Cross };
 
 class WindowBase {
 public:
     // className: the registered window class ("TQuestionDialogForm", ...);
-    // the client size at 96 DPI.
-    WindowBase(const char* className, int clientWidth96, int clientHeight96);
+    // the client size at 96 DPI; the frame.
+    WindowBase(const char* className, int clientWidth96, int clientHeight96, WindowStyle style = kDialogStyle);
     virtual ~WindowBase();
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
@@ -96,8 +109,6 @@ public:
     void SetCaption(const std::string& text);
 
 protected:
-    virtual DWORD Style() const { return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
-    virtual DWORD ExStyle() const { return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT; }
     // Adds the controls; the window exists, fonts are made for its DPI.
     virtual void OnCreate() {}
     virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
@@ -153,6 +164,7 @@ private:
     };
 
     std::string className_;
+    WindowStyle style_;
     int clientWidth96_;
     int clientHeight96_;
     HWND hwnd_ = nullptr;
