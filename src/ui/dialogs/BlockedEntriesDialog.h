@@ -30,7 +30,6 @@ public:
     void ReleaseLine(int position);
     // The hover field over a line too wide for the list; -1 hides it.
     void ShowWholeLine(int line);
-    int HoverLine() const { return hoverLine_; }
 
 protected:
     void OnCreate() override;

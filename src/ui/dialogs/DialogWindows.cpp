@@ -16,12 +16,4 @@ void CreateDialogWindows() {
     TheInfoWindow().Create();
 }
 
-void ApplyDialogTexts() {
-    TheEntryEditor().ApplyTexts();
-    TheLocationDialog().ApplyTexts();
-    TheRestoreDialog().ApplyTexts();
-    TheBlockedEntriesDialog().ApplyTexts();
-    TheInfoWindow().ApplyTexts();
-}
-
 }  // namespace ui

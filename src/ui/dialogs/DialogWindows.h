@@ -1,12 +1,9 @@
-// The dialogs' windows as one set, for start-up and the language switch.
+// The dialogs' windows as one set.
 #pragma once
 
 namespace ui {
 
-// Creates the dialogs' windows once, hidden (start-up, after the main window),
-// and puts the captions of the loaded language onto them (start-up and every
-// run-time language switch).
+// Creates the dialogs' windows once, hidden (start-up, after the main window).
 void CreateDialogWindows();
-void ApplyDialogTexts();
 
 }  // namespace ui

@@ -37,8 +37,6 @@ public:
     bool kindChanged = false;
     ChangeResult moveResult;
 
-    // The choice the controls show; the window must exist.
-    LocationChoice Choice() const { return choice_; }
     void SetChoice(const LocationChoice& choice);
     // Captions of the language in use; puts the hive choice back on its first item.
     void ApplyTexts();

@@ -26,7 +26,6 @@ constexpr int kWaitPace = 10;
 namespace ui {
 
 void AttachBackupStore(BackupStore* store) { g_store = store; }
-BackupStore* AttachedBackupStore() { return g_store; }
 
 bool TakeSnapshot(BackupStore& store, std::string& error) {
     auto& snapshots = store.List().Snapshots;

@@ -16,7 +16,6 @@ namespace ui {
 // The run's backup store, started by the main window at its creation. The
 // commands below do nothing until it is attached.
 void AttachBackupStore(BackupStore* store);
-BackupStore* AttachedBackupStore();
 
 // Takes a snapshot of all entries into the backup file, with the wait dialogs
 // and the closing message.

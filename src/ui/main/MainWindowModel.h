@@ -105,7 +105,6 @@ public:
     MainWindowModel();
 
     // Filter check boxes, by index into LocationFilters(); all checked at start.
-    bool FilterChecked(size_t filter) const { return filters_.at(filter); }
     void SetFilterChecked(size_t filter, bool checked) { filters_.at(filter) = checked; }
     bool Passes(int32_t kind) const;
 

@@ -99,8 +99,6 @@ public:
 
     // Resizes the client area (96-DPI units) and centres the window on its monitor.
     void SetClientSize96(int width96, int height96);
-    int ClientWidth96() const { return clientWidth96_; }
-    int ClientHeight96() const { return clientHeight96_; }
     void CenterOnScreen();
 
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
@@ -138,7 +136,6 @@ protected:
     void SetControlColor(int id, COLORREF color);
     // The button Enter presses; 0 for none.
     void SetDefaultButton(int id) { defaultButton_ = id; }
-    int DefaultButton() const { return defaultButton_; }
     // The control that gets the focus each time the window is shown.
     void SetInitialFocus(int id) { initialFocus_ = id; }
 
