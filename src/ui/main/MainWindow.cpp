@@ -477,7 +477,7 @@ void MainWindow::OnTimer(UINT_PTR timer) {
     if (timer == kWatchTimer) CheckLocationChanges(GetTickCount64());
 }
 
-void MainWindow::OnCancel() { DestroyWindow(hwnd()); }
+void MainWindow::OnClose() { DestroyWindow(hwnd()); }
 
 void MainWindow::OnDpiChanged() {
     MakeFonts();

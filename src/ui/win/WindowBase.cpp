@@ -392,7 +392,7 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
         }
         case WM_CLOSE:
-            OnCancel();
+            OnClose();
             return 0;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -110,8 +110,11 @@ protected:
     // Adds the controls; the window exists, fonts are made for its DPI.
     virtual void OnCreate() {}
     virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
-    // Esc, the title-bar close button, Alt+F4.
+    // Esc (and, through OnClose, the title-bar close button and Alt+F4).
     virtual void OnCancel() { EndModal(IDCANCEL); }
+    // The title-bar close button and Alt+F4: what Esc does, unless the window
+    // tells the two apart.
+    virtual void OnClose() { OnCancel(); }
     // Owner-drawn controls that are not link buttons; true when drawn.
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual void OnTimer(UINT_PTR /*timer*/) {}
