@@ -266,6 +266,7 @@ DEUTSCH = {
     392: "Bootmarshal konnte nicht mit Administratorrechten gestartet werden.",
     428: "Die Sprachdatei %s ist beschädigt oder unvollständig.\n"
          "Fehlende Texte werden aus den mitgelieferten Sprachdateien von Bootmarshal genommen.",
+    469: "Möchten Sie diesen Eintrag wirklich löschen?",
 }
 
 ENGLISH = {
@@ -469,6 +470,7 @@ ENGLISH = {
     392: "Bootmarshal could not be started with administrator rights.",
     428: "The language file %s is damaged or incomplete.\n"
          "Texts missing from it are taken from the language files that came with Bootmarshal.",
+    469: "Do you really want to delete this entry?",
 }
 
 FRANCAIS = {
@@ -675,6 +677,7 @@ FRANCAIS = {
     392: "Bootmarshal n'a pas pu être démarré avec les droits d'administrateur.",
     428: "Le fichier de langue %s est endommagé ou incomplet.\n"
          "Les textes qui y manquent sont repris des fichiers de langue livrés avec Bootmarshal.",
+    469: "Voulez-vous vraiment supprimer cette entrée ?",
 }
 
 NBSP = "\u00a0"

@@ -143,7 +143,7 @@ void MainWindow::RunEntryDialog(StartupEntry entry, const std::function<bool(Sta
 
 void MainWindow::DeleteCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
-    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
+    if (!AskQuestion(GetText(Text::DeleteEntryQuestion) + "\n\n" + EntryWithPlace(entry), false)) return;
     const ChangeResult result = DeleteEntry(entry);
     if (result.ok()) {
         ShowMessage(GetText(Text::Deleted));

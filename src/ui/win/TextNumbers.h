@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 429, and goes into every shipped
+// A new text takes the next free number, 470, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -238,6 +238,9 @@ enum : int {
 
     // Language files.
     LanguageFileDamaged = 428,
+
+    // Questions about one entry, which they name.
+    DeleteEntryQuestion = 469,
 };
 
 }  // namespace Text
