@@ -6,6 +6,7 @@
 #include "blocking/EntryBlocking.h"
 #include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/BlockedEntriesModel.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
@@ -108,6 +109,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     const BlockingResult result = ReleaseBlockListLine(static_cast<size_t>(position), current_);
     if (!result.listChanged) return;
     FillList();
+    NotifyEntriesChanged();
     if (!result.listSaved) ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     if (result.entrySwitched) {
         current_.active = 1;

@@ -1,5 +1,7 @@
 #include "ui/dialogs/DialogWindows.h"
 
+#include <utility>
+
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/InfoWindow.h"
@@ -7,6 +9,16 @@
 #include "ui/dialogs/RestoreDialog.h"
 
 namespace ui {
+
+namespace {
+std::function<void()> g_entriesChanged;
+}  // namespace
+
+void SetEntriesChangedHandler(std::function<void()> handler) { g_entriesChanged = std::move(handler); }
+
+void NotifyEntriesChanged() {
+    if (g_entriesChanged) g_entriesChanged();
+}
 
 void CreateDialogWindows() {
     TheEntryEditor().Create();

@@ -5,6 +5,7 @@
 #include "blocking/BlockList.h"
 #include "entries/EntryCatalogue.h"
 #include "i18n/TranslationCatalogue.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/RestoreModel.h"
 #include "ui/prompts/ErrorTexts.h"
@@ -289,6 +290,7 @@ void RestoreDialog::RestoreSelected() {
         report = RestoreSnapshot(*store_, static_cast<size_t>(position));
     }
     restored = report.started;
+    if (report.started) NotifyEntriesChanged();
     if (!report.started) {
         // The list may hold the new snapshot's place again: show it as it is.
         FillSnapshotList();

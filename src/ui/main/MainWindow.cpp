@@ -13,6 +13,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WindowClasses.h"
@@ -90,12 +91,15 @@ MainWindow::MainWindow()
                  {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW}) {}
 
 MainWindow::~MainWindow() {
+    SetEntriesChangedHandler(nullptr);
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (shield_) DestroyIcon(shield_);
 }
 
 void MainWindow::OnCreate() {
     MakeFonts();
+    // A release or restore in a dialog over this window shows in the list at once.
+    SetEntriesChangedHandler([this] { RefreshListKeepingSelection(); });
 
     ribbon_.Create(hwnd(), dpi());
     CreateSidePanel();
