@@ -164,7 +164,8 @@ void MainWindow::SwitchCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
     // Windows deletes a RunOnce value as it starts it: switched off, the
     // companion is started in its place and the entry is gone.
-    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
+    if (entry.active && IsRunOnceKind(entry.kind) &&
+        !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion) + "\n\n" + EntryWithPlace(entry), false))
         return;
     RunTimedWait(5);
     ScopedWait wait;
