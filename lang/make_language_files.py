@@ -298,6 +298,7 @@ DEUTSCH = {
     451: "Windows konnte ihn nicht starten (Fehler %s).",
     452: "Bootmarshal lässt die Datei unverändert. Bevor es das nächste Backup speichert,\n"
          "bewahrt es sie unter einem eigenen Namen daneben auf.",
+    453: "Möchten Sie diesen Eintrag wirklich löschen?",
 }
 
 ENGLISH = {
@@ -532,6 +533,7 @@ ENGLISH = {
     451: "Windows could not start it (error %s).",
     452: "Bootmarshal leaves the file as it is. Before it next saves a backup, it keeps\n"
          "the file beside it under a name of its own.",
+    453: "Do you really want to delete this entry?",
 }
 
 FRANCAIS = {
@@ -770,6 +772,7 @@ FRANCAIS = {
     451: "Windows n'a pas pu la démarrer (erreur %s).",
     452: "Bootmarshal laisse le fichier tel quel. Avant d'enregistrer la prochaine sauvegarde,\n"
          "il le conserve à côté sous un nom qui lui est propre.",
+    453: "Voulez-vous vraiment supprimer cette entrée ?",
 }
 
 NBSP = "\u00a0"

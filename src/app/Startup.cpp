@@ -19,7 +19,7 @@
 #include "system/Files.h"
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
-#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/RestoreDialog.h"

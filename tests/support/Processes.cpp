@@ -1,7 +1,10 @@
 #include "support/Processes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
+
+#include "support/WindowFinder.h"
 
 namespace testsupport {
 
@@ -66,6 +69,27 @@ int Program::WaitForExit(DWORD timeoutMs) {
 
 int RunProcess(const std::string& commandLine, DWORD timeoutMs) {
     return Program::Start(commandLine).WaitForExit(timeoutMs);
+}
+
+bool RunUnixShell(const std::string& command, DWORD timeoutMs) {
+    static int calls = 0;
+    const std::string sentinel =
+        "/tmp/bm-shell-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; touch " + sentinel + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    std::string windowsSentinel = "Z:" + sentinel;
+    std::replace(windowsSentinel.begin(), windowsSentinel.end(), '/', '\\');
+    const bool ran =
+        Eventually([&] { return GetFileAttributesA(windowsSentinel.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+    DeleteFileA(windowsSentinel.c_str());
+    return ran;
 }
 
 }  // namespace testsupport

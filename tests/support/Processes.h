@@ -39,4 +39,10 @@ private:
 // when it could not be started or did not end in time (it is then ended).
 int RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
+// Runs a Unix shell command (sh -c; no double quotation marks in it) and waits
+// until it has run. Wine starts a Unix program without a process handle or an
+// exit code, so the command leaves a sentinel file behind when it is done.
+// False when it could not be started or did not finish within timeoutMs.
+bool RunUnixShell(const std::string& command, DWORD timeoutMs = 10000);
+
 }  // namespace testsupport

@@ -6,8 +6,8 @@
 #include "blocking/EntryBlocking.h"
 #include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/BlockedEntriesModel.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
-#include "ui/main/InterfaceTexts.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
@@ -33,7 +33,8 @@ std::string ListLineText(HWND list, int line) {
 
 }  // namespace
 
-BlockedEntriesDialog::BlockedEntriesDialog() : WindowBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight) {}
+BlockedEntriesDialog::BlockedEntriesDialog()
+    : WindowBase(WindowClass::BlockedEntries, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void BlockedEntriesDialog::OnCreate() {
     fieldBrush_.reset(CreateSolidBrush(kFieldBackground));
@@ -108,6 +109,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     const BlockingResult result = ReleaseBlockListLine(static_cast<size_t>(position), current_);
     if (!result.listChanged) return;
     FillList();
+    NotifyEntriesChanged();
     if (!result.listSaved) ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     if (result.entrySwitched) {
         current_.active = 1;

@@ -30,11 +30,8 @@ public:
     void ReleaseLine(int position);
     // The hover field over a line too wide for the list; -1 hides it.
     void ShowWholeLine(int line);
-    int HoverLine() const { return hoverLine_; }
 
 protected:
-    // No WS_CLIPCHILDREN: group boxes do not fill their inside, the white background must.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnCancel() override;

@@ -2,16 +2,9 @@
 
 #include "i18n/TranslationCatalogue.h"
 #include "system/Elevation.h"
-#include "ui/dialogs/BlockedEntriesDialog.h"
-#include "ui/dialogs/EntryEditorDialog.h"
-#include "ui/dialogs/InfoWindow.h"
-#include "ui/dialogs/LocationDialog.h"
-#include "ui/dialogs/RestoreDialog.h"
-#include "ui/main/InterfaceTexts.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/TextNumbers.h"
-#include "ui/win/WindowBase.h"
 
 namespace ui {
 
@@ -79,46 +72,6 @@ void ShowRefusedChange(const std::string& message, const ChangeResult& result, i
 std::string EntryWithPlace(const StartupEntry& entry) {
     const std::string place = LocationLabel(entry.kind, GetText);
     return place.empty() ? entry.name : entry.name + "  (" + place + ")";
-}
-
-// Declared with the other text routines (ui/InterfaceTexts.h); lives here so
-// that the dialogs, built before the main window, can use it.
-void FillMemoFromText(HWND memo, const std::string& text) {
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines += "\r\n";
-        } else {
-            lines += text[i];
-        }
-    }
-    SetWindowTextA(memo, "");
-    SetWindowTextA(memo, lines.c_str());
-}
-
-void CreateDialogWindows() {
-    TheEntryEditor().Create();
-    TheLocationDialog().Create();
-    TheRestoreDialog().Create();
-    TheBlockedEntriesDialog().Create();
-    TheInfoWindow().Create();
-}
-
-void ApplyDialogTexts() {
-    TheEntryEditor().ApplyTexts();
-    TheLocationDialog().ApplyTexts();
-    TheRestoreDialog().ApplyTexts();
-    TheBlockedEntriesDialog().ApplyTexts();
-    TheInfoWindow().ApplyTexts();
-}
-
-ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {
-    if (changed_) SetDialogOwner(owner);
-}
-
-ScopedDialogOwner::~ScopedDialogOwner() {
-    if (changed_) SetDialogOwner(previous_);
 }
 
 }  // namespace ui

@@ -1,8 +1,5 @@
-// What the entry dialogs share: telling the user about a change that did not
-// happen, and lending a nested dialog its owner for one run.
+// Telling the user about a change to an entry that did not happen.
 #pragma once
-#include <windows.h>
-
 #include <string>
 
 #include "entries/EntryChange.h"
@@ -36,25 +33,5 @@ void ShowRefusedChange(const std::string& message, const ChangeResult& result, i
 
 // "name (place)" for lists of entries shown to the user.
 std::string EntryWithPlace(const StartupEntry& entry);
-
-// Creates the dialogs' windows once, hidden (start-up, after the main window),
-// and puts the captions of the loaded language onto them (start-up and every
-// run-time language switch).
-void CreateDialogWindows();
-void ApplyDialogTexts();
-
-// Makes a window the owner of the dialogs shown while it lives (a dialog opened
-// from another dialog belongs to that one), and puts the previous owner back.
-class ScopedDialogOwner {
-public:
-    explicit ScopedDialogOwner(HWND owner);
-    ~ScopedDialogOwner();
-    ScopedDialogOwner(const ScopedDialogOwner&) = delete;
-    ScopedDialogOwner& operator=(const ScopedDialogOwner&) = delete;
-
-private:
-    HWND previous_;
-    bool changed_;
-};
 
 }  // namespace ui

@@ -22,7 +22,8 @@ constexpr int kClientHeight = 222;
 
 }  // namespace
 
-EntryEditorDialog::EntryEditorDialog() : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight) {}
+EntryEditorDialog::EntryEditorDialog()
+    : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void EntryEditorDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -147,7 +148,9 @@ void EntryEditorDialog::ChangeLocation() {
     if (isNew_) {
         ChooseLocation(hwnd(), *entry_);
     } else if (RunLocationDialog(hwnd(), *entry_)) {
-        // Moved with the name and command it had; the fields are not applied yet.
+        // Moved with the name and command it had, and now held as its new
+        // location lists it; the fields keep what the user typed and are not
+        // applied yet.
         movedMeanwhile = true;
     }
     ShowLocation();

@@ -9,7 +9,6 @@
 #include "system/ProductNames.h"
 #include "system/Shell.h"
 #include "system/TextRules.h"
-#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/InfoWindowModel.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
@@ -32,7 +31,7 @@ const char kHomepageHint[] = "Homepage - Veltmanix";
 
 }  // namespace
 
-InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight) {}
+InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void InfoWindow::OnDpiChanged() {
     LOGFONTA face{};

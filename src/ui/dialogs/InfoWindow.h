@@ -25,8 +25,6 @@ public:
     int AnimationFrame() const { return frame_; }
 
 protected:
-    // No WS_CLIPCHILDREN: group boxes do not fill their inside, the white background must.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnPaint(HDC dc) override;

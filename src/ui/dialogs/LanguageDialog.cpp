@@ -32,7 +32,10 @@ std::string OwnExecutable() {
 
 }  // namespace
 
-LanguageDialog::LanguageDialog() : WindowBase(WindowClass::Language, kClientWidth, kClientHeight) {}
+LanguageDialog::LanguageDialog()
+    : WindowBase(WindowClass::Language, kClientWidth, kClientHeight,
+                 // No close button: the dialog ends with a choice.
+                 {WS_POPUP | WS_CAPTION, kDialogStyle.exStyle}) {}
 
 void LanguageDialog::SetChoiceFile(const std::string& path, const std::string& version) {
     choiceFile_ = path;

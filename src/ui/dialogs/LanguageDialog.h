@@ -26,7 +26,6 @@ public:
     bool Ask();
 
 protected:
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnTimer(UINT_PTR timer) override;

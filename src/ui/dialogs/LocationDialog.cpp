@@ -1,5 +1,6 @@
 #include "ui/dialogs/LocationDialog.h"
 
+#include "entries/EntryCatalogue.h"
 #include "entries/StartupEntry.h"
 #include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/EntryChangeMessages.h"
@@ -23,6 +24,21 @@ constexpr int kLineWidth = kClientWidth - kLineLeft - 6;
 const COLORREF kFolderColour = RGB(128, 0, 0);
 const COLORREF kRegistryColour = RGB(0, 128, 0);
 const COLORREF kWinIniColour = RGB(0, 0, 128);
+
+// The moved entry as its new location lists it: the move may store it in
+// another form (quotation marks, the marker, a win.ini item's derived name), and
+// whoever changes it next must name it as it is stored now. Found by kind and
+// name, else by kind and command; the replacement itself when not found.
+StartupEntry ListedAfterMove(const StartupEntry& replacement) {
+    const EntryList all = CollectAllEntries();
+    for (const bool byName : {true, false}) {
+        for (const StartupEntry& entry : all) {
+            if (entry.kind != replacement.kind) continue;
+            if (byName ? entry.name == replacement.name : entry.command == replacement.command) return entry;
+        }
+    }
+    return replacement;
+}
 
 struct ButtonRow {
     LocationButton button;
@@ -67,7 +83,8 @@ const LineRow kLines[] = {
 
 }  // namespace
 
-LocationDialog::LocationDialog() : WindowBase(WindowClass::Location, kClientWidth, kClientHeight) {}
+LocationDialog::LocationDialog()
+    : WindowBase(WindowClass::Location, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void LocationDialog::MakeFonts() {
     LOGFONTA face{};
@@ -220,7 +237,7 @@ void LocationDialog::Apply() {
     replacement.kind = newKind;
     moveResult = ReplaceEntry(*entry_, replacement);
     if (moveResult.ok()) {
-        entry_->kind = newKind;
+        *entry_ = ListedAfterMove(replacement);
         moved = true;
         kindChanged = true;
     } else {

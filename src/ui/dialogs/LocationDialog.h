@@ -37,8 +37,6 @@ public:
     bool kindChanged = false;
     ChangeResult moveResult;
 
-    // The choice the controls show; the window must exist.
-    LocationChoice Choice() const { return choice_; }
     void SetChoice(const LocationChoice& choice);
     // Captions of the language in use; puts the hive choice back on its first item.
     void ApplyTexts();
@@ -46,8 +44,6 @@ public:
     void Apply();
 
 protected:
-    // No WS_CLIPCHILDREN: group boxes do not fill their inside, the white background must.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     void OnPaint(HDC dc) override;

@@ -8,6 +8,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/RestoreModel.h"
 #include "ui/prompts/ErrorTexts.h"
@@ -29,7 +30,6 @@ constexpr int kWaitPace = 10;
 namespace ui {
 
 void AttachBackupStore(BackupStore* store) { g_store = store; }
-BackupStore* AttachedBackupStore() { return g_store; }
 
 bool TakeSnapshot(BackupStore& store, std::string& error) {
     try {
@@ -197,7 +197,7 @@ void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int 
 
 }  // namespace
 
-RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight) {}
+RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void RestoreDialog::OnDpiChanged() {
     LOGFONTA face{};
@@ -341,6 +341,7 @@ void RestoreDialog::RestoreSelected() {
         report = RestoreSnapshot(*store_, static_cast<size_t>(position));
     }
     restored = report.started;
+    if (report.started) NotifyEntriesChanged();
     if (!report.started) {
         // The list may hold the new snapshot's place again: show it as it is.
         FillSnapshotList();

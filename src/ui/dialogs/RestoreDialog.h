@@ -16,7 +16,6 @@ namespace ui {
 // The run's backup store, started by the main window at its creation. The
 // commands below do nothing until it is attached.
 void AttachBackupStore(BackupStore* store);
-BackupStore* AttachedBackupStore();
 
 // Takes a snapshot of all entries into the backup file, with the wait dialogs
 // and the closing message.
@@ -73,8 +72,6 @@ public:
     bool restored = false;
 
 protected:
-    // No WS_CLIPCHILDREN: group boxes do not fill their inside, the white background must.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;

@@ -3,10 +3,6 @@
 // while the program runs. The texts that windows fetch when they show
 // something (messages, details, tips, table rows) are not set here.
 #pragma once
-#include <windows.h>
-
-#include <string>
-
 namespace ui {
 
 class MainWindow;
@@ -22,7 +18,5 @@ void ApplyInterfaceTexts();
 // The hints of the main window's three info images (text 35), each image 5
 // pixels after the end of its label.
 void ApplyInfoImageHints();
-// Replaces a multi-line edit's text: every CR, LF or CR LF starts a new line.
-void FillMemoFromText(HWND memo, const std::string& text);
 
 }  // namespace ui

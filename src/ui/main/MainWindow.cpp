@@ -14,6 +14,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WindowClasses.h"
@@ -84,22 +85,22 @@ std::string WithLineBreaks(std::string text) {
 
 }  // namespace
 
-MainWindow::MainWindow() : WindowBase(WindowClass::Main, kClientWidth, kClientHeight) {}
+MainWindow::MainWindow()
+    : WindowBase(WindowClass::Main, kClientWidth, kClientHeight,
+                 // A top-level window with a taskbar button that can be minimised, without
+                 // WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
+                 {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW}) {}
 
 MainWindow::~MainWindow() {
+    SetEntriesChangedHandler(nullptr);
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (shield_) DestroyIcon(shield_);
 }
 
-DWORD MainWindow::Style() const {
-    // Without WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-}
-
-DWORD MainWindow::ExStyle() const { return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW; }
-
 void MainWindow::OnCreate() {
     MakeFonts();
+    // A release or restore in a dialog over this window shows in the list at once.
+    SetEntriesChangedHandler([this] { RefreshListKeepingSelection(); });
 
     ribbon_.Create(hwnd(), dpi());
     CreateSidePanel();
@@ -487,7 +488,7 @@ void MainWindow::OnTimer(UINT_PTR timer) {
     if (timer == kWatchTimer) CheckLocationChanges(GetTickCount64());
 }
 
-void MainWindow::OnCancel() { DestroyWindow(hwnd()); }
+void MainWindow::OnClose() { DestroyWindow(hwnd()); }
 
 void MainWindow::OnDpiChanged() {
     MakeFonts();

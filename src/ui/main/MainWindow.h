@@ -71,11 +71,11 @@ public:
     static void SetRestartForTests(std::function<void()> restart);
 
 protected:
-    DWORD Style() const override;
-    DWORD ExStyle() const override;
     void OnCreate() override;
     void OnCommand(int id, int code, HWND control) override;
-    void OnCancel() override;
+    // Esc does nothing here: the program ends only when the user closes it.
+    void OnCancel() override {}
+    void OnClose() override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     void OnTimer(UINT_PTR timer) override;
     void OnPaint(HDC dc) override;

@@ -145,7 +145,7 @@ void MainWindow::RunEntryDialog(StartupEntry entry, const std::function<bool(Sta
 
 void MainWindow::DeleteCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
-    if (!AskQuestion(GetText(Text::DeleteQuestion), false)) return;
+    if (!AskQuestion(GetText(Text::DeleteEntryQuestion) + "\n\n" + EntryWithPlace(entry), false)) return;
     const ChangeResult result = DeleteEntry(entry);
     if (result.ok()) {
         ShowMessage(GetText(Text::Deleted));
@@ -197,7 +197,8 @@ void MainWindow::SwitchCurrentEntry() {
     const StartupEntry entry = model_.CurrentEntry();
     // Windows deletes a RunOnce value as it starts it: switched off, the
     // companion is started in its place and the entry is gone.
-    if (entry.active && IsRunOnceKind(entry.kind) && !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion), false))
+    if (entry.active && IsRunOnceKind(entry.kind) &&
+        !AskQuestion(GetText(Text::RunOnceSwitchOffQuestion) + "\n\n" + EntryWithPlace(entry), false))
         return;
     // Switched on while its command stays blocked, the next logon would delete it.
     if (!entry.active && IsBlocked(entry.command)) {

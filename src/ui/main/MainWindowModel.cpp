@@ -101,6 +101,11 @@ bool MainWindowModel::Passes(int32_t kind) const {
 
 void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
                               const RunVerdictFn& verdict) {
+    // The selection belongs to its entry, never to a position: when the entry
+    // is gone, nothing is selected, so no command acts on whatever moved up.
+    const bool hadSelection = HasSelection();
+    const bool hadLines = !lines_.empty();
+    const StartupEntry selected = CurrentEntry();
     entries_.clear();
     known_.clear();
     verdicts_.clear();
@@ -123,9 +128,19 @@ void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryT
     lines_.reserve(entries_.size());
     for (const size_t i : order) lines_.push_back(ListLine{entries_[i].name, i});
 
-    const int count = static_cast<int>(lines_.size());
-    if (selected_ >= count) selected_ = count > 0 ? 0 : -1;
-    if (selected_ < 0 && count > 0) selected_ = 0;
+    selected_ = -1;
+    if (!hadSelection) {
+        // Lines where there were none: the first, as at the start.
+        if (!hadLines && !lines_.empty()) selected_ = 0;
+        return;
+    }
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const StartupEntry& entry = entries_[lines_[i].entry];
+        if (entry.kind == selected.kind && entry.name == selected.name && PlaceOf(entry) == PlaceOf(selected)) {
+            selected_ = static_cast<int>(i);
+            return;
+        }
+    }
 }
 
 void MainWindowModel::SelectLine(int index) {

@@ -105,13 +105,14 @@ public:
     MainWindowModel();
 
     // Filter check boxes, by index into LocationFilters(); all checked at start.
-    bool FilterChecked(size_t filter) const { return filters_.at(filter); }
     void SetFilterChecked(size_t filter, bool checked) { filters_.at(filter) = checked; }
     bool Passes(int32_t kind) const;
 
     // Replaces the entries with those of all that pass the filters (in their
-    // order), rebuilds the lines sorted by name and keeps the selection's
-    // position: the same line index if it still exists, else line 0, else none.
+    // order) and rebuilds the lines sorted by name. The selection stays on its
+    // entry (same kind, name and place) wherever its line is now; without that
+    // entry nothing is selected. Lines where there were none start with the
+    // first selected.
     // isKnown and verdict are asked once per entry here, not on every paint.
     void Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
                  const RunVerdictFn& verdict = nullptr);

@@ -39,7 +39,6 @@ public:
     const Command* CommandOf(int controlId) const;
     bool IsTab(int controlId) const;
     void SelectTab(int controlId);
-    int SelectedTab() const { return tabs_[selectedTab_].id; }
 
     // Applies a scheme by name and repaints; false (nothing changed) for an unknown name.
     bool SetScheme(const std::string& name);

@@ -226,7 +226,10 @@ private:
 // ---- Wait dialog -----------------------------------------------------------
 class WaitDialog : public WindowBase {
 public:
-    WaitDialog() : WindowBase(WindowClass::Wait, 388, 149) {}
+    WaitDialog()
+        // No close button: the wait ends by itself or by its caller.
+        : WindowBase(WindowClass::Wait, 388, 149, {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, ui::kDialogStyle.exStyle}) {
+    }
 
     void ApplyTexts() {
         SetCaption(GetText(Text::ProgramName) + " - " + GetText(Text::PleaseWait));
@@ -262,7 +265,6 @@ public:
     int LastTicks() const { return lastTicks_; }
 
 protected:
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN; }
     void OnCreate() override {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
@@ -370,7 +372,7 @@ private:
 // ---- Information message dialog --------------------------------------------
 class InfoMessageDialog : public WindowBase {
 public:
-    InfoMessageDialog() : WindowBase(WindowClass::InfoMessage, 354, 360) {}
+    InfoMessageDialog() : WindowBase(WindowClass::InfoMessage, 354, 360, ui::kGroupedDialogStyle) {}
 
     void ApplyTexts() {
         SetCaption(GetText(Text::InformationTitle));
@@ -389,8 +391,6 @@ public:
     }
 
 protected:
-    // The group box does not paint its inside: the window paints under it.
-    DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_SYSMENU; }
     void OnCreate() override {
         titleFont_ = gdi::CreateScaledFont({ui::kDialogFace, 16, true}, dpi());
         memoFont_ = gdi::CreateScaledFont({ui::kMessageFace, 13}, dpi());
@@ -449,13 +449,13 @@ private:
 // ---- Splash window ---------------------------------------------------------
 class SplashWindow : public WindowBase {
 public:
-    SplashWindow() : WindowBase(WindowClass::Splash, 383, 205) {}
+    SplashWindow()
+        // No frame and no taskbar button.
+        : WindowBase(WindowClass::Splash, 383, 205, {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW}) {}
 
     void ApplyTexts() { SetControlText(kIdSplashProgramName, GetText(Text::ProgramName)); }
 
 protected:
-    DWORD Style() const override { return WS_POPUP | WS_CLIPCHILDREN; }
-    DWORD ExStyle() const override { return WS_EX_TOOLWINDOW; }
     void OnCreate() override {
         nameFont_ = gdi::CreateScaledFont({ui::kDialogFace, 16, true}, dpi());
         AddControl("STATIC", "", WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 164, 34, 191, 33,

@@ -4,7 +4,7 @@
 // the dialog owner (ui::SetDialogOwner, the main window).
 //
 // Window classes: "TShowMessage2Form", "TQuestionDialogForm", "TWaitForm",
-// "TInfoMessage", "TSplashForm"; control IDs in ui/ControlIds.h.
+// "TInfoMessage", "TSplashForm"; control IDs in ui/win/ControlIds.h.
 #pragma once
 #include <functional>
 #include <string>

@@ -36,8 +36,30 @@ HWND CurrentOwner() {
     return DialogOwner();
 }
 
-WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96)
-    : className_(className), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
+ScopedDialogOwner::ScopedDialogOwner(HWND owner) : previous_(DialogOwner()), changed_(owner && owner != previous_) {
+    if (changed_) SetDialogOwner(owner);
+}
+
+ScopedDialogOwner::~ScopedDialogOwner() {
+    if (changed_) SetDialogOwner(previous_);
+}
+
+void FillMemoFromText(HWND memo, const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    SetWindowTextA(memo, "");
+    SetWindowTextA(memo, lines.c_str());
+}
+
+WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96, WindowStyle style)
+    : className_(className), style_(style), clientWidth96_(clientWidth96), clientHeight96_(clientHeight96) {}
 
 WindowBase::~WindowBase() {
     if (hwnd_) {
@@ -68,8 +90,8 @@ bool WindowBase::RegisterOnce() const {
 bool WindowBase::Create() {
     if (hwnd_) return true;
     if (!RegisterOnce()) return false;
-    HWND window = CreateWindowExA(ExStyle(), className_.c_str(), "", Style(), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                                  DialogOwner(), nullptr, GetModuleHandleA(nullptr), this);
+    HWND window = CreateWindowExA(style_.exStyle, className_.c_str(), "", style_.style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  100, 100, DialogOwner(), nullptr, GetModuleHandleA(nullptr), this);
     if (!window) return false;
     SetClientSize96(clientWidth96_, clientHeight96_);
     return true;
@@ -370,7 +392,7 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
         }
         case WM_CLOSE:
-            OnCancel();
+            OnClose();
             return 0;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

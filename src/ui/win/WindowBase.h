@@ -25,6 +25,23 @@ HWND DialogOwner();
 // the dialog owner.
 HWND CurrentOwner();
 
+// Makes a window the owner of the dialogs shown while it lives (a dialog opened
+// from another dialog belongs to that one), and puts the previous owner back.
+class ScopedDialogOwner {
+public:
+    explicit ScopedDialogOwner(HWND owner);
+    ~ScopedDialogOwner();
+    ScopedDialogOwner(const ScopedDialogOwner&) = delete;
+    ScopedDialogOwner& operator=(const ScopedDialogOwner&) = delete;
+
+private:
+    HWND previous_;
+    bool changed_;
+};
+
+// Replaces a multi-line edit's text: every CR, LF or CR LF starts a new line.
+void FillMemoFromText(HWND memo, const std::string& text);
+
 // The dialogs' default face and the message face; where a system lacks them,
 // its font substitution picks a look-alike.
 constexpr const char kDialogFace[] = "MS Sans Serif";
@@ -35,14 +52,27 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kMaroon = RGB(128, 0, 0);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
+// A window's frame: the style words it is created with.
+struct WindowStyle {
+    DWORD style;
+    DWORD exStyle;
+};
+// A modal dialog with a caption and a close button; controls are clipped out of
+// the window's painting.
+constexpr WindowStyle kDialogStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                   WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
+// The same without WS_CLIPCHILDREN, for dialogs with group boxes: a group box
+// does not fill its inside, the window's background must.
+constexpr WindowStyle kGroupedDialogStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU, kDialogStyle.exStyle};
+
 // Small pictures drawn beside the caption of a link button.
 enum class Glyph { None, Arrow, Check, Cross };
 
 class WindowBase {
 public:
     // className: the registered window class ("TQuestionDialogForm", ...);
-    // the client size at 96 DPI.
-    WindowBase(const char* className, int clientWidth96, int clientHeight96);
+    // the client size at 96 DPI; the frame.
+    WindowBase(const char* className, int clientWidth96, int clientHeight96, WindowStyle style = kDialogStyle);
     virtual ~WindowBase();
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
@@ -69,8 +99,6 @@ public:
 
     // Resizes the client area (96-DPI units) and centres the window on its monitor.
     void SetClientSize96(int width96, int height96);
-    int ClientWidth96() const { return clientWidth96_; }
-    int ClientHeight96() const { return clientHeight96_; }
     void CenterOnScreen();
 
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
@@ -79,13 +107,14 @@ public:
     void SetCaption(const std::string& text);
 
 protected:
-    virtual DWORD Style() const { return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
-    virtual DWORD ExStyle() const { return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT; }
     // Adds the controls; the window exists, fonts are made for its DPI.
     virtual void OnCreate() {}
     virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
-    // Esc, the title-bar close button, Alt+F4.
+    // Esc (and, through OnClose, the title-bar close button and Alt+F4).
     virtual void OnCancel() { EndModal(IDCANCEL); }
+    // The title-bar close button and Alt+F4: what Esc does, unless the window
+    // tells the two apart.
+    virtual void OnClose() { OnCancel(); }
     // Owner-drawn controls that are not link buttons; true when drawn.
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual void OnTimer(UINT_PTR /*timer*/) {}
@@ -110,7 +139,6 @@ protected:
     void SetControlColor(int id, COLORREF color);
     // The button Enter presses; 0 for none.
     void SetDefaultButton(int id) { defaultButton_ = id; }
-    int DefaultButton() const { return defaultButton_; }
     // The control that gets the focus each time the window is shown.
     void SetInitialFocus(int id) { initialFocus_ = id; }
 
@@ -136,6 +164,7 @@ private:
     };
 
     std::string className_;
+    WindowStyle style_;
     int clientWidth96_;
     int clientHeight96_;
     HWND hwnd_ = nullptr;

@@ -127,7 +127,7 @@ bool SelectListLine(HWND list, int index) {
 }
 
 bool AnswerQuestion(bool yes, DWORD timeoutMs) {
-    // IDs of the question dialog's buttons (ui/ControlIds.h).
+    // IDs of the question dialog's buttons (ui/win/ControlIds.h).
     constexpr int kYes = 2011;
     constexpr int kNo = 2012;
     HWND question = WaitForWindow(WindowClass::Question, timeoutMs);

@@ -8,6 +8,7 @@
 #include "entries/EntryChange.h"
 #include "entries/StoredCommand.h"
 #include "entries/WinIniLocations.h"
+#include "support/Processes.h"
 #include "system/RegistryValues.h"
 #include "system/TextRules.h"
 
@@ -88,33 +89,9 @@ bool SetImmutable(const std::string& folder, bool immutable) {
     if (!wide.empty() && wide.back() == L'\\') wide.pop_back();
     char* unixPath = toUnix(wide.c_str());
     if (!unixPath) return false;
-    // A Unix process is not waited for, nor does its exit code come through: it
-    // leaves a sentinel file once chattr has run.
-    static int calls = 0;
-    const std::string sentinel =
-        "/tmp/bm-chattr-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls);
-    const std::string command = std::string("Z:\\bin\\sh -c \"chattr ") + (immutable ? "+i" : "-i") + " '" + unixPath +
-                                "'; touch " + sentinel + "\"";
+    const std::string command = std::string("chattr ") + (immutable ? "+i" : "-i") + " '" + unixPath + "'";
     HeapFree(GetProcessHeap(), 0, unixPath);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = command;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    std::string windowsSentinel = "Z:" + sentinel;
-    std::replace(windowsSentinel.begin(), windowsSentinel.end(), '/', '\\');
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (GetFileAttributesA(windowsSentinel.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            DeleteFileA(windowsSentinel.c_str());
-            return true;
-        }
-        Sleep(25);
-    }
-    return false;
+    return testsupport::RunUnixShell(command);
 }
 
 // Locked for the life of the object (or until Unlock), also when a check fails.

@@ -25,7 +25,7 @@ namespace {
 
 using testsupport::AnEntry;
 
-// IDs from ui/ControlIds.h and ui/Commands.h, spelled out: the test knows the
+// IDs from ui/win/ControlIds.h and ui/main/CommandsModel.h, spelled out: the test knows the
 // program only from outside.
 constexpr int kEntryList = 1201;
 constexpr WPARAM kNewEntry = 100, kChangeEntry = 101, kBlockEntry = 106, kBlockedEntries = 107, kMakeBackup = 108,

@@ -24,7 +24,7 @@ namespace {
 
 using testsupport::Eventually;
 
-constexpr WPARAM kInfoWindowCommand = 117;  // ui/Commands.h, Command::InfoWindow
+constexpr WPARAM kInfoWindowCommand = 117;  // ui/main/CommandsModel.h, Command::InfoWindow
 constexpr int kGerman = 0, kEnglish = 1, kFrench = 2;
 
 std::string ProductFile(int language) { return testsupport::ProductPath("Bootmarshal.t0" + std::to_string(language)); }

@@ -19,7 +19,7 @@ namespace {
 constexpr int kDpi = BM_E2E_DPI;
 const std::string kSuffix = "-" + std::to_string(kDpi) + "dpi";
 
-// IDs from ui/ControlIds.h, spelled out: the driver knows the program only from outside.
+// IDs from ui/win/ControlIds.h, spelled out: the driver knows the program only from outside.
 constexpr int kQuestionText = 2010, kQuestionYes = 2011, kQuestionNo = 2012;
 constexpr int kMessageText = 2000, kMessageClose = 2001;
 constexpr int kWaitMessage = 2022, kWaitProgress = 2024;

@@ -175,16 +175,19 @@ TEST(Lines, LatinLettersSortWithTheirCapitalsByTheRuleNamesMatchBy) {
     EXPECT_EQ(at("zebra") + 1, at("Zoo"));
 }
 
-TEST(Selection, KeptByPositionAcrossRefreshes) {
+// A refresh never moves the selection to another entry: a command would then
+// act on an entry the user did not choose.
+TEST(Selection, FollowsItsEntryAcrossRefreshesElseNone) {
     struct Case {
         const char* what;
         int selectedBefore;
         std::vector<const char*> after;
         int selectedAfter;
     } cases[] = {
-        {"an entry added before the line: same position, other entry", 3, {"a", "b", "b2", "c", "d"}, 3},
-        {"the last line deleted: back to line 0", 3, {"a", "b", "c"}, 0},
-        {"no selection and lines: line 0", -1, {"a", "b"}, 0},
+        {"an entry added before the line: the same entry one line further", 2, {"a", "b", "b2", "c", "d"}, 3},
+        {"the selected entry removed: none, not the next line", 1, {"a", "c", "d"}, -1},
+        {"the last line removed: none, not line 0", 3, {"a", "b", "c"}, -1},
+        {"no selection among lines: none", -1, {"a", "b"}, -1},
         {"everything gone: none", 2, {}, -1},
         {"unchanged", 1, {"a", "b", "c", "d"}, 1},
     };
@@ -196,6 +199,33 @@ TEST(Selection, KeptByPositionAcrossRefreshes) {
         for (const char* name : c.after) after.push_back(AnEntry(name));
         model.Refresh(after, nullptr);
         EXPECT_EQ(model.SelectedLine(), c.selectedAfter) << c.what;
+    }
+    MainWindowModel fresh;
+    fresh.Refresh({}, nullptr);
+    fresh.Refresh({AnEntry("a"), AnEntry("b")}, nullptr);
+    EXPECT_EQ(fresh.SelectedLine(), 0) << "lines where there were none: the first";
+}
+
+TEST(Selection, TheSameEntryIsTheSameKindNameAndPlace) {
+    const StartupEntry selected = AnEntry("b", "C:\\b.exe").Kind(11);
+    struct Case {
+        const char* what;
+        StartupEntry after;
+        bool kept;
+    } cases[] = {
+        {"its command changed elsewhere", AnEntry("b", "C:\\other.exe").Kind(11), true},
+        {"switched off elsewhere, still in its place", AnEntry("b", "C:\\b.exe").Kind(11).Active(0), true},
+        {"the same name in another location", AnEntry("b", "C:\\b.exe").Kind(21), false},
+        {"moved into the AutorunsDisabled place",
+         AnEntry("b", "C:\\b.exe").Kind(11).Active(0).OffBy(SwitchedOffBy::OtherTool), false},
+        {"another name", AnEntry("B2", "C:\\b.exe").Kind(11), false},
+    };
+    for (const Case& c : cases) {
+        MainWindowModel model;
+        model.Refresh({AnEntry("a").Kind(11), selected}, nullptr);
+        model.SelectLine(1);
+        model.Refresh({AnEntry("a").Kind(11), c.after}, nullptr);
+        EXPECT_EQ(model.SelectedLine(), c.kept ? 1 : -1) << c.what;
     }
 }
 

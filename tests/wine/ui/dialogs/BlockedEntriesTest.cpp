@@ -7,6 +7,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/win/ControlIds.h"
 
 namespace dialogtest {
@@ -82,7 +83,13 @@ TEST_F(BlockedEntriesTest, OnlyTheSelectedSwitchedOffEntryWithTheReleasedCommand
     WriteBlockList("\"c:\\BMTEST\\nag.exe\"\r\n");
     dialog_.Prepare(Find("Blocked"));
     Select(0);
+    // The list behind the dialog is refreshed right after the release, while the
+    // dialog is still open.
+    std::vector<int> activeAtRefresh;
+    ui::SetEntriesChangedHandler([&activeAtRefresh] { activeAtRefresh.push_back(Find("Blocked").active); });
     Click(dialog_.hwnd(), kIdBlockedRelease);
+    ui::SetEntriesChangedHandler(nullptr);
+    EXPECT_EQ(activeAtRefresh, std::vector<int>{1});
     EXPECT_TRUE(dialog_.entrySwitchedOn);
     EXPECT_EQ(Find("Blocked").active, 1);
     EXPECT_EQ(Plain(Find("Blocked").command), "C:\\bmtest\\nag.exe");

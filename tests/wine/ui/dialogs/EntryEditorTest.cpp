@@ -146,6 +146,55 @@ TEST_F(EntryEditorTest, AMoveThroughTheLocationButtonStaysWhenTheEditorClosesWit
     EXPECT_EQ(Find("Not applied").kind, 0);
 }
 
+// A move may store the entry in another form (quotation marks around an
+// unquoted command, a link made of a value, a value made of a link); the save
+// that follows replaces the entry as it is stored now, with what was typed.
+TEST_F(EntryEditorTest, ASaveAfterAMoveStoresTheTypedTextInTheNewLocation) {
+    struct Case {
+        const char* what;
+        StartupEntry start;
+        std::vector<int> clicks;  // in the location dialog, before Apply
+        int32_t kind;             // where it ends
+    } cases[] = {
+        {"an unquoted value into a link", AnEntry("Mover", "C:\\bmtest\\mover.exe -x"), {kIdLocationUserStartup}, 2},
+        {"a link into a value",
+         AnEntry("Mover", "C:\\bmtest\\mover.exe").Kind(2),
+         {kIdLocationRun, kIdLocationHiveCurrentUser},
+         11},
+        {"an unquoted value into another key",
+         AnEntry("Mover", "C:\\bmtest\\mover.exe -x"),
+         {kIdLocationRunOnce, kIdLocationHiveCurrentUser},
+         12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(AddEntry(c.start).ok());
+        StartupEntry listed = Find("Mover");
+        ASSERT_EQ(listed.kind, c.start.kind);
+        editor_.Prepare(listed, false);
+        Type("Typed", "C:\\bmtest\\typed.exe /y");
+        ui::LocationDialog& location = ui::TheLocationDialog();
+        location.Create();
+        for (int id : c.clicks) {
+            PostMessageA(location.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(location.hwnd(), id)));
+        }
+        PostMessageA(location.hwnd(), WM_COMMAND, MAKEWPARAM(kIdLocationApply, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(location.hwnd(), kIdLocationApply)));
+        Click(Window(), kIdEditorChangeLocation);
+        ASSERT_TRUE(editor_.movedMeanwhile);
+        EXPECT_EQ(Field(kIdEditorName), "Typed") << "the typed text stays";
+        Click(Window(), kIdEditorSave);
+        EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(Text::EntrySaved)});
+        EXPECT_TRUE(editor_.saved);
+        const StartupEntry saved = Find("Typed");
+        EXPECT_EQ(saved.kind, c.kind);
+        EXPECT_EQ(Plain(saved.command), "C:\\bmtest\\typed.exe /y");
+        EXPECT_EQ(Find("Mover").kind, 0) << "no copy left under the old name";
+        ASSERT_TRUE(DeleteEntry(saved).ok());
+    }
+}
+
 TEST_F(EntryEditorTest, AnEntryWithoutPlaceOpensAsANewOne) {
     StartupEntry empty;
     editor_.Prepare(empty, false);

@@ -4,7 +4,6 @@
 #include "DialogFixture.h"
 #include "system/Elevation.h"
 #include "system/RegistryValues.h"
-#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/LocationDialog.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"

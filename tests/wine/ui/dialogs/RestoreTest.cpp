@@ -11,6 +11,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "support/WineTestSupport.h"
 #include "system/RegistryValues.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
@@ -172,6 +173,26 @@ TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored
     EXPECT_NE(prompts[1].find("Wanted"), std::string::npos);
     EXPECT_NE(prompts[1].find("Stuck"), std::string::npos);
     EXPECT_EQ(prompts[1].find(GetText(Text::Restored)), std::string::npos);
+}
+
+// The list behind the dialog is refreshed right after the restore and before the
+// message that says it is done, so that the message shows over the new list.
+TEST_F(RestoreTest, TheListBehindIsRefreshedBeforeTheRestoreIsReported) {
+    Snapshots().emplace_back();
+    Snapshots().back().Entries = {AnEntry("Back", "C:\\bmtest\\back.exe")};
+    std::vector<std::string> events;
+    SetPromptResponderForTests([&events](const PromptRecord& prompt) {
+        if (prompt.kind == PromptKind::Question || prompt.kind == PromptKind::Message) events.push_back(prompt.text);
+        return true;
+    });
+    ui::SetEntriesChangedHandler(
+        [&events, this] { events.push_back(Find("Back").kind == 11 ? "refresh, Back stored" : "refresh too early"); });
+    ui::RestoreDialog& dialog = ui::TheRestoreDialog();
+    dialog.Prepare(*store_);
+    Click(dialog.hwnd(), kIdRestoreRestore);
+    ui::SetEntriesChangedHandler(nullptr);
+    EXPECT_EQ(events, (std::vector<std::string>{GetText(Text::RestoreQuestion), "refresh, Back stored",
+                                                GetText(Text::Restored)}));
 }
 
 TEST_F(RestoreTest, ALongListOfEntriesNotRestoredGoesToTheInformationMessage) {

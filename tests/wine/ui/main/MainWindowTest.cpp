@@ -26,7 +26,7 @@
 #include "system/RegistryValues.h"
 #include "system/TextRules.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
-#include "ui/dialogs/EntryChangeMessages.h"
+#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/main/MainWindow.h"
@@ -46,6 +46,14 @@ namespace {
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string RegValue(HKEY root, const std::string& name) { return ReadRegString(root, kRun, name); }
+
+// Removed behind the program's back, as another program would.
+void RemoveRegValue(HKEY root, const std::string& name) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(root, kRun, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueA(key, name.c_str()), ERROR_SUCCESS) << name;
+    RegCloseKey(key);
+}
 
 bool RegValueExists(HKEY root, const std::string& name) {
     HKEY key = nullptr;
@@ -120,6 +128,11 @@ protected:
 
     void Click(int id) { mainwindowtest::ClickControl(*window_, id); }
 
+    // The delete question as recorded: it names the entry and its location.
+    static std::string DeleteQuestion(const std::string& name, const std::string& location) {
+        return "?" + GetText(Text::DeleteEntryQuestion) + "\n\n" + name + "  (" + location + ")";
+    }
+
     std::vector<std::string> Messages() {
         std::vector<std::string> texts;
         for (const PromptRecord& prompt : TakeRecordedPrompts()) {
@@ -146,12 +159,13 @@ TEST_F(MainWindowTest, TwoEntriesOfOneNameEachDeletedOnItsOwnLine) {
 
     answers_ = {true};
     Click(kIdDeleteButton);
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion), "!" + GetText(Text::Deleted)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{DeleteQuestion("Same", "Registry: Aktueller Benutzer (Run)"),
+                                                    "!" + GetText(Text::Deleted)}));
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Same"));
     EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Same"), "C:\\machine.exe");
     ASSERT_EQ(window_->Model().LineCount(), 1u);
-    EXPECT_EQ(window_->ControlText(kIdCommandText), "C:\\machine.exe");
+    EXPECT_FALSE(window_->Model().HasSelection()) << "the other entry of that name is not selected in its place";
+    EXPECT_EQ(window_->ControlText(kIdCommandText), "");
 }
 
 TEST_F(MainWindowTest, DeleteAnsweredNoKeepsTheEntryAndSaysNothing) {
@@ -162,8 +176,53 @@ TEST_F(MainWindowTest, DeleteAnsweredNoKeepsTheEntryAndSaysNothing) {
     // The Del key on the list asks the same question.
     MSG key{window_->Control(kIdEntryList), WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_TRUE(window_->PreTranslate(key));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{DeleteQuestion("Keep", "Registry: Aktueller Benutzer (Run)")}));
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Keep"), "C:\\keep.exe");
+}
+
+// An entry removed behind the program's back takes the selection with it: the
+// refresh selects no other line, and Delete then asks about nothing.
+TEST_F(MainWindowTest, AnEntryRemovedElsewhereLeavesNoLineSelected) {
+    Seed(HKEY_CURRENT_USER, "Alpha", "C:\\alpha.exe");
+    Seed(HKEY_CURRENT_USER, "Beta", "C:\\beta.exe");
+    Seed(HKEY_CURRENT_USER, "Gamma", "C:\\gamma.exe");
+    window_->Show();
+    HWND list = window_->Control(kIdEntryList);
+    SetForegroundWindow(window_->hwnd());
+    SetFocus(list);
+    ASSERT_TRUE(mainwindowtest::PumpUntil(
+        *window_, [&] { return GetForegroundWindow() == window_->hwnd() && GetFocus() == list; }));
+    Select("C:\\beta.exe");
+    RemoveRegValue(HKEY_CURRENT_USER, "Beta");
+    ASSERT_TRUE(testsupport::PressKey(VK_F5));
+    ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return window_->Model().LineCount() == 2; }));
+    EXPECT_FALSE(window_->Model().HasSelection());
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(window_->ControlText(kIdNameText), "");
+
+    // The button and the key ask nothing and delete nothing; the refresh pressed
+    // after them shows that the window has read both.
+    Click(kIdDeleteButton);
+    ASSERT_TRUE(testsupport::PressKey(VK_DELETE));
+    Seed(HKEY_CURRENT_USER, "Delta", "C:\\delta.exe");
+    ASSERT_TRUE(testsupport::PressKey(VK_F5));
+    ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return window_->Model().LineCount() == 3; }));
+    EXPECT_EQ(Messages(), std::vector<std::string>{});
+    EXPECT_FALSE(window_->Model().HasSelection()) << "a new line takes no selection either";
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Alpha"), "C:\\alpha.exe");
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Gamma"), "C:\\gamma.exe");
+
+    // A selected entry that is still there stays selected on its new line, and
+    // the question names it.
+    Select("C:\\gamma.exe");
+    RemoveRegValue(HKEY_CURRENT_USER, "Alpha");
+    ASSERT_TRUE(testsupport::PressKey(VK_F5));
+    ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return window_->Model().LineCount() == 2; }));
+    EXPECT_EQ(window_->Model().SelectedLine(), LineOf("C:\\gamma.exe"));
+    EXPECT_EQ(window_->ControlText(kIdCommandText), "C:\\gamma.exe");
+    answers_ = {false};
+    Click(kIdDeleteButton);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{DeleteQuestion("Gamma", "Registry: Aktueller Benutzer (Run)")}));
 }
 
 TEST_F(MainWindowTest, SwitchOffWritesTheMarkerAndSwitchOnTakesItAway) {
@@ -489,7 +548,7 @@ TEST_F(MainWindowTest, KeysPressedOnTheListRunTheirCommands) {
     answers_ = {false};
     ASSERT_TRUE(testsupport::PressKey(VK_DELETE));
     EXPECT_TRUE(pumpUntil([&] { return answers_.empty(); }));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"?" + GetText(Text::DeleteQuestion)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{DeleteQuestion("Keyed", "Registry: Aktueller Benutzer (Run)")}));
     ASSERT_TRUE(testsupport::PressKey(VK_DELETE, {VK_CONTROL}));
     // Ctrl+F asks whether to restart (answered yes).
     answers_ = {true};
@@ -502,6 +561,16 @@ TEST_F(MainWindowTest, KeysPressedOnTheListRunTheirCommands) {
     Seed(HKEY_CURRENT_USER, "Later", "C:\\later.exe");
     ASSERT_TRUE(testsupport::PressKey(VK_F5));
     EXPECT_TRUE(pumpUntil([&] { return window_->Model().LineCount() == 2; }));
+
+    // Esc neither ends the program nor asks anything: the F5 pressed after it
+    // is still read by the window.
+    ASSERT_TRUE(testsupport::PressKey(VK_ESCAPE));
+    Seed(HKEY_CURRENT_USER, "AfterEsc", "C:\\afteresc.exe");
+    ASSERT_TRUE(testsupport::PressKey(VK_F5));
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindow(window_->hwnd()) || window_->Model().LineCount() == 3; }));
+    ASSERT_TRUE(IsWindow(window_->hwnd()));
+    EXPECT_TRUE(IsWindowVisible(window_->hwnd()));
+    EXPECT_EQ(Messages(), std::vector<std::string>{});
 
     // Alt+X closes the window.
     HWND window = window_->hwnd();

@@ -200,7 +200,9 @@ TEST_F(TodaysWindowsWindow, SwitchingOffARunOnceEntryAsksFirstAndSaysItWillBeGon
     Click(kIdSwitchButton);
     std::vector<PromptRecord> asked = Questions();
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, GetText(Text::RunOnceSwitchOffQuestion));
+    // The question names the entry it is about.
+    EXPECT_EQ(asked[0].text.rfind(GetText(Text::RunOnceSwitchOffQuestion) + "\n\nFinish Setup  (", 0), 0u)
+        << asked[0].text;
     EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, KeyPathOf(kMachineRunOnce32), "Finish Setup").second, kNotepad);
 
     answers_ = {true};

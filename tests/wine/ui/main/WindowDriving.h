@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "ui/main/MainWindow.h"
@@ -21,6 +22,24 @@ inline void SelectListLine(ui::MainWindow& window, int line) {
 
 inline void ClickControl(ui::MainWindow& window, int id) {
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.Control(id)));
+}
+
+// Runs the program's loop (keys through the window's own translation) until
+// done holds; false when it did not within timeoutMs.
+inline bool PumpUntil(ui::MainWindow& window, const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            if (window.PreTranslate(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
 }
 
 // Answers the program's questions from `answers`, front first; a question

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "i18n/TranslationCatalogue.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "ui/prompts/Prompts.h"
@@ -36,13 +37,12 @@ public:
 
 private:
     static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND window = FindWindowA(className_, nullptr);
+        HWND window = testsupport::FindVisibleWindow(className_);
         // Ready once the window is active and a control of it has the focus, as
         // when a user starts to type.
         HWND focus = GetFocus();
-        bool shown =
-            window && IsWindowVisible(window) && GetActiveWindow() == window && focus && IsChild(window, focus);
-        if (!ran_ && window && IsWindowVisible(window) && !shown && GetTickCount() - started_ > 300) {
+        bool shown = window && GetActiveWindow() == window && focus && IsChild(window, focus);
+        if (!ran_ && window && !shown && GetTickCount() - started_ > 300) {
             // Without a window manager, a late focus event of an earlier window can
             // leave the new one inactive: a user would click it first.
             SetForegroundWindow(window);
@@ -51,7 +51,7 @@ private:
             ran_ = true;
             started_ = GetTickCount();
             action_(window);
-        } else if (window && IsWindowVisible(window) && GetTickCount() - started_ > 5000) {
+        } else if (window && GetTickCount() - started_ > 5000) {
             ADD_FAILURE() << className_ << " still open after 5 s; closing it";
             started_ = GetTickCount();
             PostMessageA(window, WM_CLOSE, 0, 0);
@@ -174,7 +174,7 @@ TEST_F(PromptsTest, TheQuestionWindowShowsItsTextsAndDisablesTheOwner) {
     EXPECT_EQ(no, "No");
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_FALSE(IsWindowVisible(FindWindowA(WindowClass::Question, nullptr)));
+    EXPECT_EQ(testsupport::FindVisibleWindow(WindowClass::Question), nullptr);
 }
 
 // A question asked while the message dialog runs (as a dialog's command would)
@@ -187,8 +187,8 @@ struct NestedSeen {
 } g_nested;
 
 VOID CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND question = FindWindowA(WindowClass::Question, nullptr);
-    if (!question || !IsWindowVisible(question)) return;
+    HWND question = testsupport::FindVisibleWindow(WindowClass::Question);
+    if (!question) return;
     KillTimer(nullptr, timer);
     g_nested.questionOwner = GetWindow(question, GW_OWNER);
     g_nested.messageEnabled = IsWindowEnabled(g_nested.message) != FALSE;
@@ -284,20 +284,19 @@ TEST_F(PromptsTest, TheTimedWaitRunsItsTicksAndClosesItself) {
         if (c.pace == 10) {
             EXPECT_GE(elapsed, 900u);
         }
-        HWND wait = FindWindowA(WindowClass::Wait, nullptr);
-        ASSERT_TRUE(wait);
-        EXPECT_FALSE(IsWindowVisible(wait));
+        EXPECT_EQ(testsupport::FindVisibleWindow(WindowClass::Wait), nullptr);
         EXPECT_TRUE(IsWindowEnabled(owner_));
     }
 }
 
 TEST_F(PromptsTest, ThePlainWaitShowsTextEightWithoutProgressAndClosesOnEveryPath) {
+    // After a timed wait, whose progress bar the plain wait must hide again.
     RunTimedWait(1);
-    HWND wait = FindWindowA(WindowClass::Wait, nullptr);
-    ASSERT_TRUE(wait);
+    HWND wait = nullptr;
     try {
         ScopedWait scoped;
-        EXPECT_TRUE(IsWindowVisible(wait));
+        wait = testsupport::FindVisibleWindow(WindowClass::Wait);
+        ASSERT_TRUE(wait);
         EXPECT_EQ(TextOf(GetDlgItem(wait, kIdWaitMessage)), GetText(Text::PleaseWait));
         EXPECT_EQ(TextOf(GetDlgItem(wait, kIdWaitSecondLine)), "");
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(wait, kIdWaitProgress)));
@@ -330,15 +329,14 @@ TEST_F(PromptsTest, TheInfoMessageShowsTitleAndMemoLines) {
 
 TEST_F(PromptsTest, TheSplashShowsTheProgramNameUntilClosed) {
     ShowSplash();
-    HWND splash = FindWindowA(WindowClass::Splash, nullptr);
+    HWND splash = testsupport::FindVisibleWindow(WindowClass::Splash);
     ASSERT_TRUE(splash);
-    EXPECT_TRUE(IsWindowVisible(splash));
     EXPECT_EQ(TextOf(GetDlgItem(splash, kIdSplashProgramName)), GetText(Text::ProgramName));
     RECT client = ClientRectOf(splash);
     EXPECT_EQ(client.right, 383);
     EXPECT_EQ(client.bottom, 205);
     CloseSplash();
-    EXPECT_FALSE(FindWindowA(WindowClass::Splash, nullptr));
+    EXPECT_FALSE(IsWindow(splash));
 }
 
 TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
@@ -360,8 +358,7 @@ TEST_F(PromptsTest, AResponderAnswersWithoutWindowsAndRecordsThePrompts) {
     EXPECT_EQ(seen[4].kind, PromptKind::Wait);
     EXPECT_EQ(seen[5].kind, PromptKind::InfoMessage);
     EXPECT_EQ(seen[5].detail, "text");
-    HWND question = FindWindowA(WindowClass::Question, nullptr);
-    EXPECT_TRUE(!question || !IsWindowVisible(question));
+    EXPECT_EQ(testsupport::FindVisibleWindow(WindowClass::Question), nullptr);
 }
 
 }  // namespace

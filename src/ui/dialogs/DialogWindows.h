@@ -1,0 +1,16 @@
+// The dialogs' windows as one set.
+#pragma once
+#include <functional>
+
+namespace ui {
+
+// Called by a dialog right after it changed entries (a release, a restore) and
+// before it says so, so that the list behind the dialog already shows the change
+// under the message (the main window refreshes, keeping its selection).
+void SetEntriesChangedHandler(std::function<void()> handler);
+void NotifyEntriesChanged();
+
+// Creates the dialogs' windows once, hidden (start-up, after the main window).
+void CreateDialogWindows();
+
+}  // namespace ui
