@@ -299,6 +299,8 @@ DEUTSCH = {
     452: "Bootmarshal lässt die Datei unverändert. Bevor es das nächste Backup speichert,\n"
          "bewahrt es sie unter einem eigenen Namen daneben auf.",
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
+    454: "(Wert vom Typ %s, kein Programm)",
+    455: "(leer, kein Programm)",
 }
 
 ENGLISH = {
@@ -534,6 +536,8 @@ ENGLISH = {
     452: "Bootmarshal leaves the file as it is. Before it next saves a backup, it keeps\n"
          "the file beside it under a name of its own.",
     453: "Do you really want to delete this entry?",
+    454: "(value of type %s, no program)",
+    455: "(empty, no program)",
 }
 
 FRANCAIS = {
@@ -773,6 +777,8 @@ FRANCAIS = {
     452: "Bootmarshal laisse le fichier tel quel. Avant d'enregistrer la prochaine sauvegarde,\n"
          "il le conserve à côté sous un nom qui lui est propre.",
     453: "Voulez-vous vraiment supprimer cette entrée ?",
+    454: "(valeur de type %s, aucun programme)",
+    455: "(vide, aucun programme)",
 }
 
 NBSP = "\u00a0"

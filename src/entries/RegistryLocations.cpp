@@ -84,6 +84,7 @@ EntryList ListRegistryEntries(int kind, EntryPlace place) {
         entry.stored = value.type == REG_SZ          ? StoredValue::Text
                        : value.type == REG_EXPAND_SZ ? StoredValue::ExpandText
                                                      : StoredValue::NotText;
+        if (entry.stored == StoredValue::NotText) entry.registryType = value.type;
         entry.active = shelved ? 0 : 1;
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;

@@ -67,6 +67,8 @@ bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
 }
 
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {
+    // Nothing to start is not a missing program.
+    if (StartsNothing(entry)) return NotRunReason::None;
     if (IsNotStartedByWindowsNtKind(entry.kind)) return NotRunReason::NotStartedByWindowsNt;
     if (entry.offBy == SwitchedOffBy::Windows) return NotRunReason::SwitchedOffByWindows;
     if (!ProgramExists(entry.command, lookup)) {

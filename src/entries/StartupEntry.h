@@ -43,9 +43,18 @@ public:
     SwitchedOffBy offBy = SwitchedOffBy::Nobody;
     // Set by listing; Text for records from elsewhere (backups, the editor).
     StoredValue stored = StoredValue::Text;
+    // The registry type as listed (REG_BINARY, REG_DWORD, ...) of a value that
+    // is not text; 0 otherwise.
+    uint32_t registryType = 0;
 };
 
 inline bool HoldsText(const StartupEntry& entry) { return entry.stored != StoredValue::NotText; }
+
+// A value that is not text, or text of nothing but blanks (an empty (Default)
+// value, a zero-byte link): there is no program to start, switch, move or block.
+inline bool StartsNothing(const StartupEntry& entry) {
+    return !HoldsText(entry) || entry.command.find_first_not_of(" \t") == std::string::npos;
+}
 
 using EntryList = std::vector<StartupEntry>;
 

@@ -36,6 +36,10 @@ public:
         offBy = who;
         return *this;
     }
+    EntryBuilder& Stored(StoredValue how) {
+        stored = how;
+        return *this;
+    }
 };
 
 inline EntryBuilder AnEntry(const std::string& name) { return EntryBuilder(name); }

@@ -18,7 +18,9 @@ bool NeedsSelectedLine(Command command) {
 
 bool IsEnabled(Command command, const MainWindowModel& model) {
     if (!NeedsSelectedLine(command)) return true;
-    return model.HasSelection() && model.CurrentEntry().kind != 0;
+    if (!model.HasSelection() || model.CurrentEntry().kind == 0) return false;
+    // A value without a program can only be deleted (and backed up with the rest).
+    return command == Command::DeleteEntry || !StartsNothing(model.CurrentEntry());
 }
 
 const std::vector<Shortcut>& Shortcuts() {

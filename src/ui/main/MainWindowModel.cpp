@@ -1,6 +1,7 @@
 #include "ui/main/MainWindowModel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "system/TextCase.h"
 #include "ui/win/TextNumbers.h"
@@ -222,12 +223,35 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
     return std::string();
 }
 
+std::string NoProgramText(const StartupEntry& entry, const TextFn& text) {
+    if (HoldsText(entry)) return text(Text::EmptyValueNoProgram);
+    // The registry's own type names: the same in every language, as the registry editor shows them.
+    static const char* const kTypeNames[] = {"REG_NONE",
+                                             "REG_SZ",
+                                             "REG_EXPAND_SZ",
+                                             "REG_BINARY",
+                                             "REG_DWORD",
+                                             "REG_DWORD_BIG_ENDIAN",
+                                             "REG_LINK",
+                                             "REG_MULTI_SZ",
+                                             "REG_RESOURCE_LIST",
+                                             "REG_FULL_RESOURCE_DESCRIPTOR",
+                                             "REG_RESOURCE_REQUIREMENTS_LIST",
+                                             "REG_QWORD"};
+    const std::string type = entry.registryType < std::size(kTypeNames) ? kTypeNames[entry.registryType]
+                                                                        : std::to_string(entry.registryType);
+    std::string shown = text(Text::ValueOfTypeNoProgram);
+    const size_t at = shown.find("%s");
+    if (at != std::string::npos) shown.replace(at, 2, type);
+    return shown;
+}
+
 Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, const CommandTestFn& isBlocked,
                    const RunVerdict& verdict) {
     Details details;
     details.name = entry.name;
     if (known) details.name += "\r(" + text(Text::SystemEntry) + ")";
-    details.command = entry.command;
+    details.command = entry.kind != 0 && StartsNothing(entry) ? NoProgramText(entry, text) : entry.command;
     details.status = StatusText(entry, text);
     details.reason = ReasonText(verdict, text);
     details.location = LocationLabel(entry.kind, text);

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 454, and goes into every shipped
+// A new text takes the next free number, 456, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -270,6 +270,9 @@ enum : int {
     UnreadableBackupLeftAlone = 452,
     // The delete question names the entry and where it lives.
     DeleteEntryQuestion = 453,
+    // Shown in place of the command of a value that starts nothing.
+    ValueOfTypeNoProgram = 454,
+    EmptyValueNoProgram = 455,
 };
 
 }  // namespace Text

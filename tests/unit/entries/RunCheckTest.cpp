@@ -67,8 +67,10 @@ TEST(RunCheck, TheReasonAnEntryWillNotStart) {
         {"a link that opens a folder by a variable", AnEntry("x", "%LOCALAPPDATA% ").Kind(1), NotRunReason::None},
         {"a registry value that names a folder", AnEntry("x", "D:\\Shared"), NotRunReason::ProgramMissing},
         {"a link to a folder that is gone", AnEntry("x", "D:\\Gone ").Kind(2), NotRunReason::ProgramMissing},
-        {"empty command", AnEntry("x", "").Kind(13), NotRunReason::ProgramMissing},
-        {"a link that could not be read", AnEntry("x", " ").Kind(2), NotRunReason::ProgramMissing},
+        // Nothing to start is no missing program: the details say what the value is instead.
+        {"empty command", AnEntry("x", "").Kind(13), NotRunReason::None},
+        {"a link that could not be read", AnEntry("x", " ").Kind(2), NotRunReason::None},
+        {"a value that is not text", AnEntry("x", "").Kind(11).Stored(StoredValue::NotText), NotRunReason::None},
         {"RunServices of the user", AnEntry("x", "C:\\Apps\\tray.exe").Kind(14), NotRunReason::NotStartedByWindowsNt},
         {"RunServicesOnce of the machine, gone too", AnEntry("x", "C:\\gone.exe").Kind(25),
          NotRunReason::NotStartedByWindowsNt},

@@ -33,4 +33,21 @@ TEST(Commands, EntryCommandsNeedAnEntryOthersNever) {
     EXPECT_TRUE(IsEnabled(Command::NewEntry, model));
 }
 
+// A binary value or an empty one starts nothing: it can only be deleted.
+TEST(Commands, AValueWithoutAProgramCanOnlyBeDeleted) {
+    for (const StartupEntry& entry :
+         {StartupEntry(AnEntry("bin", "").Kind(11).Stored(StoredValue::NotText)),
+          StartupEntry(AnEntry("", "").Kind(11)), StartupEntry(AnEntry("", "  ").Kind(2))}) {
+        MainWindowModel model;
+        model.Refresh({entry}, nullptr);
+        ASSERT_TRUE(model.HasSelection());
+        for (Command command : {Command::ChangeEntry, Command::LaunchEntry, Command::SwitchEntry, Command::MoveEntry,
+                                Command::BlockEntry}) {
+            EXPECT_FALSE(IsEnabled(command, model)) << entry.name << " " << static_cast<int>(command);
+        }
+        EXPECT_TRUE(IsEnabled(Command::DeleteEntry, model)) << entry.name;
+        EXPECT_TRUE(IsEnabled(Command::MakeBackup, model)) << entry.name;
+    }
+}
+
 }  // namespace

@@ -43,7 +43,9 @@ std::string Text(int number) {
         {Text::WillNotStartProgramMissing, "fehlt:"},
         {Text::WillNotStartOnNt, "NT startet es nicht"},
         {Text::WillNotStartSwitchedOffByWindows, "Windows hat es abgeschaltet"},
-        {Text::RunOnceGoneAfterLogon, "weg nach der Anmeldung"}};
+        {Text::RunOnceGoneAfterLogon, "weg nach der Anmeldung"},
+        {Text::ValueOfTypeNoProgram, "(Typ %s)"},
+        {Text::EmptyValueNoProgram, "(leer)"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
 }
@@ -325,6 +327,17 @@ TEST(Details, OneLineWhyItWillNotStartAndRedLinesForActiveOnes) {
     EXPECT_EQ(model.DetailsOf(1, Text, nullptr).reason, "");
     EXPECT_EQ(model.LineColour(2), kInactiveColour) << "switched off stays grey; the details say why";
     EXPECT_EQ(model.DetailsOf(2, Text, nullptr).reason, "NT startet es nicht");
+}
+
+TEST(Details, AValueWithoutAProgramShowsWhatItIsInPlaceOfACommand) {
+    StartupEntry binary = AnEntry("bin", "").Kind(11).Stored(StoredValue::NotText);
+    binary.registryType = 3;
+    StartupEntry odd = AnEntry("odd", "").Kind(11).Stored(StoredValue::NotText);
+    odd.registryType = 99;
+    EXPECT_EQ(DetailsFor(binary, false, Text, nullptr).command, "(Typ REG_BINARY)");
+    EXPECT_EQ(DetailsFor(odd, false, Text, nullptr).command, "(Typ 99)");
+    EXPECT_EQ(DetailsFor(AnEntry("", "").Kind(11), false, Text, nullptr).command, "(leer)");
+    EXPECT_EQ(DetailsFor(AnEntry("x", "C:\\a.exe").Kind(11), false, Text, nullptr).command, "C:\\a.exe");
 }
 
 TEST(Tips, RotateElevenTwelveWithLinkThirteen) {

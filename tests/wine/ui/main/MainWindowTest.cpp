@@ -364,6 +364,35 @@ TEST_F(MainWindowTest, EntryCommandsDoNothingWithoutASelectedLine) {
     EXPECT_TRUE(IsWindowEnabled(window_->Control(kIdDeleteButton)));
 }
 
+// A binary value in a Run key starts nothing: it says what it is, has no
+// reason not to start, and only Delete (after the question) applies to it.
+TEST_F(MainWindowTest, AValueThatIsNotTextShowsItsTypeAndCanOnlyBeDeleted) {
+    const std::string bytes = "C:\\nothing.exe";
+    ASSERT_EQ(
+        RegSetKeyValueA(HKEY_CURRENT_USER, kRun, "Blob", REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())),
+        ERROR_SUCCESS);
+    window_->RefreshList();
+    ASSERT_EQ(window_->Model().LineCount(), 1u);
+    Select("");
+    std::string shown = GetText(Text::ValueOfTypeNoProgram);
+    shown.replace(shown.find("%s"), 2, "REG_BINARY");
+    EXPECT_EQ(window_->ControlText(kIdCommandText), shown);
+    EXPECT_EQ(window_->ControlText(kIdReasonText), "");
+    for (int id : {kIdChangeButton, kIdLaunchButton, kIdBlockButton, kIdSwitchButton, kIdMoveButton}) {
+        EXPECT_FALSE(IsWindowEnabled(window_->Control(id))) << id;
+    }
+    window_->Execute(Command::SwitchEntry);
+    window_->Execute(Command::BlockEntry);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(BlockListLines().empty());
+    ASSERT_TRUE(IsWindowEnabled(window_->Control(kIdDeleteButton)));
+    answers_ = {true};
+    Click(kIdDeleteButton);
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().front(), DeleteQuestion("Blob", "Registry: Aktueller Benutzer (Run)"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Blob"));
+}
+
 TEST_F(MainWindowTest, RestartAsksWithNoAsTheAnswerThatCounts) {
     int restarts = 0;
     ui::MainWindow::SetRestartForTests([&] { ++restarts; });
