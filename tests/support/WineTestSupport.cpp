@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -107,9 +108,22 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool WritePlatformLink(const std::string& file, const std::string& target, const std::string& arguments) {
+    // Whatever ran before in this test program: COM for this call, and the
+    // folder, which a fresh prefix need not have yet.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    struct ComScope {
+        HRESULT result;
+        ~ComScope() {
+            if (SUCCEEDED(result)) CoUninitialize();
+        }
+    } comScope{com};
+    const size_t folderEnd = file.find_last_of('\\');
+    if (folderEnd != std::string::npos) MakeFolders(file.substr(0, folderEnd));
     IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
+    const HRESULT made = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                          reinterpret_cast<void**>(&link));
+    if (FAILED(made)) {
+        std::fprintf(stderr, "no shell link object for %s: 0x%08lx\n", file.c_str(), static_cast<unsigned long>(made));
         return false;
     }
     link->SetPath(target.c_str());
@@ -119,7 +133,10 @@ bool WritePlatformLink(const std::string& file, const std::string& target, const
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
         wchar_t wide[MAX_PATH];
         MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        saved = SUCCEEDED(persist->Save(wide, TRUE));
+        const HRESULT result = persist->Save(wide, TRUE);
+        saved = SUCCEEDED(result);
+        if (!saved)
+            std::fprintf(stderr, "link %s not saved: 0x%08lx\n", file.c_str(), static_cast<unsigned long>(result));
         persist->Release();
     }
     link->Release();

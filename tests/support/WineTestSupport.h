@@ -24,8 +24,8 @@ std::string ReadFileBytes(const std::string& path);
 // Creates or replaces the file with exactly these bytes; true on success.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// A link file written by the platform's own shell-link object (COM initialised
-// by the caller); true when it was saved.
+// A link file written by the platform's own shell-link object, its folder made
+// when missing; true when it was saved, otherwise the reason goes to stderr.
 bool WritePlatformLink(const std::string& file, const std::string& target, const std::string& arguments);
 
 // Records in the data folder (given with its trailing backslash) that the
