@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "entries/LocationFamily.h"
 #include "entries/LocationKinds.h"
-#include "entries/RegistryLocations.h"
 #include "entries/WindowsSwitch.h"
 #include "system/TextCase.h"
 
@@ -23,11 +23,6 @@ std::string WindowsSwitchOffBytes() {
     return bytes;
 }
 
-bool IsRegistryKind(int32_t kind) {
-    const LocationKindRow* row = FindLocationKind(kind);
-    return row && row->family == LocationFamilyId::RegistryValues;
-}
-
 EntryRestore Refused(const ChangeResult& change) {
     EntryRestore result;
     result.fault = RestoreFault::Refused;
@@ -35,15 +30,11 @@ EntryRestore Refused(const ChangeResult& change) {
     return result;
 }
 
-// A new value gets the type its command suggests; the recorded one may differ
-// (a REG_SZ value that holds "%" on purpose, a REG_EXPAND_SZ without reference).
+// The family gives the entry what its command cannot say (a value's type).
 void GiveRecordedType(const StartupEntry& recorded, EntryRestore& result) {
-    if (!IsRegistryKind(recorded.kind)) return;
-    const DWORD wanted = recorded.stored == StoredValue::ExpandText ? REG_EXPAND_SZ : REG_SZ;
-    const RegistryValue value = ReadRegistryEntry(recorded.kind, recorded.name, PlaceOf(recorded));
-    if (!value.IsString() || value.type == wanted) return;
-    const WriteOutcome retyped =
-        WriteRegistryEntry(recorded.kind, recorded.name, value.text, wanted, PlaceOf(recorded));
+    const LocationFamily* family = FamilyOf(recorded.kind);
+    if (!family) return;
+    const WriteOutcome retyped = family->KeepRecordedForm(recorded);
     if (!retyped) {
         result.fault = RestoreFault::Refused;
         result.change.changed = false;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "entries/FolderLocations.h"
+#include "entries/LocationFamily.h"
 #include "entries/StoredCommand.h"
 #include "system/AnsiText.h"
 #include "system/CommandSplit.h"
@@ -67,10 +67,12 @@ std::string FolderOf(const std::string& path) {
     return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
-// A link that starts the entry's own program (not the companion, as a link
-// this program switched off does).
-bool StartsThroughItsLink(const StartupEntry& entry) {
-    return IsFolderKind(entry.kind) && !(entry.active == 0 && entry.offBy == SwitchedOffBy::ThisProgram);
+// The entry's own file (a link) when it starts the entry's own program, not
+// the companion, as a link this program switched off does.
+std::string FileThatStartsIt(const StartupEntry& entry) {
+    const LocationFamily* family = FamilyOf(entry.kind);
+    if (!family || (entry.active == 0 && entry.offBy == SwitchedOffBy::ThisProgram)) return std::string();
+    return family->FileOf(entry);
 }
 
 // Initialised for the call: the shell may hand the start to extensions that
@@ -97,13 +99,9 @@ LaunchPlan PlanLaunch(const StartupEntry& entry) {
         plan.failure = LaunchFailure::NoProgram;
         return plan;
     }
-    if (StartsThroughItsLink(entry)) {
-        const std::string folder = FolderOfPlace(entry.kind, PlaceOf(entry));
-        if (folder.empty()) {
-            plan.failure = LaunchFailure::PathNotFound;
-            return plan;
-        }
-        plan.file = folder + entry.name + ".lnk";
+    const std::string itself = FileThatStartsIt(entry);
+    if (!itself.empty()) {
+        plan.file = itself;
         return plan;
     }
     const std::string line = entry.stored == StoredValue::ExpandText ? Expanded(command) : command;

@@ -82,6 +82,19 @@ public:
 
     // Asks the watcher to notice changes of the kind's location.
     virtual void Watch(int32_t kind, LocationWatcher& watcher) const = 0;
+    // Gives the stored entry the form it was recorded with where the family
+    // knows more than the command (a registry value's text type); done where
+    // there is nothing to give.
+    // The file that is the entry itself (a link), which the shell starts as
+    // Windows does at logon; empty where the entry is only a stored command.
+    virtual std::string FileOf(const StartupEntry& entry) const {
+        (void)entry;
+        return std::string();
+    }
+    virtual WriteOutcome KeepRecordedForm(const StartupEntry& recorded) const {
+        (void)recorded;
+        return WriteOutcome::Done();
+    }
 };
 
 // The unit of a kind's family; nullptr for a kind that names no location.

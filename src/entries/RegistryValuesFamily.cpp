@@ -70,6 +70,16 @@ public:
         return RemoveRegistryEntry(listed.kind, listed.name, PlaceOf(listed));
     }
 
+    // A new value gets the type its command suggests; the recorded one may
+    // differ (a REG_SZ value that holds "%" on purpose, a REG_EXPAND_SZ without
+    // a reference).
+    WriteOutcome KeepRecordedForm(const StartupEntry& recorded) const override {
+        const DWORD wanted = recorded.stored == ::StoredValue::ExpandText ? REG_EXPAND_SZ : REG_SZ;
+        const RegistryValue value = ReadRegistryEntry(recorded.kind, recorded.name, PlaceOf(recorded));
+        if (!value.IsString() || value.type == wanted) return WriteOutcome::Done();
+        return WriteRegistryEntry(recorded.kind, recorded.name, value.text, wanted, PlaceOf(recorded));
+    }
+
     void Watch(int32_t kind, LocationWatcher& watcher) const override {
         if (!RegistryKindAvailable(kind)) return;
         const RegistryLocation* location = FindRegistryLocation(kind);

@@ -29,6 +29,10 @@ public:
         return folder;
     }
     bool NamesSlots() const override { return true; }
+    std::string FileOf(const StartupEntry& entry) const override {
+        const std::string folder = FolderOfPlace(entry.kind, PlaceOf(entry));
+        return folder.empty() ? std::string() : folder + entry.name + ".lnk";
+    }
 
     ChangeReason ReadListed(const StartupEntry& listed, bool, const ReadsAsListedFn& readsAsListed,
                             std::unique_ptr<StoredForm>& held) const override {
