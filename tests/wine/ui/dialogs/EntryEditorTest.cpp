@@ -166,6 +166,10 @@ TEST_F(EntryEditorTest, ASaveAfterAMoveStoresTheTypedTextInTheNewLocation) {
          {kIdLocationRunOnce, kIdLocationHiveCurrentUser},
          12},
     };
+    // A command becomes a link only when its program is found, as Windows finds it.
+    entrytest::MakeFolders("C:\\bmtest");
+    ASSERT_TRUE(entrytest::WriteBytes("C:\\bmtest\\mover.exe", "MZ"));
+    ASSERT_TRUE(entrytest::WriteBytes("C:\\bmtest\\typed.exe", "MZ"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(AddEntry(c.start).ok());

@@ -327,11 +327,13 @@ TEST_F(MainWindowTest, NothingHarmfulGoesOnTheBlockList) {
     Seed(HKEY_LOCAL_MACHINE, "CopyOfCheck", "\"C:\\Apps\\Bootmarshal.exe\" /blocklist");
     window_->RefreshList();
     Select("");
-    Click(kIdBlockButton);
+    // An empty value is no program: blocking it is not even offered (the rule
+    // behind it refuses it too).
+    EXPECT_FALSE(IsWindowEnabled(window_->Control(kIdBlockButton)));
+    window_->Execute(Command::BlockEntry);
     Select("\"C:\\Apps\\Bootmarshal.exe\" /blocklist");
     Click(kIdBlockButton);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(Text::NoCommandToBlock),
-                                                    "!" + GetText(Text::OwnCheckNotBlockable)}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"!" + GetText(Text::OwnCheckNotBlockable)}));
     EXPECT_TRUE(BlockListLines().empty());
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
     EXPECT_EQ(RegValue(HKEY_CURRENT_USER, "Empty"), "");
@@ -368,9 +370,13 @@ TEST_F(MainWindowTest, EntryCommandsDoNothingWithoutASelectedLine) {
 // reason not to start, and only Delete (after the question) applies to it.
 TEST_F(MainWindowTest, AValueThatIsNotTextShowsItsTypeAndCanOnlyBeDeleted) {
     const std::string bytes = "C:\\nothing.exe";
-    ASSERT_EQ(
-        RegSetKeyValueA(HKEY_CURRENT_USER, kRun, "Blob", REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())),
-        ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRun, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const LONG written = RegSetValueExA(key, "Blob", 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                                        static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+    ASSERT_EQ(written, ERROR_SUCCESS);
     window_->RefreshList();
     ASSERT_EQ(window_->Model().LineCount(), 1u);
     Select("");
@@ -388,8 +394,9 @@ TEST_F(MainWindowTest, AValueThatIsNotTextShowsItsTypeAndCanOnlyBeDeleted) {
     ASSERT_TRUE(IsWindowEnabled(window_->Control(kIdDeleteButton)));
     answers_ = {true};
     Click(kIdDeleteButton);
-    ASSERT_FALSE(Messages().empty());
-    EXPECT_EQ(Messages().front(), DeleteQuestion("Blob", "Registry: Aktueller Benutzer (Run)"));
+    const std::vector<std::string> messages = Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front(), DeleteQuestion("Blob", "Registry: Aktueller Benutzer (Run)"));
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "Blob"));
 }
 
