@@ -46,30 +46,55 @@ bool FindContent(std::string_view file, Content& content) {
 // 32 (the writer's layout: only the line break and indentation between tags).
 
 // A text or tag as the joined lines show it, and where in the content each of
-// its bytes stands, for the line of a refusal.
-class Piece {
-public:
-    // The bytes [begin, end) of the content, joined.
-    Piece(std::string_view content, size_t begin, size_t end, bool plain);
-
-    std::string_view bytes;
-    // Joined from parts: the only kind that can hold a byte below 32 but the tab.
-    bool joined = false;
-    size_t At(size_t i) const { return origin_.empty() ? begin_ + i : origin_[i]; }
-
-private:
-    size_t begin_;
-    std::string joined_;
-    std::vector<size_t> origin_;
+// its bytes stands, for the line of a refusal. Almost every piece is plain: its
+// bytes as they stand. A joined one borrows the reader's scratch buffers, as the
+// reader is done with one piece before it makes the next.
+struct JoinScratch {
+    std::string bytes;
+    std::vector<size_t> origin;
 };
 
 inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-Piece::Piece(std::string_view content, size_t begin, size_t end, bool plain) : begin_(begin) {
-    if (plain) {
-        bytes = content.substr(begin, end - begin);
-        return;
+// Whether no byte is below 32 but the tab: the long texts the writer puts on a
+// line of their own are checked a word at a time.
+bool NoControlBytes(std::string_view bytes) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    size_t i = 0;
+    for (uint64_t word; i + 8 <= bytes.size(); i += 8) {
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (((word - kOnes * 32) & ~word & kHighs) != 0) break;
     }
+    for (; i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) < 32 && bytes[i] != '\t') return false;
+    return true;
+}
+
+class Piece {
+public:
+    // The bytes [begin, end) of the content, joined unless plain.
+    Piece(std::string_view content, size_t begin, size_t end, bool plain, JoinScratch& scratch) : begin_(begin) {
+        if (plain) {
+            bytes = content.substr(begin, end - begin);
+        } else {
+            Join(content, end, scratch);
+        }
+    }
+
+    std::string_view bytes;
+    // Joined from parts: the only kind that can hold a byte below 32 but the tab.
+    bool joined = false;
+    size_t At(size_t i) const { return origin_ == nullptr ? begin_ + i : (*origin_)[i]; }
+
+private:
+    void Join(std::string_view content, size_t end, JoinScratch& scratch);
+
+    size_t begin_;
+    const std::vector<size_t>* origin_ = nullptr;
+};
+
+void Piece::Join(std::string_view content, size_t end, JoinScratch& scratch) {
+    const size_t begin = begin_;
     // Mostly a text on a line of its own: a line break and indentation, the
     // text, a line break and indentation. Such a piece is one part of the
     // content as it stands.
@@ -80,19 +105,20 @@ Piece::Piece(std::string_view content, size_t begin, size_t end, bool plain) : b
     dropped = last == content.size();
     for (; last > first && IsBlank(content[last - 1]); --last) dropped = dropped || content[last - 1] == '\r';
     if (!dropped) last = end;
-    bool onePart = true;
-    for (size_t i = first; i < last && onePart; ++i)
-        onePart = static_cast<unsigned char>(content[i]) >= 32 || content[i] == '\t';
-    if (onePart) {
+    if (NoControlBytes(content.substr(first, last - first))) {
         begin_ = first;
         bytes = content.substr(first, last - first);
         return;
     }
     joined = true;
+    std::string& joined_ = scratch.bytes;
+    std::vector<size_t>& origin = scratch.origin;
+    joined_.clear();
+    origin.clear();
     for (size_t i = begin; i < end;) {
         if (!IsBlank(content[i])) {
             joined_ += content[i];
-            origin_.push_back(i++);
+            origin.push_back(i++);
             continue;
         }
         size_t run = i;
@@ -102,11 +128,12 @@ Piece::Piece(std::string_view content, size_t begin, size_t end, bool plain) : b
         for (; !lineBreak && i < run; ++i) {
             if (content[i] == '\n') continue;
             joined_ += content[i];
-            origin_.push_back(i);
+            origin.push_back(i);
         }
         i = run;
     }
     bytes = joined_;
+    origin_ = &origin;
 }
 
 // ----------------------------------------------------------------- reader
@@ -156,6 +183,7 @@ private:
     TXMLCodec* const codec_;
     const bool plainCodec_;  // the codec is a TXMLCodec itself, not one of another kind
     std::vector<TXMLTag*> open_;
+    JoinScratch scratch_;
     bool afterEndTag_ = false;  // the markup before the text now read was an end tag
     bool elementRead_ = false;  // the file's one element has begun
 };
@@ -175,13 +203,16 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 inline unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
-// Whether any of the eight bytes is "<", "&" or below 32: texts are passed
-// over a word at a time until one is.
-inline bool AnyStopsText(uint64_t word) {
+// Whether any of the eight bytes is "<", or an "&" or a byte below 32 while
+// the text has none of that kind yet (`seen` holds the flags so far): texts are
+// passed over a word at a time, and a byte at a time only near what the flags
+// must note.
+inline bool AnyStopsText(uint64_t word, unsigned seen) {
     constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
     const auto anyZero = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
-    const bool anyBelow32 = ((word - kOnes * 32) & ~word & kHighs) != 0;
-    return anyBelow32 || anyZero(word ^ (kOnes * '<')) || anyZero(word ^ (kOnes * '&'));
+    if (anyZero(word ^ (kOnes * '<'))) return true;
+    if ((seen & kAmpersand) == 0 && anyZero(word ^ (kOnes * '&'))) return true;
+    return (seen & kBelow32) == 0 && ((word - kOnes * 32) & ~word & kHighs) != 0;
 }
 
 bool Reader::Read(TXMLTag& root) {
@@ -196,18 +227,25 @@ bool Reader::Read(TXMLTag& root) {
         if (lineBreak && blanks < size && content_[blanks] == '<') p = blanks;
 
         size_t lt = p;
-        for (uint64_t word; lt + 8 <= size; lt += 8) {
-            std::memcpy(&word, content_.data() + lt, 8);
-            if (AnyStopsText(word)) break;
-        }
         unsigned flags = 0;
-        for (unsigned char c; lt < size && (c = ClassOf(content_[lt])) != kOpen; ++lt) flags |= c;
+        for (bool open = false; !open && lt < size;) {
+            for (uint64_t word; lt + 8 <= size; lt += 8) {
+                std::memcpy(&word, content_.data() + lt, 8);
+                if (AnyStopsText(word, flags)) break;
+            }
+            for (const size_t stop = std::min(lt + 8, size); lt < stop; ++lt) {
+                const unsigned char c = ClassOf(content_[lt]);
+                if ((open = c == kOpen)) break;
+                flags |= c;
+            }
+        }
         // The content's first line loses its leading blanks, its last line
         // its trailing ones.
         const bool plain = (flags & kBelow32) == 0 && p > 0 && lt < size;
         TXMLTag* const parent = open_.empty() ? &root : open_.back();
         const bool endTag = lt + 1 < size && content_[lt + 1] == '/';
-        if (lt > p && !ReadText(parent, Piece(content_, p, lt, plain), (flags & kAmpersand) != 0, lt == size || endTag))
+        if (lt > p &&
+            !ReadText(parent, Piece(content_, p, lt, plain, scratch_), (flags & kAmpersand) != 0, lt == size || endTag))
             return false;
         if (lt == size) break;
 
@@ -219,7 +257,7 @@ bool Reader::Read(TXMLTag& root) {
         }
         if (gt == size) return Refuse(End(), XmlExpected::TagEnd, ">");
         const bool plainTag = (flags & kBelow32) == 0;
-        const Piece tag(content_, lt + 1, gt, plainTag);
+        const Piece tag(content_, lt + 1, gt, plainTag, scratch_);
         for (size_t i = 0; tag.joined && i < tag.bytes.size(); ++i)
             if (ClassOf(tag.bytes[i]) == kBelow32) return Refuse(tag.At(i), XmlExpected::Character);
         if (!(endTag ? ReadEndTag(lt, tag) : ReadStartTag(parent, lt, tag))) return false;

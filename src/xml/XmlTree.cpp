@@ -144,6 +144,7 @@ void TXMLBase::operator delete(void* node, std::size_t size) {
 
 bool XmlSameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    if (a == b) return true;  // the end tag as the writer wrote it
     for (size_t i = 0; i < a.size(); ++i) {
         if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
     }
