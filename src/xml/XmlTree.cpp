@@ -1,5 +1,6 @@
 #include "xml/XmlTree.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -279,7 +280,15 @@ void TXMLAttributes::ParseText(std::string_view whole) {
     std::vector<std::string> lines;
     std::vector<bool> removed;
     std::vector<std::string_view> keyOf;  // folded name of each line
-    std::vector<uint32_t> slots(64, 0);
+    // Every attribute is followed by a space but the last: room for all of
+    // them at once, so that a tag with a million attributes never moves them.
+    const size_t most = static_cast<size_t>(std::count(text.begin(), text.end(), ' ')) + 1;
+    lines.reserve(most);
+    removed.reserve(most);
+    keyOf.reserve(most);
+    size_t slotCount = 64;
+    while (slotCount < 2 * most) slotCount *= 2;
+    std::vector<uint32_t> slots(slotCount, 0);
     size_t names = 0;
     auto hashOf = [](std::string_view key) {
         uint64_t h = 1469598103934665603ull;
