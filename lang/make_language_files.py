@@ -542,6 +542,12 @@ ENGLISH = {
 
 FRANCAIS = {
     0: "Français",
+    # The ribbon's tabs and colour schemes in French.
+    423: "Bleu",
+    424: "Noir",
+    425: "Argent",
+    426: "Apparence",
+    427: "Aide et contact",
     6: "Continuer",
     8: "Veuillez patienter…",
     10: "cliquez ici !",

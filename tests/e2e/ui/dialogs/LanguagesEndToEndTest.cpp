@@ -80,8 +80,8 @@ protected:
         EXPECT_EQ(e2e::ControlText(main_, kIdNameCaption), texts(Text::NameCaption));
         // Any language but German: neutral tab names, the commands' own texts.
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), "Bootmarshal");
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabAppearance), "Skins");
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), "Help & Contact");
+        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabAppearance), texts(Text::TabSkins));
+        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), texts(Text::TabHelpAndContact));
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), ribbonTexts(Text::NewEntry));
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonBlockedEntries), ribbonTexts(Text::BlockedEntries));
         EXPECT_EQ(e2e::ControlText(main_, kIdRibbonEmail), ribbonTexts(Text::SendMail));
@@ -197,6 +197,7 @@ TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) 
     Choose(info, kIdInfoLanguageList, kFrench);
     EXPECT_TRUE(e2e::WaitForText(info, french(Text::AboutTitle))) << "the information window itself";
     ExpectMainWindowIn(french, french);
+    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), "Aide et contact") << "translated, not the English tab";
     EXPECT_EQ(SendMessageA(e2e::FindControl(info, kIdInfoLanguageList), CB_GETCURSEL, 0, 0), kFrench);
     EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "Bootmarshal.def"),
               testsupport::ReadFileBytes(ProductFile(kFrench)));
