@@ -19,7 +19,6 @@
 #include "system/Files.h"
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
-#include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
@@ -64,15 +63,16 @@ void CheckChoiceFile() {
 
 namespace {
 
-// The backup store lives as long as the main window, and starts as the last
-// step of the window's creation; a file it cannot read is reported and left
-// alone, and the program goes on.
-void StartBackupStore() {
+// The backup store lives as long as the main window. Its start-up snapshot
+// holds the entries the window shows, and is taken before the event loop runs,
+// so no command can change an entry first. A file it cannot read is reported
+// and left alone, and the program goes on.
+void StartBackupStore(std::vector<StartupEntry> entries) {
     static TXMLCodec codec;
     static TXMLParser parser;
     parser.Codec = &codec;
     static BackupStore backups(parser);
-    const std::string error = StartBackupsReportingError(backups, [](const std::exception& fault) {
+    const std::string error = StartBackupsReportingError(backups, std::move(entries), [](const std::exception& fault) {
         std::string text = ui::UserMessage(fault);
         // A file the reader refused stays; the user learns what happens to it next.
         if (dynamic_cast<const EXMLException*>(&fault) || dynamic_cast<const EBackupFileError*>(&fault)) {
@@ -91,7 +91,7 @@ bool LanguageConfirmed(bool endAfterChoice) {
     ui::LanguageDialog& dialog = ui::TheLanguageDialog();
     dialog.SetChoiceFile(DataFolder(kBaseName) + "Bootmarshal.cho", kProgramVersion);
     dialog.SetEndAfterChoice(endAfterChoice);
-    dialog.Create();
+    // Created only when it asks: most starts have a language already.
     return dialog.Ask();
 }
 
@@ -106,14 +106,10 @@ int RunWindows(bool endAfterChoice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The dialogs and prompts are made when first shown: a user waits for none
+    // of them before the list appears.
     static ui::MainWindow mainWindow;
-    mainWindow.SetCreationStep(StartBackupStore);
     if (!mainWindow.Create()) return 1;
-    ShowSplash();
-    CreatePromptWindows();
-    ui::CreateDialogWindows();
-    CloseSplash();
-    ShowWindow(mainWindow.hwnd(), SW_HIDE);
     if (LanguageConfirmed(endAfterChoice)) {
         DestroyWindow(mainWindow.hwnd());
         DestroyPromptWindows();
@@ -128,7 +124,11 @@ int RunWindows(bool endAfterChoice) {
         mainWindow.ShowNextTip();
     });
 
-    mainWindow.Show();
+    // One reading of the locations for both the list and the snapshot; the
+    // window is painted before the backup file is written.
+    std::vector<StartupEntry> entries = CollectAllEntries();
+    mainWindow.Show(entries);
+    StartBackupStore(std::move(entries));
     ReportDamagedLanguageFile();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

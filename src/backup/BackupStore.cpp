@@ -112,12 +112,14 @@ std::string BackupStore::KeepAside() const {
     throw EInOutError(FileFault::Create, stem + ".unreadable-" + stamp + extension, ERROR_FILE_EXISTS);
 }
 
-void BackupStore::StartBackups() {
+void BackupStore::StartBackups() { StartBackups(CollectAllEntries()); }
+
+void BackupStore::StartBackups(std::vector<StartupEntry> entries) {
     ChangeFile(
-        [](SnapshotList& list) {
+        [&entries](SnapshotList& list) {
             Snapshot snapshot;
             snapshot.Timestamp = CurrentLocalDateTime();
-            snapshot.Entries = CollectAllEntries();
+            snapshot.Entries = std::move(entries);
             list.Snapshots.push_back(std::move(snapshot));
             KeepNewestFifteen(list);
             return true;
@@ -184,8 +186,13 @@ void BackupStore::TrimSnapshots() {
 
 std::string StartBackupsReportingError(BackupStore& store,
                                        const std::function<std::string(const std::exception&)>& describe) {
+    return StartBackupsReportingError(store, CollectAllEntries(), describe);
+}
+
+std::string StartBackupsReportingError(BackupStore& store, std::vector<StartupEntry> entries,
+                                       const std::function<std::string(const std::exception&)>& describe) {
     try {
-        store.StartBackups();
+        store.StartBackups(std::move(entries));
     } catch (const std::exception& error) {
         return describe ? describe(error) : error.what();
     }

@@ -129,7 +129,6 @@ void MainWindow::OnCreate() {
     SetTimer(hwnd(), kWatchTimer, kWatchIntervalMs, nullptr);
     UpdateCommandStates();
     SetDialogOwner(hwnd());
-    if (creationStep_) creationStep_();
 }
 
 void MainWindow::MakeFonts() {
@@ -278,8 +277,10 @@ void MainWindow::LayOutGroupLabels() {
     }
 }
 
-void MainWindow::Show() {
-    RefreshList();
+void MainWindow::Show() { Show(CollectAllEntries()); }
+
+void MainWindow::Show(std::vector<StartupEntry> entries) {
+    ShowEntries(std::move(entries));
     if (model_.LineCount() > 0) SelectLine(0);
     CenterOnScreen();
     ShowWindow(hwnd(), SW_SHOW);
@@ -304,9 +305,11 @@ bool MainWindow::PreTranslate(MSG& message) {
     return IsDialogMessageA(hwnd(), &message) != 0;
 }
 
-void MainWindow::RefreshList() {
+void MainWindow::RefreshList() { ShowEntries(CollectAllEntries()); }
+
+void MainWindow::ShowEntries(std::vector<StartupEntry> entries) {
     const std::vector<ListLine> before = model_.Lines();
-    model_.Refresh(CollectAllEntries(), KnownEntryTest(), RunVerdictTest());
+    model_.Refresh(entries, KnownEntryTest(), RunVerdictTest());
     const std::vector<ListLine>& lines = model_.Lines();
     const bool sameLines =
         lines.size() == before.size() &&

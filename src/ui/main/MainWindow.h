@@ -29,11 +29,11 @@ public:
     MainWindow();
     ~MainWindow() override;
 
-    // Runs at the end of the window's creation (start-up starts the backup
-    // store there); set before Create.
-    void SetCreationStep(std::function<void()> step) { creationStep_ = std::move(step); }
-
-    // First show: refresh, select the first line, show the window.
+    // First show: the list of these entries (start-up passes the ones its
+    // snapshot holds, so they are read once), the first line selected, the
+    // window shown and painted.
+    void Show(std::vector<StartupEntry> entries);
+    // The same on the entries as they are now.
     void Show();
     // For the event loop: shortcuts, the list's keys and Tab navigation. True
     // when the message was taken.
@@ -44,6 +44,8 @@ public:
     void Execute(Command command);
 
     void RefreshList();
+    // RefreshList on entries just read.
+    void ShowEntries(std::vector<StartupEntry> entries);
     // The same, then the line of the entry the user just changed, if it is
     // still listed: a line added before it must not move the details elsewhere.
     void RefreshListFollowing(const StartupEntry& entry);
@@ -132,7 +134,6 @@ private:
     bool informationShown_ = true;
     bool tipTimerStarted_ = false;
     bool tipShowsLink_ = false;  // the current tip comes with its link
-    std::function<void()> creationStep_;
     LocationWatcher watcher_;
     ChangeCoalescer coalescer_;
     bool elevated_ = false;

@@ -584,14 +584,6 @@ void ShowSplash() {
 
 void CloseSplash() { g_splash.reset(); }
 
-void CreatePromptWindows() {
-    Get(g_message).Create();
-    Get(g_question).Create();
-    Get(g_wait).Create();
-    Get(g_infoMessage).Create();
-    ApplyPromptTexts();
-}
-
 void DestroyPromptWindows() {
     g_message.reset();
     g_question.reset();

@@ -69,7 +69,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     testsupport::WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.def",
                                 testsupport::ReadFileBytes(testsupport::SourcePath("lang/Bootmarshal.t01")));
     LoadTranslation("Bootmarshal");
-    CreatePromptWindows();
 
     std::string mode = __argc > 1 ? __argv[1] : "";
     std::string first = __argc > 2 ? __argv[2] : "";

@@ -509,8 +509,10 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     window_->RefreshList();
     HWND list = window_->Control(kIdEntryList);
     answers_ = {false};
-    // The dialogs open modally: a close waiting in the queue ends each at once.
-    ui::CreateDialogWindows();
+    // The dialogs open modally: a close waiting in the queue ends each at once,
+    // so they are made before it is posted.
+    ui::TheBlockedEntriesDialog().Create();
+    ui::TheEntryEditor().Create();
     TXMLCodec codec;
     TXMLParser parser;
     parser.Codec = &codec;
