@@ -24,11 +24,18 @@ bool IsEnabled(Command command, const MainWindowModel& model) {
 }
 
 const std::vector<Shortcut>& Shortcuts() {
-    constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF5 = 0x74;
+    constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF1 = 0x70, kF5 = 0x74;
     static const std::vector<Shortcut> shortcuts = {
-        {Command::MakeBackup, 'V', true, false, false},      {Command::BlockedEntries, 'H', true, false, false},
-        {Command::RestartWindows, 'F', true, false, false},  {Command::Exit, 'X', false, true, false},
-        {Command::Refresh, kF5, false, false, false},        {Command::DeleteEntry, kDelete, false, false, true},
+        // The keys a Windows user tries first.
+        {Command::NewEntry, 'N', true, false, false},
+        {Command::Print, 'P', true, false, false},
+        {Command::Help, kF1, false, false, false},
+        {Command::MakeBackup, 'V', true, false, false},
+        {Command::BlockedEntries, 'H', true, false, false},
+        {Command::RestartWindows, 'F', true, false, false},
+        {Command::Exit, 'X', false, true, false},
+        {Command::Refresh, kF5, false, false, false},
+        {Command::DeleteEntry, kDelete, false, false, true},
         {Command::ChangeEntry, kReturn, false, false, true},
     };
     return shortcuts;

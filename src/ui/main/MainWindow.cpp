@@ -141,7 +141,8 @@ void MainWindow::MakeFonts() {
 
 void MainWindow::CreateSidePanel() {
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
-    AddControl("STATIC", "", label | SS_CENTERIMAGE, 10, kSourcesHeadingTop, 200, kHeadingHeight, kIdSourcesHeading);
+    AddControl("STATIC", "", label | SS_CENTERIMAGE | WS_GROUP, 10, kSourcesHeadingTop, 200, kHeadingHeight,
+               kIdSourcesHeading);
     SetControlFont(kIdSourcesHeading, headingFont_.get());
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kSourcesHeadingTop + 1, 20, 20,
                kIdSourcesToggle);
@@ -293,6 +294,7 @@ bool MainWindow::PreTranslate(MSG& message) {
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
     if (accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_, &message)) return true;
+    if (message.message == WM_KEYDOWN && RibbonKey(message)) return true;
     if (message.message == WM_KEYDOWN && message.hwnd == list_) {
         for (const Shortcut& shortcut : Shortcuts()) {
             if (shortcut.listOnly && shortcut.key == message.wParam && !(GetKeyState(VK_CONTROL) & 0x8000) &&
@@ -303,6 +305,25 @@ bool MainWindow::PreTranslate(MSG& message) {
         }
     }
     return IsDialogMessageA(hwnd(), &message) != 0;
+}
+
+bool MainWindow::RibbonKey(const MSG& message) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.wParam == VK_TAB && control) {
+        // Ctrl+Tab and Ctrl+Shift+Tab turn the ribbon's pages from anywhere in
+        // the window; a focused tab follows.
+        const int next = ribbon_.NextTab((GetKeyState(VK_SHIFT) & 0x8000) == 0);
+        ribbon_.SelectTab(next);
+        if (ribbon_.IsTab(GetDlgCtrlID(GetFocus()))) SetFocus(Control(next));
+        return true;
+    }
+    // Enter runs the focused tab or item, as Space does; the window has no
+    // default button that Enter would otherwise press.
+    if (message.wParam == VK_RETURN && !control && ribbon_.Owns(GetDlgCtrlID(message.hwnd))) {
+        SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::RefreshList() { ShowEntries(CollectAllEntries()); }
@@ -425,6 +446,8 @@ void MainWindow::OnCommand(int id, int code, HWND) {
         if (code == LBN_DBLCLK) Execute(Command::ChangeEntry);
         return;
     }
+    // The arrows on the tab strip choose the tab they move to.
+    if (code == BN_SETFOCUS && ribbon_.IsTab(id)) ribbon_.SelectTab(id);
     if (code != BN_CLICKED) return;
     if (ribbon_.IsTab(id)) {
         ribbon_.SelectTab(id);

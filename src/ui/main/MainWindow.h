@@ -38,6 +38,8 @@ public:
     // For the event loop: shortcuts, the list's keys and Tab navigation. True
     // when the message was taken.
     bool PreTranslate(MSG& message);
+    // The ribbon's own keys (Ctrl+Tab, Enter on a tab or item); true when taken.
+    bool RibbonKey(const MSG& message);
 
     // Runs one command as the ribbon, a button or a key would. Nothing thrown
     // inside leaves it: a failure becomes a message.

@@ -383,6 +383,15 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_NEXTDLGCTL: {
+            // What the dialog manager does for a dialog: IsDialogMessage asks
+            // for the next control of a group this way when an arrow key is
+            // pressed, and the windows here are no dialogs of its own.
+            HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+            if (next && IsChild(hwnd_, next)) SetFocus(next);
+            return 0;
+        }
         case DM_GETDEFID: {
             // As with standard push buttons, Enter presses the focused button and
             // otherwise the default one.

@@ -60,6 +60,16 @@ std::string Text(HWND window) {
 
 std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }
 
+std::string ShownText(HWND window, int id) {
+    const std::string text = ControlText(window, id);
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (Text(window) != expected) {

@@ -30,6 +30,9 @@ bool Click(HWND window, int id);
 // The window text of a window or control (WM_GETTEXT, with a timeout).
 std::string Text(HWND window);
 std::string ControlText(HWND window, int id);
+// A control's caption as the user reads it: the "&" before its access key
+// taken out, "&&" shown as one "&".
+std::string ShownText(HWND window, int id);
 // Waits until the window text equals the expected text; false on timeout.
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs = 5000);
 // Sets the text of a control (an edit field, as typing would leave it).
