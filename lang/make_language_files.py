@@ -301,6 +301,9 @@ DEUTSCH = {
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
     454: "(Wert vom Typ %s, kein Programm)",
     455: "(leer, kein Programm)",
+    456: "Strg",
+    457: "Entf",
+    458: "Eingabe",
 }
 
 ENGLISH = {
@@ -538,6 +541,9 @@ ENGLISH = {
     453: "Do you really want to delete this entry?",
     454: "(value of type %s, no program)",
     455: "(empty, no program)",
+    456: "Ctrl",
+    457: "Del",
+    458: "Enter",
 }
 
 FRANCAIS = {
@@ -785,6 +791,9 @@ FRANCAIS = {
     453: "Voulez-vous vraiment supprimer cette entrée ?",
     454: "(valeur de type %s, aucun programme)",
     455: "(vide, aucun programme)",
+    456: "Ctrl",
+    457: "Suppr",
+    458: "Entrée",
 }
 
 NBSP = "\u00a0"

@@ -1,5 +1,7 @@
 #include "ui/main/CommandsModel.h"
 
+#include <string>
+
 namespace ui {
 
 bool NeedsSelectedLine(Command command) {
@@ -23,8 +25,11 @@ bool IsEnabled(Command command, const MainWindowModel& model) {
     return command == Command::DeleteEntry || !StartsNothing(model.CurrentEntry());
 }
 
+namespace {
+constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF1 = 0x70, kF5 = 0x74, kF12 = 0x7B;
+}  // namespace
+
 const std::vector<Shortcut>& Shortcuts() {
-    constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF1 = 0x70, kF5 = 0x74;
     static const std::vector<Shortcut> shortcuts = {
         // The keys a Windows user tries first.
         {Command::NewEntry, 'N', true, false, false},
@@ -39,6 +44,26 @@ const std::vector<Shortcut>& Shortcuts() {
         {Command::ChangeEntry, kReturn, false, false, true},
     };
     return shortcuts;
+}
+
+std::string ShortcutText(Command command, const KeyNames& names) {
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.command != command) continue;
+        std::string text;
+        if (shortcut.control) text += names.control + "+";
+        if (shortcut.alt) text += "Alt+";
+        if (shortcut.key == kDelete) {
+            text += names.del;
+        } else if (shortcut.key == kReturn) {
+            text += names.enter;
+        } else if (shortcut.key >= kF1 && shortcut.key <= kF12) {
+            text += "F" + std::to_string(shortcut.key - kF1 + 1);
+        } else {
+            text += static_cast<char>(shortcut.key);
+        }
+        return text;
+    }
+    return std::string();
 }
 
 }  // namespace ui

@@ -103,6 +103,7 @@ void MainWindow::OnCreate() {
     SetEntriesChangedHandler([this] { RefreshListKeepingSelection(); });
 
     ribbon_.Create(hwnd(), dpi());
+    toolTips_.Create(hwnd());
     CreateSidePanel();
     CreateEntryArea();
     // The logon check ends without a word; what it last did shows down here.
@@ -231,6 +232,7 @@ void MainWindow::ApplyTexts() {
     SetCaption(MachineWideOnly() ? GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle)
                                  : GetText(Text::MainWindowTitle));
     ribbon_.ApplyTexts(GetText(Text::LanguageName) == "Deutsch");
+    UpdateToolTips();
     SetControlText(kIdSourcesHeading, GetText(Text::StartupSources));
     SetControlText(kIdSourcesToggle, GetText(Text::StartupSources));
     SetControlText(kIdInformationHeading, GetText(Text::NewsAndTips));
@@ -262,9 +264,29 @@ void MainWindow::ApplyTexts() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void MainWindow::UpdateToolTips() {
+    const KeyNames keys{GetText(Text::KeyControl), GetText(Text::KeyDelete), GetText(Text::KeyEnter)};
+    for (const int id : ribbon_.ControlIds()) {
+        // The caption as shown, its access key's "&" taken out.
+        const std::string caption = ControlText(id);
+        std::string tip;
+        for (size_t i = 0; i < caption.size(); ++i) {
+            if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+            tip += caption[i];
+        }
+        const Command* command = ribbon_.CommandOf(id);
+        const std::string key = command ? ShortcutText(*command, keys) : std::string();
+        if (!key.empty()) tip += " (" + key + ")";
+        toolTips_.Set(Control(id), tip);
+    }
+}
+
 void MainWindow::ApplyInfoImageHints() {
-    for (size_t group = 0; group < LocationGroups().size(); ++group)
+    for (size_t group = 0; group < LocationGroups().size(); ++group) {
         SetControlText(kInfoImageIds[group], GetText(Text::Info));
+        // The window text alone shows nowhere: the hint is the image's tooltip.
+        toolTips_.Set(Control(kInfoImageIds[group]), GetText(Text::Info));
+    }
     LayOutGroupLabels();
 }
 

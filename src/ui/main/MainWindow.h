@@ -20,6 +20,7 @@
 #include "ui/main/MainWindowModel.h"
 #include "ui/main/Ribbon.h"
 #include "ui/win/Pictures.h"
+#include "ui/win/ToolTips.h"
 #include "ui/win/WindowBase.h"
 
 namespace ui {
@@ -64,6 +65,8 @@ public:
     void ApplyTexts();
     // The info images' hints, each image right after its label.
     void ApplyInfoImageHints();
+    // Each ribbon tab and item tells its command and key when the pointer rests on it.
+    void UpdateToolTips();
     // The tip box's next tip, as its timer would show it.
     void ShowNextTip() { OnTipTimer(); }
 
@@ -124,6 +127,7 @@ private:
 
     MainWindowModel model_;
     Ribbon ribbon_;
+    ToolTips toolTips_;
     TipRotation tips_;
     HACCEL accelerators_ = nullptr;
     HWND list_ = nullptr;

@@ -316,6 +316,7 @@ void MainWindow::ShowContextMenu(int x, int y) {
     } items[] = {{Command::ChangeEntry, Text::ChangeEntry}, {Command::DeleteEntry, Text::DeleteEntry},
                  {Command::LaunchEntry, Text::LaunchEntry}, {Command::SwitchEntry, Text::StatusGroup},
                  {Command::MoveEntry, Text::LocationGroup}, {Command::BlockEntry, 0}};
+    const KeyNames keys{GetText(Text::KeyControl), GetText(Text::KeyDelete), GetText(Text::KeyEnter)};
     for (const auto& item : items) {
         std::string text = item.text ? GetText(item.text) : ControlText(kIdBlockButton);
         if (item.command == Command::SwitchEntry) text += " " + GetText(Text::ChangeLink);
@@ -326,6 +327,9 @@ void MainWindow::ShowContextMenu(int x, int y) {
             shown += c;
             if (c == '&') shown += '&';
         }
+        // The key beside the command, as menus show it after a tab.
+        const std::string key = ShortcutText(item.command, keys);
+        if (!key.empty()) shown += "\t" + key;
         UINT flags = MF_STRING | (IsEnabled(item.command, model_) ? MF_ENABLED : MF_GRAYED);
         AppendMenuA(menu, flags, static_cast<UINT_PTR>(item.command), shown.c_str());
         if (item.command == Command::LaunchEntry) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);

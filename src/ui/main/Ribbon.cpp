@@ -192,6 +192,17 @@ bool Ribbon::IsTab(int controlId) const {
 
 bool Ribbon::Owns(int controlId) const { return IsTab(controlId) || FindItem(controlId) != nullptr; }
 
+std::vector<int> Ribbon::ControlIds() const {
+    std::vector<int> ids;
+    for (const Tab& tab : tabs_) {
+        ids.push_back(tab.id);
+        for (const Group& group : tab.groups) {
+            for (const Item& item : group.items) ids.push_back(item.id);
+        }
+    }
+    return ids;
+}
+
 int Ribbon::NextTab(bool forward) const {
     const size_t count = tabs_.size();
     return tabs_[(selectedTab_ + (forward ? 1 : count - 1)) % count].id;

@@ -40,6 +40,8 @@ public:
     bool IsTab(int controlId) const;
     // Whether the control is a tab or an item of the ribbon.
     bool Owns(int controlId) const;
+    // The tabs' and items' control IDs.
+    std::vector<int> ControlIds() const;
     void SelectTab(int controlId);
     // The tab after the chosen one (before it, backwards), round the strip.
     int NextTab(bool forward) const;

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 456, and goes into every shipped
+// A new text takes the next free number, 459, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -273,6 +273,11 @@ enum : int {
     // Shown in place of the command of a value that starts nothing.
     ValueOfTypeNoProgram = 454,
     EmptyValueNoProgram = 455,
+
+    // Key names beside the commands in tooltips and the context menu.
+    KeyControl = 456,
+    KeyDelete = 457,
+    KeyEnter = 458,
 };
 
 }  // namespace Text

@@ -274,4 +274,47 @@ TEST_F(MainWindowEndToEnd, TheRibbonIsWalkedAndRunFromTheKeyboardAlone) {
     }));
 }
 
+// Moves the pointer onto the middle of the control, as a hand on the mouse would.
+void PointAt(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}
+
+TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
+    const struct {
+        int id;
+        std::string tip;
+    } cases[] = {
+        {kIdRibbonNewEntry, e2e::ShownText(window_, kIdRibbonNewEntry) + " (Strg+N)"},
+        {kIdRibbonRefresh, e2e::ShownText(window_, kIdRibbonRefresh) + " (F5)"},
+        {kIdRibbonManageBackups, e2e::ShownText(window_, kIdRibbonManageBackups)},
+        {kIdInfoImageRegistry, "Info"},
+    };
+    for (const auto& c : cases) {
+        SetForegroundWindow(window_);
+        std::string shown;
+        // The pointer is moved until the tip of this control shows: a tip of
+        // the control before may still be fading.
+        for (int attempt = 0; attempt < 5 && shown != c.tip; ++attempt) {
+            PointAt(e2e::FindControl(window_, c.id));
+            Eventually(
+                [&] {
+                    HWND tip = testsupport::FindVisibleWindow("tooltips_class32", program_.processId());
+                    shown = tip ? e2e::Text(tip) : std::string();
+                    return shown == c.tip;
+                },
+                2000);
+        }
+        EXPECT_EQ(shown, c.tip) << c.id;
+        if (c.id == kIdRibbonNewEntry) e2e::Screenshot("ribbon-tooltip", window_);
+    }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "support/EntryBuilder.h"
 #include "ui/main/CommandsModel.h"
@@ -48,6 +49,23 @@ TEST(Commands, AValueWithoutAProgramCanOnlyBeDeleted) {
         EXPECT_TRUE(IsEnabled(Command::DeleteEntry, model)) << entry.name;
         EXPECT_TRUE(IsEnabled(Command::MakeBackup, model)) << entry.name;
     }
+}
+
+TEST(Commands, EachShortcutIsNamedAsTheUserPressesItInTheirLanguage) {
+    const KeyNames german{"Strg", "Entf", "Eingabe"};
+    const struct {
+        Command command;
+        const char* text;
+    } cases[] = {
+        {Command::NewEntry, "Strg+N"},     {Command::Print, "Strg+P"}, {Command::Help, "F1"},
+        {Command::Refresh, "F5"},          {Command::Exit, "Alt+X"},   {Command::DeleteEntry, "Entf"},
+        {Command::ChangeEntry, "Eingabe"}, {Command::SwitchEntry, ""}, {Command::Homepage, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortcutText(c.command, german), c.text) << static_cast<int>(c.command);
+    // No two commands share a key.
+    std::set<std::tuple<uint16_t, bool, bool>> keys;
+    for (const Shortcut& shortcut : Shortcuts())
+        EXPECT_TRUE(keys.insert({shortcut.key, shortcut.control, shortcut.alt}).second) << shortcut.key;
 }
 
 }  // namespace
