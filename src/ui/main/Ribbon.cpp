@@ -5,6 +5,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 
 namespace ui {
 
@@ -26,12 +27,6 @@ constexpr int kItemHeight = 70;
 constexpr int kGroupCaptionTop = kItemTop + kItemHeight + 1;
 constexpr int kGroupPadding = 4;
 constexpr int kGroupGap = 3;
-
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 }  // namespace
 
@@ -98,14 +93,14 @@ void Ribbon::Create(HWND parent, int dpi) {
         for (Group& group : tab.groups) group.caption = GetText(group.designedText);
     }
     for (const Tab& tab : tabs_) {
-        CreateWindowExA(0, "BUTTON", GetText(tab.designedText).c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10,
-                        10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tab.id)), GetModuleHandleA(nullptr),
-                        nullptr);
+        CreateWindowExW(0, L"BUTTON", WideFromUtf8(GetText(tab.designedText)).c_str(),
+                        WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(tab.id)), GetModuleHandleW(nullptr), nullptr);
         for (const Group& group : tab.groups) {
             for (const Item& item : group.items) {
-                CreateWindowExA(0, "BUTTON", GetText(item.designedText).c_str(), WS_CHILD | BS_OWNERDRAW, 0, 0, 10, 10,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
-                                GetModuleHandleA(nullptr), nullptr);
+                CreateWindowExW(0, L"BUTTON", WideFromUtf8(GetText(item.designedText)).c_str(), WS_CHILD | BS_OWNERDRAW,
+                                0, 0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                                GetModuleHandleW(nullptr), nullptr);
             }
         }
     }
@@ -115,8 +110,8 @@ void Ribbon::Create(HWND parent, int dpi) {
 
 void Ribbon::SetDpi(int dpi) {
     dpi_ = dpi;
-    font_ = gdi::CreateScaledFont({"Segoe UI", 12}, dpi_);
-    tabFont_ = gdi::CreateScaledFont({"Segoe UI", 13}, dpi_);
+    font_ = gdi::CreateScaledFont({L"Segoe UI", 12}, dpi_);
+    tabFont_ = gdi::CreateScaledFont({L"Segoe UI", 13}, dpi_);
     Layout();
 }
 
@@ -131,9 +126,9 @@ void Ribbon::Layout() {
         int tabWidth = kTabWidth;
         {
             gdi::Select tabFont(dc.get(), tabFont_.get());
-            const std::string caption = WindowText(tabButton);
+            const std::string caption = WindowTextOf(tabButton);
             SIZE size{};
-            GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+            size = TextExtentOf(dc.get(), caption);
             tabWidth = std::max(kTabWidth, MulDiv(size.cx, 96, dpi_) + 24);
         }
         MoveWindow(tabButton, Px(tabLeft), Px(3), Px(tabWidth), Px(kStripHeight - 3), TRUE);
@@ -144,17 +139,17 @@ void Ribbon::Layout() {
             int inner = x + kGroupPadding;
             for (const Item& item : group.items) {
                 HWND button = GetDlgItem(parent_, item.id);
-                const std::string caption = WindowText(button);
+                const std::string caption = WindowTextOf(button);
                 // As wide as the caption on one line, or as narrow as two lines allow.
                 SIZE whole{};
-                GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &whole);
+                whole = TextExtentOf(dc.get(), caption);
                 int width96 = MulDiv(whole.cx, 96, dpi_) + 12;
                 if (width96 > 84) {
-                    TEXTMETRICA metrics{};
-                    GetTextMetricsA(dc.get(), &metrics);
+                    TEXTMETRICW metrics{};
+                    GetTextMetricsW(dc.get(), &metrics);
                     for (int candidate = 56; candidate < width96; candidate += 4) {
                         RECT box{0, 0, Px(candidate - 8), 0};
-                        DrawTextA(dc.get(), caption.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                        DrawTextOf(dc.get(), caption, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
                         if (box.bottom <= 2 * metrics.tmHeight && box.right <= Px(candidate - 8)) {
                             width96 = candidate;
                             break;
@@ -167,7 +162,7 @@ void Ribbon::Layout() {
             }
             SIZE caption{};
             const std::string& groupCaption = group.caption;
-            GetTextExtentPoint32A(dc.get(), groupCaption.c_str(), static_cast<int>(groupCaption.size()), &caption);
+            caption = TextExtentOf(dc.get(), groupCaption);
             group.width = std::max(inner + kGroupPadding - x, MulDiv(caption.cx, 96, dpi_) + 16);
             x += group.width + kGroupGap;
         }
@@ -231,11 +226,11 @@ void Ribbon::ApplyTexts(bool german) {
     // German keeps the captions the ribbon has, also after another language.
     if (german) return;
     for (Tab& tab : tabs_) {
-        SetWindowTextA(GetDlgItem(parent_, tab.id), GetText(tab.otherText).c_str());
+        SetWindowTextOf(GetDlgItem(parent_, tab.id), GetText(tab.otherText));
         for (Group& group : tab.groups) {
             group.caption = group.blank;
             for (const Item& item : group.items) {
-                SetWindowTextA(GetDlgItem(parent_, item.id), GetText(item.captionText).c_str());
+                SetWindowTextOf(GetDlgItem(parent_, item.id), GetText(item.captionText));
             }
         }
     }
@@ -263,14 +258,13 @@ void Ribbon::Paint(HDC dc, int clientWidth) const {
         gdi::Select selectBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, Px(6), Px(6));
         RECT caption{frame.left, Px(kGroupCaptionTop), frame.right, frame.bottom - 1};
-        DrawTextA(dc, group.caption.c_str(), -1, &caption,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawTextOf(dc, group.caption, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }
 
 bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     const int id = static_cast<int>(draw.CtlID);
-    const std::string caption = WindowText(draw.hwndItem);
+    const std::string caption = WindowTextOf(draw.hwndItem);
     HDC dc = draw.hDC;
     RECT rect = draw.rcItem;
     const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
@@ -292,7 +286,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
         }
         gdi::Select selectFont(dc, tabFont_.get());
         SetTextColor(dc, chosen ? scheme_->groupText : scheme_->tabText);
-        DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextOf(dc, caption, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         if (focused) {
             RECT focusRect = rect;
             InflateRect(&focusRect, -Px(2), -Px(2));
@@ -332,7 +326,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     gdi::Select selectFont(dc, font_.get());
     SetTextColor(dc, scheme_->groupText);
     RECT text{rect.left + Px(2), picture.bottom + Px(3), rect.right - Px(2), rect.bottom};
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextOf(dc, caption, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     if (focused) {
         RECT focusRect = rect;
         InflateRect(&focusRect, -Px(2), -Px(2));
