@@ -35,7 +35,8 @@ inline std::string ListBoxLine(HWND list, int line) {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
     if (length == LB_ERR || length <= 0) return std::string();
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&text[0]));
+    const LRESULT copied =
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied == LB_ERR || copied < 0 ? 0 : static_cast<size_t>(copied));
     return Utf8FromWide(text);
 }
@@ -43,7 +44,8 @@ inline std::string ListBoxLine(HWND list, int line) {
 // DrawTextW of a UTF-8 text; the rectangle is filled as DrawText fills it.
 inline int DrawTextOf(HDC dc, const std::string& text, RECT* rect, UINT format) {
     const std::wstring wide = WideFromUtf8(text);
-    return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), rect, format & ~static_cast<UINT>(DT_MODIFYSTRING));
+    return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), rect,
+                     format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
 // The size of a text on one line in the DC's font.
