@@ -131,10 +131,10 @@ int RunWindows(bool endAfterChoice) {
     StartBackupStore(std::move(entries));
     ReportDamagedLanguageFile();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (mainWindow.PreTranslate(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     DestroyPromptWindows();
     return 0;
