@@ -301,6 +301,10 @@ DEUTSCH = {
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
     454: "(Wert vom Typ %s, kein Programm)",
     455: "(leer, kein Programm)",
+    520: "Von einer Richtlinie gesetzt; wird über die Gruppenrichtlinien geändert",
+    521: "Von der Windows-Anmeldung (Winlogon) gestartet; nur im Registrierungs-Editor zu ändern",
+    522: "Hersteller:",
+    523: "keine Versionsinformationen",
 }
 
 ENGLISH = {
@@ -538,6 +542,10 @@ ENGLISH = {
     453: "Do you really want to delete this entry?",
     454: "(value of type %s, no program)",
     455: "(empty, no program)",
+    520: "Set by a policy; changed through Group Policy",
+    521: "Started by Windows' logon (Winlogon); changed only in the registry editor",
+    522: "Made by:",
+    523: "no version information",
 }
 
 FRANCAIS = {
@@ -779,6 +787,10 @@ FRANCAIS = {
     453: "Voulez-vous vraiment supprimer cette entrée ?",
     454: "(valeur de type %s, aucun programme)",
     455: "(vide, aucun programme)",
+    520: "Défini par une stratégie ; se modifie par la stratégie de groupe",
+    521: "Lancé par l'ouverture de session de Windows (Winlogon) ; se modifie uniquement dans l'éditeur du Registre",
+    522: "Éditeur :",
+    523: "aucune information de version",
 }
 
 NBSP = "\u00a0"

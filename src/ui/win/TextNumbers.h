@@ -273,6 +273,12 @@ enum : int {
     // Shown in place of the command of a value that starts nothing.
     ValueOfTypeNoProgram = 454,
     EmptyValueNoProgram = 455,
+    // Who alone changes an entry that is listed but not changed here.
+    SetByPolicy = 520,
+    SetForWinlogon = 521,
+    // Who made an entry's program, from its version resource.
+    MakerCaption = 522,
+    NoVersionInformation = 523,
 };
 
 }  // namespace Text
