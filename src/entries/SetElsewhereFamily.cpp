@@ -9,7 +9,7 @@ namespace {
 
 ChangeReason OwnersReason(int32_t kind) {
     return OwnerOfKind(kind) == LocationKindRow::Owner::GroupPolicy ? ChangeReason::SetByPolicy
-                                                                     : ChangeReason::SetForWinlogon;
+                                                                    : ChangeReason::SetForWinlogon;
 }
 
 class SetElsewhere final : public LocationFamily {

@@ -137,8 +137,7 @@ EntryList ListSetElsewhereEntries(int32_t kind) {
 std::string SetElsewherePath(int32_t kind) {
     const SetElsewhereKey* key = FindKey(kind);
     if (!key) return std::string();
-    return std::string(key->root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") +
-           key->keyPath;
+    return std::string(key->root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + key->keyPath;
 }
 
 void WatchSetElsewhereKey(int32_t kind, LocationWatcher& watcher) {

@@ -78,7 +78,8 @@ TEST_F(SetElsewhere, PolicyRunValuesOfBothHivesAndViewsAreListedAsTheyRun) {
     EXPECT_LE(view32.size(), 1u);
     machine.insert(machine.end(), view32.begin(), view32.end());
     std::sort(machine.begin(), machine.end());
-    EXPECT_EQ(machine, (Pairs{{"MachinePolicy", "%SystemRoot%\\machine.exe"}, {"Policy32", "C:\\bmtest\\thirty-two.exe"}}));
+    EXPECT_EQ(machine,
+              (Pairs{{"MachinePolicy", "%SystemRoot%\\machine.exe"}, {"Policy32", "C:\\bmtest\\thirty-two.exe"}}));
     const StartupEntry entry = Find(kMachinePolicyRun, "MachinePolicy");
     EXPECT_EQ(entry.active, 1);
     EXPECT_EQ(entry.stored, StoredValue::ExpandText);
@@ -98,8 +99,8 @@ TEST_F(SetElsewhere, EveryChangeOfAPolicyValueIsRefusedAndTheValueStays) {
     moved.kind = kUserRun;
     StartupEntry added = listed;
     added.name = "Another";
-    for (const ChangeResult& result : {ReplaceEntry(listed, off), ReplaceEntry(listed, moved), DeleteEntry(listed),
-                                       AddEntry(added)}) {
+    for (const ChangeResult& result :
+         {ReplaceEntry(listed, off), ReplaceEntry(listed, moved), DeleteEntry(listed), AddEntry(added)}) {
         EXPECT_FALSE(result.ok());
         EXPECT_EQ(result.reason, ChangeReason::SetByPolicy);
     }
