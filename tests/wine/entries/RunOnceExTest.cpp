@@ -79,8 +79,7 @@ TEST_F(RunOnceEx, ARecordedStepGoesBackIntoItsSubkeyAndOldFlatTitleAndFlagsStayU
     ASSERT_TRUE(DeleteEntry(Find(kMachineRunOnceEx, "0002\\1")).ok());
 
     ASSERT_TRUE(RestoreEntry(recorded, CollectAllEntries()).ok());
-    EXPECT_EQ(GetValue(root, key + "\\0002", "1").second,
-              DeactivationMarker() + "shell32.dll|Control_RunDLL|desk.cpl");
+    EXPECT_EQ(GetValue(root, key + "\\0002", "1").second, DeactivationMarker() + "shell32.dll|Control_RunDLL|desk.cpl");
 
     // An older snapshot recorded the key's own values as flat entries.
     RegDeleteTreeA(root, key.c_str());
