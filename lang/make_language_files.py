@@ -304,6 +304,10 @@ DEUTSCH = {
     456: "Strg",
     457: "Entf",
     458: "Eingabe",
+    459: "Von einer Richtlinie gesetzt; wird über die Gruppenrichtlinien geändert",
+    460: "Von der Windows-Anmeldung (Winlogon) gestartet; nur im Registrierungs-Editor zu ändern",
+    461: "Hersteller:",
+    462: "keine Versionsinformationen",
 }
 
 ENGLISH = {
@@ -544,6 +548,10 @@ ENGLISH = {
     456: "Ctrl",
     457: "Del",
     458: "Enter",
+    459: "Set by a policy; changed through Group Policy",
+    460: "Started by Windows' logon (Winlogon); changed only in the registry editor",
+    461: "Made by:",
+    462: "no version information",
 }
 
 FRANCAIS = {
@@ -794,6 +802,10 @@ FRANCAIS = {
     456: "Ctrl",
     457: "Suppr",
     458: "Entrée",
+    459: "Défini par une stratégie ; se modifie par la stratégie de groupe",
+    460: "Lancé par l'ouverture de session de Windows (Winlogon) ; se modifie uniquement dans l'éditeur du Registre",
+    461: "Éditeur :",
+    462: "aucune information de version",
 }
 
 NBSP = "\u00a0"

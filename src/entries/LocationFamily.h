@@ -104,6 +104,8 @@ const LocationFamily* FamilyOf(int32_t kind);
 const LocationFamily& StartupLinksFamily();
 const LocationFamily& RegistryValuesFamily();
 const LocationFamily& WinIniItemsFamily();
+// Policy and Winlogon values: listed, never changed here.
+const LocationFamily& SetElsewhereFamily();
 
 // Test seam: a family that only a test knows, with its row in the location
 // table (the row's family is taken as Registered). It is listed, changed,

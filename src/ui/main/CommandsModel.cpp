@@ -21,6 +21,10 @@ bool NeedsSelectedLine(Command command) {
 bool IsEnabled(Command command, const MainWindowModel& model) {
     if (!NeedsSelectedLine(command)) return true;
     if (!model.HasSelection() || model.CurrentEntry().kind == 0) return false;
+    // Set elsewhere: only starting it is left (the details say who changes it).
+    if (!IsChangedHereKind(model.CurrentEntry().kind)) {
+        return command == Command::LaunchEntry && !StartsNothing(model.CurrentEntry());
+    }
     // A value without a program can only be deleted (and backed up with the rest).
     return command == Command::DeleteEntry || !StartsNothing(model.CurrentEntry());
 }

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 459, and goes into every shipped
+// A new text takes the next free number, 463, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -278,6 +278,12 @@ enum : int {
     KeyControl = 456,
     KeyDelete = 457,
     KeyEnter = 458,
+    // Who alone changes an entry that is listed but not changed here.
+    SetByPolicy = 459,
+    SetForWinlogon = 460,
+    // Who made an entry's program, from its version resource.
+    MakerCaption = 461,
+    NoVersionInformation = 462,
 };
 
 }  // namespace Text

@@ -70,7 +70,7 @@ Dump DumpAll() {
                 const LinkFields link = ReadPlatformLink(FolderOf(kind) + file);
                 all.emplace_back(kind, file, link.path + "|" + link.arguments + "|" + link.workingDirectory);
             }
-        } else {
+        } else if (IsWinIniKind(kind)) {
             all.emplace_back(kind, "", RawWinIni(WinIniKeyOf(kind)));
         }
     }
