@@ -19,6 +19,7 @@
 #include "system/Files.h"
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
@@ -57,9 +58,9 @@ void CheckChoiceFile() {
         // Unreadable: ask for the language again, as after a first start.
     }
     if (firstLine == kProgramVersion) return;
-    DeleteFileA(choiceFile.c_str());
+    DeleteFileW(WideFromUtf8(choiceFile).c_str());
     const std::string language0 = DataFile(kBaseName, "Bootmarshal.t00");
-    CopyFileA(language0.c_str(), (DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
+    CopyFileW(WideFromUtf8(language0).c_str(), WideFromUtf8(DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
 }
 
 namespace {
@@ -131,10 +132,10 @@ int RunWindows(bool endAfterChoice) {
     mainWindow.Show();
     ReportDamagedLanguageFile();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (mainWindow.PreTranslate(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     DestroyPromptWindows();
     return 0;

@@ -2,6 +2,7 @@
 
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ WriteOutcome RemoveRegistryEntry(int kind, const std::string& name, EntryPlace p
     // A location that is written to exists afterwards, also when it was missing;
     // only listing leaves a missing key alone.
     ScopedKey key;
-    RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | view,
-                    nullptr, key.receive(), nullptr);
+    RegCreateKeyExW(location->root, WideFromUtf8(location->keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                    KEY_SET_VALUE | view, nullptr, key.receive(), nullptr);
     return removed;
 }

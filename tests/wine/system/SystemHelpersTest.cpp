@@ -232,8 +232,8 @@ TEST(Platform, WindowsFolderAndCaseRules) {
     ASSERT_FALSE(windows.empty());
     EXPECT_NE(windows.back(), '\\');
     EXPECT_TRUE(FolderExists(windows));
-    EXPECT_EQ(UpperText("c:\\\xE4\xF6\xFC.exe"), "C:\\\xC4\xD6\xDC.EXE");
-    EXPECT_TRUE(SameText("C:\\\xC4PFEL.EXE", "c:\\\xE4pfel.exe"));
+    EXPECT_EQ(UpperText("c:\\\xC3\xA4\xC3\xB6\xC3\xBC.exe"), "C:\\\xC3\x84\xC3\x96\xC3\x9C.EXE");
+    EXPECT_TRUE(SameText("C:\\\xC3\x84PFEL.EXE", "c:\\\xC3\xA4pfel.exe"));
     EXPECT_FALSE(SameText("a.exe", "a.exe "));
 }
 
