@@ -19,6 +19,7 @@
 #include "system/Files.h"
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
@@ -56,9 +57,9 @@ void CheckChoiceFile() {
         // Unreadable: ask for the language again, as after a first start.
     }
     if (firstLine == kProgramVersion) return;
-    DeleteFileA(choiceFile.c_str());
+    DeleteFileW(WideFromUtf8(choiceFile).c_str());
     const std::string language0 = DataFile(kBaseName, "Bootmarshal.t00");
-    CopyFileA(language0.c_str(), (DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
+    CopyFileW(WideFromUtf8(language0).c_str(), WideFromUtf8(DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
 }
 
 namespace {

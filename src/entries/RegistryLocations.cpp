@@ -181,7 +181,7 @@ WriteOutcome RemoveRegistryEntry(int kind, const std::string& name, EntryPlace p
     // A location that is written to exists afterwards, also when it was missing;
     // only listing leaves a missing key alone.
     ScopedKey made;
-    RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | view,
-                    nullptr, made.receive(), nullptr);
+    RegCreateKeyExW(location->root, WideFromUtf8(location->keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                    KEY_SET_VALUE | view, nullptr, made.receive(), nullptr);
     return removed;
 }
