@@ -1,6 +1,9 @@
 #include "system/CodePageText.h"
 #include "system/Utf8.h"
 
+#include <string>
+#include <utility>
+
 namespace {
 
 // The characters Windows-1252 holds at 128-159; its other bytes are Latin-1.
@@ -26,5 +29,31 @@ bool FitsAnsiCodePage(const std::string& text) {
         if (!InWestern(point.value)) return false;
         at += point.length;
     }
+    return true;
+}
+
+std::string Utf8FromAnsi(const std::string& bytes) {
+    std::string text;
+    for (const char c : bytes) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        char32_t value = byte;
+        if (byte >= 0x80 && byte < 0xA0) value = kWestern128[byte - 0x80] ? kWestern128[byte - 0x80] : byte;
+        AppendCodePoint(text, value);
+    }
+    return text;
+}
+
+bool AnsiFromUtf8(const std::string& text, std::string& bytes) {
+    if (!FitsAnsiCodePage(text)) return false;
+    std::string converted;
+    for (size_t at = 0; at < text.size();) {
+        const CodePoint point = ReadCodePoint(text, at);
+        unsigned char byte = static_cast<unsigned char>(point.value);
+        for (unsigned i = 0; i < 32; ++i)
+            if (point.value >= 0x100 && kWestern128[i] == point.value) byte = static_cast<unsigned char>(0x80 + i);
+        converted += static_cast<char>(byte);
+        at += point.length;
+    }
+    bytes = std::move(converted);
     return true;
 }

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "system/CodePageText.h"
 #include "system/Utf8.h"
 
@@ -11,4 +14,28 @@ bool FitsAnsiCodePage(const std::string& text) {
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, &usedDefault);
     return length > 0 && !usedDefault;
+}
+
+std::string Utf8FromAnsi(const std::string& bytes) {
+    if (bytes.empty()) return std::string();
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+    return Utf8FromWide(wide);
+}
+
+bool AnsiFromUtf8(const std::string& text, std::string& bytes) {
+    if (!FitsAnsiCodePage(text)) return false;
+    const std::wstring wide = WideFromUtf8(text);
+    std::string converted;
+    if (!wide.empty()) {
+        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                               nullptr, 0, nullptr, nullptr);
+        converted.resize(static_cast<size_t>(length > 0 ? length : 0));
+        if (length > 0)
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                converted.data(), length, nullptr, nullptr);
+    }
+    bytes = std::move(converted);
+    return true;
 }

@@ -173,14 +173,15 @@ TEST(Lines, SortedIgnoringCaseEachCarryingItsOwnEntry) {
 // the fallback natively), so accented capitals and small letters sort alike.
 TEST(Lines, LatinLettersSortWithTheirCapitalsByTheRuleNamesMatchBy) {
     MainWindowModel model;
-    model.Refresh({AnEntry("\xE4rger"), AnEntry("Zoo"), AnEntry("\xC4pfel"), AnEntry("zebra"), AnEntry("\xC4RGER")},
-                  nullptr);
+    model.Refresh(
+        {AnEntry("\xC3\xA4rger"), AnEntry("Zoo"), AnEntry("\xC3\x84pfel"), AnEntry("zebra"), AnEntry("\xC3\x84RGER")},
+        nullptr);
     const std::vector<std::string> texts = LineTexts(model);
     ASSERT_EQ(texts.size(), 5u);
     for (size_t i = 1; i < texts.size(); ++i) EXPECT_LE(CompareText(texts[i - 1], texts[i]), 0) << texts[i];
     const auto at = [&texts](const char* text) { return std::find(texts.begin(), texts.end(), text) - texts.begin(); };
-    EXPECT_EQ(at("\xC4pfel") + 1, at("\xE4rger"));
-    EXPECT_EQ(at("\xE4rger") + 1, at("\xC4RGER")) << "equal letter case aside: catalogue order";
+    EXPECT_EQ(at("\xC3\x84pfel") + 1, at("\xC3\xA4rger"));
+    EXPECT_EQ(at("\xC3\xA4rger") + 1, at("\xC3\x84RGER")) << "equal letter case aside: catalogue order";
     EXPECT_EQ(at("zebra") + 1, at("Zoo"));
 }
 
