@@ -301,6 +301,42 @@ DEUTSCH = {
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
     454: "(Wert vom Typ %s, kein Programm)",
     455: "(leer, kein Programm)",
+    580: "Art",
+    581: "Ort",
+    582: "Name",
+    583: "Befehl",
+    584: "Aktiv",
+    585: "Abgeschaltet von",
+    586: "Startet nicht",
+    587: "Systemeintrag",
+    588: "Bootmarshal",
+    589: "Windows",
+    590: "anderes Werkzeug",
+    591: "Programm fehlt",
+    592: "Windows NT startet diesen Ort nicht",
+    593: "von Windows abgeschaltet",
+    594: "Aufruf:\n"
+         "  Bootmarshal /list [/csv | /json] [/out DATEI]   alle Autostart-Einträge auflisten\n"
+         "  Bootmarshal /backup                             ein Backup aller Einträge anlegen\n"
+         "  Bootmarshal /block \"Befehl\"                   Befehl sperren, passende Einträge abschalten\n"
+         "  Bootmarshal /release \"Befehl\"                 Sperre aufheben, passende Einträge einschalten\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out DATEI]   Änderungen seit Backup N (1 = neuestes)\n"
+         "  Bootmarshal /help oder /?                       diese Hilfe\n"
+         "Rückgabewerte: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf,\n"
+         "3 Zugriff verweigert, 4 eine Datei konnte nicht geschrieben werden.",
+    595: "Unbekannter oder unvollständiger Schalter: %s (Bootmarshal /? zeigt die Hilfe)",
+    596: "Kein Eintrag passt zu %s",
+    597: "Zugriff verweigert: %s",
+    598: "Gesperrt und abgeschaltet: %s",
+    599: "Freigegeben und eingeschaltet: %s",
+    600: "Backup angelegt: %s",
+    601: "Es gibt kein Backup Nummer %s",
+    602: "Nicht geändert: %s",
+    603: "Änderung",
+    604: "hinzugekommen",
+    605: "entfernt",
+    606: "geändert",
+    607: "verschoben",
 }
 
 ENGLISH = {
@@ -538,6 +574,42 @@ ENGLISH = {
     453: "Do you really want to delete this entry?",
     454: "(value of type %s, no program)",
     455: "(empty, no program)",
+    580: "Kind",
+    581: "Location",
+    582: "Name",
+    583: "Command",
+    584: "Active",
+    585: "Switched off by",
+    586: "Will not start",
+    587: "System entry",
+    588: "Bootmarshal",
+    589: "Windows",
+    590: "another tool",
+    591: "program missing",
+    592: "Windows NT does not start this location",
+    593: "switched off by Windows",
+    594: "Usage:\n"
+         "  Bootmarshal /list [/csv | /json] [/out FILE]   list every autostart entry\n"
+         "  Bootmarshal /backup                            take a backup of all entries\n"
+         "  Bootmarshal /block \"command\"                  block a command, switch its entries off\n"
+         "  Bootmarshal /release \"command\"                release a command, switch its entries on\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out FILE]   changes since backup N (1 = newest)\n"
+         "  Bootmarshal /help or /?                        this help\n"
+         "Exit codes: 0 done, 1 nothing matched, 2 usage error,\n"
+         "3 access denied, 4 a file could not be written.",
+    595: "Unknown or incomplete switch: %s (Bootmarshal /? shows the usage)",
+    596: "No entry matches %s",
+    597: "Access denied: %s",
+    598: "Blocked and switched off: %s",
+    599: "Released and switched on: %s",
+    600: "Backup taken: %s",
+    601: "There is no backup number %s",
+    602: "Not changed: %s",
+    603: "Change",
+    604: "added",
+    605: "removed",
+    606: "changed",
+    607: "moved",
 }
 
 FRANCAIS = {
@@ -779,6 +851,42 @@ FRANCAIS = {
     453: "Voulez-vous vraiment supprimer cette entrée ?",
     454: "(valeur de type %s, aucun programme)",
     455: "(vide, aucun programme)",
+    580: "Type",
+    581: "Emplacement",
+    582: "Nom",
+    583: "Commande",
+    584: "Actif",
+    585: "Désactivé par",
+    586: "Ne démarre pas",
+    587: "Entrée système",
+    588: "Bootmarshal",
+    589: "Windows",
+    590: "un autre outil",
+    591: "programme absent",
+    592: "Windows NT ne démarre pas cet emplacement",
+    593: "désactivé par Windows",
+    594: "Utilisation :\n"
+         "  Bootmarshal /list [/csv | /json] [/out FICHIER]   lister toutes les entrées de démarrage\n"
+         "  Bootmarshal /backup                               sauvegarder toutes les entrées\n"
+         "  Bootmarshal /block \"commande\"                    bloquer une commande, désactiver ses entrées\n"
+         "  Bootmarshal /release \"commande\"                  débloquer une commande, activer ses entrées\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out FICHIER]   changements depuis la sauvegarde N (1 = la plus récente)\n"
+         "  Bootmarshal /help ou /?                           cette aide\n"
+         "Codes de sortie : 0 fait, 1 rien ne correspond, 2 appel incorrect,\n"
+         "3 accès refusé, 4 un fichier n'a pas pu être écrit.",
+    595: "Commutateur inconnu ou incomplet : %s (Bootmarshal /? affiche l'aide)",
+    596: "Aucune entrée ne correspond à %s",
+    597: "Accès refusé : %s",
+    598: "Bloquée et désactivée : %s",
+    599: "Débloquée et activée : %s",
+    600: "Sauvegarde effectuée : %s",
+    601: "Il n'y a pas de sauvegarde numéro %s",
+    602: "Non modifiée : %s",
+    603: "Changement",
+    604: "ajoutée",
+    605: "supprimée",
+    606: "modifiée",
+    607: "déplacée",
 }
 
 NBSP = "\u00a0"

@@ -273,6 +273,37 @@ enum : int {
     // Shown in place of the command of a value that starts nothing.
     ValueOfTypeNoProgram = 454,
     EmptyValueNoProgram = 455,
+    // The command line: the columns of a listing, who switched an entry off
+    // and why it will not start in a word, the usage, its messages ("%s": a
+    // switch, an entry, a file), and the comparison with a snapshot.
+    ColumnKind = 580,
+    ColumnLocation = 581,
+    ColumnName = 582,
+    ColumnCommand = 583,
+    ColumnActive = 584,
+    ColumnSwitchedOffBy = 585,
+    ColumnWillNotStart = 586,
+    ColumnSystemEntry = 587,
+    OffByThisProgram = 588,
+    OffByWindows = 589,
+    OffByOtherTool = 590,
+    NotRunProgramMissing = 591,
+    NotRunOnWindowsNt = 592,
+    NotRunSwitchedOffByWindows = 593,
+    CommandLineUsage = 594,
+    CommandLineUsageError = 595,
+    CommandLineNothingMatched = 596,
+    CommandLineAccessDenied = 597,
+    CommandLineBlocked = 598,
+    CommandLineReleased = 599,
+    CommandLineBackupTaken = 600,
+    CommandLineNoSnapshot = 601,
+    CommandLineNotChanged = 602,
+    ColumnChange = 603,
+    ChangeAdded = 604,
+    ChangeRemoved = 605,
+    ChangeChanged = 606,
+    ChangeMoved = 607,
 };
 
 }  // namespace Text
