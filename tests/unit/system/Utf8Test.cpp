@@ -12,11 +12,10 @@ TEST(Utf8, EveryScriptGoesToSixteenBitsAndBackUnchanged) {
         {"", u""},
         {"Run", u"Run"},
         {"caf\xC3\xA9", u"caf\u00E9"},
-        {"\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBA\xD0\xB0",
-         u"\u041F\u0440\u043E\u0432\u0435\u0440\u043A\u0430"},
+        {"\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBA\xD0\xB0", u"\u041F\u0440\u043E\u0432\u0435\u0440\u043A\u0430"},
         {"\xCE\xB1\xCE\xB2", u"\u03B1\u03B2"},
         {"\xE6\x97\xA5\xE6\x9C\xAC", u"\u65E5\u672C"},
-        {"\xF0\x9F\x98\x80!", u"\U0001F600!"},                             // a surrogate pair
+        {"\xF0\x9F\x98\x80!", u"\U0001F600!"},  // a surrogate pair
         {"a\xED\xA0\x80z", std::u16string{u'a', char16_t(0xD800), u'z'}},  // lone high surrogate
         {"\xED\xB0\x80", std::u16string{char16_t(0xDC00)}},                // lone low surrogate
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
@@ -36,10 +35,10 @@ TEST(Utf8, BytesThatAreNotUtf8ReadAsReplacementOneByteAtATime) {
         std::string bytes;
         std::u16string read;
     } cases[] = {
-        {"caf\xE9", u"caf\uFFFD"},                          // a Windows-1252 byte
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong slash
-        {"\xE2\x82", u"\uFFFD\uFFFD"},                      // cut short at the end
-        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
+        {"caf\xE9", u"caf\uFFFD"},                         // a Windows-1252 byte
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong slash
+        {"\xE2\x82", u"\uFFFD\uFFFD"},                     // cut short at the end
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // above U+10FFFF
         {"\xFF", u"\uFFFD"},
         // A pair written as two three-byte forms would come back as the four-byte form.
         {"\xED\xA0\xBD\xED\xB8\x80", std::u16string{0xFFFD, 0xFFFD, 0xFFFD, char16_t(0xDE00)}},
