@@ -337,6 +337,9 @@ DEUTSCH = {
     605: "entfernt",
     606: "geändert",
     607: "verschoben",
+    608: "Art vorher",
+    609: "Befehl vorher",
+    610: "Aktiv vorher",
 }
 
 ENGLISH = {
@@ -610,6 +613,9 @@ ENGLISH = {
     605: "removed",
     606: "changed",
     607: "moved",
+    608: "Kind before",
+    609: "Command before",
+    610: "Active before",
 }
 
 FRANCAIS = {
@@ -887,6 +893,9 @@ FRANCAIS = {
     605: "supprimée",
     606: "modifiée",
     607: "déplacée",
+    608: "Type avant",
+    609: "Commande avant",
+    610: "Actif avant",
 }
 
 NBSP = "\u00a0"

@@ -8,6 +8,7 @@
 
 #include "backup/BackupStore.h"
 #include "backup/LocaleFormats.h"
+#include "backup/SnapshotCompare.h"
 #include "blocking/BlockList.h"
 #include "blocking/BlockMatch.h"
 #include "blocking/EntryBlocking.h"
@@ -134,6 +135,91 @@ int Backup() {
     return kExitDone;
 }
 
+int ChangeText(EntryDifference difference) {
+    switch (difference) {
+        case EntryDifference::Added:
+            return Text::ChangeAdded;
+        case EntryDifference::Removed:
+            return Text::ChangeRemoved;
+        case EntryDifference::Moved:
+            return Text::ChangeMoved;
+        case EntryDifference::Changed:
+            break;
+    }
+    return Text::ChangeChanged;
+}
+
+const char* ChangeWord(EntryDifference difference) {
+    switch (difference) {
+        case EntryDifference::Added:
+            return "added";
+        case EntryDifference::Removed:
+            return "removed";
+        case EntryDifference::Moved:
+            return "moved";
+        case EntryDifference::Changed:
+            break;
+    }
+    return "changed";
+}
+
+// The differences since snapshot N (1 the newest) in the listing's fields: the
+// entry now (for a removed one, as the snapshot held it), then what it was.
+int Compare(const CommandLine& line) {
+    TXMLCodec codec;
+    TXMLParser parser;
+    parser.Codec = &codec;
+    BackupStore store(parser);
+    try {
+        store.LoadBackupFile();
+    } catch (const std::exception& fault) {
+        PrintError(Printable(ui::UserMessage(fault)));
+        return kExitNotWritten;
+    }
+    std::vector<Snapshot> snapshots = store.List().Snapshots;
+    SortSnapshots(snapshots);
+    if (static_cast<size_t>(line.snapshot) > snapshots.size()) {
+        PrintError(Say(Text::CommandLineNoSnapshot, std::to_string(line.snapshot)));
+        return kExitNothingMatched;
+    }
+    const EntryList& recorded = snapshots[static_cast<size_t>(line.snapshot) - 1].Entries;
+    const std::vector<EntryDelta> deltas = CompareWithSnapshot(recorded, CollectAllEntries());
+
+    std::vector<OutputColumn> columns = {{"change", Words(Text::ColumnChange)}};
+    for (const OutputColumn& column : Columns(EntryFieldColumns())) columns.push_back(column);
+    columns.push_back({"kindBefore", Words(Text::ColumnKindBefore)});
+    columns.push_back({"commandBefore", Words(Text::ColumnCommandBefore)});
+    columns.push_back({"activeBefore", Words(Text::ColumnActiveBefore)});
+    const std::string windowsFolder = WindowsFolder();
+    const ProgramLookup lookup = SystemProgramLookup();
+    std::vector<OutputRow> rows;
+    for (const EntryDelta& delta : deltas) {
+        const bool removed = delta.difference == EntryDifference::Removed;
+        const StartupEntry shown = PrintableEntry(removed ? delta.before : delta.now);
+        OutputRow row = {{ChangeWord(delta.difference), Words(ChangeText(delta.difference)), FieldType::Text}};
+        const EntryFacts facts{shown, IsKnownSystemEntryIn(shown, windowsFolder),
+                               removed ? NotRunReason::None : WhyNotRun(shown, lookup)};
+        for (FieldValue& value : EntryFieldValues(facts, Words)) row.push_back(std::move(value));
+        const bool hasBefore =
+            delta.difference == EntryDifference::Changed || delta.difference == EntryDifference::Moved;
+        const StartupEntry before = PrintableEntry(delta.before);
+        const std::string kind = hasBefore ? std::to_string(before.kind) : std::string();
+        row.push_back({kind, kind, hasBefore ? FieldType::Number : FieldType::Text});
+        row.push_back(
+            {hasBefore ? before.command : std::string(), hasBefore ? before.command : std::string(), FieldType::Text});
+        if (hasBefore) {
+            row.push_back(
+                {before.active ? "true" : "false", Words(before.active ? Text::Yes : Text::No), FieldType::Boolean});
+        } else {
+            row.push_back({"", "", FieldType::Text});
+        }
+        rows.push_back(std::move(row));
+    }
+    const int written = Emit(line, FormatRows(line.format, columns, rows));
+    if (written != kExitDone) return written;
+    return deltas.empty() ? kExitNothingMatched : kExitDone;
+}
+
 bool SameCommand(const std::string& a, const std::string& b) {
     return TextKey(BlockMatchForm(a)) == TextKey(BlockMatchForm(b));
 }
@@ -219,6 +305,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
             case Action::Release:
                 return BlockOrRelease(line);
             case Action::Compare:
+                return Compare(line);
             case Action::None:
                 break;
         }

@@ -304,6 +304,9 @@ enum : int {
     ChangeRemoved = 605,
     ChangeChanged = 606,
     ChangeMoved = 607,
+    ColumnKindBefore = 608,
+    ColumnCommandBefore = 609,
+    ColumnActiveBefore = 610,
 };
 
 }  // namespace Text

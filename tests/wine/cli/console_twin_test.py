@@ -153,6 +153,33 @@ class ConsoleTwinTest(unittest.TestCase):
         # Released: blocking it again is a change again, not a no-op.
         self.assertEqual(run("/release", command)[0], 1)
 
+    def test_compare_tells_what_changed_since_a_backup_in_several_locations(self):
+        code, out, _ = run("/backup")
+        self.assertEqual(code, 0)
+        self.assertEqual(run("/compare", "1")[0], 1)  # nothing changed yet
+        import_reg([
+            "[" + USER_RUN + "]", reg_name("Fresh") + "=" + reg_string(r"C:\fresh.exe"), "",
+            "[" + MACHINE_RUN + "]", reg_name("Plain") + "=-", "",
+            "[" + USER_RUN_ONCE + "]", reg_name("Line break") + "=" + reg_string(r"C:\other.exe"), "",
+        ])
+        self.assertEqual(run("/block", r"C:\tools\a.exe a,b;c & d")[0], 0)
+        try:
+            code, out, _ = run("/compare", "1", "/json")
+            self.assertEqual(code, 0)
+            rows = {(r["change"], r["name"]): r for r in json.loads(out.decode("utf-8"))}
+            self.assertEqual(set(rows), {("added", "Fresh"), ("removed", "Plain"), ("changed", "Line break"),
+                                         ("changed", "Comma, semicolon; & ampersand"),
+                                         # Blocking put the logon check's own value in place.
+                                         ("added", "Bootmarshal Block-check")})
+            self.assertEqual(rows[("changed", "Line break")]["commandBefore"], "C:\\tools\\first.exe\r\nsecond line")
+            self.assertEqual(rows[("changed", "Line break")]["command"], r"C:\other.exe")
+            switched = rows[("changed", "Comma, semicolon; & ampersand")]
+            self.assertEqual((switched["active"], switched["activeBefore"]), (False, True))
+            self.assertEqual(rows[("removed", "Plain")]["kind"], 21)
+            self.assertEqual(run("/compare", "99")[0], 1)
+        finally:
+            run("/release", r"C:\tools\a.exe a,b;c & d")
+
 
 if __name__ == "__main__":
     unittest.main(argv=[sys.argv[0]], verbosity=2)
