@@ -10,6 +10,8 @@
 #include "BootmarshalVersion.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRun.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "i18n/TranslationCatalogue.h"
@@ -155,7 +157,7 @@ int RunInteractiveMode(bool endAfterChoice) {
 
 }  // namespace
 
-int RunBootmarshal(const std::vector<std::string>& arguments) {
+int RunBootmarshal(const std::vector<std::string>& arguments, bool consoleTwin) {
     // A second plain start shows the running copy rather than a second window
     // over the same block list and backup file. A copy still starting has no
     // window yet: it is given a few seconds to show one.
@@ -169,7 +171,14 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     // multithreaded apartment the shell-link object works without one (and
     // under Wine a window would start the whole desktop process at every
     // logon). The windows keep the single-threaded apartment they need.
-    const bool checkApartment = blockCheck && SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    // The command line shows no window either.
+    // The console twin reads every other argument as the command line's, so
+    // that a mistyped switch is a usage error rather than a window.
+    const bool commandLine =
+        !blockCheck &&
+        (cli::IsCommandLineRun(arguments) ||
+         (consoleTwin && !arguments.empty() && arguments[0] != "/end" && arguments[0] != kMachineWideSwitch));
+    const bool checkApartment = (blockCheck || commandLine) && SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     // The shared shell-link component initialises COM for this thread before
     // any entry is read or written (the check's apartment stays as it is).
     CreateSharedShellLink();
@@ -180,6 +189,10 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     int exitCode = 0;
     if (blockCheck) {
         RunBlockCheck();
+    } else if (commandLine) {
+        // Its files (block list, backups) live in the data folder as the windows' do.
+        MigrateDataFiles(kBaseName, false, MigrationList());
+        exitCode = cli::RunCommandLine(cli::CommandLineArguments());
     } else {
         exitCode = RunInteractiveMode(!arguments.empty() && arguments[0] == "/end");
     }

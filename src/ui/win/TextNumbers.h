@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 463, and goes into every shipped
+// A new text takes the next free number, 494, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -284,6 +284,40 @@ enum : int {
     // Who made an entry's program, from its version resource.
     MakerCaption = 461,
     NoVersionInformation = 462,
+    // The command line: the columns of a listing, who switched an entry off
+    // and why it will not start in a word, the usage, its messages ("%s": a
+    // switch, an entry, a file), and the comparison with a snapshot.
+    ColumnKind = 463,
+    ColumnLocation = 464,
+    ColumnName = 465,
+    ColumnCommand = 466,
+    ColumnActive = 467,
+    ColumnSwitchedOffBy = 468,
+    ColumnWillNotStart = 469,
+    ColumnSystemEntry = 470,
+    OffByThisProgram = 471,
+    OffByWindows = 472,
+    OffByOtherTool = 473,
+    NotRunProgramMissing = 474,
+    NotRunOnWindowsNt = 475,
+    NotRunSwitchedOffByWindows = 476,
+    CommandLineUsage = 477,
+    CommandLineUsageError = 478,
+    CommandLineNothingMatched = 479,
+    CommandLineAccessDenied = 480,
+    CommandLineBlocked = 481,
+    CommandLineReleased = 482,
+    CommandLineBackupTaken = 483,
+    CommandLineNoSnapshot = 484,
+    CommandLineNotChanged = 485,
+    ColumnChange = 486,
+    ChangeAdded = 487,
+    ChangeRemoved = 488,
+    ChangeChanged = 489,
+    ChangeMoved = 490,
+    ColumnKindBefore = 491,
+    ColumnCommandBefore = 492,
+    ColumnActiveBefore = 493,
 };
 
 }  // namespace Text
