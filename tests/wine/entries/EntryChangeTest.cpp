@@ -223,7 +223,8 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
             const DWORD one = 1;
             SetValue(RootOf(c.from), KeyPathOf(c.from), "Tool", REG_DWORD, &one, sizeof one);
         } else {
-            ASSERT_TRUE(AddEntry(AnEntry("Tool", kListedCommand).Kind(addKind)).ok());
+            const ChangeResult seeded = AddEntry(AnEntry("Tool", kListedCommand).Kind(addKind));
+            ASSERT_TRUE(seeded.ok()) << "reason " << static_cast<int>(seeded.reason) << " at " << seeded.location;
         }
         const StartupEntry listed = ListedOfKind(addKind);
         const StartupEntry replacement = AnEntry(c.name, c.command).Kind(c.to).Active(c.active);
