@@ -44,7 +44,12 @@ HANDLE OutputHandle(DWORD which) {
     static bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
     if (!attached) return nullptr;
     handle = GetStdHandle(which);
-    return handle != INVALID_HANDLE_VALUE ? handle : nullptr;
+    if (handle && handle != INVALID_HANDLE_VALUE) return handle;
+    // Attaching need not give a windowed program standard handles: the
+    // console's own output buffer is opened by its name.
+    static HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+    return console != INVALID_HANDLE_VALUE ? console : nullptr;
 }
 
 // A console shows Unicode only through WriteConsoleW; a file or pipe gets the
