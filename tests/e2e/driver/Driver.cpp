@@ -130,6 +130,33 @@ bool SelectListLine(HWND list, int index) {
     return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list)) != FALSE;
 }
 
+bool SelectListLineShowing(HWND list, const std::string& text, int occurrence) {
+    const auto lineOf = [&] {
+        const std::vector<std::string> lines = ListLines(list);
+        int left = occurrence;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] == text && left-- == 0) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    const DWORD start = GetTickCount();
+    do {
+        const int index = lineOf();
+        DWORD_PTR result = 0;
+        if (index >= 0 &&
+            SendMessageTimeoutA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                                &result) &&
+            SendMessageTimeoutA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                                reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result) &&
+            SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result) &&
+            static_cast<int>(result) == index && lineOf() == index) {
+            return true;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < kMessageTimeoutMs);
+    return false;
+}
+
 bool AnswerQuestion(bool yes, DWORD timeoutMs) {
     // IDs of the question dialog's buttons (ui/win/ControlIds.h).
     constexpr int kYes = 2011;

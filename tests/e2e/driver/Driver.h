@@ -43,6 +43,11 @@ bool IsChecked(HWND window, int id);
 std::vector<std::string> ListLines(HWND list);
 // Selects a list line and tells the parent, as a user's click would.
 bool SelectListLine(HWND list, int index);
+// Selects the line showing this text (its occurrence-th one) and tells the
+// parent at once; true once the parent's list holds that line selected. The
+// program may refill its list between the two messages (a change another step
+// made is noticed late), so the line is found and chosen again until it holds.
+bool SelectListLineShowing(HWND list, const std::string& text, int occurrence = 0);
 // Waits for the question dialog and presses yes or no; false when no question came.
 bool AnswerQuestion(bool yes, DWORD timeoutMs = 10000);
 // Posts WM_CLOSE.

@@ -95,10 +95,7 @@ protected:
         return text;
     }
     bool SelectEntryLine(const std::string& name) {
-        HWND list = e2e::FindControl(main_, kEntryList);
-        const std::vector<std::string> lines = e2e::ListLines(list);
-        const auto line = std::find(lines.begin(), lines.end(), name);
-        return line != lines.end() && e2e::SelectListLine(list, static_cast<int>(line - lines.begin()));
+        return e2e::SelectListLineShowing(e2e::FindControl(main_, kEntryList), name);
     }
     // In the editor: the location dialog on a button and a hive (0 for none).
     void ChooseLocation(HWND editor, int button, int hive, const std::string& shot = "") {

@@ -85,9 +85,7 @@ protected:
     }
 
     void SelectLineOf(const std::string& text, int occurrence = 0) {
-        const int line = LineOf(text, occurrence);
-        ASSERT_GE(line, 0) << text;
-        ASSERT_TRUE(e2e::SelectListLine(list_, line));
+        ASSERT_TRUE(e2e::SelectListLineShowing(list_, text, occurrence)) << text;
     }
 
     void CloseMessage() {
