@@ -66,7 +66,8 @@ const Case kCases[] = {
      L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u6d4b\u8bd5 \U0001F600",
      L"C:\\\u5de5\u5177 \u03b1\\\U0001F600.exe", L"--\u03b4"},
     {"lone surrogate in a value name", kUserRun, kMachineRun, std::wstring(L"Half") + wchar_t(0xD800),
-     L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\\u043f\u0440\u043e\u0432\u0435\u0440\u043a\u0430.exe",
+     L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\\u043f\u0440\u043e\u0432\u0435\u0440\u043a\u0430."
+     L"exe",
      L"/x"},
 };
 
@@ -287,39 +288,52 @@ TEST_P(UnicodeEntries, AreSwitchedMovedRestoredAndBlockedUnderTheirExactNames) {
     EXPECT_FALSE(ReadSlot(c, c.kind).exists) << c.what << ": removed by the logon check";
 }
 
-// A program path outside the code page moved into a link: the link holds it
-// exactly, or (where the shell-link object keeps the code page only, as
-// Wine's does) the move is refused and the value stays as it was. Never a link
-// that starts another path.
-TEST(UnicodeEntryMove, IntoALinkKeepsTheProgramPathOrIsRefused) {
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    const Case c{"Cyrillic program path", kUserRun, kUserStartup, L"\u041f\u0443\u0442\u044c",
-                 L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\\u043f\u0443\u0442\u044c.exe",
-                 L"/\u0442\u0438\u0445\u043e"};
-    ClearSlots(c);
-    MakeProgramFile(c.program);
-    Seed(c);
-    StartupEntry listed;
-    ASSERT_TRUE(Listed(c, c.kind, listed));
-    StartupEntry moved = listed;
-    moved.kind = c.movedTo;
-    if (ReplaceEntry(listed, moved).ok()) {
-        EXPECT_EQ(ReadSlot(c, c.movedTo).text, CommandOf(c)) << "the link starts the very program";
-        EXPECT_FALSE(ReadSlot(c, c.kind).exists);
-    } else {
-        EXPECT_FALSE(ReadSlot(c, c.movedTo).exists) << "no link is left behind";
-        EXPECT_EQ(ReadSlot(c, c.kind).text, CommandOf(c)) << "the value stays as it was";
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((StartupFolder() + L"*").c_str(), &found);
-        size_t items = 0;
-        if (search != INVALID_HANDLE_VALUE) {
-            do items += found.cFileName[0] != L'.';
-            while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        EXPECT_EQ(items, 0u) << "nothing of the attempt is left in the folder";
+size_t StartupFolderItems() {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((StartupFolder() + L"*").c_str(), &found);
+    size_t items = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do items += found.cFileName[0] != L'.';
+        while (FindNextFileW(search, &found));
+        FindClose(search);
     }
-    ClearSlots(c);
+    return items;
+}
+
+// A Run value moved into a link whose file name or program path the code page
+// cannot hold: the link holds both exactly and is listed under the value's
+// name, or (where the platform cannot keep them, as Wine's shell-link object
+// keeps the target path in the code page only) the move is refused and the
+// value stays as it was. Never a link under another name or to another path.
+TEST(UnicodeEntryMove, IntoALinkKeepsNameAndProgramPathOrIsRefused) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const Case cases[] = {
+        {"Cyrillic program path", kUserRun, kUserStartup, L"\u041f\u0443\u0442\u044c",
+         L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\\u043f\u0443\u0442\u044c.exe",
+         L"/\u0442\u0438\u0445\u043e"},
+        {"emoji in the name", kUserRun, kUserStartup, L"Smile \U0001F600", L"C:\\Tools\\smile.exe", L"/s"},
+        {"lone surrogate in the name", kUserRun, kUserStartup, std::wstring(L"Half") + wchar_t(0xD800),
+         L"C:\\Tools\\half.exe", L"/x"},
+    };
+    for (const Case& c : cases) {
+        ClearSlots(c);
+        MakeProgramFile(c.program);
+        Seed(c);
+        StartupEntry listed;
+        ASSERT_TRUE(Listed(c, c.kind, listed)) << c.what;
+        StartupEntry moved = listed;
+        moved.kind = c.movedTo;
+        if (ReplaceEntry(listed, moved).ok()) {
+            EXPECT_EQ(ReadSlot(c, c.movedTo).text, CommandOf(c)) << c.what << ": the link starts the very program";
+            EXPECT_FALSE(ReadSlot(c, c.kind).exists) << c.what;
+            EXPECT_TRUE(Listed(c, c.movedTo, listed)) << c.what << ": listed under the value's name";
+            EXPECT_EQ(StartupFolderItems(), 1u) << c.what << ": the one link";
+        } else {
+            EXPECT_EQ(ReadSlot(c, c.kind).text, CommandOf(c)) << c.what << ": the value stays as it was";
+            EXPECT_EQ(StartupFolderItems(), 0u) << c.what << ": nothing of the attempt is left in the folder";
+        }
+        ClearSlots(c);
+    }
     CoUninitialize();
 }
 
