@@ -18,6 +18,8 @@
 
 #include "backup/BackupStore.h"
 #include "backup/EntryRestore.h"
+#include "blocking/BlockCheckLog.h"
+#include "blocking/BlockCheckLogFormat.h"
 #include "blocking/BlockList.h"
 #include "blocking/EntryBlocking.h"
 #include "entries/EntryCatalogue.h"
@@ -286,6 +288,13 @@ TEST_P(UnicodeEntries, AreSwitchedMovedRestoredAndBlockedUnderTheirExactNames) {
     ASSERT_EQ(ReadSlot(c, c.kind).text, CommandOf(c)) << c.what << ": back";
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
     EXPECT_FALSE(ReadSlot(c, c.kind).exists) << c.what << ": removed by the logon check";
+    // And its log says so, under the entry's own name and command.
+    const BlockCheckRun run = LastBlockCheckRun(testsupport::ReadFileBytes(BlockCheckLogFile()));
+    bool logged = false;
+    for (const BlockCheckAction& action : run.actions) {
+        logged |= action.removed && action.name == name && action.command == command;
+    }
+    EXPECT_TRUE(logged) << c.what << ": in the log as removed";
 }
 
 size_t StartupFolderItems() {
