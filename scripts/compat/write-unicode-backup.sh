@@ -48,5 +48,4 @@ seed '"""Windows Registry Editor Version 5.00\r
 """'
 sleep 1
 wine "$bin/Bootmarshal.com" /backup >/dev/null
-cp "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Bootmarshal/BootmarshalBackup.xml" "$out" 2>/dev/null ||
-  cp "$(find "$WINEPREFIX/drive_c/users" -name BootmarshalBackup.xml | head -n1)" "$out"
+cp "$(find "$WINEPREFIX/drive_c/users" -name BootmarshalBackup.xml | head -n1)" "$out"
