@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "backup/SnapshotList.h"
+#include "entries/LocationKinds.h"
 #include "support/EntryBuilder.h"
 #include "unit/backup/DateTimePrint.h"
 #include "xml/XmlParser.h"
@@ -217,6 +218,15 @@ TEST(SnapshotList, EntriesOutsideTheCodePageKeepTheirTextUnderAKindOlderVersions
         EXPECT_EQ(got.command, c.entry.command) << c.what;
         EXPECT_TRUE(SameSnapshot(read.Snapshots[0], list.Snapshots[0])) << c.what;
         EXPECT_EQ(xml.Write(read, German()), bytes) << c.what;
+    }
+}
+
+// The UTF-8 range must never take a kind that names a location of its own.
+TEST(SnapshotList, EveryLocationKindPlusTheUtf8OffsetLiesInTheUtf8Range) {
+    for (const int32_t kind : AllLocationKinds()) {
+        EXPECT_GE(kind, 0);
+        EXPECT_LE(kind + kUtf8KindOffset, kUtf8KindLast) << kind;
+        EXPECT_FALSE(IsLocationKind(kind + kUtf8KindOffset)) << kind;
     }
 }
 
