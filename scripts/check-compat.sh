@@ -6,7 +6,10 @@
 # entry, with what this version wrote (the files' *.read.txt). The older reader
 # must read every file, skip what it does not know, and give every entry the
 # same name and command in the same place: it must never restore an entry
-# under another name. Not part of CI; needs git, cmake, ninja and clang.
+# under another name. An entry stored in UTF-8 (its name or command outside the
+# ANSI code page) must reach it under a kind it knows no location of, so that
+# its restore refuses it; there must be as many of those as the file marks
+# UTF-8. Not part of CI; needs git, cmake, ninja and clang.
 #   scripts/check-compat.sh [commit]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -42,10 +45,26 @@ for expected in "$root"/tests/compat/backup/current/*.read.txt; do
   got="$("$work/read-backup" "$region" "$file")"
   entries=$(grep -c '^  ' <<<"$got" || true)
   snapshots=$(grep -c '^snapshot ' <<<"$got" || true)
-  if [ "$got" = "$want" ]; then
-    echo "$(basename "$file"): read, $snapshots snapshots, $entries entries, every one as written"
+  marked=$(grep -c '<encoding>utf-8</encoding>' "$file" || true)
+  # Line by line: as written, or the same entry under its kind plus 300 and
+  # refused by the older restore.
+  verdict="$(awk 'NR == FNR { want[FNR] = $0; n = FNR; next }
+    { got[FNR] = $0; m = FNR }
+    END {
+      refused = 0; differ = (n != m)
+      for (i = 1; i <= n && !differ; ++i) {
+        if (want[i] == got[i]) continue
+        w = want[i]; a = index(w, "|"); rest = substr(w, a + 1); k = index(rest, "|")
+        if (got[i] == substr(w, 1, a) (substr(rest, 1, k - 1) + 300) substr(rest, k) "|refused") ++refused
+        else differ = 1
+      }
+      print differ ? "differ" : refused
+    }' <(echo "$want") <(echo "$got"))"
+  if [ "$verdict" != differ ] && [ "$verdict" = "$marked" ]; then
+    echo "$(basename "$file"): read, $snapshots snapshots, $entries entries: $verdict in UTF-8 refused by its restore" \
+      "(a kind it knows no location of), every other one as written"
   else
-    echo "$(basename "$file"): read DIFFERENTLY:"
+    echo "$(basename "$file"): read DIFFERENTLY ($marked entries marked UTF-8, verdict: $verdict):"
     diff <(echo "$want") <(echo "$got") | sed 's/^/    /' || true
     status=1
   fi

@@ -5,7 +5,9 @@
 // A file the reader refuses lists "refused: <reason>". Built with
 // BM_COMPAT_CURRENT_FIELDS (only possible against a tree that has them), each
 // entry line adds the value type and who switched the entry off, as the
-// current files' readings (*.read.txt) hold them.
+// current files' readings (*.read.txt) hold them. Built against an older
+// tree, an entry its restore refuses (a kind it knows no location of) ends in
+// "|refused".
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -16,6 +18,11 @@
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 #include "xml/XmlTree.h"
+#ifdef BM_COMPAT_CURRENT_FIELDS
+#include "system/CodePageText.h"
+#else
+#include "entries/StartupEntry.h"
+#endif
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -43,9 +50,26 @@ int main(int argc, char** argv) {
             continue;
         }
 #ifdef BM_COMPAT_CURRENT_FIELDS
+        // As older readings list them: a text the ANSI code page holds in it.
+        for (Snapshot& snapshot : list.Snapshots) {
+            for (StartupEntry& entry : snapshot.Entries) {
+                std::string name, command;
+                if (AnsiFromUtf8(entry.name, name) && AnsiFromUtf8(entry.command, command)) {
+                    entry.name = name;
+                    entry.command = command;
+                }
+            }
+        }
         std::fputs(compat::Listing(name, list, formats, compat::CurrentFields).c_str(), stdout);
 #else
-        std::fputs(compat::Listing(name, list, formats).c_str(), stdout);
+        // An entry of a kind this version knows no location of is one its
+        // restore refuses (it adds an entry only to a location it knows).
+        std::fputs(compat::Listing(name, list, formats,
+                                   [](const StartupEntry& entry) {
+                                       return IsLocationKind(entry.kind) ? std::string() : std::string("|refused");
+                                   })
+                       .c_str(),
+                   stdout);
 #endif
     }
     return 0;

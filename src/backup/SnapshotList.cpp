@@ -142,12 +142,12 @@ void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) cons
         const StartupEntry& entry = Entries[i];
         TXMLTag* launcher = new TXMLTag(&element, "launcher" + std::to_string(i));
         new TXMLTag(launcher, "active", entry.active ? "true" : "false");
-        new TXMLTag(launcher, "kind", std::to_string(entry.kind));
         // Older versions read these texts in the user's ANSI code page: an
-        // entry that fits it is written so; another one keeps its UTF-8 and
-        // says so in an extra child.
+        // entry that fits it is written so; another one keeps its UTF-8, says
+        // so in an extra child and takes a kind older versions do not restore.
         std::string name, command;
         const bool ansi = AnsiFromUtf8(entry.name, name) && AnsiFromUtf8(entry.command, command);
+        new TXMLTag(launcher, "kind", std::to_string(ansi ? entry.kind : entry.kind + kUtf8KindOffset));
         new TXMLTag(launcher, "name", ansi ? name : entry.name);
         new TXMLTag(launcher, "command", ansi ? command : entry.command);
         const StoredValue stored = RecordedValueType(entry);
@@ -196,7 +196,14 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
         }
         entry.name = RequiredChild(launcher, "name").Text();
         entry.command = RequiredChild(launcher, "command").Text();
-        if (!ChildSays(launcher.Items.FindTag("encoding"), "utf-8")) {
+        // Either mark says UTF-8: the kind or, in files written before the kind
+        // took it, the child alone.
+        bool utf8 = ChildSays(launcher.Items.FindTag("encoding"), "utf-8");
+        if (entry.kind >= kUtf8KindOffset && entry.kind <= kUtf8KindLast) {
+            entry.kind -= kUtf8KindOffset;
+            utf8 = true;
+        }
+        if (!utf8) {
             entry.name = Utf8FromAnsi(entry.name);
             entry.command = Utf8FromAnsi(entry.command);
         }

@@ -11,9 +11,11 @@
 //                           command suggests: "text", "expandtext", "nottext"
 //           switchedoffby   only for an entry switched off by other means than
 //                           this program's marker: "windows", "othertool"
+//           encoding        "utf-8" for an entry whose name or command the ANSI
+//                           code page cannot hold (see kUtf8KindOffset)
 //
 // Readers that know only the four first children of a launcher skip the other
-// two, and read the entry as an older version wrote it.
+// ones, and read the entry as an older version wrote it.
 //
 // Pure: the regional settings for the timestamps come in as data, and the file
 // itself is the store's business (BackupStore.h).
@@ -28,6 +30,14 @@
 #include "system/Errors.h"
 
 class TXMLTag;
+
+// An entry whose name or command the user's ANSI code page cannot hold is
+// stored in UTF-8, with its kind plus this offset (kinds 300 to 399). Versions
+// before UTF-8 entries read every text in the code page and would restore such
+// an entry under another name; they know no location of such a kind, so their
+// restore refuses the entry instead. This version takes the offset off again.
+constexpr int32_t kUtf8KindOffset = 300;
+constexpr int32_t kUtf8KindLast = 399;
 
 // A tree that does not make a backup list: a missing element, a timestamp that
 // does not convert under the current regional settings, a kind that is no number.

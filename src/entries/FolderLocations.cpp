@@ -4,6 +4,7 @@
 
 #include "entries/StartupFolders.h"
 #include "entries/StoredCommand.h"
+#include "system/CodePageText.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
@@ -97,6 +98,16 @@ WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkF
         const bool denied = result == E_ACCESSDENIED || result == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) ||
                             result == STG_E_ACCESSDENIED;
         return denied ? WriteOutcome::Denied() : WriteOutcome::Failed();
+    }
+    // A shell-link object may keep the target path in the ANSI code page only
+    // (Wine's does): a program path the code page cannot hold is read back
+    // before the link is kept, so the entry never comes to start another path.
+    // (The fields may be the shared link's own, which reading replaces.)
+    const std::string path = fields.Path, arguments = fields.Arguments;
+    if (!FitsAnsiCodePage(path) &&
+        !(link.LoadLink(temporary) && link.Fields().Path == path && link.Fields().Arguments == arguments)) {
+        DeleteFileW(WideFromUtf8(temporary).c_str());
+        return WriteOutcome::Failed();
     }
     if (!MoveFileExW(WideFromUtf8(temporary).c_str(), WideFromUtf8(file).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

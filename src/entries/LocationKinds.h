@@ -11,7 +11,8 @@
 // registry, 2 machine registry (26-28 its 32-bit view on a 64-bit Windows,
 // HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 4 values that are set elsewhere
 // and only shown here (policies, Winlogon). The numbers are stored in backups
-// and block lists.
+// and block lists. Kinds stay below 100: a backup stores an entry in UTF-8
+// under its kind plus 300 (backup/SnapshotList.h).
 enum LocationKind : int32_t {
     kNoLocation = 0,
     kCommonStartup = 1,

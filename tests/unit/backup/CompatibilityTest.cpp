@@ -44,8 +44,12 @@ struct Fixture {
 // with blanks at their ends and characters outside ASCII, values that are no
 // text, a snapshot before and after changes.
 const Fixture kOlder[] = {{"dbe3696", "several-kinds-german", true}, {"dbe3696", "several-kinds-us", false}};
-// The same entries written by this version.
-const Fixture kCurrent[] = {{"current", "several-kinds-german", true}, {"current", "several-kinds-us", false}};
+// The same entries written by this version, and entries whose names and
+// commands the ANSI code page cannot hold (Cyrillic, Greek, CJK, an emoji, a
+// value name with a lone surrogate), written by this version in UTF-8.
+const Fixture kCurrent[] = {{"current", "several-kinds-german", true},
+                            {"current", "several-kinds-us", false},
+                            {"current", "unicode-us", false}};
 
 class Reading {
 public:

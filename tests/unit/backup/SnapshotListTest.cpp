@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "backup/SnapshotList.h"
+#include "entries/LocationKinds.h"
 #include "support/EntryBuilder.h"
 #include "unit/backup/DateTimePrint.h"
 #include "xml/XmlParser.h"
@@ -172,6 +173,96 @@ TEST(SnapshotList, MechanismAndValueTypeAreKeptInExtraChildrenOnlyWhereTheyDiffe
         EXPECT_EQ(got.active, c.entry.active) << c.what;
         EXPECT_TRUE(SameSnapshot(read.Snapshots[0], list.Snapshots[0])) << c.what;
         EXPECT_EQ(xml.Write(read, German()), bytes) << c.what;
+    }
+}
+
+// An entry the ANSI code page cannot hold (Windows-1252 in the tree without
+// Windows) keeps its UTF-8, lone surrogates included, under a kind older
+// versions know no location of, so their restore refuses it; this version
+// reads it back exactly under its own kind. An entry that fits stays as of old.
+TEST(SnapshotList, EntriesOutsideTheCodePageKeepTheirTextUnderAKindOlderVersionsDoNotRestore) {
+    struct Case {
+        const char* what;
+        StartupEntry entry;
+        int writtenKind;
+    };
+    const Case cases[] = {
+        {"Western", AnEntry("Gr\xC3\xBC\xC3\x9F", "C:\\\xC3\x84rger\\a.exe").Kind(11), 11},
+        {"Cyrillic name",
+         AnEntry("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBA\xD0\xB0", "C:\\p.exe").Kind(11), 311},
+        {"Greek command", AnEntry("Greek", "C:\\\xCE\xB1\xCE\xB2\xCE\xB3.exe /\xCE\xB4").Kind(21), 321},
+        {"CJK link", AnEntry("\xE6\xB5\x8B\xE8\xAF\x95", "C:\\t.exe").Kind(2).Active(0), 302},
+        {"emoji", AnEntry("Smile \xF0\x9F\x98\x80", "C:\\s.exe").Kind(26).OffBy(SwitchedOffBy::Windows), 326},
+        {"lone surrogate", AnEntry("Half\xED\xA0\x80", "C:\\h.exe").Kind(12), 312},
+        {"win.ini item", AnEntry("x", "C:\\\xD0\xA2.exe").Kind(32), 332},
+    };
+    for (const Case& c : cases) {
+        SnapshotList list;
+        list.Snapshots.resize(1);
+        list.Snapshots[0].Timestamp = At(2010, 2, 1, 10, 20, 30);
+        list.Snapshots[0].Entries = {c.entry};
+        Xml xml;
+        const std::string bytes = xml.Write(list, German());
+        const bool utf8 = c.writtenKind != c.entry.kind;
+        EXPECT_NE(bytes.find("<kind>" + std::to_string(c.writtenKind) + "</kind>"), std::string::npos) << c.what;
+        EXPECT_EQ(bytes.find("<encoding>utf-8</encoding>") != std::string::npos, utf8) << c.what;
+        // The declaration and the layout of the file stay.
+        EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<xml>\r\n  <list>\r\n", 0), 0u) << c.what;
+
+        SnapshotList read;
+        read.ReadFromXml(xml.Read(bytes), German());
+        ASSERT_EQ(read.Snapshots.size(), 1u) << c.what;
+        const StartupEntry& got = read.Snapshots[0].Entries.at(0);
+        EXPECT_EQ(got.kind, c.entry.kind) << c.what;
+        EXPECT_EQ(got.name, c.entry.name) << c.what;
+        EXPECT_EQ(got.command, c.entry.command) << c.what;
+        EXPECT_TRUE(SameSnapshot(read.Snapshots[0], list.Snapshots[0])) << c.what;
+        EXPECT_EQ(xml.Write(read, German()), bytes) << c.what;
+    }
+}
+
+// The UTF-8 range must never take a kind that names a location of its own.
+TEST(SnapshotList, EveryLocationKindPlusTheUtf8OffsetLiesInTheUtf8Range) {
+    for (const int32_t kind : AllLocationKinds()) {
+        EXPECT_GE(kind, 0);
+        EXPECT_LE(kind + kUtf8KindOffset, kUtf8KindLast) << kind;
+        EXPECT_FALSE(IsLocationKind(kind + kUtf8KindOffset)) << kind;
+    }
+}
+
+// Either mark says the texts are UTF-8: a kind of the UTF-8 range, or the
+// child alone, as files of the version before that range hold it. Without
+// either the texts are in the code page.
+TEST(SnapshotList, EitherMarkReadsTheTextsAsUtf8) {
+    const std::string head =
+        "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<xml><list><object><datum>01.02.2010</datum><launcher0>";
+    const std::string tail = "</launcher0></object></list></xml>\r\n";
+    const std::string te = "&ETH;&cent;&ETH;&micro;";  // the UTF-8 bytes of two Cyrillic letters
+    struct Case {
+        std::string launcher;
+        int kind;
+        std::string name;
+    } cases[] = {
+        {"<active>true</active><kind>311</kind><name>" + te +
+             "</name><command>c</command>"
+             "<encoding>utf-8</encoding>",
+         11, "\xD0\xA2\xD0\xB5"},
+        {"<active>true</active><kind>302</kind><name>" + te + "</name><command>c</command>", 2, "\xD0\xA2\xD0\xB5"},
+        {"<active>true</active><kind>11</kind><name>" + te +
+             "</name><command>c</command>"
+             "<Encoding>UTF-8</Encoding>",
+         11, "\xD0\xA2\xD0\xB5"},
+        {"<active>true</active><kind>11</kind><name>" + te + "</name><command>c</command>", 11,
+         "\xC3\x90\xC2\xA2\xC3\x90\xC2\xB5"},
+    };
+    for (const Case& c : cases) {
+        Xml xml;
+        SnapshotList list;
+        list.ReadFromXml(xml.Read(head + c.launcher + tail), German());
+        ASSERT_EQ(list.Snapshots.size(), 1u) << c.launcher;
+        const StartupEntry& got = list.Snapshots[0].Entries.at(0);
+        EXPECT_EQ(got.kind, c.kind) << c.launcher;
+        EXPECT_EQ(got.name, c.name) << c.launcher;
     }
 }
 
