@@ -318,6 +318,9 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    // The filter field above the entry list: its label and the hint it shows while empty.
+    FilterCaption = 610,
+    FilterHint = 611,
 };
 
 }  // namespace Text
