@@ -542,4 +542,119 @@ TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvi
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
 }
 
+// The focused control of the window in front (a dialog over the main window
+// included), as the given window's thread has it.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+TEST_F(MainWindowEndToEnd, PrintTheInformationWindowALanguageSwitchAndHelpFromTheKeyboardAlone) {
+    // Print, reached with the arrows inside its group. Where the print ends up
+    // depends on the prefix's printers; the window must take keys again after it.
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonNewEntry, VK_TAB));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonPrint, VK_RIGHT, {}, 3));
+    SetForegroundWindow(window_);
+    testsupport::PressKey(VK_RETURN);
+    if (HWND message = e2e::WaitForWindow(WindowClass::Message, 3000, program_.processId())) {
+        EXPECT_TRUE(PressUntil(message, VK_RETURN, {}, [&] { return e2e::WaitUntilGone(message, 2000); }));
+    }
+    ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(window_) != 0; }));
+
+    // Help opens the help file with the program the system has for it.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string opened = std::string(temp) + "bm-help-opened.txt";
+    DeleteFileA(opened.c_str());
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.chm", "help"));
+    const std::string oldClass = Value(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "");
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "", "BmTestHelpFile"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\BmTestHelpFile\\shell\\open\\command", "",
+                               "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"" + opened + "\""));
+    EXPECT_TRUE(PressUntil(window_, VK_F1, {}, [&] { return Eventually([&] { return FileExists(opened); }, 5000); }))
+        << "F1";
+    EXPECT_EQ(testsupport::ReadFileBytes(opened), "help");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "", oldClass);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\BmTestHelpFile");
+
+    // The information window from the last ribbon page, its language list
+    // reached with Shift+Tab and turned with an arrow key: the main window
+    // speaks the new language at once.
+    const std::string germanGroup = e2e::ControlText(window_, kIdEntriesGroup);
+    ASSERT_TRUE(PressUntil(window_, VK_TAB, {VK_CONTROL}, [&] {
+        return Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonAbout)) != 0; }, 1000);
+    }));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonAbout, VK_TAB));
+    HWND info = nullptr;
+    ASSERT_TRUE(PressUntil(window_, VK_RETURN, {}, [&] {
+        return (info = e2e::WaitForWindow(WindowClass::Info, 3000, program_.processId())) != nullptr;
+    }));
+    HWND languages = e2e::FindControl(info, kIdInfoLanguageList);
+    for (int i = 0; i < 8 && FocusOf(info) != languages; ++i) {
+        SetForegroundWindow(info);
+        testsupport::PressKey(VK_TAB, {VK_SHIFT});
+        Eventually([&] { return FocusOf(info) == languages; }, 300);
+    }
+    ASSERT_EQ(FocusOf(info), languages);
+    for (const WORD arrow : {WORD{VK_DOWN}, WORD{VK_UP}}) {
+        if (e2e::ControlText(window_, kIdEntriesGroup) != germanGroup) break;
+        PressUntil(info, arrow, {}, [&] {
+            return Eventually([&] { return e2e::ControlText(window_, kIdEntriesGroup) != germanGroup; }, 1500);
+        });
+    }
+    EXPECT_NE(e2e::ControlText(window_, kIdEntriesGroup), germanGroup) << "the language switched";
+    e2e::Screenshot("language-switched-by-key", info);
+    EXPECT_TRUE(PressUntil(info, VK_ESCAPE, {}, [&] { return e2e::WaitUntilGone(info, 2000); }));
+}
+
+// Tab from the list goes round every stop of the window once and comes back;
+// each group of the ribbon's page is one stop, Shift+Tab goes the same way back.
+TEST_F(MainWindowEndToEnd, TabWalksEveryGroupOnceAndReturns) {
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window_; }));
+    ASSERT_TRUE(MoveFocusTo(kIdEntryList, VK_TAB));
+    const auto walk = [&](std::initializer_list<WORD> held) {
+        std::vector<int> stops;
+        for (int i = 0; i < 80; ++i) {
+            const int before = FocusedId();
+            testsupport::PressKey(VK_TAB, held);
+            Eventually([&] { return FocusedId() != before; }, 2000);
+            if (FocusedId() == kIdEntryList) break;
+            stops.push_back(FocusedId());
+        }
+        return stops;
+    };
+    const std::vector<int> forwards = walk({});
+    ASSERT_EQ(FocusedId(), kIdEntryList) << "back on the list after " << forwards.size() << " stops";
+    const std::vector<std::vector<int>> groups = {
+        {kIdRibbonTabHome, kIdRibbonTabAppearance, kIdRibbonTabHelp},
+        {kIdRibbonNewEntry, kIdRibbonRefresh, kIdRibbonPrint},
+        {kIdRibbonMakeBackup, kIdRibbonManageBackups},
+        {kIdRibbonBlockedEntries},
+        {kIdRibbonRestart, kIdRibbonHomepage, kIdRibbonExit},
+        {kIdFilterText},
+        {kIdDeleteButton},
+        {kIdChangeButton},
+        {kIdLaunchButton},
+        {kIdBlockButton},
+        {kIdSwitchButton},
+        {kIdMoveButton},
+    };
+    std::vector<int> backwards = walk({VK_SHIFT});
+    ASSERT_EQ(FocusedId(), kIdEntryList) << "back on the list after " << backwards.size() << " stops";
+    // A key press under load now and then moves on twice: every group must be
+    // met on one of the two walks, and on neither twice.
+    for (const std::vector<int>& group : groups) {
+        const auto stopsIn = [&group](const std::vector<int>& stops) {
+            return std::count_if(stops.begin(), stops.end(),
+                                 [&](int id) { return std::find(group.begin(), group.end(), id) != group.end(); });
+        };
+        EXPECT_LE(stopsIn(forwards), 1) << "group of " << group.front();
+        EXPECT_LE(stopsIn(backwards), 1) << "group of " << group.front();
+        EXPECT_GE(stopsIn(forwards) + stopsIn(backwards), 1) << "group of " << group.front();
+    }
+}
+
 }  // namespace
