@@ -657,4 +657,44 @@ TEST_F(MainWindowEndToEnd, TabWalksEveryGroupOnceAndReturns) {
     }
 }
 
+// The grown window with a filter typed, in each colour scheme, at 96 and at
+// 144 DPI; at each DPI the designed size is the smallest the window gets.
+TEST_F(MainWindowEndToEnd, TheGrownWindowInEachSchemeAtBothDpis) {
+    struct UserDpiBack {
+        ~UserDpiBack() { testsupport::SetUserDpi(96); }
+    } dpiBack;
+    for (const int dpi : {96, 144}) {
+        if (dpi != 96) {
+            e2e::Close(window_);
+            ASSERT_EQ(program_.WaitForExit(), 0);
+            testsupport::SetUserDpi(static_cast<DWORD>(dpi));
+            Restart();
+        }
+        SetWindowPos(window_, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+        RECT smallest{};
+        GetClientRect(window_, &smallest);
+        EXPECT_GE(smallest.right, MulDiv(826, dpi, 96) - 1) << dpi;
+        EXPECT_GE(smallest.bottom, MulDiv(662, dpi, 96) - 1) << dpi;
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        SetWindowPos(window_, nullptr, 10, 10, frame.right - frame.left + MulDiv(220, dpi, 96),
+                     frame.bottom - frame.top + MulDiv(100, dpi, 96), SWP_NOZORDER);
+        ASSERT_TRUE(PressUntil(window_, 'E', {VK_CONTROL},
+                               [&] { return Eventually([&] { return FocusedId() == kIdFilterText; }, 1000); }));
+        Type("WIN");
+        EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"Twin", "Twin"}; }));
+        for (const auto& [scheme, id] : {std::pair<const char*, int>{"blue", kIdRibbonSchemeBlue},
+                                         {"black", kIdRibbonSchemeBlack},
+                                         {"silver", kIdRibbonSchemeSilver}}) {
+            e2e::Click(window_, id);
+            Sleep(300);  // the repaint, for the picture only
+            e2e::Screenshot("main-window-grown-" + std::string(scheme) + "-" + std::to_string(dpi) + "dpi", window_);
+        }
+        e2e::Click(window_, kIdRibbonSchemeBlue);
+    }
+    e2e::Close(window_);
+    ASSERT_EQ(program_.WaitForExit(), 0);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
+}
+
 }  // namespace
