@@ -63,6 +63,8 @@ protected:
         ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Twin", "C:\\twin-machine.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", "C:\\legacy\\tray.exe"));
         testsupport::SeedLanguageChoice(DataFolder(kBaseName));
+        // Each test starts with the window at its designed size in the middle, as at the first start.
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
         program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
         ASSERT_TRUE(program_.started());
         window_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
@@ -452,7 +454,6 @@ TEST_F(MainWindowEndToEnd, KeysOpenTheListsMenuAtTheSelectedLineAndRefreshFromAn
 }
 
 TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvivesARestart) {
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
     for (int i = 0; i < 60; ++i) {
         char name[16];
         wsprintfA(name, "Entry %02d", i);
@@ -528,17 +529,21 @@ TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvi
     EXPECT_EQ(reopened.left, chosen.left);
     EXPECT_EQ(reopened.top, chosen.top);
 
-    // A place on no monitor there is now (one unplugged since): the designed size, in the middle.
-    e2e::Close(window_);
-    ASSERT_EQ(program_.WaitForExit(), 0);
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kProgramKey, kPlacement, "-30000 -30000 -29000 -29200 0"));
-    Restart();
-    RECT centred{};
-    GetWindowRect(window_, &centred);
-    EXPECT_EQ(centred.right - centred.left, designed.right - designed.left);
-    EXPECT_EQ(centred.bottom - centred.top, designed.bottom - designed.top);
-    EXPECT_GE(centred.left, 0);
-    EXPECT_GE(centred.top, 0);
+    // A place on no monitor there is now (one unplugged since), or a value that
+    // is no place at all: the designed size, in the middle of the screen.
+    for (const char* stored : {"-30000 -30000 -29000 -29200 0", "40 30 ten 700 1", "900 700 40 30 0"}) {
+        e2e::Close(window_);
+        ASSERT_EQ(program_.WaitForExit(), 0);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kProgramKey, kPlacement, stored));
+        Restart();
+        RECT centred{};
+        GetWindowRect(window_, &centred);
+        EXPECT_FALSE(IsZoomed(window_)) << stored;
+        EXPECT_EQ(centred.right - centred.left, designed.right - designed.left) << stored;
+        EXPECT_EQ(centred.bottom - centred.top, designed.bottom - designed.top) << stored;
+        EXPECT_EQ(centred.left, designed.left) << stored;
+        EXPECT_EQ(centred.top, designed.top) << stored;
+    }
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
 }
 
