@@ -463,7 +463,8 @@ TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvi
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, name, "C:\\entry.exe"));
     }
     const std::string longName = "A name far too long for the list " + std::string(120, 'x') + " end";
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, longName, "C:\\long.exe"));
+    const std::string longCommand = "C:\\long.exe /with " + std::string(300, 'y') + " /end";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, longName, longCommand));
     ASSERT_TRUE(PressUntil(window_, VK_F5, {},
                            [&] { return Eventually([&] { return e2e::ListLines(list_).size() == 65u; }, 2000); }));
 
@@ -497,6 +498,16 @@ TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvi
     }
     EXPECT_EQ(tipText, longName);
     e2e::Screenshot("list-line-tooltip", window_);
+    // The details hold the whole name and command in read-only fields, to select and copy.
+    SelectLineOf(longName);
+    for (const auto& [id, text] : {std::pair<int, std::string>{kIdNameText, longName}, {kIdCommandText, longCommand}}) {
+        HWND field = e2e::FindControl(window_, id);
+        EXPECT_TRUE(Eventually([&] { return e2e::Text(field) == text; })) << id;
+        char className[16] = {};
+        GetClassNameA(field, className, sizeof className);
+        EXPECT_STREQ(className, "Edit") << id;
+        EXPECT_NE(GetWindowLongA(field, GWL_STYLE) & ES_READONLY, 0) << id;
+    }
     SetCursorPos(5, 5);
 
     ShowWindow(window_, SW_MAXIMIZE);
