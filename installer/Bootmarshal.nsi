@@ -27,6 +27,7 @@ ManifestDPIAware true
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Bootmarshal"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define BLOCK_CHECK_VALUE "Bootmarshal Block-check"
+!define PROGRAM_KEY "Software\Veltmanix\Bootmarshal"
 
 ; Per-machine or per-user; a later run finds the earlier folder and mode.
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -238,6 +239,11 @@ Section "Uninstall"
 
   Delete "$SMPROGRAMS\Bootmarshal.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+
+  ; Where the main window was last: the program's own key, gone with it when empty.
+  DeleteRegValue HKCU "${PROGRAM_KEY}" "MainWindow"
+  DeleteRegKey /ifempty HKCU "${PROGRAM_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Veltmanix"
 
   ${If} $KeepData == 0
     SetShellVarContext current

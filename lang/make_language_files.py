@@ -347,6 +347,8 @@ DEUTSCH = {
     491: "Art vorher",
     492: "Befehl vorher",
     493: "Aktiv vorher",
+    494: "Filter:",
+    495: "Name oder Befehl (Strg+E)",
 }
 
 ENGLISH = {
@@ -630,6 +632,8 @@ ENGLISH = {
     491: "Kind before",
     492: "Command before",
     493: "Active before",
+    494: "Filter:",
+    495: "Name or command (Ctrl+E)",
 }
 
 FRANCAIS = {
@@ -923,6 +927,8 @@ FRANCAIS = {
     491: "Type avant",
     492: "Commande avant",
     493: "Actif avant",
+    494: "Filtre :",
+    495: "Nom ou commande (Ctrl+E)",
 }
 
 NBSP = "\u00a0"

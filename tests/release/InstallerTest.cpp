@@ -28,6 +28,8 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kBlockCheck[] = "Bootmarshal Block-check";
+// The program's own key: where the main window was last.
+const char kProgramKey[] = "Software\\Veltmanix\\Bootmarshal";
 const char* const kShipped[] = {"Bootmarshal.exe", "inactive.exe",    "Bootmarshal.t00", "Bootmarshal.t01",
                                 "Bootmarshal.t02", "Bootmarshal.c00", "Bootmarshal.c01", "Bootmarshal.c02",
                                 "Bootmarshal.d00", "Bootmarshal.d01", "Bootmarshal.d02", "uninstall.exe"};
@@ -182,8 +184,10 @@ TEST_F(InstallerTest, PerMachineKeepsDataAndTheCompanionOfAnEntryLeftSwitchedOff
     UseProgram(machineFolder_);
     const std::string switchedOff = SwitchedOffCommand(machineFolder_);
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Switched off", switchedOff));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kProgramKey, "MainWindow", "40 30 900 720 1"));
 
     EXPECT_EQ(Uninstall(machineFolder_, ""), 0);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Veltmanix")) << "where the window was goes with the data kept";
     ExpectRemoved(HKEY_LOCAL_MACHINE, machineFolder_, machineLink_);
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kRun, "Switched off"), switchedOff);
     EXPECT_TRUE(FileExists(machineFolder_ + "\\inactive.exe")) << "the switched-off entry still starts it";
@@ -206,7 +210,9 @@ TEST_F(InstallerTest, PerUserSwitchesEntriesOnAndRemovesEverything) {
     testsupport::MakeFolders(startup);
     ASSERT_TRUE(testsupport::WritePlatformLink(startup + "\\Tray.lnk", folder + "\\inactive.exe", "C:\\tray2.exe"));
 
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kProgramKey, "MainWindow", "40 30 900 720 0"));
     EXPECT_EQ(Uninstall(folder, "/SWITCHON /REMOVEDATA"), 0);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProgramKey));
     ExpectRemoved(HKEY_CURRENT_USER, folder, userLink_);
     EXPECT_FALSE(FileExists(folder + "\\inactive.exe"));
     EXPECT_FALSE(FolderExists(folder)) << "nothing is left of the program folder";

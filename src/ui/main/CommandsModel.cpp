@@ -44,6 +44,7 @@ const std::vector<Shortcut>& Shortcuts() {
         {Command::RestartWindows, 'F', true, false, false},
         {Command::Exit, 'X', false, true, false},
         {Command::Refresh, kF5, false, false, false},
+        {Command::FocusFilter, 'E', true, false, false},
         {Command::DeleteEntry, kDelete, false, false, true},
         {Command::ChangeEntry, kReturn, false, false, true},
     };

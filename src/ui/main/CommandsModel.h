@@ -42,8 +42,9 @@ enum class Command : int {
     OpenTipLink,
     ToggleSources,
     ToggleInformation,
+    FocusFilter,  // the filter field above the list, as Explorer's search box
     First = NewEntry,
-    Last = ToggleInformation,
+    Last = FocusFilter,
 };
 
 inline bool IsCommandId(int id) {

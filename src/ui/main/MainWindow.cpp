@@ -16,6 +16,7 @@
 #include "system/Elevation.h"
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/main/WindowPlacement.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
@@ -88,9 +89,10 @@ std::string WithLineBreaks(std::string text) {
 
 MainWindow::MainWindow()
     : WindowBase(WindowClass::Main, kClientWidth, kClientHeight,
-                 // A top-level window with a taskbar button that can be minimised, without
-                 // WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
-                 {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW}) {}
+                 // A top-level window with a taskbar button that can be resized, minimised
+                 // and maximized, without WS_CLIPCHILDREN: group boxes leave their inside
+                 // to the window's background.
+                 {WS_OVERLAPPEDWINDOW & ~WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW}) {}
 
 MainWindow::~MainWindow() {
     SetEntriesChangedHandler(nullptr);
@@ -108,8 +110,9 @@ void MainWindow::OnCreate() {
     CreateSidePanel();
     CreateEntryArea();
     // The logon check ends without a word; what it last did shows down here.
-    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 8,
-               kClientHeight - kStatusBarHeight + 3, kClientWidth - 16, kStatusBarHeight - 5, kIdLogonCheckText);
+    AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0,
+               kIdLogonCheckText);
+    LayOut(kClientWidth, kClientHeight);
 
     std::vector<ACCEL> keys;
     for (const Shortcut& shortcut : Shortcuts()) {
@@ -186,47 +189,155 @@ void MainWindow::CreateSidePanel() {
 }
 
 void MainWindow::CreateEntryArea() {
-    const int left = kSidePanelWidth + 10, width = kClientWidth - left - 8;
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left, Ribbon::kHeight96 + 4, width, 198,
-               kIdEntriesGroup);
+    // Placed by LayOut, which follows the window's size.
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, kIdEntriesGroup);
+    const DWORD label = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
+    // The filter field comes before the list in the Tab order, as Explorer's search box before its files.
+    AddControl("STATIC", "", label | SS_CENTERIMAGE, 0, 0, 0, 0, kIdFilterCaption);
+    filter_ = AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                         kIdFilterText, WS_EX_CLIENTEDGE);
     list_ = AddControl("LISTBOX", "",
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                           LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                       left + 10, Ribbon::kHeight96 + 24, width - 20, 168, kIdEntryList);
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                           LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                       0, 0, 0, 0, kIdEntryList);
     SetControlFont(kIdEntryList, listFont_.get());
     SendMessageW(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
+    SetWindowSubclass(list_, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
-    const int top = 326;
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left, top, width, 310, kIdDetailsGroup);
-    const DWORD label = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
-    AddControl("STATIC", "", label, left + 12, top + 24, 96, 16, kIdNameCaption);
-    AddControl("STATIC", "", label, left + 110, top + 24, width - 122, 32, kIdNameText);
-    SetControlFont(kIdNameText, nameFont_.get());
-    SetControlColor(kIdNameText, kDetailsBlue);
-    AddControl("STATIC", "", label, left + 12, top + 60, 96, 16, kIdCommandCaption);
-    AddControl("STATIC", "", label | SS_EDITCONTROL, left + 110, top + 60, width - 122, 46, kIdCommandText);
-    SetControlFont(kIdCommandText, nameFont_.get());
-    SetControlColor(kIdCommandText, kDetailsBlue);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, kIdDetailsGroup);
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdNameCaption);
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdCommandCaption);
+    // Name and command are read-only fields: a long one can be selected and
+    // copied whole, and scrolled with the keys where it is longer than the field.
+    for (const int id : {kIdNameText, kIdCommandText}) {
+        AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0, id);
+        SendMessageW(Control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        SetControlFont(id, nameFont_.get());
+        SetControlColor(id, kDetailsBlue);
+    }
 
-    const int buttonWidth = (width - 24 - 16) / 3;
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
-    AddControl("BUTTON", "", button, left + 12, top + 112, buttonWidth, 28, kIdDeleteButton);
-    AddControl("BUTTON", "", button, left + 20 + buttonWidth, top + 112, buttonWidth, 28, kIdChangeButton);
-    AddControl("BUTTON", "", button, left + 28 + 2 * buttonWidth, top + 112, buttonWidth, 28, kIdLaunchButton);
-    AddControl("BUTTON", "", button, left + 12, top + 146, width - 24, 28, kIdBlockButton);
-
-    const int boxWidth = (width - 24 - 8) / 2;
-    const int boxTop = top + 184;
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left + 12, boxTop, boxWidth, 116, kIdStatusGroup);
-    AddControl("STATIC", "", label, left + 24, boxTop + 18, boxWidth - 36, 30, kIdStatusText);
-    AddControl("STATIC", "", label, left + 24, boxTop + 48, boxWidth - 36, 28, kIdReasonText);
+    for (const int id : {kIdDeleteButton, kIdChangeButton, kIdLaunchButton, kIdBlockButton}) {
+        AddControl("BUTTON", "", button, 0, 0, 0, 0, id);
+    }
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, kIdStatusGroup);
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdStatusText);
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdReasonText);
     SetControlColor(kIdReasonText, kReasonColour);
-    AddControl("BUTTON", "", button, left + 24, boxTop + 78, 150, 28, kIdSwitchButton);
-    const int boxLeft = left + 20 + boxWidth;
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, boxLeft, boxTop, boxWidth, 116, kIdLocationGroup);
-    AddControl("STATIC", "", label, boxLeft + 12, boxTop + 22, boxWidth - 24, 50, kIdLocationText);
-    AddControl("BUTTON", "", button, boxLeft + 12, boxTop + 78, 150, 28, kIdMoveButton);
+    AddControl("BUTTON", "", button, 0, 0, 0, 0, kIdSwitchButton);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, kIdLocationGroup);
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdLocationText);
+    AddControl("BUTTON", "", button, 0, 0, 0, 0, kIdMoveButton);
     for (const ButtonCommand& b : kDetailsButtons) SetControlFont(b.id, buttonFont_.get());
+}
+
+void MainWindow::LayOut(int width96, int height96) {
+    const int width = std::max(width96, kClientWidth), height = std::max(height96, kClientHeight);
+    width96_ = width;
+    height96_ = height;
+    // The side panel keeps its designed size; the list takes the height the
+    // window gained, list and details the width.
+    const int taller = height - kClientHeight;
+    const int left = kSidePanelWidth + 10, groupWidth = width - left - 8;
+    const int groupTop = Ribbon::kHeight96 + 4;
+    MoveControl(kIdEntriesGroup, left, groupTop, groupWidth, 198 + taller);
+    const int captionWidth = MeasureTextWidth96(ControlText(kIdFilterCaption), DialogFont(), DT_NOPREFIX) + 2;
+    MoveControl(kIdFilterCaption, left + 10, groupTop + 20, captionWidth, 20);
+    MoveControl(kIdFilterText, left + 16 + captionWidth, groupTop + 20, groupWidth - 26 - captionWidth, 20);
+    MoveControl(kIdEntryList, left + 10, groupTop + 46, groupWidth - 20, 144 + taller);
+
+    const int top = 326 + taller;
+    MoveControl(kIdDetailsGroup, left, top, groupWidth, 310);
+    MoveControl(kIdNameCaption, left + 12, top + 24, 96, 16);
+    MoveControl(kIdNameText, left + 110, top + 24, groupWidth - 122, 32);
+    MoveControl(kIdCommandCaption, left + 12, top + 60, 96, 16);
+    MoveControl(kIdCommandText, left + 110, top + 60, groupWidth - 122, 46);
+
+    const int buttonWidth = (groupWidth - 24 - 16) / 3;
+    MoveControl(kIdDeleteButton, left + 12, top + 112, buttonWidth, 28);
+    MoveControl(kIdChangeButton, left + 20 + buttonWidth, top + 112, buttonWidth, 28);
+    MoveControl(kIdLaunchButton, left + 28 + 2 * buttonWidth, top + 112, groupWidth - 40 - 2 * buttonWidth, 28);
+    MoveControl(kIdBlockButton, left + 12, top + 146, groupWidth - 24, 28);
+
+    const int boxWidth = (groupWidth - 24 - 8) / 2;
+    const int boxTop = top + 184;
+    MoveControl(kIdStatusGroup, left + 12, boxTop, boxWidth, 116);
+    MoveControl(kIdStatusText, left + 24, boxTop + 18, boxWidth - 36, 30);
+    MoveControl(kIdReasonText, left + 24, boxTop + 48, boxWidth - 36, 28);
+    MoveControl(kIdSwitchButton, left + 24, boxTop + 78, 150, 28);
+    const int boxLeft = left + 20 + boxWidth;
+    MoveControl(kIdLocationGroup, boxLeft, boxTop, groupWidth - 32 - boxWidth, 116);
+    MoveControl(kIdLocationText, boxLeft + 12, boxTop + 22, groupWidth - 56 - boxWidth, 50);
+    MoveControl(kIdMoveButton, boxLeft + 12, boxTop + 78, 150, 28);
+
+    MoveControl(kIdLogonCheckText, 8, height - kStatusBarHeight + 3, width - 16, kStatusBarHeight - 5);
+}
+
+SIZE MainWindow::MinimumWindowSize() const {
+    RECT frame{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void MainWindow::UpdateLineTips() {
+    HWND tips = toolTips_.hwnd();
+    if (!tips || !list_) return;
+    RECT client{};
+    GetClientRect(list_, &client);
+    const int lineHeight = std::max(1, static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0)));
+    const int wanted = (client.bottom + lineHeight - 1) / lineHeight;
+    // Areas by position on the list, not by line: the text is asked for as the
+    // tip shows, so scrolling needs no new areas.
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = list_;
+    for (int slot = 0; slot < std::max(wanted, lineTips_); ++slot) {
+        tool.uId = static_cast<UINT_PTR>(slot);
+        if (slot >= wanted) {
+            SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            continue;
+        }
+        tool.uFlags = TTF_SUBCLASS;
+        tool.rect = RECT{0, slot * lineHeight, client.right, (slot + 1) * lineHeight};
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips, slot < lineTips_ ? TTM_NEWTOOLRECTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    lineTips_ = wanted;
+}
+
+bool MainWindow::LineIsCut(int line) const {
+    if (line < 0 || line >= static_cast<int>(model_.LineCount())) return false;
+    RECT item{};
+    if (SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return false;
+    const std::wstring text = WideFromUtf8(model_.Lines()[static_cast<size_t>(line)].text);
+    SIZE size{};
+    HDC dc = GetDC(list_);
+    {
+        gdi::Select font(dc, listFont_.get());
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    ReleaseDC(list_, dc);
+    // As DrawListLine places it.
+    return size.cx > item.right - item.left - Px(5);
+}
+
+LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) return NFR_UNICODE;
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        auto* window = reinterpret_cast<MainWindow*>(self);
+        const int line =
+            static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)) + static_cast<int>(info->hdr.idFrom);
+        // No text, no tip: a line shown whole needs none.
+        window->lineTipText_ =
+            window->LineIsCut(line) ? WideFromUtf8(window->model_.Lines()[static_cast<size_t>(line)].text) : L"";
+        info->lpszText = window->lineTipText_.data();
+        info->hinst = nullptr;
+        return 0;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 void MainWindow::ApplyTexts() {
@@ -257,10 +368,15 @@ void MainWindow::ApplyTexts() {
                                         GetText(Text::LogonCheckRemoved), GetText(Text::LogonCheckNotRemoved)));
     SetControlText(kIdLocationGroup, GetText(Text::LocationGroup));
     SetControlText(kIdNameCaption, GetText(Text::NameCaption));
+    SetControlText(kIdFilterCaption, GetText(Text::FilterCaption));
+    SendMessageW(filter_, EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(GetText(Text::FilterHint)).c_str()));
     SetControlText(kIdCommandCaption, GetText(Text::CommandCaption));
     for (const ButtonCommand& b : kDetailsButtons) SetControlText(b.id, GetText(b.captionText));
     if (!tipTimerStarted_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     LayOutGroupLabels();
+    // The filter's label is as wide as its caption in this language.
+    if (width96_) LayOut(width96_, height96_);
     ShowDetails();
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -306,8 +422,11 @@ void MainWindow::Show() { Show(CollectAllEntries()); }
 void MainWindow::Show(std::vector<StartupEntry> entries) {
     ShowEntries(std::move(entries));
     if (model_.LineCount() > 0) SelectLine(0);
-    CenterOnScreen();
-    ShowWindow(hwnd(), SW_SHOW);
+    // Where the user left it, else in the middle of the screen at its designed size.
+    if (!RestoreWindowPlacement(hwnd(), MinimumWindowSize())) {
+        CenterOnScreen();
+        ShowWindow(hwnd(), SW_SHOW);
+    }
     UpdateWindow(hwnd());
     SetForegroundWindow(hwnd());
     SetFocus(list_);
@@ -316,6 +435,29 @@ void MainWindow::Show(std::vector<StartupEntry> entries) {
 bool MainWindow::PreTranslate(MSG& message) {
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.message == WM_KEYDOWN && message.hwnd == filter_) {
+        // The field's own keys before the window's: Esc empties it, Ctrl+V
+        // pastes; Down and Enter lead on to the narrowed list.
+        if (message.wParam == VK_ESCAPE) {
+            if (GetWindowTextLengthW(filter_) > 0) SetWindowTextW(filter_, L"");
+            return true;
+        }
+        if (message.wParam == 'V' && control) return false;
+        if ((message.wParam == VK_DOWN || message.wParam == VK_RETURN) && !control) {
+            SetFocus(list_);
+            return true;
+        }
+    }
+    // Shift+F10 and the Applications key: the list's menu at its selected
+    // line, wherever the focus is (the filter field keeps its own menu).
+    const bool menuKey = (message.message == WM_KEYDOWN && message.wParam == VK_APPS) ||
+                         ((message.message == WM_SYSKEYDOWN || message.message == WM_KEYDOWN) &&
+                          message.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000));
+    if (menuKey && message.hwnd != filter_) {
+        ShowContextMenu(-1, -1);
+        return true;
+    }
     if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
     if (message.message == WM_KEYDOWN && RibbonKey(message)) return true;
     if (message.message == WM_KEYDOWN && message.hwnd == list_) {
@@ -352,8 +494,20 @@ bool MainWindow::RibbonKey(const MSG& message) {
 void MainWindow::RefreshList() { ShowEntries(CollectAllEntries()); }
 
 void MainWindow::ShowEntries(std::vector<StartupEntry> entries) {
+    collected_ = std::move(entries);
+    FillList();
+}
+
+void MainWindow::ApplyFilterText() {
+    const std::string text = ControlText(kIdFilterText);
+    if (text == model_.FilterText()) return;
+    model_.SetFilterText(text);
+    FillList();
+}
+
+void MainWindow::FillList() {
     const std::vector<ListLine> before = model_.Lines();
-    model_.Refresh(entries, KnownEntryTest(), RunVerdictTest());
+    model_.Refresh(collected_, KnownEntryTest(), RunVerdictTest());
     const std::vector<ListLine>& lines = model_.Lines();
     const bool sameLines =
         lines.size() == before.size() &&
@@ -454,7 +608,9 @@ bool MainWindow::ShieldOnButton(int id) const {
 
 bool MainWindow::SetColorScheme(const std::string& name) {
     if (!ribbon_.SetScheme(name)) return false;
-    RECT status{0, Px(kClientHeight - kStatusBarHeight), Px(kClientWidth), Px(kClientHeight)};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    RECT status{0, client.bottom - Px(kStatusBarHeight), client.right, client.bottom};
     InvalidateRect(hwnd(), &status, TRUE);
     return true;
 }
@@ -462,6 +618,10 @@ bool MainWindow::SetColorScheme(const std::string& name) {
 void MainWindow::OnCommand(int id, int code, HWND) {
     if (IsCommandId(id)) {  // shortcuts and the context menu
         Execute(static_cast<Command>(id));
+        return;
+    }
+    if (id == kIdFilterText) {
+        if (code == EN_CHANGE) ApplyFilterText();
         return;
     }
     if (id == kIdEntryList) {
@@ -537,7 +697,10 @@ void MainWindow::OnTimer(UINT_PTR timer) {
     if (timer == kWatchTimer) CheckLocationChanges(GetTickCount64());
 }
 
-void MainWindow::OnClose() { DestroyWindow(hwnd()); }
+void MainWindow::OnClose() {
+    SaveWindowPlacement(hwnd());
+    DestroyWindow(hwnd());
+}
 
 void MainWindow::OnDpiChanged() {
     MakeFonts();
@@ -561,6 +724,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (DialogOwner() == hwnd()) SetDialogOwner(nullptr);
             PostQuitMessage(0);
             return 0;
+        case WM_GETMINMAXINFO: {
+            // The designed size is the smallest: below it the side panel and the
+            // details would be cut.
+            const SIZE minimum = MinimumWindowSize();
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{minimum.cx, minimum.cy};
+            return 0;
+        }
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED && list_) {
+                LayOut(MulDiv(LOWORD(lParam), 96, dpi()), MulDiv(HIWORD(lParam), 96, dpi()));
+                UpdateLineTips();
+                InvalidateRect(hwnd(), nullptr, TRUE);
+            }
+            break;
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == list_) {
                 ShowContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));

@@ -94,6 +94,20 @@ private:
     void MakeFonts();
     void CreateSidePanel();
     void CreateEntryArea();
+    // Places what grows with the window for a client area of this size (96-DPI
+    // units, at least the designed size): the list and the details take the room.
+    void LayOut(int width96, int height96);
+    // The designed client size as the smallest the window may be, at its DPI.
+    SIZE MinimumWindowSize() const;
+    // The list again with the entries last read, after the filter text changed.
+    void ApplyFilterText();
+    void FillList();
+    // One tip area per visible list line: a line cut at the list's edge shows
+    // its whole name while the pointer rests on it.
+    void UpdateLineTips();
+    bool LineIsCut(int line) const;
+    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
     void LayOutGroupLabels();
     void UpdateCommandStates();
     bool ShieldOnButton(int id) const;
@@ -131,6 +145,13 @@ private:
     TipRotation tips_;
     HACCEL accelerators_ = nullptr;
     HWND list_ = nullptr;
+    HWND filter_ = nullptr;
+    // What the last read gave, before the check boxes and the filter text:
+    // typing in the filter field lists from it without reading again.
+    std::vector<StartupEntry> collected_;
+    int lineTips_ = 0;          // tip areas on the list now
+    std::wstring lineTipText_;  // the text handed to the tooltip last
+    int width96_ = 0, height96_ = 0;
     gdi::Font listFont_;
     gdi::Font groupLabelFont_;
     gdi::Font headingFont_;

@@ -128,6 +128,11 @@ void MainWindow::Execute(Command command) {
             case Command::ToggleInformation:
                 ToggleSection(false);
                 break;
+            case Command::FocusFilter:
+                // As Explorer's search box: the text there is selected, so typing replaces it.
+                SetFocus(Control(kIdFilterText));
+                SendMessageW(Control(kIdFilterText), EM_SETSEL, 0, -1);
+                break;
         }
     } catch (const std::exception& error) {
         ShowMessage(GetText(Text::UnexpectedError) + "\n" + UserMessage(error));

@@ -106,6 +106,17 @@ bool MainWindowModel::Passes(int32_t kind) const {
     return location && filters_[location->filter];
 }
 
+void MainWindowModel::SetFilterText(const std::string& text) {
+    filterText_ = text;
+    upperFilterText_ = UpperText(text);
+}
+
+bool MainWindowModel::Matches(const StartupEntry& entry) const {
+    if (upperFilterText_.empty()) return true;
+    return UpperText(entry.name).find(upperFilterText_) != std::string::npos ||
+           UpperText(entry.command).find(upperFilterText_) != std::string::npos;
+}
+
 void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryTestFn& isKnown,
                               const RunVerdictFn& verdict) {
     // The selection belongs to its entry, never to a position: when the entry
@@ -117,7 +128,7 @@ void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryT
     known_.clear();
     verdicts_.clear();
     for (const StartupEntry& entry : all) {
-        if (!Passes(entry.kind)) continue;
+        if (!Passes(entry.kind) || !Matches(entry)) continue;
         entries_.push_back(entry);
         known_.push_back(isKnown ? isKnown(entry) : false);
         verdicts_.push_back(verdict ? verdict(entry) : RunVerdict());

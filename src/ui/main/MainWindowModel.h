@@ -107,6 +107,12 @@ public:
     // Filter check boxes, by index into LocationFilters(); all checked at start.
     void SetFilterChecked(size_t filter, bool checked) { filters_.at(filter) = checked; }
     bool Passes(int32_t kind) const;
+    // The text typed into the filter field: only entries whose name or command
+    // holds it, letter case aside, are listed (empty: every entry). Applies
+    // from the next Refresh on, together with the check boxes.
+    void SetFilterText(const std::string& text);
+    const std::string& FilterText() const { return filterText_; }
+    bool Matches(const StartupEntry& entry) const;
 
     // Replaces the entries with those of all that pass the filters (in their
     // order) and rebuilds the lines sorted by name. The selection stays on its
@@ -145,6 +151,8 @@ public:
 
 private:
     std::vector<bool> filters_;
+    std::string filterText_;
+    std::string upperFilterText_;
     std::vector<StartupEntry> entries_;
     std::vector<bool> known_;           // per entry
     std::vector<RunVerdict> verdicts_;  // per entry

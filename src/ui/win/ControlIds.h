@@ -60,6 +60,8 @@ constexpr int kIdTipLink = 1141;
 // Entry list and details group.
 constexpr int kIdEntriesGroup = 1200;
 constexpr int kIdEntryList = 1201;
+constexpr int kIdFilterCaption = 1204;
+constexpr int kIdFilterText = 1205;
 constexpr int kIdDetailsGroup = 1210;
 constexpr int kIdNameCaption = 1211;
 constexpr int kIdNameText = 1212;

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 494, and goes into every shipped
+// A new text takes the next free number, 496, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -318,6 +318,9 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    // The filter field above the entry list: its label and the hint it shows while empty.
+    FilterCaption = 494,
+    FilterHint = 495,
 };
 
 }  // namespace Text

@@ -25,6 +25,8 @@ using testsupport::Eventually;
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kWinIni[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+const char kProgramKey[] = "Software\\Veltmanix\\Bootmarshal";
+const char kPlacement[] = "MainWindow";
 constexpr int kMessageClose = 2001;
 
 bool ValueExists(HKEY root, const char* key, const std::string& name) {
@@ -61,6 +63,8 @@ protected:
         ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRun, "Twin", "C:\\twin-machine.exe"));
         ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kWinIni, "load", "C:\\legacy\\tray.exe"));
         testsupport::SeedLanguageChoice(DataFolder(kBaseName));
+        // Each test starts with the window at its designed size in the middle, as at the first start.
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
         program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
         ASSERT_TRUE(program_.started());
         window_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
@@ -134,13 +138,54 @@ protected:
         return colour;
     }
 
+    // Starts the program again after it ended, as a user opens it the next time.
+    void Restart() {
+        if (program_.running()) {
+            e2e::Close(window_);
+            ASSERT_EQ(program_.WaitForExit(), 0);
+        }
+        program_ = e2e::Program::Start("\"" + testsupport::ProductPath("Bootmarshal.exe") + "\"");
+        ASSERT_TRUE(program_.started());
+        window_ = e2e::WaitForWindow(WindowClass::Main, 20000, program_.processId());
+        ASSERT_NE(window_, nullptr);
+        list_ = e2e::FindControl(window_, kIdEntryList);
+        ASSERT_NE(list_, nullptr);
+    }
+
+    // Types letters and digits into the focused control, key by key.
+    void Type(const std::string& text) {
+        SetForegroundWindow(window_);
+        for (char c : text) testsupport::PressKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
+    }
+
+    // The list lines shown whole between the list's top and bottom edges.
+    int VisibleLines() const {
+        RECT client{};
+        GetClientRect(list_, &client);
+        const int count = static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
+        const int top = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+        int visible = 0;
+        for (int line = top; line < count; ++line) {
+            RECT item{};
+            if (SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item)) ==
+                    LB_ERR ||
+                item.bottom > client.bottom)
+                break;
+            ++visible;
+        }
+        return visible;
+    }
+
     e2e::Program program_;
     HWND window_ = nullptr;
     HWND list_ = nullptr;
 };
 
 TEST_F(MainWindowEndToEnd, FiltersSelectionAndDetails) {
-    EXPECT_EQ(e2e::ListLines(list_), (std::vector<std::string>{"Alpha", "C.", "Twin", "Twin"}));
+    // Read with a timeout: a program still busy with its first start answers empty.
+    EXPECT_TRUE(Eventually([&] {
+        return e2e::ListLines(list_) == std::vector<std::string>{"Alpha", "C.", "Twin", "Twin"};
+    })) << e2e::ListLines(list_).size();
     // The Run filter covers both hives.
     e2e::Click(window_, kIdFilterRun);
     EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"C."}; }));
@@ -313,6 +358,360 @@ TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
         EXPECT_EQ(shown, c.tip) << c.id;
         if (c.id == kIdRibbonNewEntry) e2e::Screenshot("ribbon-tooltip", window_);
     }
+}
+
+TEST_F(MainWindowEndToEnd, TheFilterFieldNarrowsTheListAndEscEmptiesIt) {
+    HWND filter = e2e::FindControl(window_, kIdFilterText);
+    ASSERT_NE(filter, nullptr);
+    SelectLineOf("Alpha");
+    // Ctrl+E, as in Explorer, from the list.
+    ASSERT_TRUE(PressUntil(window_, 'E', {VK_CONTROL},
+                           [&] { return Eventually([&] { return FocusedId() == kIdFilterText; }, 1000); }));
+    const struct {
+        const char* typed;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"TW", {"Twin", "Twin"}},  // by name, letter case aside
+        {"LEGACY", {"C."}},        // by command
+        {"MACHINE", {"Twin"}},     // the command tells the two Twins apart
+        {"QQ", {}},
+    };
+    for (const auto& c : cases) {
+        // Ctrl+E again selects what the field holds, so the new text replaces it.
+        ASSERT_TRUE(PressUntil(window_, 'E', {VK_CONTROL}, [] { return true; }));
+        Type(c.typed);
+        EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == c.lines; }, 3000))
+            << c.typed << ": " << e2e::ListLines(list_).size() << " lines";
+    }
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), LB_ERR) << "Alpha is not listed: nothing is selected";
+    EXPECT_EQ(e2e::ControlText(window_, kIdNameText), "");
+
+    // The check boxes still apply to what the field lets through.
+    ASSERT_TRUE(PressUntil(window_, 'E', {VK_CONTROL}, [] { return true; }));
+    Type("EXE");
+    EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == 4u; }, 3000));
+    e2e::Click(window_, kIdFilterRun);
+    EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"C."}; }, 3000));
+    e2e::Click(window_, kIdFilterRun);
+
+    // Esc while the field has the focus empties it; the whole list is back.
+    ASSERT_TRUE(MoveFocusTo(kIdFilterText, 'E', {VK_CONTROL}, 5));
+    ASSERT_TRUE(PressUntil(window_, VK_ESCAPE, {},
+                           [&] { return Eventually([&] { return e2e::Text(filter).empty(); }, 1000); }));
+    EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == 4u; }, 3000));
+    // Down leads on to the list; Esc there does nothing at all.
+    ASSERT_TRUE(MoveFocusTo(kIdEntryList, VK_DOWN, {}, 3));
+    testsupport::PressKey(VK_ESCAPE);
+    Sleep(300);
+    EXPECT_TRUE(program_.running());
+    EXPECT_TRUE(IsWindowVisible(window_));
+    EXPECT_EQ(e2e::ListLines(list_).size(), 4u);
+    e2e::Screenshot("main-window-filter", window_);
+}
+
+TEST_F(MainWindowEndToEnd, KeysOpenTheListsMenuAtTheSelectedLineAndRefreshFromAnywhere) {
+    SelectLineOf("Twin", 1);
+    RECT line{};
+    SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(LineOf("Twin", 1)), reinterpret_cast<LPARAM>(&line));
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&line), 2);
+    // The pointer far from the list: the menu must come at the line, not at the pointer.
+    SetCursorPos(5, 5);
+    const struct {
+        WORD key;
+        std::initializer_list<WORD> held;
+        const char* what;
+    } keys[] = {{VK_F10, {VK_SHIFT}, "Shift+F10"}, {VK_APPS, {}, "Applications key"}};
+    for (const auto& k : keys) {
+        HWND menu = nullptr;
+        ASSERT_TRUE(PressUntil(window_, k.key, k.held, [&] {
+            return Eventually([&] { return (menu = testsupport::FindVisibleWindow("#32768")) != nullptr; }, 1500);
+        })) << k.what;
+        RECT shown{};
+        GetWindowRect(menu, &shown);
+        EXPECT_GE(shown.top, line.top - 2) << k.what;
+        EXPECT_LE(shown.top, line.bottom + 2) << k.what;
+        EXPECT_GT(shown.left, line.left) << k.what;
+        EXPECT_LT(shown.left, line.right) << k.what;
+        if (k.key == VK_F10) e2e::Screenshot("list-menu-by-key", window_);
+        testsupport::PressKey(VK_ESCAPE);
+        EXPECT_TRUE(e2e::WaitUntilGone(menu)) << k.what;
+    }
+
+    // F5 reads the locations again wherever the focus is: on the filter field, on a ribbon tab.
+    const struct {
+        int focus;
+        WORD key;
+        std::initializer_list<WORD> held;
+        const char* name;
+    } places[] = {{kIdFilterText, 'E', {VK_CONTROL}, "Added1"}, {kIdRibbonTabHome, VK_TAB, {VK_SHIFT}, "Added2"}};
+    for (const auto& place : places) {
+        ASSERT_TRUE(MoveFocusTo(place.focus, place.key, place.held)) << place.name;
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, place.name, "C:\\added.exe"));
+        EXPECT_TRUE(PressUntil(window_, VK_F5, {}, [&] {
+            return Eventually([&] { return LineOf(place.name) >= 0; }, 1500);
+        })) << place.name;
+        EXPECT_EQ(FocusedId(), place.focus) << "the focus stays where it was";
+    }
+}
+
+TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvivesARestart) {
+    for (int i = 0; i < 60; ++i) {
+        char name[16];
+        wsprintfA(name, "Entry %02d", i);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, name, "C:\\entry.exe"));
+    }
+    const std::string longName = "A name far too long for the list " + std::string(120, 'x') + " end";
+    const std::string longCommand = "C:\\long.exe /with " + std::string(300, 'y') + " /end";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, longName, longCommand));
+    ASSERT_TRUE(PressUntil(window_, VK_F5, {},
+                           [&] { return Eventually([&] { return e2e::ListLines(list_).size() == 65u; }, 2000); }));
+
+    // At the designed size the window cannot be made smaller.
+    RECT designed{};
+    GetWindowRect(window_, &designed);
+    SetWindowPos(window_, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    RECT shrunk{};
+    GetWindowRect(window_, &shrunk);
+    EXPECT_EQ(shrunk.right - shrunk.left, designed.right - designed.left);
+    EXPECT_EQ(shrunk.bottom - shrunk.top, designed.bottom - designed.top);
+    const int before = VisibleLines();
+    EXPECT_GE(before, 8);
+
+    // A cut line shows its whole name while the pointer rests on it.
+    SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
+    RECT item{};
+    SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(LineOf(longName)), reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    std::string tipText;
+    for (int attempt = 0; attempt < 5 && tipText != longName; ++attempt) {
+        SetForegroundWindow(window_);
+        SetCursorPos(item.left + 40 + attempt, (item.top + item.bottom) / 2);
+        Eventually(
+            [&] {
+                HWND tip = testsupport::FindVisibleWindow("tooltips_class32", program_.processId());
+                tipText = tip ? e2e::Text(tip) : std::string();
+                return tipText == longName;
+            },
+            2000);
+    }
+    EXPECT_EQ(tipText, longName);
+    e2e::Screenshot("list-line-tooltip", window_);
+    // The details hold the whole name and command in read-only fields, to select and copy.
+    SelectLineOf(longName);
+    for (const auto& [id, text] : {std::pair<int, std::string>{kIdNameText, longName}, {kIdCommandText, longCommand}}) {
+        HWND field = e2e::FindControl(window_, id);
+        EXPECT_TRUE(Eventually([&] { return e2e::Text(field) == text; })) << id;
+        char className[16] = {};
+        GetClassNameA(field, className, sizeof className);
+        EXPECT_STREQ(className, "Edit") << id;
+        EXPECT_NE(GetWindowLongA(field, GWL_STYLE) & ES_READONLY, 0) << id;
+    }
+    SetCursorPos(5, 5);
+
+    ShowWindow(window_, SW_MAXIMIZE);
+    ASSERT_TRUE(Eventually([&] { return IsZoomed(window_) != 0; }));
+    EXPECT_TRUE(Eventually([&] { return VisibleLines() > before + 10; }, 3000))
+        << VisibleLines() << " against " << before;
+    // The details grow in width with the window; the status bar stays at the bottom.
+    RECT client{}, command{}, status{};
+    GetClientRect(window_, &client);
+    GetWindowRect(e2e::FindControl(window_, kIdCommandText), &command);
+    GetWindowRect(e2e::FindControl(window_, kIdLogonCheckText), &status);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&command), 2);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&status), 2);
+    EXPECT_GT(command.right, client.right * 3 / 4);
+    EXPECT_GT(status.top, client.bottom - 30);
+    e2e::Screenshot("main-window-maximized", window_);
+
+    // Maximized it opens again maximized.
+    Restart();
+    EXPECT_TRUE(Eventually([&] { return IsZoomed(window_) != 0; }));
+    // Restored, moved and grown by hand: it opens there again, at that size.
+    ShowWindow(window_, SW_RESTORE);
+    ASSERT_TRUE(Eventually([&] { return !IsZoomed(window_); }));
+    const RECT chosen{designed.left + 37, designed.top + 23, designed.right + 137, designed.bottom + 91};
+    SetWindowPos(window_, nullptr, chosen.left, chosen.top, chosen.right - chosen.left, chosen.bottom - chosen.top,
+                 SWP_NOZORDER);
+    Restart();
+    RECT reopened{};
+    GetWindowRect(window_, &reopened);
+    EXPECT_FALSE(IsZoomed(window_));
+    EXPECT_EQ(reopened.right - reopened.left, chosen.right - chosen.left);
+    EXPECT_EQ(reopened.bottom - reopened.top, chosen.bottom - chosen.top);
+    EXPECT_EQ(reopened.left, chosen.left);
+    EXPECT_EQ(reopened.top, chosen.top);
+
+    // A place on no monitor there is now (one unplugged since), or a value that
+    // is no place at all: the designed size, in the middle of the screen.
+    for (const char* stored : {"-30000 -30000 -29000 -29200 0", "40 30 ten 700 1", "900 700 40 30 0"}) {
+        e2e::Close(window_);
+        ASSERT_EQ(program_.WaitForExit(), 0);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kProgramKey, kPlacement, stored));
+        Restart();
+        RECT centred{};
+        GetWindowRect(window_, &centred);
+        EXPECT_FALSE(IsZoomed(window_)) << stored;
+        EXPECT_EQ(centred.right - centred.left, designed.right - designed.left) << stored;
+        EXPECT_EQ(centred.bottom - centred.top, designed.bottom - designed.top) << stored;
+        EXPECT_EQ(centred.left, designed.left) << stored;
+        EXPECT_EQ(centred.top, designed.top) << stored;
+    }
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
+}
+
+// The focused control of the window in front (a dialog over the main window
+// included), as the given window's thread has it.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+TEST_F(MainWindowEndToEnd, PrintTheInformationWindowALanguageSwitchAndHelpFromTheKeyboardAlone) {
+    // Print, reached with the arrows inside its group. Where the print ends up
+    // depends on the prefix's printers; the window must take keys again after it.
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonNewEntry, VK_TAB));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonPrint, VK_RIGHT, {}, 3));
+    SetForegroundWindow(window_);
+    testsupport::PressKey(VK_RETURN);
+    if (HWND message = e2e::WaitForWindow(WindowClass::Message, 3000, program_.processId())) {
+        EXPECT_TRUE(PressUntil(message, VK_RETURN, {}, [&] { return e2e::WaitUntilGone(message, 2000); }));
+    }
+    ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(window_) != 0; }));
+
+    // Help opens the help file with the program the system has for it.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string opened = std::string(temp) + "bm-help-opened.txt";
+    DeleteFileA(opened.c_str());
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.chm", "help"));
+    const std::string oldClass = Value(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "");
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "", "BmTestHelpFile"));
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\BmTestHelpFile\\shell\\open\\command", "",
+                               "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"" + opened + "\""));
+    EXPECT_TRUE(PressUntil(window_, VK_F1, {}, [&] { return Eventually([&] { return FileExists(opened); }, 5000); }))
+        << "F1";
+    EXPECT_EQ(testsupport::ReadFileBytes(opened), "help");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.chm", "", oldClass);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\BmTestHelpFile");
+
+    // The information window from the last ribbon page, its language list
+    // reached with Shift+Tab and turned with an arrow key: the main window
+    // speaks the new language at once.
+    const std::string germanGroup = e2e::ControlText(window_, kIdEntriesGroup);
+    ASSERT_TRUE(PressUntil(window_, VK_TAB, {VK_CONTROL}, [&] {
+        return Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonAbout)) != 0; }, 1000);
+    }));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonAbout, VK_TAB));
+    HWND info = nullptr;
+    ASSERT_TRUE(PressUntil(window_, VK_RETURN, {}, [&] {
+        return (info = e2e::WaitForWindow(WindowClass::Info, 3000, program_.processId())) != nullptr;
+    }));
+    HWND languages = e2e::FindControl(info, kIdInfoLanguageList);
+    for (int i = 0; i < 8 && FocusOf(info) != languages; ++i) {
+        SetForegroundWindow(info);
+        testsupport::PressKey(VK_TAB, {VK_SHIFT});
+        Eventually([&] { return FocusOf(info) == languages; }, 300);
+    }
+    ASSERT_EQ(FocusOf(info), languages);
+    for (const WORD arrow : {WORD{VK_DOWN}, WORD{VK_UP}}) {
+        if (e2e::ControlText(window_, kIdEntriesGroup) != germanGroup) break;
+        PressUntil(info, arrow, {}, [&] {
+            return Eventually([&] { return e2e::ControlText(window_, kIdEntriesGroup) != germanGroup; }, 1500);
+        });
+    }
+    EXPECT_NE(e2e::ControlText(window_, kIdEntriesGroup), germanGroup) << "the language switched";
+    e2e::Screenshot("language-switched-by-key", info);
+    EXPECT_TRUE(PressUntil(info, VK_ESCAPE, {}, [&] { return e2e::WaitUntilGone(info, 2000); }));
+}
+
+// Tab from the list goes round every stop of the window once and comes back;
+// each group of the ribbon's page is one stop, Shift+Tab goes the same way back.
+TEST_F(MainWindowEndToEnd, TabWalksEveryGroupOnceAndReturns) {
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window_; }));
+    ASSERT_TRUE(MoveFocusTo(kIdEntryList, VK_TAB));
+    const auto walk = [&](std::initializer_list<WORD> held) {
+        std::vector<int> stops;
+        for (int i = 0; i < 80; ++i) {
+            const int before = FocusedId();
+            testsupport::PressKey(VK_TAB, held);
+            Eventually([&] { return FocusedId() != before; }, 2000);
+            if (FocusedId() == kIdEntryList) break;
+            stops.push_back(FocusedId());
+        }
+        return stops;
+    };
+    const std::vector<int> forwards = walk({});
+    ASSERT_EQ(FocusedId(), kIdEntryList) << "back on the list after " << forwards.size() << " stops";
+    const std::vector<std::vector<int>> groups = {
+        {kIdRibbonTabHome, kIdRibbonTabAppearance, kIdRibbonTabHelp},
+        {kIdRibbonNewEntry, kIdRibbonRefresh, kIdRibbonPrint},
+        {kIdRibbonMakeBackup, kIdRibbonManageBackups},
+        {kIdRibbonBlockedEntries},
+        {kIdRibbonRestart, kIdRibbonHomepage, kIdRibbonExit},
+        {kIdFilterText},
+        {kIdDeleteButton},
+        {kIdChangeButton},
+        {kIdLaunchButton},
+        {kIdBlockButton},
+        {kIdSwitchButton},
+        {kIdMoveButton},
+    };
+    std::vector<int> backwards = walk({VK_SHIFT});
+    ASSERT_EQ(FocusedId(), kIdEntryList) << "back on the list after " << backwards.size() << " stops";
+    // A key press under load now and then moves on twice: every group must be
+    // met on one of the two walks, and on neither twice.
+    for (const std::vector<int>& group : groups) {
+        const auto stopsIn = [&group](const std::vector<int>& stops) {
+            return std::count_if(stops.begin(), stops.end(),
+                                 [&](int id) { return std::find(group.begin(), group.end(), id) != group.end(); });
+        };
+        EXPECT_LE(stopsIn(forwards), 1) << "group of " << group.front();
+        EXPECT_LE(stopsIn(backwards), 1) << "group of " << group.front();
+        EXPECT_GE(stopsIn(forwards) + stopsIn(backwards), 1) << "group of " << group.front();
+    }
+}
+
+// The grown window with a filter typed, in each colour scheme, at 96 and at
+// 144 DPI; at each DPI the designed size is the smallest the window gets.
+TEST_F(MainWindowEndToEnd, TheGrownWindowInEachSchemeAtBothDpis) {
+    struct UserDpiBack {
+        ~UserDpiBack() { testsupport::SetUserDpi(96); }
+    } dpiBack;
+    for (const int dpi : {96, 144}) {
+        if (dpi != 96) {
+            e2e::Close(window_);
+            ASSERT_EQ(program_.WaitForExit(), 0);
+            testsupport::SetUserDpi(static_cast<DWORD>(dpi));
+            Restart();
+        }
+        SetWindowPos(window_, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+        RECT smallest{};
+        GetClientRect(window_, &smallest);
+        EXPECT_GE(smallest.right, MulDiv(826, dpi, 96) - 1) << dpi;
+        EXPECT_GE(smallest.bottom, MulDiv(662, dpi, 96) - 1) << dpi;
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        SetWindowPos(window_, nullptr, 10, 10, frame.right - frame.left + MulDiv(220, dpi, 96),
+                     frame.bottom - frame.top + MulDiv(100, dpi, 96), SWP_NOZORDER);
+        ASSERT_TRUE(PressUntil(window_, 'E', {VK_CONTROL},
+                               [&] { return Eventually([&] { return FocusedId() == kIdFilterText; }, 1000); }));
+        Type("WIN");
+        EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_) == std::vector<std::string>{"Twin", "Twin"}; }));
+        for (const auto& [scheme, id] : {std::pair<const char*, int>{"blue", kIdRibbonSchemeBlue},
+                                         {"black", kIdRibbonSchemeBlack},
+                                         {"silver", kIdRibbonSchemeSilver}}) {
+            e2e::Click(window_, id);
+            Sleep(300);  // the repaint, for the picture only
+            e2e::Screenshot("main-window-grown-" + std::string(scheme) + "-" + std::to_string(dpi) + "dpi", window_);
+        }
+        e2e::Click(window_, kIdRibbonSchemeBlue);
+    }
+    e2e::Close(window_);
+    ASSERT_EQ(program_.WaitForExit(), 0);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ TEST(Commands, EachShortcutIsNamedAsTheUserPressesItInTheirLanguage) {
         {Command::NewEntry, "Strg+N"},     {Command::Print, "Strg+P"}, {Command::Help, "F1"},
         {Command::Refresh, "F5"},          {Command::Exit, "Alt+X"},   {Command::DeleteEntry, "Entf"},
         {Command::ChangeEntry, "Eingabe"}, {Command::SwitchEntry, ""}, {Command::Homepage, ""},
+        {Command::FocusFilter, "Strg+E"},
     };
     for (const auto& c : cases) EXPECT_EQ(ShortcutText(c.command, german), c.text) << static_cast<int>(c.command);
     // No two commands share a key.

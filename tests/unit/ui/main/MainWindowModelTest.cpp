@@ -405,3 +405,65 @@ TEST(Selection, FollowsAnEntryByKindAndNameElseCommand) {
 }
 
 }  // namespace
+
+// The filter field narrows the list to names or commands holding the text,
+// letter case aside, on top of the check boxes.
+TEST(FilterText, NarrowsToNamesOrCommandsHoldingItLetterCaseAside) {
+    const std::vector<StartupEntry> all = {
+        AnEntry("Updater", "C:\\Tools\\update.exe"),
+        AnEntry("Tray", "C:\\Programs\\TrayIcon.exe /silent").Kind(1),
+        AnEntry("\xC3\x84rger", "C:\\a.exe"),
+        AnEntry("Other", "D:\\x.exe").Kind(31),
+    };
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {"Other", "Tray", "Updater", "\xC3\x84rger"}},
+        {"upd", {"Updater"}},
+        {"TRAYICON", {"Tray"}},  // the command only
+        {"/Silent", {"Tray"}},
+        {"\xC3\xA4r", {"\xC3\x84rger"}},  // an accented small letter finds its capital
+        {"r", {"Other", "Tray", "Updater", "\xC3\x84rger"}},
+        {".exe", {"Other", "Tray", "Updater", "\xC3\x84rger"}},
+        {"zz", {}},
+    };
+    // Which lines, whatever order the platform's rule gives the accented name.
+    const auto shown = [](const MainWindowModel& model) {
+        std::vector<std::string> texts = LineTexts(model);
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    };
+    for (const auto& c : cases) {
+        MainWindowModel model;
+        model.SetFilterText(c.text);
+        model.Refresh(all, nullptr);
+        EXPECT_EQ(shown(model), c.lines) << c.text;
+    }
+    // The check boxes still apply: the box of the win.ini entry hides it though it matches.
+    MainWindowModel model;
+    model.SetFilterChecked(FindLocation(31)->filter, false);
+    model.SetFilterText(".EXE");
+    model.Refresh(all, nullptr);
+    EXPECT_EQ(shown(model), (std::vector<std::string>{"Tray", "Updater", "\xC3\x84rger"}));
+}
+
+TEST(FilterText, TheSelectionFollowsItsEntryOrBecomesEmpty) {
+    const std::vector<StartupEntry> all = {AnEntry("alpha"), AnEntry("beta"), AnEntry("gamma")};
+    MainWindowModel model;
+    model.Refresh(all, nullptr);
+    model.SelectLine(2);
+    model.SetFilterText("a");  // all three hold an "a"
+    model.Refresh(all, nullptr);
+    EXPECT_EQ(model.CurrentEntry().name, "gamma");
+    model.SetFilterText("mm");
+    model.Refresh(all, nullptr);
+    EXPECT_EQ(model.SelectedLine(), 0) << "gamma is now the first line";
+    EXPECT_EQ(model.CurrentEntry().name, "gamma");
+    model.SetFilterText("be");
+    model.Refresh(all, nullptr);
+    EXPECT_FALSE(model.HasSelection()) << "gamma is not listed: nothing, not beta";
+    model.SetFilterText("");
+    model.Refresh(all, nullptr);
+    EXPECT_FALSE(model.HasSelection()) << "lines were shown all along: still nothing";
+}
