@@ -347,6 +347,12 @@ DEUTSCH = {
     491: "Art vorher",
     492: "Befehl vorher",
     493: "Aktiv vorher",
+    680: "Hersteller",
+    681: "Zustand",
+    682: "Computer: %s",
+    683: "Benutzer: %s",
+    684: "Gedruckt am %s",
+    685: "Seite %s von %s",
 }
 
 ENGLISH = {
@@ -630,6 +636,12 @@ ENGLISH = {
     491: "Kind before",
     492: "Command before",
     493: "Active before",
+    680: "Made by",
+    681: "State",
+    682: "Computer: %s",
+    683: "User: %s",
+    684: "Printed %s",
+    685: "Page %s of %s",
 }
 
 FRANCAIS = {
@@ -923,6 +935,12 @@ FRANCAIS = {
     491: "Type avant",
     492: "Commande avant",
     493: "Actif avant",
+    680: "Éditeur",
+    681: "État",
+    682: "Ordinateur : %s",
+    683: "Utilisateur : %s",
+    684: "Imprimé le %s",
+    685: "Page %s sur %s",
 }
 
 NBSP = "\u00a0"

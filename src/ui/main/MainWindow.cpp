@@ -12,6 +12,7 @@
 #include "entries/KnownSystemEntries.h"
 #include "entries/RunCheck.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/EntryFields.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
 #include "ui/dialogs/DialogWindows.h"
@@ -204,9 +205,11 @@ void MainWindow::CreateEntryArea() {
     SetControlFont(kIdNameText, nameFont_.get());
     SetControlColor(kIdNameText, kDetailsBlue);
     AddControl("STATIC", "", label, left + 12, top + 60, 96, 16, kIdCommandCaption);
-    AddControl("STATIC", "", label | SS_EDITCONTROL, left + 110, top + 60, width - 122, 46, kIdCommandText);
+    AddControl("STATIC", "", label | SS_EDITCONTROL, left + 110, top + 60, width - 122, 30, kIdCommandText);
     SetControlFont(kIdCommandText, nameFont_.get());
     SetControlColor(kIdCommandText, kDetailsBlue);
+    AddControl("STATIC", "", label, left + 12, top + 92, 96, 16, kIdMakerCaption);
+    AddControl("STATIC", "", label | SS_ENDELLIPSIS, left + 110, top + 92, width - 122, 16, kIdMakerText);
 
     const int buttonWidth = (width - 24 - 16) / 3;
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
@@ -258,6 +261,7 @@ void MainWindow::ApplyTexts() {
     SetControlText(kIdLocationGroup, GetText(Text::LocationGroup));
     SetControlText(kIdNameCaption, GetText(Text::NameCaption));
     SetControlText(kIdCommandCaption, GetText(Text::CommandCaption));
+    SetControlText(kIdMakerCaption, GetText(Text::MakerCaption));
     for (const ButtonCommand& b : kDetailsButtons) SetControlText(b.id, GetText(b.captionText));
     if (!tipTimerStarted_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     LayOutGroupLabels();
@@ -420,12 +424,14 @@ void MainWindow::SelectLine(int index) {
 }
 
 void MainWindow::ShowDetails() {
-    const Details details = model_.DetailsOf(model_.SelectedLine(), GetText, CommandTestFn(CommandBlocked));
+    Details details = model_.DetailsOf(model_.SelectedLine(), GetText, CommandTestFn(CommandBlocked));
+    details.madeBy = MadeByOfSelected();
     const std::string name = WithLineBreaks(details.name);
     const std::string status = WithLineBreaks(details.status);
     // Only what changed is set: every new text repaints its control at once.
     const std::pair<int, const std::string*> texts[] = {{kIdNameText, &name},
                                                         {kIdCommandText, &details.command},
+                                                        {kIdMakerText, &details.madeBy},
                                                         {kIdStatusText, &status},
                                                         {kIdReasonText, &details.reason},
                                                         {kIdLocationText, &details.location},
@@ -434,6 +440,15 @@ void MainWindow::ShowDetails() {
         if (ControlText(id) != *text) SetControlText(id, *text);
     }
     UpdateCommandStates();
+}
+
+std::string MainWindow::MadeByOfSelected() {
+    // Nothing is read before the window is first painted: the start stays as quick as without it.
+    if (!painted_ || !model_.HasSelection()) return std::string();
+    const std::string madeBy =
+        report::MadeByOf(model_.CurrentEntry(), SystemProgramLookup(),
+                         [this](const std::string& file) { return ProgramMakerLine(makers_.Of(file)); });
+    return madeBy.empty() ? GetText(Text::NoVersionInformation) : madeBy;
 }
 
 void MainWindow::UpdateCommandStates() {
@@ -560,6 +575,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             watcher_.Disarm();
             if (DialogOwner() == hwnd()) SetDialogOwner(nullptr);
             PostQuitMessage(0);
+            return 0;
+        case kMakerAfterFirstPaint:
+            ShowDetails();
             return 0;
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == list_) {

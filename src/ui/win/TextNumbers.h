@@ -318,6 +318,14 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    // The printout's table and the lines around it ("%s": a computer, a user,
+    // a date and time, page numbers), and who made a program as a column.
+    ColumnMadeBy = 680,
+    ColumnState = 681,
+    PrintComputer = 682,
+    PrintUser = 683,
+    PrintedAt = 684,
+    PrintPageOf = 685,
 };
 
 }  // namespace Text

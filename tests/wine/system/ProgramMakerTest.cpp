@@ -1,5 +1,6 @@
-// Who made a program, read from real files: the product's own executable has a
-// version resource, this test program has none, and a missing file has nothing.
+// Who made a program, read from real files: the product's own executable and a
+// sample program built beside the tests have a version resource, this test
+// program has none, and a missing file has nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,20 @@ TEST(ProgramMaker, TheProductsOwnResourceNamesItsMaker) {
     EXPECT_EQ(maker.description, "Bootmarshal - manages the programs Windows starts at logon");
     EXPECT_EQ(ProgramMakerLine(maker),
               "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
+}
+
+std::string SampleProgram() {
+    const std::string self = ThisProgram();
+    return self.substr(0, self.find_last_of('\\') + 1) + "bm_maker_sample.exe";
+}
+
+TEST(ProgramMaker, AResourceInAnotherLanguageKeepsItsLettersBeyondAscii) {
+    const ProgramMaker maker = ReadProgramMaker(SampleProgram());
+    ASSERT_TRUE(maker.found) << SampleProgram();
+    EXPECT_EQ(maker.product, "Beispielwerkzeug");
+    EXPECT_EQ(maker.description, "Aktualisierungsdienst");
+    EXPECT_EQ(maker.company, "M\xC3\xBCller & S\xC3\xB6hne");
+    EXPECT_EQ(ProgramMakerLine(maker), "Beispielwerkzeug (Aktualisierungsdienst), M\xC3\xBCller & S\xC3\xB6hne");
 }
 
 TEST(ProgramMaker, AProgramWithoutResourceAndAMissingFileHaveNone) {
