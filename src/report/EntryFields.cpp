@@ -17,7 +17,7 @@ const std::vector<FieldColumn>& EntryFieldColumns() {
         {"switchedOffBy", Text::ColumnSwitchedOffBy, 3, 0, 0},
         {"willNotStart", Text::ColumnWillNotStart, 3, 0, 0},
         {"knownSystemEntry", Text::ColumnSystemEntry, 1, 0, 0},
-        {"publisher", Text::ColumnMadeBy, 5, 0, 3},
+        {"publisher", Text::ColumnMadeBy, 5, 0, 4},
     };
     return columns;
 }

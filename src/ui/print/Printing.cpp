@@ -61,7 +61,7 @@ std::string NowInUserFormat() {
     return Utf8FromWide(std::wstring(date) + L" " + time);
 }
 
-// The printer's fonts: a sans-serif at 9 points, plain and bold.
+// The printer's fonts: a sans-serif at 8 points, plain and bold.
 struct PrinterFonts {
     gdi::Font plain;
     gdi::Font bold;
@@ -69,7 +69,7 @@ struct PrinterFonts {
 
 gdi::Font PrinterFont(int dpiY, bool bold) {
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(9, dpiY > 0 ? dpiY : 300, 72);
+    lf.lfHeight = -MulDiv(8, dpiY > 0 ? dpiY : 300, 72);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;

@@ -33,7 +33,7 @@ std::vector<std::string> PrintoutHeading(const std::string& title, const std::fu
 // The footer of the texts' "page %s of %s".
 PageFooterFn PageNumbers(const std::function<std::string(int)>& text);
 
-// Prints in the printer's sans-serif at 9 points, all within the margins, a
+// Prints in the printer's sans-serif at 8 points, all within the margins, a
 // new page only before a row that does not fit. A failing step abandons the
 // job (AbortDoc), so that no half job is left in the queue.
 PrintResult PrintTableOut(const Printout& printout, const std::string& documentName = "Bootmarshal");

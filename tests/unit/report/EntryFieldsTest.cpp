@@ -105,8 +105,8 @@ TEST(Printout, OneRowPerEntryInTheGivenOrderWithStateReasonAndMaker) {
 
 TEST(Printout, EveryPrintedFieldIsInItsColumnsCell) {
     // Whatever fields there are: each one the printout places shows in the cell of its column.
-    const EntryFacts facts{AnEntry("Tool").OffBy(SwitchedOffBy::OtherTool), true,
-                           NotRunReason::NotStartedByWindowsNt, "Maker"};
+    const EntryFacts facts{AnEntry("Tool").OffBy(SwitchedOffBy::OtherTool), true, NotRunReason::NotStartedByWindowsNt,
+                           "Maker"};
     const std::vector<report::FieldValue> values = report::EntryFieldValues(facts, Text);
     const std::vector<report::FieldColumn>& fields = report::EntryFieldColumns();
     ASSERT_EQ(values.size(), fields.size());

@@ -832,15 +832,14 @@ TEST_F(MainWindowTest, TheDetailsSayWhoMadeTheSelectedProgramOnlyOnceTheWindowIs
     EXPECT_EQ(window_->ControlText(kIdMakerText), "") << "read before the window was painted";
     EXPECT_EQ(window_->ControlText(kIdMakerCaption), GetText(Text::MakerCaption));
 
+    // Shown, the window selects its first line, "Gone", whose program is missing.
     window_->Show();
-    UpdateWindow(window_->hwnd());
     ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return !window_->ControlText(kIdMakerText).empty(); }));
-    EXPECT_EQ(window_->ControlText(kIdMakerText),
-              "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
-    Select("C:\\bmtest\\gone\\gone.exe");
+    EXPECT_EQ(window_->Model().CurrentEntry().name, "Gone");
     EXPECT_EQ(window_->ControlText(kIdMakerText), GetText(Text::NoVersionInformation));
     Select(product);
-    EXPECT_NE(window_->ControlText(kIdMakerText).find("Veltmanix"), std::string::npos);
+    EXPECT_EQ(window_->ControlText(kIdMakerText),
+              "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
 }
 
 TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
