@@ -353,6 +353,7 @@ DEUTSCH = {
     683: "Benutzer: %s",
     684: "Gedruckt am %s",
     685: "Seite %s von %s",
+    686: "%s: %s",
 }
 
 ENGLISH = {
@@ -642,6 +643,7 @@ ENGLISH = {
     683: "User: %s",
     684: "Printed %s",
     685: "Page %s of %s",
+    686: "%s: %s",
 }
 
 FRANCAIS = {
@@ -941,6 +943,7 @@ FRANCAIS = {
     683: "Utilisateur : %s",
     684: "Imprimé le %s",
     685: "Page %s sur %s",
+    686: "%s : %s",
 }
 
 NBSP = "\u00a0"

@@ -1,5 +1,6 @@
 #include "report/EntryFields.h"
 
+#include "system/TextRules.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/win/TextNumbers.h"
 
@@ -89,7 +90,9 @@ FieldValue Boolean(bool value, const TextFn& text) {
 // Printed as "caption: value", the way the list's details say it.
 FieldValue Worded(const std::string& word, int textNumber, int caption, const TextFn& text) {
     const std::string people = textNumber ? text(textNumber) : std::string();
-    return {word, people, FieldType::Text, people.empty() ? std::string() : text(caption) + ": " + people};
+    return {word, people, FieldType::Text,
+            people.empty() ? std::string()
+                           : FillPlaceholder(FillPlaceholder(text(Text::FieldAndValue), text(caption)), people)};
 }
 
 }  // namespace

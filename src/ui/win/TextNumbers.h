@@ -319,13 +319,15 @@ enum : int {
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
     // The printout's table and the lines around it ("%s": a computer, a user,
-    // a date and time, page numbers), and who made a program as a column.
+    // a date and time, page numbers; a field's caption and its value), and who
+    // made a program as a column.
     ColumnMadeBy = 680,
     ColumnState = 681,
     PrintComputer = 682,
     PrintUser = 683,
     PrintedAt = 684,
     PrintPageOf = 685,
+    FieldAndValue = 686,
 };
 
 }  // namespace Text

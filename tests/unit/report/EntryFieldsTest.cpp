@@ -26,6 +26,7 @@ std::string Text(int number) {
         {Text::ColumnMadeBy, "Hersteller"},
         {Text::ColumnSwitchedOffBy, "Abgeschaltet von"},
         {Text::ColumnWillNotStart, "Startet nicht"},
+        {Text::FieldAndValue, "%s: %s"},
         {Text::EntryActive, "aktiv"},
         {Text::EntryInactive, "inaktiv"},
         {Text::OffByWindows, "Windows"},

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "i18n/TranslationCatalogue.h"
+#include "report/Printout.h"
 #include "support/WineTestSupport.h"
 #include "ui/print/Printing.h"
 #include "ui/win/TextNumbers.h"
@@ -261,6 +264,57 @@ TEST(PrintTableOut, PrintsEveryRowInOrderWithinTwoCentimetreMarginsAndNumbersThe
         EXPECT_LE(word.xMax, width - margin) << word.text << " page " << word.page;
         EXPECT_GE(word.yMin, margin) << word.text << " page " << word.page;
         EXPECT_LE(word.yMax, height - margin) << word.text << " page " << word.page;
+    }
+}
+
+TEST(PrintTableOut, PrintsTheEntriesTableInEachShippedLanguage) {
+    std::string output = Environment("BM_PRINT_OUTPUT");
+    if (output.empty()) GTEST_SKIP() << "no PDF printer in this test run";
+    struct Language {
+        const char* file;
+        const char* pageOne;  // the footer of a one-page printout
+        const char* computer;
+    } languages[] = {{"Bootmarshal.t00", "Seite 1 von 1", "Computer: "},
+                     {"Bootmarshal.t02", "Page 1 sur 1", "Ordinateur"}};
+    const std::string product = "\"" + testsupport::ProductPath("Bootmarshal.exe") + "\" /x";
+    for (const Language& language : languages) {
+        TranslationCatalogue catalogue;
+        catalogue.LoadTextFile(testsupport::ProductPath(language.file));
+        auto text = [&catalogue](int number) { return catalogue.Text(number); };
+        StartupEntry made;
+        made.name = "Made";
+        made.command = product;
+        made.kind = 11;
+        made.active = 1;
+        StartupEntry off = made;
+        off.name = "Off";
+        off.command = "C:\\bmtest\\gone\\gone.exe";
+        off.active = 0;
+        off.offBy = SwitchedOffBy::Windows;
+        const std::vector<report::EntryFacts> facts = {
+            {made, true, NotRunReason::None, "Bootmarshal, Veltmanix"},
+            {off, false, NotRunReason::ProgramMissing, ""},
+        };
+        const Printout printout{PrintoutHeading(text(Text::PrintHeading), text), report::PrintoutTable(facts, text),
+                                PageNumbers(text)};
+        const std::string name = "bm-language-" + std::to_string(GetTickCount());
+        ASSERT_EQ(PrintTableOut(printout, name).outcome, PrintOutcome::Printed) << language.file;
+        const std::string pdf = WaitForPdf(output, name, 60000);
+        ASSERT_FALSE(pdf.empty()) << language.file;
+        const std::string printed = PdfText(pdf);
+        // Each text's first word, when it is plain ASCII: a text may wrap within its
+        // column, and the PDF's text need not keep letters beyond ASCII byte for byte.
+        for (const int number : {Text::ColumnName, Text::ColumnLocation, Text::ColumnCommand, Text::PrintHeading,
+                                 Text::NoVersionInformation}) {
+            const std::string all = text(number);
+            const std::string wanted = all.substr(0, all.find(' '));
+            if (std::any_of(wanted.begin(), wanted.end(), [](char c) { return c < 0; })) continue;
+            EXPECT_NE(printed.find(wanted), std::string::npos) << language.file << ": " << all;
+        }
+        EXPECT_NE(printed.find(language.pageOne), std::string::npos) << printed;
+        EXPECT_NE(printed.find(language.computer), std::string::npos) << printed;
+        EXPECT_NE(printed.find("Veltmanix"), std::string::npos) << printed;
+        EXPECT_NE(printed.find("C:\\bmtest\\gone\\gone.exe"), std::string::npos) << printed;
     }
 }
 
