@@ -17,14 +17,23 @@ std::string ThisProgram() {
     return Utf8FromWide(std::wstring(path, length));
 }
 
-TEST(ProgramMaker, TheProductsOwnResourceNamesItsMaker) {
-    const ProgramMaker maker = ReadProgramMaker(testsupport::ProductPath("Bootmarshal.exe"));
-    ASSERT_TRUE(maker.found);
-    EXPECT_EQ(maker.product, "Bootmarshal");
-    EXPECT_EQ(maker.company, "Veltmanix");
-    EXPECT_EQ(maker.description, "Bootmarshal - manages the programs Windows starts at logon");
-    EXPECT_EQ(ProgramMakerLine(maker),
-              "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
+TEST(ProgramMaker, TheProductsOwnResourcesNameTheirMaker) {
+    struct Case {
+        const char* file;
+        const char* description;
+    } cases[] = {
+        {"Bootmarshal.exe", "Bootmarshal - manages the programs Windows starts at logon"},
+        {"Bootmarshal.com", "Bootmarshal - manages the programs Windows starts at logon"},
+        {"inactive.exe", "Bootmarshal companion - stands in for a switched-off autostart entry"},
+    };
+    for (const Case& c : cases) {
+        const ProgramMaker maker = ReadProgramMaker(testsupport::ProductPath(c.file));
+        ASSERT_TRUE(maker.found) << c.file;
+        EXPECT_EQ(maker.product, "Bootmarshal") << c.file;
+        EXPECT_EQ(maker.company, "Veltmanix") << c.file;
+        EXPECT_EQ(maker.description, c.description) << c.file;
+        EXPECT_EQ(ProgramMakerLine(maker), std::string("Bootmarshal (") + c.description + "), Veltmanix") << c.file;
+    }
 }
 
 std::string SampleProgram() {
