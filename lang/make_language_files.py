@@ -349,6 +349,13 @@ DEUTSCH = {
     493: "Aktiv vorher",
     494: "Filter:",
     495: "Name oder Befehl (Strg+E)",
+    496: "Hersteller",
+    497: "Zustand",
+    498: "Computer: %s",
+    499: "Benutzer: %s",
+    500: "Gedruckt am %s",
+    501: "Seite %s von %s",
+    502: "%s: %s",
 }
 
 ENGLISH = {
@@ -634,6 +641,13 @@ ENGLISH = {
     493: "Active before",
     494: "Filter:",
     495: "Name or command (Ctrl+E)",
+    496: "Made by",
+    497: "State",
+    498: "Computer: %s",
+    499: "User: %s",
+    500: "Printed %s",
+    501: "Page %s of %s",
+    502: "%s: %s",
 }
 
 FRANCAIS = {
@@ -929,6 +943,13 @@ FRANCAIS = {
     493: "Actif avant",
     494: "Filtre :",
     495: "Nom ou commande (Ctrl+E)",
+    496: "Éditeur",
+    497: "État",
+    498: "Ordinateur : %s",
+    499: "Utilisateur : %s",
+    500: "Imprimé le %s",
+    501: "Page %s sur %s",
+    502: "%s : %s",
 }
 
 NBSP = "\u00a0"

@@ -13,15 +13,16 @@
 #include "blocking/BlockMatch.h"
 #include "blocking/EntryBlocking.h"
 #include "cli/CommandLine.h"
-#include "cli/EntryFields.h"
 #include "cli/OutputFormats.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/KnownSystemEntries.h"
 #include "entries/RunCheck.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/EntryFields.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
+#include "system/ProgramMaker.h"
 #include "system/Scoped.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
@@ -34,7 +35,19 @@
 
 namespace cli {
 
+using report::EntryFacts;
+using report::EntryFieldColumns;
+using report::EntryFieldValues;
+using report::FieldColumn;
+
 namespace {
+
+// Who made the entry's program, from its version resource; empty for a program
+// that is not there.
+std::string MadeBy(const StartupEntry& entry, const ProgramLookup& lookup, ProgramMakerCache& makers) {
+    return report::MadeByOf(entry, lookup,
+                            [&makers](const std::string& file) { return ProgramMakerLine(makers.Of(file)); });
+}
 
 // A windowed copy started from a console has no standard handles of its own:
 // it writes to the console it was started from, when there is one.
@@ -103,9 +116,11 @@ std::vector<OutputColumn> Columns(const std::vector<FieldColumn>& fields) {
 int List(const CommandLine& line) {
     const std::string windowsFolder = WindowsFolder();
     const ProgramLookup lookup = SystemProgramLookup();
+    ProgramMakerCache makers;
     std::vector<OutputRow> rows;
     for (const StartupEntry& entry : CollectAllEntries()) {
-        EntryFacts facts{entry, IsKnownSystemEntryIn(entry, windowsFolder), WhyNotRun(entry, lookup)};
+        EntryFacts facts{entry, IsKnownSystemEntryIn(entry, windowsFolder), WhyNotRun(entry, lookup),
+                         MadeBy(entry, lookup, makers)};
         rows.push_back(EntryFieldValues(facts, Words));
     }
     return Emit(line, FormatRows(line.format, Columns(EntryFieldColumns()), rows));
@@ -188,13 +203,14 @@ int Compare(const CommandLine& line) {
     columns.push_back({"activeBefore", Words(Text::ColumnActiveBefore)});
     const std::string windowsFolder = WindowsFolder();
     const ProgramLookup lookup = SystemProgramLookup();
+    ProgramMakerCache makers;
     std::vector<OutputRow> rows;
     for (const EntryDelta& delta : deltas) {
         const bool removed = delta.difference == EntryDifference::Removed;
         const StartupEntry& shown = removed ? delta.before : delta.now;
         OutputRow row = {{ChangeWord(delta.difference), Words(ChangeText(delta.difference)), FieldType::Text}};
         const EntryFacts facts{shown, IsKnownSystemEntryIn(shown, windowsFolder),
-                               removed ? NotRunReason::None : WhyNotRun(shown, lookup)};
+                               removed ? NotRunReason::None : WhyNotRun(shown, lookup), MadeBy(shown, lookup, makers)};
         for (FieldValue& value : EntryFieldValues(facts, Words)) row.push_back(std::move(value));
         const bool hasBefore =
             delta.difference == EntryDifference::Changed || delta.difference == EntryDifference::Moved;

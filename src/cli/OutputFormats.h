@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/EntryFields.h"
+#include "report/EntryFields.h"
 
 namespace cli {
+
+using report::FieldType;
+using report::FieldValue;
 
 enum class OutputFormat { Table, Csv, Json };
 

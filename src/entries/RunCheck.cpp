@@ -12,16 +12,17 @@ bool HasExtension(const std::string& path) {
     return dot != std::string::npos && path.find_first_of("\\/", dot) == std::string::npos;
 }
 
-// The path, and without an extension the extensions the shell tries.
-bool ExistsWithExtensions(const std::string& path, const ProgramLookup& lookup, bool shellExtensions) {
-    if (lookup.fileExists(path)) return true;
-    if (HasExtension(path)) return false;
+// The path, and without an extension the extensions the shell tries: the
+// first file that exists, or empty.
+std::string ExistingWithExtensions(const std::string& path, const ProgramLookup& lookup, bool shellExtensions) {
+    if (lookup.fileExists(path)) return path;
+    if (HasExtension(path)) return std::string();
     static const char* const kExtensions[] = {".exe", ".com", ".bat", ".cmd"};
     for (const char* extension : kExtensions) {
-        if (lookup.fileExists(path + extension)) return true;
+        if (lookup.fileExists(path + extension)) return path + extension;
         if (!shellExtensions) break;
     }
-    return false;
+    return std::string();
 }
 
 }  // namespace
@@ -37,33 +38,40 @@ std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lo
 
 namespace {
 
-bool ResolvesTo(const std::string& program, const ProgramLookup& lookup) {
-    if (program.empty()) return false;
-    if (HasFolder(program)) return ExistsWithExtensions(program, lookup, false);
+// The file a program's name or path stands for, or empty.
+std::string ResolvedFile(const std::string& program, const ProgramLookup& lookup) {
+    if (program.empty()) return std::string();
+    if (HasFolder(program)) return ExistingWithExtensions(program, lookup, false);
     if (lookup.appPath) {
         const std::string registered = lookup.appPath(HasExtension(program) ? program : program + ".exe");
-        if (!registered.empty() && lookup.fileExists(StripQuotes(registered))) return true;
+        if (!registered.empty() && lookup.fileExists(StripQuotes(registered))) return StripQuotes(registered);
     }
     for (const std::string& folder : lookup.searchFolders) {
-        if (ExistsWithExtensions(folder + program, lookup, true)) return true;
+        std::string found = ExistingWithExtensions(folder + program, lookup, true);
+        if (!found.empty()) return found;
     }
-    return false;
+    return std::string();
 }
 
 }  // namespace
 
-bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
+std::string ProgramFileOfCommand(const std::string& command, const ProgramLookup& lookup) {
     const std::string expanded = Trim(lookup.expand ? lookup.expand(command) : command);
     if (!expanded.empty() && expanded[0] == '"') {
         const size_t closing = expanded.find('"', 1);
-        if (closing != std::string::npos) return ResolvesTo(Trim(expanded.substr(1, closing - 1)), lookup);
+        if (closing != std::string::npos) return ResolvedFile(Trim(expanded.substr(1, closing - 1)), lookup);
     }
     // Unquoted, Windows tries the text up to each blank in turn, the shortest
     // first, and starts the first that names a program.
     for (size_t blank = expanded.find(' '); blank != std::string::npos; blank = expanded.find(' ', blank + 1)) {
-        if (ResolvesTo(expanded.substr(0, blank), lookup)) return true;
+        std::string found = ResolvedFile(expanded.substr(0, blank), lookup);
+        if (!found.empty()) return found;
     }
-    return ResolvesTo(expanded, lookup);
+    return ResolvedFile(expanded, lookup);
+}
+
+bool ProgramExists(const std::string& command, const ProgramLookup& lookup) {
+    return !ProgramFileOfCommand(command, lookup).empty();
 }
 
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup) {

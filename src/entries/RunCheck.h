@@ -36,6 +36,8 @@ std::string ProgramOfCommand(const std::string& command, const ProgramLookup& lo
 // ".exe" added when it has no extension); a bare name (no folder) in App Paths,
 // then in each search folder, as it stands or with .exe, .com, .bat or .cmd added.
 bool ProgramExists(const std::string& command, const ProgramLookup& lookup);
+// The file that command starts, found by the same rules; empty when there is none.
+std::string ProgramFileOfCommand(const std::string& command, const ProgramLookup& lookup);
 // The first reason in the order of the enum, or None. A Startup link whose
 // target is an existing folder (its command is the folder alone) starts.
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);

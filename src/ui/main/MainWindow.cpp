@@ -12,6 +12,7 @@
 #include "entries/KnownSystemEntries.h"
 #include "entries/RunCheck.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/EntryFields.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
 #include "ui/dialogs/DialogWindows.h"
@@ -215,6 +216,8 @@ void MainWindow::CreateEntryArea() {
         SetControlFont(id, nameFont_.get());
         SetControlColor(id, kDetailsBlue);
     }
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdMakerCaption);
+    AddControl("STATIC", "", label | SS_ENDELLIPSIS, 0, 0, 0, 0, kIdMakerText);
 
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
     for (const int id : {kIdDeleteButton, kIdChangeButton, kIdLaunchButton, kIdBlockButton}) {
@@ -251,7 +254,9 @@ void MainWindow::LayOut(int width96, int height96) {
     MoveControl(kIdNameCaption, left + 12, top + 24, 96, 16);
     MoveControl(kIdNameText, left + 110, top + 24, groupWidth - 122, 32);
     MoveControl(kIdCommandCaption, left + 12, top + 60, 96, 16);
-    MoveControl(kIdCommandText, left + 110, top + 60, groupWidth - 122, 46);
+    MoveControl(kIdCommandText, left + 110, top + 60, groupWidth - 122, 30);
+    MoveControl(kIdMakerCaption, left + 12, top + 92, 96, 16);
+    MoveControl(kIdMakerText, left + 110, top + 92, groupWidth - 122, 16);
 
     const int buttonWidth = (groupWidth - 24 - 16) / 3;
     MoveControl(kIdDeleteButton, left + 12, top + 112, buttonWidth, 28);
@@ -372,6 +377,7 @@ void MainWindow::ApplyTexts() {
     SendMessageW(filter_, EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(WideFromUtf8(GetText(Text::FilterHint)).c_str()));
     SetControlText(kIdCommandCaption, GetText(Text::CommandCaption));
+    SetControlText(kIdMakerCaption, GetText(Text::MakerCaption));
     for (const ButtonCommand& b : kDetailsButtons) SetControlText(b.id, GetText(b.captionText));
     if (!tipTimerStarted_) SetControlText(kIdTipLink, GetText(Text::ClickHere));
     LayOutGroupLabels();
@@ -574,12 +580,14 @@ void MainWindow::SelectLine(int index) {
 }
 
 void MainWindow::ShowDetails() {
-    const Details details = model_.DetailsOf(model_.SelectedLine(), GetText, CommandTestFn(CommandBlocked));
+    Details details = model_.DetailsOf(model_.SelectedLine(), GetText, CommandTestFn(CommandBlocked));
+    details.madeBy = MadeByOfSelected();
     const std::string name = WithLineBreaks(details.name);
     const std::string status = WithLineBreaks(details.status);
     // Only what changed is set: every new text repaints its control at once.
     const std::pair<int, const std::string*> texts[] = {{kIdNameText, &name},
                                                         {kIdCommandText, &details.command},
+                                                        {kIdMakerText, &details.madeBy},
                                                         {kIdStatusText, &status},
                                                         {kIdReasonText, &details.reason},
                                                         {kIdLocationText, &details.location},
@@ -588,6 +596,15 @@ void MainWindow::ShowDetails() {
         if (ControlText(id) != *text) SetControlText(id, *text);
     }
     UpdateCommandStates();
+}
+
+std::string MainWindow::MadeByOfSelected() {
+    // Nothing is read before the window is first painted: the start stays as quick as without it.
+    if (!painted_ || !model_.HasSelection()) return std::string();
+    const std::string madeBy =
+        report::MadeByOf(model_.CurrentEntry(), SystemProgramLookup(),
+                         [this](const std::string& file) { return ProgramMakerLine(makers_.Of(file)); });
+    return madeBy.empty() ? GetText(Text::NoVersionInformation) : madeBy;
 }
 
 void MainWindow::UpdateCommandStates() {
@@ -738,6 +755,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 InvalidateRect(hwnd(), nullptr, TRUE);
             }
             break;
+    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdMakerCaption);
+    AddControl("STATIC", "", label | SS_ENDELLIPSIS, 0, 0, 0, 0, kIdMakerText);
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == list_) {
                 ShowContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));

@@ -16,9 +16,11 @@
 #include "entries/ChangeCoalescer.h"
 #include "entries/EntryChange.h"
 #include "entries/LocationWatcher.h"
+#include "system/ProgramMaker.h"
 #include "ui/main/CommandsModel.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/main/Ribbon.h"
+#include "ui/print/Printing.h"
 #include "ui/win/Pictures.h"
 #include "ui/win/ToolTips.h"
 #include "ui/win/WindowBase.h"
@@ -71,6 +73,8 @@ public:
     void ShowNextTip() { OnTipTimer(); }
 
     const MainWindowModel& Model() const { return model_; }
+    // What printing the list prints: the list's lines in its order, with who made each program.
+    Printout ListPrintout();
     const Ribbon& RibbonBar() const { return ribbon_; }
 
     // Restarting Windows for real cannot be part of a test: while set, the
@@ -110,6 +114,8 @@ private:
                                      DWORD_PTR self);
     void LayOutGroupLabels();
     void UpdateCommandStates();
+    // Who made the selected entry's program, for the details; empty before the first paint.
+    std::string MadeByOfSelected();
     bool ShieldOnButton(int id) const;
     void ToggleSection(bool sources);
     void OnTipTimer();
@@ -166,6 +172,8 @@ private:
     bool elevated_ = false;
     bool shieldShown_ = false;  // the change buttons show the shield for the selected entry
     HICON shield_ = nullptr;
+    bool painted_ = false;      // the window has been painted once
+    ProgramMakerCache makers_;  // who made each program, read once per file
 };
 
 }  // namespace ui

@@ -6,9 +6,11 @@
 #include "blocking/EntryBlocking.h"
 #include "entries/EntryChange.h"
 #include "entries/EntryLaunch.h"
+#include "entries/RunCheck.h"
 #include "entries/StoredCommand.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/Printout.h"
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
 #include "system/ProductNames.h"
@@ -272,8 +274,22 @@ void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
     ShowMessage(problem);
 }
 
+Printout MainWindow::ListPrintout() {
+    const ProgramLookup lookup = SystemProgramLookup();
+    auto makerOf = [this](const std::string& file) { return ProgramMakerLine(makers_.Of(file)); };
+    std::vector<report::EntryFacts> facts;
+    facts.reserve(model_.LineCount());
+    for (int line = 0; line < static_cast<int>(model_.LineCount()); ++line) {
+        const StartupEntry& entry = model_.EntryForLine(line);
+        facts.push_back({entry, model_.IsKnownLine(line), model_.VerdictOfLine(line).reason,
+                         report::MadeByOf(entry, lookup, makerOf)});
+    }
+    return {PrintoutHeading(GetText(Text::PrintHeading), GetText), report::PrintoutTable(facts, GetText),
+            PageNumbers(GetText)};
+}
+
 void MainWindow::PrintList() {
-    const PrintResult result = PrintLines(model_.PrintoutLines(GetText), GetText(Text::PrintHeading));
+    const PrintResult result = PrintTableOut(ListPrintout(), GetText(Text::PrintHeading));
     switch (result.outcome) {
         case PrintOutcome::Printed:
             break;

@@ -16,6 +16,8 @@ constexpr int kClientHeight = 662;
 constexpr int kSidePanelWidth = 241;
 constexpr int kStatusBarHeight = 20;
 constexpr int kListLineHeight = 16;
+// Posted by the first paint: who made the selected program is read only then.
+constexpr UINT kMakerAfterFirstPaint = WM_APP + 41;
 
 // Side panel.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;

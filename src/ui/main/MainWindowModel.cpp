@@ -293,28 +293,6 @@ Details MainWindowModel::DetailsOf(int index, const TextFn& text, const CommandT
     return DetailsFor(EntryForLine(index), IsKnownLine(index), text, isBlocked, VerdictOfLine(index));
 }
 
-std::vector<std::string> MainWindowModel::PrintoutLines(const TextFn& text) const {
-    std::vector<std::string> out;
-    out.reserve(3 + 7 * lines_.size());
-    out.push_back(text(Text::PrintHeading));
-    out.emplace_back();
-    out.emplace_back();
-    const std::string name = text(Text::NameCaption), command = text(Text::ProgramCaption),
-                      place = text(Text::LocationCaption);
-    const std::string active = text(Text::EntryActive), inactive = text(Text::EntryInactive);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const StartupEntry& entry = entries_[lines_[i].entry];
-        out.push_back(std::to_string(i) + ":");
-        out.push_back("   " + name + " " + entry.name);
-        out.push_back("   " + command + " " + entry.command);
-        out.push_back("   " + (entry.active ? active : inactive));
-        out.push_back("   " + place + " " + LocationLabel(entry.kind, text));
-        out.emplace_back();
-        out.emplace_back();
-    }
-    return out;
-}
-
 TipRotation::Tip TipRotation::Tick() {
     if (step_ == 0) step_ = 1;
     Tip tip{0, false};

@@ -1,8 +1,8 @@
 // What the main window shows, apart from how it is drawn: the table of
 // locations (which filter covers a kind, how its place reads, which colour its
 // group has), the filtered and sorted lines with the position of each line's
-// entry, the selection, the details texts, line colours, the tip rotation and
-// the printout lines. No platform calls: texts, the known-entry test and the
+// entry, the selection, the details texts, line colours and the tip rotation.
+// No platform calls: texts, the known-entry test and the
 // block-list test come in as functions, so the whole logic runs in plain tests.
 #pragma once
 #include <cstddef>
@@ -97,6 +97,7 @@ struct Details {
     std::string reason;  // one line why it will not start, empty when nothing is known against it
     std::string location;
     std::string blockCaption;  // block, or release for a blocked command
+    std::string madeBy;        // who made its program; filled by the window, which reads the file
 };
 
 class MainWindowModel {
@@ -145,9 +146,6 @@ public:
 
     Details DetailsOf(int index, const TextFn& text, const CommandTestFn& isBlocked) const;
     Colour LineColour(int index) const;
-
-    // The printout: heading, two empty lines, then seven lines per list line.
-    std::vector<std::string> PrintoutLines(const TextFn& text) const;
 
 private:
     std::vector<bool> filters_;

@@ -27,6 +27,10 @@ void MainWindow::EraseBody(HDC dc) {
 }
 
 void MainWindow::OnPaint(HDC dc) {
+    if (!painted_) {
+        painted_ = true;
+        PostMessageW(hwnd(), kMakerAfterFirstPaint, 0, 0);
+    }
     RECT client{};
     GetClientRect(hwnd(), &client);
     ribbon_.Paint(dc, client.right);

@@ -1,8 +1,12 @@
-// Prints text lines on the default printer without a print dialog. Failures
-// come back as a value for the caller to turn into a message.
+// Prints the list of entries on the default printer without a print dialog: a
+// heading, a table and page numbers within margins of 2 cm. Failures come back
+// as a value for the caller to turn into a message.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "ui/print/PrintLayout.h"
 
 enum class PrintOutcome {
     Printed,
@@ -17,9 +21,19 @@ struct PrintResult {
     bool ok() const { return outcome == PrintOutcome::Printed; }
 };
 
-// Prints the lines top to bottom from the top left of the printable area, in
-// the printer's own default sans-serif at 10 points; a line wider than the
-// page continues on the next line rather than running off the paper, and a new
-// page starts only before a line that does not fit. A failing step abandons the
+struct Printout {
+    std::vector<std::string> heading;  // the first line is the title, in bold
+    PrintTable table;
+    PageFooterFn footer;  // "page n of m"
+};
+
+// The heading of a printout: the title, then the computer's and the user's
+// names and the date and time now, in the user's regional format.
+std::vector<std::string> PrintoutHeading(const std::string& title, const std::function<std::string(int)>& text);
+// The footer of the texts' "page %s of %s".
+PageFooterFn PageNumbers(const std::function<std::string(int)>& text);
+
+// Prints in the printer's sans-serif at 8 points, all within the margins, a
+// new page only before a row that does not fit. A failing step abandons the
 // job (AbortDoc), so that no half job is left in the queue.
-PrintResult PrintLines(const std::vector<std::string>& lines, const std::string& documentName = "Bootmarshal");
+PrintResult PrintTableOut(const Printout& printout, const std::string& documentName = "Bootmarshal");

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 496, and goes into every shipped
+// A new text takes the next free number, 503, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -321,6 +321,16 @@ enum : int {
     // The filter field above the entry list: its label and the hint it shows while empty.
     FilterCaption = 494,
     FilterHint = 495,
+    // The printout's table and the lines around it ("%s": a computer, a user,
+    // a date and time, page numbers; a field's caption and its value), and who
+    // made a program as a column.
+    ColumnMadeBy = 496,
+    ColumnState = 497,
+    PrintComputer = 498,
+    PrintUser = 499,
+    PrintedAt = 500,
+    PrintPageOf = 501,
+    FieldAndValue = 502,
 };
 
 }  // namespace Text

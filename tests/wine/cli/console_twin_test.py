@@ -104,8 +104,20 @@ class ConsoleTwinTest(unittest.TestCase):
         self.assertTrue(data.startswith(codecs.BOM_UTF8))
         rows = list(csv.DictReader(io.StringIO(data.decode("utf-8-sig"), newline="")))
         self.assertEqual(list(rows[0].keys()), ["kind", "location", "name", "command", "active", "switchedOffBy",
-                                                "willNotStart", "knownSystemEntry"])
+                                                "willNotStart", "knownSystemEntry", "publisher"])
         self.assert_every_seeded_entry_once(rows)
+
+    def test_publisher_comes_from_the_programs_version_resource(self):
+        self.addCleanup(seed)
+        product = "Z:" + os.path.abspath(os.path.join(BIN, "Bootmarshal.exe")).replace("/", "\\")
+        import_reg(["[" + USER_RUN + "]",
+                    reg_name("Made") + "=" + reg_string('"' + product + '" /x'),
+                    reg_name("Gone") + "=" + reg_string(r"C:\bmtest\gone\gone.exe"), ""])
+        publishers = {e["name"]: e["publisher"] for e in json_entries() if e["name"] in ("Made", "Gone")}
+        self.assertEqual(publishers, {
+            "Made": "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix",
+            "Gone": "",
+        })
 
     def test_table_names_every_entry(self):
         code, out, _ = run("/list")

@@ -1,5 +1,6 @@
-// Who made a program, read from real files: the product's own executable has a
-// version resource, this test program has none, and a missing file has nothing.
+// Who made a program, read from real files: the product's own executable and a
+// sample program built beside the tests have a version resource, this test
+// program has none, and a missing file has nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,14 +17,37 @@ std::string ThisProgram() {
     return Utf8FromWide(std::wstring(path, length));
 }
 
-TEST(ProgramMaker, TheProductsOwnResourceNamesItsMaker) {
-    const ProgramMaker maker = ReadProgramMaker(testsupport::ProductPath("Bootmarshal.exe"));
-    ASSERT_TRUE(maker.found);
-    EXPECT_EQ(maker.product, "Bootmarshal");
-    EXPECT_EQ(maker.company, "Veltmanix");
-    EXPECT_EQ(maker.description, "Bootmarshal - manages the programs Windows starts at logon");
-    EXPECT_EQ(ProgramMakerLine(maker),
-              "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
+TEST(ProgramMaker, TheProductsOwnResourcesNameTheirMaker) {
+    struct Case {
+        const char* file;
+        const char* description;
+    } cases[] = {
+        {"Bootmarshal.exe", "Bootmarshal - manages the programs Windows starts at logon"},
+        {"Bootmarshal.com", "Bootmarshal - manages the programs Windows starts at logon"},
+        {"inactive.exe", "Bootmarshal companion - stands in for a switched-off autostart entry"},
+    };
+    for (const Case& c : cases) {
+        const ProgramMaker maker = ReadProgramMaker(testsupport::ProductPath(c.file));
+        ASSERT_TRUE(maker.found) << c.file;
+        EXPECT_EQ(maker.product, "Bootmarshal") << c.file;
+        EXPECT_EQ(maker.company, "Veltmanix") << c.file;
+        EXPECT_EQ(maker.description, c.description) << c.file;
+        EXPECT_EQ(ProgramMakerLine(maker), std::string("Bootmarshal (") + c.description + "), Veltmanix") << c.file;
+    }
+}
+
+std::string SampleProgram() {
+    const std::string self = ThisProgram();
+    return self.substr(0, self.find_last_of('\\') + 1) + "bm_maker_sample.exe";
+}
+
+TEST(ProgramMaker, AResourceInAnotherLanguageKeepsItsLettersBeyondAscii) {
+    const ProgramMaker maker = ReadProgramMaker(SampleProgram());
+    ASSERT_TRUE(maker.found) << SampleProgram();
+    EXPECT_EQ(maker.product, "Beispielwerkzeug");
+    EXPECT_EQ(maker.description, "Aktualisierungsdienst");
+    EXPECT_EQ(maker.company, "M\xC3\xBCller & S\xC3\xB6hne");
+    EXPECT_EQ(ProgramMakerLine(maker), "Beispielwerkzeug (Aktualisierungsdienst), M\xC3\xBCller & S\xC3\xB6hne");
 }
 
 TEST(ProgramMaker, AProgramWithoutResourceAndAMissingFileHaveNone) {

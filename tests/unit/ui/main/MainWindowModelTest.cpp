@@ -359,33 +359,6 @@ TEST(Tips, RotateElevenTwelveWithLinkThirteen) {
     }
 }
 
-TEST(Printout, HeadingThenSevenLinesPerLineInListOrder) {
-    MainWindowModel model;
-    model.Refresh({}, nullptr);
-    EXPECT_EQ(model.PrintoutLines(Text), (std::vector<std::string>{"Liste", "", ""}));
-
-    model.Refresh({AnEntry("zed", "zed.exe").Kind(32).Active(0), AnEntry("Alpha", "\"C:\\a b\\a.exe\" /x").Kind(1)},
-                  nullptr);
-    const std::vector<std::string> expected = {"Liste",
-                                               "",
-                                               "",
-                                               "0:",
-                                               "   Name: Alpha",
-                                               "   Programm: \"C:\\a b\\a.exe\" /x",
-                                               "   aktiv",
-                                               "   Ort: Autostart-Ordner: Alle Benutzer",
-                                               "",
-                                               "",
-                                               "1:",
-                                               "   Name: zed",
-                                               "   Programm: zed.exe",
-                                               "   inaktiv",
-                                               "   Ort: Win.ini: Run-Abschnitt",
-                                               "",
-                                               ""};
-    EXPECT_EQ(model.PrintoutLines(Text), expected);
-}
-
 }  // namespace
 
 namespace {

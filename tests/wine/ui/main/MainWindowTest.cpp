@@ -788,36 +788,58 @@ std::string WaitForPrintout(const std::string& unixFolder, const std::string& ma
     return std::string();
 }
 
-TEST_F(MainWindowTest, PrintsTheListedEntriesInListOrderOnTheDefaultPrinter) {
+TEST_F(MainWindowTest, PrintsTheListedEntriesOnePerRowInListOrderWithWhoMadeThem) {
     const char* output = std::getenv("BM_PRINT_OUTPUT");
     if (!output || !*output) GTEST_SKIP() << "no PDF printer in this test run";
     const std::string mark = "zeta" + std::to_string(GetTickCount()) + ".exe";
     Seed(HKEY_CURRENT_USER, "zeta", "C:\\" + mark + " /q");
-    Seed(HKEY_LOCAL_MACHINE, "Alpha", "C:\\alpha.exe");
+    Seed(HKEY_LOCAL_MACHINE, "Alpha", "\"" + testsupport::ProductPath("Bootmarshal.exe") + "\" /x");
     window_->RefreshList();
     window_->Execute(Command::Print);
     EXPECT_TRUE(Messages().empty()) << "printed without a message";
 
     std::string printed = WaitForPrintout(output, mark);
     ASSERT_FALSE(printed.empty()) << "no printout of this test came";
-    // Every printed line, in order, as the printout lines give them.
     printed = OneSpace(printed);
+    // Every listed entry's row, in the list's order.
+    const Printout printout = window_->ListPrintout();
+    ASSERT_EQ(printout.table.rows.size(), window_->Model().LineCount());
     size_t at = 0;
-    for (const std::string& line : window_->Model().PrintoutLines(GetText)) {
-        const size_t first = line.find_first_not_of(' ');
-        if (first == std::string::npos) continue;
-        // The PDF's text is UTF-8: lines are matched up to their first letter beyond ASCII.
-        std::string wanted = OneSpace(line.substr(first));
+    for (const PrintRow& row : printout.table.rows) {
+        // The PDF's text is UTF-8: names are matched up to their first letter beyond ASCII.
+        std::string wanted = row.at(0).at(0);
         wanted = wanted.substr(0, std::min<size_t>(20, static_cast<size_t>(std::find_if(wanted.begin(), wanted.end(),
                                                                                         [](char c) { return c < 0; }) -
                                                                            wanted.begin())));
+        if (wanted.empty()) continue;
         const size_t found = printed.find(wanted, at);
         ASSERT_NE(found, std::string::npos) << wanted << "\n---\n" << printed;
         at = found;
     }
-    EXPECT_LT(printed.find("0:"), printed.find("Alpha"));
-    EXPECT_LT(printed.find("Alpha"), printed.find("1:"));
-    EXPECT_LT(printed.find("1:"), printed.find("zeta"));
+    EXPECT_LT(printed.find("Alpha"), printed.find("zeta"));
+    // Who made each program: the product's own resource, and none for a program that is missing.
+    EXPECT_NE(printed.find("Veltmanix"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Versionsinformationen"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Seite 1 von "), std::string::npos) << printed;
+}
+
+TEST_F(MainWindowTest, TheDetailsSayWhoMadeTheSelectedProgramOnlyOnceTheWindowIsPainted) {
+    const std::string product = "\"" + testsupport::ProductPath("Bootmarshal.exe") + "\" /x";
+    Seed(HKEY_CURRENT_USER, "Made", product);
+    Seed(HKEY_CURRENT_USER, "Gone", "C:\\bmtest\\gone\\gone.exe");
+    window_->RefreshList();
+    Select(product);
+    EXPECT_EQ(window_->ControlText(kIdMakerText), "") << "read before the window was painted";
+    EXPECT_EQ(window_->ControlText(kIdMakerCaption), GetText(Text::MakerCaption));
+
+    // Shown, the window selects its first line, "Gone", whose program is missing.
+    window_->Show();
+    ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return !window_->ControlText(kIdMakerText).empty(); }));
+    EXPECT_EQ(window_->Model().CurrentEntry().name, "Gone");
+    EXPECT_EQ(window_->ControlText(kIdMakerText), GetText(Text::NoVersionInformation));
+    Select(product);
+    EXPECT_EQ(window_->ControlText(kIdMakerText),
+              "Bootmarshal (Bootmarshal - manages the programs Windows starts at logon), Veltmanix");
 }
 
 TEST(Privileges, TheShutdownPrivilegeCanBeEnabledAnUnknownOneCannot) {
