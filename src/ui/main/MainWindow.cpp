@@ -755,8 +755,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 InvalidateRect(hwnd(), nullptr, TRUE);
             }
             break;
-    AddControl("STATIC", "", label, 0, 0, 0, 0, kIdMakerCaption);
-    AddControl("STATIC", "", label | SS_ENDELLIPSIS, 0, 0, 0, 0, kIdMakerText);
+        case kMakerAfterFirstPaint:
+            ShowDetails();
+            return 0;
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == list_) {
                 ShowContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
