@@ -149,8 +149,11 @@ void Piece::Join(std::string_view content, size_t end, JoinScratch& scratch) {
 // decoded after the trimming, so "&#32;" keeps a blank at the edge.
 class Reader {
 public:
-    Reader(std::string_view content, TXMLCodec* codec)
-        : content_(content), codec_(codec), plainCodec_(codec != nullptr && typeid(*codec) == typeid(TXMLCodec)) {}
+    Reader(std::string_view content, TXMLCodec* codec, TXMLArena& arena)
+        : content_(content),
+          codec_(codec),
+          plainCodec_(codec != nullptr && typeid(*codec) == typeid(TXMLCodec)),
+          arena_(arena) {}
 
     // Reads the content into root; false when it refuses the content.
     bool Read(TXMLTag& root);
@@ -175,13 +178,14 @@ private:
         return end;
     }
     bool ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool last);
-    bool Decode(const Piece& piece, size_t begin, std::string& text);
+    bool Decode(const Piece& piece, size_t begin, char*& text, size_t& size);
     bool ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag);
     bool ReadEndTag(size_t lt, const Piece& tag);
 
     const std::string_view content_;
     TXMLCodec* const codec_;
     const bool plainCodec_;  // the codec is a TXMLCodec itself, not one of another kind
+    TXMLArena& arena_;       // holds the nodes and texts read
     std::vector<TXMLTag*> open_;
     JoinScratch scratch_;
     bool afterEndTag_ = false;  // the markup before the text now read was an end tag
@@ -284,16 +288,22 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
     for (size_t i = begin; piece.joined && i < end; ++i)
         if (ClassOf(bytes[i]) == kBelow32) return Refuse(piece.At(i), XmlExpected::Character);
     if (begin == end) return true;
-    std::string text(bytes.substr(begin, end - begin));
-    if (codec_ != nullptr && (ampersand || !plainCodec_) && !Decode(piece, begin, text)) return false;
-    new TXMLText(parent, std::move(text));
+    // The text is decoded where the arena keeps it.
+    size_t size = end - begin;
+    char* text = arena_.Bytes(size);
+    std::memcpy(text, bytes.data() + begin, size);
+    if (codec_ != nullptr && (ampersand || !plainCodec_)) {
+        if (!Decode(piece, begin, text, size)) return false;
+        arena_.Trim(text + size);
+    }
+    arena_.NewText(parent, std::string_view(text, size));
     return true;
 }
 
-// The next c from `from` on, or npos: a walk, as the distances between the
-// references of a text are short.
-size_t Find(const std::string& text, char c, size_t from) {
-    for (; from < text.size(); ++from)
+// The next c in text[from, size), or npos: a walk, as the distances between
+// the references of a text are short.
+size_t Find(const char* text, size_t size, char c, size_t from) {
+    for (; from < size; ++from)
         if (text[from] == c) return from;
     return std::string::npos;
 }
@@ -301,43 +311,51 @@ size_t Find(const std::string& text, char c, size_t from) {
 // Every "&" must begin a reference the codec knows. The plain codec's
 // references are checked and decoded in one pass, in place; a codec of
 // another kind decodes the text once its references have been checked. The
-// text stands in the piece from `begin`.
-bool Reader::Decode(const Piece& piece, size_t begin, std::string& text) {
-    size_t amp = Find(text, '&', 0);
+// text stands in the piece from `begin`; `size` becomes the size decoded,
+// which a codec of another kind may make larger: then the text is a new one
+// in the arena.
+bool Reader::Decode(const Piece& piece, size_t begin, char*& text, size_t& size) {
+    const auto find = [&](char c, size_t from) { return Find(text, size, c, from); };
+    const auto shown = [&](size_t at, size_t length) { return std::string(text + at, std::min<size_t>(length, 16)); };
+    size_t amp = find('&', 0);
     if (amp == std::string::npos && plainCodec_) return true;
     // Decoding in place writes only before the "&" it stands at: from there
     // on the text is as read.
     size_t to = amp;
     while (amp != std::string::npos) {
-        const size_t semicolon = Find(text, ';', amp + 1);
+        const size_t semicolon = find(';', amp + 1);
         const size_t nameLength = semicolon == std::string::npos ? 0 : semicolon - amp - 1;
         unsigned char code = 0;
         try {
-            if (nameLength > 0) code = XmlReferenceCode(text.data() + amp + 1, nameLength);
+            if (nameLength > 0) code = XmlReferenceCode(text + amp + 1, nameLength);
         } catch (const EXMLDecodeError&) {
         }
         if (code == 0) {
-            const size_t shown = semicolon == std::string::npos ? text.size() - amp : nameLength + 2;
-            return Refuse(piece.At(begin + amp), XmlExpected::Reference, text.substr(amp, std::min<size_t>(shown, 16)));
+            const size_t length = semicolon == std::string::npos ? size - amp : nameLength + 2;
+            return Refuse(piece.At(begin + amp), XmlExpected::Reference, shown(amp, length));
         }
-        const size_t next = Find(text, '&', semicolon + 1);
+        const size_t next = find('&', semicolon + 1);
         if (plainCodec_) {
             text[to++] = static_cast<char>(code);
-            const size_t plain = (next == std::string::npos ? text.size() : next) - (semicolon + 1);
-            std::memmove(&text[to], text.data() + semicolon + 1, plain);
+            const size_t plain = (next == std::string::npos ? size : next) - (semicolon + 1);
+            std::memmove(text + to, text + semicolon + 1, plain);
             to += plain;
         }
         amp = next;
     }
     if (plainCodec_) {
-        text.resize(to);
+        size = to;
         return true;
     }
+    std::string decoded;
     try {
-        text = codec_->Decode(text);
+        decoded = codec_->Decode(std::string(text, size));
     } catch (const EXMLDecodeError&) {
-        return Refuse(piece.At(begin), XmlExpected::Reference, text.substr(0, std::min<size_t>(text.size(), 16)));
+        return Refuse(piece.At(begin), XmlExpected::Reference, shown(0, size));
     }
+    if (decoded.size() > size) text = arena_.Bytes(decoded.size());
+    size = decoded.size();
+    std::memcpy(text, decoded.data(), size);
     return true;
 }
 
@@ -372,7 +390,7 @@ bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag) {
     const size_t space = body.find(' ');
     std::string_view name = body.substr(0, space);
     while (IsBlank(name.back())) name.remove_suffix(1);
-    TXMLTag* const element = new TXMLTag(parent, std::string(name));
+    TXMLTag* const element = arena_.NewTag(parent, name);
     if (space != std::string_view::npos) element->Attributes.ParseText(body.substr(space));
     if (!empty) open_.push_back(element);
     return true;
@@ -486,7 +504,7 @@ void WriteTree(TXMLCodec* codec, TXMLTag* element, bool includeRoot, int indent,
         const int n = level.indent;
 
         if (const TXMLText* text = child->AsText()) {
-            out.Line(n, Encoded(codec, text->Text));
+            out.Line(n, Encoded(codec, std::string(text->Text())));
             continue;
         }
         TXMLTag* tag = child->AsTag();
@@ -565,9 +583,15 @@ bool TXMLParser::LoadFromBytes(std::string_view bytes, const std::string& fileNa
     Content content{};
     if (!FindContent(bytes, content)) throw EXMLException(XmlNotValidMessage(fileName), fileName);
     if (root == nullptr) return false;
-    // Read into a root of its own, so that a refused file adds nothing.
+    // Read into a root of its own, so that a refused file adds nothing. The
+    // nodes moved to root keep the arena alive; the reading holds it until
+    // then.
+    struct Holder {
+        TXMLArena* arena = TXMLArena::Create();
+        ~Holder() { arena->Release(); }
+    } holder;
     TXMLTag read;
-    Reader reader(content.bytes, Codec);
+    Reader reader(content.bytes, Codec, *holder.arena);
     if (!reader.Read(read)) {
         const std::string_view before = content.bytes.substr(0, reader.refusedAt);
         const int line = content.firstLine + static_cast<int>(std::count(before.begin(), before.end(), '\r'));

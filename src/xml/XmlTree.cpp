@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -64,7 +65,7 @@ std::string WithoutDoubleQuotes(std::string_view value) {
     return result;
 }
 
-// Free lists of nodes by size in steps of 16 bytes, carved from blocks of
+// Free lists of nodes made with new, by size in steps of 16 bytes, carved from blocks of
 // 64 KiB. A freed node goes back on its list for the next tree the thread
 // builds; the blocks stay for the life of the program. Sanitizer builds use
 // the general heap, so that a use after free is still caught.
@@ -121,26 +122,142 @@ NodePool& Pool() {
 }
 #endif
 
+// Every node made with new or by an arena has its arena (or nullptr) in front
+// of it; kHeader keeps the node after it aligned.
+constexpr std::size_t kHeader = std::max({sizeof(TXMLArena*), alignof(TXMLTag), alignof(TXMLText)});
+
+void* WithArena(void* room, TXMLArena* arena) {
+    char* const node = static_cast<char*>(room) + kHeader;
+    reinterpret_cast<TXMLArena**>(node)[-1] = arena;
+    return node;
+}
+
 }  // namespace
 
 void* TXMLBase::operator new(std::size_t size) {
 #if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) return Pool().Take(size);
+    if (size + kHeader <= NodePool::kLargest) return WithArena(Pool().Take(size + kHeader), nullptr);
 #endif
-    return ::operator new(size);
+    return WithArena(::operator new(size + kHeader), nullptr);
 }
 
 void TXMLBase::operator delete(void* node, std::size_t size) {
     if (node == nullptr) return;
+    // Only a node taken out of its arena's tree is deleted (the tree destroys
+    // its arena nodes in place): it gives back its hold on the arena.
+    if (TXMLArena* arena = reinterpret_cast<TXMLArena**>(node)[-1]) {
+        arena->Release();
+        return;
+    }
+    void* const room = static_cast<char*>(node) - kHeader;
 #if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) {
-        Pool().Give(node, size);
+    if (size + kHeader <= NodePool::kLargest) {
+        Pool().Give(room, size + kHeader);
         return;
     }
 #else
     (void)size;
 #endif
-    ::operator delete(node);
+    ::operator delete(room);
+}
+
+// ---------------------------------------------------------------- TXMLArena
+
+struct TXMLArena::Block {
+    Block* previous;
+    std::size_t bytes;
+};
+
+namespace {
+
+// Blocks grow with the tree, so that a small file takes little memory and a
+// large one few blocks.
+constexpr std::size_t kFirstBlock = 16 * 1024, kLargestBlock = 1024 * 1024;
+
+#if BM_XML_NODE_POOL
+// Blocks of the largest size that arenas have freed, for the next tree the
+// thread reads: the general heap would give them back to the system and take
+// them again, and a large file spends more time on fresh pages than on
+// reading. Like the node free lists, they stay for the life of the thread.
+class SpareBlocks {
+public:
+    ~SpareBlocks() {
+        while (void* block = Take()) ::operator delete(block);
+    }
+    // The spare blocks are chained through their first bytes.
+    void* Take() {
+        void* const block = first_;
+        if (block != nullptr) first_ = *static_cast<void**>(block);
+        return block;
+    }
+    void Give(void* block) {
+        *static_cast<void**>(block) = first_;
+        first_ = block;
+    }
+
+private:
+    void* first_ = nullptr;
+};
+
+SpareBlocks& Spares() {
+    static thread_local SpareBlocks spares;
+    return spares;
+}
+#endif
+
+}  // namespace
+
+TXMLArena* TXMLArena::Create() { return new TXMLArena(); }
+
+TXMLArena::~TXMLArena() {
+    while (blocks_ != nullptr) {
+        Block* const block = blocks_;
+        blocks_ = block->previous;
+#if BM_XML_NODE_POOL
+        if (block->bytes == kLargestBlock) {
+            Spares().Give(block);
+            continue;
+        }
+#endif
+        ::operator delete(block);
+    }
+}
+
+void TXMLArena::Release() {
+    if (--refs_ == 0) delete this;
+}
+
+char* TXMLArena::BytesInNewBlock(std::size_t size) {
+    nextBlock_ = nextBlock_ == 0 ? kFirstBlock : std::min(2 * nextBlock_, kLargestBlock);
+    constexpr std::size_t kFront = (sizeof(Block) + kHeader - 1) / kHeader * kHeader;
+    const std::size_t bytes = std::max(nextBlock_, kFront + size);
+    void* room = nullptr;
+#if BM_XML_NODE_POOL
+    if (bytes == kLargestBlock) room = Spares().Take();
+#endif
+    if (room == nullptr) room = ::operator new(bytes);
+    Block* const block = static_cast<Block*>(room);
+    block->previous = blocks_;
+    block->bytes = bytes;
+    blocks_ = block;
+    at_ = reinterpret_cast<char*>(block) + kFront;
+    end_ = reinterpret_cast<char*>(block) + bytes;
+    return Advance(size);
+}
+
+void* TXMLArena::NodeRoom(std::size_t size) {
+    // The node's header must begin at a multiple of kHeader.
+    const std::size_t pad = (kHeader - reinterpret_cast<std::uintptr_t>(at_) % kHeader) % kHeader;
+    char* room = size + kHeader + pad <= Left() ? Advance(size + kHeader + pad) + pad : BytesInNewBlock(size + kHeader);
+    return WithArena(room, this);
+}
+
+TXMLTag* TXMLArena::NewTag(TXMLTag* parent, std::string_view name) {
+    return new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent, std::string(name));
+}
+
+TXMLText* TXMLArena::NewText(TXMLTag* parent, std::string_view text) {
+    return new (NodeRoom(sizeof(TXMLText))) TXMLText(parent, text, TXMLText::InArena{});
 }
 
 bool XmlSameName(std::string_view a, std::string_view b) {
@@ -172,9 +289,13 @@ int TXMLItems::Add(TXMLBase* node) {
 void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
 
 void TXMLItems::Clear() {
+    if (first_ == nullptr) return;
     // The children of each freed element are put in front of the nodes still
     // to be freed, so that no destructor recurses: a file can nest deeply.
+    // Arena nodes are only destroyed; the arenas they kept alive are let go at
+    // the end, when none of their nodes is still to be walked.
     TXMLBase* work = first_;
+    std::vector<TXMLArena*> letGo;
     first_ = last_ = nullptr;
     count_ = tagCount_ = 0;
     itemCursor_ = tagCursor_ = nullptr;
@@ -190,8 +311,14 @@ void TXMLItems::Clear() {
                 children.count_ = children.tagCount_ = 0;
             }
         }
-        delete node;
+        if (TXMLArena* arena = node->Arena()) {
+            if (node->holdsArena_) letGo.push_back(arena);
+            node->~TXMLBase();
+        } else {
+            delete node;
+        }
     }
+    for (TXMLArena* arena : letGo) arena->Release();
 }
 
 TXMLBase* TXMLItems::Item(int i) const {
@@ -241,6 +368,11 @@ TXMLBase* TXMLItems::Remove(int i) {
     --count_;
     if (node->IsTag()) --tagCount_;
     itemCursor_ = tagCursor_ = nullptr;
+    TXMLArena* const arena = node->Arena();
+    if (arena != nullptr && !node->holdsArena_) {
+        arena->AddRef();
+        node->holdsArena_ = true;
+    }
     return node;
 }
 
@@ -367,7 +499,11 @@ std::string TXMLAttributes::Values(const std::string& name) const { return Value
 
 // ------------------------------------------------------------------ nodes
 
-TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), Text(std::move(text)) {
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), own_(std::move(text)), text_(own_) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLText::TXMLText(TXMLTag* parent, std::string_view text, InArena) : TXMLBase(Kind::Text), text_(text) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
@@ -387,7 +523,7 @@ TXMLTag::TXMLTag(TXMLTag* parent, std::string name, std::string text) : TXMLBase
 std::string TXMLTag::Text() const {
     std::string text;
     for (const TXMLBase* child = Items.First(); child != nullptr; child = child->NextSibling()) {
-        if (const TXMLText* node = child->AsText()) text += node->Text;
+        if (const TXMLText* node = child->AsText()) text += node->Text();
     }
     return text;
 }

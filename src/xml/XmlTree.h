@@ -6,12 +6,18 @@
 // with `new`. A node created without a parent belongs to its creator (a stack
 // object or a unique_ptr is fine for a document root). Freeing a tree never
 // recurses, so trees of any depth can be freed.
+//
+// The nodes and texts of a read tree live in an arena (TXMLArena) instead of
+// one heap block each: the arena is freed at once when the last node taken from
+// it is gone. Such nodes behave as any other: a node taken out with Remove keeps
+// the arena alive until it is deleted.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class TXMLArena;
 class TXMLTag;
 class TXMLText;
 
@@ -28,6 +34,9 @@ public:
     // more time on them than the reading itself.
     static void* operator new(std::size_t size);
     static void operator delete(void* node, std::size_t size);
+    // Construction in memory of an arena (TXMLArena).
+    static void* operator new(std::size_t, void* where) noexcept { return where; }
+    static void operator delete(void*, void*) noexcept {}
 
     inline TXMLTag* AsTag();
     inline const TXMLTag* AsTag() const;
@@ -43,9 +52,18 @@ private:
     friend class TXMLTag;
     friend class TXMLText;
     friend class TXMLItems;
+    friend class TXMLArena;
     enum class Kind : unsigned char { Tag, Text };
     explicit TXMLBase(Kind kind) : kind_(kind) {}
+    // The arena the node was made in, nullptr for a node from the heap. It
+    // stands in front of the node, where it outlives the node's destructor
+    // (operator delete reads it); so only nodes made with new or by an arena
+    // have it.
+    TXMLArena* Arena() const { return reinterpret_cast<TXMLArena* const*>(this)[-1]; }
     const Kind kind_;
+    // The node keeps its arena alive: it was taken out of the tree of its
+    // arena, or is the top of a read tree.
+    bool holdsArena_ = false;
     TXMLBase* next_ = nullptr;
 };
 
@@ -132,13 +150,22 @@ private:
     std::vector<std::string> lines_;
 };
 
-// A text node; Text is held decoded.
+// A text node; its text is held decoded.
 class TXMLText : public TXMLBase {
 public:
     // Appended to the parent at once when one is given (then create it with new).
     explicit TXMLText(TXMLTag* parent, std::string text = std::string());
 
-    std::string Text;
+    std::string_view Text() const { return text_; }
+
+private:
+    friend class TXMLArena;
+    struct InArena {};
+    // A text whose bytes the arena holds.
+    TXMLText(TXMLTag* parent, std::string_view text, InArena);
+
+    std::string own_;  // the bytes of a text made by the program
+    std::string_view text_;
 };
 
 // An element. Destroying it destroys its attributes and its whole subtree.
@@ -163,6 +190,48 @@ inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this)
 inline const TXMLTag* TXMLBase::AsTag() const { return IsTag() ? static_cast<const TXMLTag*>(this) : nullptr; }
 inline TXMLText* TXMLBase::AsText() { return IsText() ? static_cast<TXMLText*>(this) : nullptr; }
 inline const TXMLText* TXMLBase::AsText() const { return IsText() ? static_cast<const TXMLText*>(this) : nullptr; }
+
+// The memory of a read tree: its nodes and texts, cut from a few large blocks
+// that are freed together when the last node that keeps the arena alive is
+// freed. Not for use by two threads at once.
+class TXMLArena {
+public:
+    // A new arena, kept alive by its creator until the creator's Release.
+    static TXMLArena* Create();
+    void AddRef() { ++refs_; }
+    void Release();
+
+    // An element or text node appended to parent, made in the arena.
+    TXMLTag* NewTag(TXMLTag* parent, std::string_view name);
+    TXMLText* NewText(TXMLTag* parent, std::string_view text);
+    // Room for `size` bytes of a text. Trim gives back what lies after the
+    // end of the last room taken.
+    char* Bytes(std::size_t size) { return size <= Left() ? Advance(size) : BytesInNewBlock(size); }
+    void Trim(char* end) { at_ = end; }
+
+    TXMLArena(const TXMLArena&) = delete;
+    TXMLArena& operator=(const TXMLArena&) = delete;
+
+private:
+    TXMLArena() = default;
+    ~TXMLArena();
+    std::size_t Left() const { return static_cast<std::size_t>(end_ - at_); }
+    char* Advance(std::size_t size) {
+        char* const taken = at_;
+        at_ += size;
+        return taken;
+    }
+    char* BytesInNewBlock(std::size_t size);
+    // Room for a node of `size` bytes with the arena in front of it.
+    void* NodeRoom(std::size_t size);
+
+    struct Block;
+    Block* blocks_ = nullptr;
+    char* at_ = nullptr;
+    char* end_ = nullptr;
+    std::size_t nextBlock_ = 0;
+    long refs_ = 1;
+};
 
 // Element-name comparison of the tree and the reader: A to Z match a to z,
 // every other byte must be equal.
