@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -253,7 +254,10 @@ void* TXMLArena::NodeRoom(std::size_t size) {
 }
 
 TXMLTag* TXMLArena::NewTag(TXMLTag* parent, std::string_view name) {
-    return new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent, std::string(name));
+    // The name is put in place: most are short enough to need no heap block.
+    TXMLTag* const tag = new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent);
+    tag->Name.assign(name.data(), name.size());
+    return tag;
 }
 
 TXMLText* TXMLArena::NewText(TXMLTag* parent, std::string_view text) {
@@ -262,9 +266,12 @@ TXMLText* TXMLArena::NewText(TXMLTag* parent, std::string_view text) {
 
 bool XmlSameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    if (a == b) return true;  // the end tag as the writer wrote it
+    // Names are short, and mostly spelled alike (the end tag as the writer
+    // wrote it): a byte at a time, folding only where they differ.
     for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
+        if (a[i] != b[i] &&
+            AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i])))
+            return false;
     }
     return true;
 }
@@ -313,7 +320,8 @@ void TXMLItems::Clear() {
         }
         if (TXMLArena* arena = node->Arena()) {
             if (node->holdsArena_) letGo.push_back(arena);
-            node->~TXMLBase();
+            // An arena text owns nothing: its bytes are the arena's.
+            if (node->IsTag()) node->~TXMLBase();
         } else {
             delete node;
         }
@@ -378,9 +386,24 @@ TXMLBase* TXMLItems::Remove(int i) {
 
 // ----------------------------------------------------------- TXMLAttributes
 
+TXMLAttributes::TXMLAttributes(const TXMLAttributes& other)
+    : lines_(other.lines_ == nullptr ? nullptr : std::make_unique<std::vector<std::string>>(*other.lines_)) {}
+
+TXMLAttributes& TXMLAttributes::operator=(const TXMLAttributes& other) {
+    if (this != &other)
+        lines_ = other.lines_ == nullptr ? nullptr : std::make_unique<std::vector<std::string>>(*other.lines_);
+    return *this;
+}
+
+const std::vector<std::string>& TXMLAttributes::Lines() const {
+    static const std::vector<std::string> none;
+    return lines_ == nullptr ? none : *lines_;
+}
+
 int TXMLAttributes::IndexOfName(const std::string& name) const {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        if (AnsiSameName(NameOfLine(lines_[i]), name)) return static_cast<int>(i);
+    const std::vector<std::string>& lines = Lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (AnsiSameName(NameOfLine(lines[i]), name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -388,12 +411,13 @@ int TXMLAttributes::IndexOfName(const std::string& name) const {
 void TXMLAttributes::SetValue(const std::string& name, const std::string& value) {
     const std::string stored = WithoutDoubleQuotes(value);
     const int index = IndexOfName(name);
+    if (lines_ == nullptr) lines_ = std::make_unique<std::vector<std::string>>();
     if (index < 0) {
-        lines_.push_back(name + "=" + stored);
+        lines_->push_back(name + "=" + stored);
     } else if (!stored.empty()) {
-        lines_[static_cast<size_t>(index)] = name + "=" + stored;
+        (*lines_)[static_cast<size_t>(index)] = name + "=" + stored;
     } else {
-        lines_.erase(lines_.begin() + index);
+        lines_->erase(lines_->begin() + index);
     }
 }
 
@@ -465,15 +489,15 @@ void TXMLAttributes::ParseText(std::string_view whole) {
             removed[slot - 1] = true;
         }
     }
-    lines_.reserve(lines.size());
+    lines_ = std::make_unique<std::vector<std::string>>();
+    lines_->reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i)
-        if (!removed[i]) lines_.push_back(std::move(lines[i]));
+        if (!removed[i]) lines_->push_back(std::move(lines[i]));
 }
 
 std::string TXMLAttributes::AsText() const {
     std::string text;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
+    for (const std::string& line : Lines()) {
         const std::string_view name = NameOfLine(line);
         text.append(name.data(), name.size());
         text += "=\"";
@@ -485,12 +509,12 @@ std::string TXMLAttributes::AsText() const {
 
 std::string TXMLAttributes::Name(int i) const {
     if (i < 0 || i >= Count()) return std::string();
-    return std::string(NameOfLine(lines_[static_cast<size_t>(i)]));
+    return std::string(NameOfLine(Lines()[static_cast<size_t>(i)]));
 }
 
 std::string TXMLAttributes::Value(int i) const {
     if (i < 0 || i >= Count()) return std::string();
-    const std::string& line = lines_[static_cast<size_t>(i)];
+    const std::string& line = Lines()[static_cast<size_t>(i)];
     const size_t eq = line.find('=');
     return eq == std::string::npos ? std::string() : line.substr(eq + 1);
 }
@@ -499,7 +523,12 @@ std::string TXMLAttributes::Values(const std::string& name) const { return Value
 
 // ------------------------------------------------------------------ nodes
 
-TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), own_(std::move(text)), text_(own_) {
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text) {
+    if (!text.empty()) {
+        own_.reset(new char[text.size()]);
+        std::memcpy(own_.get(), text.data(), text.size());
+        text_ = std::string_view(own_.get(), text.size());
+    }
     if (parent != nullptr) parent->Items.Add(this);
 }
 

@@ -13,6 +13,7 @@
 // the arena alive until it is deleted.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,8 +113,8 @@ private:
     // Where Item() and Tag() answered last, so that walking in order is
     // linear (a snapshot holds a thousand entries).
     mutable TXMLBase* itemCursor_ = nullptr;
-    mutable int itemAt_ = 0;
     mutable TXMLBase* tagCursor_ = nullptr;
+    mutable int itemAt_ = 0;
     mutable int tagAt_ = 0;
 };
 
@@ -123,7 +124,11 @@ private:
 // letters), and there is at most one line per name.
 class TXMLAttributes {
 public:
-    void Clear() { lines_.clear(); }
+    TXMLAttributes() = default;
+    TXMLAttributes(const TXMLAttributes& other);
+    TXMLAttributes& operator=(const TXMLAttributes& other);
+
+    void Clear() { lines_.reset(); }
     // Double quotes in the value become apostrophes. A new name is appended,
     // also with an empty value; for an existing name a non-empty value replaces
     // the line (name spelled as given now) and an empty value removes it.
@@ -135,7 +140,7 @@ public:
     // Each attribute as name="value" followed by one space; empty without attributes.
     std::string AsText() const;
 
-    int Count() const { return static_cast<int>(lines_.size()); }
+    int Count() const { return lines_ == nullptr ? 0 : static_cast<int>(lines_->size()); }
     // Name and value of the attribute at 0-based position i.
     std::string Name(int i) const;
     std::string Value(int i) const;
@@ -144,10 +149,12 @@ public:
     // Position of the named attribute, or -1.
     int IndexOfName(const std::string& name) const;
     // The lines as held, "name=value" each.
-    const std::vector<std::string>& Lines() const { return lines_; }
+    const std::vector<std::string>& Lines() const;
 
 private:
-    std::vector<std::string> lines_;
+    // Made with the first attribute: most elements have none, and a read
+    // tree has hundreds of thousands of them.
+    std::unique_ptr<std::vector<std::string>> lines_;
 };
 
 // A text node; its text is held decoded.
@@ -164,7 +171,7 @@ private:
     // A text whose bytes the arena holds.
     TXMLText(TXMLTag* parent, std::string_view text, InArena);
 
-    std::string own_;  // the bytes of a text made by the program
+    std::unique_ptr<char[]> own_;  // the bytes of a text made by the program
     std::string_view text_;
 };
 
