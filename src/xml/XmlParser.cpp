@@ -87,7 +87,9 @@ public:
     size_t At(size_t i) const { return origin_ == nullptr ? begin_ + i : (*origin_)[i]; }
 
 private:
-    void Join(std::string_view content, size_t end, JoinScratch& scratch);
+    // Apart from the constructor, which inlines into the reader's loop: few
+    // pieces are joined.
+    [[gnu::noinline]] void Join(std::string_view content, size_t end, JoinScratch& scratch);
 
     size_t begin_;
     const std::vector<size_t>* origin_ = nullptr;
@@ -207,16 +209,29 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 inline unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
-// Whether any of the eight bytes is "<", or an "&" or a byte below 32 while
-// the text has none of that kind yet (`seen` holds the flags so far): texts are
-// passed over a word at a time, and a byte at a time only near what the flags
-// must note.
-inline bool AnyStopsText(uint64_t word, unsigned seen) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-    const auto anyZero = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
-    if (anyZero(word ^ (kOnes * '<'))) return true;
-    if ((seen & kAmpersand) == 0 && anyZero(word ^ (kOnes * '&'))) return true;
-    return (seen & kBelow32) == 0 && ((word - kOnes * 32) & ~word & kHighs) != 0;
+// Eight bytes at a time: a mask with the high bit of each byte that is c, or
+// below 32. Only its lowest bit is sure (a borrow may mark a byte after the
+// first one), which is all the reader asks: where the first such byte is.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte of a word is its lowest");
+constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+inline uint64_t Word(const char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+inline uint64_t BytesBelow(uint64_t word, unsigned char n) { return (word - kOnes * n) & ~word & kHighs; }
+inline uint64_t BytesEqual(uint64_t word, char c) {
+    return BytesBelow(word ^ (kOnes * static_cast<unsigned char>(c)), 1);
+}
+inline size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+
+// Where the next c stands in bytes[from, size), or npos.
+size_t Find(const char* bytes, size_t size, char c, size_t from) {
+    for (; from + 8 <= size; from += 8)
+        if (const uint64_t found = BytesEqual(Word(bytes + from), c)) return from + FirstMarked(found);
+    for (; from < size; ++from)
+        if (bytes[from] == c) return from;
+    return std::string::npos;
 }
 
 bool Reader::Read(TXMLTag& root) {
@@ -227,21 +242,37 @@ bool Reader::Read(TXMLTag& root) {
         // the joining of lines drops.
         size_t blanks = p;
         bool lineBreak = false;
-        for (; blanks < size && IsBlank(content_[blanks]); ++blanks) lineBreak = lineBreak || content_[blanks] == '\r';
+        while (blanks < size) {
+            if (blanks + 8 <= size && Word(content_.data() + blanks) == kOnes * ' ') {
+                blanks += 8;
+            } else if (IsBlank(content_[blanks])) {
+                lineBreak = lineBreak || content_[blanks] == '\r';
+                ++blanks;
+            } else {
+                break;
+            }
+        }
         if (lineBreak && blanks < size && content_[blanks] == '<') p = blanks;
 
+        // The text up to the next "<": a word at a time, a byte at a time only
+        // where the flags must note an "&" or a byte below 32 for the first time.
         size_t lt = p;
         unsigned flags = 0;
-        for (bool open = false; !open && lt < size;) {
-            for (uint64_t word; lt + 8 <= size; lt += 8) {
-                std::memcpy(&word, content_.data() + lt, 8);
-                if (AnyStopsText(word, flags)) break;
+        for (; lt < size; ++lt) {
+            for (; lt + 8 <= size; lt += 8) {
+                const uint64_t word = Word(content_.data() + lt);
+                uint64_t stops = BytesEqual(word, '<');
+                if ((flags & kAmpersand) == 0) stops |= BytesEqual(word, '&');
+                if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
+                if (stops != 0) {
+                    lt += FirstMarked(stops);
+                    break;
+                }
             }
-            for (const size_t stop = std::min(lt + 8, size); lt < stop; ++lt) {
-                const unsigned char c = ClassOf(content_[lt]);
-                if ((open = c == kOpen)) break;
-                flags |= c;
-            }
+            if (lt == size) break;
+            const unsigned char c = ClassOf(content_[lt]);
+            if (c == kOpen) break;
+            flags |= c;
         }
         // The content's first line loses its leading blanks, its last line
         // its trailing ones.
@@ -255,7 +286,19 @@ bool Reader::Read(TXMLTag& root) {
 
         size_t gt = lt + 1;
         flags = 0;
-        for (unsigned char c; gt < size && (c = ClassOf(content_[gt])) != kClose; ++gt) {
+        for (; gt < size; ++gt) {
+            for (; gt + 8 <= size; gt += 8) {
+                const uint64_t word = Word(content_.data() + gt);
+                uint64_t stops = BytesEqual(word, '>') | BytesEqual(word, '<');
+                if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
+                if (stops != 0) {
+                    gt += FirstMarked(stops);
+                    break;
+                }
+            }
+            if (gt == size) break;
+            const unsigned char c = ClassOf(content_[gt]);
+            if (c == kClose) break;
             if (c == kOpen) return Refuse(gt, XmlExpected::TagEnd, ">");
             flags |= c;
         }
@@ -298,14 +341,6 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
     }
     arena_.NewText(parent, std::string_view(text, size));
     return true;
-}
-
-// The next c in text[from, size), or npos: a walk, as the distances between
-// the references of a text are short.
-size_t Find(const char* text, size_t size, char c, size_t from) {
-    for (; from < size; ++from)
-        if (text[from] == c) return from;
-    return std::string::npos;
 }
 
 // Every "&" must begin a reference the codec knows. The plain codec's

@@ -9,8 +9,6 @@
 
 namespace {
 
-unsigned char AsciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
-
 // Lower case of a Windows-1252 byte, as the ANSI locale functions fold it:
 // A-Z, the accented capitals 192-222 (but not the multiplication sign 215),
 // and the four capitals of the 128-159 block.
@@ -262,18 +260,6 @@ TXMLTag* TXMLArena::NewTag(TXMLTag* parent, std::string_view name) {
 
 TXMLText* TXMLArena::NewText(TXMLTag* parent, std::string_view text) {
     return new (NodeRoom(sizeof(TXMLText))) TXMLText(parent, text, TXMLText::InArena{});
-}
-
-bool XmlSameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    // Names are short, and mostly spelled alike (the end tag as the writer
-    // wrote it): a byte at a time, folding only where they differ.
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] &&
-            AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 // ---------------------------------------------------------------- TXMLItems

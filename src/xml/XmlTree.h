@@ -241,5 +241,13 @@ private:
 };
 
 // Element-name comparison of the tree and the reader: A to Z match a to z,
-// every other byte must be equal.
-bool XmlSameName(std::string_view a, std::string_view b);
+// every other byte must be equal. Inline, as the reader compares every end tag.
+inline bool XmlSameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    // Names are short, and mostly spelled alike (the end tag as the writer
+    // wrote it): a byte at a time, folding only where they differ.
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
