@@ -224,6 +224,12 @@ inline uint64_t BytesEqual(uint64_t word, char c) {
     return BytesBelow(word ^ (kOnes * static_cast<unsigned char>(c)), 1);
 }
 inline size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+// The mark of the first byte alone. The first mark of a mask that holds it is
+// sure as well, so a mask of one kind of byte tells the kind of the first byte
+// without reading it again.
+inline uint64_t Lowest(uint64_t mask) { return mask & (0 - mask); }
+// Not yet known from the masks: ClassOf tells.
+constexpr unsigned char kUnknown = 0xFF;
 
 // Where the next c stands in bytes[from, size), or npos.
 size_t Find(const char* bytes, size_t size, char c, size_t from) {
@@ -259,18 +265,21 @@ bool Reader::Read(TXMLTag& root) {
         size_t lt = p;
         unsigned flags = 0;
         for (; lt < size; ++lt) {
+            unsigned char c = kUnknown;
             for (; lt + 8 <= size; lt += 8) {
                 const uint64_t word = Word(content_.data() + lt);
-                uint64_t stops = BytesEqual(word, '<');
-                if ((flags & kAmpersand) == 0) stops |= BytesEqual(word, '&');
+                const uint64_t open = BytesEqual(word, '<');
+                const uint64_t ampersand = (flags & kAmpersand) == 0 ? BytesEqual(word, '&') : 0;
+                uint64_t stops = open | ampersand;
                 if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
                 if (stops != 0) {
                     lt += FirstMarked(stops);
+                    c = (open & Lowest(stops)) != 0 ? kOpen : (ampersand & Lowest(stops)) != 0 ? kAmpersand : kUnknown;
                     break;
                 }
             }
             if (lt == size) break;
-            const unsigned char c = ClassOf(content_[lt]);
+            if (c == kUnknown) c = ClassOf(content_[lt]);
             if (c == kOpen) break;
             flags |= c;
         }
@@ -287,17 +296,20 @@ bool Reader::Read(TXMLTag& root) {
         size_t gt = lt + 1;
         flags = 0;
         for (; gt < size; ++gt) {
+            unsigned char c = kUnknown;
             for (; gt + 8 <= size; gt += 8) {
                 const uint64_t word = Word(content_.data() + gt);
-                uint64_t stops = BytesEqual(word, '>') | BytesEqual(word, '<');
+                const uint64_t close = BytesEqual(word, '>');
+                uint64_t stops = close | BytesEqual(word, '<');
                 if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
                 if (stops != 0) {
                     gt += FirstMarked(stops);
+                    if ((close & Lowest(stops)) != 0) c = kClose;
                     break;
                 }
             }
             if (gt == size) break;
-            const unsigned char c = ClassOf(content_[gt]);
+            if (c == kUnknown) c = ClassOf(content_[gt]);
             if (c == kClose) break;
             if (c == kOpen) return Refuse(gt, XmlExpected::TagEnd, ">");
             flags |= c;
@@ -331,7 +343,9 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
     for (size_t i = begin; piece.joined && i < end; ++i)
         if (ClassOf(bytes[i]) == kBelow32) return Refuse(piece.At(i), XmlExpected::Character);
     if (begin == end) return true;
-    // The text is decoded where the arena keeps it.
+    // The text is decoded where the arena keeps it, right after its node
+    // (which then stands next to its element's).
+    TXMLText* const node = arena_.NewText(parent);
     size_t size = end - begin;
     char* text = arena_.Bytes(size);
     std::memcpy(text, bytes.data() + begin, size);
@@ -339,8 +353,21 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
         if (!Decode(piece, begin, text, size)) return false;
         arena_.Trim(text + size);
     }
-    arena_.NewText(parent, std::string_view(text, size));
+    TXMLArena::SetText(node, std::string_view(text, size));
     return true;
+}
+
+// XmlReferenceCode, with the writer's decimal form ("#92") inline: a backup
+// file holds one in most commands.
+inline unsigned char ReferenceCode(const char* name, size_t length) {
+    if (name[0] == '#' && length >= 2 && length <= 10) {
+        uint32_t value = 0;
+        size_t i = 1;
+        for (; i < length && name[i] >= '0' && name[i] <= '9'; ++i)
+            value = value * 10 + static_cast<uint32_t>(name[i] - '0');
+        if (i == length) return static_cast<unsigned char>(value & 0xFFu);
+    }
+    return XmlReferenceCode(name, length);
 }
 
 // Every "&" must begin a reference the codec knows. The plain codec's
@@ -362,7 +389,7 @@ bool Reader::Decode(const Piece& piece, size_t begin, char*& text, size_t& size)
         const size_t nameLength = semicolon == std::string::npos ? 0 : semicolon - amp - 1;
         unsigned char code = 0;
         try {
-            if (nameLength > 0) code = XmlReferenceCode(text + amp + 1, nameLength);
+            if (nameLength > 0) code = ReferenceCode(text + amp + 1, nameLength);
         } catch (const EXMLDecodeError&) {
         }
         if (code == 0) {

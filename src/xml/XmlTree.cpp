@@ -252,14 +252,11 @@ void* TXMLArena::NodeRoom(std::size_t size) {
 }
 
 TXMLTag* TXMLArena::NewTag(TXMLTag* parent, std::string_view name) {
-    // The name is put in place: most are short enough to need no heap block.
-    TXMLTag* const tag = new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent);
-    tag->Name.assign(name.data(), name.size());
-    return tag;
+    return new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent, name, TXMLTag::InArena{});
 }
 
-TXMLText* TXMLArena::NewText(TXMLTag* parent, std::string_view text) {
-    return new (NodeRoom(sizeof(TXMLText))) TXMLText(parent, text, TXMLText::InArena{});
+TXMLText* TXMLArena::NewText(TXMLTag* parent) {
+    return new (NodeRoom(sizeof(TXMLText))) TXMLText(parent, std::string_view(), TXMLText::InArena{});
 }
 
 // ---------------------------------------------------------------- TXMLItems
@@ -297,7 +294,14 @@ void TXMLItems::Clear() {
         work = node->next_;
         if (TXMLTag* tag = node->AsTag()) {
             TXMLItems& children = tag->Items;
-            if (children.last_ != nullptr) {
+            TXMLBase* const only = children.first_;
+            if (only != nullptr && only == children.last_ && only->IsText() && only->Arena() != nullptr &&
+                !only->holdsArena_) {
+                // A leaf of a read tree, the most common element: its text
+                // owns nothing and need not be walked.
+                children.first_ = children.last_ = nullptr;
+                children.count_ = 0;
+            } else if (children.last_ != nullptr) {
                 children.last_->next_ = work;
                 work = children.first_;
                 children.first_ = children.last_ = nullptr;
@@ -306,8 +310,9 @@ void TXMLItems::Clear() {
         }
         if (TXMLArena* arena = node->Arena()) {
             if (node->holdsArena_) letGo.push_back(arena);
-            // An arena text owns nothing: its bytes are the arena's.
-            if (node->IsTag()) node->~TXMLBase();
+            // An arena text owns nothing: its bytes are the arena's. An arena
+            // element is a TXMLTag, nothing derived.
+            if (TXMLTag* tag = node->AsTag()) tag->TXMLTag::~TXMLTag();
         } else {
             delete node;
         }
@@ -523,6 +528,11 @@ TXMLText::TXMLText(TXMLTag* parent, std::string_view text, InArena) : TXMLBase(K
 }
 
 TXMLTag::TXMLTag(TXMLTag* parent) : TXMLBase(Kind::Tag) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+// The name is made in place: most are short enough to need no heap block.
+TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name, InArena) : TXMLBase(Kind::Tag), Name(name) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 

@@ -191,6 +191,11 @@ public:
     TXMLAttributes Attributes;
     TXMLItems Items;
     std::string Name;
+
+private:
+    friend class TXMLArena;
+    struct InArena {};
+    TXMLTag(TXMLTag* parent, std::string_view name, InArena);
 };
 
 inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this) : nullptr; }
@@ -208,9 +213,11 @@ public:
     void AddRef() { ++refs_; }
     void Release();
 
-    // An element or text node appended to parent, made in the arena.
+    // An element or (empty) text node appended to parent, made in the arena.
     TXMLTag* NewTag(TXMLTag* parent, std::string_view name);
-    TXMLText* NewText(TXMLTag* parent, std::string_view text);
+    TXMLText* NewText(TXMLTag* parent);
+    // The text of a text node made in the arena: bytes the arena holds.
+    static void SetText(TXMLText* node, std::string_view text) { node->text_ = text; }
     // Room for `size` bytes of a text. Trim gives back what lies after the
     // end of the last room taken.
     char* Bytes(std::size_t size) { return size <= Left() ? Advance(size) : BytesInNewBlock(size); }
