@@ -197,7 +197,8 @@ private:
 // What the scan of a text or tag notes about its bytes, as flags: "<" and ">"
 // end it; a byte below 32 (but the tab) makes the piece one to join and
 // check; an "&" one to decode.
-enum ByteClass : unsigned char { kPlain = 0, kOpen = 1, kClose = 2, kBelow32 = 4, kAmpersand = 8 };
+// kUnknown stands for a byte whose class is still to be looked up.
+enum ByteClass : unsigned char { kPlain = 0, kOpen = 1, kClose = 2, kBelow32 = 4, kAmpersand = 8, kUnknown = 0xFF };
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
     std::array<unsigned char, 256> classes{};
     for (int c = 0; c < 32; ++c) classes[static_cast<size_t>(c)] = c == '\t' ? kPlain : kBelow32;
@@ -228,8 +229,6 @@ inline size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_
 // sure as well, so a mask of one kind of byte tells the kind of the first byte
 // without reading it again.
 inline uint64_t Lowest(uint64_t mask) { return mask & (0 - mask); }
-// Not yet known from the masks: ClassOf tells.
-constexpr unsigned char kUnknown = 0xFF;
 
 // Where the next c stands in bytes[from, size), or npos.
 size_t Find(const char* bytes, size_t size, char c, size_t from) {
