@@ -87,7 +87,9 @@ public:
     size_t At(size_t i) const { return origin_ == nullptr ? begin_ + i : (*origin_)[i]; }
 
 private:
-    void Join(std::string_view content, size_t end, JoinScratch& scratch);
+    // Apart from the constructor, which inlines into the reader's loop: few
+    // pieces are joined.
+    [[gnu::noinline]] void Join(std::string_view content, size_t end, JoinScratch& scratch);
 
     size_t begin_;
     const std::vector<size_t>* origin_ = nullptr;
@@ -149,8 +151,11 @@ void Piece::Join(std::string_view content, size_t end, JoinScratch& scratch) {
 // decoded after the trimming, so "&#32;" keeps a blank at the edge.
 class Reader {
 public:
-    Reader(std::string_view content, TXMLCodec* codec)
-        : content_(content), codec_(codec), plainCodec_(codec != nullptr && typeid(*codec) == typeid(TXMLCodec)) {}
+    Reader(std::string_view content, TXMLCodec* codec, TXMLArena& arena)
+        : content_(content),
+          codec_(codec),
+          plainCodec_(codec != nullptr && typeid(*codec) == typeid(TXMLCodec)),
+          arena_(arena) {}
 
     // Reads the content into root; false when it refuses the content.
     bool Read(TXMLTag& root);
@@ -175,13 +180,14 @@ private:
         return end;
     }
     bool ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool last);
-    bool Decode(const Piece& piece, size_t begin, std::string& text);
+    bool Decode(const Piece& piece, size_t begin, char*& text, size_t& size);
     bool ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag);
     bool ReadEndTag(size_t lt, const Piece& tag);
 
     const std::string_view content_;
     TXMLCodec* const codec_;
     const bool plainCodec_;  // the codec is a TXMLCodec itself, not one of another kind
+    TXMLArena& arena_;       // holds the nodes and texts read
     std::vector<TXMLTag*> open_;
     JoinScratch scratch_;
     bool afterEndTag_ = false;  // the markup before the text now read was an end tag
@@ -191,7 +197,8 @@ private:
 // What the scan of a text or tag notes about its bytes, as flags: "<" and ">"
 // end it; a byte below 32 (but the tab) makes the piece one to join and
 // check; an "&" one to decode.
-enum ByteClass : unsigned char { kPlain = 0, kOpen = 1, kClose = 2, kBelow32 = 4, kAmpersand = 8 };
+// kUnknown stands for a byte whose class is still to be looked up.
+enum ByteClass : unsigned char { kPlain = 0, kOpen = 1, kClose = 2, kBelow32 = 4, kAmpersand = 8, kUnknown = 0xFF };
 constexpr std::array<unsigned char, 256> MakeByteClasses() {
     std::array<unsigned char, 256> classes{};
     for (int c = 0; c < 32; ++c) classes[static_cast<size_t>(c)] = c == '\t' ? kPlain : kBelow32;
@@ -203,16 +210,33 @@ constexpr std::array<unsigned char, 256> MakeByteClasses() {
 constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 inline unsigned char ClassOf(char c) { return kByteClasses[static_cast<unsigned char>(c)]; }
 
-// Whether any of the eight bytes is "<", or an "&" or a byte below 32 while
-// the text has none of that kind yet (`seen` holds the flags so far): texts are
-// passed over a word at a time, and a byte at a time only near what the flags
-// must note.
-inline bool AnyStopsText(uint64_t word, unsigned seen) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-    const auto anyZero = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
-    if (anyZero(word ^ (kOnes * '<'))) return true;
-    if ((seen & kAmpersand) == 0 && anyZero(word ^ (kOnes * '&'))) return true;
-    return (seen & kBelow32) == 0 && ((word - kOnes * 32) & ~word & kHighs) != 0;
+// Eight bytes at a time: a mask with the high bit of each byte that is c, or
+// below 32. Only its lowest bit is sure (a borrow may mark a byte after the
+// first one), which is all the reader asks: where the first such byte is.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte of a word is its lowest");
+constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+inline uint64_t Word(const char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+inline uint64_t BytesBelow(uint64_t word, unsigned char n) { return (word - kOnes * n) & ~word & kHighs; }
+inline uint64_t BytesEqual(uint64_t word, char c) {
+    return BytesBelow(word ^ (kOnes * static_cast<unsigned char>(c)), 1);
+}
+inline size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+// The mark of the first byte alone. The first mark of a mask that holds it is
+// sure as well, so a mask of one kind of byte tells the kind of the first byte
+// without reading it again.
+inline uint64_t Lowest(uint64_t mask) { return mask & (0 - mask); }
+
+// Where the next c stands in bytes[from, size), or npos.
+size_t Find(const char* bytes, size_t size, char c, size_t from) {
+    for (; from + 8 <= size; from += 8)
+        if (const uint64_t found = BytesEqual(Word(bytes + from), c)) return from + FirstMarked(found);
+    for (; from < size; ++from)
+        if (bytes[from] == c) return from;
+    return std::string::npos;
 }
 
 bool Reader::Read(TXMLTag& root) {
@@ -223,21 +247,40 @@ bool Reader::Read(TXMLTag& root) {
         // the joining of lines drops.
         size_t blanks = p;
         bool lineBreak = false;
-        for (; blanks < size && IsBlank(content_[blanks]); ++blanks) lineBreak = lineBreak || content_[blanks] == '\r';
+        while (blanks < size) {
+            if (blanks + 8 <= size && Word(content_.data() + blanks) == kOnes * ' ') {
+                blanks += 8;
+            } else if (IsBlank(content_[blanks])) {
+                lineBreak = lineBreak || content_[blanks] == '\r';
+                ++blanks;
+            } else {
+                break;
+            }
+        }
         if (lineBreak && blanks < size && content_[blanks] == '<') p = blanks;
 
+        // The text up to the next "<": a word at a time, a byte at a time only
+        // where the flags must note an "&" or a byte below 32 for the first time.
         size_t lt = p;
         unsigned flags = 0;
-        for (bool open = false; !open && lt < size;) {
-            for (uint64_t word; lt + 8 <= size; lt += 8) {
-                std::memcpy(&word, content_.data() + lt, 8);
-                if (AnyStopsText(word, flags)) break;
+        for (; lt < size; ++lt) {
+            unsigned char c = kUnknown;
+            for (; lt + 8 <= size; lt += 8) {
+                const uint64_t word = Word(content_.data() + lt);
+                const uint64_t open = BytesEqual(word, '<');
+                const uint64_t ampersand = (flags & kAmpersand) == 0 ? BytesEqual(word, '&') : 0;
+                uint64_t stops = open | ampersand;
+                if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
+                if (stops != 0) {
+                    lt += FirstMarked(stops);
+                    c = (open & Lowest(stops)) != 0 ? kOpen : (ampersand & Lowest(stops)) != 0 ? kAmpersand : kUnknown;
+                    break;
+                }
             }
-            for (const size_t stop = std::min(lt + 8, size); lt < stop; ++lt) {
-                const unsigned char c = ClassOf(content_[lt]);
-                if ((open = c == kOpen)) break;
-                flags |= c;
-            }
+            if (lt == size) break;
+            if (c == kUnknown) c = ClassOf(content_[lt]);
+            if (c == kOpen) break;
+            flags |= c;
         }
         // The content's first line loses its leading blanks, its last line
         // its trailing ones.
@@ -251,7 +294,22 @@ bool Reader::Read(TXMLTag& root) {
 
         size_t gt = lt + 1;
         flags = 0;
-        for (unsigned char c; gt < size && (c = ClassOf(content_[gt])) != kClose; ++gt) {
+        for (; gt < size; ++gt) {
+            unsigned char c = kUnknown;
+            for (; gt + 8 <= size; gt += 8) {
+                const uint64_t word = Word(content_.data() + gt);
+                const uint64_t close = BytesEqual(word, '>');
+                uint64_t stops = close | BytesEqual(word, '<');
+                if ((flags & kBelow32) == 0) stops |= BytesBelow(word, 32);
+                if (stops != 0) {
+                    gt += FirstMarked(stops);
+                    if ((close & Lowest(stops)) != 0) c = kClose;
+                    break;
+                }
+            }
+            if (gt == size) break;
+            if (c == kUnknown) c = ClassOf(content_[gt]);
+            if (c == kClose) break;
             if (c == kOpen) return Refuse(gt, XmlExpected::TagEnd, ">");
             flags |= c;
         }
@@ -284,60 +342,81 @@ bool Reader::ReadText(TXMLTag* parent, const Piece& piece, bool ampersand, bool 
     for (size_t i = begin; piece.joined && i < end; ++i)
         if (ClassOf(bytes[i]) == kBelow32) return Refuse(piece.At(i), XmlExpected::Character);
     if (begin == end) return true;
-    std::string text(bytes.substr(begin, end - begin));
-    if (codec_ != nullptr && (ampersand || !plainCodec_) && !Decode(piece, begin, text)) return false;
-    new TXMLText(parent, std::move(text));
+    // The text is decoded where the arena keeps it, right after its node
+    // (which then stands next to its element's).
+    TXMLText* const node = arena_.NewText(parent);
+    size_t size = end - begin;
+    char* text = arena_.Bytes(size);
+    std::memcpy(text, bytes.data() + begin, size);
+    if (codec_ != nullptr && (ampersand || !plainCodec_)) {
+        if (!Decode(piece, begin, text, size)) return false;
+        arena_.Trim(text + size);
+    }
+    TXMLArena::SetText(node, std::string_view(text, size));
     return true;
 }
 
-// The next c from `from` on, or npos: a walk, as the distances between the
-// references of a text are short.
-size_t Find(const std::string& text, char c, size_t from) {
-    for (; from < text.size(); ++from)
-        if (text[from] == c) return from;
-    return std::string::npos;
+// XmlReferenceCode, with the writer's decimal form ("#92") inline: a backup
+// file holds one in most commands.
+inline unsigned char ReferenceCode(const char* name, size_t length) {
+    if (name[0] == '#' && length >= 2 && length <= 10) {
+        uint32_t value = 0;
+        size_t i = 1;
+        for (; i < length && name[i] >= '0' && name[i] <= '9'; ++i)
+            value = value * 10 + static_cast<uint32_t>(name[i] - '0');
+        if (i == length) return static_cast<unsigned char>(value & 0xFFu);
+    }
+    return XmlReferenceCode(name, length);
 }
 
 // Every "&" must begin a reference the codec knows. The plain codec's
 // references are checked and decoded in one pass, in place; a codec of
 // another kind decodes the text once its references have been checked. The
-// text stands in the piece from `begin`.
-bool Reader::Decode(const Piece& piece, size_t begin, std::string& text) {
-    size_t amp = Find(text, '&', 0);
+// text stands in the piece from `begin`; `size` becomes the size decoded,
+// which a codec of another kind may make larger: then the text is a new one
+// in the arena.
+bool Reader::Decode(const Piece& piece, size_t begin, char*& text, size_t& size) {
+    const auto find = [&](char c, size_t from) { return Find(text, size, c, from); };
+    const auto shown = [&](size_t at, size_t length) { return std::string(text + at, std::min<size_t>(length, 16)); };
+    size_t amp = find('&', 0);
     if (amp == std::string::npos && plainCodec_) return true;
     // Decoding in place writes only before the "&" it stands at: from there
     // on the text is as read.
     size_t to = amp;
     while (amp != std::string::npos) {
-        const size_t semicolon = Find(text, ';', amp + 1);
+        const size_t semicolon = find(';', amp + 1);
         const size_t nameLength = semicolon == std::string::npos ? 0 : semicolon - amp - 1;
         unsigned char code = 0;
         try {
-            if (nameLength > 0) code = XmlReferenceCode(text.data() + amp + 1, nameLength);
+            if (nameLength > 0) code = ReferenceCode(text + amp + 1, nameLength);
         } catch (const EXMLDecodeError&) {
         }
         if (code == 0) {
-            const size_t shown = semicolon == std::string::npos ? text.size() - amp : nameLength + 2;
-            return Refuse(piece.At(begin + amp), XmlExpected::Reference, text.substr(amp, std::min<size_t>(shown, 16)));
+            const size_t length = semicolon == std::string::npos ? size - amp : nameLength + 2;
+            return Refuse(piece.At(begin + amp), XmlExpected::Reference, shown(amp, length));
         }
-        const size_t next = Find(text, '&', semicolon + 1);
+        const size_t next = find('&', semicolon + 1);
         if (plainCodec_) {
             text[to++] = static_cast<char>(code);
-            const size_t plain = (next == std::string::npos ? text.size() : next) - (semicolon + 1);
-            std::memmove(&text[to], text.data() + semicolon + 1, plain);
+            const size_t plain = (next == std::string::npos ? size : next) - (semicolon + 1);
+            std::memmove(text + to, text + semicolon + 1, plain);
             to += plain;
         }
         amp = next;
     }
     if (plainCodec_) {
-        text.resize(to);
+        size = to;
         return true;
     }
+    std::string decoded;
     try {
-        text = codec_->Decode(text);
+        decoded = codec_->Decode(std::string(text, size));
     } catch (const EXMLDecodeError&) {
-        return Refuse(piece.At(begin), XmlExpected::Reference, text.substr(0, std::min<size_t>(text.size(), 16)));
+        return Refuse(piece.At(begin), XmlExpected::Reference, shown(0, size));
     }
+    if (decoded.size() > size) text = arena_.Bytes(decoded.size());
+    size = decoded.size();
+    std::memcpy(text, decoded.data(), size);
     return true;
 }
 
@@ -372,7 +451,7 @@ bool Reader::ReadStartTag(TXMLTag* parent, size_t lt, const Piece& tag) {
     const size_t space = body.find(' ');
     std::string_view name = body.substr(0, space);
     while (IsBlank(name.back())) name.remove_suffix(1);
-    TXMLTag* const element = new TXMLTag(parent, std::string(name));
+    TXMLTag* const element = arena_.NewTag(parent, name);
     if (space != std::string_view::npos) element->Attributes.ParseText(body.substr(space));
     if (!empty) open_.push_back(element);
     return true;
@@ -486,7 +565,7 @@ void WriteTree(TXMLCodec* codec, TXMLTag* element, bool includeRoot, int indent,
         const int n = level.indent;
 
         if (const TXMLText* text = child->AsText()) {
-            out.Line(n, Encoded(codec, text->Text));
+            out.Line(n, Encoded(codec, std::string(text->Text())));
             continue;
         }
         TXMLTag* tag = child->AsTag();
@@ -565,9 +644,15 @@ bool TXMLParser::LoadFromBytes(std::string_view bytes, const std::string& fileNa
     Content content{};
     if (!FindContent(bytes, content)) throw EXMLException(XmlNotValidMessage(fileName), fileName);
     if (root == nullptr) return false;
-    // Read into a root of its own, so that a refused file adds nothing.
+    // Read into a root of its own, so that a refused file adds nothing. The
+    // nodes moved to root keep the arena alive; the reading holds it until
+    // then.
+    struct Holder {
+        TXMLArena* arena = TXMLArena::Create();
+        ~Holder() { arena->Release(); }
+    } holder;
     TXMLTag read;
-    Reader reader(content.bytes, Codec);
+    Reader reader(content.bytes, Codec, *holder.arena);
     if (!reader.Read(read)) {
         const std::string_view before = content.bytes.substr(0, reader.refusedAt);
         const int line = content.firstLine + static_cast<int>(std::count(before.begin(), before.end(), '\r'));

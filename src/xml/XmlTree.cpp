@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
-
-unsigned char AsciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
 
 // Lower case of a Windows-1252 byte, as the ANSI locale functions fold it:
 // A-Z, the accented capitals 192-222 (but not the multiplication sign 215),
@@ -64,7 +64,7 @@ std::string WithoutDoubleQuotes(std::string_view value) {
     return result;
 }
 
-// Free lists of nodes by size in steps of 16 bytes, carved from blocks of
+// Free lists of nodes made with new, by size in steps of 16 bytes, carved from blocks of
 // 64 KiB. A freed node goes back on its list for the next tree the thread
 // builds; the blocks stay for the life of the program. Sanitizer builds use
 // the general heap, so that a use after free is still caught.
@@ -121,35 +121,142 @@ NodePool& Pool() {
 }
 #endif
 
+// Every node made with new or by an arena has its arena (or nullptr) in front
+// of it; kHeader keeps the node after it aligned.
+constexpr std::size_t kHeader = std::max({sizeof(TXMLArena*), alignof(TXMLTag), alignof(TXMLText)});
+
+void* WithArena(void* room, TXMLArena* arena) {
+    char* const node = static_cast<char*>(room) + kHeader;
+    reinterpret_cast<TXMLArena**>(node)[-1] = arena;
+    return node;
+}
+
 }  // namespace
 
 void* TXMLBase::operator new(std::size_t size) {
 #if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) return Pool().Take(size);
+    if (size + kHeader <= NodePool::kLargest) return WithArena(Pool().Take(size + kHeader), nullptr);
 #endif
-    return ::operator new(size);
+    return WithArena(::operator new(size + kHeader), nullptr);
 }
 
 void TXMLBase::operator delete(void* node, std::size_t size) {
     if (node == nullptr) return;
+    // Only a node taken out of its arena's tree is deleted (the tree destroys
+    // its arena nodes in place): it gives back its hold on the arena.
+    if (TXMLArena* arena = reinterpret_cast<TXMLArena**>(node)[-1]) {
+        arena->Release();
+        return;
+    }
+    void* const room = static_cast<char*>(node) - kHeader;
 #if BM_XML_NODE_POOL
-    if (size <= NodePool::kLargest) {
-        Pool().Give(node, size);
+    if (size + kHeader <= NodePool::kLargest) {
+        Pool().Give(room, size + kHeader);
         return;
     }
 #else
     (void)size;
 #endif
-    ::operator delete(node);
+    ::operator delete(room);
 }
 
-bool XmlSameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    if (a == b) return true;  // the end tag as the writer wrote it
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
+// ---------------------------------------------------------------- TXMLArena
+
+struct TXMLArena::Block {
+    Block* previous;
+    std::size_t bytes;
+};
+
+namespace {
+
+// Blocks grow with the tree, so that a small file takes little memory and a
+// large one few blocks.
+constexpr std::size_t kFirstBlock = 16 * 1024, kLargestBlock = 1024 * 1024;
+
+#if BM_XML_NODE_POOL
+// Blocks of the largest size that arenas have freed, for the next tree the
+// thread reads: the general heap would give them back to the system and take
+// them again, and a large file spends more time on fresh pages than on
+// reading. Like the node free lists, they stay for the life of the thread.
+class SpareBlocks {
+public:
+    ~SpareBlocks() {
+        while (void* block = Take()) ::operator delete(block);
     }
-    return true;
+    // The spare blocks are chained through their first bytes.
+    void* Take() {
+        void* const block = first_;
+        if (block != nullptr) first_ = *static_cast<void**>(block);
+        return block;
+    }
+    void Give(void* block) {
+        *static_cast<void**>(block) = first_;
+        first_ = block;
+    }
+
+private:
+    void* first_ = nullptr;
+};
+
+SpareBlocks& Spares() {
+    static thread_local SpareBlocks spares;
+    return spares;
+}
+#endif
+
+}  // namespace
+
+TXMLArena* TXMLArena::Create() { return new TXMLArena(); }
+
+TXMLArena::~TXMLArena() {
+    while (blocks_ != nullptr) {
+        Block* const block = blocks_;
+        blocks_ = block->previous;
+#if BM_XML_NODE_POOL
+        if (block->bytes == kLargestBlock) {
+            Spares().Give(block);
+            continue;
+        }
+#endif
+        ::operator delete(block);
+    }
+}
+
+void TXMLArena::Release() {
+    if (--refs_ == 0) delete this;
+}
+
+char* TXMLArena::BytesInNewBlock(std::size_t size) {
+    nextBlock_ = nextBlock_ == 0 ? kFirstBlock : std::min(2 * nextBlock_, kLargestBlock);
+    constexpr std::size_t kFront = (sizeof(Block) + kHeader - 1) / kHeader * kHeader;
+    const std::size_t bytes = std::max(nextBlock_, kFront + size);
+    void* room = nullptr;
+#if BM_XML_NODE_POOL
+    if (bytes == kLargestBlock) room = Spares().Take();
+#endif
+    if (room == nullptr) room = ::operator new(bytes);
+    Block* const block = static_cast<Block*>(room);
+    block->previous = blocks_;
+    block->bytes = bytes;
+    blocks_ = block;
+    at_ = reinterpret_cast<char*>(block) + kFront;
+    end_ = reinterpret_cast<char*>(block) + bytes;
+    return Advance(size);
+}
+
+void* TXMLArena::NodeRoom(std::size_t size) {
+    // The node's header must begin at a multiple of kHeader.
+    const std::size_t pad = (kHeader - reinterpret_cast<std::uintptr_t>(at_) % kHeader) % kHeader;
+    char* room = size + kHeader + pad <= Left() ? Advance(size + kHeader + pad) + pad : BytesInNewBlock(size + kHeader);
+    return WithArena(room, this);
+}
+
+TXMLTag* TXMLArena::NewTag(TXMLTag* parent, std::string_view name) {
+    return new (NodeRoom(sizeof(TXMLTag))) TXMLTag(parent, name, TXMLTag::InArena{});
+}
+
+TXMLText* TXMLArena::NewText(TXMLTag* parent) {
+    return new (NodeRoom(sizeof(TXMLText))) TXMLText(parent, std::string_view(), TXMLText::InArena{});
 }
 
 // ---------------------------------------------------------------- TXMLItems
@@ -172,9 +279,13 @@ int TXMLItems::Add(TXMLBase* node) {
 void TXMLItems::AddText(const std::string& text) { Add(new TXMLText(nullptr, text)); }
 
 void TXMLItems::Clear() {
+    if (first_ == nullptr) return;
     // The children of each freed element are put in front of the nodes still
     // to be freed, so that no destructor recurses: a file can nest deeply.
+    // Arena nodes are only destroyed; the arenas they kept alive are let go at
+    // the end, when none of their nodes is still to be walked.
     TXMLBase* work = first_;
+    std::vector<TXMLArena*> letGo;
     first_ = last_ = nullptr;
     count_ = tagCount_ = 0;
     itemCursor_ = tagCursor_ = nullptr;
@@ -183,15 +294,30 @@ void TXMLItems::Clear() {
         work = node->next_;
         if (TXMLTag* tag = node->AsTag()) {
             TXMLItems& children = tag->Items;
-            if (children.last_ != nullptr) {
+            TXMLBase* const only = children.first_;
+            if (only != nullptr && only == children.last_ && only->IsText() && only->Arena() != nullptr &&
+                !only->holdsArena_) {
+                // A leaf of a read tree, the most common element: its text
+                // owns nothing and need not be walked.
+                children.first_ = children.last_ = nullptr;
+                children.count_ = 0;
+            } else if (children.last_ != nullptr) {
                 children.last_->next_ = work;
                 work = children.first_;
                 children.first_ = children.last_ = nullptr;
                 children.count_ = children.tagCount_ = 0;
             }
         }
-        delete node;
+        if (TXMLArena* arena = node->Arena()) {
+            if (node->holdsArena_) letGo.push_back(arena);
+            // An arena text owns nothing: its bytes are the arena's. An arena
+            // element is a TXMLTag, nothing derived.
+            if (TXMLTag* tag = node->AsTag()) tag->TXMLTag::~TXMLTag();
+        } else {
+            delete node;
+        }
     }
+    for (TXMLArena* arena : letGo) arena->Release();
 }
 
 TXMLBase* TXMLItems::Item(int i) const {
@@ -241,14 +367,34 @@ TXMLBase* TXMLItems::Remove(int i) {
     --count_;
     if (node->IsTag()) --tagCount_;
     itemCursor_ = tagCursor_ = nullptr;
+    TXMLArena* const arena = node->Arena();
+    if (arena != nullptr && !node->holdsArena_) {
+        arena->AddRef();
+        node->holdsArena_ = true;
+    }
     return node;
 }
 
 // ----------------------------------------------------------- TXMLAttributes
 
+TXMLAttributes::TXMLAttributes(const TXMLAttributes& other)
+    : lines_(other.lines_ == nullptr ? nullptr : std::make_unique<std::vector<std::string>>(*other.lines_)) {}
+
+TXMLAttributes& TXMLAttributes::operator=(const TXMLAttributes& other) {
+    if (this != &other)
+        lines_ = other.lines_ == nullptr ? nullptr : std::make_unique<std::vector<std::string>>(*other.lines_);
+    return *this;
+}
+
+const std::vector<std::string>& TXMLAttributes::Lines() const {
+    static const std::vector<std::string> none;
+    return lines_ == nullptr ? none : *lines_;
+}
+
 int TXMLAttributes::IndexOfName(const std::string& name) const {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        if (AnsiSameName(NameOfLine(lines_[i]), name)) return static_cast<int>(i);
+    const std::vector<std::string>& lines = Lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (AnsiSameName(NameOfLine(lines[i]), name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -256,12 +402,13 @@ int TXMLAttributes::IndexOfName(const std::string& name) const {
 void TXMLAttributes::SetValue(const std::string& name, const std::string& value) {
     const std::string stored = WithoutDoubleQuotes(value);
     const int index = IndexOfName(name);
+    if (lines_ == nullptr) lines_ = std::make_unique<std::vector<std::string>>();
     if (index < 0) {
-        lines_.push_back(name + "=" + stored);
+        lines_->push_back(name + "=" + stored);
     } else if (!stored.empty()) {
-        lines_[static_cast<size_t>(index)] = name + "=" + stored;
+        (*lines_)[static_cast<size_t>(index)] = name + "=" + stored;
     } else {
-        lines_.erase(lines_.begin() + index);
+        lines_->erase(lines_->begin() + index);
     }
 }
 
@@ -333,15 +480,15 @@ void TXMLAttributes::ParseText(std::string_view whole) {
             removed[slot - 1] = true;
         }
     }
-    lines_.reserve(lines.size());
+    lines_ = std::make_unique<std::vector<std::string>>();
+    lines_->reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i)
-        if (!removed[i]) lines_.push_back(std::move(lines[i]));
+        if (!removed[i]) lines_->push_back(std::move(lines[i]));
 }
 
 std::string TXMLAttributes::AsText() const {
     std::string text;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
+    for (const std::string& line : Lines()) {
         const std::string_view name = NameOfLine(line);
         text.append(name.data(), name.size());
         text += "=\"";
@@ -353,12 +500,12 @@ std::string TXMLAttributes::AsText() const {
 
 std::string TXMLAttributes::Name(int i) const {
     if (i < 0 || i >= Count()) return std::string();
-    return std::string(NameOfLine(lines_[static_cast<size_t>(i)]));
+    return std::string(NameOfLine(Lines()[static_cast<size_t>(i)]));
 }
 
 std::string TXMLAttributes::Value(int i) const {
     if (i < 0 || i >= Count()) return std::string();
-    const std::string& line = lines_[static_cast<size_t>(i)];
+    const std::string& line = Lines()[static_cast<size_t>(i)];
     const size_t eq = line.find('=');
     return eq == std::string::npos ? std::string() : line.substr(eq + 1);
 }
@@ -367,11 +514,25 @@ std::string TXMLAttributes::Values(const std::string& name) const { return Value
 
 // ------------------------------------------------------------------ nodes
 
-TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text), Text(std::move(text)) {
+TXMLText::TXMLText(TXMLTag* parent, std::string text) : TXMLBase(Kind::Text) {
+    if (!text.empty()) {
+        own_.reset(new char[text.size()]);
+        std::memcpy(own_.get(), text.data(), text.size());
+        text_ = std::string_view(own_.get(), text.size());
+    }
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+TXMLText::TXMLText(TXMLTag* parent, std::string_view text, InArena) : TXMLBase(Kind::Text), text_(text) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
 TXMLTag::TXMLTag(TXMLTag* parent) : TXMLBase(Kind::Tag) {
+    if (parent != nullptr) parent->Items.Add(this);
+}
+
+// The name is made in place: most are short enough to need no heap block.
+TXMLTag::TXMLTag(TXMLTag* parent, std::string_view name, InArena) : TXMLBase(Kind::Tag), Name(name) {
     if (parent != nullptr) parent->Items.Add(this);
 }
 
@@ -387,7 +548,7 @@ TXMLTag::TXMLTag(TXMLTag* parent, std::string name, std::string text) : TXMLBase
 std::string TXMLTag::Text() const {
     std::string text;
     for (const TXMLBase* child = Items.First(); child != nullptr; child = child->NextSibling()) {
-        if (const TXMLText* node = child->AsText()) text += node->Text;
+        if (const TXMLText* node = child->AsText()) text += node->Text();
     }
     return text;
 }

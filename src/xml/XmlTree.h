@@ -6,12 +6,19 @@
 // with `new`. A node created without a parent belongs to its creator (a stack
 // object or a unique_ptr is fine for a document root). Freeing a tree never
 // recurses, so trees of any depth can be freed.
+//
+// The nodes and texts of a read tree live in an arena (TXMLArena) instead of
+// one heap block each: the arena is freed at once when the last node taken from
+// it is gone. Such nodes behave as any other: a node taken out with Remove keeps
+// the arena alive until it is deleted.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class TXMLArena;
 class TXMLTag;
 class TXMLText;
 
@@ -28,6 +35,9 @@ public:
     // more time on them than the reading itself.
     static void* operator new(std::size_t size);
     static void operator delete(void* node, std::size_t size);
+    // Construction in memory of an arena (TXMLArena).
+    static void* operator new(std::size_t, void* where) noexcept { return where; }
+    static void operator delete(void*, void*) noexcept {}
 
     inline TXMLTag* AsTag();
     inline const TXMLTag* AsTag() const;
@@ -43,9 +53,18 @@ private:
     friend class TXMLTag;
     friend class TXMLText;
     friend class TXMLItems;
+    friend class TXMLArena;
     enum class Kind : unsigned char { Tag, Text };
     explicit TXMLBase(Kind kind) : kind_(kind) {}
+    // The arena the node was made in, nullptr for a node from the heap. It
+    // stands in front of the node, where it outlives the node's destructor
+    // (operator delete reads it); so only nodes made with new or by an arena
+    // have it.
+    TXMLArena* Arena() const { return reinterpret_cast<TXMLArena* const*>(this)[-1]; }
     const Kind kind_;
+    // The node keeps its arena alive: it was taken out of the tree of its
+    // arena, or is the top of a read tree.
+    bool holdsArena_ = false;
     TXMLBase* next_ = nullptr;
 };
 
@@ -94,8 +113,8 @@ private:
     // Where Item() and Tag() answered last, so that walking in order is
     // linear (a snapshot holds a thousand entries).
     mutable TXMLBase* itemCursor_ = nullptr;
-    mutable int itemAt_ = 0;
     mutable TXMLBase* tagCursor_ = nullptr;
+    mutable int itemAt_ = 0;
     mutable int tagAt_ = 0;
 };
 
@@ -105,7 +124,11 @@ private:
 // letters), and there is at most one line per name.
 class TXMLAttributes {
 public:
-    void Clear() { lines_.clear(); }
+    TXMLAttributes() = default;
+    TXMLAttributes(const TXMLAttributes& other);
+    TXMLAttributes& operator=(const TXMLAttributes& other);
+
+    void Clear() { lines_.reset(); }
     // Double quotes in the value become apostrophes. A new name is appended,
     // also with an empty value; for an existing name a non-empty value replaces
     // the line (name spelled as given now) and an empty value removes it.
@@ -117,7 +140,7 @@ public:
     // Each attribute as name="value" followed by one space; empty without attributes.
     std::string AsText() const;
 
-    int Count() const { return static_cast<int>(lines_.size()); }
+    int Count() const { return lines_ == nullptr ? 0 : static_cast<int>(lines_->size()); }
     // Name and value of the attribute at 0-based position i.
     std::string Name(int i) const;
     std::string Value(int i) const;
@@ -126,19 +149,30 @@ public:
     // Position of the named attribute, or -1.
     int IndexOfName(const std::string& name) const;
     // The lines as held, "name=value" each.
-    const std::vector<std::string>& Lines() const { return lines_; }
+    const std::vector<std::string>& Lines() const;
 
 private:
-    std::vector<std::string> lines_;
+    // Made with the first attribute: most elements have none, and a read
+    // tree has hundreds of thousands of them.
+    std::unique_ptr<std::vector<std::string>> lines_;
 };
 
-// A text node; Text is held decoded.
+// A text node; its text is held decoded.
 class TXMLText : public TXMLBase {
 public:
     // Appended to the parent at once when one is given (then create it with new).
     explicit TXMLText(TXMLTag* parent, std::string text = std::string());
 
-    std::string Text;
+    std::string_view Text() const { return text_; }
+
+private:
+    friend class TXMLArena;
+    struct InArena {};
+    // A text whose bytes the arena holds.
+    TXMLText(TXMLTag* parent, std::string_view text, InArena);
+
+    std::unique_ptr<char[]> own_;  // the bytes of a text made by the program
+    std::string_view text_;
 };
 
 // An element. Destroying it destroys its attributes and its whole subtree.
@@ -157,6 +191,11 @@ public:
     TXMLAttributes Attributes;
     TXMLItems Items;
     std::string Name;
+
+private:
+    friend class TXMLArena;
+    struct InArena {};
+    TXMLTag(TXMLTag* parent, std::string_view name, InArena);
 };
 
 inline TXMLTag* TXMLBase::AsTag() { return IsTag() ? static_cast<TXMLTag*>(this) : nullptr; }
@@ -164,6 +203,58 @@ inline const TXMLTag* TXMLBase::AsTag() const { return IsTag() ? static_cast<con
 inline TXMLText* TXMLBase::AsText() { return IsText() ? static_cast<TXMLText*>(this) : nullptr; }
 inline const TXMLText* TXMLBase::AsText() const { return IsText() ? static_cast<const TXMLText*>(this) : nullptr; }
 
+// The memory of a read tree: its nodes and texts, cut from a few large blocks
+// that are freed together when the last node that keeps the arena alive is
+// freed. Not for use by two threads at once.
+class TXMLArena {
+public:
+    // A new arena, kept alive by its creator until the creator's Release.
+    static TXMLArena* Create();
+    void AddRef() { ++refs_; }
+    void Release();
+
+    // An element or (empty) text node appended to parent, made in the arena.
+    TXMLTag* NewTag(TXMLTag* parent, std::string_view name);
+    TXMLText* NewText(TXMLTag* parent);
+    // The text of a text node made in the arena: bytes the arena holds.
+    static void SetText(TXMLText* node, std::string_view text) { node->text_ = text; }
+    // Room for `size` bytes of a text. Trim gives back what lies after the
+    // end of the last room taken.
+    char* Bytes(std::size_t size) { return size <= Left() ? Advance(size) : BytesInNewBlock(size); }
+    void Trim(char* end) { at_ = end; }
+
+    TXMLArena(const TXMLArena&) = delete;
+    TXMLArena& operator=(const TXMLArena&) = delete;
+
+private:
+    TXMLArena() = default;
+    ~TXMLArena();
+    std::size_t Left() const { return static_cast<std::size_t>(end_ - at_); }
+    char* Advance(std::size_t size) {
+        char* const taken = at_;
+        at_ += size;
+        return taken;
+    }
+    char* BytesInNewBlock(std::size_t size);
+    // Room for a node of `size` bytes with the arena in front of it.
+    void* NodeRoom(std::size_t size);
+
+    struct Block;
+    Block* blocks_ = nullptr;
+    char* at_ = nullptr;
+    char* end_ = nullptr;
+    std::size_t nextBlock_ = 0;
+    long refs_ = 1;
+};
+
 // Element-name comparison of the tree and the reader: A to Z match a to z,
-// every other byte must be equal.
-bool XmlSameName(std::string_view a, std::string_view b);
+// every other byte must be equal. Inline, as the reader compares every end tag.
+inline bool XmlSameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    // Names are short, and mostly spelled alike (the end tag as the writer
+    // wrote it): a byte at a time, folding only where they differ.
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && lower(a[i]) != lower(b[i])) return false;
+    return true;
+}

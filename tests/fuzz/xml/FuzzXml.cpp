@@ -87,7 +87,8 @@ std::string Picture(const TXMLTag& root) {
         }
         const TXMLBase* node = at.tag->Items.Item(at.next++);
         if (const TXMLText* text = node->AsText()) {
-            out += "'" + std::to_string(text->Text.size()) + ":" + text->Text;
+            out += "'" + std::to_string(text->Text().size()) + ":";
+            out += text->Text();
             continue;
         }
         const TXMLTag* tag = node->AsTag();

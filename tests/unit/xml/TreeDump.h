@@ -9,7 +9,7 @@
 inline std::string DumpChildren(const TXMLTag& tag);
 
 inline std::string DumpNode(const TXMLBase& node) {
-    if (const TXMLText* text = node.AsText()) return "'" + text->Text + "'";
+    if (const TXMLText* text = node.AsText()) return "'" + std::string(text->Text()) + "'";
     const TXMLTag& tag = *node.AsTag();
     std::string out = "@" + tag.Name;
     if (tag.Attributes.Count() > 0) {

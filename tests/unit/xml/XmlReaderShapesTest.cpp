@@ -42,7 +42,7 @@ std::string Summary(const TXMLTag& root) {
         }
         const TXMLBase* node = at.tag->Items.Item(at.next++);
         if (const TXMLText* text = node->AsText()) {
-            put("'" + text->Text + "'");
+            put("'" + std::string(text->Text()) + "'");
             continue;
         }
         const TXMLTag* tag = node->AsTag();

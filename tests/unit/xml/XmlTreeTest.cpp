@@ -91,6 +91,55 @@ TEST(XmlTree, ANodeTakenOutOfAReadTreeOutlivesIt) {
     EXPECT_EQ(DumpNode(*taken), "@a[k=v]{@a longer name than fits in place{'one & two'} @c}");
 }
 
+// The nodes of read trees mix with nodes the program makes, move between trees
+// and outlive the tree they were read into, freed in any order (the sanitizer
+// build sees every node and text of each step freed once and used only alive).
+TEST(XmlTree, ReadNodesMixMoveAndOutliveTheirTreeInAnyOrder) {
+    TXMLParser parser;
+    TXMLCodec codec;
+    parser.Codec = &codec;
+    const std::string file =
+        "<?xml?>\r\n<r><a>a text long enough to need &quot;the heap&quot;</a><b><c>deep, and long as "
+        "well</c></b></r>\r\n";
+    auto read = [&](TXMLTag& root) { ASSERT_TRUE(parser.LoadFromText(file, "f", &root)); };
+    const std::string c = "@c{'deep, and long as well'}";
+
+    {  // two readings into one root, a made node below a read one, a deep node kept
+        auto root = std::make_unique<TXMLTag>();
+        read(*root);
+        read(*root);
+        TXMLTag* firstA = root->Items.Tag(0)->Items.Tag(0);
+        new TXMLTag(firstA, "made", "by the program, long enough for the heap");
+        std::unique_ptr<TXMLBase> kept(root->Items.Tag(1)->Items.Tag(1)->Items.Remove(0));
+        EXPECT_EQ(DumpChildren(*root->Items.Tag(0)),
+                  "@a{'a text long enough to need \"the heap\"' @made{'by the program, long enough for the heap'}} "
+                  "@b{@c{'deep, and long as well'}}");
+        root.reset();
+        EXPECT_EQ(DumpNode(*kept), c);
+        TXMLTag made(nullptr, "made");
+        made.Items.Add(kept.release());
+        EXPECT_EQ(DumpChildren(made), c);
+    }
+    {  // a node and one below it taken out, freed before the tree and after it
+        auto root = std::make_unique<TXMLTag>();
+        read(*root);
+        std::unique_ptr<TXMLBase> b(root->Items.Tag(0)->Items.Remove(1));
+        std::unique_ptr<TXMLBase> deep(b->AsTag()->Items.Remove(0));
+        b.reset();
+        root.reset();
+        EXPECT_EQ(DumpNode(*deep), c);
+    }
+    {  // the top of a read tree moved to another root and back
+        TXMLTag first, second;
+        read(first);
+        second.Items.Add(first.Items.Remove(0));
+        read(first);
+        first.Items.Add(second.Items.Remove(0));
+        EXPECT_EQ(first.Items.Count(), 2);
+        EXPECT_EQ(DumpChildren(first), DumpNode(*first.Items.Item(1)) + " " + DumpNode(*first.Items.Item(1)));
+    }
+}
+
 TEST(XmlTree, TagWalksElementChildrenInAnyOrder) {
     TXMLTag root;
     for (int i = 0; i < 50; ++i) {
