@@ -122,6 +122,7 @@ void MainWindow::OnCreate() {
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
     ApplyTexts();
+    ServeAccessibility();
     SetInitialFocus(kIdEntryList);
     // The first tip as soon as the event loop runs, then one every 90 seconds.
     SetTimer(hwnd(), kTipTimer, kFirstTipDelayMs, nullptr);
