@@ -51,9 +51,8 @@ void MainWindow::ServeAccessibility() {
                     }));
 
     const std::pair<int, int> captioned[] = {
-        {kIdNameText, kIdNameCaption},     {kIdCommandText, kIdCommandCaption},
-        {kIdStatusText, kIdStatusGroup},   {kIdReasonText, kIdStatusGroup},
-        {kIdLocationText, kIdLocationGroup}, {kIdTipText, kIdInformationHeading},
+        {kIdNameText, kIdNameCaption},   {kIdCommandText, kIdCommandCaption}, {kIdStatusText, kIdStatusGroup},
+        {kIdReasonText, kIdStatusGroup}, {kIdLocationText, kIdLocationGroup}, {kIdTipText, kIdInformationHeading},
     };
     for (const auto& [text, caption] : captioned) {
         ServeAccessible(Control(text), CaptionedTextSource(Control(text), Control(caption)));

@@ -302,8 +302,7 @@ const Oleacc& OleaccFunctions() {
     return functions;
 }
 
-LRESULT CALLBACK ServingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR data) {
+LRESULT CALLBACK ServingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* served = reinterpret_cast<ServedControl*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
         const Oleacc& oleacc = OleaccFunctions();

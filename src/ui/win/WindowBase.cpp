@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/win/HighContrast.h"
 #include "ui/win/WideText.h"
 
 namespace ui {
@@ -407,6 +408,13 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             auto color = colors_.find(id);
+            if (HighContrastOn()) {
+                // The system's colours, not the designed ones, in high contrast.
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
             SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, kWhite);
             SetBkMode(dc, TRANSPARENT);

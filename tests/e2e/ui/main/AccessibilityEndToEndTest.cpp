@@ -48,12 +48,8 @@ public:
 
     std::string Name(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accName, child); }
     std::string Value(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accValue, child); }
-    std::string Description(long child = CHILDID_SELF) const {
-        return Text(&IAccessible::get_accDescription, child);
-    }
-    std::string Shortcut(long child = CHILDID_SELF) const {
-        return Text(&IAccessible::get_accKeyboardShortcut, child);
-    }
+    std::string Description(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accDescription, child); }
+    std::string Shortcut(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accKeyboardShortcut, child); }
     long Role(long child = CHILDID_SELF) const { return Number(&IAccessible::get_accRole, child); }
     long State(long child = CHILDID_SELF) const { return Number(&IAccessible::get_accState, child); }
     long ChildCount() const {
@@ -196,7 +192,8 @@ TEST_F(Accessibility, EachListLineIsAnItemWithItsEntrysState) {
     // Bravo switched off, as a user does it.
     ASSERT_TRUE(e2e::SelectListLine(list_, 1));
     ASSERT_TRUE(e2e::Click(window_, kIdSwitchButton));
-    ASSERT_TRUE(Eventually([] { return ReadRegString(HKEY_CURRENT_USER, kRun, "Bravo").find("inactive") != std::string::npos; }));
+    ASSERT_TRUE(Eventually(
+        [] { return ReadRegString(HKEY_CURRENT_USER, kRun, "Bravo").find("inactive") != std::string::npos; }));
 
     Reader list(list_);
     ASSERT_TRUE(list.ok());
