@@ -50,6 +50,16 @@ void MainWindow::ServeAccessibility() {
                         return facts;
                     }));
 
+    // Labels, headings and group boxes: the platform's proxy gives them no role everywhere.
+    for (const int id :
+         {kIdSourcesHeading, kIdInformationHeading, kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni,
+          kIdLegend, kIdLegendWillNotRun, kIdNameCaption, kIdCommandCaption, kIdLogonCheckText}) {
+        ServeAccessible(Control(id), LabelSource(Control(id), ROLE_SYSTEM_STATICTEXT));
+    }
+    for (const int id : {kIdEntriesGroup, kIdDetailsGroup, kIdStatusGroup, kIdLocationGroup}) {
+        ServeAccessible(Control(id), LabelSource(Control(id), ROLE_SYSTEM_GROUPING));
+    }
+
     const std::pair<int, int> captioned[] = {
         {kIdNameText, kIdNameCaption},   {kIdCommandText, kIdCommandCaption}, {kIdStatusText, kIdStatusGroup},
         {kIdReasonText, kIdStatusGroup}, {kIdLocationText, kIdLocationGroup}, {kIdTipText, kIdInformationHeading},

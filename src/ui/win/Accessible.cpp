@@ -364,6 +364,24 @@ private:
     std::function<long()> extraState_;
 };
 
+class Label final : public AccessibleSource {
+public:
+    Label(HWND label, long role) : label_(label), role_(role) {}
+    AccessibleFacts Describe(long) const override {
+        AccessibleFacts facts;
+        const std::string text = WindowTextOf(label_);
+        const bool noPrefix = role_ == ROLE_SYSTEM_STATICTEXT && (GetWindowLongPtrW(label_, GWL_STYLE) & SS_NOPREFIX);
+        facts.name = noPrefix ? text : ShownCaption(text);
+        facts.role = role_;
+        facts.state = CommonState(label_) | STATE_SYSTEM_READONLY;
+        return facts;
+    }
+
+private:
+    HWND label_;
+    long role_;
+};
+
 class CaptionedText final : public AccessibleSource {
 public:
     CaptionedText(HWND text, HWND caption) : text_(text), caption_(caption) {}
@@ -490,6 +508,8 @@ void ServeAccessible(HWND control, std::shared_ptr<AccessibleSource> source) {
 std::shared_ptr<AccessibleSource> ButtonSource(HWND button, long role, std::function<long()> extraState) {
     return std::make_shared<Button>(button, role, std::move(extraState));
 }
+
+std::shared_ptr<AccessibleSource> LabelSource(HWND label, long role) { return std::make_shared<Label>(label, role); }
 
 std::shared_ptr<AccessibleSource> CaptionedTextSource(HWND text, HWND caption) {
     return std::make_shared<CaptionedText>(text, caption);

@@ -50,6 +50,9 @@ void ServeAccessible(HWND control, std::shared_ptr<AccessibleSource> source);
 // button, page tab), focus, pressed and unavailable states, and those the
 // function adds (a chosen tab, a checked scheme, an expanded section).
 std::shared_ptr<AccessibleSource> ButtonSource(HWND button, long role, std::function<long()> extraState = nullptr);
+// A label or group box: the text it shows as the name, in the role given
+// (static text, grouping).
+std::shared_ptr<AccessibleSource> LabelSource(HWND label, long role);
 // A text of the window read with its caption: the caption as the name
 // (without a closing colon), the text as the value.
 std::shared_ptr<AccessibleSource> CaptionedTextSource(HWND text, HWND caption);

@@ -242,6 +242,24 @@ TEST_F(Accessibility, EachDetailIsReadWithItsCaption) {
         EXPECT_EQ(reader.Role(), ROLE_SYSTEM_STATICTEXT);
     }
     EXPECT_EQ(Reader(e2e::FindControl(window_, kIdCommandText)).Value(), "C:\\alpha.exe");
+
+    // Labels read as the text they show, group boxes as groups named by their caption.
+    const struct {
+        int id;
+        long role;
+    } labels[] = {{kIdSourcesHeading, ROLE_SYSTEM_STATICTEXT},     {kIdGroupLabelFolders, ROLE_SYSTEM_STATICTEXT},
+                  {kIdGroupLabelRegistry, ROLE_SYSTEM_STATICTEXT}, {kIdLegend, ROLE_SYSTEM_STATICTEXT},
+                  {kIdNameCaption, ROLE_SYSTEM_STATICTEXT},        {kIdDetailsGroup, ROLE_SYSTEM_GROUPING},
+                  {kIdStatusGroup, ROLE_SYSTEM_GROUPING}};
+    for (const auto& label : labels) {
+        SCOPED_TRACE(label.id);
+        Reader reader(e2e::FindControl(window_, label.id));
+        ASSERT_TRUE(reader.ok());
+        EXPECT_EQ(reader.Name(), label.role == ROLE_SYSTEM_GROUPING ? e2e::ShownText(window_, label.id)
+                                                                    : e2e::ControlText(window_, label.id));
+        EXPECT_FALSE(reader.Name().empty());
+        EXPECT_EQ(reader.Role(), label.role);
+    }
 }
 
 }  // namespace
