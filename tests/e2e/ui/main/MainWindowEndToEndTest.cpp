@@ -339,6 +339,14 @@ TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
         left = {control, resting};
         if (c.id == kIdRibbonNewEntry) e2e::Screenshot("ribbon-tooltip", window_);
     }
+    // The details' buttons light up under the pointer too.
+    HWND change = e2e::FindControl(window_, kIdChangeButton);
+    const COLORREF resting = topColour(change);
+    PointAt(change);
+    EXPECT_TRUE(Eventually([&] { return topColour(change) != resting; }, 2000));
+    e2e::Screenshot("details-hover", window_);
+    PointAt(list_);
+    EXPECT_TRUE(Eventually([&] { return topColour(change) == resting; }, 2000));
 }
 
 }  // namespace
