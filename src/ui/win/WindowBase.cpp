@@ -286,7 +286,7 @@ int WindowBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT for
 void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
-    FillRect(dc, &rect, whiteBrush_.get());
+    FillRect(dc, &rect, HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : whiteBrush_.get());
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     bool focused = (item.itemState & ODS_FOCUS) != 0;
@@ -294,7 +294,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     const std::string caption = WindowTextOf(item.hwndItem);
 
     gdi::Select font(dc, linkFont_.get());
-    COLORREF color = disabled ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue;
+    COLORREF color = disabled ? GetSysColor(COLOR_GRAYTEXT) : Designed(kLinkBlue, COLOR_HOTLIGHT);
     SetTextColor(dc, color);
     SetBkMode(dc, TRANSPARENT);
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
@@ -315,7 +315,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
         COLORREF glyphColor = disabled                ? GetSysColor(COLOR_GRAYTEXT)
                               : glyph == Glyph::Check ? RGB(0, 128, 0)
                               : glyph == Glyph::Cross ? RGB(192, 0, 0)
-                                                      : kLinkBlue;
+                                                      : Designed(kLinkBlue, COLOR_HOTLIGHT);
         gdi::Pen pen(CreatePen(PS_SOLID, Px(2) > 1 ? Px(2) : 2, glyphColor));
         gdi::Brush brush(CreateSolidBrush(glyphColor));
         gdi::Select selectPen(dc, pen.get());
