@@ -18,6 +18,8 @@
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/main/WindowPlacement.h"
+#include "ui/win/HighContrast.h"
+#include "ui/win/Hover.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
@@ -126,6 +128,8 @@ void MainWindow::OnCreate() {
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
     ApplyTexts();
+    ServeAccessibility();
+    for (const ButtonCommand& b : kDetailsButtons) TrackHover(Control(b.id));
     SetInitialFocus(kIdEntryList);
     // The first tip as soon as the event loop runs, then one every 90 seconds.
     SetTimer(hwnd(), kTipTimer, kFirstTipDelayMs, nullptr);
@@ -775,7 +779,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (id == kIdSourcesHeading || id == kIdInformationHeading) {
                 // White letters straight on the heading bar.
                 HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, RGB(255, 255, 255));
+                SetTextColor(dc, Designed(RGB(255, 255, 255), COLOR_HIGHLIGHTTEXT));
                 SetBkMode(dc, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }
@@ -785,6 +789,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // High contrast switched on or off, or the system's colours changed.
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
         case WM_ERASEBKGND:
             EraseBody(reinterpret_cast<HDC>(wParam));
             return TRUE;

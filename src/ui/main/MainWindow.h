@@ -119,6 +119,9 @@ private:
     bool ShieldOnButton(int id) const;
     void ToggleSection(bool sources);
     void OnTipTimer();
+    // Owner-drawn controls tell screen readers their names, roles and states
+    // (MainWindowAccessible.cpp).
+    void ServeAccessibility();
 
     // The commands (MainWindowCommands.cpp).
     void ShowContextMenu(int x, int y);

@@ -5,6 +5,8 @@
 
 #include "ui/main/MainWindow.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/win/HighContrast.h"
+#include "ui/win/Hover.h"
 #include "ui/win/Pictures.h"
 #include "ui/win/WideText.h"
 
@@ -23,7 +25,8 @@ void MainWindow::EraseBody(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
     RECT body{0, Px(Ribbon::kHeight96), client.right, client.bottom - Px(kStatusBarHeight)};
-    FillRect(dc, &body, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &body,
+             HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 void MainWindow::OnPaint(HDC dc) {
@@ -35,19 +38,20 @@ void MainWindow::OnPaint(HDC dc) {
     GetClientRect(hwnd(), &client);
     ribbon_.Paint(dc, client.right);
     // Side panel: a line at its edge and the two heading bars.
-    gdi::Brush line(CreateSolidBrush(kPanelLine));
+    gdi::Brush line(CreateSolidBrush(Designed(kPanelLine, COLOR_WINDOWTEXT)));
     RECT edge{Px(kSidePanelWidth), Px(Ribbon::kHeight96), Px(kSidePanelWidth) + 1,
               client.bottom - Px(kStatusBarHeight)};
     FillRect(dc, &edge, line.get());
     for (int top : {kSourcesHeadingTop, kInformationHeadingTop}) {
         RECT bar{Px(4), Px(top), Px(kSidePanelWidth - 4), Px(top + kHeadingHeight)};
-        gdi::FillGradient(dc, bar, kHeadingTop, kHeadingBottom, true);
+        gdi::FillGradient(dc, bar, Designed(kHeadingTop, COLOR_HIGHLIGHT), Designed(kHeadingBottom, COLOR_HIGHLIGHT),
+                          true);
     }
     if (informationShown_) {
         RECT tipPicture{Px(14), Px(kInformationHeadingTop + 32), Px(46), Px(kInformationHeadingTop + 64)};
         DrawPicture(dc, Picture::Tip, tipPicture);
     }
-    const RibbonScheme& scheme = ribbon_.Scheme();
+    const RibbonScheme& scheme = ribbon_.Colours();
     RECT status{0, client.bottom - Px(kStatusBarHeight), client.right, client.bottom};
     gdi::FillGradient(dc, status, scheme.status, scheme.panelBottom, true);
     gdi::Brush border(CreateSolidBrush(scheme.border));
@@ -83,7 +87,8 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     const RECT& rect = item.rcItem;
     const int index = static_cast<int>(item.itemID);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    gdi::Brush background(CreateSolidBrush(selected ? kSelectedLineBackground : kLineBackground));
+    gdi::Brush background(CreateSolidBrush(selected ? Designed(kSelectedLineBackground, COLOR_HIGHLIGHT)
+                                                    : Designed(kLineBackground, COLOR_WINDOW)));
     FillRect(dc, &rect, background.get());
     // The line's entry by its position, as the item data holds it.
     const size_t position = static_cast<size_t>(SendMessageW(list_, LB_GETITEMDATA, item.itemID, 0));
@@ -94,6 +99,12 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     const std::string text = index < static_cast<int>(model_.LineCount()) ? model_.Lines()[index].text : "";
     gdi::Select font(dc, listFont_.get());
     SetBkMode(dc, TRANSPARENT);
+    if (HighContrastOn()) {
+        // The system's text colours; a switched-off entry stays told apart as grey.
+        colour = selected                    ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                 : colour == kInactiveColour ? GetSysColor(COLOR_GRAYTEXT)
+                                             : GetSysColor(COLOR_WINDOWTEXT);
+    }
     SetTextColor(dc, colour);
     RECT textRect{rect.left + Px(5), rect.top, rect.right, rect.bottom};
     DrawTextOf(dc, text, &textRect, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -110,10 +121,11 @@ void MainWindow::DrawSectionToggle(const DRAWITEMSTRUCT& item) const {
     MapWindowPoints(item.hwndItem, hwnd(), reinterpret_cast<POINT*>(&bar), 2);
     const int headingTop = sources ? kSourcesHeadingTop : kInformationHeadingTop;
     RECT gradient{rect.left, Px(headingTop) - bar.top, rect.right, Px(headingTop + kHeadingHeight) - bar.top};
-    gdi::FillGradient(dc, gradient, kHeadingTop, kHeadingBottom, true);
+    gdi::FillGradient(dc, gradient, Designed(kHeadingTop, COLOR_HIGHLIGHT), Designed(kHeadingBottom, COLOR_HIGHLIGHT),
+                      true);
     // A chevron: up while the section is open, down while it is folded away.
     const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2, s = Px(4);
-    gdi::Pen pen(CreatePen(PS_SOLID, std::max(1, Px(2)), RGB(255, 255, 255)));
+    gdi::Pen pen(CreatePen(PS_SOLID, std::max(1, Px(2)), Designed(RGB(255, 255, 255), COLOR_HIGHLIGHTTEXT)));
     gdi::Select selectPen(dc, pen.get());
     for (int offset : {-s / 2 - 1, s / 2 + 1}) {
         const int y = cy + offset;
@@ -125,7 +137,7 @@ void MainWindow::DrawSectionToggle(const DRAWITEMSTRUCT& item) const {
 }
 
 void MainWindow::DrawInfoImage(const DRAWITEMSTRUCT& item) const {
-    gdi::Brush white(CreateSolidBrush(kWhite));
+    gdi::Brush white(CreateSolidBrush(Designed(kWhite, COLOR_WINDOW)));
     FillRect(item.hDC, &item.rcItem, white.get());
     DrawPicture(item.hDC, Picture::Info, item.rcItem);
 }
@@ -136,8 +148,16 @@ void MainWindow::DrawDetailsButton(const DRAWITEMSTRUCT& item, Picture picture) 
     const int id = static_cast<int>(item.CtlID);
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    gdi::Brush fill(CreateSolidBrush(pressed ? RGB(205, 225, 250) : RGB(244, 248, 253)));
-    gdi::Pen pen(CreatePen(PS_SOLID, 1, disabled ? RGB(210, 210, 210) : RGB(150, 175, 215)));
+    // Under the pointer and pressed in the colours of the ribbon's scheme.
+    const bool hot = !disabled && IsHovered(item.hwndItem);
+    const RibbonScheme& scheme = ribbon_.Colours();
+    gdi::Brush fill(CreateSolidBrush(pressed ? scheme.pressed
+                                     : hot   ? scheme.hot
+                                             : Designed(RGB(244, 248, 253), COLOR_BTNFACE)));
+    gdi::Pen pen(CreatePen(PS_SOLID, 1,
+                           disabled         ? Designed(RGB(210, 210, 210), COLOR_GRAYTEXT)
+                           : pressed || hot ? scheme.border
+                                            : Designed(RGB(150, 175, 215), COLOR_BTNTEXT)));
     gdi::Select selectPen(dc, pen.get());
     gdi::Select selectBrush(dc, fill.get());
     RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Px(6), Px(6));
@@ -155,7 +175,9 @@ void MainWindow::DrawDetailsButton(const DRAWITEMSTRUCT& item, Picture picture) 
         DrawPicture(dc, picture, pictureRect, disabled);
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : RGB(20, 50, 110));
+    SetTextColor(dc, disabled         ? GetSysColor(COLOR_GRAYTEXT)
+                     : pressed || hot ? scheme.pressedText
+                                      : Designed(RGB(20, 50, 110), COLOR_BTNTEXT));
     RECT text{pictureRect.right + Px(6), rect.top, rect.right - Px(4), rect.bottom};
     DrawTextOf(dc, caption, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (ShowsFocus(item)) {

@@ -4,6 +4,8 @@
 
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/HighContrast.h"
+#include "ui/win/Hover.h"
 #include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
 #include "ui/win/WideText.h"
@@ -14,12 +16,32 @@ namespace {
 
 const RibbonScheme kSchemes[] = {
     {"Blue", RGB(191, 219, 255), RGB(21, 66, 139), RGB(223, 236, 252), RGB(199, 218, 243), RGB(141, 178, 227),
-     RGB(21, 66, 139), RGB(255, 214, 120), RGB(191, 219, 255)},
+     RGB(21, 66, 139), RGB(255, 214, 120), RGB(191, 219, 255), RGB(255, 240, 190), RGB(21, 66, 139)},
     {"Black", RGB(54, 54, 58), RGB(240, 240, 240), RGB(236, 236, 236), RGB(200, 200, 204), RGB(90, 90, 94),
-     RGB(40, 40, 44), RGB(255, 200, 100), RGB(70, 70, 74)},
+     RGB(40, 40, 44), RGB(255, 200, 100), RGB(70, 70, 74), RGB(255, 229, 170), RGB(40, 40, 44)},
     {"Silver", RGB(208, 212, 221), RGB(76, 83, 92), RGB(246, 247, 249), RGB(221, 225, 232), RGB(160, 167, 180),
-     RGB(76, 83, 92), RGB(255, 220, 140), RGB(221, 225, 232)},
+     RGB(76, 83, 92), RGB(255, 220, 140), RGB(221, 225, 232), RGB(255, 238, 196), RGB(76, 83, 92)},
 };
+
+// The system's colours in place of a scheme, for high contrast.
+RibbonScheme SystemScheme() {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), text = GetSysColor(COLOR_BTNTEXT);
+    return {"System",
+            face,
+            text,
+            face,
+            face,
+            GetSysColor(COLOR_WINDOWTEXT),
+            text,
+            GetSysColor(COLOR_HIGHLIGHT),
+            face,
+            GetSysColor(COLOR_HIGHLIGHT),
+            GetSysColor(COLOR_HIGHLIGHTTEXT)};
+}
+
+// Room for the quick-access button left of the tabs.
+constexpr int kQuickAccessLeft = 4;
+constexpr int kQuickAccessSize = 22;
 
 constexpr int kStripHeight = 24;
 constexpr int kTabWidth = 80;
@@ -28,6 +50,7 @@ constexpr int kItemHeight = 70;
 constexpr int kGroupCaptionTop = kItemTop + kItemHeight + 1;
 constexpr int kGroupPadding = 4;
 constexpr int kGroupGap = 3;
+constexpr int kFirstTabLeft = kQuickAccessLeft + kQuickAccessSize + 4;
 
 // The width of a caption on one line as drawn, its access key's "&" taken out.
 int CaptionWidth(HDC dc, const std::string& caption) {
@@ -105,10 +128,14 @@ void Ribbon::Create(HWND parent, int dpi) {
     // group of the shown tab is one Tab stop whose arrows move between its
     // items. So the tabs come first, each group begins a dialog group, and
     // BS_NOTIFY tells the window when the arrows bring a tab the focus.
+    // The quick-access button comes before the strip: a Tab stop of its own.
     const auto add = [&](DWORD style, int id) {
-        CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW | BS_NOTIFY | style, 0, 0, 10, 10, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        HWND button =
+            CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW | BS_NOTIFY | style, 0, 0, 10, 10, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        TrackHover(button);
     };
+    add(WS_VISIBLE | WS_GROUP | WS_TABSTOP, quick_.id);
     for (const Tab& tab : tabs_) add(WS_VISIBLE | (&tab == &tabs_[0] ? WS_GROUP : 0), tab.id);
     for (const Tab& tab : tabs_) {
         for (const Group& group : tab.groups) {
@@ -131,7 +158,9 @@ void Ribbon::Layout() {
     if (!parent_) return;
     gdi::WindowDC dc(parent_);
     gdi::Select select(dc.get(), font_.get());
-    int tabLeft = 6;
+    MoveWindow(GetDlgItem(parent_, quick_.id), Px(kQuickAccessLeft), Px(1), Px(kQuickAccessSize), Px(kStripHeight - 2),
+               TRUE);
+    int tabLeft = kFirstTabLeft;
     for (size_t t = 0; t < tabs_.size(); ++t) {
         Tab& tab = tabs_[t];
         HWND tabButton = GetDlgItem(parent_, tab.id);
@@ -177,6 +206,7 @@ void Ribbon::Layout() {
 }
 
 const Command* Ribbon::CommandOf(int controlId) const {
+    if (controlId == quick_.id) return &quick_.command;
     const Item* item = FindItem(controlId);
     return item ? &item->command : nullptr;
 }
@@ -185,10 +215,29 @@ bool Ribbon::IsTab(int controlId) const {
     return std::any_of(tabs_.begin(), tabs_.end(), [&](const Tab& tab) { return tab.id == controlId; });
 }
 
-bool Ribbon::Owns(int controlId) const { return IsTab(controlId) || FindItem(controlId) != nullptr; }
+bool Ribbon::IsChosenTab(int controlId) const { return tabs_[selectedTab_].id == controlId; }
+
+bool Ribbon::IsChecked(int controlId) const {
+    const Item* item = FindItem(controlId);
+    if (!item) return false;
+    return (item->command == Command::SchemeBlue && scheme_ == &kSchemes[0]) ||
+           (item->command == Command::SchemeBlack && scheme_ == &kSchemes[1]) ||
+           (item->command == Command::SchemeSilver && scheme_ == &kSchemes[2]);
+}
+
+const RibbonScheme& Ribbon::Colours() const {
+    if (!HighContrastOn()) return *scheme_;
+    static RibbonScheme system;
+    system = SystemScheme();
+    return system;
+}
+
+bool Ribbon::Owns(int controlId) const {
+    return controlId == quick_.id || IsTab(controlId) || FindItem(controlId) != nullptr;
+}
 
 std::vector<int> Ribbon::ControlIds() const {
-    std::vector<int> ids;
+    std::vector<int> ids{quick_.id};
     for (const Tab& tab : tabs_) {
         ids.push_back(tab.id);
         for (const Group& group : tab.groups) {
@@ -244,6 +293,7 @@ bool Ribbon::SetScheme(const std::string& name) {
     if (parent_) {
         // Everything of the ribbon and the status bar takes the new colours.
         InvalidateRect(parent_, nullptr, TRUE);
+        InvalidateRect(GetDlgItem(parent_, quick_.id), nullptr, FALSE);
         for (const Tab& tab : tabs_) {
             InvalidateRect(GetDlgItem(parent_, tab.id), nullptr, FALSE);
             for (const Group& group : tab.groups) {
@@ -258,6 +308,10 @@ void Ribbon::SetCaptions(bool designed) {
     // Alt plus a key reaches every tab, and every item of the shown page: the
     // tabs take their keys first, each page the keys left over.
     MnemonicSet tabKeys;
+    // The quick-access copy has no key of its own: Alt and the item's key run it.
+    std::string quick = GetText(designed ? quick_.designedText : quick_.captionText);
+    for (size_t at = quick.find('&'); at != std::string::npos; at = quick.find('&', at + 2)) quick.insert(at, "&");
+    SetWindowTextOf(GetDlgItem(parent_, quick_.id), quick);
     for (const Tab& tab : tabs_) {
         const std::string caption = GetText(designed ? tab.designedText : tab.otherText);
         SetWindowTextOf(GetDlgItem(parent_, tab.id), tabKeys.Mark(caption));
@@ -285,21 +339,22 @@ void Ribbon::ApplyTexts(bool german) {
 }
 
 void Ribbon::Paint(HDC dc, int clientWidth) const {
+    const RibbonScheme& colours = Colours();
     RECT strip{0, 0, clientWidth, Px(kStripHeight)};
-    gdi::Brush stripBrush(CreateSolidBrush(scheme_->strip));
+    gdi::Brush stripBrush(CreateSolidBrush(colours.strip));
     FillRect(dc, &strip, stripBrush.get());
     RECT panel{0, Px(kStripHeight), clientWidth, Px(kHeight96)};
-    gdi::FillGradient(dc, panel, scheme_->panelTop, scheme_->panelBottom, true);
-    gdi::Brush border(CreateSolidBrush(scheme_->border));
+    gdi::FillGradient(dc, panel, colours.panelTop, colours.panelBottom, true);
+    gdi::Brush border(CreateSolidBrush(colours.border));
     RECT bottomLine{0, Px(kHeight96) - 1, clientWidth, Px(kHeight96)};
     FillRect(dc, &bottomLine, border.get());
 
     gdi::Select selectFont(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, scheme_->groupText);
+    SetTextColor(dc, colours.groupText);
     for (const Group& group : tabs_[selectedTab_].groups) {
         RECT frame{Px(group.left), Px(kStripHeight + 2), Px(group.left + group.width), Px(kHeight96 - 3)};
-        gdi::Pen pen(CreatePen(PS_SOLID, 1, scheme_->border));
+        gdi::Pen pen(CreatePen(PS_SOLID, 1, colours.border));
         gdi::Select selectPen(dc, pen.get());
         gdi::Select selectBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, Px(6), Px(6));
@@ -310,6 +365,12 @@ void Ribbon::Paint(HDC dc, int clientWidth) const {
 
 bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     const int id = static_cast<int>(draw.CtlID);
+    if (id == quick_.id) {
+        DrawQuickAccess(draw);
+        return true;
+    }
+    const RibbonScheme& colours = Colours();
+    const bool hot = IsHovered(draw.hwndItem);
     const std::string caption = WindowTextOf(draw.hwndItem);
     HDC dc = draw.hDC;
     RECT rect = draw.rcItem;
@@ -320,12 +381,13 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     SetBkMode(dc, TRANSPARENT);
     if (IsTab(id)) {
         const bool chosen = tabs_[selectedTab_].id == id;
-        gdi::Brush strip(CreateSolidBrush(scheme_->strip));
+        gdi::Brush strip(CreateSolidBrush(hot && !chosen ? colours.hot : colours.strip));
         FillRect(dc, &rect, strip.get());
         if (chosen) {
             RECT tab{rect.left, rect.top, rect.right, rect.bottom + 1};
-            gdi::FillGradient(dc, tab, RGB(255, 255, 255), scheme_->panelTop, true);
-            gdi::Pen pen(CreatePen(PS_SOLID, 1, scheme_->border));
+            gdi::FillGradient(dc, tab, HighContrastOn() ? colours.panelTop : RGB(255, 255, 255), colours.panelTop,
+                              true);
+            gdi::Pen pen(CreatePen(PS_SOLID, 1, colours.border));
             gdi::Select selectPen(dc, pen.get());
             MoveToEx(dc, rect.left, rect.bottom, nullptr);
             LineTo(dc, rect.left, rect.top);
@@ -333,7 +395,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
             LineTo(dc, rect.right - 1, rect.bottom);
         }
         gdi::Select selectFont(dc, tabFont_.get());
-        SetTextColor(dc, chosen ? scheme_->groupText : scheme_->tabText);
+        SetTextColor(dc, chosen ? colours.groupText : hot ? colours.pressedText : colours.tabText);
         DrawTextOf(dc, caption, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | accessKey);
         if (focused) {
             RECT focusRect = rect;
@@ -352,16 +414,16 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     {
         HRGN clip = CreateRectRgnIndirect(&rect);
         SelectClipRgn(dc, clip);
-        gdi::FillGradient(dc, panel, scheme_->panelTop, scheme_->panelBottom, true);
+        gdi::FillGradient(dc, panel, colours.panelTop, colours.panelBottom, true);
         SelectClipRgn(dc, nullptr);
         DeleteObject(clip);
     }
-    const bool checked = (item->command == Command::SchemeBlue && scheme_ == &kSchemes[0]) ||
-                         (item->command == Command::SchemeBlack && scheme_ == &kSchemes[1]) ||
-                         (item->command == Command::SchemeSilver && scheme_ == &kSchemes[2]);
-    if (pressed || checked) {
-        gdi::Brush fill(CreateSolidBrush(scheme_->pressed));
-        gdi::Pen pen(CreatePen(PS_SOLID, 1, RGB(194, 155, 60)));
+    const bool checked = IsChecked(id);
+    if (pressed || checked || hot) {
+        // Pressed and checked alike; under the pointer lighter, a checked one a shade darker.
+        gdi::Brush fill(CreateSolidBrush(pressed || checked ? colours.pressed : colours.hot));
+        gdi::Pen pen(
+            CreatePen(PS_SOLID, hot && checked ? 2 : 1, HighContrastOn() ? colours.border : RGB(194, 155, 60)));
         gdi::Select selectPen(dc, pen.get());
         gdi::Select selectBrush(dc, fill.get());
         RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Px(5), Px(5));
@@ -372,7 +434,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     picture.bottom = picture.top + size;
     DrawPicture(dc, item->picture, picture, (draw.itemState & ODS_DISABLED) != 0);
     gdi::Select selectFont(dc, font_.get());
-    SetTextColor(dc, scheme_->groupText);
+    SetTextColor(dc, pressed || checked || hot ? colours.pressedText : colours.groupText);
     RECT text{rect.left + Px(2), picture.bottom + Px(3), rect.right - Px(2), rect.bottom};
     DrawTextOf(dc, caption, &text, DT_CENTER | DT_WORDBREAK | accessKey);
     if (focused) {
@@ -381,6 +443,32 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
         DrawFocusRect(dc, &focusRect);
     }
     return true;
+}
+
+void Ribbon::DrawQuickAccess(const DRAWITEMSTRUCT& draw) const {
+    const RibbonScheme& colours = Colours();
+    HDC dc = draw.hDC;
+    const RECT& rect = draw.rcItem;
+    const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
+    gdi::Brush strip(CreateSolidBrush(colours.strip));
+    FillRect(dc, &rect, strip.get());
+    if (pressed || IsHovered(draw.hwndItem)) {
+        gdi::Brush fill(CreateSolidBrush(pressed ? colours.pressed : colours.hot));
+        gdi::Pen pen(CreatePen(PS_SOLID, 1, colours.border));
+        gdi::Select selectPen(dc, pen.get());
+        gdi::Select selectBrush(dc, fill.get());
+        RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Px(4), Px(4));
+    }
+    const int size = Px(16);
+    RECT picture{(rect.left + rect.right - size) / 2, (rect.top + rect.bottom - size) / 2, 0, 0};
+    picture.right = picture.left + size;
+    picture.bottom = picture.top + size;
+    DrawPicture(dc, quick_.picture, picture, (draw.itemState & ODS_DISABLED) != 0);
+    if ((draw.itemState & ODS_FOCUS) != 0 && !(draw.itemState & ODS_NOFOCUSRECT)) {
+        RECT focusRect = rect;
+        InflateRect(&focusRect, -Px(2), -Px(2));
+        DrawFocusRect(dc, &focusRect);
+    }
 }
 
 }  // namespace ui

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "ui/main/CommandsModel.h"
+#include "ui/win/ControlIds.h"
 #include "ui/win/Gdi.h"
 #include "ui/win/Pictures.h"
+#include "ui/win/TextNumbers.h"
 
 namespace ui {
 
@@ -25,6 +27,8 @@ struct RibbonScheme {
     COLORREF groupText;  // group captions and item captions
     COLORREF pressed;    // an item being pressed, or checked
     COLORREF status;     // the status bar
+    COLORREF hot;        // an item under the pointer
+    COLORREF pressedText;
 };
 // "Blue", "Black", "Silver"; nullptr for any other name.
 const RibbonScheme* FindScheme(const std::string& name);
@@ -38,6 +42,9 @@ public:
     // The command behind a control ID of the ribbon, or nullptr for another control.
     const Command* CommandOf(int controlId) const;
     bool IsTab(int controlId) const;
+    bool IsChosenTab(int controlId) const;
+    // Whether the item stands for the scheme in use.
+    bool IsChecked(int controlId) const;
     // Whether the control is a tab or an item of the ribbon.
     bool Owns(int controlId) const;
     // The tabs' and items' control IDs.
@@ -49,6 +56,8 @@ public:
     // Applies a scheme by name and repaints; false (nothing changed) for an unknown name.
     bool SetScheme(const std::string& name);
     const RibbonScheme& Scheme() const { return *scheme_; }
+    // The colours drawn: the scheme's, or the system's in high contrast.
+    const RibbonScheme& Colours() const;
 
     // The designed captions come from the catalogue at creation. German keeps
     // the captions the ribbon has; any other language blanks the group
@@ -87,10 +96,12 @@ private:
     // The designed captions or the commands' own, each with its access key.
     void SetCaptions(bool designed);
     const Item* FindItem(int id) const;
+    void DrawQuickAccess(const DRAWITEMSTRUCT& draw) const;
 
     HWND parent_ = nullptr;
     int dpi_ = 96;
     std::vector<Tab> tabs_;
+    Item quick_{kIdRibbonQuickNewEntry, Command::NewEntry, Picture::NewEntry, Text::DesignedNewEntry, Text::NewEntry};
     size_t selectedTab_ = 0;
     const RibbonScheme* scheme_ = nullptr;
     gdi::Font font_;

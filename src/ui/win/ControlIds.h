@@ -12,6 +12,8 @@
 constexpr int kIdRibbonTabHome = 1000;
 constexpr int kIdRibbonTabAppearance = 1001;
 constexpr int kIdRibbonTabHelp = 1002;
+// The quick-access copy of "new entry", left of the tabs.
+constexpr int kIdRibbonQuickNewEntry = 1005;
 constexpr int kIdRibbonNewEntry = 1010;
 constexpr int kIdRibbonRefresh = 1011;
 constexpr int kIdRibbonPrint = 1012;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/win/HighContrast.h"
 #include "ui/win/WideText.h"
 
 namespace ui {
@@ -285,7 +286,7 @@ int WindowBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT for
 void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
-    FillRect(dc, &rect, whiteBrush_.get());
+    FillRect(dc, &rect, HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : whiteBrush_.get());
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     bool focused = (item.itemState & ODS_FOCUS) != 0;
@@ -293,7 +294,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     const std::string caption = WindowTextOf(item.hwndItem);
 
     gdi::Select font(dc, linkFont_.get());
-    COLORREF color = disabled ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue;
+    COLORREF color = disabled ? GetSysColor(COLOR_GRAYTEXT) : Designed(kLinkBlue, COLOR_HOTLIGHT);
     SetTextColor(dc, color);
     SetBkMode(dc, TRANSPARENT);
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
@@ -314,7 +315,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
         COLORREF glyphColor = disabled                ? GetSysColor(COLOR_GRAYTEXT)
                               : glyph == Glyph::Check ? RGB(0, 128, 0)
                               : glyph == Glyph::Cross ? RGB(192, 0, 0)
-                                                      : kLinkBlue;
+                                                      : Designed(kLinkBlue, COLOR_HOTLIGHT);
         gdi::Pen pen(CreatePen(PS_SOLID, Px(2) > 1 ? Px(2) : 2, glyphColor));
         gdi::Brush brush(CreateSolidBrush(glyphColor));
         gdi::Select selectPen(dc, pen.get());
@@ -407,6 +408,13 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             auto color = colors_.find(id);
+            if (HighContrastOn()) {
+                // The system's colours, not the designed ones, in high contrast.
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
             SetTextColor(dc, color != colors_.end() ? color->second : GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, kWhite);
             SetBkMode(dc, TRANSPARENT);

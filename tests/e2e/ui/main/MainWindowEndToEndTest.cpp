@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 
 #include "driver/Driver.h"
 #include "support/WindowFinder.h"
@@ -336,12 +337,25 @@ TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
         std::string tip;
     } cases[] = {
         {kIdRibbonNewEntry, e2e::ShownText(window_, kIdRibbonNewEntry) + " (Strg+N)"},
+        {kIdRibbonQuickNewEntry, e2e::ShownText(window_, kIdRibbonNewEntry) + " (Strg+N)"},
         {kIdRibbonRefresh, e2e::ShownText(window_, kIdRibbonRefresh) + " (F5)"},
         {kIdRibbonManageBackups, e2e::ShownText(window_, kIdRibbonManageBackups)},
         {kIdInfoImageRegistry, "Info"},
     };
+    // A point of the control just inside its top edge, as the screen shows it.
+    const auto topColour = [](HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, (rect.left + rect.right) / 2, rect.top + 2);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    std::pair<HWND, COLORREF> left{nullptr, 0};
     for (const auto& c : cases) {
         SetForegroundWindow(window_);
+        HWND control = e2e::FindControl(window_, c.id);
+        const COLORREF resting = topColour(control);
         std::string shown;
         // The pointer is moved until the tip of this control shows: a tip of
         // the control before may still be fading.
@@ -356,8 +370,26 @@ TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
                 2000);
         }
         EXPECT_EQ(shown, c.tip) << c.id;
+        // The ribbon's items light up under the pointer.
+        if (c.id != kIdInfoImageRegistry) {
+            EXPECT_TRUE(Eventually([&] { return topColour(control) != resting; }, 2000))
+                << c.id << " stays " << std::hex << resting << " under the pointer";
+        }
+        // The item before goes back to its resting colours once the pointer left it.
+        if (left.first) {
+            EXPECT_TRUE(Eventually([&] { return topColour(left.first) == left.second; }, 2000)) << c.id;
+        }
+        left = {control, resting};
         if (c.id == kIdRibbonNewEntry) e2e::Screenshot("ribbon-tooltip", window_);
     }
+    // The details' buttons light up under the pointer too.
+    HWND change = e2e::FindControl(window_, kIdChangeButton);
+    const COLORREF resting = topColour(change);
+    PointAt(change);
+    EXPECT_TRUE(Eventually([&] { return topColour(change) != resting; }, 2000));
+    e2e::Screenshot("details-hover", window_);
+    PointAt(list_);
+    EXPECT_TRUE(Eventually([&] { return topColour(change) == resting; }, 2000));
 }
 
 TEST_F(MainWindowEndToEnd, TheFilterFieldNarrowsTheListAndEscEmptiesIt) {

@@ -33,6 +33,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/HighContrast.h"
 #include "ui/win/TextNumbers.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
@@ -434,6 +435,57 @@ TEST_F(MainWindowTest, InfoImagesExplainTheirGroupUnderTheGroupsCaption) {
         EXPECT_EQ(prompts[0].text, window_->ControlText(group.label));
         EXPECT_EQ(prompts[0].detail, GetText(group.explanation));
     }
+}
+
+// What the screen shows at a point of a control's client area.
+COLORREF ScreenColour(HWND control, POINT point) {
+    ClientToScreen(control, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST_F(MainWindowTest, HighContrastDrawsInTheSystemsColoursAndBackInTheScheme) {
+    // Wine cannot switch high contrast on, so the window is told it is on; the
+    // window learns of the switch as from Windows, by the setting's message.
+    Seed(HKEY_CURRENT_USER, "Shown", "C:\\shown.exe");
+    window_->Show();
+    mainwindowtest::SelectListLine(*window_, 0);
+    HWND main = window_->hwnd();
+    RECT heading{}, list{}, button{};
+    GetWindowRect(window_->Control(kIdSourcesHeading), &heading);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&heading), 2);
+    GetClientRect(window_->Control(kIdEntryList), &list);
+    GetClientRect(window_->Control(kIdChangeButton), &button);
+    ASSERT_TRUE(IsWindowEnabled(window_->Control(kIdChangeButton)));
+    const struct {
+        const char* what;
+        HWND control;
+        POINT point;
+        int systemColour;
+    } places[] = {
+        {"tab strip", main, {2, 2}, COLOR_BTNFACE},
+        {"side panel heading", main, {heading.left - 3, (heading.top + heading.bottom) / 2}, COLOR_HIGHLIGHT},
+        {"selected line", window_->Control(kIdEntryList), {list.right - 3, 3}, COLOR_HIGHLIGHT},
+        {"details button", window_->Control(kIdChangeButton), {button.right / 2, 3}, COLOR_BTNFACE},
+    };
+    const auto switchTo = [&](int on) {
+        ui::ForceHighContrastForTests(on);
+        SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        SetForegroundWindow(main);
+        // Everything the message made due to be drawn is drawn.
+        mainwindowtest::PumpUntil(*window_, [] { return !GetQueueStatus(QS_PAINT); });
+    };
+    switchTo(1);
+    for (const auto& place : places) {
+        EXPECT_EQ(ScreenColour(place.control, place.point), GetSysColor(place.systemColour)) << place.what;
+    }
+    switchTo(-1);
+    for (const auto& place : places) {
+        EXPECT_NE(ScreenColour(place.control, place.point), GetSysColor(place.systemColour)) << place.what;
+    }
+    EXPECT_EQ(ScreenColour(main, {2, 2}), RGB(191, 219, 255)) << "the blue scheme's strip again";
 }
 
 TEST_F(MainWindowTest, SchemesByNameOnlyAndSectionsFoldAway) {

@@ -77,6 +77,38 @@ TEST_P(Screenshots, MainWindowInEachScheme) {
         const std::string path = folder + "main-" + shot.name + "-" + std::to_string(dpi) + "dpi.bmp";
         EXPECT_TRUE(testsupport::SaveWindowImage(window, path)) << path;
     }
+
+    // Each scheme again as the keyboard and the pointer see it: New entry
+    // focused from the keyboard, Print under the pointer with its tooltip.
+    const auto focusedId = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 0;
+        return GetDlgCtrlID(info.hwndFocus);
+    };
+    for (const auto& shot : shots) {
+        Command(window, shot.scheme);
+        Command(window, kIdRibbonTabHome);
+        SetCursorPos(0, 0);
+        SetForegroundWindow(window);
+        for (int press = 0; press < 40 && focusedId() != kIdRibbonTabHome; ++press) {
+            testsupport::PressKey(VK_TAB, {VK_SHIFT});
+            Settle(window);
+        }
+        testsupport::PressKey(VK_TAB);
+        Settle(window);
+        EXPECT_EQ(focusedId(), kIdRibbonNewEntry) << shot.name;
+        RECT print{};
+        GetWindowRect(GetDlgItem(window, kIdRibbonPrint), &print);
+        SetCursorPos((print.left + print.right) / 2, (print.top + print.bottom) / 2);
+        EXPECT_TRUE(testsupport::Eventually(
+            [&] { return testsupport::FindVisibleWindow("tooltips_class32", program.processId()) != nullptr; }, 5000))
+            << shot.name;
+        const std::string path = folder + "main-hover-" + shot.name + "-" + std::to_string(dpi) + "dpi.bmp";
+        EXPECT_TRUE(testsupport::SaveWindowImage(window, path)) << path;
+    }
+    SetCursorPos(0, 0);
+
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_NE(program.WaitForExit(20000), -1);
     testsupport::SetUserDpi(96);
