@@ -347,6 +347,23 @@ DEUTSCH = {
     491: "Art vorher",
     492: "Befehl vorher",
     493: "Aktiv vorher",
+    650: "Mit jetzt vergleichen",
+    651: "Änderungen seit dem Backup vom %s",
+    652: "Einträge, die seit dem Backup hinzugekommen, entfernt oder geändert wurden. Ein entfernter oder "
+         "geänderter Eintrag lässt sich einzeln so zurückholen, wie das Backup ihn enthält.",
+    653: "Seit diesem Backup hat sich nichts geändert.",
+    654: "Was sich geändert hat",
+    655: "Befehl vorher: %s",
+    656: "vorher eingeschaltet",
+    657: "vorher abgeschaltet",
+    658: "Ort vorher: %s",
+    659: "Zurückholen",
+    660: "Schließen",
+    661: "Möchten Sie den Eintrag %s so zurückholen, wie das Backup ihn enthält?\n"
+         "Nur dieser Eintrag wird geändert; vorher wird ein Backup des jetzigen Stands angelegt.",
+    662: "Der Eintrag %s ist zurückgeholt.",
+    663: "Der Eintrag %s konnte nicht zurückgeholt werden.",
+    664: "Es wurde nichts geändert: das Backup des jetzigen Stands konnte nicht gespeichert werden.",
 }
 
 ENGLISH = {
@@ -630,6 +647,23 @@ ENGLISH = {
     491: "Kind before",
     492: "Command before",
     493: "Active before",
+    650: "Compare with now",
+    651: "Changes since the backup of %s",
+    652: "Entries added, removed or changed since the backup. A removed or changed entry can be brought "
+         "back on its own, as the backup holds it.",
+    653: "Nothing has changed since this backup.",
+    654: "What changed",
+    655: "command before: %s",
+    656: "switched on before",
+    657: "switched off before",
+    658: "location before: %s",
+    659: "Bring back",
+    660: "Close",
+    661: "Do you want to bring back the entry %s as the backup holds it?\n"
+         "Only this entry changes; a backup of the entries as they are now is made first.",
+    662: "The entry %s is back as the backup holds it.",
+    663: "The entry %s could not be brought back.",
+    664: "Nothing was changed: the backup of the entries as they are now could not be saved.",
 }
 
 FRANCAIS = {
@@ -923,6 +957,23 @@ FRANCAIS = {
     491: "Type avant",
     492: "Commande avant",
     493: "Actif avant",
+    650: "Comparer avec maintenant",
+    651: "Modifications depuis la sauvegarde du %s",
+    652: "Entrées ajoutées, supprimées ou modifiées depuis la sauvegarde. Une entrée supprimée ou modifiée "
+         "peut être rétablie seule, telle que la sauvegarde la contient.",
+    653: "Rien n’a changé depuis cette sauvegarde.",
+    654: "Ce qui a changé",
+    655: "commande avant : %s",
+    656: "activée avant",
+    657: "désactivée avant",
+    658: "emplacement avant : %s",
+    659: "Rétablir",
+    660: "Fermer",
+    661: "Voulez-vous rétablir l’entrée %s telle que la sauvegarde la contient ?\n"
+         "Seule cette entrée change ; une sauvegarde des entrées actuelles est faite d’abord.",
+    662: "L’entrée %s est rétablie telle que la sauvegarde la contient.",
+    663: "L’entrée %s n’a pas pu être rétablie.",
+    664: "Rien n’a été modifié : la sauvegarde des entrées actuelles n’a pas pu être enregistrée.",
 }
 
 NBSP = "\u00a0"

@@ -69,6 +69,9 @@ public:
     void ApplyTexts();
     void DeleteSelected();
     void RestoreSelected();
+    // Opens what changed since the selected snapshot; an entry brought back
+    // there counts as restored.
+    void CompareSelected();
     bool restored = false;
 
 protected:

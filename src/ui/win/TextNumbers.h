@@ -318,6 +318,24 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    // What changed since a backup, in the backup manager: its button, the
+    // window's caption ("%s": the backup's date and time) and hint, what a
+    // changed entry was before, and bringing one entry back ("%s": the entry).
+    CompareWithNow = 650,
+    CompareCaption = 651,
+    CompareHint = 652,
+    CompareNothingChanged = 653,
+    ColumnWhatChanged = 654,
+    DetailCommandBefore = 655,
+    DetailOnBefore = 656,
+    DetailOffBefore = 657,
+    DetailLocationBefore = 658,
+    BringBack = 659,
+    CloseWindow = 660,
+    BringBackQuestion = 661,
+    BroughtBack = 662,
+    NotBroughtBack = 663,
+    BringBackNotStarted = 664,
 };
 
 }  // namespace Text
