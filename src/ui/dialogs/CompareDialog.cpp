@@ -104,8 +104,7 @@ void CompareDialog::OnCreate() {
     AddControl(WC_LISTVIEWA, "",
                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                kMargin, 50, width, kClientHeight - 50 - kButtonHeight - 26, kIdCompareList, WS_EX_CLIENTEDGE);
-    SendMessageW(Control(kIdCompareList), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                 LVS_EX_FULLROWSELECT);
+    SendMessageW(Control(kIdCompareList), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int buttonTop = kClientHeight - kButtonHeight - 12;
     AddLinkButton("", kClientWidth - kMargin - 2 * kButtonWidth - 10, buttonTop, kButtonWidth, kButtonHeight,
                   kIdCompareBringBack, Glyph::Arrow);
@@ -156,8 +155,7 @@ void CompareDialog::Refill(int selected) {
         SetCell(list, at, 2, LocationLabel(shown.kind, GetText));
         SetCell(list, at, 3, DifferenceDetails(delta));
     }
-    SetControlText(kIdCompareHint,
-                   GetText(deltas_.empty() ? Text::CompareNothingChanged : Text::CompareHint));
+    SetControlText(kIdCompareHint, GetText(deltas_.empty() ? Text::CompareNothingChanged : Text::CompareHint));
     if (!deltas_.empty()) {
         if (selected >= static_cast<int>(deltas_.size())) selected = static_cast<int>(deltas_.size()) - 1;
         if (selected < 0) selected = 0;
