@@ -126,10 +126,10 @@ void CompareDialog::ApplyTexts() {
     RECT inside{};
     GetClientRect(list, &inside);
     const int total = inside.right - inside.left - GetSystemMetrics(SM_CXVSCROLL);
-    AddColumn(list, 0, GetText(Text::ColumnChange), total * 16 / 100);
-    AddColumn(list, 1, GetText(Text::ColumnName), total * 22 / 100);
-    AddColumn(list, 2, GetText(Text::ColumnLocation), total * 24 / 100);
-    AddColumn(list, 3, GetText(Text::ColumnWhatChanged), total - total * 62 / 100);
+    AddColumn(list, 0, GetText(Text::ColumnChange), total * 14 / 100);
+    AddColumn(list, 1, GetText(Text::ColumnName), total * 20 / 100);
+    AddColumn(list, 2, GetText(Text::ColumnLocation), total * 32 / 100);
+    AddColumn(list, 3, GetText(Text::ColumnWhatChanged), total - total * 66 / 100);
 }
 
 void CompareDialog::Prepare(BackupStore& store, const EntryList& snapshot, const std::string& dateText) {

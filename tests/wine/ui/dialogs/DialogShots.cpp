@@ -18,6 +18,7 @@
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
+#include "ui/dialogs/CompareDialog.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LocationDialog.h"
@@ -123,8 +124,18 @@ TEST_F(DialogShots, EveryDialog) {
     }
     ui::RestoreDialog& restore = ui::TheRestoreDialog();
     restore.Prepare(store);
-    Shoot(restore, "restore", 349, 223);
+    Shoot(restore, "restore", 349, 253);
     restore.Hide();
+
+    // What changed since the oldest of them: every entry of this run is new.
+    ui::CompareDialog& compare = ui::TheCompareDialog();
+    EntryList recorded;
+    StartupEntry gone = entry;
+    gone.name = "Removed since";
+    recorded.push_back(gone);
+    compare.Prepare(store, recorded, "08.12.2026 09:30:15");
+    Shoot(compare, "compare", 600, 360);
+    compare.Hide();
 
     testsupport::WriteFileBytes(DataFolder(kBaseName) + kBlockListFileName,
                                 "C:\\Tools\\Nag.exe /tray\r\n\"C:\\Program Files\\Vendor Cloud Sync\\Helpers\\"
