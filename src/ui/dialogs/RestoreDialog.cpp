@@ -1,5 +1,7 @@
 #include "ui/dialogs/RestoreDialog.h"
 
+#include <algorithm>
+
 #include "backup/BackupStore.h"
 #include "backup/EntryRestore.h"
 #include "backup/LocaleFormats.h"
@@ -128,6 +130,7 @@ namespace {
 
 constexpr int kClientWidth = 349;
 constexpr int kClientHeight = 253;
+constexpr int kPromptWidth = 320;
 
 std::string KeptAsideText(const std::string& keptAside) {
     return FillPlaceholder(GetText(Text::BackupFileKeptAside), keptAside);
@@ -209,15 +212,33 @@ void RestoreDialog::OnDpiChanged() {
     face.lfHeight = -Px(11);
     face.lfUnderline = TRUE;
     listFont_.reset(CreateFontIndirectW(&face));
+    SetControlFont(kIdRestoreList, listFont_.get());
+    FitPromptFont();
+}
+
+// The two prompt lines are designed for the English words at 16 pixels; where
+// a language's line is longer (German), the face gets smaller until both show whole.
+void RestoreDialog::FitPromptFont() {
+    LOGFONTW face{};
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    for (int height = 16;; --height) {
+        face.lfHeight = -Px(height);
+        promptFont_.reset(CreateFontIndirectW(&face));
+        int widest = 0;
+        for (int id : {kIdRestorePrompt1, kIdRestorePrompt2}) {
+            widest =
+                std::max(widest, MeasureTextWidth96(ControlText(id), promptFont_.get(), DT_SINGLELINE | DT_NOPREFIX));
+        }
+        if (widest <= kPromptWidth || height <= 11) break;
+    }
     SetControlFont(kIdRestorePrompt1, promptFont_.get());
     SetControlFont(kIdRestorePrompt2, promptFont_.get());
-    SetControlFont(kIdRestoreList, listFont_.get());
 }
 
 void RestoreDialog::OnCreate() {
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    AddControl("STATIC", "", label, 16, 10, 320, 20, kIdRestorePrompt1);
-    AddControl("STATIC", "", label, 16, 30, 320, 20, kIdRestorePrompt2);
+    AddControl("STATIC", "", label, 16, 10, kPromptWidth, 20, kIdRestorePrompt1);
+    AddControl("STATIC", "", label, 16, 30, kPromptWidth, 20, kIdRestorePrompt2);
     SetControlColor(kIdRestorePrompt1, kMaroon);
     SetControlColor(kIdRestorePrompt2, kMaroon);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 16, 60, 317, 182, kIdRestoreGroup);
@@ -241,6 +262,7 @@ void RestoreDialog::ApplyTexts() {
     SetControlText(kIdRestoreDelete, GetText(Text::DeleteBackup));
     SetControlText(kIdRestoreRestore, GetText(Text::RestoreBackup));
     SetControlText(kIdRestoreCompare, GetText(Text::CompareWithNow));
+    FitPromptFont();
 }
 
 LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

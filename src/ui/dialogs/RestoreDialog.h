@@ -83,6 +83,7 @@ protected:
 
 private:
     int SelectedPosition() const;
+    void FitPromptFont();
 
     BackupStore* store_ = nullptr;
     gdi::Font promptFont_;
