@@ -21,6 +21,7 @@
 #include "ui/dialogs/CompareDialog.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/InfoWindow.h"
+#include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/LocationDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/prompts/Prompts.h"
@@ -289,6 +290,10 @@ TEST_F(DialogShots, EveryCaptionFitsInEveryLanguage) {
         info.FillContents();
         ExpectEveryCaptionFits(info, "information" + suffix, dpi_);
     }
+    // The language dialog shows its prompts in all three languages at once.
+    ui::LanguageDialog& language = ui::TheLanguageDialog();
+    language.Create();
+    ExpectEveryCaptionFits(language, "language (" + std::to_string(dpi_) + " DPI)", dpi_);
 }
 
 TEST_F(DialogShots, EveryCaptionFitsAt144Dpi) {
