@@ -356,6 +356,23 @@ DEUTSCH = {
     500: "Gedruckt am %s",
     501: "Seite %s von %s",
     502: "%s: %s",
+    503: "Mit jetzt vergleichen",
+    504: "Änderungen seit dem Backup vom %s",
+    505: "Einträge, die seit dem Backup hinzugekommen, entfernt oder geändert wurden. Ein entfernter oder "
+         "geänderter Eintrag lässt sich einzeln so zurückholen, wie das Backup ihn enthält.",
+    506: "Seit diesem Backup hat sich nichts geändert.",
+    507: "Was sich geändert hat",
+    508: "Befehl vorher: %s",
+    509: "vorher eingeschaltet",
+    510: "vorher abgeschaltet",
+    511: "Ort vorher: %s",
+    512: "Zurückholen",
+    513: "Schließen",
+    514: "Möchten Sie den Eintrag %s so zurückholen, wie das Backup ihn enthält?\n"
+         "Nur dieser Eintrag wird geändert; vorher wird ein Backup des jetzigen Stands angelegt.",
+    515: "Der Eintrag %s ist zurückgeholt.",
+    516: "Der Eintrag %s konnte nicht zurückgeholt werden.",
+    517: "Es wurde nichts geändert: das Backup des jetzigen Stands konnte nicht gespeichert werden.",
 }
 
 ENGLISH = {
@@ -648,6 +665,23 @@ ENGLISH = {
     500: "Printed %s",
     501: "Page %s of %s",
     502: "%s: %s",
+    503: "Compare with now",
+    504: "Changes since the backup of %s",
+    505: "Entries added, removed or changed since the backup. A removed or changed entry can be brought "
+         "back on its own, as the backup holds it.",
+    506: "Nothing has changed since this backup.",
+    507: "What changed",
+    508: "command before: %s",
+    509: "switched on before",
+    510: "switched off before",
+    511: "location before: %s",
+    512: "Bring back",
+    513: "Close",
+    514: "Do you want to bring back the entry %s as the backup holds it?\n"
+         "Only this entry changes; a backup of the entries as they are now is made first.",
+    515: "The entry %s is back as the backup holds it.",
+    516: "The entry %s could not be brought back.",
+    517: "Nothing was changed: the backup of the entries as they are now could not be saved.",
 }
 
 FRANCAIS = {
@@ -950,6 +984,23 @@ FRANCAIS = {
     500: "Imprimé le %s",
     501: "Page %s sur %s",
     502: "%s : %s",
+    503: "Comparer avec maintenant",
+    504: "Modifications depuis la sauvegarde du %s",
+    505: "Entrées ajoutées, supprimées ou modifiées depuis la sauvegarde. Une entrée supprimée ou modifiée "
+         "peut être rétablie seule, telle que la sauvegarde la contient.",
+    506: "Rien n’a changé depuis cette sauvegarde.",
+    507: "Ce qui a changé",
+    508: "commande avant : %s",
+    509: "activée avant",
+    510: "désactivée avant",
+    511: "emplacement avant : %s",
+    512: "Rétablir",
+    513: "Fermer",
+    514: "Voulez-vous rétablir l’entrée %s telle que la sauvegarde la contient ?\n"
+         "Seule cette entrée change ; une sauvegarde des entrées actuelles est faite d’abord.",
+    515: "L’entrée %s est rétablie telle que la sauvegarde la contient.",
+    516: "L’entrée %s n’a pas pu être rétablie.",
+    517: "Rien n’a été modifié : la sauvegarde des entrées actuelles n’a pas pu être enregistrée.",
 }
 
 NBSP = "\u00a0"

@@ -1,5 +1,9 @@
 #include "ui/dialogs/LocationDialog.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "entries/EntryCatalogue.h"
 #include "entries/StartupEntry.h"
 #include "i18n/TranslationCatalogue.h"
@@ -156,8 +160,81 @@ void LocationDialog::ApplyTexts() {
     SetControlText(kIdLocationHiveCurrentUser, keys.Mark(GetText(Text::OnlyCurrentUser)));
     SetControlText(kIdLocationHiveAllUsers32, keys.Mark(GetText(Text::AllUsers32Bit)));
     SetControlText(kIdLocationApply, GetText(Text::Continue));
+    LayOutByText();
     choice_.hive = RegistryHive::AllUsers;
     ShowChoiceInControls();
+}
+
+// The designed places fit the English texts. A longer description (French,
+// German) wraps within the line width and pushes every control below it down,
+// the window growing by as much; a description given as two lines is shown as
+// one wrapping text, so that it breaks where the language's words allow. The
+// hive buttons take the width their captions need.
+void LocationDialog::LayOutByText() {
+    constexpr int kLineHeight = 14;
+    struct Description {
+        int id;
+        int top;
+        int lines;  // designed
+        std::string text;
+    };
+    std::vector<Description> descriptions;
+    for (const LineRow& row : kLines) {
+        const std::string text = GetText(row.text);
+        if (!descriptions.empty() && row.top == descriptions.back().top + kLineHeight * descriptions.back().lines) {
+            descriptions.back().text += " " + text;
+            ++descriptions.back().lines;
+            SetControlText(row.id, "");
+            ShowWindow(Control(row.id), SW_HIDE);
+            continue;
+        }
+        descriptions.push_back({row.id, row.top, 1, text});
+    }
+    // How far the controls designed at or below a place move down.
+    std::vector<std::pair<int, int>> pushes;  // designed bottom, extra height
+    for (const Description& d : descriptions) {
+        const int designed = kLineHeight * d.lines;
+        const int needed = MeasureTextHeight96(d.text, DialogFont(), kLineWidth, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        pushes.push_back({d.top + designed, needed > designed ? needed - designed : 0});
+    }
+    auto shiftAt = [&pushes](int designedTop) {
+        int shift = 0;
+        for (const auto& push : pushes) {
+            if (push.first <= designedTop) shift += push.second;
+        }
+        return shift;
+    };
+    for (const Description& d : descriptions) {
+        const int designed = kLineHeight * d.lines;
+        const int needed = MeasureTextHeight96(d.text, DialogFont(), kLineWidth, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        SetControlText(d.id, d.text);
+        MoveControl(d.id, kLineLeft, d.top + shiftAt(d.top), kLineWidth, needed > designed ? needed : designed);
+    }
+    for (const ButtonRow& row : kButtons) {
+        const bool runList = row.button == LocationButton::WinIniRun;
+        MoveControl(row.id, runList ? 260 : kButtonLeft, row.top + shiftAt(row.top), 190, 18);
+    }
+    MoveControl(kIdLocationFolderHeading, kButtonLeft, 10, 300, 18);
+    MoveControl(kIdLocationRegistryHeading, kButtonLeft, 136 + shiftAt(136), 300, 18);
+    MoveControl(kIdLocationWinIniHeading, kButtonLeft, 450 + shiftAt(450), 300, 18);
+
+    // The hive buttons: the first as wide as its caption needs, the second beside it.
+    const int groupLeft = kButtonLeft, groupWidth = 462, hiveTop = 384 + shiftAt(384);
+    constexpr int box = 22;  // the radio button's circle and the gap to its caption
+    auto captionWidth = [this](int id) {
+        return MeasureTextWidth96(ControlText(id), DialogFont(), DT_SINGLELINE) + box;
+    };
+    const int firstWidth = std::max(215, captionWidth(kIdLocationHiveAllUsers));
+    const int secondLeft = groupLeft + 12 + firstWidth + 8;
+    MoveControl(kIdLocationHiveGroup, groupLeft, hiveTop, groupWidth, 62);
+    MoveControl(kIdLocationHiveAllUsers, groupLeft + 12, hiveTop + 18, firstWidth, 18);
+    MoveControl(kIdLocationHiveCurrentUser, secondLeft, hiveTop + 18, groupLeft + groupWidth - 12 - secondLeft, 18);
+    MoveControl(kIdLocationHiveAllUsers32, groupLeft + 12, hiveTop + 36,
+                std::max(215, std::min(groupWidth - 18, captionWidth(kIdLocationHiveAllUsers32))), 18);
+
+    const int grown = shiftAt(kClientHeight);
+    MoveControl(kIdLocationApply, kClientWidth - 100, kClientHeight + grown - 31, 92, 23);
+    SetClientSize96(kClientWidth, kClientHeight + grown);
 }
 
 void LocationDialog::ShowChoiceInControls() {

@@ -52,6 +52,8 @@ protected:
 private:
     void ShowChoiceInControls();
     void MakeFonts();
+    // Places the controls for the texts of the language: see the .cpp.
+    void LayOutByText();
 
     StartupEntry* entry_ = nullptr;
     Mode mode_ = Mode::Move;

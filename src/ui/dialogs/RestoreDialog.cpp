@@ -1,5 +1,7 @@
 #include "ui/dialogs/RestoreDialog.h"
 
+#include <algorithm>
+
 #include "backup/BackupStore.h"
 #include "backup/EntryRestore.h"
 #include "backup/LocaleFormats.h"
@@ -8,6 +10,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
+#include "ui/dialogs/CompareDialog.h"
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/RestoreModel.h"
@@ -126,7 +129,8 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
 namespace {
 
 constexpr int kClientWidth = 349;
-constexpr int kClientHeight = 223;
+constexpr int kClientHeight = 253;
+constexpr int kPromptWidth = 320;
 
 std::string KeptAsideText(const std::string& keptAside) {
     return FillPlaceholder(GetText(Text::BackupFileKeptAside), keptAside);
@@ -208,22 +212,41 @@ void RestoreDialog::OnDpiChanged() {
     face.lfHeight = -Px(11);
     face.lfUnderline = TRUE;
     listFont_.reset(CreateFontIndirectW(&face));
+    SetControlFont(kIdRestoreList, listFont_.get());
+    FitPromptFont();
+}
+
+// The two prompt lines are designed for the English words at 16 pixels; where
+// a language's line is longer (German), the face gets smaller until both show whole.
+void RestoreDialog::FitPromptFont() {
+    LOGFONTW face{};
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    for (int height = 16;; --height) {
+        face.lfHeight = -Px(height);
+        promptFont_.reset(CreateFontIndirectW(&face));
+        int widest = 0;
+        for (int id : {kIdRestorePrompt1, kIdRestorePrompt2}) {
+            widest =
+                std::max(widest, MeasureTextWidth96(ControlText(id), promptFont_.get(), DT_SINGLELINE | DT_NOPREFIX));
+        }
+        if (widest <= kPromptWidth || height <= 11) break;
+    }
     SetControlFont(kIdRestorePrompt1, promptFont_.get());
     SetControlFont(kIdRestorePrompt2, promptFont_.get());
-    SetControlFont(kIdRestoreList, listFont_.get());
 }
 
 void RestoreDialog::OnCreate() {
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    AddControl("STATIC", "", label, 16, 10, 320, 20, kIdRestorePrompt1);
-    AddControl("STATIC", "", label, 16, 30, 320, 20, kIdRestorePrompt2);
+    AddControl("STATIC", "", label, 16, 10, kPromptWidth, 20, kIdRestorePrompt1);
+    AddControl("STATIC", "", label, 16, 30, kPromptWidth, 20, kIdRestorePrompt2);
     SetControlColor(kIdRestorePrompt1, kMaroon);
     SetControlColor(kIdRestorePrompt2, kMaroon);
-    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 16, 60, 317, 152, kIdRestoreGroup);
+    AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 16, 60, 317, 182, kIdRestoreGroup);
     AddControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 30, 84, 289, 200,
                kIdRestoreList);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 30, 124, 130, 76, kIdRestoreDelete);
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 189, 124, 130, 76, kIdRestoreRestore);
+    AddLinkButton("", 30, 208, 289, 24, kIdRestoreCompare, Glyph::Arrow);
     OnDpiChanged();
     SetInitialFocus(kIdRestoreList);
     ApplyTexts();
@@ -238,6 +261,8 @@ void RestoreDialog::ApplyTexts() {
     SetControlText(kIdRestoreGroup, MnemonicSet().Mark(GetText(Text::BackupsGroup)));
     SetControlText(kIdRestoreDelete, GetText(Text::DeleteBackup));
     SetControlText(kIdRestoreRestore, GetText(Text::RestoreBackup));
+    SetControlText(kIdRestoreCompare, GetText(Text::CompareWithNow));
+    FitPromptFont();
 }
 
 LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -293,6 +318,7 @@ void RestoreDialog::FillSnapshotList() {
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     EnableWindow(Control(kIdRestoreDelete), FALSE);
     EnableWindow(Control(kIdRestoreRestore), FALSE);
+    EnableWindow(Control(kIdRestoreCompare), FALSE);
     if (!store_) return;
     auto& snapshots = store_->List().Snapshots;
     SortSnapshots(snapshots);
@@ -306,6 +332,7 @@ void RestoreDialog::FillSnapshotList() {
         SendMessageW(list, CB_SETCURSEL, 0, 0);
         EnableWindow(Control(kIdRestoreDelete), TRUE);
         EnableWindow(Control(kIdRestoreRestore), TRUE);
+        EnableWindow(Control(kIdRestoreCompare), TRUE);
     }
 }
 
@@ -351,10 +378,27 @@ void RestoreDialog::RestoreSelected() {
     EndModal(IDOK);
 }
 
+void RestoreDialog::CompareSelected() {
+    const int position = SelectedPosition();
+    if (position < 0) return;
+    const Snapshot& snapshot = store_->List().Snapshots[static_cast<size_t>(position)];
+    CompareDialog& compare = TheCompareDialog();
+    {
+        ScopedDialogOwner owner(hwnd());
+        compare.Prepare(*store_, snapshot.Entries, DateTimeText(snapshot.Timestamp));
+        compare.RunModal();
+    }
+    if (!compare.broughtBack) return;
+    // Each entry brought back added its undo snapshot: the list shows them.
+    restored = true;
+    FillSnapshotList();
+}
+
 void RestoreDialog::OnCommand(int id, int code, HWND /*control*/) {
     if (code != BN_CLICKED) return;
     if (id == kIdRestoreDelete) DeleteSelected();
     if (id == kIdRestoreRestore) RestoreSelected();
+    if (id == kIdRestoreCompare) CompareSelected();
 }
 
 RestoreDialog& TheRestoreDialog() {

@@ -69,6 +69,9 @@ public:
     void ApplyTexts();
     void DeleteSelected();
     void RestoreSelected();
+    // Opens what changed since the selected snapshot; an entry brought back
+    // there counts as restored.
+    void CompareSelected();
     bool restored = false;
 
 protected:
@@ -80,6 +83,7 @@ protected:
 
 private:
     int SelectedPosition() const;
+    void FitPromptFont();
 
     BackupStore* store_ = nullptr;
     gdi::Font promptFont_;

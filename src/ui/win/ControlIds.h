@@ -165,6 +165,13 @@ constexpr int kIdRestoreGroup = 3202;
 constexpr int kIdRestoreList = 3203;
 constexpr int kIdRestoreDelete = 3204;
 constexpr int kIdRestoreRestore = 3205;
+constexpr int kIdRestoreCompare = 3206;
+
+// What changed since a backup (class "TCompareForm")
+constexpr int kIdCompareHint = 3700;
+constexpr int kIdCompareList = 3701;
+constexpr int kIdCompareBringBack = 3702;
+constexpr int kIdCompareClose = 3703;
 
 // Blocked-entries dialog (class "TSperrenForm")
 constexpr int kIdBlockedGroup = 3300;

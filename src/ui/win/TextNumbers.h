@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 503, and goes into every shipped
+// A new text takes the next free number, 518, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -331,6 +331,24 @@ enum : int {
     PrintedAt = 500,
     PrintPageOf = 501,
     FieldAndValue = 502,
+    // What changed since a backup, in the backup manager: its button, the
+    // window's caption ("%s": the backup's date and time) and hint, what a
+    // changed entry was before, and bringing one entry back ("%s": the entry).
+    CompareWithNow = 503,
+    CompareCaption = 504,
+    CompareHint = 505,
+    CompareNothingChanged = 506,
+    ColumnWhatChanged = 507,
+    DetailCommandBefore = 508,
+    DetailOnBefore = 509,
+    DetailOffBefore = 510,
+    DetailLocationBefore = 511,
+    BringBack = 512,
+    CloseWindow = 513,
+    BringBackQuestion = 514,
+    BroughtBack = 515,
+    NotBroughtBack = 516,
+    BringBackNotStarted = 517,
 };
 
 }  // namespace Text

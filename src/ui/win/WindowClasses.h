@@ -16,6 +16,7 @@ constexpr char Splash[] = "TSplashForm";
 constexpr char EntryEditor[] = "TEditAddForm";
 constexpr char Location[] = "TLocationForm";
 constexpr char Restore[] = "TRestoreForm";
+constexpr char Compare[] = "TCompareForm";
 constexpr char BlockedEntries[] = "TSperrenForm";
 constexpr char Info[] = "TInfoForm";
 constexpr char Language[] = "TLanguageForm";

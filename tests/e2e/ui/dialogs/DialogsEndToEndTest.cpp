@@ -4,6 +4,8 @@
 // Bootmarshal.exe and checked in the locations afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -15,6 +17,7 @@
 #include "entries/EntryChange.h"
 #include "entries/StartupFolders.h"
 #include "support/EntryBuilder.h"
+#include "support/WindowFinder.h"
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/ProductNames.h"
@@ -34,7 +37,8 @@ constexpr int kEditorName = 3001, kEditorLocation = 3003, kEditorChangeLocation 
               kEditorSave = 3008, kEditorCancel = 3009;
 constexpr int kLocationRun = 3112, kLocationRunServices = 3115, kLocationWinIniLoad = 3117,
               kLocationHiveAllUsers = 3141, kLocationHiveCurrentUser = 3142, kLocationApply = 3150;
-constexpr int kRestoreList = 3203, kRestoreRestore = 3205;
+constexpr int kRestoreList = 3203, kRestoreRestore = 3205, kRestoreCompare = 3206;
+constexpr int kCompareList = 3701, kCompareBringBack = 3702;
 constexpr int kBlockedList = 3303, kBlockedRelease = 3304;
 constexpr int kMessageText = 2000, kMessageClose = 2001;
 
@@ -230,6 +234,67 @@ TEST_F(DialogsEndToEnd, ABackupIsRestoredAfterChanges) {
     EXPECT_EQ(Find("Kept").kind, 11);
     EXPECT_EQ(Find("Sleeping").active, 0);
     EXPECT_EQ(Find("Intruder").kind, 0);
+}
+
+// The control of the window's thread that has the keyboard focus.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// Tab, as a user presses it, until the control has the focus.
+bool TabTo(HWND window, int id) {
+    HWND control = e2e::FindControl(window, id);
+    for (int press = 0; press < 12 && FocusOf(window) != control; ++press) {
+        SetForegroundWindow(window);
+        testsupport::PressKey(VK_TAB);
+        Sleep(100);
+    }
+    return control && FocusOf(window) == control;
+}
+
+TEST_F(DialogsEndToEnd, OneEntryRemovedSinceABackupIsBroughtBackWithTheKeyboard) {
+    ASSERT_TRUE(AddEntry(AnEntry("Kept", "C:\\bmtest\\kept.exe")).ok());
+    ASSERT_TRUE(AddEntry(AnEntry("Other", "C:\\bmtest\\other.exe").Kind(21)).ok());
+    StartProgram();
+    Command(kMakeBackup);
+    EXPECT_EQ(TakeMessage(), "The backup is complete.");
+    ASSERT_TRUE(DeleteEntry(Find("Kept")).ok());
+    ASSERT_TRUE(DeleteEntry(Find("Other")).ok());
+
+    Command(kManageBackups);
+    HWND restore = Wait(WindowClass::Restore);
+    ASSERT_TRUE(restore);
+    ASSERT_TRUE(TabTo(restore, kRestoreCompare));
+    HWND compare = nullptr;
+    for (int press = 0; press < 5 && !compare; ++press) {
+        SetForegroundWindow(restore);
+        testsupport::PressKey(VK_RETURN);
+        compare = e2e::WaitForWindow(WindowClass::Compare, 2000, program_.processId());
+    }
+    ASSERT_TRUE(compare);
+    Sleep(200);
+    e2e::Screenshot("compare", compare);
+    // Both removed, in the snapshot's order: the user's key first, and the first line is selected.
+    DWORD_PTR lines = 0;
+    SendMessageTimeoutW(e2e::FindControl(compare, kCompareList), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        &lines);
+    EXPECT_EQ(lines, 2u);
+    ASSERT_TRUE(TabTo(compare, kCompareBringBack));
+    SetForegroundWindow(compare);
+    testsupport::PressKey(VK_RETURN);
+    EXPECT_TRUE(e2e::AnswerQuestion(true));
+    const std::string message = TakeMessage();
+    EXPECT_NE(message.find("Kept"), std::string::npos) << message;
+    EXPECT_EQ(Find("Kept").kind, 11);
+    EXPECT_EQ(Find("Other").kind, 0) << "no other entry comes back";
+
+    for (HWND window : {compare, restore}) {
+        e2e::Close(window);
+        EXPECT_TRUE(testsupport::Eventually([window] { return !IsWindowVisible(window); }, 5000));
+    }
 }
 
 TEST_F(DialogsEndToEnd, ReleasingABlockedLineSwitchesTheSelectedEntryOn) {
