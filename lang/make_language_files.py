@@ -301,6 +301,11 @@ DEUTSCH = {
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
     454: "(Wert vom Typ %s, kein Programm)",
     455: "(leer, kein Programm)",
+    550: "Eine geplante Aufgabe wird hier nur ein- und ausgeschaltet; angelegt, geändert\n"
+         "und verschoben wird sie in der Aufgabenplanung.",
+    551: "Startet nicht: die Aufgabe ist in der Aufgabenplanung deaktiviert",
+    552: "Startet nicht: ihre Anmelde- und Start-Trigger sind deaktiviert",
+    553: "Startet nicht: sie startet nur bei der Anmeldung eines anderen Benutzers",
 }
 
 ENGLISH = {
@@ -538,6 +543,11 @@ ENGLISH = {
     453: "Do you really want to delete this entry?",
     454: "(value of type %s, no program)",
     455: "(empty, no program)",
+    550: "A scheduled task is only switched on and off here; it is made, changed and moved\n"
+         "in the Task Scheduler.",
+    551: "Will not start: the task is disabled in the Task Scheduler",
+    552: "Will not start: its logon and boot triggers are disabled",
+    553: "Will not start: it starts only at another user's logon",
 }
 
 FRANCAIS = {
@@ -785,6 +795,11 @@ FRANCAIS = {
     453: "Voulez-vous vraiment supprimer cette entrée ?",
     454: "(valeur de type %s, aucun programme)",
     455: "(vide, aucun programme)",
+    550: "Une tâche planifiée n'est qu'activée ou désactivée ici ; elle est créée, modifiée\n"
+         "et déplacée dans le Planificateur de tâches.",
+    551: "Ne démarre pas : la tâche est désactivée dans le Planificateur de tâches",
+    552: "Ne démarre pas : ses déclencheurs d'ouverture de session et de démarrage sont désactivés",
+    553: "Ne démarre pas : elle ne démarre qu'à l'ouverture de session d'un autre utilisateur",
 }
 
 NBSP = "\u00a0"

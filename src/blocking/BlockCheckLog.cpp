@@ -40,6 +40,8 @@ const char* ReasonWords(ChangeReason reason) {
             return "not a machine-wide location";
         case ChangeReason::ProgramNotFound:
             return "program not found";
+        case ChangeReason::OnlySwitched:
+            return "only switched where it stands";
     }
     return "refused";
 }

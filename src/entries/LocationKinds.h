@@ -9,7 +9,8 @@
 
 // The tens digit gives the family: 0 Startup folders, 1 current user's
 // registry, 2 machine registry (26-28 its 32-bit view on a 64-bit Windows,
-// HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini. The numbers are stored in
+// HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 5 and 6 what the Task Scheduler
+// and packaged apps start. The numbers are stored in
 // backups and block lists.
 enum LocationKind : int32_t {
     kNoLocation = 0,
@@ -30,6 +31,7 @@ enum LocationKind : int32_t {
     kMachineRunOnceEx32 = 28,
     kWinIniLoad = 31,
     kWinIniRun = 32,
+    kLogonTasks = 51,
 };
 
 // The family of locations that stores a kind's entries.
@@ -37,6 +39,7 @@ enum class LocationFamilyId : uint8_t {
     StartupLinks,    // ".lnk" files of a Startup folder
     RegistryValues,  // string values of a Run-family key
     WinIniItems,     // items of a win.ini list
+    LogonTasks,      // tasks of the Task Scheduler started at logon or boot
     Registered,      // a family registered at run time (tests add one so)
 };
 
@@ -83,6 +86,7 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
         {kMachineRunOnceEx32, LocationFamilyId::RegistryValues, true, false, false, true, false, false},
         {kWinIniLoad, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
         {kWinIniRun, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
+        {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
     };
     return rows;
 }

@@ -28,6 +28,8 @@ int ChangeReasonTextNumber(ChangeReason reason) {
             return Text::ReasonNotMachineWide;
         case ChangeReason::ProgramNotFound:
             return Text::ReasonProgramNotFound;
+        case ChangeReason::OnlySwitched:
+            return Text::ReasonOnlySwitched;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;

@@ -273,6 +273,10 @@ enum : int {
     // Shown in place of the command of a value that starts nothing.
     ValueOfTypeNoProgram = 454,
     EmptyValueNoProgram = 455,
+    ReasonOnlySwitched = 550,
+    WillNotStartTaskDisabled = 551,
+    WillNotStartTaskTriggersDisabled = 552,
+    WillNotStartTaskForOtherAccounts = 553,
 };
 
 }  // namespace Text
