@@ -1,6 +1,7 @@
 #include "entries/ScheduledTasksFamily.h"
 
 #include <windows.h>
+
 #include <lmcons.h>
 #include <sddl.h>
 
@@ -101,8 +102,7 @@ public:
 
     ChangeReason CheckStorable(const StartupEntry&) const override { return ChangeReason::None; }
 
-    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool, const StoredForm*,
-                                              bool) const override {
+    std::unique_ptr<StoredForm> WorkOutStored(const StartupEntry& entry, bool, const StoredForm*, bool) const override {
         auto stored = std::make_unique<StoredTask>();
         stored->path = entry.name;
         stored->command = entry.command;

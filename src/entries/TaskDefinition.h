@@ -8,22 +8,22 @@
 #include <vector>
 
 struct TaskStartTrigger {
-    bool boot = false;     // a BootTrigger; else a LogonTrigger
-    bool enabled = true;   // its own Enabled
-    std::string userId;    // a logon trigger's UserId: empty for any user
+    bool boot = false;    // a BootTrigger; else a LogonTrigger
+    bool enabled = true;  // its own Enabled
+    std::string userId;   // a logon trigger's UserId: empty for any user
 };
 
 struct TaskProgramAction {
-    std::string command;    // as stored: may hold %name% references and blanks unquoted
+    std::string command;  // as stored: may hold %name% references and blanks unquoted
     std::string arguments;
     std::string workingDirectory;
 };
 
 struct TaskDefinition {
-    bool enabled = true;  // Settings\Enabled
-    std::vector<TaskStartTrigger> startTriggers;  // logon and boot, in their order
+    bool enabled = true;                            // Settings\Enabled
+    std::vector<TaskStartTrigger> startTriggers;    // logon and boot, in their order
     std::vector<TaskProgramAction> programActions;  // Exec actions, in their order
-    std::string principalUserId;  // the account it runs under; empty when the definition names none
+    std::string principalUserId;                    // the account it runs under; empty when the definition names none
 };
 
 // False when the text is no task definition (or XmlLite cannot read it).

@@ -1,6 +1,7 @@
 #include "entries/TaskScheduler.h"
 
 #include <windows.h>
+
 #include <oleauto.h>
 #include <taskschd.h>
 

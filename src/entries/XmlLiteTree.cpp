@@ -1,6 +1,7 @@
 #include "entries/XmlLiteTree.h"
 
 #include <windows.h>
+
 #include <objidl.h>
 #include <shlwapi.h>
 #include <xmllite.h>
@@ -71,8 +72,7 @@ bool ReadTree(IStream* stream, XmlLiteNode& root) {
                 }
                 node->name = LocalName(reader.p);
                 const bool empty = reader.p->IsEmptyElement() != FALSE;
-                for (HRESULT at = reader.p->MoveToFirstAttribute(); at == S_OK;
-                     at = reader.p->MoveToNextAttribute()) {
+                for (HRESULT at = reader.p->MoveToFirstAttribute(); at == S_OK; at = reader.p->MoveToNextAttribute()) {
                     if (reader.p->IsDefault()) continue;
                     node->attributes.emplace_back(LocalName(reader.p), Value(reader.p));
                 }

@@ -8,9 +8,9 @@
 #include <vector>
 
 struct XmlLiteNode {
-    std::string name;  // local name, UTF-8
+    std::string name;                                             // local name, UTF-8
     std::vector<std::pair<std::string, std::string>> attributes;  // local name, value
-    std::string text;  // the element's own text pieces, joined
+    std::string text;                                             // the element's own text pieces, joined
     std::vector<XmlLiteNode> children;
 
     // The first child of that local name (case counts, as in XML); nullptr when none.
