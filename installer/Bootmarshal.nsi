@@ -98,6 +98,7 @@ Section "Bootmarshal" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}\Bootmarshal.exe"
+  File "${BIN_DIR}\Bootmarshal.com"
   File "${BIN_DIR}\inactive.exe"
   File "${BIN_DIR}\Bootmarshal.t00"
   File "${BIN_DIR}\Bootmarshal.t01"
@@ -216,6 +217,7 @@ Section "Uninstall"
   ${EndIf}
 
   Delete "$INSTDIR\Bootmarshal.exe"
+  Delete "$INSTDIR\Bootmarshal.com"
   Delete "$INSTDIR\Bootmarshal.t00"
   Delete "$INSTDIR\Bootmarshal.t01"
   Delete "$INSTDIR\Bootmarshal.t02"

@@ -301,11 +301,60 @@ DEUTSCH = {
     453: "Möchten Sie diesen Eintrag wirklich löschen?",
     454: "(Wert vom Typ %s, kein Programm)",
     455: "(leer, kein Programm)",
+    456: "Strg",
+    457: "Entf",
+    458: "Eingabe",
+    459: "Von einer Richtlinie gesetzt; wird über die Gruppenrichtlinien geändert",
+    460: "Von der Windows-Anmeldung (Winlogon) gestartet; nur im Registrierungs-Editor zu ändern",
+    461: "Hersteller:",
+    462: "keine Versionsinformationen",
+    463: "Art",
+    464: "Ort",
+    465: "Name",
+    466: "Befehl",
+    467: "Aktiv",
+    468: "Abgeschaltet von",
+    469: "Startet nicht",
+    470: "Systemeintrag",
+    471: "Bootmarshal",
+    472: "Windows",
+    473: "anderes Werkzeug",
+    474: "Programm fehlt",
+    475: "Windows NT startet diesen Ort nicht",
+    476: "von Windows abgeschaltet",
+    477: "Aufruf:\n"
+         "  Bootmarshal /list [/csv | /json] [/out DATEI]   alle Autostart-Einträge auflisten\n"
+         "  Bootmarshal /backup                             ein Backup aller Einträge anlegen\n"
+         "  Bootmarshal /block \"Befehl\"                   Befehl sperren, passende Einträge abschalten\n"
+         "  Bootmarshal /release \"Befehl\"                 Sperre aufheben, passende Einträge einschalten\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out DATEI]   Änderungen seit Backup N (1 = neuestes)\n"
+         "  Bootmarshal /help oder /?                       diese Hilfe\n"
+         "Rückgabewerte: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf,\n"
+         "3 Zugriff verweigert, 4 eine Datei konnte nicht geschrieben werden.",
+    478: "Unbekannter oder unvollständiger Schalter: %s (Bootmarshal /? zeigt die Hilfe)",
+    479: "Kein Eintrag passt zu %s",
+    480: "Zugriff verweigert: %s",
+    481: "Gesperrt und abgeschaltet: %s",
+    482: "Freigegeben und eingeschaltet: %s",
+    483: "Backup angelegt: %s",
+    484: "Es gibt kein Backup Nummer %s",
+    485: "Nicht geändert: %s",
+    486: "Änderung",
+    487: "hinzugekommen",
+    488: "entfernt",
+    489: "geändert",
+    490: "verschoben",
+    491: "Art vorher",
+    492: "Befehl vorher",
+    493: "Aktiv vorher",
     550: "Eine geplante Aufgabe wird hier nur ein- und ausgeschaltet; angelegt, geändert\n"
          "und verschoben wird sie in der Aufgabenplanung.",
     551: "Startet nicht: die Aufgabe ist in der Aufgabenplanung deaktiviert",
     552: "Startet nicht: ihre Anmelde- und Start-Trigger sind deaktiviert",
     553: "Startet nicht: sie startet nur bei der Anmeldung eines anderen Benutzers",
+    554: "Aufgabe deaktiviert",
+    555: "Trigger deaktiviert",
+    556: "nur bei Anmeldung anderer Benutzer",
 }
 
 ENGLISH = {
@@ -543,11 +592,60 @@ ENGLISH = {
     453: "Do you really want to delete this entry?",
     454: "(value of type %s, no program)",
     455: "(empty, no program)",
+    456: "Ctrl",
+    457: "Del",
+    458: "Enter",
+    459: "Set by a policy; changed through Group Policy",
+    460: "Started by Windows' logon (Winlogon); changed only in the registry editor",
+    461: "Made by:",
+    462: "no version information",
+    463: "Kind",
+    464: "Location",
+    465: "Name",
+    466: "Command",
+    467: "Active",
+    468: "Switched off by",
+    469: "Will not start",
+    470: "System entry",
+    471: "Bootmarshal",
+    472: "Windows",
+    473: "another tool",
+    474: "program missing",
+    475: "Windows NT does not start this location",
+    476: "switched off by Windows",
+    477: "Usage:\n"
+         "  Bootmarshal /list [/csv | /json] [/out FILE]   list every autostart entry\n"
+         "  Bootmarshal /backup                            take a backup of all entries\n"
+         "  Bootmarshal /block \"command\"                  block a command, switch its entries off\n"
+         "  Bootmarshal /release \"command\"                release a command, switch its entries on\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out FILE]   changes since backup N (1 = newest)\n"
+         "  Bootmarshal /help or /?                        this help\n"
+         "Exit codes: 0 done, 1 nothing matched, 2 usage error,\n"
+         "3 access denied, 4 a file could not be written.",
+    478: "Unknown or incomplete switch: %s (Bootmarshal /? shows the usage)",
+    479: "No entry matches %s",
+    480: "Access denied: %s",
+    481: "Blocked and switched off: %s",
+    482: "Released and switched on: %s",
+    483: "Backup taken: %s",
+    484: "There is no backup number %s",
+    485: "Not changed: %s",
+    486: "Change",
+    487: "added",
+    488: "removed",
+    489: "changed",
+    490: "moved",
+    491: "Kind before",
+    492: "Command before",
+    493: "Active before",
     550: "A scheduled task is only switched on and off here; it is made, changed and moved\n"
          "in the Task Scheduler.",
     551: "Will not start: the task is disabled in the Task Scheduler",
     552: "Will not start: its logon and boot triggers are disabled",
     553: "Will not start: it starts only at another user's logon",
+    554: "task disabled",
+    555: "triggers disabled",
+    556: "only at another user's logon",
 }
 
 FRANCAIS = {
@@ -795,11 +893,60 @@ FRANCAIS = {
     453: "Voulez-vous vraiment supprimer cette entrée ?",
     454: "(valeur de type %s, aucun programme)",
     455: "(vide, aucun programme)",
+    456: "Ctrl",
+    457: "Suppr",
+    458: "Entrée",
+    459: "Défini par une stratégie ; se modifie par la stratégie de groupe",
+    460: "Lancé par l'ouverture de session de Windows (Winlogon) ; se modifie uniquement dans l'éditeur du Registre",
+    461: "Éditeur :",
+    462: "aucune information de version",
+    463: "Type",
+    464: "Emplacement",
+    465: "Nom",
+    466: "Commande",
+    467: "Actif",
+    468: "Désactivé par",
+    469: "Ne démarre pas",
+    470: "Entrée système",
+    471: "Bootmarshal",
+    472: "Windows",
+    473: "un autre outil",
+    474: "programme absent",
+    475: "Windows NT ne démarre pas cet emplacement",
+    476: "désactivé par Windows",
+    477: "Utilisation :\n"
+         "  Bootmarshal /list [/csv | /json] [/out FICHIER]   lister toutes les entrées de démarrage\n"
+         "  Bootmarshal /backup                               sauvegarder toutes les entrées\n"
+         "  Bootmarshal /block \"commande\"                    bloquer une commande, désactiver ses entrées\n"
+         "  Bootmarshal /release \"commande\"                  débloquer une commande, activer ses entrées\n"
+         "  Bootmarshal /compare N [/csv | /json] [/out FICHIER]   changements depuis la sauvegarde N (1 = la plus récente)\n"
+         "  Bootmarshal /help ou /?                           cette aide\n"
+         "Codes de sortie : 0 fait, 1 rien ne correspond, 2 appel incorrect,\n"
+         "3 accès refusé, 4 un fichier n'a pas pu être écrit.",
+    478: "Commutateur inconnu ou incomplet : %s (Bootmarshal /? affiche l'aide)",
+    479: "Aucune entrée ne correspond à %s",
+    480: "Accès refusé : %s",
+    481: "Bloquée et désactivée : %s",
+    482: "Débloquée et activée : %s",
+    483: "Sauvegarde effectuée : %s",
+    484: "Il n'y a pas de sauvegarde numéro %s",
+    485: "Non modifiée : %s",
+    486: "Changement",
+    487: "ajoutée",
+    488: "supprimée",
+    489: "modifiée",
+    490: "déplacée",
+    491: "Type avant",
+    492: "Commande avant",
+    493: "Actif avant",
     550: "Une tâche planifiée n'est qu'activée ou désactivée ici ; elle est créée, modifiée\n"
          "et déplacée dans le Planificateur de tâches.",
     551: "Ne démarre pas : la tâche est désactivée dans le Planificateur de tâches",
     552: "Ne démarre pas : ses déclencheurs d'ouverture de session et de démarrage sont désactivés",
     553: "Ne démarre pas : elle ne démarre qu'à l'ouverture de session d'un autre utilisateur",
+    554: "tâche désactivée",
+    555: "déclencheurs désactivés",
+    556: "seulement à l'ouverture de session d'un autre utilisateur",
 }
 
 NBSP = "\u00a0"

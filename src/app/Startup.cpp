@@ -10,6 +10,8 @@
 #include "BootmarshalVersion.h"
 #include "backup/BackupStore.h"
 #include "blocking/BlockList.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRun.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/ShellLink.h"
 #include "i18n/TranslationCatalogue.h"
@@ -19,7 +21,7 @@
 #include "system/Files.h"
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
-#include "ui/dialogs/DialogWindows.h"
+#include "system/Utf8.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
@@ -57,22 +59,23 @@ void CheckChoiceFile() {
         // Unreadable: ask for the language again, as after a first start.
     }
     if (firstLine == kProgramVersion) return;
-    DeleteFileA(choiceFile.c_str());
+    DeleteFileW(WideFromUtf8(choiceFile).c_str());
     const std::string language0 = DataFile(kBaseName, "Bootmarshal.t00");
-    CopyFileA(language0.c_str(), (DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
+    CopyFileW(WideFromUtf8(language0).c_str(), WideFromUtf8(DataFolder(kBaseName) + "Bootmarshal.def").c_str(), FALSE);
 }
 
 namespace {
 
-// The backup store lives as long as the main window, and starts as the last
-// step of the window's creation; a file it cannot read is reported and left
-// alone, and the program goes on.
-void StartBackupStore() {
+// The backup store lives as long as the main window. Its start-up snapshot
+// holds the entries the window shows, and is taken before the event loop runs,
+// so no command can change an entry first. A file it cannot read is reported
+// and left alone, and the program goes on.
+void StartBackupStore(std::vector<StartupEntry> entries) {
     static TXMLCodec codec;
     static TXMLParser parser;
     parser.Codec = &codec;
     static BackupStore backups(parser);
-    const std::string error = StartBackupsReportingError(backups, [](const std::exception& fault) {
+    const std::string error = StartBackupsReportingError(backups, std::move(entries), [](const std::exception& fault) {
         std::string text = ui::UserMessage(fault);
         // A file the reader refused stays; the user learns what happens to it next.
         if (dynamic_cast<const EXMLException*>(&fault) || dynamic_cast<const EBackupFileError*>(&fault)) {
@@ -91,7 +94,7 @@ bool LanguageConfirmed(bool endAfterChoice) {
     ui::LanguageDialog& dialog = ui::TheLanguageDialog();
     dialog.SetChoiceFile(DataFolder(kBaseName) + "Bootmarshal.cho", kProgramVersion);
     dialog.SetEndAfterChoice(endAfterChoice);
-    dialog.Create();
+    // Created only when it asks: most starts have a language already.
     return dialog.Ask();
 }
 
@@ -106,14 +109,10 @@ int RunWindows(bool endAfterChoice) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The dialogs and prompts are made when first shown: a user waits for none
+    // of them before the list appears.
     static ui::MainWindow mainWindow;
-    mainWindow.SetCreationStep(StartBackupStore);
     if (!mainWindow.Create()) return 1;
-    ShowSplash();
-    CreatePromptWindows();
-    ui::CreateDialogWindows();
-    CloseSplash();
-    ShowWindow(mainWindow.hwnd(), SW_HIDE);
     if (LanguageConfirmed(endAfterChoice)) {
         DestroyWindow(mainWindow.hwnd());
         DestroyPromptWindows();
@@ -128,13 +127,17 @@ int RunWindows(bool endAfterChoice) {
         mainWindow.ShowNextTip();
     });
 
-    mainWindow.Show();
+    // One reading of the locations for both the list and the snapshot; the
+    // window is painted before the backup file is written.
+    std::vector<StartupEntry> entries = CollectAllEntries();
+    mainWindow.Show(entries);
+    StartBackupStore(std::move(entries));
     ReportDamagedLanguageFile();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (mainWindow.PreTranslate(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     DestroyPromptWindows();
     return 0;
@@ -154,7 +157,7 @@ int RunInteractiveMode(bool endAfterChoice) {
 
 }  // namespace
 
-int RunBootmarshal(const std::vector<std::string>& arguments) {
+int RunBootmarshal(const std::vector<std::string>& arguments, bool consoleTwin) {
     // A second plain start shows the running copy rather than a second window
     // over the same block list and backup file. A copy still starting has no
     // window yet: it is given a few seconds to show one.
@@ -168,7 +171,14 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     // multithreaded apartment the shell-link object works without one (and
     // under Wine a window would start the whole desktop process at every
     // logon). The windows keep the single-threaded apartment they need.
-    const bool checkApartment = blockCheck && SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    // The command line shows no window either.
+    // The console twin reads every other argument as the command line's, so
+    // that a mistyped switch is a usage error rather than a window.
+    const bool commandLine =
+        !blockCheck &&
+        (cli::IsCommandLineRun(arguments) ||
+         (consoleTwin && !arguments.empty() && arguments[0] != "/end" && arguments[0] != kMachineWideSwitch));
+    const bool checkApartment = (blockCheck || commandLine) && SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     // The shared shell-link component initialises COM for this thread before
     // any entry is read or written (the check's apartment stays as it is).
     CreateSharedShellLink();
@@ -179,6 +189,10 @@ int RunBootmarshal(const std::vector<std::string>& arguments) {
     int exitCode = 0;
     if (blockCheck) {
         RunBlockCheck();
+    } else if (commandLine) {
+        // Its files (block list, backups) live in the data folder as the windows' do.
+        MigrateDataFiles(kBaseName, false, MigrationList());
+        exitCode = cli::RunCommandLine(cli::CommandLineArguments());
     } else {
         exitCode = RunInteractiveMode(!arguments.empty() && arguments[0] == "/end");
     }

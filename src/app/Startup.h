@@ -20,5 +20,7 @@ RunMode ChooseRunMode(const std::vector<std::string>& arguments);
 // text file. An unreadable choice file counts as a missing one.
 void CheckChoiceFile();
 
-// Runs the program; arguments without the program's own name. Returns the exit code.
-int RunBootmarshal(const std::vector<std::string>& arguments);
+// Runs the program; arguments without the program's own name. Returns the exit
+// code. The console twin (Bootmarshal.com) takes any argument but the windows'
+// own as the command line's.
+int RunBootmarshal(const std::vector<std::string>& arguments, bool consoleTwin = false);

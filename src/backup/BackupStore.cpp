@@ -8,11 +8,11 @@
 
 #include "backup/LocaleFormats.h"
 #include "entries/EntryCatalogue.h"
-#include "system/AnsiText.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
 #include "system/FileLock.h"
 #include "system/Files.h"
+#include "system/Utf8.h"
 #include "xml/XmlParser.h"
 
 const char kBackupFileName[] = "BootmarshalBackup.xml";
@@ -35,7 +35,7 @@ void BackupStore::ReadFile(SnapshotList& list) {
     list = SnapshotList();
     // Only a path that holds nothing means an empty list; a folder in the
     // file's place cannot be read.
-    if (GetFileAttributesW(AnsiToWide(backupFile_).c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (GetFileAttributesW(WideFromUtf8(backupFile_).c_str()) == INVALID_FILE_ATTRIBUTES) return;
     TXMLTag root;
     if (!parser_.LoadFromFile(backupFile_, &root)) {
         throw EBackupFileError(BackupFault::NoContent, std::string()).WithFile(backupFile_);
@@ -103,7 +103,7 @@ std::string BackupStore::KeepAside() const {
         const std::string aside =
             stem + ".unreadable-" + stamp + (counter > 1 ? "-" + std::to_string(counter) : std::string()) + extension;
         // Never over another kept file: each holds snapshots of its own.
-        if (CopyFileW(AnsiToWide(backupFile_).c_str(), AnsiToWide(aside).c_str(), TRUE)) return aside;
+        if (CopyFileW(WideFromUtf8(backupFile_).c_str(), WideFromUtf8(aside).c_str(), TRUE)) return aside;
         const DWORD reason = GetLastError();
         if (reason != ERROR_FILE_EXISTS && reason != ERROR_ALREADY_EXISTS) {
             throw EInOutError(FileFault::Create, aside, reason);
@@ -112,12 +112,14 @@ std::string BackupStore::KeepAside() const {
     throw EInOutError(FileFault::Create, stem + ".unreadable-" + stamp + extension, ERROR_FILE_EXISTS);
 }
 
-void BackupStore::StartBackups() {
+void BackupStore::StartBackups() { StartBackups(CollectAllEntries()); }
+
+void BackupStore::StartBackups(std::vector<StartupEntry> entries) {
     ChangeFile(
-        [](SnapshotList& list) {
+        [&entries](SnapshotList& list) {
             Snapshot snapshot;
             snapshot.Timestamp = CurrentLocalDateTime();
-            snapshot.Entries = CollectAllEntries();
+            snapshot.Entries = std::move(entries);
             list.Snapshots.push_back(std::move(snapshot));
             KeepNewestFifteen(list);
             return true;
@@ -184,8 +186,13 @@ void BackupStore::TrimSnapshots() {
 
 std::string StartBackupsReportingError(BackupStore& store,
                                        const std::function<std::string(const std::exception&)>& describe) {
+    return StartBackupsReportingError(store, CollectAllEntries(), describe);
+}
+
+std::string StartBackupsReportingError(BackupStore& store, std::vector<StartupEntry> entries,
+                                       const std::function<std::string(const std::exception&)>& describe) {
     try {
-        store.StartBackups();
+        store.StartBackups(std::move(entries));
     } catch (const std::exception& error) {
         return describe ? describe(error) : error.what();
     }

@@ -43,6 +43,8 @@ public:
     // left out, so the file stays untouched; the list holds the snapshots read
     // completely before the fault.
     void StartBackups();
+    // The same with the snapshot of entries the caller has just read.
+    void StartBackups(std::vector<StartupEntry> entries);
     // Reads the file and puts a new list in place. Throws as StartBackups.
     void LoadBackupFile();
     // Writes the list as it stands in place of the file's. Throws EInOutError
@@ -93,3 +95,6 @@ private:
 // before it goes on.
 std::string StartBackupsReportingError(BackupStore& store,
                                        const std::function<std::string(const std::exception&)>& describe = nullptr);
+// The same with the snapshot of entries the caller has just read.
+std::string StartBackupsReportingError(BackupStore& store, std::vector<StartupEntry> entries,
+                                       const std::function<std::string(const std::exception&)>& describe);

@@ -47,6 +47,8 @@ void GiveRecordedType(const StartupEntry& recorded, EntryRestore& result) {
 
 EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current) {
     EntryRestore result;
+    // Set elsewhere: the snapshot only tells what it was; its owner puts it back.
+    if (!IsChangedHereKind(recorded.kind)) return result;
     if (recorded.stored == StoredValue::NotText) {
         for (const StartupEntry& entry : current) {
             if (entry.kind == recorded.kind && !HoldsText(entry) && PlaceOf(entry) == PlaceOf(recorded) &&

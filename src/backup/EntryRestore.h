@@ -25,5 +25,8 @@ struct EntryRestore {
 EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current);
 
 // Whether a restore may remove a current entry to make room for the snapshot's:
-// not a value that is not text, which no snapshot could bring back.
-inline bool RestoreMayRemove(const StartupEntry& current) { return HoldsText(current); }
+// not a value that is not text, which no snapshot could bring back, nor an
+// entry set elsewhere (a policy's), which only its owner changes.
+inline bool RestoreMayRemove(const StartupEntry& current) {
+    return HoldsText(current) && IsChangedHereKind(current.kind);
+}

@@ -1,4 +1,5 @@
 #include "backup/LocaleFormats.h"
+#include "system/Utf8.h"
 
 #include <windows.h>
 
@@ -6,11 +7,11 @@ namespace {
 
 // A locale text of the user, or the fallback when the platform has none.
 std::string UserLocaleText(LCTYPE type, const char* fallback) {
-    char buffer[256] = {};
-    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    wchar_t buffer[256] = {};
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 256);
     if (length <= 0) return fallback;
-    buffer[sizeof buffer - 1] = '\0';
-    return buffer;
+    buffer[255] = L'\0';
+    return Utf8FromWide(buffer);
 }
 
 }  // namespace
@@ -29,13 +30,13 @@ DateTimeFormats UserDateTimeFormats() {
         f.dayNames[i] = UserLocaleText(LOCALE_SDAYNAME1 + i, "");
         f.abbrevDayNames[i] = UserLocaleText(LOCALE_SABBREVDAYNAME1 + i, "");
     }
-    char era[64] = {};
-    if (GetCalendarInfoA(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_SERASTRING, era, sizeof era, nullptr) > 0) {
-        era[sizeof era - 1] = '\0';
-        f.eraName = era;
+    wchar_t era[64] = {};
+    if (GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_SERASTRING, era, 64, nullptr) > 0) {
+        era[63] = L'\0';
+        f.eraName = Utf8FromWide(era);
     }
     DWORD yearMax = 0;
-    if (GetCalendarInfoA(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0,
+    if (GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0,
                          &yearMax) > 0 &&
         yearMax >= 99 && yearMax <= 9999) {
         f.twoDigitYearMax = static_cast<int>(yearMax);

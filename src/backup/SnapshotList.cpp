@@ -5,6 +5,7 @@
 
 #include "entries/CommandText.h"
 #include "entries/LocationKinds.h"
+#include "system/CodePageText.h"
 #include "system/TextCase.h"
 #include "xml/XmlTree.h"
 
@@ -133,14 +134,22 @@ bool ReadKindNumber(const std::string& text, int32_t& value) {
 }
 
 void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) const {
-    new TXMLTag(&element, "datum", DateTimeToText(Timestamp, formats));
+    // The date's month and day names stay in the ANSI code page, as older versions read them.
+    const std::string datum = DateTimeToText(Timestamp, formats);
+    std::string datumInCodePage;
+    new TXMLTag(&element, "datum", AnsiFromUtf8(datum, datumInCodePage) ? datumInCodePage : datum);
     for (size_t i = 0; i < Entries.size(); ++i) {
         const StartupEntry& entry = Entries[i];
         TXMLTag* launcher = new TXMLTag(&element, "launcher" + std::to_string(i));
         new TXMLTag(launcher, "active", entry.active ? "true" : "false");
         new TXMLTag(launcher, "kind", std::to_string(entry.kind));
-        new TXMLTag(launcher, "name", entry.name);
-        new TXMLTag(launcher, "command", entry.command);
+        // Older versions read these texts in the user's ANSI code page: an
+        // entry that fits it is written so; another one keeps its UTF-8 and
+        // says so in an extra child.
+        std::string name, command;
+        const bool ansi = AnsiFromUtf8(entry.name, name) && AnsiFromUtf8(entry.command, command);
+        new TXMLTag(launcher, "name", ansi ? name : entry.name);
+        new TXMLTag(launcher, "command", ansi ? command : entry.command);
         const StoredValue stored = RecordedValueType(entry);
         if (stored != SuggestedValueType(entry)) new TXMLTag(launcher, "valuetype", ValueTypeText(stored));
         switch (RecordedSwitchedOffBy(entry)) {
@@ -154,12 +163,13 @@ void Snapshot::WriteToXml(TXMLTag& element, const DateTimeFormats& formats) cons
             case SwitchedOffBy::ThisProgram:
                 break;
         }
+        if (!ansi) new TXMLTag(launcher, "encoding", "utf-8");
     }
 }
 
 void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& formats) {
     Entries.clear();
-    const std::string datum = RequiredChild(element, "datum").Text();
+    const std::string datum = Utf8FromAnsi(RequiredChild(element, "datum").Text());
     if (!TextToDateTime(datum, formats, Timestamp)) {
         throw EBackupFileError(BackupFault::DateNotRegional, datum);
     }
@@ -186,6 +196,10 @@ void Snapshot::ReadFromXml(const TXMLTag& element, const DateTimeFormats& format
         }
         entry.name = RequiredChild(launcher, "name").Text();
         entry.command = RequiredChild(launcher, "command").Text();
+        if (!ChildSays(launcher.Items.FindTag("encoding"), "utf-8")) {
+            entry.name = Utf8FromAnsi(entry.name);
+            entry.command = Utf8FromAnsi(entry.command);
+        }
         const TXMLTag* valueType = launcher.Items.FindTag("valuetype");
         entry.stored = SuggestedValueType(entry);
         for (StoredValue stored : {StoredValue::Text, StoredValue::ExpandText, StoredValue::NotText}) {

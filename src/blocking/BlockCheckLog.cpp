@@ -40,6 +40,10 @@ const char* ReasonWords(ChangeReason reason) {
             return "not a machine-wide location";
         case ChangeReason::ProgramNotFound:
             return "program not found";
+        case ChangeReason::SetByPolicy:
+            return "set by a policy";
+        case ChangeReason::SetForWinlogon:
+            return "read by Winlogon";
         case ChangeReason::OnlySwitched:
             return "only switched where it stands";
     }

@@ -15,6 +15,7 @@
 #include "system/Scoped.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 
 const char kBlockListFileName[] = "Bootmarshal.list";
 const char kBlockCheckValueName[] = "Bootmarshal Block-check";
@@ -68,7 +69,7 @@ BlockListChange ChangeBlockList(Change change) {
         std::string bytes;
         // Only a path that holds nothing means an empty list; a folder in the
         // file's place cannot be read, and the list in memory stays.
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesW(WideFromUtf8(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
             lines.clear();
         } else if (ReadWholeFile(path, bytes)) {
             lines = ParseBlockListBytes(bytes);
@@ -135,22 +136,24 @@ void SetBlockCheckRun(bool flag) {
     ScopedKey key;
     const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
     if (!flag) {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, access, key.receive()) == ERROR_SUCCESS) {
-            RegDeleteValueA(key.get(), kBlockCheckValueName);
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromUtf8(kUserRunKey).c_str(), 0, access, key.receive()) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueW(key.get(), WideFromUtf8(kBlockCheckValueName).c_str());
         }
         return;
     }
     // Created when missing: a profile without a Run key would otherwise never
     // run the check while the list holds lines.
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUserRunKey, 0, nullptr, 0, access, nullptr, key.receive(), nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromUtf8(kUserRunKey).c_str(), 0, nullptr, 0, access, nullptr,
+                        key.receive(), nullptr) != ERROR_SUCCESS) {
         return;
     }
     // Quoted: an unquoted path with spaces would let Windows start a planted
     // "C:\Program.exe" at every logon instead.
-    const std::string data = "\"" + ExecutablePath() + "\" /blocklist";
-    RegSetValueExA(key.get(), kBlockCheckValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
+    const std::wstring data = WideFromUtf8("\"" + ExecutablePath() + "\" /blocklist");
+    RegSetValueExW(key.get(), WideFromUtf8(kBlockCheckValueName).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 BlockListChange UnblockLineAt(size_t position) {

@@ -24,6 +24,8 @@ enum class ChangeReason {
     NotMachineWide,       // the machine-wide mode changes no location of the user's
     ProgramNotFound,      // a link needs the program apart, and no blank of the
                           // command ends the path of an existing file
+    SetByPolicy,          // Group Policy sets the entry; only it changes it
+    SetForWinlogon,       // Windows' logon reads the value; not changed here
     OnlySwitched,         // the location's entries are only switched where they stand
                           // (a scheduled task): never added, edited or moved
 };

@@ -7,30 +7,21 @@
 
 #include "entries/LocationFamily.h"
 #include "entries/StoredCommand.h"
-#include "system/AnsiText.h"
 #include "system/CommandSplit.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 
 namespace {
 
-std::string WideToAnsi(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
-    return text;
-}
-
 std::string Expanded(const std::string& text) {
-    const std::wstring wide = AnsiToWide(text);
+    const std::wstring wide = WideFromUtf8(text);
     const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
     if (needed == 0) return text;
     std::wstring out(needed, L'\0');
     const DWORD written = ExpandEnvironmentStringsW(wide.c_str(), out.data(), needed);
     if (written == 0 || written > needed) return text;
     out.resize(written - 1);
-    return WideToAnsi(out);
+    return Utf8FromWide(out);
 }
 
 bool HasFolder(const std::string& path) { return path.find_first_of("\\/:") != std::string::npos; }
@@ -38,7 +29,7 @@ bool HasFolder(const std::string& path) { return path.find_first_of("\\/:") != s
 // The full path of the file a candidate names: a path as it stands, a bare name
 // where the search for programs finds it; empty when there is no such file.
 std::string Located(const std::string& candidate) {
-    const std::wstring wide = AnsiToWide(candidate);
+    const std::wstring wide = WideFromUtf8(candidate);
     if (HasFolder(candidate)) {
         const DWORD attributes = GetFileAttributesW(wide.c_str());
         const bool file = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -53,7 +44,7 @@ std::string Located(const std::string& candidate) {
             const std::wstring path(found.data(), length);
             const DWORD attributes = GetFileAttributesW(path.c_str());
             if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::string();
-            return WideToAnsi(path);
+            return Utf8FromWide(path);
         }
         found.resize(length);  // the size it needs, its terminating null included
     }
@@ -168,9 +159,9 @@ LaunchResult LaunchEntry(const StartupEntry& entry, HWND owner, HANDLE* process)
         if (plan.failure == LaunchFailure::FileNotFound) result.error = ERROR_FILE_NOT_FOUND;
         return result;
     }
-    const std::wstring file = AnsiToWide(plan.file);
-    const std::wstring parameters = AnsiToWide(plan.parameters);
-    const std::wstring directory = AnsiToWide(plan.directory);
+    const std::wstring file = WideFromUtf8(plan.file);
+    const std::wstring parameters = WideFromUtf8(plan.parameters);
+    const std::wstring directory = WideFromUtf8(plan.directory);
 
     ComForTheCall com;
     SHELLEXECUTEINFOW info = {};

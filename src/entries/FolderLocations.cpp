@@ -8,6 +8,7 @@
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
 #include "system/TextCase.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -40,32 +41,33 @@ EntryList ListFolderEntries(int kind, EntryPlace place) {
     if (folder.empty()) return entries;
     const bool shelved = place == EntryPlace::AutorunsDisabled;
 
-    WIN32_FIND_DATAA found;
-    ScopedFind find(FindFirstFileExA((folder + "*" + kLinkExtension).c_str(), FindExInfoBasic, &found,
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileExW(WideFromUtf8(folder + "*" + kLinkExtension).c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return entries;
     ShellLink& link = SharedShellLink();
     do {
         if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-        const size_t length = strlen(found.cFileName);
-        if (!HasLinkExtension(found.cFileName, length)) continue;  // also drops "." and ".."
+        const std::string fileName = Utf8FromWide(found.cFileName);
+        const size_t length = fileName.size();
+        if (!HasLinkExtension(fileName.c_str(), length)) continue;  // also drops "." and ".."
         // A link that cannot be loaded (or a folder named like one) is still an
         // entry; the reset fields make its command a single space.
-        link.LoadLink(folder + found.cFileName);
+        link.LoadLink(folder + fileName);
         StartupEntry entry;
-        entry.name.assign(found.cFileName, length - kLinkExtensionLength);
+        entry.name.assign(fileName, 0, length - kLinkExtensionLength);
         entry.command = LinkCommand(link.Fields().Path, link.Fields().Arguments);
         entry.active = shelved ? 0 : 1;
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;
         entries.push_back(std::move(entry));
-    } while (FindNextFileA(find.get(), &found));
+    } while (FindNextFileW(find.get(), &found));
     return entries;
 }
 
 bool FolderLinkExists(int kind, const std::string& name, EntryPlace place) {
     const std::string file = LinkFile(kind, name, place);
-    return !file.empty() && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !file.empty() && GetFileAttributesW(WideFromUtf8(file).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields, EntryPlace place) {
@@ -79,7 +81,8 @@ bool ReadFolderLink(int kind, const std::string& name, ShellLinkFields& fields, 
 WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkFields& fields, EntryPlace place) {
     const std::string file = LinkFile(kind, name, place);
     if (file.empty()) return WriteOutcome::Failed();
-    if (place == EntryPlace::AutorunsDisabled) CreateDirectoryA(FolderOfPlace(kind, place).c_str(), nullptr);
+    if (place == EntryPlace::AutorunsDisabled)
+        CreateDirectoryW(WideFromUtf8(FolderOfPlace(kind, place)).c_str(), nullptr);
     ShellLink& link = SharedShellLink();
     link.SetFields(fields);
 
@@ -87,17 +90,18 @@ WriteOutcome WriteFolderLink(int kind, const std::string& name, const ShellLinkF
     // so a link that cannot be written never costs the entry it replaces. The
     // temporary name does not end in ".lnk" and so is never listed.
     const std::string temporary = file + ".new";
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(WideFromUtf8(temporary).c_str());
     if (!link.SaveLink(temporary)) {
         const HRESULT result = link.LastSaveResult();
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(WideFromUtf8(temporary).c_str());
         const bool denied = result == E_ACCESSDENIED || result == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) ||
                             result == STG_E_ACCESSDENIED;
         return denied ? WriteOutcome::Denied() : WriteOutcome::Failed();
     }
-    if (!MoveFileExA(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(WideFromUtf8(temporary).c_str(), WideFromUtf8(file).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(WideFromUtf8(temporary).c_str());
         return WriteOutcomeOfError(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error);
     }
     return WriteOutcome::Done();
@@ -114,11 +118,11 @@ WriteOutcome WriteFolderEntry(int kind, const std::string& name, const std::stri
 WriteOutcome RemoveFolderEntry(int kind, const std::string& name, EntryPlace place) {
     const std::string file = LinkFile(kind, name, place);
     if (file.empty()) return WriteOutcome::Failed();
-    if (DeleteFileA(file.c_str())) {
+    if (DeleteFileW(WideFromUtf8(file).c_str())) {
         // Some platforms report a deletion that the file system refused at
         // close as done: the file is looked for again.
-        return GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES ? WriteOutcome::Done()
-                                                                           : WriteOutcome::Denied();
+        return GetFileAttributesW(WideFromUtf8(file).c_str()) == INVALID_FILE_ATTRIBUTES ? WriteOutcome::Done()
+                                                                                         : WriteOutcome::Denied();
     }
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WriteOutcome::Done();

@@ -22,6 +22,8 @@ const LocationFamily* FamilyOf(int32_t kind) {
             return &RegistryValuesFamily();
         case LocationFamilyId::WinIniItems:
             return &WinIniItemsFamily();
+        case LocationFamilyId::SetElsewhere:
+            return &SetElsewhereFamily();
         case LocationFamilyId::LogonTasks:
             return &ScheduledTasksFamily();
         case LocationFamilyId::Registered:

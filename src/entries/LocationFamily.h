@@ -107,6 +107,8 @@ const LocationFamily* FamilyOf(int32_t kind);
 const LocationFamily& StartupLinksFamily();
 const LocationFamily& RegistryValuesFamily();
 const LocationFamily& WinIniItemsFamily();
+// Policy and Winlogon values: listed, never changed here.
+const LocationFamily& SetElsewhereFamily();
 // Scheduled tasks that start at logon or boot (entries/ScheduledTasksFamily.h).
 const LocationFamily& ScheduledTasksFamily();
 

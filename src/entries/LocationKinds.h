@@ -9,9 +9,9 @@
 
 // The tens digit gives the family: 0 Startup folders, 1 current user's
 // registry, 2 machine registry (26-28 its 32-bit view on a 64-bit Windows,
-// HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 5 and 6 what the Task Scheduler
-// and packaged apps start. The numbers are stored in
-// backups and block lists.
+// HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 4 values that are set elsewhere
+// and only shown here (policies, Winlogon), 5 and 6 what the Task Scheduler
+// and packaged apps start. The numbers are stored in backups and block lists.
 enum LocationKind : int32_t {
     kNoLocation = 0,
     kCommonStartup = 1,
@@ -31,6 +31,11 @@ enum LocationKind : int32_t {
     kMachineRunOnceEx32 = 28,
     kWinIniLoad = 31,
     kWinIniRun = 32,
+    kUserPolicyRun = 41,
+    kMachinePolicyRun = 42,
+    kMachinePolicyRun32 = 43,
+    kUserWinlogon = 44,
+    kMachineWinlogon = 45,
     kLogonTasks = 51,
 };
 
@@ -39,6 +44,7 @@ enum class LocationFamilyId : uint8_t {
     StartupLinks,    // ".lnk" files of a Startup folder
     RegistryValues,  // string values of a Run-family key
     WinIniItems,     // items of a win.ini list
+    SetElsewhere,    // policy and Winlogon values: listed, never changed here
     LogonTasks,      // tasks of the Task Scheduler started at logon or boot
     Registered,      // a family registered at run time (tests add one so)
 };
@@ -62,6 +68,8 @@ struct LocationKindRow {
     // An entry's name is a file's name in a folder (entries/LocationRules.h
     // says which names a folder can hold).
     bool fileNames;
+    // Who alone changes it; the entry is listed but never changed here.
+    enum class Owner : uint8_t { ThisProgram, GroupPolicy, Winlogon } owner = Owner::ThisProgram;
 };
 
 // The rows in the order in which the catalogue collects them. Test seam: tests
@@ -86,6 +94,16 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
         {kMachineRunOnceEx32, LocationFamilyId::RegistryValues, true, false, false, true, false, false},
         {kWinIniLoad, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
         {kWinIniRun, LocationFamilyId::WinIniItems, false, false, false, false, false, false},
+        {kUserPolicyRun, LocationFamilyId::SetElsewhere, false, false, false, false, false, false,
+         LocationKindRow::Owner::GroupPolicy},
+        {kMachinePolicyRun, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
+         LocationKindRow::Owner::GroupPolicy},
+        {kMachinePolicyRun32, LocationFamilyId::SetElsewhere, true, false, false, true, false, false,
+         LocationKindRow::Owner::GroupPolicy},
+        {kUserWinlogon, LocationFamilyId::SetElsewhere, false, false, false, false, false, false,
+         LocationKindRow::Owner::Winlogon},
+        {kMachineWinlogon, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
+         LocationKindRow::Owner::Winlogon},
         {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
     };
     return rows;
@@ -137,6 +155,13 @@ inline bool Is32BitViewKind(int32_t kind) {
 inline bool MayOpenFolderKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.mayOpenFolder; });
 }
+// Who alone changes a kind's entries; ThisProgram for every kind this program
+// changes (and for a kind that names no location).
+inline LocationKindRow::Owner OwnerOfKind(int32_t kind) {
+    const LocationKindRow* row = FindLocationKind(kind);
+    return row ? row->owner : LocationKindRow::Owner::ThisProgram;
+}
+inline bool IsChangedHereKind(int32_t kind) { return OwnerOfKind(kind) == LocationKindRow::Owner::ThisProgram; }
 inline bool NamesFilesKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.fileNames; });
 }

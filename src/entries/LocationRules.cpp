@@ -1,6 +1,7 @@
 #include "entries/LocationRules.h"
 
 #include "entries/WinIniList.h"
+#include "system/CodePageText.h"
 #include "system/TextCase.h"
 
 namespace {
@@ -27,5 +28,6 @@ bool IsStorableLinkName(const std::string& name, size_t folderLength) {
 }
 
 bool IsStorableWinIniItem(const std::string& item) {
-    return !item.empty() && item.find_first_of(";\r\n") == std::string::npos && item != kClearWinIniList;
+    return !item.empty() && item.find_first_of(";\r\n") == std::string::npos && item != kClearWinIniList &&
+           FitsAnsiCodePage(item);
 }

@@ -17,4 +17,6 @@ bool IsStorableLinkName(const std::string& name, size_t folderLength);
 // A win.ini list item: a ";" would store two items, a line break would end the
 // value, "intern_clear" empties the whole list when it is appended, and an empty
 // item appended is not listed again (at the end of a list it is no item).
+// win.ini is a file of the user's ANSI code page: a character it does not hold
+// would be stored as "?" or a look-alike, so such an item is refused too.
 bool IsStorableWinIniItem(const std::string& item);

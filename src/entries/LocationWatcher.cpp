@@ -5,6 +5,7 @@
 #include "entries/LocationFamily.h"
 #include "entries/RegistryLocations.h"
 #include "entries/StartupEntry.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void LocationWatcher::WatchKey(HKEY root, const std::string& path, REGSAM view, 
     if (!event_.valid()) return;
     if (std::find(watchedKeyNames_.begin(), watchedKeyNames_.end(), name) != watchedKeyNames_.end()) return;
     ScopedKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, key.receive()) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root, WideFromUtf8(path).c_str(), 0, KEY_NOTIFY | view, key.receive()) != ERROR_SUCCESS) return;
     if (RegNotifyChangeKeyValue(key.get(), subtree ? TRUE : FALSE, filter, event_.get(), TRUE) != ERROR_SUCCESS) {
         return;
     }
@@ -48,13 +49,13 @@ void LocationWatcher::WatchKey(HKEY root, const std::string& path, REGSAM view, 
 
 bool LocationWatcher::WatchKeyOrParent(HKEY root, const std::string& path, REGSAM view) {
     ScopedKey probe;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, WideFromUtf8(path).c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
         probe.reset();
         WatchKey(root, path, view, true, kValuesAndKeys);
         return true;
     }
     for (std::string parent = Parent(path); !parent.empty(); parent = Parent(parent)) {
-        if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(root, WideFromUtf8(parent).c_str(), 0, KEY_NOTIFY | view, probe.receive()) == ERROR_SUCCESS) {
             probe.reset();
             WatchKey(root, parent, view, false, REG_NOTIFY_CHANGE_NAME);
             return true;
@@ -64,8 +65,8 @@ bool LocationWatcher::WatchKeyOrParent(HKEY root, const std::string& path, REGSA
 }
 
 void LocationWatcher::WatchFolderTree(const std::string& folder) {
-    const HANDLE change = FindFirstChangeNotificationA(
-        folder.c_str(), TRUE,
+    const HANDLE change = FindFirstChangeNotificationW(
+        WideFromUtf8(folder).c_str(), TRUE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
     if (change == INVALID_HANDLE_VALUE) return;
     folders_.push_back(change);
@@ -73,7 +74,7 @@ void LocationWatcher::WatchFolderTree(const std::string& folder) {
 
 bool LocationWatcher::Arm() {
     Disarm();
-    event_ = ScopedFile(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    event_ = ScopedFile(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (event_.get() == nullptr) event_.reset();
     for (const int32_t kind : AllLocationKinds()) {
         if (const LocationFamily* family = FamilyOf(kind)) family->Watch(kind, *this);

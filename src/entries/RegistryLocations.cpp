@@ -2,6 +2,8 @@
 
 #include "system/RegistryValues.h"
 #include "system/Scoped.h"
+#include "system/TextCase.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -30,6 +32,41 @@ std::string KeyPath(const RegistryLocation& location, EntryPlace place) {
     std::string path = location.keyPath;
     if (place == EntryPlace::AutorunsDisabled) path.append("\\").append(kAutorunsDisabled);
     return path;
+}
+
+// RunOnceEx: Windows runs the values of its numbered subkeys; its own values
+// (Title, Flags) only describe the run.
+bool IsRunOnceEx(const RegistryLocation& location) {
+    const std::string path = location.keyPath;
+    return path.size() >= 9 && path.compare(path.size() - 9, 9, "RunOnceEx") == 0;
+}
+
+bool IsRunOnceExOwnValue(const std::string& name) { return SameText(name, "Title") || SameText(name, "Flags"); }
+
+// The key and value name of an entry's slot: in RunOnceEx an entry named
+// "0001\1" is value "1" of subkey "0001".
+std::pair<std::string, std::string> Slot(const RegistryLocation& location, EntryPlace place, const std::string& name) {
+    std::string key = KeyPath(location, place);
+    const size_t slash = name.rfind('\\');
+    if (place != EntryPlace::Location || !IsRunOnceEx(location) || slash == std::string::npos) return {key, name};
+    return {key + "\\" + name.substr(0, slash), name.substr(slash + 1)};
+}
+
+// The names of a key's subkeys, in the registry's order.
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, REGSAM view) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, WideFromUtf8(path).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, &key) != ERROR_SUCCESS) {
+        return names;
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];  // the longest name a key can have, and its end
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(Utf8FromWide(std::wstring(name, length)));
+    }
+    RegCloseKey(key);
+    return names;
 }
 
 const RegistryLocation* AvailableLocation(int kind) {
@@ -70,16 +107,15 @@ bool RegistryKindAvailable(int kind) {
     return location && (!location->view32 || Has32BitRegistryView());
 }
 
-EntryList ListRegistryEntries(int kind, EntryPlace place) {
-    EntryList entries;
-    const RegistryLocation* location = AvailableLocation(kind);
-    if (!location) return entries;
-    auto values = ReadRegValues(location->root, KeyPath(*location, place), RegistryViewOf(kind));
-    entries.reserve(values.size());
-    const bool shelved = place == EntryPlace::AutorunsDisabled;
+namespace {
+
+void AddEntries(EntryList& entries, std::vector<NamedRegistryValue>&& values, int kind, const std::string& prefix,
+                bool shelved, bool runOnceEx) {
     for (auto& [name, value] : values) {
+        // The subkey's unnamed value is its section's caption, not a command.
+        if (runOnceEx && (prefix.empty() ? IsRunOnceExOwnValue(name) : name.empty())) continue;
         StartupEntry entry;
-        entry.name = std::move(name);
+        entry.name = prefix + name;
         entry.command = std::move(value.text);
         entry.stored = value.type == REG_SZ          ? StoredValue::Text
                        : value.type == REG_EXPAND_SZ ? StoredValue::ExpandText
@@ -89,6 +125,25 @@ EntryList ListRegistryEntries(int kind, EntryPlace place) {
         entry.kind = kind;
         if (shelved) entry.offBy = SwitchedOffBy::OtherTool;
         entries.push_back(std::move(entry));
+    }
+}
+
+}  // namespace
+
+EntryList ListRegistryEntries(int kind, EntryPlace place) {
+    EntryList entries;
+    const RegistryLocation* location = AvailableLocation(kind);
+    if (!location) return entries;
+    const REGSAM view = RegistryViewOf(kind);
+    const std::string path = KeyPath(*location, place);
+    const bool shelved = place == EntryPlace::AutorunsDisabled;
+    const bool runOnceEx = !shelved && IsRunOnceEx(*location);
+    AddEntries(entries, ReadRegValues(location->root, path, view), kind, std::string(), shelved, runOnceEx);
+    if (!runOnceEx) return entries;
+    for (const std::string& subkey : SubkeyNames(location->root, path, view)) {
+        if (SameText(subkey, kAutorunsDisabled)) continue;
+        AddEntries(entries, ReadRegValues(location->root, path + "\\" + subkey, view), kind, subkey + "\\", false,
+                   true);
     }
     return entries;
 }
@@ -103,27 +158,30 @@ std::string RegistryLocationPath(int kind, EntryPlace place) {
 
 RegistryValue ReadRegistryEntry(int kind, const std::string& name, EntryPlace place) {
     const RegistryLocation* location = AvailableLocation(kind);
-    return location ? ReadRegValue(location->root, KeyPath(*location, place), name, RegistryViewOf(kind))
-                    : RegistryValue();
+    if (!location) return RegistryValue();
+    const auto [key, value] = Slot(*location, place, name);
+    return ReadRegValue(location->root, key, value, RegistryViewOf(kind));
 }
 
 WriteOutcome WriteRegistryEntry(int kind, const std::string& name, const std::string& text, DWORD type,
                                 EntryPlace place) {
     const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return WriteOutcome::Failed();
-    return WriteRegText(location->root, KeyPath(*location, place), name, text, type, RegistryViewOf(kind));
+    const auto [key, value] = Slot(*location, place, name);
+    return WriteRegText(location->root, key, value, text, type, RegistryViewOf(kind));
 }
 
 WriteOutcome RemoveRegistryEntry(int kind, const std::string& name, EntryPlace place) {
     const RegistryLocation* location = AvailableLocation(kind);
     if (!location) return WriteOutcome::Failed();
     const REGSAM view = RegistryViewOf(kind);
-    const WriteOutcome removed = DeleteRegValue(location->root, KeyPath(*location, place), name, view);
+    const auto [key, value] = Slot(*location, place, name);
+    const WriteOutcome removed = DeleteRegValue(location->root, key, value, view);
     if (!removed || place != EntryPlace::Location) return removed;
     // A location that is written to exists afterwards, also when it was missing;
     // only listing leaves a missing key alone.
-    ScopedKey key;
-    RegCreateKeyExA(location->root, location->keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | view,
-                    nullptr, key.receive(), nullptr);
+    ScopedKey made;
+    RegCreateKeyExW(location->root, WideFromUtf8(location->keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                    KEY_SET_VALUE | view, nullptr, made.receive(), nullptr);
     return removed;
 }

@@ -5,6 +5,10 @@
 // One entry is one value directly in the key: the value name is the entry's
 // name and its text the command. Subkeys are no entries, except that the values
 // of an "AutorunsDisabled" subkey are entries another tool switched off.
+// RunOnceEx is run as Windows runs it: the values of its numbered subkeys are
+// the entries, named "subkey\value" ("0001\1"), without a subkey's unnamed
+// value (its section's caption); of its own values, Title and Flags describe
+// the run and are never entries.
 #pragma once
 #include <windows.h>
 

@@ -8,31 +8,32 @@
 #include "system/RegistryValues.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 
 namespace {
 
 std::string Expanded(const std::string& text) {
     if (text.find('%') == std::string::npos) return text;
-    // The ANSI function wants one character more than the size it reports.
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    const std::wstring wide = WideFromUtf8(text);
+    const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
     if (needed == 0) return text;
-    std::string out(needed + 1, '\0');
-    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), out.data(), needed + 1);
-    if (written == 0 || written > needed + 1) return text;
-    out.resize(strnlen(out.data(), out.size()));
-    return out;
+    std::wstring out(needed, L'\0');
+    const DWORD written = ExpandEnvironmentStringsW(wide.c_str(), &out[0], needed);
+    if (written == 0 || written > needed) return text;
+    out.resize(wcsnlen(out.data(), out.size()));
+    return Utf8FromWide(out);
 }
 
 std::string SystemFolder() {
-    char path[MAX_PATH + 1];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+    wchar_t path[MAX_PATH + 1];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Utf8FromWide(std::wstring_view(path, length)) : std::string();
 }
 
 std::string WindowsFolderPath() {
-    char path[MAX_PATH + 1];
-    const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+    wchar_t path[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryW(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Utf8FromWide(std::wstring_view(path, length)) : std::string();
 }
 
 // What the file system answered during one lookup's life. Many entries name
@@ -48,7 +49,7 @@ public:
         const size_t slash = path.find_last_of('\\');
         bool exists = false;
         if (slash == std::string::npos || !CanAskFolder(path.substr(0, slash)) || FolderExists(path.substr(0, slash))) {
-            const DWORD attributes = GetFileAttributesA(path.c_str());
+            const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
             exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
         files_.emplace(key, exists);
@@ -63,7 +64,7 @@ public:
     // Any folder: one below a drive root through the cache, others asked directly.
     bool AnyFolderExists(const std::string& folder) {
         if (CanAskFolder(folder)) return FolderExists(folder);
-        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        const DWORD attributes = GetFileAttributesW(WideFromUtf8(folder).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
@@ -78,7 +79,7 @@ private:
             exists = FolderExists(folder.substr(0, slash));
         }
         if (exists) {
-            const DWORD attributes = GetFileAttributesA(folder.c_str());
+            const DWORD attributes = GetFileAttributesW(WideFromUtf8(folder).c_str());
             exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
         folders_.emplace(key, exists);
@@ -108,10 +109,11 @@ ProgramLookup SystemProgramLookup() {
         lookup.searchFolders.push_back(WithTrailingBackslash(windows) + "System\\");
         lookup.searchFolders.push_back(WithTrailingBackslash(windows));
     }
-    const DWORD pathLength = GetEnvironmentVariableA("PATH", nullptr, 0);
+    const DWORD pathLength = GetEnvironmentVariableW(L"PATH", nullptr, 0);
     if (pathLength > 0) {
-        std::string path(pathLength, '\0');
-        path.resize(GetEnvironmentVariableA("PATH", path.data(), pathLength));
+        std::wstring widePath(pathLength, L'\0');
+        widePath.resize(GetEnvironmentVariableW(L"PATH", &widePath[0], pathLength));
+        const std::string path = Utf8FromWide(widePath);
         size_t start = 0;
         while (start <= path.size()) {
             size_t end = path.find(';', start);

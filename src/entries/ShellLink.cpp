@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "system/Utf8.h"
+
 namespace {
 
 // Room for a path, and for argument and comment texts, which links may hold
@@ -9,14 +11,7 @@ namespace {
 const size_t kPathChars = MAX_PATH;
 const size_t kLongTextChars = 32768;
 
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
+std::wstring Wide(const std::string& text) { return WideFromUtf8(text); }
 
 template <typename Interface>
 void Release(Interface*& object) {
@@ -24,10 +19,10 @@ void Release(Interface*& object) {
     object = nullptr;
 }
 
-bool CreateShellLinkObject(IShellLinkA** link, IPersistFile** file) {
+bool CreateShellLinkObject(IShellLinkW** link, IPersistFile** file) {
     *link = nullptr;
     *file = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link)))) {
         *link = nullptr;
         return false;
@@ -83,47 +78,47 @@ bool ShellLink::LoadLink(const std::string& file) {
         DropReader();
         return false;
     }
-    char* text = text_.data();
-    auto readText = [&](size_t room, auto getter) -> const char* {
-        text[0] = '\0';
+    wchar_t* text = text_.data();
+    auto readText = [&](size_t room, auto getter) -> const wchar_t* {
+        text[0] = L'\0';
         if (FAILED(getter(static_cast<int>(room)))) return nullptr;
-        text[room - 1] = '\0';
+        text[room - 1] = L'\0';
         return text;
     };
-    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
-        fields_.WorkingDirectory = t;
-    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, 0); }))
-        fields_.Path = t;
+    if (const wchar_t* t = readText(kPathChars, [&](int n) { return reader_->GetWorkingDirectory(text, n); }))
+        fields_.WorkingDirectory = Utf8FromWide(t);
+    if (const wchar_t* t = readText(kPathChars, [&](int n) { return reader_->GetPath(text, n, nullptr, 0); }))
+        fields_.Path = Utf8FromWide(t);
     int iconIndex = 0;
-    if (const char* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {
-        fields_.IconLocation = t;
+    if (const wchar_t* t = readText(kPathChars, [&](int n) { return reader_->GetIconLocation(text, n, &iconIndex); })) {
+        fields_.IconLocation = Utf8FromWide(t);
         fields_.IconIndex = iconIndex;
     }
-    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetDescription(text, n); }))
-        fields_.Description = t;
+    if (const wchar_t* t = readText(kLongTextChars, [&](int n) { return reader_->GetDescription(text, n); }))
+        fields_.Description = Utf8FromWide(t);
     int showCmd = 0;
     if (SUCCEEDED(reader_->GetShowCmd(&showCmd))) fields_.ShowCmd = showCmd;
     WORD hotKey = 0;
     if (SUCCEEDED(reader_->GetHotkey(&hotKey))) fields_.HotKey = hotKey;
-    if (const char* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); }))
-        fields_.Arguments = t;
+    if (const wchar_t* t = readText(kLongTextChars, [&](int n) { return reader_->GetArguments(text, n); }))
+        fields_.Arguments = Utf8FromWide(t);
     return true;
 }
 
 bool ShellLink::SaveLink(const std::string& file) {
     // A fresh object for every save: nothing of a link read earlier can leak in.
-    IShellLinkA* link = nullptr;
+    IShellLinkW* link = nullptr;
     IPersistFile* persist = nullptr;
     lastSaveResult_ = E_FAIL;
     if (!CreateShellLinkObject(&link, &persist)) return false;
     bool ok = true;
-    ok &= SUCCEEDED(link->SetPath(fields_.Path.c_str()));
-    ok &= SUCCEEDED(link->SetDescription(fields_.Description.c_str()));
-    ok &= SUCCEEDED(link->SetWorkingDirectory(fields_.WorkingDirectory.c_str()));
-    ok &= SUCCEEDED(link->SetArguments(fields_.Arguments.c_str()));
+    ok &= SUCCEEDED(link->SetPath(Wide(fields_.Path).c_str()));
+    ok &= SUCCEEDED(link->SetDescription(Wide(fields_.Description).c_str()));
+    ok &= SUCCEEDED(link->SetWorkingDirectory(Wide(fields_.WorkingDirectory).c_str()));
+    ok &= SUCCEEDED(link->SetArguments(Wide(fields_.Arguments).c_str()));
     ok &= SUCCEEDED(link->SetHotkey(static_cast<WORD>(fields_.HotKey & 0xFFFF)));
     ok &= SUCCEEDED(link->SetShowCmd(fields_.ShowCmd));
-    ok &= SUCCEEDED(link->SetIconLocation(fields_.IconLocation.c_str(), fields_.IconIndex));
+    ok &= SUCCEEDED(link->SetIconLocation(Wide(fields_.IconLocation).c_str(), fields_.IconIndex));
     lastSaveResult_ = persist->Save(Wide(file).c_str(), TRUE);
     ok &= SUCCEEDED(lastSaveResult_);
     Release(persist);

@@ -1,5 +1,5 @@
 // The shell-link component: holds the fields of one ".lnk" file and reads or
-// writes them through the platform's shell-link object (IShellLinkA with
+// writes them through the platform's shell-link object (IShellLinkW with
 // IPersistFile). One instance is made at start-up; making it initialises COM for
 // the calling thread, and destroying it undoes that.
 #pragma once
@@ -59,9 +59,9 @@ private:
     ShellLinkFields fields_;
     bool comInitialised_ = false;
     HRESULT lastSaveResult_ = S_OK;
-    IShellLinkA* reader_ = nullptr;
+    IShellLinkW* reader_ = nullptr;
     IPersistFile* readerFile_ = nullptr;
-    std::vector<char> text_;  // getter buffer, reused
+    std::vector<wchar_t> text_;  // getter buffer, reused
 };
 
 // The component shared by the whole program. CreateSharedShellLink makes it (and

@@ -8,10 +8,11 @@
 #include "entries/WinIniList.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
+#include "system/Utf8.h"
 
 namespace {
 
-const char kSection[] = "Windows";
+const wchar_t kSection[] = L"Windows";
 const size_t kFirstReadChars = 2048;
 // Twice what is ever written, so that a list someone else made longer is still
 // seen whole up to that size; beyond it the list can be listed but not changed.
@@ -33,17 +34,20 @@ const char* KeyOf(int kind) {
 // The key's value; false when it is longer than can be read, and value then
 // holds only its start.
 bool ReadList(const std::string& file, const char* key, std::string& value) {
-    std::vector<char> buffer(kFirstReadChars);
+    const std::wstring wideKey = WideFromUtf8(key);
+    const std::wstring wideFile = WideFromUtf8(file);
+    std::vector<wchar_t> buffer(kFirstReadChars);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(kSection, key, "", buffer.data(), size, file.c_str());
+        const DWORD length =
+            GetPrivateProfileStringW(kSection, wideKey.c_str(), L"", buffer.data(), size, wideFile.c_str());
         // A value that fills the buffer to its last character may have been cut.
         if (length + 1 < size) {
-            value.assign(buffer.data(), length);
+            value = Utf8FromWide(std::wstring_view(buffer.data(), length));
             return true;
         }
         if (buffer.size() >= kMaxReadChars) {
-            value.assign(buffer.data(), length);
+            value = Utf8FromWide(std::wstring_view(buffer.data(), length));
             return false;
         }
         buffer.resize(std::min(buffer.size() * 2, kMaxReadChars));
@@ -81,7 +85,10 @@ WriteOutcome WriteWinIniList(int kind, const std::string& list) {
     const char* key = KeyOf(kind);
     if (!key || list.size() > kMaxWinIniListLength) return WriteOutcome::Failed();
     if (g_writeDenial && g_writeDenial(key)) return WriteOutcome::Denied();
-    if (WritePrivateProfileStringA(kSection, key, list.c_str(), WinIniPath().c_str())) return WriteOutcome::Done();
+    if (WritePrivateProfileStringW(kSection, WideFromUtf8(key).c_str(), WideFromUtf8(list).c_str(),
+                                   WideFromUtf8(WinIniPath()).c_str())) {
+        return WriteOutcome::Done();
+    }
     return WriteOutcomeOfError(GetLastError());
 }
 

@@ -15,6 +15,7 @@
 #include "system/ProductNames.h"
 #include "system/Scoped.h"
 #include "system/TextCase.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -29,12 +30,27 @@ std::string LanguageFilePath(int number) {
     return DataFile(gBaseName, LanguagePartFileName(gBaseName, LanguagePart::Texts, number));
 }
 
+// Language files are 8-bit text in the code page of the system they were
+// written on, with no mark of it, and every version before read them in the
+// user's ANSI code page: the shipped files are Windows-1252, one a user
+// translated on a Cyrillic system is Windows-1251. They keep that form on disk
+// and become UTF-8 as they are read.
+std::string Utf8FromLanguageFileText(const std::string& text) {
+    if (text.empty()) return text;
+    const UINT codePage = GetACP();
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return Utf8FromWide(std::wstring(text.begin(), text.end()));
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return Utf8FromWide(wide);
+}
+
 // The second line of a language file, read on its own; empty on any failure.
 std::string SecondLineOf(const std::string& path) {
     if (!FileExists(path)) return std::string();
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return std::string();
-    return LanguageFileSecondLine(bytes);
+    return Utf8FromLanguageFileText(LanguageFileSecondLine(bytes));
 }
 
 // Changes whenever the file's bytes change, so a repaired and damaged-again
@@ -97,7 +113,11 @@ void TranslationCatalogue::LoadTextFile(const std::string& path) {
     LoadTextBytes(bytes);
 }
 
-void TranslationCatalogue::LoadTextBytes(const std::string& bytes) { ParseLanguageText(bytes, texts, languageName); }
+void TranslationCatalogue::LoadTextBytes(const std::string& bytes) {
+    ParseLanguageText(bytes, texts, languageName);
+    for (std::string& text : texts) text = Utf8FromLanguageFileText(text);
+    languageName = Utf8FromLanguageFileText(languageName);
+}
 
 int TranslationCatalogue::SectionNumber(const std::string& line) { return ::SectionNumber(line); }
 
@@ -258,7 +278,7 @@ LanguageSwitchOutcome SwitchLanguageNow(const std::string& name) {
         const std::string to = dataFolder + ActivePartFileName(gBaseName, part);
         std::string content;
         if (!FileExists(from) || !ReadWholeFile(from, content) || !ReplaceFileAtomically(to, content)) {
-            DeleteFileA(to.c_str());
+            DeleteFileW(WideFromUtf8(to).c_str());
         }
     }
     Catalogue().LoadTextBytes(bytes);

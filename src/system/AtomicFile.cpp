@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "system/Scoped.h"
+#include "system/Utf8.h"
 
 namespace {
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    ScopedFile file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     size_t done = 0;
     while (done < bytes.size()) {
@@ -25,10 +26,10 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string temporary = path + ".new";
     // The caller may tell the user why: the platform's reason outlives the clean-up.
-    if (!WriteWholeFile(temporary, bytes) ||
-        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!WriteWholeFile(temporary, bytes) || !MoveFileExW(WideFromUtf8(temporary).c_str(), WideFromUtf8(path).c_str(),
+                                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD reason = GetLastError();
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(WideFromUtf8(temporary).c_str());
         SetLastError(reason);
         return false;
     }

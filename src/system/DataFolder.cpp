@@ -6,6 +6,7 @@
 #include "system/RegistryValues.h"
 #include "system/Shell.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 
 namespace {
 const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -13,11 +14,11 @@ const char kMakerFolder[] = "Veltmanix";
 }  // namespace
 
 std::string ExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length < buffer.size()) return Utf8FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(buffer.size() * 2);
     }
 }
@@ -51,9 +52,9 @@ bool PrepareDataFolder(const std::string& baseName, bool clear) {
     bool result = true;
     if (clear) DeleteFolderTree(DataFolder(baseName));
     const std::string maker = DataFolder("");
-    if (!FolderExists(maker) && !CreateDirectoryA(maker.c_str(), nullptr)) result = false;
+    if (!FolderExists(maker) && !CreateDirectoryW(WideFromUtf8(maker).c_str(), nullptr)) result = false;
     const std::string data = DataFolder(baseName);
-    if (!FolderExists(data) && !CreateDirectoryA(data.c_str(), nullptr)) result = false;
+    if (!FolderExists(data) && !CreateDirectoryW(WideFromUtf8(data).c_str(), nullptr)) result = false;
     return result;
 }
 
@@ -63,16 +64,17 @@ bool MigrateDataFiles(const std::string& baseName, bool clear, const std::vector
     const std::string to = DataFolder(baseName);
     for (const std::string& name : files) {
         if (FileExists(from + name) && !FileExists(to + name)) {
-            CopyFileA((from + name).c_str(), (to + name).c_str(), TRUE);
+            CopyFileW(WideFromUtf8(from + name).c_str(), WideFromUtf8(to + name).c_str(), TRUE);
         }
     }
     return prepared;
 }
 
 std::string WindowsFolder() {
-    char buffer[MAX_PATH];
-    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    std::string folder = (length > 0 && length < MAX_PATH) ? std::string(buffer, length) : std::string();
+    wchar_t buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
+    std::string folder =
+        (length > 0 && length < MAX_PATH) ? Utf8FromWide(std::wstring_view(buffer, length)) : std::string();
     if (!folder.empty() && folder.back() == '\\') folder.pop_back();
     return folder;
 }

@@ -6,6 +6,7 @@
 
 #include "system/DataFolder.h"
 #include "system/Scoped.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -13,14 +14,16 @@ ElevatedStarter g_starter = nullptr;
 bool g_notElevatedForTests = false;
 
 ElevatedStart StartWithShell(const std::string& program, const std::string& arguments) {
-    SHELLEXECUTEINFOA info = {};
+    const std::wstring file = WideFromUtf8(program);
+    const std::wstring parameters = WideFromUtf8(arguments);
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC;
-    info.lpVerb = "runas";
-    info.lpFile = program.c_str();
-    info.lpParameters = arguments.c_str();
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExA(&info)) return ElevatedStart::Started;
+    if (ShellExecuteExW(&info)) return ElevatedStart::Started;
     return GetLastError() == ERROR_CANCELLED ? ElevatedStart::Cancelled : ElevatedStart::Failed;
 }
 
@@ -49,7 +52,7 @@ bool EnablePrivilege(const char* privilegeName) {
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
     bool enabled = false;
     LUID luid{};
-    if (LookupPrivilegeValueA(nullptr, privilegeName, &luid)) {
+    if (LookupPrivilegeValueW(nullptr, WideFromUtf8(privilegeName).c_str(), &luid)) {
         TOKEN_PRIVILEGES wanted{};
         wanted.PrivilegeCount = 1;
         wanted.Privileges[0].Luid = luid;

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "system/AnsiText.h"
+#include "system/Utf8.h"
 
 DataFileLock::DataFileLock(const std::string& dataFile, unsigned long timeoutMs) {
     // Every sharing mode: other copies open the same lock file to wait on it;
     // the lock itself is what excludes them.
-    file_ = ScopedFile(CreateFileW(AnsiToWide(dataFile + ".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+    file_ = ScopedFile(CreateFileW(WideFromUtf8(dataFile + ".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) return;

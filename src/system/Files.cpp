@@ -11,6 +11,7 @@
 #include "system/Scoped.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -18,23 +19,25 @@ namespace {
 // than "." and "..", preferring the short name. Stops when visit returns false.
 template <typename Visit>
 bool ForEachItem(const std::string& folder, Visit visit) {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(FindFirstFileA((folder + "*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileW(WideFromUtf8(folder + "*").c_str(), &found));
     if (!find) return true;  // A folder that cannot be listed counts as empty.
     do {
         ProcessPendingMessages();
-        const std::string longName = found.cFileName;
+        const std::string longName = Utf8FromWide(found.cFileName);
         if (longName == "." || longName == "..") continue;
-        const std::string name = found.cAlternateFileName[0] ? found.cAlternateFileName : longName;
+        const std::string name = found.cAlternateFileName[0] ? Utf8FromWide(found.cAlternateFileName) : longName;
         if (!visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return false;
-    } while (FindNextFileA(find.get(), &found));
+    } while (FindNextFileW(find.get(), &found));
     return true;
 }
 
 bool ClearReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring widePath = WideFromUtf8(path);
+    const DWORD attributes = GetFileAttributesW(widePath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesW(widePath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     return true;
 }
 
@@ -44,32 +47,39 @@ bool DeleteTreeBelow(const std::string& folder, const std::string& driveRoots) {
     const bool listed = ForEachItem(folder, [&](const std::string& name, bool isFolder) {
         const std::string path = folder + name;
         if (isFolder) return DeleteTreeBelow(path + "\\", driveRoots);
-        return ClearReadOnly(path) && DeleteFileA(path.c_str());
+        return ClearReadOnly(path) && DeleteFileW(WideFromUtf8(path).c_str());
     });
     if (!listed) return false;
     if (driveRoots.find(std::string(1, '\0') + UpperText(folder) + '\0') != std::string::npos) return true;
-    return ClearReadOnly(folder) && RemoveDirectoryA(folder.c_str());
+    return ClearReadOnly(folder) && RemoveDirectoryW(WideFromUtf8(folder).c_str());
 }
 
 }  // namespace
 
 void DeleteFolderTree(const std::string& folder) {
-    char roots[1024] = {};
-    const DWORD length = GetLogicalDriveStringsA(1022, roots + 1);
+    wchar_t roots[1024] = {};
+    const DWORD length = GetLogicalDriveStringsW(1022, roots + 1);
     if (length == 0 || length > 1022) return;
     // "\0C:\\\0D:\\\0...": each root framed by NUL characters.
-    const std::string driveRoots = UpperText(std::string(roots, length + 2));
+    const std::string driveRoots = UpperText(Utf8FromWide(std::wstring_view(roots, length + 2)));
 
-    char shortPath[MAX_PATH];
-    const DWORD shortLength = GetShortPathNameA(folder.c_str(), shortPath, MAX_PATH);
-    if (shortLength == 0 || shortLength >= MAX_PATH) return;
-    DeleteTreeBelow(WithTrailingBackslash(UpperText(shortPath)), driveRoots);
+    const std::wstring wideFolder = WideFromUtf8(folder);
+    const DWORD needed = GetShortPathNameW(wideFolder.c_str(), nullptr, 0);
+    if (needed == 0) return;
+    std::wstring shortPath(needed, L'\0');
+    const DWORD shortLength = GetShortPathNameW(wideFolder.c_str(), &shortPath[0], needed);
+    if (shortLength == 0 || shortLength >= needed) return;
+    shortPath.resize(shortLength);
+    // The short form as it is: an upper-cased name need not be the same file's name
+    // outside A-Z, and the roots are compared upper-cased anyway.
+    DeleteTreeBelow(WithTrailingBackslash(Utf8FromWide(shortPath)), driveRoots);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t spare) {
     bytes.clear();
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
@@ -95,20 +105,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t spare) {
 }
 
 bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadFirstLine(const std::string& path) {
     if (!FileExists(path)) return std::string();
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EInOutError(FileFault::Read, path, GetLastError());
     std::string line;
     char buffer[512];
@@ -124,7 +134,8 @@ std::string ReadFirstLine(const std::string& path) {
 
 void WriteTextFileOnce(const std::string& path, const std::string& text) {
     if (FileExists(path)) return;
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(
+        CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EInOutError(FileFault::Create, path, GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||

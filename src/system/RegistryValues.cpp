@@ -1,8 +1,10 @@
 #include "system/RegistryValues.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "system/Scoped.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -12,42 +14,49 @@ std::string WithoutLeadingBackslash(const std::string& keyPath) {
     return (!keyPath.empty() && keyPath[0] == '\\') ? keyPath.substr(1) : keyPath;
 }
 
+std::wstring WideKeyPath(const std::string& keyPath) { return WideFromUtf8(WithoutLeadingBackslash(keyPath)); }
+
 bool WriteDenied(HKEY root, const std::string& keyPath) {
     return g_registryWriteDenial && g_registryWriteDenial(root, WithoutLeadingBackslash(keyPath));
 }
 
-// A string value's bytes up to the first NUL; registry data need not be terminated.
-std::string StringFromRegBytes(std::string bytes) {
-    const size_t nul = bytes.find('\0');
-    if (nul != std::string::npos) bytes.resize(nul);
-    return bytes;
+// A string value's UTF-16 text up to the first NUL; registry data need not be
+// terminated, and an odd last byte is no character.
+std::string StringFromRegBytes(const std::string& bytes) {
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!wide.empty()) memcpy(&wide[0], bytes.data(), wide.size() * sizeof(wchar_t));
+    const size_t nul = wide.find(L'\0');
+    if (nul != std::wstring::npos) wide.resize(nul);
+    return Utf8FromWide(wide);
 }
 
 std::string StringFromRegData(const std::vector<char>& data, DWORD size) {
     return StringFromRegBytes(std::string(data.data(), data.data() + std::min<size_t>(size, data.size())));
 }
 
+// The text as REG_SZ data: UTF-16 with its NUL.
+std::wstring RegDataOfText(const std::string& text) { return WideFromUtf8(text); }
+
 // Every value of a key in the registry's order; visit(name, type, data, size).
 // A key that cannot be opened has none.
 template <typename Visit>
 void ForEachValue(HKEY root, const std::string& keyPath, REGSAM view, Visit visit) {
     ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, WideKeyPath(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) != ERROR_SUCCESS) {
         return;
     }
     DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
                          nullptr, nullptr) != ERROR_SUCCESS) {
         return;
     }
-    std::vector<char> name(maxName + 2);
+    std::vector<wchar_t> name(maxName + 2);
     std::vector<char> data(maxData + 2);
     for (DWORD index = 0;; ++index) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataSize = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        const LONG status = RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type,
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type,
                                           reinterpret_cast<BYTE*>(data.data()), &dataSize);
         if (status == ERROR_MORE_DATA) {
             // The key grew since it was measured: make room and read this index again.
@@ -57,10 +66,9 @@ void ForEachValue(HKEY root, const std::string& keyPath, REGSAM view, Visit visi
             continue;
         }
         if (status != ERROR_SUCCESS) break;
-        // A name with characters outside the code page can come back with a
-        // length that does not fit its buffer: the text up to its NUL counts.
-        const size_t nameChars = strnlen(name.data(), std::min<size_t>(nameLength, name.size()));
-        visit(std::string(name.data(), nameChars), type, data, dataSize);
+        // The name's units as they are, lone surrogates too: WTF-8 keeps them.
+        const size_t nameChars = std::min<size_t>(nameLength, name.size());
+        visit(Utf8FromWide(std::wstring_view(name.data(), nameChars)), type, data, dataSize);
     }
 }
 
@@ -113,23 +121,22 @@ WriteOutcome WriteRegText(HKEY root, const std::string& keyPath, const std::stri
                           DWORD type, REGSAM view) {
     if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
-    const LONG created =
-        RegCreateKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE | view, nullptr, key.receive(), nullptr);
+    const LONG created = RegCreateKeyExW(root, WideKeyPath(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                         KEY_SET_VALUE | view, nullptr, key.receive(), nullptr);
     if (created != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(created));
-    return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExA(key.get(), valueName.c_str(), 0, type,
-                                                                 reinterpret_cast<const BYTE*>(text.c_str()),
-                                                                 static_cast<DWORD>(text.size() + 1))));
+    const std::wstring data = RegDataOfText(text);
+    return WriteOutcomeOfError(static_cast<DWORD>(
+        RegSetValueExW(key.get(), WideFromUtf8(valueName).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)))));
 }
 
 WriteOutcome DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view) {
     if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
-    const LONG opened =
-        RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
+    const LONG opened = RegOpenKeyExW(root, WideKeyPath(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
     if (opened == ERROR_FILE_NOT_FOUND) return WriteOutcome::Done();  // No key, no value.
     if (opened != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(opened));
-    const LONG status = RegDeleteValueA(key.get(), valueName.c_str());
+    const LONG status = RegDeleteValueW(key.get(), WideFromUtf8(valueName).c_str());
     return status == ERROR_FILE_NOT_FOUND ? WriteOutcome::Done() : WriteOutcomeOfError(static_cast<DWORD>(status));
 }
 
@@ -148,16 +155,16 @@ std::vector<RawRegistryValue> ReadRegRawValues(HKEY root, const std::string& key
 bool ReadRegRawValue(HKEY root, const std::string& keyPath, const std::string& valueName, RawRegistryValue& value,
                      REGSAM view) {
     ScopedKey key;
-    if (RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, WideKeyPath(keyPath).c_str(), 0, KEY_QUERY_VALUE | view, key.receive()) != ERROR_SUCCESS) {
         return false;
     }
+    const std::wstring wideName = WideFromUtf8(valueName);
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
         return false;
     }
-    std::vector<char> data(size + 1);
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
+    std::vector<char> data(size + 2);
+    if (RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
                          &size) != ERROR_SUCCESS) {
         return false;
     }
@@ -170,10 +177,9 @@ WriteOutcome WriteRegRawValue(HKEY root, const std::string& keyPath, const std::
                               const std::string& bytes, REGSAM view) {
     if (WriteDenied(root, keyPath)) return WriteOutcome::Denied();
     ScopedKey key;
-    const LONG opened =
-        RegOpenKeyExA(root, WithoutLeadingBackslash(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
+    const LONG opened = RegOpenKeyExW(root, WideKeyPath(keyPath).c_str(), 0, KEY_SET_VALUE | view, key.receive());
     if (opened != ERROR_SUCCESS) return WriteOutcomeOfError(static_cast<DWORD>(opened));
-    return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExA(key.get(), valueName.c_str(), 0, type,
+    return WriteOutcomeOfError(static_cast<DWORD>(RegSetValueExW(key.get(), WideFromUtf8(valueName).c_str(), 0, type,
                                                                  reinterpret_cast<const BYTE*>(bytes.data()),
                                                                  static_cast<DWORD>(bytes.size()))));
 }

@@ -5,12 +5,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "system/AnsiText.h"
 #include "system/Files.h"
+#include "system/Utf8.h"
 
 // A document or an address takes no parameters, and the shell picks the folder.
 void OpenWithShell(const std::string& target) {
-    ShellExecuteW(nullptr, L"open", AnsiToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", WideFromUtf8(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void OpenExistingWithShell(const std::string& path) {
@@ -21,9 +21,9 @@ std::string KnownFolderPath(KnownFolder folder) {
     int csidl = CSIDL_LOCAL_APPDATA;
     if (folder == KnownFolder::UserStartup) csidl = CSIDL_STARTUP;
     if (folder == KnownFolder::CommonStartup) csidl = CSIDL_COMMON_STARTUP;
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
-    std::string text = path;
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
+    std::string text = Utf8FromWide(path);
     if (!text.empty() && text.back() == '\\') text.pop_back();
     return text;
 }

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "system/AnsiText.h"
 #include "system/Scoped.h"
+#include "system/Utf8.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void ReleaseSingleInstance() {
 bool BringRunningInstanceToFront(const std::vector<std::string>& windowClasses) {
     const std::wstring ownFileName = FileNameOf(OwnImagePath());
     for (const std::string& className : windowClasses) {
-        const std::wstring wideClassName = AnsiToWide(className);
+        const std::wstring wideClassName = WideFromUtf8(className);
         Search search{wideClassName.c_str(), ownFileName, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (!search.found) continue;

@@ -12,6 +12,7 @@
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace ui {
@@ -21,15 +22,6 @@ namespace {
 constexpr int kClientWidth = 417;
 constexpr int kClientHeight = 343;
 const COLORREF kFieldBackground = RGB(255, 255, 234);
-
-std::string ListLineText(HWND list, int line) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
-    if (length < 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
 
 }  // namespace
 
@@ -45,19 +37,19 @@ void BlockedEntriesDialog::OnCreate() {
                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 18, 152,
                381, 138, kIdBlockedList);
     AddLinkButton("", 257, 308, 152, 27, kIdBlockedRelease, Glyph::Check);
-    SetWindowLongPtrA(Control(kIdBlockedRelease), GWL_STYLE,
-                      GetWindowLongPtrA(Control(kIdBlockedRelease), GWL_STYLE) | WS_TABSTOP);
+    SetWindowLongPtrW(Control(kIdBlockedRelease), GWL_STYLE,
+                      GetWindowLongPtrW(Control(kIdBlockedRelease), GWL_STYLE) | WS_TABSTOP);
     SetWindowSubclass(Control(kIdBlockedList), ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     // The hover field: a pop-up so that it may reach beyond the dialog; it
     // takes no mouse input, which goes to the list beneath.
-    field_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, "EDIT", "",
+    field_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"EDIT", L"",
                              WS_POPUP | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 10, 10, hwnd(),
-                             reinterpret_cast<HMENU>(0), GetModuleHandleA(nullptr), nullptr);
+                             reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
     if (field_) {
-        SetWindowLongPtrA(field_, GWLP_ID, kIdBlockedHoverField);
+        SetWindowLongPtrW(field_, GWLP_ID, kIdBlockedHoverField);
         SetWindowSubclass(field_, FieldProc, 1, 0);
-        SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+        SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     }
     SetInitialFocus(kIdBlockedList);
     ApplyTexts();
@@ -92,15 +84,15 @@ void BlockedEntriesDialog::Prepare(const StartupEntry& currentEntry) {
 void BlockedEntriesDialog::FillList() {
     ShowWholeLine(-1);
     HWND list = Control(kIdBlockedList);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& line : BlockListLines()) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendTextMessage(list, LB_ADDSTRING, 0, line);
     }
     UpdateButton();
 }
 
 void BlockedEntriesDialog::UpdateButton() {
-    const LRESULT selected = SendMessageA(Control(kIdBlockedList), LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(Control(kIdBlockedList), LB_GETCURSEL, 0, 0);
     EnableWindow(Control(kIdBlockedRelease), selected >= 0 ? TRUE : FALSE);
 }
 
@@ -122,17 +114,18 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
 void BlockedEntriesDialog::ShowWholeLine(int line) {
     if (!field_) return;
     HWND list = Control(kIdBlockedList);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     RECT item{};
     std::string text;
     bool show = line >= 0 && line < count &&
-                SendMessageA(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item)) != LB_ERR;
+                SendMessageW(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item)) != LB_ERR;
     SIZE extent{};
     if (show) {
-        text = ListLineText(list, line);
+        text = ListBoxLine(list, line);
         gdi::WindowDC dc(list);
-        gdi::Select font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        gdi::Select font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        const std::wstring wide = WideFromUtf8(text);
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
         RECT client{};
         GetClientRect(list, &client);
         // The list draws a line's text two pixels in.
@@ -146,7 +139,7 @@ void BlockedEntriesDialog::ShowWholeLine(int line) {
     hoverLine_ = line;
     POINT corner{item.left, item.top};
     ClientToScreen(list, &corner);
-    SetWindowTextA(field_, text.c_str());
+    SetWindowTextOf(field_, text);
     SetWindowPos(field_, HWND_TOPMOST, corner.x, corner.y, extent.cx + kHoverFieldExtraWidth,
                  extent.cy + kHoverFieldExtraHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
@@ -155,7 +148,7 @@ LRESULT CALLBACK BlockedEntriesDialog::ListProc(HWND list, UINT message, WPARAM 
                                                 DWORD_PTR selfData) {
     auto* self = reinterpret_cast<BlockedEntriesDialog*>(selfData);
     if (message == WM_MOUSEMOVE) {
-        const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
         const int line = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
         if (line != self->hoverLine_) self->ShowWholeLine(line);
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, list, 0};
@@ -184,7 +177,7 @@ LRESULT CALLBACK BlockedEntriesDialog::FieldProc(HWND field, UINT message, WPARA
 void BlockedEntriesDialog::OnCommand(int id, int code, HWND /*control*/) {
     if (id == kIdBlockedList && code == LBN_SELCHANGE) UpdateButton();
     if (id == kIdBlockedRelease && code == BN_CLICKED) {
-        ReleaseLine(static_cast<int>(SendMessageA(Control(kIdBlockedList), LB_GETCURSEL, 0, 0)));
+        ReleaseLine(static_cast<int>(SendMessageW(Control(kIdBlockedList), LB_GETCURSEL, 0, 0)));
     }
 }
 

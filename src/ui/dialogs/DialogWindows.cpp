@@ -2,12 +2,6 @@
 
 #include <utility>
 
-#include "ui/dialogs/BlockedEntriesDialog.h"
-#include "ui/dialogs/EntryEditorDialog.h"
-#include "ui/dialogs/InfoWindow.h"
-#include "ui/dialogs/LocationDialog.h"
-#include "ui/dialogs/RestoreDialog.h"
-
 namespace ui {
 
 namespace {
@@ -18,14 +12,6 @@ void SetEntriesChangedHandler(std::function<void()> handler) { g_entriesChanged 
 
 void NotifyEntriesChanged() {
     if (g_entriesChanged) g_entriesChanged();
-}
-
-void CreateDialogWindows() {
-    TheEntryEditor().Create();
-    TheLocationDialog().Create();
-    TheRestoreDialog().Create();
-    TheBlockedEntriesDialog().Create();
-    TheInfoWindow().Create();
 }
 
 }  // namespace ui

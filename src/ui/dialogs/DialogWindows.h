@@ -1,4 +1,5 @@
-// The dialogs' windows as one set.
+// What the dialogs tell the main window. Each dialog makes its window when it is
+// first shown.
 #pragma once
 #include <functional>
 
@@ -9,8 +10,5 @@ namespace ui {
 // under the message (the main window refreshes, keeping its selection).
 void SetEntriesChangedHandler(std::function<void()> handler);
 void NotifyEntriesChanged();
-
-// Creates the dialogs' windows once, hidden (start-up, after the main window).
-void CreateDialogWindows();
 
 }  // namespace ui

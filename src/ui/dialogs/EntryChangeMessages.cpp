@@ -28,6 +28,10 @@ int ChangeReasonTextNumber(ChangeReason reason) {
             return Text::ReasonNotMachineWide;
         case ChangeReason::ProgramNotFound:
             return Text::ReasonProgramNotFound;
+        case ChangeReason::SetByPolicy:
+            return Text::SetByPolicy;
+        case ChangeReason::SetForWinlogon:
+            return Text::SetForWinlogon;
         case ChangeReason::OnlySwitched:
             return Text::ReasonOnlySwitched;
         case ChangeReason::WriteFailed:

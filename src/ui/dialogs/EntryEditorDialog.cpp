@@ -11,6 +11,7 @@
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace ui {
@@ -26,11 +27,11 @@ EntryEditorDialog::EntryEditorDialog()
     : WindowBase(WindowClass::EntryEditor, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void EntryEditorDialog::OnDpiChanged() {
-    LOGFONTA face{};
+    LOGFONTW face{};
     face.lfHeight = -Px(13);
     face.lfUnderline = TRUE;
-    lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
-    fieldFont_.reset(CreateFontIndirectA(&face));
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    fieldFont_.reset(CreateFontIndirectW(&face));
     SetControlFont(kIdEditorName, fieldFont_.get());
     SetControlFont(kIdEditorCommand, fieldFont_.get());
 }
@@ -50,10 +51,10 @@ void EntryEditorDialog::OnCreate() {
     AddLinkButton("", 282, 186, 100, 27, kIdEditorSave, Glyph::Check);
     AddLinkButton("", 388, 186, 107, 27, kIdEditorCancel, Glyph::Cross);
     for (int id : {kIdEditorChangeLocation, kIdEditorBrowse, kIdEditorSave, kIdEditorCancel}) {
-        SetWindowLongPtrA(Control(id), GWL_STYLE, GetWindowLongPtrA(Control(id), GWL_STYLE) | WS_TABSTOP);
+        SetWindowLongPtrW(Control(id), GWL_STYLE, GetWindowLongPtrW(Control(id), GWL_STYLE) | WS_TABSTOP);
     }
-    SendMessageA(Control(kIdEditorName), EM_LIMITTEXT, 0, 0);
-    SendMessageA(Control(kIdEditorCommand), EM_LIMITTEXT, 0, 0);
+    SendMessageW(Control(kIdEditorName), EM_LIMITTEXT, 0, 0);
+    SendMessageW(Control(kIdEditorCommand), EM_LIMITTEXT, 0, 0);
     OnDpiChanged();
     SetDefaultButton(kIdEditorSave);
     SetInitialFocus(kIdEditorName);
@@ -133,14 +134,14 @@ void EntryEditorDialog::OnCommand(int id, int code, HWND /*control*/) {
 }
 
 void EntryEditorDialog::PickFile() {
-    char path[MAX_PATH * 4] = "";
-    OPENFILENAMEA dialog{};
+    wchar_t path[MAX_PATH * 4] = L"";
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = hwnd();
     dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
+    dialog.nMaxFile = static_cast<DWORD>(sizeof path / sizeof path[0]);
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (GetOpenFileNameA(&dialog)) SetControlText(kIdEditorCommand, path);
+    if (GetOpenFileNameW(&dialog)) SetControlText(kIdEditorCommand, Utf8FromWide(path));
 }
 
 void EntryEditorDialog::ChangeLocation() {

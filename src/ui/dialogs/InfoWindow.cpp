@@ -14,6 +14,7 @@
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace ui {
@@ -27,22 +28,22 @@ constexpr UINT kAnimationInterval = 120;
 constexpr int kAnimationFrames = 16;
 constexpr int kRowHeight = 20;
 constexpr int kTableTop = 153;
-const char kHomepageHint[] = "Homepage - Veltmanix";
+const wchar_t kHomepageHint[] = L"Homepage - Veltmanix";
 
 }  // namespace
 
 InfoWindow::InfoWindow() : WindowBase(WindowClass::Info, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void InfoWindow::OnDpiChanged() {
-    LOGFONTA face{};
+    LOGFONTW face{};
     face.lfHeight = -Px(32);
     face.lfUnderline = TRUE;
-    lstrcpynA(face.lfFaceName, kMessageFace, LF_FACESIZE);
-    nameFont_.reset(CreateFontIndirectA(&face));
-    face = LOGFONTA{};
+    lstrcpynW(face.lfFaceName, kMessageFace, LF_FACESIZE);
+    nameFont_.reset(CreateFontIndirectW(&face));
+    face = LOGFONTW{};
     face.lfHeight = -Px(16);
-    lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
-    tableFont_.reset(CreateFontIndirectA(&face));
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    tableFont_.reset(CreateFontIndirectW(&face));
     SetControlFont(kIdInfoProgramName, nameFont_.get());
     for (int row = 1; row <= 5; ++row) {
         SetControlFont(kIdInfoRowLabel + row, tableFont_.get());
@@ -69,23 +70,23 @@ void InfoWindow::OnCreate() {
     AddLinkButton("", 64, 473, 200, 22, kIdInfoMailLink);
     AddLinkButton("", 397, 483, 92, 23, kIdInfoClose, Glyph::Arrow);
     for (int id : {kIdInfoHomepageLink, kIdInfoMailLink, kIdInfoClose}) {
-        SetWindowLongPtrA(Control(id), GWL_STYLE, GetWindowLongPtrA(Control(id), GWL_STYLE) | WS_TABSTOP);
+        SetWindowLongPtrW(Control(id), GWL_STYLE, GetWindowLongPtrW(Control(id), GWL_STYLE) | WS_TABSTOP);
     }
     OnDpiChanged();
     SetDefaultButton(kIdInfoClose);
     SetInitialFocus(kIdInfoClose);
 
     tooltip_ =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (tooltip_) {
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd();
         tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdInfoHomepageIcon));
-        tool.lpszText = const_cast<char*>(kHomepageHint);
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.lpszText = const_cast<wchar_t*>(kHomepageHint);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     SetTimer(hwnd(), kAnimationTimer, kAnimationInterval, nullptr);
     ApplyTexts();
@@ -111,15 +112,15 @@ void InfoWindow::ApplyTexts() {
 
 void InfoWindow::FillContents() {
     HWND list = Control(kIdInfoLanguageList);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     std::vector<std::string> names;
     const int count = LanguageCount();
     for (int i = 0; i < count; ++i) {
         names.push_back(LanguageName(i));
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names.back().c_str()));
+        SendTextMessage(list, CB_ADDSTRING, 0, names.back());
     }
     // Selected from the program: no change notification is sent.
-    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(SelectedLanguage(names, CurrentLanguageName())), 0);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(SelectedLanguage(names, CurrentLanguageName())), 0);
     const auto rows = InfoRows(GetText, BM_VERSION_TEXT);
     for (size_t i = 0; i < rows.size(); ++i) {
         SetControlText(kIdInfoRowLabel + static_cast<int>(i) + 1, rows[i].first);
@@ -130,7 +131,7 @@ void InfoWindow::FillContents() {
 LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR && GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kIdInfoHomepageIcon &&
         LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
         return TRUE;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);

@@ -11,6 +11,7 @@
 #include "system/Shell.h"
 #include "system/SingleInstance.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace ui {
@@ -25,9 +26,15 @@ constexpr UINT_PTR kChoiceCheckTimer = 1;
 constexpr UINT kChoiceCheckInterval = 250;
 
 std::string OwnExecutable() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) return Utf8FromWide(std::wstring_view(path.data(), length));
+        // A profile or program folder deeper than MAX_PATH: ask again with room.
+        if (path.size() >= 32768) return std::string();
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace
@@ -46,7 +53,7 @@ void LanguageDialog::OnCreate() {
     SetCaption(kBaseName);
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     const char* const prompts[] = {
-        "Please select your language:", "Bitte w\xE4hlen Sie Ihre Sprache aus:", "Veuillez choisir une langue:"};
+        "Please select your language:", "Bitte w\xC3\xA4hlen Sie Ihre Sprache aus:", "Veuillez choisir une langue:"};
     const int promptIds[] = {kIdLanguagePromptEnglish, kIdLanguagePromptGerman, kIdLanguagePromptFrench};
     // A system whose dialog font runs wider than the designed one widens the
     // dialog rather than cut a prompt short.
@@ -65,7 +72,7 @@ void LanguageDialog::OnCreate() {
     const int count = LanguageCount();
     for (int i = 0; i < count; ++i) {
         const std::string name = LanguageName(i);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendTextMessage(list, CB_ADDSTRING, 0, name);
     }
     SetDefaultButton(kIdLanguageOk);
     SetInitialFocus(kIdLanguageList);
@@ -89,7 +96,7 @@ void LanguageDialog::OnTimer(UINT_PTR timer) {
 
 void LanguageDialog::OnCommand(int id, int code, HWND /*control*/) {
     if (id == kIdLanguageList && code == CBN_SELCHANGE) {
-        EnableWindow(Control(kIdLanguageOk), SendMessageA(Control(kIdLanguageList), CB_GETCURSEL, 0, 0) >= 0);
+        EnableWindow(Control(kIdLanguageOk), SendMessageW(Control(kIdLanguageList), CB_GETCURSEL, 0, 0) >= 0);
         return;
     }
     if (id == kIdLanguageOk && code == BN_CLICKED) Confirm();
@@ -109,11 +116,12 @@ void LanguageDialog::Confirm() {
         recorded = false;
     }
     const std::string dataFolder = DataFolder(TranslationBaseName());
-    DeleteFileA((dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Help)).c_str());
-    DeleteFileA((dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Documentation)).c_str());
+    DeleteFileW(WideFromUtf8(dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Help)).c_str());
+    DeleteFileW(
+        WideFromUtf8(dataFolder + ActivePartFileName(TranslationBaseName(), LanguagePart::Documentation)).c_str());
     if (!SwitchLanguage(name)) {
         // It vanished between the check and the switch: nothing is recorded.
-        if (recorded) DeleteFileA(choiceFile_.c_str());
+        if (recorded) DeleteFileW(WideFromUtf8(choiceFile_).c_str());
         return;
     }
     if (!endAfterChoice_) {

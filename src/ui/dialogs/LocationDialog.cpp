@@ -87,12 +87,12 @@ LocationDialog::LocationDialog()
     : WindowBase(WindowClass::Location, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void LocationDialog::MakeFonts() {
-    LOGFONTA face{};
+    LOGFONTW face{};
     face.lfHeight = -Px(13);
     face.lfWeight = FW_BOLD;
     face.lfUnderline = TRUE;
-    lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
-    headingFont_.reset(CreateFontIndirectA(&face));
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    headingFont_.reset(CreateFontIndirectW(&face));
 }
 
 void LocationDialog::OnDpiChanged() {
@@ -135,8 +135,8 @@ void LocationDialog::OnCreate() {
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, kButtonLeft + 12, 420, 215, 18,
                kIdLocationHiveAllUsers32);
     AddLinkButton("", kClientWidth - 100, kClientHeight - 31, 92, 23, kIdLocationApply, Glyph::Arrow);
-    SetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE,
-                      GetWindowLongPtrA(Control(kIdLocationApply), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
+    SetWindowLongPtrW(Control(kIdLocationApply), GWL_STYLE,
+                      GetWindowLongPtrW(Control(kIdLocationApply), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
     SetDefaultButton(kIdLocationApply);
     SetInitialFocus(kIdLocationApply);
     ApplyTexts();
@@ -162,13 +162,13 @@ void LocationDialog::ApplyTexts() {
 
 void LocationDialog::ShowChoiceInControls() {
     for (const ButtonRow& row : kButtons) {
-        SendMessageA(Control(row.id), BM_SETCHECK, row.button == choice_.button ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Control(row.id), BM_SETCHECK, row.button == choice_.button ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    SendMessageA(Control(kIdLocationHiveAllUsers), BM_SETCHECK,
+    SendMessageW(Control(kIdLocationHiveAllUsers), BM_SETCHECK,
                  choice_.hive == RegistryHive::AllUsers ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageA(Control(kIdLocationHiveCurrentUser), BM_SETCHECK,
+    SendMessageW(Control(kIdLocationHiveCurrentUser), BM_SETCHECK,
                  choice_.hive == RegistryHive::CurrentUser ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageA(Control(kIdLocationHiveAllUsers32), BM_SETCHECK,
+    SendMessageW(Control(kIdLocationHiveAllUsers32), BM_SETCHECK,
                  choice_.hive == RegistryHive::AllUsers32 ? BST_CHECKED : BST_UNCHECKED, 0);
     const BOOL hiveEnabled = IsRegistryButton(choice_.button) ? TRUE : FALSE;
     for (int id : {kIdLocationHiveGroup, kIdLocationHiveAllUsers, kIdLocationHiveCurrentUser}) {

@@ -16,6 +16,7 @@
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace {
@@ -200,13 +201,13 @@ void DrawButtonPicture(HDC dc, ButtonPicture picture, int centreX, int top, int 
 RestoreDialog::RestoreDialog() : WindowBase(WindowClass::Restore, kClientWidth, kClientHeight, kGroupedDialogStyle) {}
 
 void RestoreDialog::OnDpiChanged() {
-    LOGFONTA face{};
+    LOGFONTW face{};
     face.lfHeight = -Px(16);
-    lstrcpynA(face.lfFaceName, kDialogFace, LF_FACESIZE);
-    promptFont_.reset(CreateFontIndirectA(&face));
+    lstrcpynW(face.lfFaceName, kDialogFace, LF_FACESIZE);
+    promptFont_.reset(CreateFontIndirectW(&face));
     face.lfHeight = -Px(11);
     face.lfUnderline = TRUE;
-    listFont_.reset(CreateFontIndirectA(&face));
+    listFont_.reset(CreateFontIndirectW(&face));
     SetControlFont(kIdRestorePrompt1, promptFont_.get());
     SetControlFont(kIdRestorePrompt2, promptFont_.get());
     SetControlFont(kIdRestoreList, listFont_.get());
@@ -249,7 +250,7 @@ LRESULT RestoreDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_SETCURSOR) {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
         if ((id == kIdRestoreDelete || id == kIdRestoreRestore) && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
             return TRUE;
         }
     }
@@ -266,14 +267,12 @@ bool RestoreDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const int size = Px(32);
     DrawButtonPicture(dc, item.CtlID == kIdRestoreDelete ? ButtonPicture::Delete : ButtonPicture::Restore,
                       (rect.left + rect.right) / 2 + shift, rect.top + Px(6) + shift, size, enabled);
-    std::string caption(static_cast<size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
-    caption.resize(static_cast<size_t>(GetWindowTextA(item.hwndItem, &caption[0], static_cast<int>(caption.size()))));
+    const std::string caption = WindowTextOf(item.hwndItem);
     gdi::Select font(dc, LinkFont());
     SetTextColor(dc, enabled ? kLinkBlue : GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(dc, TRANSPARENT);
     RECT textRect{rect.left, rect.top + Px(44) + shift, rect.right, rect.bottom};
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
-              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextOf(dc, caption, &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rect;
         InflateRect(&focus, -Px(2), -Px(2));
@@ -291,7 +290,7 @@ void RestoreDialog::Prepare(BackupStore& store) {
 
 void RestoreDialog::FillSnapshotList() {
     HWND list = Control(kIdRestoreList);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     EnableWindow(Control(kIdRestoreDelete), FALSE);
     EnableWindow(Control(kIdRestoreRestore), FALSE);
     if (!store_) return;
@@ -301,10 +300,10 @@ void RestoreDialog::FillSnapshotList() {
     const std::string after = GetText(Text::Entries);
     for (const Snapshot& snapshot : snapshots) {
         const std::string line = SnapshotLine(before, DateTimeText(snapshot.Timestamp), snapshot.Entries.size(), after);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendTextMessage(list, CB_ADDSTRING, 0, line);
     }
     if (!snapshots.empty()) {
-        SendMessageA(list, CB_SETCURSEL, 0, 0);
+        SendMessageW(list, CB_SETCURSEL, 0, 0);
         EnableWindow(Control(kIdRestoreDelete), TRUE);
         EnableWindow(Control(kIdRestoreRestore), TRUE);
     }
@@ -312,7 +311,7 @@ void RestoreDialog::FillSnapshotList() {
 
 int RestoreDialog::SelectedPosition() const {
     if (!store_) return -1;
-    const LRESULT selected = SendMessageA(Control(kIdRestoreList), CB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(Control(kIdRestoreList), CB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<size_t>(selected) >= store_->List().Snapshots.size()) return -1;
     return static_cast<int>(selected);
 }

@@ -1,5 +1,7 @@
 #include "ui/main/CommandsModel.h"
 
+#include <string>
+
 namespace ui {
 
 bool NeedsSelectedLine(Command command) {
@@ -19,19 +21,53 @@ bool NeedsSelectedLine(Command command) {
 bool IsEnabled(Command command, const MainWindowModel& model) {
     if (!NeedsSelectedLine(command)) return true;
     if (!model.HasSelection() || model.CurrentEntry().kind == 0) return false;
+    // Set elsewhere: only starting it is left (the details say who changes it).
+    if (!IsChangedHereKind(model.CurrentEntry().kind)) {
+        return command == Command::LaunchEntry && !StartsNothing(model.CurrentEntry());
+    }
     // A value without a program can only be deleted (and backed up with the rest).
     return command == Command::DeleteEntry || !StartsNothing(model.CurrentEntry());
 }
 
+namespace {
+constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF1 = 0x70, kF5 = 0x74, kF12 = 0x7B;
+}  // namespace
+
 const std::vector<Shortcut>& Shortcuts() {
-    constexpr uint16_t kDelete = 0x2E, kReturn = 0x0D, kF5 = 0x74;
     static const std::vector<Shortcut> shortcuts = {
-        {Command::MakeBackup, 'V', true, false, false},      {Command::BlockedEntries, 'H', true, false, false},
-        {Command::RestartWindows, 'F', true, false, false},  {Command::Exit, 'X', false, true, false},
-        {Command::Refresh, kF5, false, false, false},        {Command::DeleteEntry, kDelete, false, false, true},
+        // The keys a Windows user tries first.
+        {Command::NewEntry, 'N', true, false, false},
+        {Command::Print, 'P', true, false, false},
+        {Command::Help, kF1, false, false, false},
+        {Command::MakeBackup, 'V', true, false, false},
+        {Command::BlockedEntries, 'H', true, false, false},
+        {Command::RestartWindows, 'F', true, false, false},
+        {Command::Exit, 'X', false, true, false},
+        {Command::Refresh, kF5, false, false, false},
+        {Command::DeleteEntry, kDelete, false, false, true},
         {Command::ChangeEntry, kReturn, false, false, true},
     };
     return shortcuts;
+}
+
+std::string ShortcutText(Command command, const KeyNames& names) {
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.command != command) continue;
+        std::string text;
+        if (shortcut.control) text += names.control + "+";
+        if (shortcut.alt) text += "Alt+";
+        if (shortcut.key == kDelete) {
+            text += names.del;
+        } else if (shortcut.key == kReturn) {
+            text += names.enter;
+        } else if (shortcut.key >= kF1 && shortcut.key <= kF12) {
+            text += "F" + std::to_string(shortcut.key - kF1 + 1);
+        } else {
+            text += static_cast<char>(shortcut.key);
+        }
+        return text;
+    }
+    return std::string();
 }
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 // Whether a command can run depends only on the model and its selection.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ui/main/MainWindowModel.h"
@@ -63,5 +64,13 @@ struct Shortcut {
     bool listOnly;  // only while the entry list has the focus
 };
 const std::vector<Shortcut>& Shortcuts();
+
+// The names of the keys that differ between languages ("Strg", "Ctrl").
+struct KeyNames {
+    std::string control, del, enter;
+};
+// The command's shortcut as the user presses it ("Ctrl+N", "F1", "Del"), the
+// first one of the table; empty for a command without one.
+std::string ShortcutText(Command command, const KeyNames& names);
 
 }  // namespace ui

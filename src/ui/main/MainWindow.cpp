@@ -17,6 +17,7 @@
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
 
 namespace ui {
@@ -33,7 +34,7 @@ constexpr UINT kWatchIntervalMs = 250;
 // are drawn classically so that they show their group's colour.
 void DrawClassic(HWND control) {
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    static HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+    static HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
     static const SetWindowThemeFn setWindowTheme =
         uxtheme ? reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
                 : nullptr;
@@ -71,7 +72,7 @@ HICON LoadShieldIcon() {
     // Where the shell has no stock shield, the system's shared one (copied, so
     // that it is ours to destroy like the shell's).
     constexpr WORD kSystemShieldIcon = 32518;  // OIC_SHIELD
-    HANDLE shared = LoadImageA(nullptr, MAKEINTRESOURCEA(kSystemShieldIcon), IMAGE_ICON, 0, 0, LR_SHARED);
+    HANDLE shared = LoadImageW(nullptr, MAKEINTRESOURCEW(kSystemShieldIcon), IMAGE_ICON, 0, 0, LR_SHARED);
     return shared ? CopyIcon(static_cast<HICON>(shared)) : nullptr;
 }
 
@@ -103,6 +104,7 @@ void MainWindow::OnCreate() {
     SetEntriesChangedHandler([this] { RefreshListKeepingSelection(); });
 
     ribbon_.Create(hwnd(), dpi());
+    toolTips_.Create(hwnd());
     CreateSidePanel();
     CreateEntryArea();
     // The logon check ends without a word; what it last did shows down here.
@@ -117,7 +119,7 @@ void MainWindow::OnCreate() {
         if (shortcut.alt) flags |= FALT;
         keys.push_back(ACCEL{flags, shortcut.key, static_cast<WORD>(shortcut.command)});
     }
-    accelerators_ = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
     ApplyTexts();
     SetInitialFocus(kIdEntryList);
@@ -129,20 +131,20 @@ void MainWindow::OnCreate() {
     SetTimer(hwnd(), kWatchTimer, kWatchIntervalMs, nullptr);
     UpdateCommandStates();
     SetDialogOwner(hwnd());
-    if (creationStep_) creationStep_();
 }
 
 void MainWindow::MakeFonts() {
-    listFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
-    groupLabelFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, true}, dpi());
-    headingFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, true, false}, dpi());
-    buttonFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13}, dpi());
-    nameFont_ = gdi::CreateScaledFont({"MS Sans Serif", 13, false, true}, dpi());
+    listFont_ = gdi::CreateScaledFont({L"MS Sans Serif", 13, false, true}, dpi());
+    groupLabelFont_ = gdi::CreateScaledFont({L"MS Sans Serif", 13, true, true}, dpi());
+    headingFont_ = gdi::CreateScaledFont({L"MS Sans Serif", 13, true, false}, dpi());
+    buttonFont_ = gdi::CreateScaledFont({L"MS Sans Serif", 13}, dpi());
+    nameFont_ = gdi::CreateScaledFont({L"MS Sans Serif", 13, false, true}, dpi());
 }
 
 void MainWindow::CreateSidePanel() {
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
-    AddControl("STATIC", "", label | SS_CENTERIMAGE, 10, kSourcesHeadingTop, 200, kHeadingHeight, kIdSourcesHeading);
+    AddControl("STATIC", "", label | SS_CENTERIMAGE | WS_GROUP, 10, kSourcesHeadingTop, 200, kHeadingHeight,
+               kIdSourcesHeading);
     SetControlFont(kIdSourcesHeading, headingFont_.get());
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kSourcesHeadingTop + 1, 20, 20,
                kIdSourcesToggle);
@@ -160,7 +162,7 @@ void MainWindow::CreateSidePanel() {
             HWND box = AddControl("BUTTON", LocationFilters()[filter].defaultCaption,
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 24, y, 205, 17, id);
             DrawClassic(box);
-            SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+            SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
             SetControlColor(id, LocationGroups()[group].colour);
             y += kFilterRowHeight;
         }
@@ -192,7 +194,7 @@ void MainWindow::CreateEntryArea() {
                            LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                        left + 10, Ribbon::kHeight96 + 24, width - 20, 168, kIdEntryList);
     SetControlFont(kIdEntryList, listFont_.get());
-    SendMessageA(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
 
     const int top = 326;
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, left, top, width, 310, kIdDetailsGroup);
@@ -231,6 +233,7 @@ void MainWindow::ApplyTexts() {
     SetCaption(MachineWideOnly() ? GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle)
                                  : GetText(Text::MainWindowTitle));
     ribbon_.ApplyTexts(GetText(Text::LanguageName) == "Deutsch");
+    UpdateToolTips();
     SetControlText(kIdSourcesHeading, GetText(Text::StartupSources));
     SetControlText(kIdSourcesToggle, GetText(Text::StartupSources));
     SetControlText(kIdInformationHeading, GetText(Text::NewsAndTips));
@@ -262,9 +265,29 @@ void MainWindow::ApplyTexts() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void MainWindow::UpdateToolTips() {
+    const KeyNames keys{GetText(Text::KeyControl), GetText(Text::KeyDelete), GetText(Text::KeyEnter)};
+    for (const int id : ribbon_.ControlIds()) {
+        // The caption as shown, its access key's "&" taken out.
+        const std::string caption = ControlText(id);
+        std::string tip;
+        for (size_t i = 0; i < caption.size(); ++i) {
+            if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+            tip += caption[i];
+        }
+        const Command* command = ribbon_.CommandOf(id);
+        const std::string key = command ? ShortcutText(*command, keys) : std::string();
+        if (!key.empty()) tip += " (" + key + ")";
+        toolTips_.Set(Control(id), tip);
+    }
+}
+
 void MainWindow::ApplyInfoImageHints() {
-    for (size_t group = 0; group < LocationGroups().size(); ++group)
+    for (size_t group = 0; group < LocationGroups().size(); ++group) {
         SetControlText(kInfoImageIds[group], GetText(Text::Info));
+        // The window text alone shows nowhere: the hint is the image's tooltip.
+        toolTips_.Set(Control(kInfoImageIds[group]), GetText(Text::Info));
+    }
     LayOutGroupLabels();
 }
 
@@ -278,8 +301,10 @@ void MainWindow::LayOutGroupLabels() {
     }
 }
 
-void MainWindow::Show() {
-    RefreshList();
+void MainWindow::Show() { Show(CollectAllEntries()); }
+
+void MainWindow::Show(std::vector<StartupEntry> entries) {
+    ShowEntries(std::move(entries));
     if (model_.LineCount() > 0) SelectLine(0);
     CenterOnScreen();
     ShowWindow(hwnd(), SW_SHOW);
@@ -291,7 +316,8 @@ void MainWindow::Show() {
 bool MainWindow::PreTranslate(MSG& message) {
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
-    if (accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_, &message)) return true;
+    if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &message)) return true;
+    if (message.message == WM_KEYDOWN && RibbonKey(message)) return true;
     if (message.message == WM_KEYDOWN && message.hwnd == list_) {
         for (const Shortcut& shortcut : Shortcuts()) {
             if (shortcut.listOnly && shortcut.key == message.wParam && !(GetKeyState(VK_CONTROL) & 0x8000) &&
@@ -301,33 +327,54 @@ bool MainWindow::PreTranslate(MSG& message) {
             }
         }
     }
-    return IsDialogMessageA(hwnd(), &message) != 0;
+    return IsDialogMessageW(hwnd(), &message) != 0;
 }
 
-void MainWindow::RefreshList() {
+bool MainWindow::RibbonKey(const MSG& message) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.wParam == VK_TAB && control) {
+        // Ctrl+Tab and Ctrl+Shift+Tab turn the ribbon's pages from anywhere in
+        // the window; a focused tab follows.
+        const int next = ribbon_.NextTab((GetKeyState(VK_SHIFT) & 0x8000) == 0);
+        ribbon_.SelectTab(next);
+        if (ribbon_.IsTab(GetDlgCtrlID(GetFocus()))) SetFocus(Control(next));
+        return true;
+    }
+    // Enter runs the focused tab or item, as Space does; the window has no
+    // default button that Enter would otherwise press.
+    if (message.wParam == VK_RETURN && !control && ribbon_.Owns(GetDlgCtrlID(message.hwnd))) {
+        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::RefreshList() { ShowEntries(CollectAllEntries()); }
+
+void MainWindow::ShowEntries(std::vector<StartupEntry> entries) {
     const std::vector<ListLine> before = model_.Lines();
-    model_.Refresh(CollectAllEntries(), KnownEntryTest(), RunVerdictTest());
+    model_.Refresh(entries, KnownEntryTest(), RunVerdictTest());
     const std::vector<ListLine>& lines = model_.Lines();
     const bool sameLines =
         lines.size() == before.size() &&
         std::equal(lines.begin(), lines.end(), before.begin(),
                    [](const ListLine& a, const ListLine& b) { return a.entry == b.entry && a.text == b.text; });
-    if (sameLines && static_cast<size_t>(SendMessageA(list_, LB_GETCOUNT, 0, 0)) == lines.size()) {
+    if (sameLines && static_cast<size_t>(SendMessageW(list_, LB_GETCOUNT, 0, 0)) == lines.size()) {
         // The same lines for the same entries: only their colours may differ.
         InvalidateRect(list_, nullptr, FALSE);
     } else {
         // Refilled without painting in between, then drawn once.
-        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-        SendMessageA(list_, LB_INITSTORAGE, lines.size(), lines.size() * 24);
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        SendMessageW(list_, LB_INITSTORAGE, lines.size(), lines.size() * 24);
         for (const ListLine& line : lines) {
-            const LRESULT index = SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
+            const LRESULT index = SendTextMessage(list_, LB_ADDSTRING, 0, line.text);
             if (index >= 0) {
-                SendMessageA(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(line.entry));
+                SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(line.entry));
             }
         }
-        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
-        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
     }
     SelectLine(model_.SelectedLine());
@@ -366,8 +413,8 @@ void MainWindow::CheckLocationChanges(uint64_t nowMs) {
 void MainWindow::SelectLine(int index) {
     if (index >= static_cast<int>(model_.LineCount())) return;
     model_.SelectLine(index);
-    if (static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)) != model_.SelectedLine()) {
-        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
+    if (static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)) != model_.SelectedLine()) {
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
     }
     ShowDetails();
 }
@@ -418,10 +465,12 @@ void MainWindow::OnCommand(int id, int code, HWND) {
         return;
     }
     if (id == kIdEntryList) {
-        if (code == LBN_SELCHANGE) SelectLine(static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)));
+        if (code == LBN_SELCHANGE) SelectLine(static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)));
         if (code == LBN_DBLCLK) Execute(Command::ChangeEntry);
         return;
     }
+    // The arrows on the tab strip choose the tab they move to.
+    if (code == BN_SETFOCUS && ribbon_.IsTab(id)) ribbon_.SelectTab(id);
     if (code != BN_CLICKED) return;
     if (ribbon_.IsTab(id)) {
         ribbon_.SelectTab(id);
@@ -437,7 +486,7 @@ void MainWindow::OnCommand(int id, int code, HWND) {
     }
     if (id >= kIdFilterFirst && id < kIdFilterFirst + static_cast<int>(LocationFilters().size())) {
         const size_t filter = static_cast<size_t>(id - kIdFilterFirst);
-        model_.SetFilterChecked(filter, SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
+        model_.SetFilterChecked(filter, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
         Execute(Command::Refresh);
         return;
     }
@@ -494,7 +543,7 @@ void MainWindow::OnDpiChanged() {
     MakeFonts();
     ribbon_.SetDpi(dpi());
     SetControlFont(kIdEntryList, listFont_.get());
-    SendMessageA(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, Px(kListLineHeight));
     SetControlFont(kIdSourcesHeading, headingFont_.get());
     SetControlFont(kIdInformationHeading, headingFont_.get());
     for (int id : kGroupLabelIds) SetControlFont(id, groupLabelFont_.get());
@@ -520,7 +569,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == list_ && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
                 return TRUE;
             }
             break;

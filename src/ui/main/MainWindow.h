@@ -20,6 +20,7 @@
 #include "ui/main/MainWindowModel.h"
 #include "ui/main/Ribbon.h"
 #include "ui/win/Pictures.h"
+#include "ui/win/ToolTips.h"
 #include "ui/win/WindowBase.h"
 
 namespace ui {
@@ -29,21 +30,25 @@ public:
     MainWindow();
     ~MainWindow() override;
 
-    // Runs at the end of the window's creation (start-up starts the backup
-    // store there); set before Create.
-    void SetCreationStep(std::function<void()> step) { creationStep_ = std::move(step); }
-
-    // First show: refresh, select the first line, show the window.
+    // First show: the list of these entries (start-up passes the ones its
+    // snapshot holds, so they are read once), the first line selected, the
+    // window shown and painted.
+    void Show(std::vector<StartupEntry> entries);
+    // The same on the entries as they are now.
     void Show();
     // For the event loop: shortcuts, the list's keys and Tab navigation. True
     // when the message was taken.
     bool PreTranslate(MSG& message);
+    // The ribbon's own keys (Ctrl+Tab, Enter on a tab or item); true when taken.
+    bool RibbonKey(const MSG& message);
 
     // Runs one command as the ribbon, a button or a key would. Nothing thrown
     // inside leaves it: a failure becomes a message.
     void Execute(Command command);
 
     void RefreshList();
+    // RefreshList on entries just read.
+    void ShowEntries(std::vector<StartupEntry> entries);
     // The same, then the line of the entry the user just changed, if it is
     // still listed: a line added before it must not move the details elsewhere.
     void RefreshListFollowing(const StartupEntry& entry);
@@ -60,6 +65,8 @@ public:
     void ApplyTexts();
     // The info images' hints, each image right after its label.
     void ApplyInfoImageHints();
+    // Each ribbon tab and item tells its command and key when the pointer rests on it.
+    void UpdateToolTips();
     // The tip box's next tip, as its timer would show it.
     void ShowNextTip() { OnTipTimer(); }
 
@@ -120,6 +127,7 @@ private:
 
     MainWindowModel model_;
     Ribbon ribbon_;
+    ToolTips toolTips_;
     TipRotation tips_;
     HACCEL accelerators_ = nullptr;
     HWND list_ = nullptr;
@@ -132,7 +140,6 @@ private:
     bool informationShown_ = true;
     bool tipTimerStarted_ = false;
     bool tipShowsLink_ = false;  // the current tip comes with its link
-    std::function<void()> creationStep_;
     LocationWatcher watcher_;
     ChangeCoalescer coalescer_;
     bool elevated_ = false;

@@ -26,6 +26,7 @@
 #include "ui/prompts/ErrorTexts.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 
 namespace ui {
 
@@ -104,7 +105,7 @@ void MainWindow::Execute(Command command) {
                 ShowInfoWindow(hwnd());
                 break;
             case Command::Exit:
-                PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                PostMessageW(hwnd(), WM_CLOSE, 0, 0);
                 break;
             case Command::SchemeBlue:
                 SetColorScheme("Blue");
@@ -297,7 +298,7 @@ void MainWindow::ExplainGroup(size_t group) {
 void MainWindow::ShowContextMenu(int x, int y) {
     if (x == -1 && y == -1) {  // from the keyboard: at the selected line
         RECT line{};
-        SendMessageA(list_, LB_GETITEMRECT, static_cast<WPARAM>(std::max(model_.SelectedLine(), 0)),
+        SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(std::max(model_.SelectedLine(), 0)),
                      reinterpret_cast<LPARAM>(&line));
         POINT point{line.left + Px(20), line.bottom};
         ClientToScreen(list_, &point);
@@ -306,7 +307,7 @@ void MainWindow::ShowContextMenu(int x, int y) {
     } else {
         POINT point{x, y};
         ScreenToClient(list_, &point);
-        const LRESULT hit = SendMessageA(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        const LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
         if (HIWORD(hit) == 0) SelectLine(LOWORD(hit));
     }
     HMENU menu = CreatePopupMenu();
@@ -316,6 +317,7 @@ void MainWindow::ShowContextMenu(int x, int y) {
     } items[] = {{Command::ChangeEntry, Text::ChangeEntry}, {Command::DeleteEntry, Text::DeleteEntry},
                  {Command::LaunchEntry, Text::LaunchEntry}, {Command::SwitchEntry, Text::StatusGroup},
                  {Command::MoveEntry, Text::LocationGroup}, {Command::BlockEntry, 0}};
+    const KeyNames keys{GetText(Text::KeyControl), GetText(Text::KeyDelete), GetText(Text::KeyEnter)};
     for (const auto& item : items) {
         std::string text = item.text ? GetText(item.text) : ControlText(kIdBlockButton);
         if (item.command == Command::SwitchEntry) text += " " + GetText(Text::ChangeLink);
@@ -326,9 +328,12 @@ void MainWindow::ShowContextMenu(int x, int y) {
             shown += c;
             if (c == '&') shown += '&';
         }
+        // The key beside the command, as menus show it after a tab.
+        const std::string key = ShortcutText(item.command, keys);
+        if (!key.empty()) shown += "\t" + key;
         UINT flags = MF_STRING | (IsEnabled(item.command, model_) ? MF_ENABLED : MF_GRAYED);
-        AppendMenuA(menu, flags, static_cast<UINT_PTR>(item.command), shown.c_str());
-        if (item.command == Command::LaunchEntry) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.command), WideFromUtf8(shown).c_str());
+        if (item.command == Command::LaunchEntry) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
     SetMenuDefaultItem(menu, static_cast<UINT>(Command::ChangeEntry), FALSE);
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);

@@ -63,6 +63,12 @@ const std::vector<Location>& Locations() {
         {28, 4, Text::Registry, "", Text::AllUsers, " (Run Once Ex, ", Text::View32Bit},
         {31, 7, 0, "Win.ini: Load-", Text::WinIniList, ""},
         {32, 8, 0, "Win.ini: Run-", Text::WinIniList, ""},
+        // Set elsewhere, but started like Run entries: under the Run box.
+        {41, 2, Text::Registry, "", Text::CurrentUser, " (Policies\\Explorer\\Run)"},
+        {42, 2, Text::Registry, "", Text::AllUsers, " (Policies\\Explorer\\Run)"},
+        {43, 2, Text::Registry, "", Text::AllUsers, " (Policies\\Explorer\\Run, ", Text::View32Bit},
+        {44, 2, Text::Registry, "", Text::CurrentUser, " (Winlogon)"},
+        {45, 2, Text::Registry, "", Text::AllUsers, " (Winlogon)"},
     };
     return locations;
 }
@@ -191,6 +197,7 @@ Colour MainWindowModel::LineColour(int index) const {
 }
 
 std::string StatusText(const StartupEntry& entry, const TextFn& text) {
+    if (const int owner = OwnerText(entry.kind)) return text(Text::EntryActive) + "\r" + text(owner);
     if (entry.active) return text(Text::EntryActive);
     std::string status;
     switch (entry.offBy) {
@@ -207,6 +214,18 @@ std::string StatusText(const StartupEntry& entry, const TextFn& text) {
     }
     if (IsRunOnceKind(entry.kind)) status += "\r" + text(Text::RunOnceGoneAfterLogon);
     return status;
+}
+
+int OwnerText(int32_t kind) {
+    switch (OwnerOfKind(kind)) {
+        case LocationKindRow::Owner::GroupPolicy:
+            return Text::SetByPolicy;
+        case LocationKindRow::Owner::Winlogon:
+            return Text::SetForWinlogon;
+        case LocationKindRow::Owner::ThisProgram:
+            break;
+    }
+    return 0;
 }
 
 std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {

@@ -161,8 +161,11 @@ Details DetailsFor(const StartupEntry& entry, bool known, const TextFn& text, co
                    const RunVerdict& verdict = RunVerdict());
 // The status line: active, switched off (by this program, by Windows' own
 // switch, by another tool), and for a switched-off RunOnce entry that it is
-// gone after the next logon.
+// gone after the next logon; for an entry set elsewhere, who alone changes it.
 std::string StatusText(const StartupEntry& entry, const TextFn& text);
+// The text naming who alone changes a kind's entries (a policy, Windows'
+// logon); 0 for a kind this program changes.
+int OwnerText(int32_t kind);
 // The one line why an entry will not start; empty for none.
 std::string ReasonText(const RunVerdict& verdict, const TextFn& text);
 

@@ -6,6 +6,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/MainWindowLayout.h"
 #include "ui/win/Pictures.h"
+#include "ui/win/WideText.h"
 
 namespace ui {
 
@@ -81,7 +82,7 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     gdi::Brush background(CreateSolidBrush(selected ? kSelectedLineBackground : kLineBackground));
     FillRect(dc, &rect, background.get());
     // The line's entry by its position, as the item data holds it.
-    const size_t position = static_cast<size_t>(SendMessageA(list_, LB_GETITEMDATA, item.itemID, 0));
+    const size_t position = static_cast<size_t>(SendMessageW(list_, LB_GETITEMDATA, item.itemID, 0));
     Colour colour = kRegistryColour;
     if (index < static_cast<int>(model_.LineCount()) && model_.Lines()[index].entry == position) {
         colour = model_.LineColour(index);
@@ -91,8 +92,7 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     RECT textRect{rect.left + Px(5), rect.top, rect.right, rect.bottom};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-              DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextOf(dc, text, &textRect, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (ShowsFocus(item)) DrawFocusRect(dc, &rect);
 }
 
@@ -141,7 +141,7 @@ void MainWindow::DrawDetailsButton(const DRAWITEMSTRUCT& item, Picture picture) 
     const std::string caption = ControlText(id);
     gdi::Select font(dc, buttonFont_.get());
     RECT measure{0, 0, 0, 0};
-    DrawTextA(dc, caption.c_str(), -1, &measure, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextOf(dc, caption, &measure, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     const int contentWidth = std::min<int>(size + Px(6) + measure.right, rect.right - rect.left - Px(8));
     const int left = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pressed ? 1 : 0);
     RECT pictureRect{left, (rect.top + rect.bottom - size) / 2, left + size, (rect.top + rect.bottom + size) / 2};
@@ -153,7 +153,7 @@ void MainWindow::DrawDetailsButton(const DRAWITEMSTRUCT& item, Picture picture) 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : RGB(20, 50, 110));
     RECT text{pictureRect.right + Px(6), rect.top, rect.right - Px(4), rect.bottom};
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextOf(dc, caption, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (ShowsFocus(item)) {
         RECT focus = rect;
         InflateRect(&focus, -Px(3), -Px(3));

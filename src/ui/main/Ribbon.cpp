@@ -4,7 +4,9 @@
 
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
+#include "ui/win/Mnemonics.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 
 namespace ui {
 
@@ -27,10 +29,11 @@ constexpr int kGroupCaptionTop = kItemTop + kItemHeight + 1;
 constexpr int kGroupPadding = 4;
 constexpr int kGroupGap = 3;
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
+// The width of a caption on one line as drawn, its access key's "&" taken out.
+int CaptionWidth(HDC dc, const std::string& caption) {
+    RECT box{0, 0, 0, 0};
+    DrawTextOf(dc, caption, &box, DT_CALCRECT | DT_SINGLELINE);
+    return box.right - box.left;
 }
 
 }  // namespace
@@ -97,26 +100,30 @@ void Ribbon::Create(HWND parent, int dpi) {
     for (Tab& tab : tabs_) {
         for (Group& group : tab.groups) group.caption = GetText(group.designedText);
     }
+    // The keyboard walks the ribbon as a dialog's controls: the tab strip is
+    // one Tab stop (the chosen tab) whose arrows move between the tabs, and each
+    // group of the shown tab is one Tab stop whose arrows move between its
+    // items. So the tabs come first, each group begins a dialog group, and
+    // BS_NOTIFY tells the window when the arrows bring a tab the focus.
+    const auto add = [&](DWORD style, int id) {
+        CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW | BS_NOTIFY | style, 0, 0, 10, 10, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    };
+    for (const Tab& tab : tabs_) add(WS_VISIBLE | (&tab == &tabs_[0] ? WS_GROUP : 0), tab.id);
     for (const Tab& tab : tabs_) {
-        CreateWindowExA(0, "BUTTON", GetText(tab.designedText).c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10,
-                        10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tab.id)), GetModuleHandleA(nullptr),
-                        nullptr);
         for (const Group& group : tab.groups) {
-            for (const Item& item : group.items) {
-                CreateWindowExA(0, "BUTTON", GetText(item.designedText).c_str(), WS_CHILD | BS_OWNERDRAW, 0, 0, 10, 10,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
-                                GetModuleHandleA(nullptr), nullptr);
-            }
+            for (const Item& item : group.items) add(&item == &group.items[0] ? WS_GROUP | WS_TABSTOP : 0, item.id);
         }
     }
+    SetCaptions(true);
     SetDpi(dpi);
     SelectTab(kIdRibbonTabHome);
 }
 
 void Ribbon::SetDpi(int dpi) {
     dpi_ = dpi;
-    font_ = gdi::CreateScaledFont({"Segoe UI", 12}, dpi_);
-    tabFont_ = gdi::CreateScaledFont({"Segoe UI", 13}, dpi_);
+    font_ = gdi::CreateScaledFont({L"Segoe UI", 12}, dpi_);
+    tabFont_ = gdi::CreateScaledFont({L"Segoe UI", 13}, dpi_);
     Layout();
 }
 
@@ -131,10 +138,7 @@ void Ribbon::Layout() {
         int tabWidth = kTabWidth;
         {
             gdi::Select tabFont(dc.get(), tabFont_.get());
-            const std::string caption = WindowText(tabButton);
-            SIZE size{};
-            GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-            tabWidth = std::max(kTabWidth, MulDiv(size.cx, 96, dpi_) + 24);
+            tabWidth = std::max(kTabWidth, MulDiv(CaptionWidth(dc.get(), WindowTextOf(tabButton)), 96, dpi_) + 24);
         }
         MoveWindow(tabButton, Px(tabLeft), Px(3), Px(tabWidth), Px(kStripHeight - 3), TRUE);
         tabLeft += tabWidth + 2;
@@ -144,17 +148,15 @@ void Ribbon::Layout() {
             int inner = x + kGroupPadding;
             for (const Item& item : group.items) {
                 HWND button = GetDlgItem(parent_, item.id);
-                const std::string caption = WindowText(button);
+                const std::string caption = WindowTextOf(button);
                 // As wide as the caption on one line, or as narrow as two lines allow.
-                SIZE whole{};
-                GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &whole);
-                int width96 = MulDiv(whole.cx, 96, dpi_) + 12;
+                int width96 = MulDiv(CaptionWidth(dc.get(), caption), 96, dpi_) + 12;
                 if (width96 > 84) {
-                    TEXTMETRICA metrics{};
-                    GetTextMetricsA(dc.get(), &metrics);
+                    TEXTMETRICW metrics{};
+                    GetTextMetricsW(dc.get(), &metrics);
                     for (int candidate = 56; candidate < width96; candidate += 4) {
                         RECT box{0, 0, Px(candidate - 8), 0};
-                        DrawTextA(dc.get(), caption.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                        DrawTextOf(dc.get(), caption, &box, DT_CALCRECT | DT_WORDBREAK);
                         if (box.bottom <= 2 * metrics.tmHeight && box.right <= Px(candidate - 8)) {
                             width96 = candidate;
                             break;
@@ -167,7 +169,7 @@ void Ribbon::Layout() {
             }
             SIZE caption{};
             const std::string& groupCaption = group.caption;
-            GetTextExtentPoint32A(dc.get(), groupCaption.c_str(), static_cast<int>(groupCaption.size()), &caption);
+            caption = TextExtentOf(dc.get(), groupCaption);
             group.width = std::max(inner + kGroupPadding - x, MulDiv(caption.cx, 96, dpi_) + 16);
             x += group.width + kGroupGap;
         }
@@ -181,6 +183,24 @@ const Command* Ribbon::CommandOf(int controlId) const {
 
 bool Ribbon::IsTab(int controlId) const {
     return std::any_of(tabs_.begin(), tabs_.end(), [&](const Tab& tab) { return tab.id == controlId; });
+}
+
+bool Ribbon::Owns(int controlId) const { return IsTab(controlId) || FindItem(controlId) != nullptr; }
+
+std::vector<int> Ribbon::ControlIds() const {
+    std::vector<int> ids;
+    for (const Tab& tab : tabs_) {
+        ids.push_back(tab.id);
+        for (const Group& group : tab.groups) {
+            for (const Item& item : group.items) ids.push_back(item.id);
+        }
+    }
+    return ids;
+}
+
+int Ribbon::NextTab(bool forward) const {
+    const size_t count = tabs_.size();
+    return tabs_[(selectedTab_ + (forward ? 1 : count - 1)) % count].id;
 }
 
 const Ribbon::Item* Ribbon::FindItem(int id) const {
@@ -197,6 +217,13 @@ const Ribbon::Item* Ribbon::FindItem(int id) const {
 void Ribbon::SelectTab(int controlId) {
     for (size_t t = 0; t < tabs_.size(); ++t) {
         if (tabs_[t].id == controlId) selectedTab_ = t;
+    }
+    // Only the chosen tab is a Tab stop, as in a tab control.
+    for (size_t t = 0; t < tabs_.size(); ++t) {
+        HWND tab = GetDlgItem(parent_, tabs_[t].id);
+        const LONG_PTR style = GetWindowLongPtrW(tab, GWL_STYLE);
+        SetWindowLongPtrW(tab, GWL_STYLE,
+                          t == selectedTab_ ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     }
     for (size_t t = 0; t < tabs_.size(); ++t) {
         for (const Group& group : tabs_[t].groups) {
@@ -227,17 +254,31 @@ bool Ribbon::SetScheme(const std::string& name) {
     return true;
 }
 
+void Ribbon::SetCaptions(bool designed) {
+    // Alt plus a key reaches every tab, and every item of the shown page: the
+    // tabs take their keys first, each page the keys left over.
+    MnemonicSet tabKeys;
+    for (const Tab& tab : tabs_) {
+        const std::string caption = GetText(designed ? tab.designedText : tab.otherText);
+        SetWindowTextOf(GetDlgItem(parent_, tab.id), tabKeys.Mark(caption));
+    }
+    for (const Tab& tab : tabs_) {
+        MnemonicSet pageKeys = tabKeys;
+        for (const Group& group : tab.groups) {
+            for (const Item& item : group.items) {
+                const std::string caption = GetText(designed ? item.designedText : item.captionText);
+                SetWindowTextOf(GetDlgItem(parent_, item.id), pageKeys.Mark(caption));
+            }
+        }
+    }
+}
+
 void Ribbon::ApplyTexts(bool german) {
     // German keeps the captions the ribbon has, also after another language.
     if (german) return;
+    SetCaptions(false);
     for (Tab& tab : tabs_) {
-        SetWindowTextA(GetDlgItem(parent_, tab.id), GetText(tab.otherText).c_str());
-        for (Group& group : tab.groups) {
-            group.caption = group.blank;
-            for (const Item& item : group.items) {
-                SetWindowTextA(GetDlgItem(parent_, item.id), GetText(item.captionText).c_str());
-            }
-        }
+        for (Group& group : tab.groups) group.caption = group.blank;
     }
     Layout();
     InvalidateRect(parent_, nullptr, TRUE);
@@ -263,18 +304,19 @@ void Ribbon::Paint(HDC dc, int clientWidth) const {
         gdi::Select selectBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, Px(6), Px(6));
         RECT caption{frame.left, Px(kGroupCaptionTop), frame.right, frame.bottom - 1};
-        DrawTextA(dc, group.caption.c_str(), -1, &caption,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawTextOf(dc, group.caption, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }
 
 bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     const int id = static_cast<int>(draw.CtlID);
-    const std::string caption = WindowText(draw.hwndItem);
+    const std::string caption = WindowTextOf(draw.hwndItem);
     HDC dc = draw.hDC;
     RECT rect = draw.rcItem;
     const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
     const bool focused = (draw.itemState & ODS_FOCUS) != 0 && !(draw.itemState & ODS_NOFOCUSRECT);
+    // The access key is underlined once the keyboard is in use (Alt pressed).
+    const UINT accessKey = (draw.itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
     SetBkMode(dc, TRANSPARENT);
     if (IsTab(id)) {
         const bool chosen = tabs_[selectedTab_].id == id;
@@ -292,7 +334,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
         }
         gdi::Select selectFont(dc, tabFont_.get());
         SetTextColor(dc, chosen ? scheme_->groupText : scheme_->tabText);
-        DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextOf(dc, caption, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | accessKey);
         if (focused) {
             RECT focusRect = rect;
             InflateRect(&focusRect, -Px(2), -Px(2));
@@ -332,7 +374,7 @@ bool Ribbon::DrawItem(const DRAWITEMSTRUCT& draw) const {
     gdi::Select selectFont(dc, font_.get());
     SetTextColor(dc, scheme_->groupText);
     RECT text{rect.left + Px(2), picture.bottom + Px(3), rect.right - Px(2), rect.bottom};
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextOf(dc, caption, &text, DT_CENTER | DT_WORDBREAK | accessKey);
     if (focused) {
         RECT focusRect = rect;
         InflateRect(&focusRect, -Px(2), -Px(2));

@@ -38,7 +38,13 @@ public:
     // The command behind a control ID of the ribbon, or nullptr for another control.
     const Command* CommandOf(int controlId) const;
     bool IsTab(int controlId) const;
+    // Whether the control is a tab or an item of the ribbon.
+    bool Owns(int controlId) const;
+    // The tabs' and items' control IDs.
+    std::vector<int> ControlIds() const;
     void SelectTab(int controlId);
+    // The tab after the chosen one (before it, backwards), round the strip.
+    int NextTab(bool forward) const;
 
     // Applies a scheme by name and repaints; false (nothing changed) for an unknown name.
     bool SetScheme(const std::string& name);
@@ -78,6 +84,8 @@ private:
 
     int Px(int length96) const { return gdi::Scale(length96, dpi_); }
     void Layout();
+    // The designed captions or the commands' own, each with its access key.
+    void SetCaptions(bool designed);
     const Item* FindItem(int id) const;
 
     HWND parent_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/print/PrintLayout.h"
 
+#include "system/Utf8.h"
+
 PrintPageLayout LayOutPrintout(std::size_t lineCount, int lineHeight, int pageHeight) {
     PrintPageLayout layout;
     if (lineHeight < 1) lineHeight = 1;
@@ -44,7 +46,10 @@ std::vector<std::string> WrapPrintLine(const std::string& line,
                 break;
             }
         }
-        if (cut == std::string::npos || cut <= prefix) cut = fitting > prefix ? fitting : prefix + 1;
+        // At least one whole character: a UTF-8 sequence is never split.
+        if (cut == std::string::npos || cut <= prefix) {
+            cut = fitting > prefix ? fitting : prefix + ReadCodePoint(rest, prefix).length;
+        }
         std::string piece = rest.substr(0, cut);
         while (piece.size() > prefix && piece.back() == ' ') piece.pop_back();
         pieces.push_back(piece);

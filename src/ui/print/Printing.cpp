@@ -5,29 +5,45 @@
 
 #include "ui/print/PrintLayout.h"
 #include "ui/win/Gdi.h"
+#include "ui/win/WideText.h"
 
 namespace {
 
 // The name of the default printer; empty when none is set up.
 std::string DefaultPrinterName() {
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    GetDefaultPrinterW(nullptr, &size);
     if (size == 0) return std::string();
-    std::string name(size, '\0');
-    if (!GetDefaultPrinterA(&name[0], &size)) return std::string();
-    name.resize(lstrlenA(name.c_str()));
-    return name;
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(&name[0], &size)) return std::string();
+    name.resize(static_cast<size_t>(lstrlenW(name.c_str())));
+    return Utf8FromWide(name);
+}
+
+// The bytes of a UTF-8 text that its first units of UTF-16 take, ending on a
+// whole character: a character outside the Basic Multilingual Plane takes two
+// units and is never split.
+size_t Utf8BytesOfUnits(const std::string& text, size_t units) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const CodePoint point = ReadCodePoint(text, at);
+        const size_t width = point.value >= 0x10000 ? 2 : 1;
+        if (width > units) break;
+        units -= width;
+        at += point.length;
+    }
+    return at;
 }
 
 // Ends a started document on every path: EndDoc when all pages went out,
 // AbortDoc otherwise.
 class PrintJob {
 public:
-    PrintJob(HDC dc, const std::string& name) : dc_(dc) {
-        DOCINFOA info{};
+    PrintJob(HDC dc, const std::string& name) : dc_(dc), name_(WideFromUtf8(name)) {
+        DOCINFOW info{};
         info.cbSize = sizeof info;
-        info.lpszDocName = name.c_str();
-        started_ = StartDocA(dc, &info) > 0;
+        info.lpszDocName = name_.c_str();
+        started_ = StartDocW(dc, &info) > 0;
     }
     ~PrintJob() {
         if (started_) AbortDoc(dc_);
@@ -43,6 +59,7 @@ public:
 
 private:
     HDC dc_;
+    std::wstring name_;
     bool started_ = false;
 };
 
@@ -55,20 +72,20 @@ PrintResult PrintLines(const std::vector<std::string>& lines, const std::string&
         result.outcome = PrintOutcome::NoPrinter;
         return result;
     }
-    gdi::OwnedDC dc(CreateDCA("WINSPOOL", result.printer.c_str(), nullptr, nullptr));
+    gdi::OwnedDC dc(CreateDCW(L"WINSPOOL", WideFromUtf8(result.printer).c_str(), nullptr, nullptr));
     if (!dc) return result;
 
     // 10 points in the printer's resolution.
     int dpiY = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = -MulDiv(10, dpiY > 0 ? dpiY : 300, 72);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
-    gdi::Font font(CreateFontIndirectA(&lf));
+    lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+    gdi::Font font(CreateFontIndirectW(&lf));
     gdi::Select selectFont(dc.get(), font.get());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
     int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     int pageWidth = GetDeviceCaps(dc.get(), HORZRES);
     int pageHeight = GetDeviceCaps(dc.get(), VERTRES);
@@ -79,11 +96,12 @@ PrintResult PrintLines(const std::vector<std::string>& lines, const std::string&
     auto fits = [&](const std::string& text) -> size_t {
         int count = 0;
         SIZE size{};
-        if (!GetTextExtentExPointA(dc.get(), text.c_str(), static_cast<int>(text.size()), pageWidth, &count, nullptr,
+        const std::wstring wide = WideFromUtf8(text);
+        if (!GetTextExtentExPointW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), pageWidth, &count, nullptr,
                                    &size)) {
             return text.size();
         }
-        return static_cast<size_t>(count);
+        return Utf8BytesOfUnits(text, static_cast<size_t>(count));
     };
     for (const std::string& line : lines) {
         for (std::string& piece : WrapPrintLine(line, fits)) printed.push_back(std::move(piece));
@@ -99,8 +117,8 @@ PrintResult PrintLines(const std::vector<std::string>& lines, const std::string&
         // Some drivers reset the DC's objects at each page.
         SelectObject(dc.get(), font.get());
         for (; next < printed.size() && layout.places[next].page == page; ++next) {
-            const std::string& text = printed[next];
-            TextOutA(dc.get(), 0, layout.places[next].y, text.c_str(), static_cast<int>(text.size()));
+            const std::wstring wide = WideFromUtf8(printed[next]);
+            TextOutW(dc.get(), 0, layout.places[next].y, wide.c_str(), static_cast<int>(wide.size()));
         }
         if (EndPage(dc.get()) <= 0) return result;
         ++result.pages;

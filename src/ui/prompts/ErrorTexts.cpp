@@ -6,6 +6,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 #include "ui/win/TextNumbers.h"
 #include "xml/XmlParser.h"
 
@@ -86,11 +87,11 @@ std::string XmlRefusalText(const EXMLException& error) {
 
 std::string SystemReason(unsigned long code) {
     if (code == 0) return std::string();
-    char* buffer = nullptr;
+    wchar_t* buffer = nullptr;
     const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string reason = length && buffer ? std::string(buffer, length) : std::string();
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string reason = length && buffer ? Utf8FromWide(std::wstring_view(buffer, length)) : std::string();
     if (buffer) LocalFree(buffer);
     return Trim(reason);
 }

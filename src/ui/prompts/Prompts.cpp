@@ -14,6 +14,7 @@
 #include "i18n/TranslationCatalogue.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowBase.h"
 #include "ui/win/WindowClasses.h"
 
@@ -60,12 +61,12 @@ void DrawSymbolPicture(HDC dc, const RECT& rect, int dpi, const char* symbol) {
     gdi::Select selectBrush(dc, disc.get());
     gdi::Select selectPen(dc, ring.get());
     Ellipse(dc, cx - size / 2, cy - size / 2, cx + size / 2, cy + size / 2);
-    gdi::Font font = gdi::CreateScaledFont({"Times New Roman", 36, true}, dpi);
+    gdi::Font font = gdi::CreateScaledFont({L"Times New Roman", 36, true}, dpi);
     gdi::Select selectFont(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(24, 64, 140));
     RECT symbolRect{cx - size / 2, cy - size / 2, cx + size / 2, cy + size / 2};
-    DrawTextA(dc, symbol, -1, &symbolRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ui::DrawTextOf(dc, symbol, &symbolRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // One frame of the wait animation: twelve dots on a circle, the brightest one
@@ -243,8 +244,8 @@ public:
         position_ = 0;
         maximum_ = pace > 0 ? pace * 100 : 0;
         ticks_ = 0;
-        SendMessageA(Control(kIdWaitProgress), PBM_SETRANGE32, 0, maximum_);
-        SendMessageA(Control(kIdWaitProgress), PBM_SETPOS, 0, 0);
+        SendMessageW(Control(kIdWaitProgress), PBM_SETRANGE32, 0, maximum_);
+        SendMessageW(Control(kIdWaitProgress), PBM_SETPOS, 0, 0);
         SetTimer(hwnd(), kProgressTimer, static_cast<UINT>(std::max(pace, 1)), nullptr);
         RunModal();
         KillTimer(hwnd(), kProgressTimer);
@@ -275,7 +276,7 @@ protected:
         AddControl("STATIC", "", WS_VISIBLE | SS_OWNERDRAW, 159, 30, 32, 32, kIdWaitAnimation);
         AddControl("STATIC", "", kMessageStyle, 6, 68, 337, 18, kIdWaitMessage);
         AddControl("STATIC", "", kMessageStyle, 6, 88, 337, 18, kIdWaitSecondLine);
-        AddControl(PROGRESS_CLASSA, "", PBS_SMOOTH, 12, 124, 324, 9, kIdWaitProgress);
+        AddControl("msctls_progress32", "", PBS_SMOOTH, 12, 124, 324, 9, kIdWaitProgress);
         SetControlColor(kIdWaitProgramName, ui::kMaroon);
         ApplyFonts();
     }
@@ -296,11 +297,11 @@ protected:
         ++ticks_;
         if (position_ < maximum_) {
             position_ += 10;
-            SendMessageA(Control(kIdWaitProgress), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+            SendMessageW(Control(kIdWaitProgress), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
         } else {
             KillTimer(hwnd(), kProgressTimer);
             position_ = 0;
-            SendMessageA(Control(kIdWaitProgress), PBM_SETPOS, 0, 0);
+            SendMessageW(Control(kIdWaitProgress), PBM_SETPOS, 0, 0);
             EndModal(IDOK);
         }
     }
@@ -353,9 +354,9 @@ private:
         for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             UpdateWindow(child);
         }
-        while (PeekMessageA(&msg, hwnd(), 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, hwnd(), 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 
@@ -425,14 +426,14 @@ private:
         HWND memo = Control(kIdInfoMessageText);
         ShowScrollBar(memo, SB_VERT, TRUE);
         RECT area{};
-        SendMessageA(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-        TEXTMETRICA metrics{};
+        SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        TEXTMETRICW metrics{};
         {
             gdi::WindowDC dc(memo);
             gdi::Select font(dc.get(), memoFont_.get());
-            GetTextMetricsA(dc.get(), &metrics);
+            GetTextMetricsW(dc.get(), &metrics);
         }
-        int lines = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+        int lines = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
         int visible = metrics.tmHeight > 0 ? (area.bottom - area.top) / metrics.tmHeight : lines;
         ShowScrollBar(memo, SB_VERT, lines > visible);
     }
@@ -583,14 +584,6 @@ void ShowSplash() {
 }
 
 void CloseSplash() { g_splash.reset(); }
-
-void CreatePromptWindows() {
-    Get(g_message).Create();
-    Get(g_question).Create();
-    Get(g_wait).Create();
-    Get(g_infoMessage).Create();
-    ApplyPromptTexts();
-}
 
 void DestroyPromptWindows() {
     g_message.reset();

@@ -56,9 +56,7 @@ void ShowInfoMessage(const std::string& title, const std::string& text);
 void ShowSplash();
 void CloseSplash();
 
-// Creates the prompt windows up front (start-up does this after the main window,
-// so that the first message shows at once) and destroys them at the end.
-void CreatePromptWindows();
+// Each prompt window is made when first shown; this destroys them at the end.
 void DestroyPromptWindows();
 
 // Puts the fixed captions of the catalogue onto the prompt windows that exist:

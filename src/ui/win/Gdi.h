@@ -95,7 +95,7 @@ private:
     HDC dc_;
 };
 
-// A DC the program created (CreateCompatibleDC, CreateDCA), deleted with DeleteDC.
+// A DC the program created (CreateCompatibleDC, CreateDCW), deleted with DeleteDC.
 class OwnedDC {
 public:
     OwnedDC() = default;
@@ -125,7 +125,7 @@ private:
 inline int DpiOf(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const GetDpiForWindowFn getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (window && getDpiForWindow) {
         UINT dpi = getDpiForWindow(window);
         if (dpi) return static_cast<int>(dpi);
@@ -139,7 +139,7 @@ inline int DpiOf(HWND window) {
 inline int Scale(int length96, int dpi) { return MulDiv(length96, dpi, 96); }
 
 struct FontSpec {
-    const char* face;
+    const wchar_t* face;
     int pixelHeight96;  // character height in pixels at 96 DPI
     bool bold = false;
     bool underline = false;
@@ -147,14 +147,14 @@ struct FontSpec {
 
 // A font whose characters are pixelHeight96 pixels high at 96 DPI, scaled to dpi.
 inline Font CreateScaledFont(const FontSpec& spec, int dpi) {
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = -Scale(spec.pixelHeight96, dpi);
     lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = spec.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, spec.face, LF_FACESIZE);
-    return Font(CreateFontIndirectA(&lf));
+    lstrcpynW(lf.lfFaceName, spec.face, LF_FACESIZE);
+    return Font(CreateFontIndirectW(&lf));
 }
 
 // Fills a rectangle with a vertical (top to bottom) or horizontal colour gradient.

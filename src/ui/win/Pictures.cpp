@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/win/Gdi.h"
+#include "ui/win/WideText.h"
 
 namespace ui {
 
@@ -57,13 +58,13 @@ public:
         ::Arc(dc_, X(l), Y(t), X(r), Y(b), X(x1), Y(y1), X(x2), Y(y2));
     }
     void Text(const char* text, double l, double t, double r, double b, COLORREF colour, double height, bool bold) {
-        gdi::Font font(CreateFontA(-W(height), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                   ANTIALIASED_QUALITY, 0, "Arial"));
+        gdi::Font font(CreateFontW(-W(height), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                   ANTIALIASED_QUALITY, 0, L"Arial"));
         gdi::Select select(dc_, font.get());
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, C(colour));
         RECT box{X(l), Y(t), X(r), Y(b)};
-        DrawTextA(dc_, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextOf(dc_, text, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
 private:

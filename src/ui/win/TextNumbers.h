@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 456, and goes into every shipped
+// A new text takes the next free number, 557, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -273,10 +273,59 @@ enum : int {
     // Shown in place of the command of a value that starts nothing.
     ValueOfTypeNoProgram = 454,
     EmptyValueNoProgram = 455,
+
+    // Key names beside the commands in tooltips and the context menu.
+    KeyControl = 456,
+    KeyDelete = 457,
+    KeyEnter = 458,
+    // Who alone changes an entry that is listed but not changed here.
+    SetByPolicy = 459,
+    SetForWinlogon = 460,
+    // Who made an entry's program, from its version resource.
+    MakerCaption = 461,
+    NoVersionInformation = 462,
+    // The command line: the columns of a listing, who switched an entry off
+    // and why it will not start in a word, the usage, its messages ("%s": a
+    // switch, an entry, a file), and the comparison with a snapshot.
+    ColumnKind = 463,
+    ColumnLocation = 464,
+    ColumnName = 465,
+    ColumnCommand = 466,
+    ColumnActive = 467,
+    ColumnSwitchedOffBy = 468,
+    ColumnWillNotStart = 469,
+    ColumnSystemEntry = 470,
+    OffByThisProgram = 471,
+    OffByWindows = 472,
+    OffByOtherTool = 473,
+    NotRunProgramMissing = 474,
+    NotRunOnWindowsNt = 475,
+    NotRunSwitchedOffByWindows = 476,
+    CommandLineUsage = 477,
+    CommandLineUsageError = 478,
+    CommandLineNothingMatched = 479,
+    CommandLineAccessDenied = 480,
+    CommandLineBlocked = 481,
+    CommandLineReleased = 482,
+    CommandLineBackupTaken = 483,
+    CommandLineNoSnapshot = 484,
+    CommandLineNotChanged = 485,
+    ColumnChange = 486,
+    ChangeAdded = 487,
+    ChangeRemoved = 488,
+    ChangeChanged = 489,
+    ChangeMoved = 490,
+    ColumnKindBefore = 491,
+    ColumnCommandBefore = 492,
+    ColumnActiveBefore = 493,
     ReasonOnlySwitched = 550,
     WillNotStartTaskDisabled = 551,
     WillNotStartTaskTriggersDisabled = 552,
     WillNotStartTaskForOtherAccounts = 553,
+    // The command line's words for why a scheduled task will not start.
+    NotRunTaskDisabled = 554,
+    NotRunTaskTriggersDisabled = 555,
+    NotRunTaskForOtherAccounts = 556,
 };
 
 }  // namespace Text

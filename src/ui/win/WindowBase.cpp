@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/win/WideText.h"
+
 namespace ui {
 
 namespace {
@@ -20,7 +22,7 @@ void ReportStrayException(const char* what) {
     std::string text = "Bootmarshal: unexpected error in a window: ";
     text += what ? what : "unknown";
     text += "\n";
-    OutputDebugStringA(text.c_str());
+    OutputDebugStringW(WideFromUtf8(text).c_str());
 }
 
 }  // namespace
@@ -54,8 +56,8 @@ void FillMemoFromText(HWND memo, const std::string& text) {
             lines += text[i];
         }
     }
-    SetWindowTextA(memo, "");
-    SetWindowTextA(memo, lines.c_str());
+    SetWindowTextW(memo, L"");
+    SetWindowTextOf(memo, lines);
 }
 
 WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeight96, WindowStyle style)
@@ -64,34 +66,35 @@ WindowBase::WindowBase(const char* className, int clientWidth96, int clientHeigh
 WindowBase::~WindowBase() {
     if (hwnd_) {
         HWND window = hwnd_;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
         DestroyWindow(window);
     }
 }
 
 bool WindowBase::RegisterOnce() const {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = WideFromUtf8(className_);
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, className_.c_str(), &existing)) return true;
-    WNDCLASSEXA wc{};
+    if (GetClassInfoExW(instance, className.c_str(), &existing)) return true;
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &WindowBase::WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = className_.c_str();
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    return RegisterClassExA(&wc) != 0;
+    wc.lpszClassName = className.c_str();
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    return RegisterClassExW(&wc) != 0;
 }
 
 bool WindowBase::Create() {
     if (hwnd_) return true;
     if (!RegisterOnce()) return false;
-    HWND window = CreateWindowExA(style_.exStyle, className_.c_str(), "", style_.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  100, 100, DialogOwner(), nullptr, GetModuleHandleA(nullptr), this);
+    HWND window = CreateWindowExW(style_.exStyle, WideFromUtf8(className_).c_str(), L"", style_.style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 100, 100, DialogOwner(), nullptr, GetModuleHandleW(nullptr), this);
     if (!window) return false;
     SetClientSize96(clientWidth96_, clientHeight96_);
     return true;
@@ -106,11 +109,12 @@ void WindowBase::MakeFonts() {
 HWND WindowBase::AddControl(const char* className, const std::string& text, DWORD style, int x96, int y96, int width96,
                             int height96, int id, DWORD exStyle) {
     HWND control =
-        CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD, Px(x96), Px(y96), Px(width96), Px(height96),
-                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExW(exStyle, WideFromUtf8(className).c_str(), WideFromUtf8(text).c_str(), style | WS_CHILD, Px(x96),
+                        Px(y96), Px(width96), Px(height96), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (control) {
         placements_[id] = {x96, y96, width96, height96};
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
     }
     return control;
 }
@@ -120,7 +124,7 @@ HWND WindowBase::AddLinkButton(const std::string& text, int x96, int y96, int wi
     HWND button = AddControl("BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x96, y96, width96, height96, id);
     if (button) {
         linkButtons_[id] = glyph;
-        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
     }
     return button;
 }
@@ -138,7 +142,7 @@ RECT WindowBase::ControlRect96(int id) const {
 }
 
 void WindowBase::SetControlFont(int id, HFONT font) {
-    if (HWND control = Control(id)) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (HWND control = Control(id)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void WindowBase::SetControlColor(int id, COLORREF color) {
@@ -146,23 +150,11 @@ void WindowBase::SetControlColor(int id, COLORREF color) {
     if (HWND control = Control(id)) InvalidateRect(control, nullptr, TRUE);
 }
 
-std::string WindowBase::ControlText(int id) const {
-    HWND control = Control(id);
-    if (!control) return std::string();
-    int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(control, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
+std::string WindowBase::ControlText(int id) const { return WindowTextOf(Control(id)); }
 
-void WindowBase::SetControlText(int id, const std::string& text) {
-    if (HWND control = Control(id)) SetWindowTextA(control, text.c_str());
-}
+void WindowBase::SetControlText(int id, const std::string& text) { SetWindowTextOf(Control(id), text); }
 
-void WindowBase::SetCaption(const std::string& text) {
-    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
-}
+void WindowBase::SetCaption(const std::string& text) { SetWindowTextOf(hwnd_, text); }
 
 void WindowBase::LayOutControls() {
     for (const auto& [id, p] : placements_) {
@@ -191,7 +183,7 @@ void WindowBase::CenterOnScreen() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) area = monitor.rcWork;
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) area = monitor.rcWork;
     int width = window.right - window.left;
     int height = window.bottom - window.top;
     int x = area.left + ((area.right - area.left) - width) / 2;
@@ -212,7 +204,7 @@ int WindowBase::RunModal() {
     if (modal_ || !Create()) return IDCANCEL;
     HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
-    SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
 
@@ -228,15 +220,15 @@ int WindowBase::RunModal() {
     g_modalWindows.push_back(self);
     MSG msg;
     while (modal_ && hwnd_) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
         if (got == -1) break;
-        if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
+        if (!hwnd_ || !IsDialogMessageW(hwnd_, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     modal_ = false;
@@ -252,14 +244,14 @@ void WindowBase::EndModal(int result) {
     modalResult_ = result;
     modal_ = false;
     // Wakes GetMessage when the end comes from outside a message (a caller's timer).
-    if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);
+    if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 void WindowBase::ShowModeless() {
     if (!Create()) return;
     HWND owner = CurrentOwner();
     if (owner == hwnd_) owner = nullptr;
-    SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CenterOnScreen();
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
@@ -276,7 +268,7 @@ int WindowBase::MeasureTextHeight96(const std::string& text, HFONT font, int wid
     RECT rect{0, 0, Px(width96), 0};
     // A text without lines still takes one line's height, as the control shows.
     const std::string& measured = text.empty() ? std::string(" ") : text;
-    DrawTextA(dc.get(), measured.c_str(), static_cast<int>(measured.size()), &rect, format | DT_CALCRECT);
+    DrawTextOf(dc.get(), measured, &rect, format | DT_CALCRECT);
     return MulDiv(rect.bottom - rect.top, 96, dpi_) + 1;
 }
 
@@ -286,8 +278,7 @@ int WindowBase::MeasureTextWidth96(const std::string& text, HFONT font, UINT for
     gdi::Select select(dc.get(), font);
     RECT rect{0, 0, 0, 0};
     const std::string& measured = text.empty() ? std::string(" ") : text;
-    DrawTextA(dc.get(), measured.c_str(), static_cast<int>(measured.size()), &rect,
-              (format & ~static_cast<UINT>(DT_WORDBREAK)) | DT_CALCRECT);
+    DrawTextOf(dc.get(), measured, &rect, (format & ~static_cast<UINT>(DT_WORDBREAK)) | DT_CALCRECT);
     return MulDiv(rect.right - rect.left, 96, dpi_) + 1;
 }
 
@@ -299,8 +290,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     bool focused = (item.itemState & ODS_FOCUS) != 0;
 
-    std::string caption(static_cast<size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
-    caption.resize(static_cast<size_t>(GetWindowTextA(item.hwndItem, &caption[0], static_cast<int>(caption.size()))));
+    const std::string caption = WindowTextOf(item.hwndItem);
 
     gdi::Select font(dc, linkFont_.get());
     COLORREF color = disabled ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue;
@@ -308,7 +298,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     SetBkMode(dc, TRANSPARENT);
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     RECT textSize{0, 0, 0, 0};
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize, format | DT_CALCRECT);
+    DrawTextOf(dc, caption, &textSize, format | DT_CALCRECT);
     int glyphSize = glyph == Glyph::None ? 0 : Px(12);
     int gap = glyph == Glyph::None ? 0 : Px(6);
     int contentWidth = (textSize.right - textSize.left) + gap + glyphSize;
@@ -316,7 +306,7 @@ void WindowBase::DrawLinkButton(const DRAWITEMSTRUCT& item, Glyph glyph) const {
     if (left < rect.left + Px(2)) left = rect.left + Px(2);
     int shift = pressed ? Px(1) : 0;
     RECT textRect{left + shift, rect.top + shift, rect.right, rect.bottom + shift};
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    DrawTextOf(dc, caption, &textRect, format);
 
     if (glyph != Glyph::None) {
         int gx = left + (textSize.right - textSize.left) + gap + shift;
@@ -383,6 +373,15 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_NEXTDLGCTL: {
+            // What the dialog manager does for a dialog: IsDialogMessage asks
+            // for the next control of a group this way when an arrow key is
+            // pressed, and the windows here are no dialogs of its own.
+            HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+            if (next && IsChild(hwnd_, next)) SetFocus(next);
+            return 0;
+        }
         case DM_GETDEFID: {
             // As with standard push buttons, Enter presses the focused button and
             // otherwise the default one.
@@ -416,7 +415,7 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR: {
             HWND over = reinterpret_cast<HWND>(wParam);
             if (over != hwnd_ && LOWORD(lParam) == HTCLIENT && linkButtons_.count(GetDlgCtrlID(over)) != 0) {
-                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
                 return TRUE;
             }
             break;
@@ -445,7 +444,7 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             MakeFonts();
             for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
                 bool link = linkButtons_.count(GetDlgCtrlID(child)) != 0;
-                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()),
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_.get() : dialogFont_.get()),
                              FALSE);
             }
             OnDpiChanged();
@@ -459,24 +458,24 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowBase* self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         if (self) self->hwnd_ = window;
     } else {
-        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->modal_ = false;
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
         return self->HandleMessage(message, wParam, lParam);
@@ -485,7 +484,7 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam
     } catch (...) {
         ReportStrayException(nullptr);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace ui

@@ -44,8 +44,8 @@ void FillMemoFromText(HWND memo, const std::string& text);
 
 // The dialogs' default face and the message face; where a system lacks them,
 // its font substitution picks a look-alike.
-constexpr const char kDialogFace[] = "MS Sans Serif";
-constexpr const char kMessageFace[] = "Comic Sans MS";
+constexpr const wchar_t kDialogFace[] = L"MS Sans Serif";
+constexpr const wchar_t kMessageFace[] = L"Comic Sans MS";
 
 // Colours shared by the windows.
 constexpr COLORREF kWhite = RGB(255, 255, 255);

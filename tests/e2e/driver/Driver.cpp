@@ -1,6 +1,7 @@
 #include "driver/Driver.h"
 
 #include "support/WindowOnTop.h"
+#include "system/Utf8.h"
 #include "ui/win/WindowClasses.h"
 
 #include <string>
@@ -41,24 +42,34 @@ std::string Text(HWND window) {
     // The program may change the text between the two messages: a text that
     // fills the buffer is read again with more room, so none comes back cut.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
         return std::string();
     }
     for (size_t room = static_cast<size_t>(length) + 64;; room *= 2) {
-        std::string text(room, '\0');
+        std::wstring text(room, L'\0');
         DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+        if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
                                  kMessageTimeoutMs, &copied)) {
             return std::string();
         }
         if (copied + 1 < text.size()) {
             text.resize(static_cast<size_t>(copied));
-            return text;
+            return Utf8FromWide(text);
         }
     }
 }
 
 std::string ControlText(HWND window, int id) { return Text(FindControl(window, id)); }
+
+std::string ShownText(HWND window, int id) {
+    const std::string text = ControlText(window, id);
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
+}
 
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -71,9 +82,10 @@ bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
 
 bool SetControlText(HWND window, int id, const std::string& text) {
     HWND control = FindControl(window, id);
+    const std::wstring wide = WideFromUtf8(text);
     DWORD_PTR result = 0;
     return control &&
-           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+           SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG,
                                kMessageTimeoutMs, &result) &&
            result != 0;
 }
@@ -101,15 +113,7 @@ std::vector<std::string> ListLines(HWND list) {
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG,
                             kMessageTimeoutMs, &copied);
         wide.resize(wcsnlen(wide.c_str(), wide.size()));
-        std::string line;
-        if (!wide.empty()) {
-            int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                            nullptr);
-            line.resize(static_cast<size_t>(bytes));
-            WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0], bytes, nullptr,
-                                nullptr);
-        }
-        lines.push_back(line);
+        lines.push_back(Utf8FromWide(wide));
     }
     return lines;
 }

@@ -27,17 +27,19 @@ using testsupport::WaitUntilGone;
 HWND FindControl(HWND window, int id);
 // Posts a click to a button (works for buttons that open modal windows).
 bool Click(HWND window, int id);
-// The window text of a window or control (WM_GETTEXT, with a timeout).
+// The window text of a window or control (WM_GETTEXT, with a timeout), as UTF-8.
 std::string Text(HWND window);
 std::string ControlText(HWND window, int id);
+// A control's caption as the user reads it: the "&" before its access key
+// taken out, "&&" shown as one "&".
+std::string ShownText(HWND window, int id);
 // Waits until the window text equals the expected text; false on timeout.
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs = 5000);
-// Sets the text of a control (an edit field, as typing would leave it).
+// Sets the text (UTF-8) of a control (an edit field, as typing would leave it).
 bool SetControlText(HWND window, int id, const std::string& text);
 // Whether a check box or radio button is checked.
 bool IsChecked(HWND window, int id);
-// The lines of a list box, read through the wide messages (the ANSI ones
-// return UTF-16 across processes under Wine) and converted to the ANSI code page.
+// The lines of a list box, read through the wide messages, as UTF-8.
 std::vector<std::string> ListLines(HWND list);
 // Selects a list line and tells the parent, as a user's click would.
 bool SelectListLine(HWND list, int index);

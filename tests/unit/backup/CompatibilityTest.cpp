@@ -11,6 +11,7 @@
 
 #include "backup/SnapshotList.h"
 #include "compat/backup/BackupListing.h"
+#include "system/CodePageText.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlParser.h"
 #include "xml/XmlTree.h"
@@ -61,8 +62,20 @@ public:
         return std::string("tests/compat/backup/") + fixture_.folder + "/" + fixture_.name + extension;
     }
     DateTimeFormats Formats() const { return compat::FixtureFormats(fixture_.german); }
+    // The listing as the older versions' readers give it: their texts are in
+    // the ANSI code page (Windows-1252 for the fixtures), this version's UTF-8.
     std::string Listing(bool currentFields) const {
-        return compat::Listing(std::string(fixture_.name) + ".xml", list_, Formats(),
+        SnapshotList inCodePage = list_;
+        for (Snapshot& snapshot : inCodePage.Snapshots) {
+            for (StartupEntry& entry : snapshot.Entries) {
+                std::string name, command;
+                if (AnsiFromUtf8(entry.name, name) && AnsiFromUtf8(entry.command, command)) {
+                    entry.name = name;
+                    entry.command = command;
+                }
+            }
+        }
+        return compat::Listing(std::string(fixture_.name) + ".xml", inCodePage, Formats(),
                                currentFields ? compat::CurrentFields : nullptr);
     }
     std::string Written() {

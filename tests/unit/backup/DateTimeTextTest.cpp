@@ -11,9 +11,9 @@ DateTimeFormats German() {
     DateTimeFormats f;
     f.shortDate = "dd.MM.yyyy";
     f.longTime = "HH:mm:ss";
-    f.monthNames = {"Januar", "Februar", "M\xE4rz",   "April",   "Mai",      "Juni",
-                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-    f.abbrevMonthNames = {"Jan", "Feb", "M\xE4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+    f.monthNames = {"Januar", "Februar", "M\xC3\xA4rz", "April",   "Mai",      "Juni",
+                    "Juli",   "August",  "September",   "Oktober", "November", "Dezember"};
+    f.abbrevMonthNames = {"Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     f.dayNames = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
     f.abbrevDayNames = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
     f.eraName = "n. Chr.";
@@ -52,7 +52,7 @@ TEST(DateTimeText, WritesTheShortDateAndTheLongTime) {
         {German(), At(2010, 2, 1, 10, 20, 30, 999), "01.02.2010 10:20:30"},  // never milliseconds
         {With(German(), "d.M.yyyy", "HH:mm:ss"), At(2010, 2, 1, 9, 8, 7), "1.2.2010 09:08:07"},
         {With(German(), "dddd, d. MMMM yyyy", "H:mm' Uhr 'ss"), At(2010, 3, 3, 9, 8, 7),
-         "Mittwoch, 3. M\xE4rz 2010 9:08 Uhr 07"},
+         "Mittwoch, 3. M\xC3\xA4rz 2010 9:08 Uhr 07"},
         {With(Us(), "ddd dd-MMM-yy", "hh.mm.ss t"), At(2009, 1, 4, 13, 2, 3), "Sun 04-Jan-09 01.02.03 P"},
         {With(Us(), "yyyyMMdd", "HHmmss"), At(2010, 2, 1, 10, 20, 30), "20100201 102030"},
         {With(Us(), "'Tag' d 'o''clock' M/y gg", "tt h:mm:ss"), At(2005, 7, 8, 6, 5, 4),
@@ -94,7 +94,7 @@ TEST(DateTimeText, ReadsWhatOtherWritersLeaveUnderTheSameSettings) {
         {With(German(), "dd.MM.yy", "HH:mm:ss"), "01.02.50", At(1950, 2, 1)},
         {German(), "01.02.10", At(2010, 2, 1)},
         // Names in any letter case; the day name is not checked against the date.
-        {With(German(), "dddd, d. MMMM yyyy", "HH:mm:ss"), "montag, 3. M\xC4RZ 2010", At(2010, 3, 3)},
+        {With(German(), "dddd, d. MMMM yyyy", "HH:mm:ss"), "montag, 3. M\xC3\x84RZ 2010", At(2010, 3, 3)},
         {With(Us(), "dd-MMM-yyyy", "HH:mm:ss"), "01-feb-2010 10:20:30", At(2010, 2, 1, 10, 20, 30)},
         {With(Us(), "yyyyMMdd", "HHmmss"), "20100201 102030", At(2010, 2, 1, 10, 20, 30)},
         {German(), "29.02.2000 23:59:59", At(2000, 2, 29, 23, 59, 59)},

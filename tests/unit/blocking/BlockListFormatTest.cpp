@@ -25,7 +25,10 @@ TEST(BlockListFormat, ReadsEveryLineAsItStandsButBlankOnes) {
         {"a\r\na\r\n", {"a", "a"}},                       // duplicates stay
         {std::string("a\r\nb\0c\r\nd", 10), {"a", "b"}},  // a NUL ends the file
         {std::string("\0a", 2), {}},
-        {"\xE4\xFF\x80 x\r\n", {"\xE4\xFF\x80 x"}},
+        // A line as older versions wrote it is in the ANSI code page (here
+        // Windows-1252); one behind a byte order mark is UTF-8.
+        {"\xE4\xFF\x80 x\r\n", {"\xC3\xA4\xC3\xBF\xE2\x82\xAC x"}},
+        {"\xEF\xBB\xBF\xD0\x9F\xF0\x9F\x98\x80.exe\r\n\xC4\r\n", {"\xD0\x9F\xF0\x9F\x98\x80.exe", "\xC3\x84"}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseBlockListBytes(c.bytes), c.lines) << c.bytes;
 }
@@ -33,6 +36,10 @@ TEST(BlockListFormat, ReadsEveryLineAsItStandsButBlankOnes) {
 TEST(BlockListFormat, WritesCrLfAfterEveryLineButBlankOnesAndReadsItBack) {
     EXPECT_EQ(BlockListBytes({}), "");
     EXPECT_EQ(BlockListBytes({"a", "", "b c", " \t"}), "a\r\nb c\r\n");
+    // What the code page holds stays in it, as older versions read it; the rest is marked UTF-8.
+    const std::vector<std::string> mixed = {"\xC3\x84rger.exe", "\xD0\x9F.exe"};
+    EXPECT_EQ(BlockListBytes(mixed), "\xC4rger.exe\r\n\xEF\xBB\xBF\xD0\x9F.exe\r\n");
+    EXPECT_EQ(ParseBlockListBytes(BlockListBytes(mixed)), mixed);
     const Lines lines = {"C:\\x.exe /q", " x ", std::string(100000, 'z'), "\x01\x7F\xA0\xFF"};
     EXPECT_EQ(ParseBlockListBytes(BlockListBytes(lines)), lines);
 }

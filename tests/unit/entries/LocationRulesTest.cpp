@@ -47,4 +47,14 @@ TEST(IsStorableWinIniItem, RefusesWhatWouldBeStoredAsSomethingElse) {
     EXPECT_FALSE(IsStorableWinIniItem(""));
 }
 
+// The tests run in a Western code page (1252) in both trees.
+TEST(IsStorableWinIniItem, RefusesWhatTheCodePageCannotHold) {
+    EXPECT_TRUE(IsStorableWinIniItem("C:\\\xC3\x84pfel\\x.exe \xE2\x82\xAC"));  // Ä and the euro sign
+    EXPECT_FALSE(IsStorableWinIniItem("C:\\\xD0\x9F\\x.exe"));                  // Cyrillic П
+    EXPECT_FALSE(IsStorableWinIniItem("C:\\\xE4\xB8\xAD.exe"));                 // CJK
+    EXPECT_FALSE(IsStorableWinIniItem("C:\\\xF0\x9F\x9A\x80.exe"));             // an emoji
+    EXPECT_FALSE(IsStorableWinIniItem("C:\\\xC4\x80.exe"));                     // Ā has only a look-alike
+    EXPECT_FALSE(IsStorableWinIniItem("C:\\\xED\xA0\x80.exe"));                 // a lone surrogate
+}
+
 }  // namespace

@@ -184,6 +184,8 @@ TEST(ShippedLanguageFiles, GermanKeepsTheDesignWordingWithoutItsSlips) {
               "Sie nun wiederherstellen m\xF6"
               "chten:");
     for (int n = 0; n <= kHighestTextNumber; ++n) {
+        // The command line's usage lines up its columns with blanks.
+        if (n == Text::CommandLineUsage) continue;
         EXPECT_EQ(texts[static_cast<size_t>(n)].find("  "), std::string::npos) << "double space in text " << n;
     }
 }

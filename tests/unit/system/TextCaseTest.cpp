@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "system/TextCase.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "system/Utf8.h"
 
 namespace {
 
@@ -25,30 +22,35 @@ struct Rules {
 
 Rules UsersRules() { return {SameText, CompareText, TextKey}; }
 
-#ifdef _WIN32
-Rules CodePageRules(unsigned codePage) {
-    return {[codePage](const std::string& a, const std::string& b) { return SameTextInCodePage(codePage, a, b); },
-            [codePage](const std::string& a, const std::string& b) { return CompareTextInCodePage(codePage, a, b); },
-            [codePage](const std::string& text) { return TextKeyInCodePage(codePage, text); }};
+std::string Utf8Of(char32_t c) {
+    std::string text;
+    AppendCodePoint(text, c);
+    return text;
 }
-#endif
 
-// Every single byte, the empty text, and texts where a letter may stand for two.
+// Letters of every script the fallback pairs and a few it leaves alone, the empty
+// text, texts where a letter may stand for two, and what only Windows names hold.
 std::vector<std::string> Samples() {
     std::vector<std::string> samples = {"",
                                         "ss",
                                         "SS",
-                                        "stra\xDF"
+                                        "stra\xC3\x9F"
                                         "e",
                                         "STRASSE",
-                                        "\xC6",
+                                        "\xC3\x86",
                                         "ae",
                                         "AE",
                                         "Tool",
                                         "tool ",
-                                        "t\xF6\xF6l",
-                                        "T\xD6\xD6L"};
-    for (int c = 1; c < 256; ++c) samples.push_back(std::string(1, static_cast<char>(c)));
+                                        "t\xC3\xB6\xC3\xB6l",
+                                        "T\xC3\x96\xC3\x96L",
+                                        "\xE4\xB8\xAD\xE6\x96\x87",  // 中文
+                                        "\xF0\x9F\x9A\x80",          // an emoji, a pair of surrogates
+                                        "a\xED\xA0\x80",             // a lone surrogate
+                                        "a"};
+    for (char32_t c = 1; c < 0x180; ++c) samples.push_back(Utf8Of(c));
+    for (char32_t c = 0x386; c < 0x3D0; ++c) samples.push_back(Utf8Of(c));
+    for (char32_t c = 0x400; c < 0x460; ++c) samples.push_back(Utf8Of(c));
     return samples;
 }
 
@@ -83,21 +85,37 @@ void ExpectPairs(const Rules& rules, const std::vector<Pair>& pairs) {
     }
 }
 
-// Pairs both rules decide alike: the user's code page is Windows-1252 in the
-// test prefix, and the fallback follows it.
-const std::vector<Pair> kWesternPairs = {
-    {"Tool", "TOOL", true},         {"\xC9t\xE9", "\xE9T\xC9", true},  // É/é
-    {"\xC4pfel", "\xE4PFEL", true}, {"e", "\xE9", false},              // an accent is not letter case
-    {"\x8A", "\x9A", true},  // Š/š, Œ/œ, Ž/ž, Ÿ/ÿ: the capitals among 128-159
-    {"\x8C", "\x9C", true},         {"\x8E", "\x9E", true},
-    {"\x9F", "\xFF", true},         {"\x80", "E", false},  // the euro sign
-    {"\xD7", "\xF7", false},                               // multiplication and division signs are no letters
-    {"tool", "tool ", false},       {"a", "b", false},
+// Pairs the platform's rule and the fallback decide alike.
+const std::vector<Pair> kPairs = {
+    {"Tool", "TOOL", true},
+    {"\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true},  // Été
+    {"\xC3\x84pfel", "\xC3\xA4PFEL", true},
+    {"e", "\xC3\xA9", false},        // an accent is not letter case
+    {"\xC5\xA0", "\xC5\xA1", true},  // Š/š, Œ/œ, Ž/ž, Ÿ/ÿ
+    {"\xC5\x92", "\xC5\x93", true},
+    {"\xC5\xBD", "\xC5\xBE", true},
+    {"\xC5\xB8", "\xC3\xBF", true},
+    {"\xE2\x82\xAC", "E", false},     // the euro sign
+    {"\xC3\x97", "\xC3\xB7", false},  // multiplication and division signs are no letters
+    {"\xC3\x9F", "ss", false},        // ß is a letter of its own in a name
+    {"tool", "tool ", false},
+    {"a", "b", false},
+    {"\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBA\xD0\xB0",
+     "\xD0\xBF\xD0\xA0\xD0\x9E\xD0\x92\xD0\x95\xD0\xA0\xD0\x9A\xD0\x90", true},                      // Проверка
+    {"\xD0\x81", "\xD1\x91", true},                                                                  // Ё/ё
+    {"\xD0\x82", "\xD1\x92", true},                                                                  // Ђ/ђ
+    {"\xD0\x95", "\xD0\x81", false},                                                                 // Е is not Ё
+    {"\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "\xCF\x89\xCE\x9C\xCE\x88\xCE\x93\xCE\x91", true},  // Ωμέγα
+    {"\xE4\xB8\xAD", "\xE4\xB8\xAD", true},
+    {"\xE4\xB8\xAD", "\xE6\x96\x87", false},
+    {"\xF0\x9F\x9A\x80", "\xF0\x9F\x9A\x81", false},
+    {"a\xED\xA0\x80", "a", false},  // a lone surrogate is no character the order may ignore
+    {"A\xED\xA0\x80", "a\xED\xA0\x80", true},
 };
 
-TEST(TextCase, KeyAgreesWithComparisonForEveryByteAndExpansion) { ExpectKeyAgreesWithComparison(UsersRules()); }
+TEST(TextCase, KeyAgreesWithComparisonForEveryLetterAndExpansion) { ExpectKeyAgreesWithComparison(UsersRules()); }
 
-TEST(TextCase, WesternLettersPairUpAndAccentsCount) { ExpectPairs(UsersRules(), kWesternPairs); }
+TEST(TextCase, LettersOfEveryScriptPairUpAndAccentsCount) { ExpectPairs(UsersRules(), kPairs); }
 
 TEST(TextCase, OrderIsAlphabeticalLetterCaseAside) {
     EXPECT_LT(CompareText("apple", "Banana"), 0);
@@ -106,60 +124,43 @@ TEST(TextCase, OrderIsAlphabeticalLetterCaseAside) {
     EXPECT_LT(CompareText("Tool", "Tools"), 0);
 }
 
+TEST(TextCase, UpperTextKeepsWhatHasNoCapital) {
+    EXPECT_EQ(UpperText("c:\\\xC3\xA4\xC3\xB6\xC3\xBC.exe"), "C:\\\xC3\x84\xC3\x96\xC3\x9C.EXE");
+    EXPECT_EQ(UpperText("\xD0\xBF\xD1\x80\xD0\xB8 \xCE\xB1\xCF\x89"), "\xD0\x9F\xD0\xA0\xD0\x98 \xCE\x91\xCE\xA9");
+    EXPECT_EQ(UpperText("\xC3\xBF\xC3\x9F"), "\xC5\xB8\xC3\x9F");  // ß has no single capital
+    EXPECT_EQ(UpperText("x\xED\xA0\x80\xF0\x9F\x9A\x80"), "X\xED\xA0\x80\xF0\x9F\x9A\x80");
+}
+
 TEST(TextCase, FixedAsciiTokensFoldOnlyAToZ) {
-    EXPECT_EQ(AsciiUpper("con.txt \xE9"), "CON.TXT \xE9");
+    EXPECT_EQ(AsciiUpper("con.txt \xC3\xA9"), "CON.TXT \xC3\xA9");
     EXPECT_TRUE(SameAscii(".LnK", ".lnk"));
-    EXPECT_FALSE(SameAscii("\xC9", "\xE9"));
+    EXPECT_FALSE(SameAscii("\xC3\x89", "\xC3\xA9"));
     EXPECT_FALSE(SameAscii(".lnk", ".lnk "));
 }
 
 TEST(TextCase, FallbackPairsAreInverse) {
-    for (int c = 0; c < 256; ++c) {
-        const auto byte = static_cast<unsigned char>(c);
-        SCOPED_TRACE(c);
-        const unsigned char lower = WesternLower(byte);
-        const unsigned char upper = WesternUpper(byte);
-        if (lower != byte) {
-            EXPECT_EQ(WesternUpper(lower), byte);
+    for (char32_t c = 0; c < 0x600; ++c) {
+        SCOPED_TRACE(static_cast<unsigned>(c));
+        const char32_t lower = FallbackLower(c);
+        const char32_t upper = FallbackUpper(c);
+        if (lower != c) {
+            EXPECT_EQ(FallbackUpper(lower), c);
         }
-        if (upper != byte) {
-            EXPECT_EQ(WesternLower(upper), byte);
+        if (upper != c) {
+            EXPECT_EQ(FallbackLower(upper), c);
         }
-        EXPECT_FALSE(lower != byte && upper != byte);
+        EXPECT_FALSE(lower != c && upper != c);
     }
-    EXPECT_EQ(WesternUpper(0xDF), 0xDF);  // ß has no single capital
-    EXPECT_EQ(WesternUpper(0xB5), 0xB5);  // nor µ one in the code page
+    EXPECT_EQ(FallbackLower(0x0130), 0x0130u);  // İ and ı pair differently by language
+    EXPECT_EQ(FallbackUpper(0x0131), 0x0131u);
 }
 
-#ifdef _WIN32
+TEST(TextCase, BytesThatAreNoCharacterStayAsTheyAre) { EXPECT_EQ(UpperText("a\xFF\xC3z\xE4"), "A\xFF\xC3Z\xE4"); }
 
-TEST(TextCase, PlatformRuleAgreesInWesternAndCyrillicCodePages) {
-    ExpectKeyAgreesWithComparison(CodePageRules(1252));
-    ExpectKeyAgreesWithComparison(CodePageRules(1251));
-}
+#ifndef _WIN32
 
-TEST(TextCase, CyrillicLettersPairUpInTheirCodePage) {
-    ExpectPairs(CodePageRules(1251), {
-                                         {"\xCF\xF0\xE8\xE2\xE5\xF2", "\xEF\xD0\xC8\xC2\xC5\xD2", true},  // Привет
-                                         {"\xA8", "\xB8", true},                                          // Ё/ё
-                                         {"\x80", "\x90", true},   // Ђ/ђ among 128-159
-                                         {"\x8A", "\x9A", true},   // Љ/љ
-                                         {"\xC5", "\xA8", false},  // Е is not Ё
-                                     });
-    // The same bytes are other characters in the Western code page.
-    ExpectPairs(CodePageRules(1252), {{"\xA8", "\xB8", false}, {"\x80", "\x90", false}});
-}
-
-TEST(TextCase, UsersCodePageIsTheOneConverted) {
-    EXPECT_EQ(GetACP(), 1252u) << "the pairs above assume a Western prefix";
-    EXPECT_EQ(SameText("\xA8", "\xB8"), SameTextInCodePage(GetACP(), "\xA8", "\xB8"));
-}
-
-#else
-
-TEST(TextCase, FallbackKeepsOtherBytesExact) {
-    ExpectPairs(UsersRules(), {{"\xDF", "ss", false}, {"\xC6", "AE", false}, {"\x81", "", false}});
-    EXPECT_EQ(UpperText("t\xF6\xF6l \xFF\xDF"), "T\xD6\xD6L \x9F\xDF");
+TEST(TextCase, FallbackKeepsOtherCharactersExact) {
+    ExpectPairs(UsersRules(), {{"\xC2\x81", "", false}, {"\xC3\x86", "AE", false}});
 }
 
 #endif

@@ -69,11 +69,11 @@ protected:
 
 #if BM_REGION_GERMAN
 
-TEST_F(RegionalBackupTest, GermanNamesComeInTheAnsiCodePage) {
+TEST_F(RegionalBackupTest, GermanNamesComeInUtf8) {
     const DateTimeFormats formats = UserDateTimeFormats();
-    EXPECT_EQ(formats.monthNames[2], "M\xE4rz");
+    EXPECT_EQ(formats.monthNames[2], "M\xC3\xA4rz");
     EXPECT_EQ(formats.dayNames[0], "Montag");
-    EXPECT_EQ(FormatDatePicture(At(2010, 3, 1, 0, 0, 0), "dddd, d. MMMM yyyy", formats), "Montag, 1. M\xE4rz 2010");
+    EXPECT_EQ(FormatDatePicture(At(2010, 3, 1, 0, 0, 0), "dddd, d. MMMM yyyy", formats), "Montag, 1. M\xC3\xA4rz 2010");
 }
 
 TEST_F(RegionalBackupTest, WinesGermanShortDateWritesAndReadsItsOwnTextAndWindowsText) {

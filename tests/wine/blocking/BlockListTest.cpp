@@ -50,15 +50,22 @@ TEST_F(BlockListTest, BlockAndUnblockKeepFileAndAutostartValueInStep) {
     EXPECT_EQ(AutostartValue(), "\"" + ExecutablePath() + "\" /blocklist");
 
     Block("c:\\tools\\NAG.EXE /TRAY");  // already blocked, ignoring case
-    Block("\xC4pfel.exe");
-    EXPECT_EQ(ReadFileBytes(path_), "C:\\Tools\\Nag.exe /tray\r\n\xC4pfel.exe\r\n");
-    EXPECT_TRUE(IsBlocked(" \xE4PFEL.EXE "));
-    EXPECT_FALSE(IsBlocked("\xE4pfel.ex"));
+    // The file keeps the ANSI code page older versions read; what it cannot
+    // hold is a line of UTF-8 behind a byte order mark.
+    Block("\xC3\x84pfel.exe");
+    Block("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe");
+    EXPECT_EQ(ReadFileBytes(path_),
+              "C:\\Tools\\Nag.exe /tray\r\n\xC4pfel.exe\r\n\xEF\xBB\xBF"
+              "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe\r\n");
+    EXPECT_TRUE(IsBlocked(" \xC3\xA4PFEL.EXE "));
+    EXPECT_FALSE(IsBlocked("\xC3\xA4pfel.ex"));
+    EXPECT_TRUE(IsBlocked("\xD0\xBF\xD0\xA0\xD0\x9E\xD0\x91\xD0\x90.EXE")) << "Cyrillic, letter case aside";
+    Unblock("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe");
 
     Unblock("C:\\TOOLS\\nag.exe /tray ");
-    EXPECT_EQ(BlockListLines(), std::vector<std::string>{"\xC4pfel.exe"});
+    EXPECT_EQ(BlockListLines(), std::vector<std::string>{"\xC3\x84pfel.exe"});
     EXPECT_TRUE(AutostartPresent());
-    Unblock("\xE4pfel.exe");
+    Unblock("\xC3\xA4pfel.exe");
     EXPECT_EQ(ReadFileBytes(path_), "");
     EXPECT_TRUE(FileExists(path_)) << "an empty list is an empty file";
     EXPECT_FALSE(AutostartPresent());
@@ -97,7 +104,8 @@ TEST_F(BlockListTest, BadBytesNeitherCrashNorSplitLines) {
     LoadBlockList();
     ASSERT_EQ(BlockListLines().size(), 3u);
     EXPECT_EQ(BlockListLines()[2], "cut");
-    EXPECT_TRUE(IsBlocked("\x80\x81\xFE\xFF.exe"));
+    // Read in the code page older versions wrote it in (Windows-1252 here).
+    EXPECT_TRUE(IsBlocked("\xE2\x82\xAC\xC2\x81\xC3\xBE\xC3\xBF.exe"));
     EXPECT_TRUE(IsBlocked(std::string(70000, 'l')));
 
     // A command with a line break would come back as other lines, one of which

@@ -26,7 +26,7 @@ enum class Fault {
     RefusedWinIni,      // every win.ini write refused
     UnwritableFolder,   // the target's (or the listed entry's) Startup folder immutable
     ChangedSinceListing,
-    NameOutsideCodePage,  // listed with '?' for a character the code page lacks
+    NameOutsideCodePage,  // a name with a character the code page lacks, switched off in place
     DwordValue,           // a registry value that is no string
     NameTaken,            // the target holds "TOOL" already
 };
@@ -70,7 +70,7 @@ Dump DumpAll() {
                 const LinkFields link = ReadPlatformLink(FolderOf(kind) + file);
                 all.emplace_back(kind, file, link.path + "|" + link.arguments + "|" + link.workingDirectory);
             }
-        } else {
+        } else if (IsWinIniKind(kind)) {
             all.emplace_back(kind, "", RawWinIni(WinIniKeyOf(kind)));
         }
     }
@@ -192,8 +192,8 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
         {"link changed", Op::Delete, kCommonStartup, 0, Fault::ChangedSinceListing, ChangeReason::ChangedSinceListing},
         {"win.ini changed", Op::Replace, kWinIniRun, kUserRun, Fault::ChangedSinceListing,
          ChangeReason::ChangedSinceListing},
-        {"name outside the code page", Op::Replace, kUserRun, kUserRun, Fault::NameOutsideCodePage,
-         ChangeReason::ChangedSinceListing, "Tool?", kListedCommand, 0},
+        {"name outside the code page", Op::Replace, kUserRun, kUserRun, Fault::NameOutsideCodePage, ChangeReason::None,
+         "Tool\xE4\xB8\x80", kListedCommand, 0},
         {"DWORD value", Op::Replace, kUserRunOnceEx, kUserRunOnceEx, Fault::DwordValue, ChangeReason::NotAStringValue,
          "Tool", "", 0},
         // Another entry of that name (ignoring case) in the target.
@@ -223,7 +223,8 @@ TEST_F(EntryChange, EveryKindPairUnderEveryFaultChangesAllOrNothing) {
             const DWORD one = 1;
             SetValue(RootOf(c.from), KeyPathOf(c.from), "Tool", REG_DWORD, &one, sizeof one);
         } else {
-            ASSERT_TRUE(AddEntry(AnEntry("Tool", kListedCommand).Kind(addKind)).ok());
+            const ChangeResult seeded = AddEntry(AnEntry("Tool", kListedCommand).Kind(addKind));
+            ASSERT_TRUE(seeded.ok()) << "reason " << static_cast<int>(seeded.reason) << " at " << seeded.location;
         }
         const StartupEntry listed = ListedOfKind(addKind);
         const StartupEntry replacement = AnEntry(c.name, c.command).Kind(c.to).Active(c.active);

@@ -42,7 +42,7 @@ TEST(IsKnownSystemEntry, MatchesTheRulesOfTheTable) {
         {"ctfmon.exe", "", "C:\\WINDOWS", false},
         {"Other", "C:\\WINDOWS\\system32\\other.exe", "C:\\WINDOWS", false},
         // Letters beyond A-Z around the rule texts do not disturb the test.
-        {"systemtray \xE4", "c:\\dir\xE4\\systray.exe", "C:\\WINDOWS", true},
+        {"systemtray \xC3\xA4", "c:\\dir\xC3\xA4\\systray.exe", "C:\\WINDOWS", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsKnownSystemEntryIn(AnEntry(c.name, c.command), c.windowsFolder), c.standard)

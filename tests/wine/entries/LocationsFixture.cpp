@@ -1,4 +1,5 @@
 #include "LocationsFixture.h"
+#include "system/Utf8.h"
 
 #include <algorithm>
 
@@ -26,19 +27,28 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-void EmptyFolder(const std::string& folder) {
-    for (const std::string& name : FolderItems(folder)) {
-        const std::string path = folder + name;
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            EmptyFolder(path + "\\");
-            RemoveDirectoryA(path.c_str());
+// Wide, so that items named in any script go too (a test may leave a link
+// named in Cyrillic, which the ANSI functions would only see as "????").
+void EmptyFolderWide(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolderWide(path + L"\\");
+            RemoveDirectoryW(path.c_str());
         } else {
-            DeleteFileA(path.c_str());
+            DeleteFileW(path.c_str());
         }
-    }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
+
+void EmptyFolder(const std::string& folder) { EmptyFolderWide(WideFromUtf8(folder)); }
 
 std::string ShellFolderValue(HKEY root, const char* name) { return GetValue(root, kShellFoldersKey, name).second; }
 

@@ -2,6 +2,9 @@
 // own Wine prefix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/Errors.h"
@@ -84,6 +87,55 @@ TEST(Registry, ReadsStringsAsStoredAndCreatesNothing) {
     EXPECT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, "plain")) << "a missing value is gone too";
     EXPECT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, "Software\\BootmarshalNoSuchKey", "x"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\BootmarshalNoSuchKey"));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+}
+
+// Names and texts in every script, seeded and checked through the wide
+// functions: the program's WTF-8 holds each unit, a lone surrogate too.
+TEST(Registry, NamesAndTextsInAnyScriptRoundTripExactly) {
+    struct Value {
+        std::wstring wideName;
+        std::wstring wideText;
+        std::string name;
+        std::string text;
+    };
+    const Value values[] = {
+        {L"\x041F\x0440\x043E\x0432\x0435\x0440\x043A\x0430", L"C:\\\x0422\x0435\x0441\x0442\\a.exe",
+         "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBA\xD0\xB0",
+         "C:\\\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82\\a.exe"},
+        {L"\x03A9\x03BC\x03AD\x03B3\x03B1", L"\x03B1.exe", "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "\xCE\xB1.exe"},
+        {L"\x4E2D\x6587", L"\x4E2D.exe /\x6587", "\xE4\xB8\xAD\xE6\x96\x87", "\xE4\xB8\xAD.exe /\xE6\x96\x87"},
+        {L"Rocket \xD83D\xDE80", L"r.exe \xD83D\xDE80", "Rocket \xF0\x9F\x9A\x80", "r.exe \xF0\x9F\x9A\x80"},
+        {L"Lone \xD800", L"lone.exe", "Lone \xED\xA0\x80", "lone.exe"},
+    };
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    ScopedKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr,
+                              key.receive(), nullptr),
+              ERROR_SUCCESS);
+    for (const Value& value : values) {
+        RegSetValueExW(key.get(), value.wideName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.wideText.c_str()),
+                       static_cast<DWORD>((value.wideText.size() + 1) * sizeof(wchar_t)));
+    }
+    const auto listed = ReadRegStringValues(HKEY_CURRENT_USER, kScratchKey);
+    ASSERT_EQ(listed.size(), std::size(values));
+    for (const Value& value : values) {
+        SCOPED_TRACE(value.name);
+        EXPECT_NE(std::find(listed.begin(), listed.end(), std::make_pair(value.name, value.text)), listed.end());
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratchKey, value.name), value.text);
+        // Written back under its name and read through the wide function: the same units.
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kScratchKey, value.name, value.text + " /again"));
+        std::wstring stored(64, L'\0');
+        DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+        ASSERT_EQ(RegQueryValueExW(key.get(), value.wideName.c_str(), nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(&stored[0]), &size),
+                  ERROR_SUCCESS);
+        stored.resize(size / sizeof(wchar_t) - 1);
+        EXPECT_TRUE(stored == value.wideText + L" /again");
+        EXPECT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, value.name));
+    }
+    EXPECT_TRUE(ReadRegStringValues(HKEY_CURRENT_USER, kScratchKey).empty()) << "every value deleted by its own name";
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
 }
 
@@ -232,8 +284,8 @@ TEST(Platform, WindowsFolderAndCaseRules) {
     ASSERT_FALSE(windows.empty());
     EXPECT_NE(windows.back(), '\\');
     EXPECT_TRUE(FolderExists(windows));
-    EXPECT_EQ(UpperText("c:\\\xE4\xF6\xFC.exe"), "C:\\\xC4\xD6\xDC.EXE");
-    EXPECT_TRUE(SameText("C:\\\xC4PFEL.EXE", "c:\\\xE4pfel.exe"));
+    EXPECT_EQ(UpperText("c:\\\xC3\xA4\xC3\xB6\xC3\xBC.exe"), "C:\\\xC3\x84\xC3\x96\xC3\x9C.EXE");
+    EXPECT_TRUE(SameText("C:\\\xC3\x84PFEL.EXE", "c:\\\xC3\xA4pfel.exe"));
     EXPECT_FALSE(SameText("a.exe", "a.exe "));
 }
 

@@ -79,12 +79,12 @@ protected:
         EXPECT_EQ(e2e::ControlText(main_, kIdStatusGroup), texts(Text::StatusGroup));
         EXPECT_EQ(e2e::ControlText(main_, kIdNameCaption), texts(Text::NameCaption));
         // Any language but German: neutral tab names, the commands' own texts.
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), "Bootmarshal");
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabAppearance), texts(Text::TabSkins));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), texts(Text::TabHelpAndContact));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), ribbonTexts(Text::NewEntry));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonBlockedEntries), ribbonTexts(Text::BlockedEntries));
-        EXPECT_EQ(e2e::ControlText(main_, kIdRibbonEmail), ribbonTexts(Text::SendMail));
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabHome), "Bootmarshal");
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabAppearance), texts(Text::TabSkins));
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabHelp), texts(Text::TabHelpAndContact));
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonNewEntry), ribbonTexts(Text::NewEntry));
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonBlockedEntries), ribbonTexts(Text::BlockedEntries));
+        EXPECT_EQ(e2e::ShownText(main_, kIdRibbonEmail), ribbonTexts(Text::SendMail));
     }
 
     HWND OpenInfoWindow() {
@@ -197,7 +197,7 @@ TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) 
     Choose(info, kIdInfoLanguageList, kFrench);
     EXPECT_TRUE(e2e::WaitForText(info, french(Text::AboutTitle))) << "the information window itself";
     ExpectMainWindowIn(french, french);
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHelp), "Aide et contact") << "translated, not the English tab";
+    EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabHelp), "Aide et contact") << "translated, not the English tab";
     EXPECT_EQ(SendMessageA(e2e::FindControl(info, kIdInfoLanguageList), CB_GETCURSEL, 0, 0), kFrench);
     EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "Bootmarshal.def"),
               testsupport::ReadFileBytes(ProductFile(kFrench)));
@@ -211,8 +211,8 @@ TEST_F(LanguagesEndToEnd, SwitchInTheInformationWindowChangesEveryWindowAtOnce) 
     Choose(info, kIdInfoLanguageList, kGerman);
     EXPECT_TRUE(e2e::WaitForText(info, german(Text::AboutTitle)));
     EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(Text::EntriesGroup)));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), french(Text::NewEntry));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), "Bootmarshal");
+    EXPECT_EQ(e2e::ShownText(main_, kIdRibbonNewEntry), french(Text::NewEntry));
+    EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabHome), "Bootmarshal");
     e2e::Screenshot("info-window-german", info);
     e2e::Click(info, kIdInfoClose);
     e2e::WaitUntilGone(info);
@@ -223,8 +223,8 @@ TEST_F(LanguagesEndToEnd, GermanStartShowsTheDesignedRibbon) {
     WaitForMain();
     const Texts german(kGerman);
     EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(main_, kIdEntriesGroup), german(Text::EntriesGroup)));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonTabHome), german(Text::DesignedTabHome));
-    EXPECT_EQ(e2e::ControlText(main_, kIdRibbonNewEntry), german(Text::DesignedNewEntry));
+    EXPECT_EQ(e2e::ShownText(main_, kIdRibbonTabHome), german(Text::DesignedTabHome));
+    EXPECT_EQ(e2e::ShownText(main_, kIdRibbonNewEntry), german(Text::DesignedNewEntry));
     EXPECT_FALSE(german(Text::DesignedNewEntry).empty());
     e2e::Screenshot("main-window-german", main_);
 }

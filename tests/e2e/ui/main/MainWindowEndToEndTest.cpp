@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "driver/Driver.h"
@@ -96,6 +97,45 @@ protected:
         ASSERT_TRUE(e2e::WaitUntilGone(message));
     }
 
+    // The control that has the keyboard focus in the program, by its ID.
+    int FocusedId() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) || !info.hwndFocus) return 0;
+        return GetDlgCtrlID(info.hwndFocus);
+    }
+
+    // Presses the key until the focus is on the control (at most `presses` times).
+    bool MoveFocusTo(int id, WORD key, std::initializer_list<WORD> held = {}, int presses = 40) {
+        for (int i = 0; i < presses && FocusedId() != id; ++i) {
+            SetForegroundWindow(window_);
+            testsupport::PressKey(key, held);
+            Eventually([&] { return FocusedId() == id; }, 300);
+        }
+        return FocusedId() == id;
+    }
+
+    // The window the key opens, closed again with Esc.
+    bool KeyOpens(WORD key, std::initializer_list<WORD> held, const char* windowClass) {
+        HWND opened = nullptr;
+        if (!PressUntil(window_, key, held, [&] {
+                return (opened = e2e::WaitForWindow(windowClass, 3000, program_.processId())) != nullptr;
+            }))
+            return false;
+        e2e::Close(opened);
+        return e2e::WaitUntilGone(opened);
+    }
+
+    // The colour of the tab strip as the screen shows it.
+    COLORREF StripColour() const {
+        POINT point{2, 2};
+        ClientToScreen(window_, &point);
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, point.x, point.y);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    }
+
     e2e::Program program_;
     HWND window_ = nullptr;
     HWND list_ = nullptr;
@@ -181,6 +221,100 @@ TEST_F(MainWindowEndToEnd, BlockAndReleaseThenKeys) {
     EXPECT_TRUE(
         PressUntil(window_, 'X', {VK_MENU}, [&] { return Eventually([&] { return !program_.running(); }, 2000); }));
     EXPECT_EQ(program_.WaitForExit(), 0);
+}
+
+TEST_F(MainWindowEndToEnd, TheRibbonIsWalkedAndRunFromTheKeyboardAlone) {
+    // The shortcuts a Windows user tries first.
+    EXPECT_TRUE(KeyOpens('N', {VK_CONTROL}, WindowClass::EntryEditor)) << "Ctrl+N";
+    EXPECT_TRUE(KeyOpens(VK_RETURN, {}, WindowClass::EntryEditor)) << "Enter on the list";
+    // Alt plus a caption's access key runs the item; "&" in a caption is no key.
+    const std::string caption = e2e::ControlText(window_, kIdRibbonNewEntry);
+    const size_t key = caption.find('&');
+    ASSERT_LT(key + 1, caption.size()) << caption;
+    EXPECT_TRUE(KeyOpens(static_cast<WORD>(std::toupper(static_cast<unsigned char>(caption[key + 1]))), {VK_MENU},
+                         WindowClass::EntryEditor))
+        << caption;
+    EXPECT_NE(e2e::ControlText(window_, kIdRibbonTabHelp).find("&&"), std::string::npos)
+        << "the ampersand of the help tab's caption is shown, not taken as a key";
+
+    // Backwards from the list to the tab strip: the chosen tab is its one stop.
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonTabHome, VK_TAB, {VK_SHIFT}));
+    // Forwards: one stop per group, the arrows inside a group.
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonNewEntry, VK_TAB, {}, 1));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonRefresh, VK_RIGHT, {}, 1));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonMakeBackup, VK_TAB, {}, 1));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonManageBackups, VK_RIGHT, {}, 1));
+    EXPECT_TRUE(KeyOpens(VK_RETURN, {}, WindowClass::Restore)) << "Enter on Manage backups";
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonBlockedEntries, VK_TAB, {}, 2));
+    EXPECT_TRUE(KeyOpens(VK_SPACE, {}, WindowClass::BlockedEntries)) << "Space on Blocked entries";
+    e2e::Screenshot("ribbon-focus", window_);
+
+    // The arrows on the strip turn the pages; the colour schemes' page.
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonTabHome, VK_TAB, {VK_SHIFT}));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonTabAppearance, VK_RIGHT, {}, 1));
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonSchemeBlack)) != 0; }));
+    EXPECT_FALSE(IsWindowVisible(e2e::FindControl(window_, kIdRibbonNewEntry)));
+    const COLORREF blue = StripColour();
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonSchemeBlue, VK_TAB, {}, 1));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonSchemeBlack, VK_RIGHT, {}, 1));
+    ASSERT_TRUE(PressUntil(window_, VK_RETURN, {}, [&] {
+        return Eventually([&] { return StripColour() != blue; }, 1000);
+    })) << "Enter on Black changes the scheme";
+    EXPECT_EQ(StripColour(), RGB(54, 54, 58));
+
+    // Ctrl+Tab turns to the last page from anywhere: the information window.
+    ASSERT_TRUE(PressUntil(window_, VK_TAB, {VK_CONTROL}, [&] {
+        return Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonAbout)) != 0; }, 1000);
+    }));
+    ASSERT_TRUE(MoveFocusTo(kIdRibbonAbout, VK_TAB, {}, 3));
+    EXPECT_TRUE(KeyOpens(VK_RETURN, {}, WindowClass::Info)) << "Enter on About";
+    // And Ctrl+Shift+Tab back, round the strip.
+    ASSERT_TRUE(PressUntil(window_, VK_TAB, {VK_CONTROL, VK_SHIFT}, [&] {
+        return Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonSchemeBlue)) != 0; }, 1000);
+    }));
+}
+
+// Moves the pointer onto the middle of the control, as a hand on the mouse would.
+void PointAt(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}
+
+TEST_F(MainWindowEndToEnd, APointerRestingOnAnItemShowsItsCommandAndKey) {
+    const struct {
+        int id;
+        std::string tip;
+    } cases[] = {
+        {kIdRibbonNewEntry, e2e::ShownText(window_, kIdRibbonNewEntry) + " (Strg+N)"},
+        {kIdRibbonRefresh, e2e::ShownText(window_, kIdRibbonRefresh) + " (F5)"},
+        {kIdRibbonManageBackups, e2e::ShownText(window_, kIdRibbonManageBackups)},
+        {kIdInfoImageRegistry, "Info"},
+    };
+    for (const auto& c : cases) {
+        SetForegroundWindow(window_);
+        std::string shown;
+        // The pointer is moved until the tip of this control shows: a tip of
+        // the control before may still be fading.
+        for (int attempt = 0; attempt < 5 && shown != c.tip; ++attempt) {
+            PointAt(e2e::FindControl(window_, c.id));
+            Eventually(
+                [&] {
+                    HWND tip = testsupport::FindVisibleWindow("tooltips_class32", program_.processId());
+                    shown = tip ? e2e::Text(tip) : std::string();
+                    return shown == c.tip;
+                },
+                2000);
+        }
+        EXPECT_EQ(shown, c.tip) << c.id;
+        if (c.id == kIdRibbonNewEntry) e2e::Screenshot("ribbon-tooltip", window_);
+    }
 }
 
 }  // namespace

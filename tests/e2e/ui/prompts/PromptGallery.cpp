@@ -18,6 +18,7 @@
 #include "system/DataFolder.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowBase.h"
 
 namespace {
@@ -44,8 +45,8 @@ public:
 protected:
     void OnCreate() override {
         AddControl("LISTBOX", "", WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 10, 10, 280, 140, kList);
-        for (const char* line : {"Alpha", "M\xFCller & S\xF6hne", "Zeta"}) {
-            SendMessageA(Control(kList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        for (const char* line : {"Alpha", "M\xC3\xBCller & S\xC3\xB6hne", "Zeta"}) {
+            ui::SendTextMessage(Control(kList), LB_ADDSTRING, 0, line);
         }
         AddControl("EDIT", "", WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 160, 180, 22, kEdit);
         AddControl("BUTTON", "Checked", WS_VISIBLE | BS_AUTOCHECKBOX, 200, 160, 90, 22, kCheck);
@@ -54,10 +55,8 @@ protected:
     void OnCommand(int id, int code, HWND list) override {
         if (id == kEdit && code == EN_CHANGE) SetCaption("typed: " + ControlText(kEdit));
         if (id != kList || code != LBN_SELCHANGE) return;
-        int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-        char line[256] = {};
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
-        SetCaption(std::string("selected: ") + line);
+        int index = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+        SetCaption("selected: " + ui::ListBoxLine(list, index));
     }
 };
 
@@ -69,7 +68,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     testsupport::WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.def",
                                 testsupport::ReadFileBytes(testsupport::SourcePath("lang/Bootmarshal.t01")));
     LoadTranslation("Bootmarshal");
-    CreatePromptWindows();
 
     std::string mode = __argc > 1 ? __argv[1] : "";
     std::string first = __argc > 2 ? __argv[2] : "";

@@ -170,12 +170,14 @@ TEST_F(BM_SUITE, ListsEditFieldsAndCheckBoxesAreDrivenThroughMessages) {
     HWND window = e2e::WaitForWindow("BmListProbe", 10000, gallery.processId());
     ASSERT_TRUE(window);
     HWND list = e2e::FindControl(window, 100);
-    EXPECT_EQ(e2e::ListLines(list), (std::vector<std::string>{"Alpha", "M\xFCller & S\xF6hne", "Zeta"}));
+    EXPECT_EQ(e2e::ListLines(list), (std::vector<std::string>{"Alpha", "M\xC3\xBCller & S\xC3\xB6hne", "Zeta"}));
     EXPECT_TRUE(e2e::SelectListLine(list, 1));
-    EXPECT_TRUE(e2e::WaitForText(window, "selected: M\xFCller & S\xF6hne")) << e2e::Text(window);
+    EXPECT_TRUE(e2e::WaitForText(window, "selected: M\xC3\xBCller & S\xC3\xB6hne")) << e2e::Text(window);
     EXPECT_FALSE(e2e::SelectListLine(list, 7));
-    EXPECT_TRUE(e2e::SetControlText(window, 101, "C:\\x & y.exe"));
-    EXPECT_TRUE(e2e::WaitForText(window, "typed: C:\\x & y.exe")) << e2e::Text(window);
+    // Cyrillic and a character beyond 16 bits, into the field and back through its window text.
+    const std::string typed = "C:\\\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82 & \xF0\x9F\x98\x80.exe";
+    EXPECT_TRUE(e2e::SetControlText(window, 101, typed));
+    EXPECT_TRUE(e2e::WaitForText(window, "typed: " + typed)) << e2e::Text(window);
     EXPECT_FALSE(e2e::IsChecked(window, 102));
     EXPECT_TRUE(e2e::Click(window, 102));
     DWORD start = GetTickCount();

@@ -79,18 +79,23 @@ TEST(LocationTable, LabelsOfEveryKind) {
         {28, "Registry: Alle Benutzer (Run Once Ex, 32-Bit)"},
         {31, "Win.ini: Load-Abschnitt"},
         {32, "Win.ini: Run-Abschnitt"},
+        {41, "Registry: Aktueller Benutzer (Policies\\Explorer\\Run)"},
+        {43, "Registry: Alle Benutzer (Policies\\Explorer\\Run, 32-Bit)"},
+        {45, "Registry: Alle Benutzer (Winlogon)"},
         {0, ""},
         {3, ""},
         {16, ""},
         {29, ""},
         {33, ""},
+        {46, ""},
         {-1, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(LocationLabel(c.first, Text), c.second) << c.first;
 }
 
 TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
-    const std::vector<int32_t> kinds = {1, 2, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32};
+    const std::vector<int32_t> kinds = {1,  2,  11, 12, 13, 14, 15, 21, 22, 23, 24,
+                                        25, 26, 27, 28, 31, 32, 41, 42, 43, 44, 45};
     ASSERT_EQ(Locations().size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i) {
         EXPECT_EQ(Locations()[i].kind, kinds[i]) << "catalogue order";
@@ -104,6 +109,8 @@ TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
     EXPECT_EQ(FindLocation(27)->filter, FindLocation(22)->filter);
     EXPECT_EQ(FindLocation(28)->filter, FindLocation(23)->filter);
     EXPECT_NE(FindLocation(13)->filter, FindLocation(12)->filter);
+    // Policy and Winlogon values start as Run entries do: under the Run box.
+    for (const int32_t kind : {41, 42, 43, 44, 45}) EXPECT_EQ(FindLocation(kind)->filter, FindLocation(11)->filter);
     EXPECT_EQ(LocationFilters().size(), 9u);
 }
 
@@ -166,14 +173,15 @@ TEST(Lines, SortedIgnoringCaseEachCarryingItsOwnEntry) {
 // the fallback natively), so accented capitals and small letters sort alike.
 TEST(Lines, LatinLettersSortWithTheirCapitalsByTheRuleNamesMatchBy) {
     MainWindowModel model;
-    model.Refresh({AnEntry("\xE4rger"), AnEntry("Zoo"), AnEntry("\xC4pfel"), AnEntry("zebra"), AnEntry("\xC4RGER")},
-                  nullptr);
+    model.Refresh(
+        {AnEntry("\xC3\xA4rger"), AnEntry("Zoo"), AnEntry("\xC3\x84pfel"), AnEntry("zebra"), AnEntry("\xC3\x84RGER")},
+        nullptr);
     const std::vector<std::string> texts = LineTexts(model);
     ASSERT_EQ(texts.size(), 5u);
     for (size_t i = 1; i < texts.size(); ++i) EXPECT_LE(CompareText(texts[i - 1], texts[i]), 0) << texts[i];
     const auto at = [&texts](const char* text) { return std::find(texts.begin(), texts.end(), text) - texts.begin(); };
-    EXPECT_EQ(at("\xC4pfel") + 1, at("\xE4rger"));
-    EXPECT_EQ(at("\xE4rger") + 1, at("\xC4RGER")) << "equal letter case aside: catalogue order";
+    EXPECT_EQ(at("\xC3\x84pfel") + 1, at("\xC3\xA4rger"));
+    EXPECT_EQ(at("\xC3\xA4rger") + 1, at("\xC3\x84RGER")) << "equal letter case aside: catalogue order";
     EXPECT_EQ(at("zebra") + 1, at("Zoo"));
 }
 

@@ -95,4 +95,10 @@ TEST(WrapPrintLine, EndsEvenWhenNothingFits) {
     EXPECT_EQ(WrapAt("   abc", 2).size(), 3u);
 }
 
+TEST(WrapPrintLine, NeverSplitsACharacterWhenNothingFits) {
+    // Cyrillic (two bytes), CJK (three) and an emoji (four): each piece is one whole character.
+    const std::string line = "\xD0\x96\xE4\xB8\xAD\xF0\x9F\x98\x80";
+    EXPECT_EQ(WrapAt(line, 0), (std::vector<std::string>{"\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"}));
+}
+
 }  // namespace

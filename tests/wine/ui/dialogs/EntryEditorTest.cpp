@@ -1,6 +1,9 @@
 // The entry editor on the real locations: its checks as a table, new entries
 // in each family of locations, renames, refusals and failed writes.
 #include "DialogFixture.h"
+
+#include <vector>
+
 #include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/LocationDialog.h"
@@ -126,7 +129,7 @@ TEST_F(EntryEditorTest, AMoveThroughTheLocationButtonStaysWhenTheEditorClosesWit
     ASSERT_TRUE(AddEntry(AnEntry("Mover", "C:\\bmtest\\mover.exe")).ok());
     StartupEntry listed = Find("Mover");
     editor_.Prepare(listed, false);
-    Type("Not applied", "C:\\bmtest\\typed.exe");
+    Type("Not applied", "C:\\bmtest\\a.exe");
     // The location dialog runs modally; its clicks wait in the queue.
     ui::LocationDialog& location = ui::TheLocationDialog();
     location.Create();
@@ -240,6 +243,54 @@ TEST_F(EntryEditorTest, EnterSavesAndEscLeavesWithoutAMove) {
     PostMessageA(GetDlgItem(location.hwnd(), kIdLocationApply), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(ui::RunLocationDialog(nullptr, stored));
     EXPECT_EQ(Find("Keyboard").kind, 1);
+}
+
+// Cyrillic typed as the keyboard of another script sends it: each letter a
+// Unicode key press, the editor a Unicode window, so every letter arrives
+// whatever the ANSI code page; Enter (queued behind the letters) saves.
+const wchar_t kTypedName[] = L"\x0422\x0435\x0441\x0442";  // "Тест"
+const char kTypedNameUtf8[] = "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82";
+
+void CALLBACK TypeCyrillicAndPressEnter(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND editor = ui::TheEntryEditor().hwnd();
+    HWND name = GetDlgItem(editor, kIdEditorName);
+    SetWindowTextW(name, L"");
+    SetWindowTextW(GetDlgItem(editor, kIdEditorCommand), L"C:\\bmtest\\a.exe");
+    SetForegroundWindow(editor);
+    SetFocus(name);
+    std::vector<INPUT> keys;
+    for (const wchar_t* c = kTypedName; *c; ++c) {
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(*c);
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(input);
+        }
+    }
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_RETURN;
+        input.ki.dwFlags = up;
+        keys.push_back(input);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+TEST_F(EntryEditorTest, ACyrillicNameTypedOnTheKeyboardIsTakenAndSaved) {
+    ui::TheEntryEditor().Create();
+    ASSERT_TRUE(IsWindowUnicode(ui::TheEntryEditor().hwnd()));
+    ASSERT_TRUE(IsWindowUnicode(GetDlgItem(ui::TheEntryEditor().hwnd(), kIdEditorName)));
+    SetTimer(nullptr, 0, 50, TypeCyrillicAndPressEnter);
+    StartupEntry entry;
+    EXPECT_TRUE(ui::RunEntryEditor(nullptr, entry, true));
+    EXPECT_EQ(Field(kIdEditorName), kTypedNameUtf8) << "each letter as typed";
+    EXPECT_EQ(Prompts(), std::vector<std::string>{GetText(Text::EntrySaved)});
+    const StartupEntry stored = Find(kTypedNameUtf8);
+    EXPECT_EQ(stored.name, kTypedNameUtf8);
+    EXPECT_EQ(stored.kind, 1) << "a link in the common Startup folder";
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "system/TextRules.h"
+#include "system/Utf8.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryEditorDialog.h"
@@ -44,6 +45,12 @@ using ui::Command;
 namespace {
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring WindowTextW(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 std::string RegValue(HKEY root, const std::string& name) { return ReadRegString(root, kRun, name); }
 
@@ -509,8 +516,10 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands) {
     window_->RefreshList();
     HWND list = window_->Control(kIdEntryList);
     answers_ = {false};
-    // The dialogs open modally: a close waiting in the queue ends each at once.
-    ui::CreateDialogWindows();
+    // The dialogs open modally: a close waiting in the queue ends each at once,
+    // so they are made before it is posted.
+    ui::TheBlockedEntriesDialog().Create();
+    ui::TheEntryEditor().Create();
     TXMLCodec codec;
     TXMLParser parser;
     parser.Codec = &codec;
@@ -833,6 +842,62 @@ TEST_F(MainWindowTest, TheFirstTipComesWithTheEventLoopWithoutItsLink) {
     Click(kIdInformationToggle);
     EXPECT_TRUE(IsWindowVisible(window_->Control(kIdTipText)));
     EXPECT_FALSE(IsWindowVisible(window_->Control(kIdTipLink)));
+}
+
+// Names and commands in any script, written as another program writes them
+// (the wide registry function), come back from the list and the details
+// exactly: read through the wide list-box and window-text functions, so no
+// character of them can have been bent to the ANSI code page on the way.
+TEST_F(MainWindowTest, EveryScriptIsListedAndShownAsWritten) {
+    struct Seeded {
+        std::wstring name, command;
+    } const seeded[] = {
+        {L"\x041F\x0440\x043E\x0432\x0435\x0440\x043A\x0430", L"C:\\\x0422\x0435\x0441\x0442\\run.exe /q"},
+        {L"\x0395\x03BB\x03BB\x03B7\x03BD\x03B9\x03BA\x03AC", L"C:\\\x03B1\x03B2\x03B3.exe"},
+        {L"\x4E2D\x6587\x7A0B\x5E8F \xD83D\xDE00", L"C:\\\x7A0B\x5E8F\\\xD83D\xDE00.exe"},
+    };
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (const Seeded& value : seeded) {
+        const DWORD bytes = static_cast<DWORD>((value.command.size() + 1) * sizeof(wchar_t));
+        EXPECT_EQ(RegSetValueExW(key, value.name.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.command.c_str()), bytes),
+                  ERROR_SUCCESS);
+    }
+    RegCloseKey(key);
+    window_->RefreshList();
+
+    HWND list = window_->Control(kIdEntryList);
+    ASSERT_TRUE(IsWindowUnicode(list));
+    std::vector<std::wstring> listed;
+    for (LRESULT line = 0; line < SendMessageW(list, LB_GETCOUNT, 0, 0); ++line) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+        listed.push_back(text);
+    }
+    for (const Seeded& value : seeded) {
+        EXPECT_NE(std::find(listed.begin(), listed.end(), value.name), listed.end())
+            << Utf8FromWide(value.name) << " is listed as written";
+        const std::string command = Utf8FromWide(value.command);
+        Select(command);
+        EXPECT_EQ(WindowTextW(window_->Control(kIdNameText)), value.name);
+        EXPECT_EQ(WindowTextW(window_->Control(kIdCommandText)), value.command);
+    }
+    // For a person to look at: every script drawn in the list and the details.
+    window_->Show();
+    ASSERT_TRUE(mainwindowtest::PumpUntil(*window_, [&] { return IsWindowVisible(window_->hwnd()) != FALSE; }));
+    UpdateWindow(window_->hwnd());
+    const std::string shot = testsupport::ScreensFolder() + "main-every-script.bmp";
+    EXPECT_TRUE(testsupport::SaveWindowImage(window_->hwnd(), shot)) << shot;
+}
+
+// The German texts are Windows-1252 on disk; the window shows their umlauts.
+TEST_F(MainWindowTest, TheGermanUmlautsShowInTheWindow) {
+    const std::wstring legend = WindowTextW(window_->Control(kIdLegend));
+    EXPECT_NE(legend.find(L"Standardeintr\x00E4ge"), std::wstring::npos) << Utf8FromWide(legend);
+    EXPECT_EQ(legend, WideFromUtf8(GetText(Text::LegendSystemEntries)));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "wine/entries/LocationsFixture.h"
 
 using namespace entrytest;
@@ -270,9 +271,8 @@ TEST_F(TodaysWindowsWindow, TheElevatedCopySaysSoInItsTitle) {
     SetMachineWideOnly(true);
     Open();
     SetMachineWideOnly(false);
-    char title[256] = {};
-    GetWindowTextA(window_->hwnd(), title, sizeof title);
-    EXPECT_EQ(std::string(title), GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle));
+    EXPECT_EQ(ui::WindowTextOf(window_->hwnd()),
+              GetText(Text::MainWindowTitle) + " " + GetText(Text::AdministratorTitle));
 }
 
 TEST_F(TodaysWindowsWindow, AValueAnotherProgramWritesIsListedWithinASecondAndTheSelectionStays) {

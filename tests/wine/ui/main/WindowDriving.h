@@ -31,11 +31,11 @@ inline bool PumpUntil(ui::MainWindow& window, const std::function<bool()>& done,
     MSG message;
     while (!done()) {
         if (GetTickCount() - start > timeoutMs) return false;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) continue;
             if (window.PreTranslate(message)) continue;
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }

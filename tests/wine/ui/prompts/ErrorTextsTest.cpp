@@ -42,8 +42,8 @@ TEST(ErrorTexts, RefusedFileOperationsSpeakTheLanguageAndGiveThePlatformsReason)
     } cases[] = {{"lang/Bootmarshal.t00", "Datei \"C:\\no-such-folder\\choice.txt\" kann nicht erstellt werden\n"},
                  {"lang/Bootmarshal.t01", "File \"C:\\no-such-folder\\choice.txt\" cannot be created\n"},
                  {"lang/Bootmarshal.t02",
-                  "Le fichier \xAB\xA0"
-                  "C:\\no-such-folder\\choice.txt\xA0\xBB ne peut pas \xEAtre cr\xE9\xE9\n"}};
+                  "Le fichier \xC2\xAB\xC2\xA0"
+                  "C:\\no-such-folder\\choice.txt\xC2\xA0\xC2\xBB ne peut pas \xC3\xAAtre cr\xC3\xA9\xC3\xA9\n"}};
     for (const Case& c : cases) {
         UseLanguage(c.languageFile);
         const std::string message = MessageOf([] { WriteTextFileOnce(kMissingFolderFile, "2.5"); });
@@ -77,15 +77,15 @@ TEST(ErrorTexts, AFileTheReaderRefusesNamesTheLineAndWhatWasExpected) {
         const char* languageFile;
         std::string cut, badReference, nameless;
     } cases[] = {
-        {"lang/Bootmarshal.t00", "\"C:\\b.xml\" ist keine g\xFCltige XML-Datei!\nZeile 8: erwartet wird </xml>",
+        {"lang/Bootmarshal.t00", "\"C:\\b.xml\" ist keine g\xC3\xBCltige XML-Datei!\nZeile 8: erwartet wird </xml>",
          "Zeile 6: erwartet wird ein bekanntes Zeichen statt &#9x;", "Zeile 2: erwartet wird ein Elementname"},
         {"lang/Bootmarshal.t01", "\"C:\\b.xml\" is not a valid XML file!\nLine 8: expected </xml>",
          "Line 6: expected a known character instead of &#9x;", "Line 2: expected an element name"},
         {"lang/Bootmarshal.t02",
-         "\xAB\xA0"
-         "C:\\b.xml\xA0\xBB n'est pas un fichier XML valide\xA0!\nLigne 8\xA0: attendu\xA0: </xml>",
-         "Ligne 6\xA0: attendu\xA0: un caract\xE8re connu au lieu de &#9x;",
-         "Ligne 2\xA0: attendu\xA0: un nom d'\xE9l\xE9ment"},
+         "\xC2\xAB\xC2\xA0"
+         "C:\\b.xml\xC2\xA0\xC2\xBB n'est pas un fichier XML valide\xC2\xA0!\nLigne 8\xC2\xA0: attendu\xC2\xA0: </xml>",
+         "Ligne 6\xC2\xA0: attendu\xC2\xA0: un caract\xC3\xA8re connu au lieu de &#9x;",
+         "Ligne 2\xC2\xA0: attendu\xC2\xA0: un nom d'\xC3\xA9l\xC3\xA9ment"},
     };
     for (const Case& c : cases) {
         UseLanguage(c.languageFile);
@@ -99,7 +99,7 @@ TEST(ErrorTexts, AFileTheReaderRefusesNamesTheLineAndWhatWasExpected) {
 
 TEST(ErrorTexts, AFileTheReaderRejectsIsNamedInTheLanguage) {
     UseLanguage("lang/Bootmarshal.t01");
-    EXPECT_EQ(ui::UserMessage(EXMLException("\"b.xml\" ist keine g\xFCltige XML-Datei!", "b.xml")),
+    EXPECT_EQ(ui::UserMessage(EXMLException("\"b.xml\" ist keine g\xC3\xBCltige XML-Datei!", "b.xml")),
               "\"b.xml\" is not a valid XML file!");
     EXPECT_EQ(ui::UserMessage(EBackupFileError(BackupFault::KindNotNumber, "elf", "launcher0").WithFile("C:\\b.xml")),
               "\"C:\\b.xml\" is not a valid backup file: \"elf\" in \"launcher0\" is not a number");

@@ -14,6 +14,7 @@
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
+#include "ui/win/WideText.h"
 #include "ui/win/WindowBase.h"
 #include "ui/win/WindowClasses.h"
 
@@ -64,11 +65,7 @@ private:
     UINT_PTR timer_ = 0;
 };
 
-std::string TextOf(HWND window) {
-    char buffer[4096] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
+std::string TextOf(HWND window) { return ui::WindowTextOf(window); }
 
 RECT ClientRectOf(HWND window) {
     RECT rect{};
@@ -233,8 +230,8 @@ TEST_F(PromptsTest, TheMessageDialogKeepsItsSizeForAShortTextAndGrowsForALongOne
             HDC dc = GetDC(label);
             HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
             RECT r{0, 0, seen.label.right - seen.label.left, 0};
-            DrawTextA(dc, seen.text.c_str(), -1, &r,
-                      DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+            ui::DrawTextOf(dc, seen.text, &r,
+                           DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
             SelectObject(dc, old);
             ReleaseDC(label, dc);
             seen.needed = r.bottom;
