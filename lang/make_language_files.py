@@ -355,6 +355,12 @@ DEUTSCH = {
     554: "Aufgabe deaktiviert",
     555: "Trigger deaktiviert",
     556: "nur bei Anmeldung anderer Benutzer",
+    557: "Aufgabenplanung",
+    558: "Geplante Aufgaben, die bei der Anmeldung oder beim Start von Windows ein Programm\n"
+         "starten. Hier werden sie nur ein- und ausgeschaltet oder gelöscht; die Aufgaben von\n"
+         "Windows selbst zeigt das Kästchen \"Aufgaben von Windows\".",
+    559: "Bei Anmeldung oder Start",
+    560: "Aufgaben von Windows",
 }
 
 ENGLISH = {
@@ -646,6 +652,12 @@ ENGLISH = {
     554: "task disabled",
     555: "triggers disabled",
     556: "only at another user's logon",
+    557: "Task Scheduler",
+    558: "Scheduled tasks that start a program when a user logs on or Windows starts. They\n"
+         "are only switched on and off or deleted here; Windows' own tasks are shown by the\n"
+         "box \"Windows' own tasks\".",
+    559: "At logon or boot",
+    560: "Windows' own tasks",
 }
 
 FRANCAIS = {
@@ -947,6 +959,12 @@ FRANCAIS = {
     554: "tâche désactivée",
     555: "déclencheurs désactivés",
     556: "seulement à l'ouverture de session d'un autre utilisateur",
+    557: "Planificateur de tâches",
+    558: "Tâches planifiées qui démarrent un programme à l'ouverture de session ou au démarrage\n"
+         "de Windows. Ici, elles sont seulement activées, désactivées ou supprimées ; la case\n"
+         "« Tâches de Windows » montre les tâches de Windows lui-même.",
+    559: "À l'ouverture de session ou au démarrage",
+    560: "Tâches de Windows",
 }
 
 NBSP = "\u00a0"

@@ -162,6 +162,12 @@ inline LocationKindRow::Owner OwnerOfKind(int32_t kind) {
     return row ? row->owner : LocationKindRow::Owner::ThisProgram;
 }
 inline bool IsChangedHereKind(int32_t kind) { return OwnerOfKind(kind) == LocationKindRow::Owner::ThisProgram; }
+// Its entries are switched and deleted where they stand, never edited, moved or
+// made here (scheduled tasks: the Task Scheduler holds their definitions).
+inline bool IsOnlySwitchedKind(int32_t kind) {
+    return location_kinds_detail::RowSays(
+        kind, [](const LocationKindRow& row) { return row.family == LocationFamilyId::LogonTasks; });
+}
 inline bool NamesFilesKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.fileNames; });
 }

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 557, and goes into every shipped
+// A new text takes the next free number, 561, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -326,6 +326,11 @@ enum : int {
     NotRunTaskDisabled = 554,
     NotRunTaskTriggersDisabled = 555,
     NotRunTaskForOtherAccounts = 556,
+    // The side panel's group of scheduled tasks, its boxes and the location's label.
+    TaskSchedulerHeading = 557,
+    TaskSchedulerExplained = 558,
+    AtLogonOrBoot = 559,
+    WindowsOwnTasks = 560,
 };
 
 }  // namespace Text

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 
+#include "backup/EntryRestore.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "entries/KnownSystemEntries.h"
@@ -322,3 +323,37 @@ TEST(SystemTaskSchedulerTest, ConnectsAndWalksTheFolders) {
 }
 
 }  // namespace
+
+// A snapshot gives a task back its state through the enabled flag; it never
+// makes a task, and a restore never removes one to make room.
+TEST_F(ScheduledTasksFamilyTest, ARestoreSetsTheRecordedStateAndNeverMakesATask) {
+    struct Case {
+        const char* path;
+        uint8_t recordedActive;
+        bool ok;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"\\Contoso\\Updater Logon", 0, true, {"enable \\Contoso\\Updater Logon off"}},
+        {"\\Contoso\\Switched Off", 1, true, {"enable \\Contoso\\Switched Off on"}},
+        {"\\Fabrikam Agent", 1, true, {}},
+        {"\\Contoso\\Gone Since", 1, false, {}},
+    };
+    for (const Case& c : cases) {
+        scheduler.calls.clear();
+        StartupEntry recorded;
+        recorded.kind = kLogonTasks;
+        recorded.name = c.path;
+        recorded.command = "C:\\Windows\\notepad.exe";
+        recorded.active = c.recordedActive;
+        const EntryRestore restored = RestoreEntry(recorded, Tasks());
+        EXPECT_EQ(c.ok, restored.ok()) << c.path;
+        if (!c.ok) {
+            EXPECT_EQ(ChangeReason::OnlySwitched, restored.change.reason) << c.path;
+        }
+        EXPECT_EQ(c.calls, scheduler.calls) << c.path;
+    }
+    EXPECT_EQ(0u, scheduler.tasks.count(TextKey("\\Contoso\\Gone Since")));
+    EXPECT_EQ(0, Listed("\\Contoso\\Updater Logon").active);
+    for (const StartupEntry& task : Tasks()) EXPECT_FALSE(RestoreMayRemove(task)) << task.name;
+}
