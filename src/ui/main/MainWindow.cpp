@@ -166,7 +166,7 @@ void MainWindow::CreateSidePanel() {
             SetControlColor(id, LocationGroups()[group].colour);
             y += kFilterRowHeight;
         }
-        y += 4;
+        y += 2;
     }
     AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 14, y + 2, 215, 2, kIdLegendRule);
     AddControl("STATIC", "", label, 14, y + 8, 215, 28, kIdLegend);
@@ -179,9 +179,9 @@ void MainWindow::CreateSidePanel() {
     SetControlFont(kIdInformationHeading, headingFont_.get());
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kInformationHeadingTop + 1, 20, 20,
                kIdInformationToggle);
-    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180, 84,
+    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180, 92,
                kIdTipText);
-    AddLinkButton("", 48, kInformationHeadingTop + 114, 150, 20, kIdTipLink);
+    AddLinkButton("", 48, kInformationHeadingTop + 122, 150, 20, kIdTipLink);
     ShowWindow(Control(kIdTipLink), SW_HIDE);
 }
 

@@ -20,7 +20,7 @@ constexpr int kListLineHeight = 16;
 // Side panel.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 508;
+constexpr int kInformationHeadingTop = 500;
 constexpr int kFilterRowHeight = 18;
 
 // The side panel's heading bars and edge line, the details' texts.
