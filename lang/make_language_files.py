@@ -373,6 +373,20 @@ DEUTSCH = {
     515: "Der Eintrag %s ist zurückgeholt.",
     516: "Der Eintrag %s konnte nicht zurückgeholt werden.",
     517: "Es wurde nichts geändert: das Backup des jetzigen Stands konnte nicht gespeichert werden.",
+    518: "Eine geplante Aufgabe wird hier nur ein- und ausgeschaltet; angelegt, geändert\n"
+         "und verschoben wird sie in der Aufgabenplanung.",
+    519: "Startet nicht: die Aufgabe ist in der Aufgabenplanung deaktiviert",
+    520: "Startet nicht: ihre Anmelde- und Start-Trigger sind deaktiviert",
+    521: "Startet nicht: sie startet nur bei der Anmeldung eines anderen Benutzers",
+    522: "Aufgabe deaktiviert",
+    523: "Trigger deaktiviert",
+    524: "nur bei Anmeldung anderer Benutzer",
+    525: "Aufgabenplanung",
+    526: "Geplante Aufgaben, die bei der Anmeldung oder beim Start von Windows ein Programm\n"
+         "starten. Hier werden sie nur ein- und ausgeschaltet oder gelöscht; die Aufgaben von\n"
+         "Windows selbst zeigt das Kästchen \"Aufgaben von Windows\".",
+    527: "Bei Anmeldung oder Start",
+    528: "Aufgaben von Windows",
 }
 
 ENGLISH = {
@@ -682,6 +696,20 @@ ENGLISH = {
     515: "The entry %s is back as the backup holds it.",
     516: "The entry %s could not be brought back.",
     517: "Nothing was changed: the backup of the entries as they are now could not be saved.",
+    518: "A scheduled task is only switched on and off here; it is made, changed and moved\n"
+         "in the Task Scheduler.",
+    519: "Will not start: the task is disabled in the Task Scheduler",
+    520: "Will not start: its logon and boot triggers are disabled",
+    521: "Will not start: it starts only at another user's logon",
+    522: "task disabled",
+    523: "triggers disabled",
+    524: "only at another user's logon",
+    525: "Task Scheduler",
+    526: "Scheduled tasks that start a program when a user logs on or Windows starts. They\n"
+         "are only switched on and off or deleted here; Windows' own tasks are shown by the\n"
+         "box \"Windows' own tasks\".",
+    527: "At logon or boot",
+    528: "Windows' own tasks",
 }
 
 FRANCAIS = {
@@ -1001,6 +1029,20 @@ FRANCAIS = {
     515: "L’entrée %s est rétablie telle que la sauvegarde la contient.",
     516: "L’entrée %s n’a pas pu être rétablie.",
     517: "Rien n’a été modifié : la sauvegarde des entrées actuelles n’a pas pu être enregistrée.",
+    518: "Une tâche planifiée n'est qu'activée ou désactivée ici ; elle est créée, modifiée\n"
+         "et déplacée dans le Planificateur de tâches.",
+    519: "Ne démarre pas : la tâche est désactivée dans le Planificateur de tâches",
+    520: "Ne démarre pas : ses déclencheurs d'ouverture de session et de démarrage sont désactivés",
+    521: "Ne démarre pas : elle ne démarre qu'à l'ouverture de session d'un autre utilisateur",
+    522: "tâche désactivée",
+    523: "déclencheurs désactivés",
+    524: "seulement à l'ouverture de session d'un autre utilisateur",
+    525: "Planificateur de tâches",
+    526: "Tâches planifiées qui démarrent un programme à l'ouverture de session ou au démarrage\n"
+         "de Windows. Ici, elles sont seulement activées, désactivées ou supprimées ; la case\n"
+         "« Tâches de Windows » montre les tâches de Windows lui-même.",
+    527: "À l'ouverture de session ou au démarrage",
+    528: "Tâches de Windows",
 }
 
 NBSP = "\u00a0"

@@ -43,12 +43,31 @@ void GiveRecordedType(const StartupEntry& recorded, EntryRestore& result) {
     }
 }
 
+// The task as it is now takes the recorded state; the definition stays the
+// Task Scheduler's.
+EntryRestore SwitchBack(const StartupEntry& recorded, const EntryList& current) {
+    EntryRestore result;
+    for (const StartupEntry& entry : current) {
+        if (entry.kind != recorded.kind || !SameText(entry.name, recorded.name)) continue;
+        if ((entry.active != 0) == (recorded.active != 0)) return result;
+        StartupEntry switched = entry;
+        switched.active = recorded.active != 0 ? 1 : 0;
+        switched.offBy = recorded.active != 0 ? SwitchedOffBy::Nobody : SwitchedOffBy::ThisProgram;
+        result.change = ReplaceEntry(entry, switched);
+        return result.change.ok() ? result : Refused(result.change);
+    }
+    ChangeResult gone;
+    gone.reason = ChangeReason::OnlySwitched;
+    return Refused(gone);
+}
+
 }  // namespace
 
 EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current) {
     EntryRestore result;
     // Set elsewhere: the snapshot only tells what it was; its owner puts it back.
     if (!IsChangedHereKind(recorded.kind)) return result;
+    if (IsOnlySwitchedKind(recorded.kind)) return SwitchBack(recorded, current);
     if (recorded.stored == StoredValue::NotText) {
         for (const StartupEntry& entry : current) {
             if (entry.kind == recorded.kind && !HoldsText(entry) && PlaceOf(entry) == PlaceOf(recorded) &&

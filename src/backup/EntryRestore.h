@@ -21,12 +21,14 @@ struct EntryRestore {
 
 // Writes the recorded entry. current is what the locations hold now: a value
 // that is not text counts as restored when it is still there under its name,
-// since a snapshot cannot hold its data.
+// since a snapshot cannot hold its data. A scheduled task only gets its
+// recorded state back; one that is gone is refused, never made.
 EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current);
 
 // Whether a restore may remove a current entry to make room for the snapshot's:
 // not a value that is not text, which no snapshot could bring back, nor an
-// entry set elsewhere (a policy's), which only its owner changes.
+// entry set elsewhere (a policy's), which only its owner changes, nor a
+// scheduled task, which no snapshot could make again: its flag is set instead.
 inline bool RestoreMayRemove(const StartupEntry& current) {
-    return HoldsText(current) && IsChangedHereKind(current.kind);
+    return HoldsText(current) && IsChangedHereKind(current.kind) && !IsOnlySwitchedKind(current.kind);
 }

@@ -10,9 +10,10 @@
 // The tens digit gives the family: 0 Startup folders, 1 current user's
 // registry, 2 machine registry (26-28 its 32-bit view on a 64-bit Windows,
 // HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 4 values that are set elsewhere
-// and only shown here (policies, Winlogon). The numbers are stored in backups
-// and block lists. Kinds stay below 100: a backup stores an entry in UTF-8
-// under its kind plus 300 (backup/SnapshotList.h).
+// and only shown here (policies, Winlogon), 5 and 6 what the Task Scheduler
+// and packaged apps start. The numbers are stored in backups and block lists.
+// Kinds stay below 100: a backup stores an entry in UTF-8 under its kind plus
+// 300 (backup/SnapshotList.h).
 enum LocationKind : int32_t {
     kNoLocation = 0,
     kCommonStartup = 1,
@@ -37,6 +38,7 @@ enum LocationKind : int32_t {
     kMachinePolicyRun32 = 43,
     kUserWinlogon = 44,
     kMachineWinlogon = 45,
+    kLogonTasks = 51,
 };
 
 // The family of locations that stores a kind's entries.
@@ -45,6 +47,7 @@ enum class LocationFamilyId : uint8_t {
     RegistryValues,  // string values of a Run-family key
     WinIniItems,     // items of a win.ini list
     SetElsewhere,    // policy and Winlogon values: listed, never changed here
+    LogonTasks,      // tasks of the Task Scheduler started at logon or boot
     Registered,      // a family registered at run time (tests add one so)
 };
 
@@ -103,6 +106,7 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
          LocationKindRow::Owner::Winlogon},
         {kMachineWinlogon, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
          LocationKindRow::Owner::Winlogon},
+        {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
     };
     return rows;
 }
@@ -160,6 +164,12 @@ inline LocationKindRow::Owner OwnerOfKind(int32_t kind) {
     return row ? row->owner : LocationKindRow::Owner::ThisProgram;
 }
 inline bool IsChangedHereKind(int32_t kind) { return OwnerOfKind(kind) == LocationKindRow::Owner::ThisProgram; }
+// Its entries are switched and deleted where they stand, never edited, moved or
+// made here (scheduled tasks: the Task Scheduler holds their definitions).
+inline bool IsOnlySwitchedKind(int32_t kind) {
+    return location_kinds_detail::RowSays(
+        kind, [](const LocationKindRow& row) { return row.family == LocationFamilyId::LogonTasks; });
+}
 inline bool NamesFilesKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.fileNames; });
 }

@@ -45,6 +45,12 @@ std::string NotRunWord(NotRunReason reason) {
             return "switchedOffByWindows";
         case NotRunReason::ProgramMissing:
             return "programMissing";
+        case NotRunReason::TaskDisabled:
+            return "taskDisabled";
+        case NotRunReason::TaskTriggersDisabled:
+            return "taskTriggersDisabled";
+        case NotRunReason::TaskForOtherAccounts:
+            return "taskForOtherAccounts";
         case NotRunReason::None:
             break;
     }
@@ -75,6 +81,12 @@ int NotRunText(NotRunReason reason) {
             return Text::NotRunSwitchedOffByWindows;
         case NotRunReason::ProgramMissing:
             return Text::NotRunProgramMissing;
+        case NotRunReason::TaskDisabled:
+            return Text::NotRunTaskDisabled;
+        case NotRunReason::TaskTriggersDisabled:
+            return Text::NotRunTaskTriggersDisabled;
+        case NotRunReason::TaskForOtherAccounts:
+            return Text::NotRunTaskForOtherAccounts;
         case NotRunReason::None:
             break;
     }

@@ -102,6 +102,8 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
     report.keptAside = store.KeptAside();
 
     for (const StartupEntry& entry : CollectAllEntries()) {
+        // A scheduled task stays; the snapshot gives it back its state below.
+        if (IsOnlySwitchedKind(entry.kind)) continue;
         // A value that is not text stays: no snapshot could bring it back.
         if (!RestoreMayRemove(entry)) {
             bool inSnapshot = false;

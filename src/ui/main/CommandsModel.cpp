@@ -25,6 +25,11 @@ bool IsEnabled(Command command, const MainWindowModel& model) {
     if (!IsChangedHereKind(model.CurrentEntry().kind)) {
         return command == Command::LaunchEntry && !StartsNothing(model.CurrentEntry());
     }
+    // A scheduled task is switched or deleted here; the Task Scheduler edits and moves it.
+    if (IsOnlySwitchedKind(model.CurrentEntry().kind) &&
+        (command == Command::ChangeEntry || command == Command::MoveEntry)) {
+        return false;
+    }
     // A value without a program can only be deleted (and backed up with the rest).
     return command == Command::DeleteEntry || !StartsNothing(model.CurrentEntry());
 }

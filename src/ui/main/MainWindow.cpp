@@ -170,11 +170,11 @@ void MainWindow::CreateSidePanel() {
             HWND box = AddControl("BUTTON", LocationFilters()[filter].defaultCaption,
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 24, y, 205, 17, id);
             DrawClassic(box);
-            SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+            SendMessageW(box, BM_SETCHECK, LocationFilters()[filter].checkedAtStart ? BST_CHECKED : BST_UNCHECKED, 0);
             SetControlColor(id, LocationGroups()[group].colour);
             y += kFilterRowHeight;
         }
-        y += 4;
+        y += 2;
     }
     AddControl("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 14, y + 2, 215, 2, kIdLegendRule);
     AddControl("STATIC", "", label, 14, y + 8, 215, 28, kIdLegend);
@@ -187,9 +187,9 @@ void MainWindow::CreateSidePanel() {
     SetControlFont(kIdInformationHeading, headingFont_.get());
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kInformationHeadingTop + 1, 20, 20,
                kIdInformationToggle);
-    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180,
-               116, kIdTipText);
-    AddLinkButton("", 48, kInformationHeadingTop + 150, 150, 20, kIdTipLink);
+    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180, 92,
+               kIdTipText);
+    AddLinkButton("", 48, kInformationHeadingTop + 122, 150, 20, kIdTipLink);
     ShowWindow(Control(kIdTipLink), SW_HIDE);
 }
 
@@ -675,6 +675,8 @@ void MainWindow::OnCommand(int id, int code, HWND) {
         if (id == kInfoImageIds[group])
             Execute(static_cast<Command>(static_cast<int>(Command::ExplainFolders) + group));
     }
+    // The tasks' group came after the commands of the menu's three: it has no command of its own.
+    if (id == kIdInfoImageTasks) ExplainGroup(3);
     if (id == kIdTipLink) Execute(Command::OpenTipLink);
     if (id == kIdSourcesToggle) Execute(Command::ToggleSources);
     if (id == kIdInformationToggle) Execute(Command::ToggleInformation);
@@ -685,9 +687,10 @@ void MainWindow::ToggleSection(bool sources) {
     shown = !shown;
     std::vector<int> ids;
     if (sources) {
-        ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni, kIdInfoImageFolders,
-               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegendRule,
-               kIdLegendWillNotRun};
+        ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni,
+               kIdGroupLabelTasks,   kIdInfoImageFolders,   kIdInfoImageRegistry,
+               kIdInfoImageWinIni,   kIdInfoImageTasks,     kIdLegend,
+               kIdLegendRule,        kIdLegendWillNotRun};
         for (size_t filter = 0; filter < LocationFilters().size(); ++filter) {
             ids.push_back(kIdFilterFirst + static_cast<int>(filter));
         }

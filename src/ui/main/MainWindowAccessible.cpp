@@ -52,8 +52,8 @@ void MainWindow::ServeAccessibility() {
 
     // Labels, headings and group boxes: the platform's proxy gives them no role everywhere.
     for (const int id : {kIdSourcesHeading, kIdInformationHeading, kIdGroupLabelFolders, kIdGroupLabelRegistry,
-                         kIdGroupLabelWinIni, kIdLegend, kIdLegendWillNotRun, kIdNameCaption, kIdCommandCaption,
-                         kIdMakerCaption, kIdFilterCaption, kIdLogonCheckText}) {
+                         kIdGroupLabelWinIni, kIdGroupLabelTasks, kIdLegend, kIdLegendWillNotRun, kIdNameCaption,
+                         kIdCommandCaption, kIdMakerCaption, kIdFilterCaption, kIdLogonCheckText}) {
         ServeAccessible(Control(id), LabelSource(Control(id), ROLE_SYSTEM_STATICTEXT));
     }
     for (const int id : {kIdEntriesGroup, kIdDetailsGroup, kIdStatusGroup, kIdLocationGroup}) {

@@ -22,7 +22,7 @@ constexpr UINT kMakerAfterFirstPaint = WM_APP + 41;
 // Side panel.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 452;
+constexpr int kInformationHeadingTop = 500;
 constexpr int kFilterRowHeight = 18;
 
 // The side panel's heading bars and edge line, the details' texts.
@@ -54,7 +54,9 @@ inline const ButtonCommand* FindDetailsButton(int id) {
     return nullptr;
 }
 
-inline constexpr int kGroupLabelIds[] = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni};
-inline constexpr int kInfoImageIds[] = {kIdInfoImageFolders, kIdInfoImageRegistry, kIdInfoImageWinIni};
+inline constexpr int kGroupLabelIds[] = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni,
+                                         kIdGroupLabelTasks};
+inline constexpr int kInfoImageIds[] = {kIdInfoImageFolders, kIdInfoImageRegistry, kIdInfoImageWinIni,
+                                        kIdInfoImageTasks};
 
 }  // namespace ui

@@ -10,7 +10,11 @@ namespace ui {
 
 namespace {
 
-enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup };
+enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup, kTaskGroup };
+
+// Windows' own scheduled tasks are many and rarely the user's business: they
+// have a box of their own, clear at the start.
+constexpr size_t kWindowsTasksFilter = 10;
 
 const StartupEntry& EmptyEntry() {
     static const StartupEntry empty;
@@ -24,6 +28,7 @@ const std::vector<LocationGroup>& LocationGroups() {
         {Text::StartupFoldersHeading, Text::StartupFoldersExplained, kFolderColour},
         {Text::Registry, Text::RegistryExplained, kRegistryColour},
         {Text::WinIniHeading, Text::WinIniExplained, kWinIniColour},
+        {Text::TaskSchedulerHeading, Text::TaskSchedulerExplained, kTaskColour},
     };
     return groups;
 }
@@ -40,6 +45,8 @@ const std::vector<LocationFilter>& LocationFilters() {
         {kRegistryGroup, "Run Services Once", 0},
         {kWinIniGroup, "Load-Abschnitt", Text::LoadList},
         {kWinIniGroup, "Run-Abschnitt", Text::RunList},
+        {kTaskGroup, "Bei Anmeldung oder Start", Text::AtLogonOrBoot},
+        {kTaskGroup, "Aufgaben von Windows", Text::WindowsOwnTasks, false},
     };
     return filters;
 }
@@ -69,6 +76,7 @@ const std::vector<Location>& Locations() {
         {43, 2, Text::Registry, "", Text::AllUsers, " (Policies\\Explorer\\Run, ", Text::View32Bit},
         {44, 2, Text::Registry, "", Text::CurrentUser, " (Winlogon)"},
         {45, 2, Text::Registry, "", Text::AllUsers, " (Winlogon)"},
+        {51, 9, Text::TaskSchedulerHeading, "", Text::AtLogonOrBoot, ""},
     };
     return locations;
 }
@@ -99,7 +107,9 @@ Colour GroupColourOfKind(int32_t kind) {
     return kFolderColour;
 }
 
-MainWindowModel::MainWindowModel() : filters_(LocationFilters().size(), true) {}
+MainWindowModel::MainWindowModel() {
+    for (const LocationFilter& filter : LocationFilters()) filters_.push_back(filter.checkedAtStart);
+}
 
 bool MainWindowModel::Passes(int32_t kind) const {
     const Location* location = FindLocation(kind);
@@ -128,9 +138,18 @@ void MainWindowModel::Refresh(const std::vector<StartupEntry>& all, const EntryT
     known_.clear();
     verdicts_.clear();
     for (const StartupEntry& entry : all) {
-        if (!Passes(entry.kind) || !Matches(entry)) continue;
+        bool known = false;
+        if (IsOnlySwitchedKind(entry.kind)) {
+            // A task of Windows' own goes by its own box, the user's by the location's.
+            known = isKnown ? isKnown(entry) : false;
+            if (!(known ? filters_[kWindowsTasksFilter] : Passes(entry.kind))) continue;
+        } else {
+            if (!Passes(entry.kind)) continue;
+            known = isKnown ? isKnown(entry) : false;
+        }
+        if (!Matches(entry)) continue;
         entries_.push_back(entry);
-        known_.push_back(isKnown ? isKnown(entry) : false);
+        known_.push_back(known);
         verdicts_.push_back(verdict ? verdict(entry) : RunVerdict());
     }
     // Sorted by the names' lookup keys, which order as the comparison does: one
@@ -249,6 +268,12 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
             return text(Text::WillNotStartSwitchedOffByWindows);
         case NotRunReason::ProgramMissing:
             return text(Text::WillNotStartProgramMissing) + " " + verdict.program;
+        case NotRunReason::TaskDisabled:
+            return text(Text::WillNotStartTaskDisabled);
+        case NotRunReason::TaskTriggersDisabled:
+            return text(Text::WillNotStartTaskTriggersDisabled);
+        case NotRunReason::TaskForOtherAccounts:
+            return text(Text::WillNotStartTaskForOtherAccounts);
     }
     return std::string();
 }

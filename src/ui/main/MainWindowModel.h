@@ -23,6 +23,7 @@ constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) |
 constexpr Colour kFolderColour = Rgb(128, 0, 0);
 constexpr Colour kRegistryColour = Rgb(0, 128, 0);
 constexpr Colour kWinIniColour = Rgb(0, 0, 128);
+constexpr Colour kTaskColour = Rgb(128, 0, 128);
 constexpr Colour kKnownEntryColour = Rgb(255, 169, 86);
 constexpr Colour kInactiveColour = Rgb(128, 128, 128);
 // An active entry that will not start anyway (program missing, a location
@@ -49,8 +50,9 @@ struct LocationFilter {
     size_t group;                // index into LocationGroups()
     const char* defaultCaption;  // kept when captionText is 0
     int captionText;
+    bool checkedAtStart = true;
 };
-// The nine filter check boxes in the side panel's order, top to bottom.
+// The eleven filter check boxes in the side panel's order, top to bottom.
 const std::vector<LocationFilter>& LocationFilters();
 
 struct Location {

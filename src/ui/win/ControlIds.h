@@ -32,7 +32,7 @@ constexpr int kIdRibbonDocumentation = 1032;
 constexpr int kIdRibbonContactHomepage = 1033;
 constexpr int kIdRibbonEmail = 1034;
 // Side panel: section headings with their hot spots, group labels with their
-// info images, the nine filter check boxes (kIdFilterFirst + filter index),
+// info images, the eleven filter check boxes (kIdFilterFirst + filter index),
 // legend, tips.
 constexpr int kIdSourcesHeading = 1100;
 constexpr int kIdSourcesToggle = 1101;
@@ -41,9 +41,11 @@ constexpr int kIdInformationToggle = 1103;
 constexpr int kIdGroupLabelFolders = 1110;
 constexpr int kIdGroupLabelRegistry = 1111;
 constexpr int kIdGroupLabelWinIni = 1112;
+constexpr int kIdGroupLabelTasks = 1113;
 constexpr int kIdInfoImageFolders = 1115;
 constexpr int kIdInfoImageRegistry = 1116;
 constexpr int kIdInfoImageWinIni = 1117;
+constexpr int kIdInfoImageTasks = 1118;
 constexpr int kIdFilterCommonStartup = 1120;
 constexpr int kIdFilterUserStartup = 1121;
 constexpr int kIdFilterRun = 1122;
@@ -53,10 +55,12 @@ constexpr int kIdFilterRunServices = 1125;
 constexpr int kIdFilterRunServicesOnce = 1126;
 constexpr int kIdFilterWinIniLoad = 1127;
 constexpr int kIdFilterWinIniRun = 1128;
+constexpr int kIdFilterTasksAtLogon = 1129;
+constexpr int kIdFilterWindowsTasks = 1130;
 constexpr int kIdFilterFirst = kIdFilterCommonStartup;
-constexpr int kIdLegend = 1130;
-constexpr int kIdLegendRule = 1131;
-constexpr int kIdLegendWillNotRun = 1132;
+constexpr int kIdLegend = 1133;
+constexpr int kIdLegendRule = 1134;
+constexpr int kIdLegendWillNotRun = 1135;
 constexpr int kIdTipText = 1140;
 constexpr int kIdTipLink = 1141;
 // Entry list and details group.

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 518, and goes into every shipped
+// A new text takes the next free number, 529, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -349,6 +349,19 @@ enum : int {
     BroughtBack = 515,
     NotBroughtBack = 516,
     BringBackNotStarted = 517,
+    ReasonOnlySwitched = 518,
+    WillNotStartTaskDisabled = 519,
+    WillNotStartTaskTriggersDisabled = 520,
+    WillNotStartTaskForOtherAccounts = 521,
+    // The command line's words for why a scheduled task will not start.
+    NotRunTaskDisabled = 522,
+    NotRunTaskTriggersDisabled = 523,
+    NotRunTaskForOtherAccounts = 524,
+    // The side panel's group of scheduled tasks, its boxes and the location's label.
+    TaskSchedulerHeading = 525,
+    TaskSchedulerExplained = 526,
+    AtLogonOrBoot = 527,
+    WindowsOwnTasks = 528,
 };
 
 }  // namespace Text

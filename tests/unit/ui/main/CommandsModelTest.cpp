@@ -74,6 +74,18 @@ TEST(Commands, EachShortcutIsNamedAsTheUserPressesItInTheirLanguage) {
 
 // A policy's value or Winlogon's is set elsewhere: it can only be started, and
 // the details name who changes it.
+TEST(Commands, AScheduledTaskIsNeverEditedOrMovedHere) {
+    MainWindowModel model;
+    model.Refresh({AnEntry("\\Updater", "C:\\up.exe").Kind(kLogonTasks)}, nullptr);
+    ASSERT_TRUE(model.HasSelection());
+    for (Command command : {Command::ChangeEntry, Command::MoveEntry}) {
+        EXPECT_FALSE(IsEnabled(command, model)) << static_cast<int>(command);
+    }
+    for (Command command : {Command::DeleteEntry, Command::SwitchEntry, Command::LaunchEntry, Command::BlockEntry}) {
+        EXPECT_TRUE(IsEnabled(command, model)) << static_cast<int>(command);
+    }
+}
+
 TEST(Commands, AnEntrySetElsewhereCanOnlyBeStarted) {
     const std::map<int32_t, std::string> owners = {
         {kMachinePolicyRun, "policy"}, {kUserPolicyRun, "policy"}, {kUserWinlogon, "winlogon"}};

@@ -45,7 +45,9 @@ std::string Text(int number) {
         {Text::WillNotStartSwitchedOffByWindows, "Windows hat es abgeschaltet"},
         {Text::RunOnceGoneAfterLogon, "weg nach der Anmeldung"},
         {Text::ValueOfTypeNoProgram, "(Typ %s)"},
-        {Text::EmptyValueNoProgram, "(leer)"}};
+        {Text::EmptyValueNoProgram, "(leer)"},
+        {Text::TaskSchedulerHeading, "Aufgabenplanung"},
+        {Text::AtLogonOrBoot, "Bei Anmeldung oder Start"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
 }
@@ -82,20 +84,22 @@ TEST(LocationTable, LabelsOfEveryKind) {
         {41, "Registry: Aktueller Benutzer (Policies\\Explorer\\Run)"},
         {43, "Registry: Alle Benutzer (Policies\\Explorer\\Run, 32-Bit)"},
         {45, "Registry: Alle Benutzer (Winlogon)"},
+        {51, "Aufgabenplanung: Bei Anmeldung oder Start"},
         {0, ""},
         {3, ""},
         {16, ""},
         {29, ""},
         {33, ""},
         {46, ""},
+        {52, ""},
         {-1, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(LocationLabel(c.first, Text), c.second) << c.first;
 }
 
 TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
-    const std::vector<int32_t> kinds = {1,  2,  11, 12, 13, 14, 15, 21, 22, 23, 24,
-                                        25, 26, 27, 28, 31, 32, 41, 42, 43, 44, 45};
+    const std::vector<int32_t> kinds = {1,  2,  11, 12, 13, 14, 15, 21, 22, 23, 24, 25,
+                                        26, 27, 28, 31, 32, 41, 42, 43, 44, 45, 51};
     ASSERT_EQ(Locations().size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i) {
         EXPECT_EQ(Locations()[i].kind, kinds[i]) << "catalogue order";
@@ -111,7 +115,7 @@ TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
     EXPECT_NE(FindLocation(13)->filter, FindLocation(12)->filter);
     // Policy and Winlogon values start as Run entries do: under the Run box.
     for (const int32_t kind : {41, 42, 43, 44, 45}) EXPECT_EQ(FindLocation(kind)->filter, FindLocation(11)->filter);
-    EXPECT_EQ(LocationFilters().size(), 9u);
+    EXPECT_EQ(LocationFilters().size(), 11u);
 }
 
 TEST(Filters, EachBoxHidesExactlyItsKinds) {
@@ -129,6 +133,37 @@ TEST(Filters, EachBoxHidesExactlyItsKinds) {
             EXPECT_EQ(shown.count(location.kind) == 0, location.filter == box) << box << " " << location.kind;
         }
         EXPECT_EQ(shown.count(7), 0u) << "a kind without a place is never listed";
+    }
+}
+
+// Windows' own tasks go by a box of their own, clear at the start; the user's
+// tasks by the location's box, as every other entry.
+TEST(Filters, WindowsOwnTasksOnlyWithTheirBox) {
+    const std::vector<StartupEntry> all = {AnEntry("\\Mine").Kind(51), AnEntry("\\Microsoft\\Windows\\X").Kind(51),
+                                           AnEntry("run").Kind(11)};
+    const EntryTestFn known = KnownNames({"\\Microsoft\\Windows\\X", "run"});
+    const size_t tasksBox = FindLocation(51)->filter;
+    size_t windowsBox = LocationFilters().size();
+    for (size_t box = 0; box < LocationFilters().size(); ++box) {
+        if (!LocationFilters()[box].checkedAtStart) windowsBox = box;
+    }
+    ASSERT_LT(windowsBox, LocationFilters().size()) << "one box starts clear";
+    struct Case {
+        bool tasks, windows;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {true, false, {"\\Mine", "run"}},
+        {true, true, {"\\Microsoft\\Windows\\X", "\\Mine", "run"}},
+        {false, true, {"\\Microsoft\\Windows\\X", "run"}},
+        {false, false, {"run"}},
+    };
+    for (const Case& c : cases) {
+        MainWindowModel model;
+        model.SetFilterChecked(tasksBox, c.tasks);
+        if (c.windows) model.SetFilterChecked(windowsBox, true);
+        model.Refresh(all, known);
+        EXPECT_EQ(LineTexts(model), c.shown) << c.tasks << c.windows;
     }
 }
 
