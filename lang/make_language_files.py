@@ -347,6 +347,15 @@ DEUTSCH = {
     491: "Art vorher",
     492: "Befehl vorher",
     493: "Aktiv vorher",
+    580: "Die Starttask einer Paket-App wird nicht gelöscht: Sie verschwindet mit der App, wenn diese\n"
+         "deinstalliert wird. Schalten Sie sie stattdessen ab.",
+    581: "Startet nicht: eine Richtlinie hält diese Starttask abgeschaltet",
+    582: "von einer Richtlinie abgeschaltet",
+    583: "Apps",
+    584: "Apps aus dem Microsoft Store (Paket-Apps) starten bei der Anmeldung über eigene Starttasks. Sie werden "
+         "hier wie in den Einstellungen ab- und eingeschaltet, aber nie gelöscht oder geändert.",
+    585: "Paket-Apps",
+    586: "Starttask einer App",
 }
 
 ENGLISH = {
@@ -630,6 +639,15 @@ ENGLISH = {
     491: "Kind before",
     492: "Command before",
     493: "Active before",
+    580: "A packaged app's startup task is not deleted: it goes with the app when the app is\n"
+         "uninstalled. Switch it off instead.",
+    581: "Will not start: a policy keeps this startup task switched off",
+    582: "kept off by a policy",
+    583: "Apps",
+    584: "Apps from the Microsoft Store (packaged apps) start at logon through startup tasks of their own. They "
+         "are switched off and on here as in Settings, but never deleted or changed.",
+    585: "Packaged apps",
+    586: "Startup task of an app",
 }
 
 FRANCAIS = {
@@ -923,6 +941,16 @@ FRANCAIS = {
     491: "Type avant",
     492: "Commande avant",
     493: "Actif avant",
+    580: "La tâche de démarrage d'une application empaquetée n'est pas supprimée : elle disparaît avec\n"
+         "l'application lorsque celle-ci est désinstallée. Désactivez-la plutôt.",
+    581: "Ne démarre pas : une stratégie maintient cette tâche de démarrage désactivée",
+    582: "désactivée par une stratégie",
+    583: "Applications",
+    584: "Les applications du Microsoft Store (applications empaquetées) démarrent à l'ouverture de session par "
+         "leurs propres tâches de démarrage. Elles sont désactivées et activées ici comme dans les Paramètres, "
+         "mais jamais supprimées ni modifiées.",
+    585: "Applications empaquetées",
+    586: "Tâche de démarrage d'une application",
 }
 
 NBSP = "\u00a0"

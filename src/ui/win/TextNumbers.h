@@ -318,6 +318,14 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    // Packaged apps' startup tasks.
+    ReasonNotDeletable = 580,
+    WillNotStartPackagedTaskOffByPolicy = 581,
+    NotRunPackagedTaskOffByPolicy = 582,
+    PackagedAppsHeading = 583,
+    PackagedAppsExplained = 584,
+    PackagedAppsFilter = 585,
+    PackagedAppTask = 586,
 };
 
 }  // namespace Text
