@@ -41,6 +41,8 @@ std::string NotRunWord(NotRunReason reason) {
             return "switchedOffByWindows";
         case NotRunReason::ProgramMissing:
             return "programMissing";
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return "offByPolicy";
         case NotRunReason::None:
             break;
     }
@@ -71,6 +73,8 @@ int NotRunText(NotRunReason reason) {
             return Text::NotRunSwitchedOffByWindows;
         case NotRunReason::ProgramMissing:
             return Text::NotRunProgramMissing;
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return Text::NotRunPackagedTaskOffByPolicy;
         case NotRunReason::None:
             break;
     }

@@ -13,10 +13,11 @@
 #include "system/CommandSplit.h"
 
 enum class NotRunReason {
-    None,                   // nothing known against it (it may still be switched off by this program or another tool)
-    NotStartedByWindowsNt,  // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
-    SwitchedOffByWindows,   // Windows' own switch (Task Manager, Settings) is off
-    ProgramMissing,         // the command's program file does not exist where Windows would look
+    None,                     // nothing known against it (it may still be switched off by this program or another tool)
+    NotStartedByWindowsNt,    // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
+    SwitchedOffByWindows,     // Windows' own switch (Task Manager, Settings) is off
+    ProgramMissing,           // the command's program file does not exist where Windows would look
+    PackagedTaskOffByPolicy,  // a packaged app's startup task that a policy keeps off
 };
 
 struct ProgramLookup {

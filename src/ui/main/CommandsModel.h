@@ -42,8 +42,9 @@ enum class Command : int {
     OpenTipLink,
     ToggleSources,
     ToggleInformation,
+    ExplainApps,  // after the rest, so that no earlier command changes its number
     First = NewEntry,
-    Last = ToggleInformation,
+    Last = ExplainApps,
 };
 
 inline bool IsCommandId(int id) {

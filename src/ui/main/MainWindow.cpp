@@ -179,9 +179,9 @@ void MainWindow::CreateSidePanel() {
     SetControlFont(kIdInformationHeading, headingFont_.get());
     AddControl("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 213, kInformationHeadingTop + 1, 20, 20,
                kIdInformationToggle);
-    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180,
-               116, kIdTipText);
-    AddLinkButton("", 48, kInformationHeadingTop + 150, 150, 20, kIdTipLink);
+    AddControl("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 52, kInformationHeadingTop + 30, 180, 96,
+               kIdTipText);
+    AddLinkButton("", 48, kInformationHeadingTop + 130, 150, 20, kIdTipLink);
     ShowWindow(Control(kIdTipLink), SW_HIDE);
 }
 
@@ -494,6 +494,7 @@ void MainWindow::OnCommand(int id, int code, HWND) {
         if (id == kInfoImageIds[group])
             Execute(static_cast<Command>(static_cast<int>(Command::ExplainFolders) + group));
     }
+    if (id == kIdInfoImageApps) Execute(Command::ExplainApps);
     if (id == kIdTipLink) Execute(Command::OpenTipLink);
     if (id == kIdSourcesToggle) Execute(Command::ToggleSources);
     if (id == kIdInformationToggle) Execute(Command::ToggleInformation);
@@ -504,8 +505,8 @@ void MainWindow::ToggleSection(bool sources) {
     shown = !shown;
     std::vector<int> ids;
     if (sources) {
-        ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni, kIdInfoImageFolders,
-               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdLegend,           kIdLegendRule,
+        ids = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni, kIdGroupLabelApps, kIdInfoImageFolders,
+               kIdInfoImageRegistry, kIdInfoImageWinIni,    kIdInfoImageApps,    kIdLegend,         kIdLegendRule,
                kIdLegendWillNotRun};
         for (size_t filter = 0; filter < LocationFilters().size(); ++filter) {
             ids.push_back(kIdFilterFirst + static_cast<int>(filter));

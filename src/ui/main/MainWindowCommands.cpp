@@ -122,6 +122,9 @@ void MainWindow::Execute(Command command) {
                 ExplainGroup(
                     static_cast<size_t>(static_cast<int>(command) - static_cast<int>(Command::ExplainFolders)));
                 break;
+            case Command::ExplainApps:
+                ExplainGroup(3);
+                break;
             case Command::ToggleSources:
                 ToggleSection(true);
                 break;

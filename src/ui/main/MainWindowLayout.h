@@ -20,7 +20,7 @@ constexpr int kListLineHeight = 16;
 // Side panel.
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
-constexpr int kInformationHeadingTop = 452;
+constexpr int kInformationHeadingTop = 492;
 constexpr int kFilterRowHeight = 18;
 
 // The side panel's heading bars and edge line, the details' texts.
@@ -52,7 +52,9 @@ inline const ButtonCommand* FindDetailsButton(int id) {
     return nullptr;
 }
 
-inline constexpr int kGroupLabelIds[] = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni};
-inline constexpr int kInfoImageIds[] = {kIdInfoImageFolders, kIdInfoImageRegistry, kIdInfoImageWinIni};
+inline constexpr int kGroupLabelIds[] = {kIdGroupLabelFolders, kIdGroupLabelRegistry, kIdGroupLabelWinIni,
+                                         kIdGroupLabelApps};
+inline constexpr int kInfoImageIds[] = {kIdInfoImageFolders, kIdInfoImageRegistry, kIdInfoImageWinIni,
+                                        kIdInfoImageApps};
 
 }  // namespace ui

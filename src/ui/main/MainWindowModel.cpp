@@ -10,7 +10,7 @@ namespace ui {
 
 namespace {
 
-enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup };
+enum GroupIndex : size_t { kFolderGroup, kRegistryGroup, kWinIniGroup, kAppsGroup };
 
 const StartupEntry& EmptyEntry() {
     static const StartupEntry empty;
@@ -24,6 +24,7 @@ const std::vector<LocationGroup>& LocationGroups() {
         {Text::StartupFoldersHeading, Text::StartupFoldersExplained, kFolderColour},
         {Text::Registry, Text::RegistryExplained, kRegistryColour},
         {Text::WinIniHeading, Text::WinIniExplained, kWinIniColour},
+        {Text::PackagedAppsHeading, Text::PackagedAppsExplained, kAppsColour},
     };
     return groups;
 }
@@ -40,6 +41,7 @@ const std::vector<LocationFilter>& LocationFilters() {
         {kRegistryGroup, "Run Services Once", 0},
         {kWinIniGroup, "Load-Abschnitt", Text::LoadList},
         {kWinIniGroup, "Run-Abschnitt", Text::RunList},
+        {kAppsGroup, "Paket-Apps", Text::PackagedAppsFilter},
     };
     return filters;
 }
@@ -69,6 +71,7 @@ const std::vector<Location>& Locations() {
         {43, 2, Text::Registry, "", Text::AllUsers, " (Policies\\Explorer\\Run, ", Text::View32Bit},
         {44, 2, Text::Registry, "", Text::CurrentUser, " (Winlogon)"},
         {45, 2, Text::Registry, "", Text::AllUsers, " (Winlogon)"},
+        {61, 9, Text::PackagedAppTask, "", Text::CurrentUser, ""},
     };
     return locations;
 }
@@ -238,6 +241,8 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
             return text(Text::WillNotStartSwitchedOffByWindows);
         case NotRunReason::ProgramMissing:
             return text(Text::WillNotStartProgramMissing) + " " + verdict.program;
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return text(Text::WillNotStartPackagedTaskOffByPolicy);
     }
     return std::string();
 }

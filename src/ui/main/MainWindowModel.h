@@ -23,6 +23,7 @@ constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) |
 constexpr Colour kFolderColour = Rgb(128, 0, 0);
 constexpr Colour kRegistryColour = Rgb(0, 128, 0);
 constexpr Colour kWinIniColour = Rgb(0, 0, 128);
+constexpr Colour kAppsColour = Rgb(128, 0, 128);
 constexpr Colour kKnownEntryColour = Rgb(255, 169, 86);
 constexpr Colour kInactiveColour = Rgb(128, 128, 128);
 // An active entry that will not start anyway (program missing, a location
@@ -42,7 +43,7 @@ struct LocationGroup {
     int explanation;  // text shown by the group's info image
     Colour colour;    // its filter check boxes and its lines
 };
-// Startup folders, registry, win.ini: in the side panel's order.
+// Startup folders, registry, win.ini, apps: in the side panel's order.
 const std::vector<LocationGroup>& LocationGroups();
 
 struct LocationFilter {
@@ -50,7 +51,7 @@ struct LocationFilter {
     const char* defaultCaption;  // kept when captionText is 0
     int captionText;
 };
-// The nine filter check boxes in the side panel's order, top to bottom.
+// The ten filter check boxes in the side panel's order, top to bottom.
 const std::vector<LocationFilter>& LocationFilters();
 
 struct Location {

@@ -30,7 +30,7 @@ constexpr int kIdRibbonDocumentation = 1032;
 constexpr int kIdRibbonContactHomepage = 1033;
 constexpr int kIdRibbonEmail = 1034;
 // Side panel: section headings with their hot spots, group labels with their
-// info images, the nine filter check boxes (kIdFilterFirst + filter index),
+// info images, the ten filter check boxes (kIdFilterFirst + filter index),
 // legend, tips.
 constexpr int kIdSourcesHeading = 1100;
 constexpr int kIdSourcesToggle = 1101;
@@ -39,9 +39,11 @@ constexpr int kIdInformationToggle = 1103;
 constexpr int kIdGroupLabelFolders = 1110;
 constexpr int kIdGroupLabelRegistry = 1111;
 constexpr int kIdGroupLabelWinIni = 1112;
+constexpr int kIdGroupLabelApps = 1113;
 constexpr int kIdInfoImageFolders = 1115;
 constexpr int kIdInfoImageRegistry = 1116;
 constexpr int kIdInfoImageWinIni = 1117;
+constexpr int kIdInfoImageApps = 1118;
 constexpr int kIdFilterCommonStartup = 1120;
 constexpr int kIdFilterUserStartup = 1121;
 constexpr int kIdFilterRun = 1122;
@@ -51,6 +53,7 @@ constexpr int kIdFilterRunServices = 1125;
 constexpr int kIdFilterRunServicesOnce = 1126;
 constexpr int kIdFilterWinIniLoad = 1127;
 constexpr int kIdFilterWinIniRun = 1128;
+constexpr int kIdFilterPackagedApps = 1129;
 constexpr int kIdFilterFirst = kIdFilterCommonStartup;
 constexpr int kIdLegend = 1130;
 constexpr int kIdLegendRule = 1131;
