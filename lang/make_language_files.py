@@ -347,6 +347,11 @@ DEUTSCH = {
     491: "Art vorher",
     492: "Befehl vorher",
     493: "Aktiv vorher",
+    550: "Eine geplante Aufgabe wird hier nur ein- und ausgeschaltet; angelegt, geändert\n"
+         "und verschoben wird sie in der Aufgabenplanung.",
+    551: "Startet nicht: die Aufgabe ist in der Aufgabenplanung deaktiviert",
+    552: "Startet nicht: ihre Anmelde- und Start-Trigger sind deaktiviert",
+    553: "Startet nicht: sie startet nur bei der Anmeldung eines anderen Benutzers",
     580: "Die Starttask einer Paket-App wird nicht gelöscht: Sie verschwindet mit der App, wenn diese\n"
          "deinstalliert wird. Schalten Sie sie stattdessen ab.",
     581: "Startet nicht: eine Richtlinie hält diese Starttask abgeschaltet",
@@ -639,6 +644,11 @@ ENGLISH = {
     491: "Kind before",
     492: "Command before",
     493: "Active before",
+    550: "A scheduled task is only switched on and off here; it is made, changed and moved\n"
+         "in the Task Scheduler.",
+    551: "Will not start: the task is disabled in the Task Scheduler",
+    552: "Will not start: its logon and boot triggers are disabled",
+    553: "Will not start: it starts only at another user's logon",
     580: "A packaged app's startup task is not deleted: it goes with the app when the app is\n"
          "uninstalled. Switch it off instead.",
     581: "Will not start: a policy keeps this startup task switched off",
@@ -941,6 +951,11 @@ FRANCAIS = {
     491: "Type avant",
     492: "Commande avant",
     493: "Actif avant",
+    550: "Une tâche planifiée n'est qu'activée ou désactivée ici ; elle est créée, modifiée\n"
+         "et déplacée dans le Planificateur de tâches.",
+    551: "Ne démarre pas : la tâche est désactivée dans le Planificateur de tâches",
+    552: "Ne démarre pas : ses déclencheurs d'ouverture de session et de démarrage sont désactivés",
+    553: "Ne démarre pas : elle ne démarre qu'à l'ouverture de session d'un autre utilisateur",
     580: "La tâche de démarrage d'une application empaquetée n'est pas supprimée : elle disparaît avec\n"
          "l'application lorsque celle-ci est désinstallée. Désactivez-la plutôt.",
     581: "Ne démarre pas : une stratégie maintient cette tâche de démarrage désactivée",

@@ -44,6 +44,8 @@ const char* ReasonWords(ChangeReason reason) {
             return "set by a policy";
         case ChangeReason::SetForWinlogon:
             return "read by Winlogon";
+        case ChangeReason::OnlySwitched:
+            return "only switched where it stands";
     }
     return "refused";
 }

@@ -41,6 +41,12 @@ std::string NotRunWord(NotRunReason reason) {
             return "switchedOffByWindows";
         case NotRunReason::ProgramMissing:
             return "programMissing";
+        case NotRunReason::TaskDisabled:
+            return "taskDisabled";
+        case NotRunReason::TaskTriggersDisabled:
+            return "taskTriggersDisabled";
+        case NotRunReason::TaskForOtherAccounts:
+            return "taskForOtherAccounts";
         case NotRunReason::PackagedTaskOffByPolicy:
             return "offByPolicy";
         case NotRunReason::None:
@@ -73,6 +79,12 @@ int NotRunText(NotRunReason reason) {
             return Text::NotRunSwitchedOffByWindows;
         case NotRunReason::ProgramMissing:
             return Text::NotRunProgramMissing;
+        case NotRunReason::TaskDisabled:
+            return Text::WillNotStartTaskDisabled;
+        case NotRunReason::TaskTriggersDisabled:
+            return Text::WillNotStartTaskTriggersDisabled;
+        case NotRunReason::TaskForOtherAccounts:
+            return Text::WillNotStartTaskForOtherAccounts;
         case NotRunReason::PackagedTaskOffByPolicy:
             return Text::NotRunPackagedTaskOffByPolicy;
         case NotRunReason::None:

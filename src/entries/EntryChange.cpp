@@ -120,6 +120,11 @@ ChangeResult Replace(const StartupEntry& listed, const StartupEntry& replacement
     if (!IsKindInScope(listed.kind)) return Refused(ChangeReason::NotMachineWide, listed.kind);
     const EntryPlace from = PlaceOf(listed);
     const EntryPlace to = PlaceOf(replacement);
+    if ((fromFamily->OnlySwitched() || toFamily->OnlySwitched()) &&
+        !(listed.kind == replacement.kind && from == to && listed.name == replacement.name &&
+          listed.command == replacement.command)) {
+        return Refused(ChangeReason::OnlySwitched, listed.kind, from);
+    }
     std::unique_ptr<StoredForm> held;
     ChangeReason reason = FindListed(*fromFamily, listed, true, held);
     if (reason != ChangeReason::None) return Refused(reason, listed.kind, from);
@@ -192,6 +197,7 @@ ChangeResult Add(const StartupEntry& entry) {
     const ChangeReason reason = CheckStorable(entry);
     if (reason != ChangeReason::None) return Refused(reason, entry.kind, PlaceOf(entry));
     const LocationFamily& family = *FamilyOf(entry.kind);
+    if (family.OnlySwitched()) return Refused(ChangeReason::OnlySwitched, entry.kind, PlaceOf(entry));
     if (family.Exists(entry.kind, entry.name, PlaceOf(entry))) {
         return Refused(ChangeReason::NameTaken, entry.kind, PlaceOf(entry));
     }

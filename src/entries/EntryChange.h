@@ -26,6 +26,8 @@ enum class ChangeReason {
                           // command ends the path of an existing file
     SetByPolicy,          // Group Policy sets the entry; only it changes it
     SetForWinlogon,       // Windows' logon reads the value; not changed here
+    OnlySwitched,         // the location's entries are only switched where they stand
+                          // (a scheduled task): never added, edited or moved
 };
 
 struct ChangeResult {

@@ -1,5 +1,7 @@
 #include "entries/KnownSystemEntries.h"
 
+#include "entries/ScheduledTasksFamily.h"
+
 #include "system/DataFolder.h"
 #include "system/TextCase.h"
 
@@ -62,8 +64,13 @@ bool MatchesAny(const StartupEntry& entry, const std::string* windowsFolder) {
 
 }  // namespace
 
-bool IsKnownSystemEntry(const StartupEntry& entry) { return MatchesAny(entry, nullptr); }
+// Windows' own scheduled tasks are known by their folder, whatever they start.
+bool IsKnownSystemEntry(const StartupEntry& entry) {
+    if (entry.kind == kLogonTasks) return IsWindowsTaskPath(entry.name);
+    return MatchesAny(entry, nullptr);
+}
 
 bool IsKnownSystemEntryIn(const StartupEntry& entry, const std::string& windowsFolder) {
+    if (entry.kind == kLogonTasks) return IsWindowsTaskPath(entry.name);
     return MatchesAny(entry, &windowsFolder);
 }

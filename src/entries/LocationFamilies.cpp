@@ -24,6 +24,8 @@ const LocationFamily* FamilyOf(int32_t kind) {
             return &WinIniItemsFamily();
         case LocationFamilyId::SetElsewhere:
             return &SetElsewhereFamily();
+        case LocationFamilyId::LogonTasks:
+            return &ScheduledTasksFamily();
         case LocationFamilyId::Registered:
             break;
     }

@@ -45,6 +45,9 @@ public:
     // false for a family whose entries have no names of their own, where any
     // entry of the location is in "the same slot" as another.
     virtual bool NamesSlots() const = 0;
+    // Its entries are only switched (and maybe deleted) where they stand: never
+    // written anew, edited or moved (a scheduled task, a packaged app's task).
+    virtual bool OnlySwitched() const { return false; }
 
     // Reads the listed entry's slot: None when it is still stored as listed
     // (readsAsListed says so of its text), with what it holds in held.
@@ -106,6 +109,8 @@ const LocationFamily& RegistryValuesFamily();
 const LocationFamily& WinIniItemsFamily();
 // Policy and Winlogon values: listed, never changed here.
 const LocationFamily& SetElsewhereFamily();
+// Scheduled tasks that start at logon or boot (entries/ScheduledTasksFamily.h).
+const LocationFamily& ScheduledTasksFamily();
 
 // Test seam: a family that only a test knows, with its row in the location
 // table (the row's family is taken as Registered). It is listed, changed,

@@ -10,8 +10,8 @@
 // The tens digit gives the family: 0 Startup folders, 1 current user's
 // registry, 2 machine registry (26-28 its 32-bit view on a 64-bit Windows,
 // HKLM\SOFTWARE\WOW6432Node\...), 3 win.ini, 4 values that are set elsewhere
-// and only shown here (policies, Winlogon). The numbers are stored in backups
-// and block lists.
+// and only shown here (policies, Winlogon), 5 and 6 what the Task Scheduler and
+// packaged apps start. The numbers are stored in backups and block lists.
 enum LocationKind : int32_t {
     kNoLocation = 0,
     kCommonStartup = 1,
@@ -36,6 +36,7 @@ enum LocationKind : int32_t {
     kMachinePolicyRun32 = 43,
     kUserWinlogon = 44,
     kMachineWinlogon = 45,
+    kLogonTasks = 51,
 };
 
 // The family of locations that stores a kind's entries.
@@ -44,6 +45,7 @@ enum class LocationFamilyId : uint8_t {
     RegistryValues,  // string values of a Run-family key
     WinIniItems,     // items of a win.ini list
     SetElsewhere,    // policy and Winlogon values: listed, never changed here
+    LogonTasks,      // tasks of the Task Scheduler started at logon or boot
     Registered,      // a family registered at run time (tests add one so)
 };
 
@@ -102,6 +104,7 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
          LocationKindRow::Owner::Winlogon},
         {kMachineWinlogon, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
          LocationKindRow::Owner::Winlogon},
+        {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
     };
     return rows;
 }

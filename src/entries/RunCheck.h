@@ -17,6 +17,9 @@ enum class NotRunReason {
     NotStartedByWindowsNt,    // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
     SwitchedOffByWindows,     // Windows' own switch (Task Manager, Settings) is off
     ProgramMissing,           // the command's program file does not exist where Windows would look
+    TaskDisabled,             // a scheduled task switched off in the Task Scheduler
+    TaskTriggersDisabled,     // every logon and boot trigger of the task is switched off
+    TaskForOtherAccounts,     // the task starts only at another account's logon
     PackagedTaskOffByPolicy,  // a packaged app's startup task that a policy keeps off
 };
 

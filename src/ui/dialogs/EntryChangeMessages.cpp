@@ -32,6 +32,8 @@ int ChangeReasonTextNumber(ChangeReason reason) {
             return Text::SetByPolicy;
         case ChangeReason::SetForWinlogon:
             return Text::SetForWinlogon;
+        case ChangeReason::OnlySwitched:
+            return Text::ReasonOnlySwitched;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;

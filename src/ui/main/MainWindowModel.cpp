@@ -243,6 +243,12 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
             return text(Text::WillNotStartProgramMissing) + " " + verdict.program;
         case NotRunReason::PackagedTaskOffByPolicy:
             return text(Text::WillNotStartPackagedTaskOffByPolicy);
+        case NotRunReason::TaskDisabled:
+            return text(Text::WillNotStartTaskDisabled);
+        case NotRunReason::TaskTriggersDisabled:
+            return text(Text::WillNotStartTaskTriggersDisabled);
+        case NotRunReason::TaskForOtherAccounts:
+            return text(Text::WillNotStartTaskForOtherAccounts);
     }
     return std::string();
 }

@@ -318,6 +318,10 @@ enum : int {
     ColumnKindBefore = 491,
     ColumnCommandBefore = 492,
     ColumnActiveBefore = 493,
+    ReasonOnlySwitched = 550,
+    WillNotStartTaskDisabled = 551,
+    WillNotStartTaskTriggersDisabled = 552,
+    WillNotStartTaskForOtherAccounts = 553,
     // Packaged apps' startup tasks.
     ReasonNotDeletable = 580,
     WillNotStartPackagedTaskOffByPolicy = 581,
