@@ -49,6 +49,24 @@ EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current
     EntryRestore result;
     // Set elsewhere: the snapshot only tells what it was; its owner puts it back.
     if (!IsChangedHereKind(recorded.kind)) return result;
+    // Only switched where it stands: the entry of that name as it is listed now
+    // is switched on or off as recorded; one that is gone is never made again.
+    const LocationFamily* family = FamilyOf(recorded.kind);
+    if (family && family->OnlySwitched()) {
+        for (const StartupEntry& entry : current) {
+            if (entry.kind != recorded.kind || !SameText(entry.name, recorded.name)) continue;
+            if ((entry.active != 0) == (recorded.active != 0)) return result;
+            StartupEntry switched = entry;
+            switched.active = recorded.active;
+            switched.offBy = recorded.active ? SwitchedOffBy::Nobody : SwitchedOffBy::Windows;
+            result.change = ReplaceEntry(entry, switched);
+            return result.change.ok() ? result : Refused(result.change);
+        }
+        result.change.reason = ChangeReason::ChangedSinceListing;
+        result.change.location = LocationPath(recorded.kind);
+        result.fault = RestoreFault::Refused;
+        return result;
+    }
     if (recorded.stored == StoredValue::NotText) {
         for (const StartupEntry& entry : current) {
             if (entry.kind == recorded.kind && !HoldsText(entry) && PlaceOf(entry) == PlaceOf(recorded) &&

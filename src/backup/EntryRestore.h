@@ -4,6 +4,7 @@
 // its recorded type, whatever its command holds.
 #pragma once
 #include "entries/EntryChange.h"
+#include "entries/LocationFamily.h"
 #include "entries/StartupEntry.h"
 
 enum class RestoreFault {
@@ -26,7 +27,9 @@ EntryRestore RestoreEntry(const StartupEntry& recorded, const EntryList& current
 
 // Whether a restore may remove a current entry to make room for the snapshot's:
 // not a value that is not text, which no snapshot could bring back, nor an
-// entry set elsewhere (a policy's), which only its owner changes.
+// entry set elsewhere (a policy's), which only its owner changes, nor one that
+// is only switched where it stands (a packaged app's startup task).
 inline bool RestoreMayRemove(const StartupEntry& current) {
-    return HoldsText(current) && IsChangedHereKind(current.kind);
+    const LocationFamily* family = FamilyOf(current.kind);
+    return HoldsText(current) && IsChangedHereKind(current.kind) && !(family && family->OnlySwitched());
 }

@@ -37,6 +37,7 @@ enum LocationKind : int32_t {
     kUserWinlogon = 44,
     kMachineWinlogon = 45,
     kLogonTasks = 51,
+    kPackagedAppTasks = 61,
 };
 
 // The family of locations that stores a kind's entries.
@@ -46,6 +47,7 @@ enum class LocationFamilyId : uint8_t {
     WinIniItems,     // items of a win.ini list
     SetElsewhere,    // policy and Winlogon values: listed, never changed here
     LogonTasks,      // tasks of the Task Scheduler started at logon or boot
+    PackagedApps,    // startup tasks of packaged apps, switched by their state
     Registered,      // a family registered at run time (tests add one so)
 };
 
@@ -105,6 +107,7 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
         {kMachineWinlogon, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
          LocationKindRow::Owner::Winlogon},
         {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
+        {kPackagedAppTasks, LocationFamilyId::PackagedApps, false, false, false, false, false, false},
     };
     return rows;
 }

@@ -44,6 +44,10 @@ bool ProgramExists(const std::string& command, const ProgramLookup& lookup);
 // target is an existing folder (its command is the folder alone) starts.
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);
 
+// The reason as this Windows knows it: what the last listing read of a
+// packaged app's startup task (a policy keeps it off), else WhyNotRun.
+NotRunReason WhyEntryWillNotStart(const StartupEntry& entry, const ProgramLookup& lookup);
+
 // The lookup of this Windows: ExpandEnvironmentStrings, the system folder, the
 // Windows folder's System and itself, then every folder of PATH; App Paths of the
 // user, then the machine. File answers are cached for the life of the lookup.

@@ -101,6 +101,9 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
     for (const StartupEntry& entry : CollectAllEntries()) {
         // A value that is not text stays: no snapshot could bring it back.
         if (!RestoreMayRemove(entry)) {
+            // Only switched where it stands: the snapshot switches it when it holds it.
+            const LocationFamily* family = FamilyOf(entry.kind);
+            if (family && family->OnlySwitched()) continue;
             bool inSnapshot = false;
             for (const StartupEntry& recorded : wanted) {
                 inSnapshot = inSnapshot || (recorded.kind == entry.kind && recorded.stored == StoredValue::NotText &&

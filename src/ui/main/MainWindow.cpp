@@ -55,7 +55,7 @@ RunVerdictFn RunVerdictTest() {
     auto lookup = std::make_shared<ProgramLookup>(SystemProgramLookup());
     return [lookup](const StartupEntry& entry) {
         RunVerdict verdict;
-        verdict.reason = WhyNotRun(entry, *lookup);
+        verdict.reason = WhyEntryWillNotStart(entry, *lookup);
         if (verdict.reason == NotRunReason::ProgramMissing) verdict.program = ProgramOfCommand(entry.command, *lookup);
         return verdict;
     };
