@@ -10,7 +10,8 @@ template <typename Fn>
 Fn Exported(const char* name) {
     for (const wchar_t* module : {L"kernelbase.dll", L"kernel32.dll"}) {
         if (HMODULE handle = GetModuleHandleW(module)) {
-            if (FARPROC found = GetProcAddress(handle, name)) return reinterpret_cast<Fn>(reinterpret_cast<void*>(found));
+            if (FARPROC found = GetProcAddress(handle, name))
+                return reinterpret_cast<Fn>(reinterpret_cast<void*>(found));
         }
     }
     return nullptr;

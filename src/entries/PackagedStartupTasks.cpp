@@ -8,8 +8,7 @@
 #include "system/TextCase.h"
 #include "system/Utf8.h"
 
-const char kAppModelKey[] =
-    "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel";
+const char kAppModelKey[] = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel";
 const char kPackageRepositoryKey[] =
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\Packages";
 const char kStartupTaskStatesKey[] =
@@ -62,8 +61,8 @@ std::string PackageResourceReference(const std::string& fullName, const std::str
 
 std::string DisplayNameOf(const std::string& fullName, const ManifestFacts& manifest) {
     if (!manifest.displayName.empty() && !IsResourceReference(manifest.displayName)) return manifest.displayName;
-    const std::string stored = ReadRegString(HKEY_CURRENT_USER, std::string(kPackageRepositoryKey) + "\\" + fullName,
-                                             "DisplayName");
+    const std::string stored =
+        ReadRegString(HKEY_CURRENT_USER, std::string(kPackageRepositoryKey) + "\\" + fullName, "DisplayName");
     if (!stored.empty()) {
         if (stored[0] != '@' && !IsResourceReference(stored)) return stored;
         const std::string resolved = ResolvedIndirect(stored);
@@ -121,7 +120,8 @@ bool ReadPackageManifest(const std::string& path, ManifestFacts& facts) {
     XmlLiteNode root;
     if (!ReadXmlLiteFile(path, root) || root.name != "Package") return false;
     if (const XmlLiteNode* identity = root.Child("Identity")) facts.identityName = identity->Attribute("Name");
-    if (const XmlLiteNode* properties = root.Child("Properties")) facts.displayName = properties->ChildText("DisplayName");
+    if (const XmlLiteNode* properties = root.Child("Properties"))
+        facts.displayName = properties->ChildText("DisplayName");
     const XmlLiteNode* applications = root.Child("Applications");
     if (!applications) return true;
     for (const XmlLiteNode& application : applications->children) {

@@ -42,7 +42,8 @@ void DeleteTree(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide
 void InstallPackage(const std::string& fullName, const std::string& manifest, const std::string& displayName) {
     const std::string folder = FolderOfPackage(fullName);
     MakeFolders(folder);
-    const std::string bytes = testsupport::ReadFileBytes(testsupport::SourcePath("tests/wine/entries/packages/" + manifest));
+    const std::string bytes =
+        testsupport::ReadFileBytes(testsupport::SourcePath("tests/wine/entries/packages/" + manifest));
     ASSERT_FALSE(bytes.empty()) << manifest;
     ASSERT_TRUE(WriteBytes(folder + "\\AppxManifest.xml", bytes));
     const std::string key = std::string(kPackageRepositoryKey) + "\\" + fullName;
@@ -60,9 +61,8 @@ long long StateOf(const std::string& family, const std::string& taskId) {
     DWORD value = 0;
     DWORD size = sizeof value;
     DWORD type = 0;
-    const LONG status =
-        RegGetValueW(HKEY_CURRENT_USER, WideFromUtf8(StartupTaskStateKey(family, taskId)).c_str(), L"State",
-                     RRF_RT_ANY, &type, &value, &size);
+    const LONG status = RegGetValueW(HKEY_CURRENT_USER, WideFromUtf8(StartupTaskStateKey(family, taskId)).c_str(),
+                                     L"State", RRF_RT_ANY, &type, &value, &size);
     if (status != ERROR_SUCCESS) return -1;
     return type == REG_DWORD ? static_cast<long long>(value) : -2;
 }
