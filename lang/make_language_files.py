@@ -387,6 +387,15 @@ DEUTSCH = {
          "Windows selbst zeigt das Kästchen \"Aufgaben von Windows\".",
     527: "Bei Anmeldung oder Start",
     528: "Aufgaben von Windows",
+    529: "Die Starttask einer Paket-App wird nicht gelöscht: Sie verschwindet mit der App, wenn diese\n"
+         "deinstalliert wird. Schalten Sie sie stattdessen ab.",
+    530: "Startet nicht: eine Richtlinie hält diese Starttask abgeschaltet",
+    531: "von einer Richtlinie abgeschaltet",
+    532: "Aufgaben und Apps",
+    533: "Apps aus dem Microsoft Store (Paket-Apps) starten bei der Anmeldung über eigene Starttasks. Sie werden "
+         "hier wie in den Einstellungen ab- und eingeschaltet, aber nie gelöscht oder geändert.",
+    534: "Paket-Apps",
+    535: "Starttask einer App",
 }
 
 ENGLISH = {
@@ -710,6 +719,15 @@ ENGLISH = {
          "box \"Windows' own tasks\".",
     527: "At logon or boot",
     528: "Windows' own tasks",
+    529: "A packaged app's startup task is not deleted: it goes with the app when the app is\n"
+         "uninstalled. Switch it off instead.",
+    530: "Will not start: a policy keeps this startup task switched off",
+    531: "kept off by a policy",
+    532: "Tasks and apps",
+    533: "Apps from the Microsoft Store (packaged apps) start at logon through startup tasks of their own. They "
+         "are switched off and on here as in Settings, but never deleted or changed.",
+    534: "Packaged apps",
+    535: "Startup task of an app",
 }
 
 FRANCAIS = {
@@ -1043,6 +1061,16 @@ FRANCAIS = {
          "« Tâches de Windows » montre les tâches de Windows lui-même.",
     527: "À l'ouverture de session ou au démarrage",
     528: "Tâches de Windows",
+    529: "La tâche de démarrage d'une application empaquetée n'est pas supprimée : elle disparaît avec\n"
+         "l'application lorsque celle-ci est désinstallée. Désactivez-la plutôt.",
+    530: "Ne démarre pas : une stratégie maintient cette tâche de démarrage désactivée",
+    531: "désactivée par une stratégie",
+    532: "Tâches et applications",
+    533: "Les applications du Microsoft Store (applications empaquetées) démarrent à l'ouverture de session par "
+         "leurs propres tâches de démarrage. Elles sont désactivées et activées ici comme dans les Paramètres, "
+         "mais jamais supprimées ni modifiées.",
+    534: "Applications empaquetées",
+    535: "Tâche de démarrage d'une application",
 }
 
 NBSP = "\u00a0"

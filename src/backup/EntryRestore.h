@@ -4,6 +4,7 @@
 // its recorded type, whatever its command holds.
 #pragma once
 #include "entries/EntryChange.h"
+#include "entries/LocationFamily.h"
 #include "entries/StartupEntry.h"
 
 enum class RestoreFault {

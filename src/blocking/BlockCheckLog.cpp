@@ -46,6 +46,8 @@ const char* ReasonWords(ChangeReason reason) {
             return "read by Winlogon";
         case ChangeReason::OnlySwitched:
             return "only switched where it stands";
+        case ChangeReason::NotDeletable:
+            return "not deleted: it goes with its app";
     }
     return "refused";
 }

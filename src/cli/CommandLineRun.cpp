@@ -119,7 +119,7 @@ int List(const CommandLine& line) {
     ProgramMakerCache makers;
     std::vector<OutputRow> rows;
     for (const StartupEntry& entry : CollectAllEntries()) {
-        EntryFacts facts{entry, IsKnownSystemEntryIn(entry, windowsFolder), WhyNotRun(entry, lookup),
+        EntryFacts facts{entry, IsKnownSystemEntryIn(entry, windowsFolder), WhyEntryWillNotStart(entry, lookup),
                          MadeBy(entry, lookup, makers)};
         rows.push_back(EntryFieldValues(facts, Words));
     }
@@ -210,7 +210,7 @@ int Compare(const CommandLine& line) {
         const StartupEntry& shown = removed ? delta.before : delta.now;
         OutputRow row = {{ChangeWord(delta.difference), Words(ChangeText(delta.difference)), FieldType::Text}};
         const EntryFacts facts{shown, IsKnownSystemEntryIn(shown, windowsFolder),
-                               removed ? NotRunReason::None : WhyNotRun(shown, lookup), MadeBy(shown, lookup, makers)};
+                               removed ? NotRunReason::None : WhyEntryWillNotStart(shown, lookup), MadeBy(shown, lookup, makers)};
         for (FieldValue& value : EntryFieldValues(facts, Words)) row.push_back(std::move(value));
         const bool hasBefore =
             delta.difference == EntryDifference::Changed || delta.difference == EntryDifference::Moved;

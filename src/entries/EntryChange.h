@@ -28,6 +28,7 @@ enum class ChangeReason {
     SetForWinlogon,       // Windows' logon reads the value; not changed here
     OnlySwitched,         // the location's entries are only switched where they stand
                           // (a scheduled task): never added, edited or moved
+    NotDeletable,         // a packaged app's startup task goes with its app
 };
 
 struct ChangeResult {

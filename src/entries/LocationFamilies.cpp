@@ -26,6 +26,8 @@ const LocationFamily* FamilyOf(int32_t kind) {
             return &SetElsewhereFamily();
         case LocationFamilyId::LogonTasks:
             return &ScheduledTasksFamily();
+        case LocationFamilyId::PackagedApps:
+            return &PackagedAppsFamily();
         case LocationFamilyId::Registered:
             break;
     }

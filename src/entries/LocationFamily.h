@@ -111,6 +111,8 @@ const LocationFamily& WinIniItemsFamily();
 const LocationFamily& SetElsewhereFamily();
 // Scheduled tasks that start at logon or boot (entries/ScheduledTasksFamily.h).
 const LocationFamily& ScheduledTasksFamily();
+// Packaged apps' startup tasks (entries/PackagedAppsFamily.h).
+const LocationFamily& PackagedAppsFamily();
 
 // Test seam: a family that only a test knows, with its row in the location
 // table (the row's family is taken as Registered). It is listed, changed,

@@ -39,6 +39,7 @@ enum LocationKind : int32_t {
     kUserWinlogon = 44,
     kMachineWinlogon = 45,
     kLogonTasks = 51,
+    kPackagedAppTasks = 61,
 };
 
 // The family of locations that stores a kind's entries.
@@ -48,6 +49,7 @@ enum class LocationFamilyId : uint8_t {
     WinIniItems,     // items of a win.ini list
     SetElsewhere,    // policy and Winlogon values: listed, never changed here
     LogonTasks,      // tasks of the Task Scheduler started at logon or boot
+    PackagedApps,    // startup tasks of packaged apps, switched by their state
     Registered,      // a family registered at run time (tests add one so)
 };
 
@@ -107,6 +109,7 @@ inline std::vector<LocationKindRow>& LocationKindRows() {
         {kMachineWinlogon, LocationFamilyId::SetElsewhere, true, false, false, false, false, false,
          LocationKindRow::Owner::Winlogon},
         {kLogonTasks, LocationFamilyId::LogonTasks, true, false, false, false, false, false},
+        {kPackagedAppTasks, LocationFamilyId::PackagedApps, false, false, false, false, false, false},
     };
     return rows;
 }
@@ -164,11 +167,12 @@ inline LocationKindRow::Owner OwnerOfKind(int32_t kind) {
     return row ? row->owner : LocationKindRow::Owner::ThisProgram;
 }
 inline bool IsChangedHereKind(int32_t kind) { return OwnerOfKind(kind) == LocationKindRow::Owner::ThisProgram; }
-// Its entries are switched and deleted where they stand, never edited, moved or
-// made here (scheduled tasks: the Task Scheduler holds their definitions).
+// Its entries are switched where they stand, never edited, moved or made here:
+// the Task Scheduler holds a task's definition, a package its startup task.
 inline bool IsOnlySwitchedKind(int32_t kind) {
-    return location_kinds_detail::RowSays(
-        kind, [](const LocationKindRow& row) { return row.family == LocationFamilyId::LogonTasks; });
+    return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) {
+        return row.family == LocationFamilyId::LogonTasks || row.family == LocationFamilyId::PackagedApps;
+    });
 }
 inline bool NamesFilesKind(int32_t kind) {
     return location_kinds_detail::RowSays(kind, [](const LocationKindRow& row) { return row.fileNames; });

@@ -13,13 +13,14 @@
 #include "system/CommandSplit.h"
 
 enum class NotRunReason {
-    None,                   // nothing known against it (it may still be switched off by this program or another tool)
-    NotStartedByWindowsNt,  // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
-    SwitchedOffByWindows,   // Windows' own switch (Task Manager, Settings) is off
-    ProgramMissing,         // the command's program file does not exist where Windows would look
-    TaskDisabled,           // a scheduled task switched off in the Task Scheduler
-    TaskTriggersDisabled,   // every logon and boot trigger of the task is switched off
-    TaskForOtherAccounts,   // the task starts only at another account's logon
+    None,                     // nothing known against it (it may still be switched off by this program or another tool)
+    NotStartedByWindowsNt,    // RunServices or RunServicesOnce (kinds 14, 15, 24, 25): only Windows 9x ran them
+    SwitchedOffByWindows,     // Windows' own switch (Task Manager, Settings) is off
+    ProgramMissing,           // the command's program file does not exist where Windows would look
+    TaskDisabled,             // a scheduled task switched off in the Task Scheduler
+    TaskTriggersDisabled,     // every logon and boot trigger of the task is switched off
+    TaskForOtherAccounts,     // the task starts only at another account's logon
+    PackagedTaskOffByPolicy,  // a packaged app's startup task that a policy keeps off
 };
 
 struct ProgramLookup {
@@ -44,6 +45,10 @@ std::string ProgramFileOfCommand(const std::string& command, const ProgramLookup
 // The first reason in the order of the enum, or None. A Startup link whose
 // target is an existing folder (its command is the folder alone) starts.
 NotRunReason WhyNotRun(const StartupEntry& entry, const ProgramLookup& lookup);
+
+// The reason as this Windows knows it: what the last listing read of a
+// packaged app's startup task (a policy keeps it off), else WhyNotRun.
+NotRunReason WhyEntryWillNotStart(const StartupEntry& entry, const ProgramLookup& lookup);
 
 // The lookup of this Windows: ExpandEnvironmentStrings, the system folder, the
 // Windows folder's System and itself, then every folder of PATH; App Paths of the

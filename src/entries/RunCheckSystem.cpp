@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "entries/PackagedAppsFamily.h"
 #include "entries/RunCheck.h"
 #include "system/RegistryValues.h"
 #include "system/TextCase.h"
@@ -91,6 +92,14 @@ private:
 };
 
 }  // namespace
+
+NotRunReason WhyEntryWillNotStart(const StartupEntry& entry, const ProgramLookup& lookup) {
+    if (entry.kind == kPackagedAppTasks) {
+        const NotRunReason reason = WhyPackagedTaskWillNotStart(entry);
+        if (reason != NotRunReason::None) return reason;
+    }
+    return WhyNotRun(entry, lookup);
+}
 
 ProgramLookup SystemProgramLookup() {
     ProgramLookup lookup;

@@ -51,6 +51,8 @@ std::string NotRunWord(NotRunReason reason) {
             return "taskTriggersDisabled";
         case NotRunReason::TaskForOtherAccounts:
             return "taskForOtherAccounts";
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return "offByPolicy";
         case NotRunReason::None:
             break;
     }
@@ -87,6 +89,8 @@ int NotRunText(NotRunReason reason) {
             return Text::NotRunTaskTriggersDisabled;
         case NotRunReason::TaskForOtherAccounts:
             return Text::NotRunTaskForOtherAccounts;
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return Text::NotRunPackagedTaskOffByPolicy;
         case NotRunReason::None:
             break;
     }

@@ -34,6 +34,8 @@ int ChangeReasonTextNumber(ChangeReason reason) {
             return Text::SetForWinlogon;
         case ChangeReason::OnlySwitched:
             return Text::ReasonOnlySwitched;
+        case ChangeReason::NotDeletable:
+            return Text::ReasonNotDeletable;
         case ChangeReason::WriteFailed:
         case ChangeReason::None:
             break;

@@ -106,6 +106,9 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
         if (IsOnlySwitchedKind(entry.kind)) continue;
         // A value that is not text stays: no snapshot could bring it back.
         if (!RestoreMayRemove(entry)) {
+            // Only switched where it stands: the snapshot switches it when it holds it.
+            const LocationFamily* family = FamilyOf(entry.kind);
+            if (family && family->OnlySwitched()) continue;
             bool inSnapshot = false;
             for (const StartupEntry& recorded : wanted) {
                 inSnapshot = inSnapshot || (recorded.kind == entry.kind && recorded.stored == StoredValue::NotText &&

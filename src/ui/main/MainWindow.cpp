@@ -59,7 +59,7 @@ RunVerdictFn RunVerdictTest() {
     auto lookup = std::make_shared<ProgramLookup>(SystemProgramLookup());
     return [lookup](const StartupEntry& entry) {
         RunVerdict verdict;
-        verdict.reason = WhyNotRun(entry, *lookup);
+        verdict.reason = WhyEntryWillNotStart(entry, *lookup);
         if (verdict.reason == NotRunReason::ProgramMissing) verdict.program = ProgramOfCommand(entry.command, *lookup);
         return verdict;
     };
@@ -164,7 +164,7 @@ void MainWindow::CreateSidePanel() {
         SetControlFont(kGroupLabelIds[group], groupLabelFont_.get());
         SetControlColor(kGroupLabelIds[group], LocationGroups()[group].colour);
         AddControl("BUTTON", "Info", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 170, y, 16, 16, kInfoImageIds[group]);
-        y += 18;
+        y += kFilterRowHeight;
         for (; filter < LocationFilters().size() && LocationFilters()[filter].group == group; ++filter) {
             const int id = kIdFilterFirst + static_cast<int>(filter);
             HWND box = AddControl("BUTTON", LocationFilters()[filter].defaultCaption,

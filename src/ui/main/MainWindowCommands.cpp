@@ -313,7 +313,10 @@ void MainWindow::RestartWindows() {
 }
 
 void MainWindow::ExplainGroup(size_t group) {
-    ShowInfoMessage(ControlText(kGroupLabelIds[group]), GetText(LocationGroups()[group].explanation));
+    const LocationGroup& shown = LocationGroups()[group];
+    std::string text = GetText(shown.explanation);
+    if (shown.moreExplanation) text += "\n\n" + GetText(shown.moreExplanation);
+    ShowInfoMessage(ControlText(kGroupLabelIds[group]), text);
 }
 
 void MainWindow::ShowContextMenu(int x, int y) {

@@ -23,7 +23,7 @@ constexpr UINT kMakerAfterFirstPaint = WM_APP + 41;
 constexpr int kSourcesHeadingTop = Ribbon::kHeight96 + 6;
 constexpr int kHeadingHeight = 22;
 constexpr int kInformationHeadingTop = 500;
-constexpr int kFilterRowHeight = 18;
+constexpr int kFilterRowHeight = 17;
 
 // The side panel's heading bars and edge line, the details' texts.
 constexpr COLORREF kHeadingTop = RGB(96, 140, 205);

@@ -28,7 +28,9 @@ const std::vector<LocationGroup>& LocationGroups() {
         {Text::StartupFoldersHeading, Text::StartupFoldersExplained, kFolderColour},
         {Text::Registry, Text::RegistryExplained, kRegistryColour},
         {Text::WinIniHeading, Text::WinIniExplained, kWinIniColour},
-        {Text::TaskSchedulerHeading, Text::TaskSchedulerExplained, kTaskColour},
+        // Scheduled tasks and packaged apps' startup tasks share a group: both
+        // are only switched here, and the panel has no room for a fifth group.
+        {Text::TasksAndAppsHeading, Text::TaskSchedulerExplained, kTaskColour, Text::PackagedAppsExplained},
     };
     return groups;
 }
@@ -47,6 +49,7 @@ const std::vector<LocationFilter>& LocationFilters() {
         {kWinIniGroup, "Run-Abschnitt", Text::RunList},
         {kTaskGroup, "Bei Anmeldung oder Start", Text::AtLogonOrBoot},
         {kTaskGroup, "Aufgaben von Windows", Text::WindowsOwnTasks, false},
+        {kTaskGroup, "Paket-Apps", Text::PackagedAppsFilter},
     };
     return filters;
 }
@@ -77,6 +80,7 @@ const std::vector<Location>& Locations() {
         {44, 2, Text::Registry, "", Text::CurrentUser, " (Winlogon)"},
         {45, 2, Text::Registry, "", Text::AllUsers, " (Winlogon)"},
         {51, 9, Text::TaskSchedulerHeading, "", Text::AtLogonOrBoot, ""},
+        {61, 11, Text::PackagedAppTask, "", Text::CurrentUser, ""},
     };
     return locations;
 }
@@ -268,6 +272,8 @@ std::string ReasonText(const RunVerdict& verdict, const TextFn& text) {
             return text(Text::WillNotStartSwitchedOffByWindows);
         case NotRunReason::ProgramMissing:
             return text(Text::WillNotStartProgramMissing) + " " + verdict.program;
+        case NotRunReason::PackagedTaskOffByPolicy:
+            return text(Text::WillNotStartPackagedTaskOffByPolicy);
         case NotRunReason::TaskDisabled:
             return text(Text::WillNotStartTaskDisabled);
         case NotRunReason::TaskTriggersDisabled:

@@ -42,8 +42,9 @@ struct LocationGroup {
     int labelText;    // caption of the group label in the side panel
     int explanation;  // text shown by the group's info image
     Colour colour;    // its filter check boxes and its lines
+    int moreExplanation = 0;  // a second paragraph, for a group of two families
 };
-// Startup folders, registry, win.ini: in the side panel's order.
+// Startup folders, registry, win.ini, tasks and apps: in the side panel's order.
 const std::vector<LocationGroup>& LocationGroups();
 
 struct LocationFilter {
@@ -52,7 +53,7 @@ struct LocationFilter {
     int captionText;
     bool checkedAtStart = true;
 };
-// The eleven filter check boxes in the side panel's order, top to bottom.
+// The twelve filter check boxes in the side panel's order, top to bottom.
 const std::vector<LocationFilter>& LocationFilters();
 
 struct Location {

@@ -32,7 +32,7 @@ constexpr int kIdRibbonDocumentation = 1032;
 constexpr int kIdRibbonContactHomepage = 1033;
 constexpr int kIdRibbonEmail = 1034;
 // Side panel: section headings with their hot spots, group labels with their
-// info images, the eleven filter check boxes (kIdFilterFirst + filter index),
+// info images, the twelve filter check boxes (kIdFilterFirst + filter index),
 // legend, tips.
 constexpr int kIdSourcesHeading = 1100;
 constexpr int kIdSourcesToggle = 1101;
@@ -57,6 +57,7 @@ constexpr int kIdFilterWinIniLoad = 1127;
 constexpr int kIdFilterWinIniRun = 1128;
 constexpr int kIdFilterTasksAtLogon = 1129;
 constexpr int kIdFilterWindowsTasks = 1130;
+constexpr int kIdFilterPackagedApps = 1131;
 constexpr int kIdFilterFirst = kIdFilterCommonStartup;
 constexpr int kIdLegend = 1133;
 constexpr int kIdLegendRule = 1134;

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 529, and goes into every shipped
+// A new text takes the next free number, 536, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -362,6 +362,14 @@ enum : int {
     TaskSchedulerExplained = 526,
     AtLogonOrBoot = 527,
     WindowsOwnTasks = 528,
+    // Packaged apps' startup tasks, and the side panel group they share with the scheduled tasks.
+    ReasonNotDeletable = 529,
+    WillNotStartPackagedTaskOffByPolicy = 530,
+    NotRunPackagedTaskOffByPolicy = 531,
+    TasksAndAppsHeading = 532,
+    PackagedAppsExplained = 533,
+    PackagedAppsFilter = 534,
+    PackagedAppTask = 535,
 };
 
 }  // namespace Text

@@ -90,10 +90,10 @@ TEST(RunCheck, TheReasonAnEntryWillNotStart) {
 }
 
 TEST(RunCheck, KindPredicates) {
-    for (int32_t kind = -1; kind < 50; ++kind) {
+    for (int32_t kind = -1; kind < 70; ++kind) {
         EXPECT_EQ(IsRunOnceKind(kind), kind == 12 || kind == 22 || kind == 27) << kind;
         EXPECT_EQ(IsMachineWideKind(kind),
-                  kind == 1 || (kind >= 21 && kind <= 28) || kind == 42 || kind == 43 || kind == 45)
+                  kind == 1 || (kind >= 21 && kind <= 28) || kind == 42 || kind == 43 || kind == 45 || kind == 51)
             << kind;
         EXPECT_EQ(Is32BitViewKind(kind), (kind >= 26 && kind <= 28) || kind == 43) << kind;
         // Policy and Winlogon values are only listed.
@@ -112,7 +112,7 @@ TEST(RunCheck, KindPredicates) {
 
 TEST(RunCheck, TheCatalogueCollectsTheKindsInTheirFixedOrder) {
     const std::vector<int32_t> order = {1,  2,  11, 12, 13, 14, 15, 21, 22, 23, 24, 25,
-                                        26, 27, 28, 31, 32, 41, 42, 43, 44, 45, 51};
+                                        26, 27, 28, 31, 32, 41, 42, 43, 44, 45, 51, 61};
     EXPECT_EQ(AllLocationKinds(), order);
 }
 

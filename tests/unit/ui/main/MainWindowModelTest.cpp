@@ -47,7 +47,8 @@ std::string Text(int number) {
         {Text::ValueOfTypeNoProgram, "(Typ %s)"},
         {Text::EmptyValueNoProgram, "(leer)"},
         {Text::TaskSchedulerHeading, "Aufgabenplanung"},
-        {Text::AtLogonOrBoot, "Bei Anmeldung oder Start"}};
+        {Text::AtLogonOrBoot, "Bei Anmeldung oder Start"},
+        {Text::PackagedAppTask, "Starttask einer App"}};
     auto found = texts.find(number);
     return found != texts.end() ? found->second : "#" + std::to_string(number);
 }
@@ -85,6 +86,7 @@ TEST(LocationTable, LabelsOfEveryKind) {
         {43, "Registry: Alle Benutzer (Policies\\Explorer\\Run, 32-Bit)"},
         {45, "Registry: Alle Benutzer (Winlogon)"},
         {51, "Aufgabenplanung: Bei Anmeldung oder Start"},
+        {61, "Starttask einer App: Aktueller Benutzer"},
         {0, ""},
         {3, ""},
         {16, ""},
@@ -99,7 +101,7 @@ TEST(LocationTable, LabelsOfEveryKind) {
 
 TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
     const std::vector<int32_t> kinds = {1,  2,  11, 12, 13, 14, 15, 21, 22, 23, 24, 25,
-                                        26, 27, 28, 31, 32, 41, 42, 43, 44, 45, 51};
+                                        26, 27, 28, 31, 32, 41, 42, 43, 44, 45, 51, 61};
     ASSERT_EQ(Locations().size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i) {
         EXPECT_EQ(Locations()[i].kind, kinds[i]) << "catalogue order";
@@ -115,7 +117,7 @@ TEST(LocationTable, EveryKindHasOneRowAndEveryFilterCoversItsGroup) {
     EXPECT_NE(FindLocation(13)->filter, FindLocation(12)->filter);
     // Policy and Winlogon values start as Run entries do: under the Run box.
     for (const int32_t kind : {41, 42, 43, 44, 45}) EXPECT_EQ(FindLocation(kind)->filter, FindLocation(11)->filter);
-    EXPECT_EQ(LocationFilters().size(), 11u);
+    EXPECT_EQ(LocationFilters().size(), 12u);
 }
 
 TEST(Filters, EachBoxHidesExactlyItsKinds) {

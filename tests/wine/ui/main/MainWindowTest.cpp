@@ -426,7 +426,8 @@ TEST_F(MainWindowTest, InfoImagesExplainTheirGroupUnderTheGroupsCaption) {
         int image, label, explanation;
     } groups[] = {{kIdInfoImageFolders, kIdGroupLabelFolders, Text::StartupFoldersExplained},
                   {kIdInfoImageRegistry, kIdGroupLabelRegistry, Text::RegistryExplained},
-                  {kIdInfoImageWinIni, kIdGroupLabelWinIni, Text::WinIniExplained}};
+                  {kIdInfoImageWinIni, kIdGroupLabelWinIni, Text::WinIniExplained},
+                  {kIdInfoImageApps, kIdGroupLabelApps, Text::PackagedAppsExplained}};
     for (const auto& group : groups) {
         Click(group.image);
         const std::vector<PromptRecord> prompts = TakeRecordedPrompts();

@@ -23,6 +23,7 @@
 #include "system/Elevation.h"
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
+#include "system/Utf8.h"
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
@@ -294,6 +295,58 @@ TEST_F(TodaysWindowsWindow, AValueAnotherProgramWritesIsListedWithinASecondAndTh
     ASSERT_TRUE(WritePlatformLink(FolderOf(kUserStartup) + "Linked.lnk", {kNotepad, ""}));
     Pump(1000, [this] { return LineOf(kUserStartup, "Linked") >= 0; });
     EXPECT_GE(LineOf(kUserStartup, "Linked"), 0);
+}
+
+// A packaged app laid out as Windows installs one for the user: its manifest
+// with a startup task in the package's folder, its repository key, and the
+// state Settings keeps for the task (a policy keeps the second package's off).
+TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsState) {
+    const std::string manifest =
+        testsupport::ReadFileBytes(testsupport::SourcePath("tests/wine/entries/packages/contoso-notes.xml"));
+    ASSERT_FALSE(manifest.empty());
+    const std::string repository =
+        "Software\\Classes\\Local "
+        "Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\Packages\\";
+    const std::string states =
+        "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\SystemAppData\\";
+    const struct {
+        const char* fullName;
+        const char* family;
+        const char* displayName;
+        DWORD state;
+    } packages[] = {{"Contoso.Notes_1.2.3.0_x64__8wekyb3d8bbwe", "Contoso.Notes_8wekyb3d8bbwe", "Contoso Notes", 2},
+                    {"Contoso.Board_2.0.0.0_x64__8wekyb3d8bbwe", "Contoso.Board_8wekyb3d8bbwe", "Contoso Board", 3}};
+    for (const auto& package : packages) {
+        const std::string folder = std::string("C:\\bmtest\\WindowsApps\\") + package.fullName;
+        MakeFolders(folder);
+        std::string named = manifest;
+        named.replace(named.find("<DisplayName>Contoso Notes"), std::string("<DisplayName>Contoso Notes").size(),
+                      std::string("<DisplayName>") + package.displayName);
+        ASSERT_TRUE(WriteBytes(folder + "\\AppxManifest.xml", named));
+        MakeFolders(folder + "\\Tray");
+        ASSERT_TRUE(WriteBytes(folder + "\\Tray\\NotesTray.exe", "MZ"));  // its program is there
+        SetString(HKEY_CURRENT_USER, repository + package.fullName, "PackageRootFolder", folder);
+        SetValue(HKEY_CURRENT_USER, states + package.family + "\\NotesTrayTask", "State", REG_DWORD, &package.state,
+                 sizeof package.state);
+    }
+    SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Teams", std::string(kNotepad) + " /quiet");
+    Open();
+
+    Select(kPackagedAppTasks, "Contoso Board");
+    EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kInactiveColour);
+    EXPECT_EQ(window_->ControlText(kIdReasonText), GetText(Text::WillNotStartPackagedTaskOffByPolicy));
+    Select(kPackagedAppTasks, "Contoso Notes");
+    EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
+    EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kAppsColour);
+    EXPECT_EQ(window_->ControlText(kIdLocationText),
+              GetText(Text::PackagedAppTask) + ": " + GetText(Text::CurrentUser));
+    EXPECT_EQ(window_->ControlText(kIdGroupLabelApps), GetText(Text::PackagedAppsHeading));
+    Shoot("today-packaged-app");
+
+    for (const auto& package : packages) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(repository + package.fullName).c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(states + package.family).c_str());
+    }
 }
 
 }  // namespace
