@@ -210,7 +210,8 @@ int Compare(const CommandLine& line) {
         const StartupEntry& shown = removed ? delta.before : delta.now;
         OutputRow row = {{ChangeWord(delta.difference), Words(ChangeText(delta.difference)), FieldType::Text}};
         const EntryFacts facts{shown, IsKnownSystemEntryIn(shown, windowsFolder),
-                               removed ? NotRunReason::None : WhyEntryWillNotStart(shown, lookup), MadeBy(shown, lookup, makers)};
+                               removed ? NotRunReason::None : WhyEntryWillNotStart(shown, lookup),
+                               MadeBy(shown, lookup, makers)};
         for (FieldValue& value : EntryFieldValues(facts, Words)) row.push_back(std::move(value));
         const bool hasBefore =
             delta.difference == EntryDifference::Changed || delta.difference == EntryDifference::Moved;

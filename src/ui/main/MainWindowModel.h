@@ -39,9 +39,9 @@ using CommandTestFn = std::function<bool(const std::string& command)>;
 // --- Locations as data -------------------------------------------------------
 
 struct LocationGroup {
-    int labelText;    // caption of the group label in the side panel
-    int explanation;  // text shown by the group's info image
-    Colour colour;    // its filter check boxes and its lines
+    int labelText;            // caption of the group label in the side panel
+    int explanation;          // text shown by the group's info image
+    Colour colour;            // its filter check boxes and its lines
     int moreExplanation = 0;  // a second paragraph, for a group of two families
 };
 // Startup folders, registry, win.ini, tasks and apps: in the side panel's order.

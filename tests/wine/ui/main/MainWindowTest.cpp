@@ -423,18 +423,21 @@ TEST_F(MainWindowTest, RestartAsksWithNoAsTheAnswerThatCounts) {
 
 TEST_F(MainWindowTest, InfoImagesExplainTheirGroupUnderTheGroupsCaption) {
     const struct {
-        int image, label, explanation;
-    } groups[] = {{kIdInfoImageFolders, kIdGroupLabelFolders, Text::StartupFoldersExplained},
-                  {kIdInfoImageRegistry, kIdGroupLabelRegistry, Text::RegistryExplained},
-                  {kIdInfoImageWinIni, kIdGroupLabelWinIni, Text::WinIniExplained},
-                  {kIdInfoImageApps, kIdGroupLabelApps, Text::PackagedAppsExplained}};
+        int image, label;
+        std::string explanation;
+    } groups[] = {{kIdInfoImageFolders, kIdGroupLabelFolders, GetText(Text::StartupFoldersExplained)},
+                  {kIdInfoImageRegistry, kIdGroupLabelRegistry, GetText(Text::RegistryExplained)},
+                  {kIdInfoImageWinIni, kIdGroupLabelWinIni, GetText(Text::WinIniExplained)},
+                  // The group both kinds of task share explains each.
+                  {kIdInfoImageTasks, kIdGroupLabelTasks,
+                   GetText(Text::TaskSchedulerExplained) + "\n\n" + GetText(Text::PackagedAppsExplained)}};
     for (const auto& group : groups) {
         Click(group.image);
         const std::vector<PromptRecord> prompts = TakeRecordedPrompts();
         ASSERT_EQ(prompts.size(), 1u);
         EXPECT_EQ(prompts[0].kind, PromptKind::InfoMessage);
         EXPECT_EQ(prompts[0].text, window_->ControlText(group.label));
-        EXPECT_EQ(prompts[0].detail, GetText(group.explanation));
+        EXPECT_EQ(prompts[0].detail, group.explanation);
     }
 }
 

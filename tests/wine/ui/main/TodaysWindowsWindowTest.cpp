@@ -337,10 +337,10 @@ TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsStat
     EXPECT_EQ(window_->ControlText(kIdReasonText), GetText(Text::WillNotStartPackagedTaskOffByPolicy));
     Select(kPackagedAppTasks, "Contoso Notes");
     EXPECT_EQ(window_->Model().CurrentEntry().active, 1);
-    EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kAppsColour);
+    EXPECT_EQ(window_->Model().LineColour(window_->Model().SelectedLine()), ui::kTaskColour);
     EXPECT_EQ(window_->ControlText(kIdLocationText),
               GetText(Text::PackagedAppTask) + ": " + GetText(Text::CurrentUser));
-    EXPECT_EQ(window_->ControlText(kIdGroupLabelApps), GetText(Text::PackagedAppsHeading));
+    EXPECT_EQ(window_->ControlText(kIdGroupLabelTasks), GetText(Text::TasksAndAppsHeading));
     Shoot("today-packaged-app");
 
     for (const auto& package : packages) {
