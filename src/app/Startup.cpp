@@ -113,6 +113,7 @@ int RunWindows(bool endAfterChoice) {
     // of them before the list appears.
     static ui::MainWindow mainWindow;
     if (!mainWindow.Create()) return 1;
+    mainWindow.RememberPlacement();
     if (LanguageConfirmed(endAfterChoice)) {
         DestroyWindow(mainWindow.hwnd());
         DestroyPromptWindows();

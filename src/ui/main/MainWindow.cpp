@@ -433,7 +433,7 @@ void MainWindow::Show(std::vector<StartupEntry> entries) {
     ShowEntries(std::move(entries));
     if (model_.LineCount() > 0) SelectLine(0);
     // Where the user left it, else in the middle of the screen at its designed size.
-    if (!RestoreWindowPlacement(hwnd(), MinimumWindowSize())) {
+    if (!remembersPlacement_ || !RestoreWindowPlacement(hwnd(), MinimumWindowSize())) {
         CenterOnScreen();
         ShowWindow(hwnd(), SW_SHOW);
     }
@@ -722,7 +722,7 @@ void MainWindow::OnTimer(UINT_PTR timer) {
 }
 
 void MainWindow::OnClose() {
-    SaveWindowPlacement(hwnd());
+    if (remembersPlacement_) SaveWindowPlacement(hwnd());
     DestroyWindow(hwnd());
 }
 

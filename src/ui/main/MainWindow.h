@@ -38,6 +38,10 @@ public:
     void Show(std::vector<StartupEntry> entries);
     // The same on the entries as they are now.
     void Show();
+    // The program's own window opens where the user left it and remembers
+    // where it was closed; a window made for anything else (a test beside
+    // others in one profile) keeps its designed place and stores nothing.
+    void RememberPlacement() { remembersPlacement_ = true; }
     // For the event loop: shortcuts, the list's keys and Tab navigation. True
     // when the message was taken.
     bool PreTranslate(MSG& message);
@@ -175,7 +179,8 @@ private:
     bool elevated_ = false;
     bool shieldShown_ = false;  // the change buttons show the shield for the selected entry
     HICON shield_ = nullptr;
-    bool painted_ = false;      // the window has been painted once
+    bool painted_ = false;  // the window has been painted once
+    bool remembersPlacement_ = false;
     ProgramMakerCache makers_;  // who made each program, read once per file
 };
 

@@ -18,6 +18,9 @@ namespace e2e {
 namespace {
 
 constexpr DWORD kMessageTimeoutMs = 5000;
+// A line names an entry: a registry value name (16,383 characters at most) or a
+// link's file name, with room for what the list adds around it.
+constexpr size_t kLongestListLine = 65536;
 
 // Wine maps the Unix root to drive Z:.
 std::string WindowsPathOfUnix(const std::string& unixPath) {
@@ -103,16 +106,21 @@ std::vector<std::string> ListLines(HWND list) {
     if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count)) {
         return lines;
     }
+    // LB_GETTEXT takes no buffer size, and the program may refill its list
+    // between asking a line's length and reading it (a short line becomes a
+    // long one): the buffer holds the longest text a line can have.
+    std::wstring buffer(kLongestListLine + 1, L'\0');
     for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) != LB_ERR; ++i) {
         DWORD_PTR length = 0;
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
-        if (static_cast<LONG_PTR>(length) == LB_ERR) length = 0;
-        // Room to spare: the length is in characters of the list's own kind.
-        std::wstring wide(static_cast<size_t>(length) * 2 + 16, L'\0');
+        if (static_cast<LONG_PTR>(length) == LB_ERR || length > kLongestListLine) length = 0;
+        buffer[0] = L'\0';
         DWORD_PTR copied = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG,
-                            kMessageTimeoutMs, &copied);
-        wide.resize(wcsnlen(wide.c_str(), wide.size()));
+        if (length > 0) {
+            SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buffer[0]), SMTO_ABORTIFHUNG,
+                                kMessageTimeoutMs, &copied);
+        }
+        const std::wstring wide(buffer.c_str(), wcsnlen(buffer.c_str(), buffer.size()));
         lines.push_back(Utf8FromWide(wide));
     }
     return lines;

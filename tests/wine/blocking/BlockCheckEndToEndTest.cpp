@@ -16,6 +16,7 @@
 #include "support/WineTestSupport.h"
 #include "system/DataFolder.h"
 #include "system/RegistryValues.h"
+#include "system/Utf8.h"
 
 using testsupport::ProductPath;
 using testsupport::RunProcess;
@@ -150,6 +151,9 @@ TEST(BlockCheck, ABlankLineInTheListRemovesNothingWithoutCommandText) {
     PrepareDataFolder("Bootmarshal", false);
     ASSERT_TRUE(
         WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", "C:\\nothing.exe\r\n\r\n \t\r\n\"\"\r\n"));
+    // The log tells runs apart by their time to the second: a run of the test
+    // before, in the same second, would count as this one's.
+    DeleteFileW(WideFromUtf8(BlockCheckLogFile()).c_str());
 
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
 
@@ -190,6 +194,9 @@ TEST(BlockCheck, ARefusedWinIniWriteInTheMiddleStopsNothingElse) {
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, kRunOnce, "NagMachine", nag));
     PrepareDataFolder("Bootmarshal", false);
     ASSERT_TRUE(WriteFileBytes(DataFolder("Bootmarshal") + "Bootmarshal.list", nag + "\r\n"));
+    // The log tells runs apart by their time to the second: a run of the test
+    // before, in the same second, would count as this one's.
+    DeleteFileW(WideFromUtf8(BlockCheckLogFile()).c_str());
 
     EXPECT_EQ(RunProcess("\"" + ProductPath("Bootmarshal.exe") + "\" /blocklist"), 0);
 
