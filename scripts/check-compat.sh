@@ -33,6 +33,8 @@ cmake --build "$work/build" --target bm_backup_model >/dev/null
 mapfile -t libraries < <(find "$work/build/src" -name '*.a' | sort)
 clang++ -std=c++17 -O1 -I"$tree/src" "$root/scripts/compat/ReadBackup.cpp" \
   -Wl,--start-group "${libraries[@]}" -Wl,--end-group -o "$work/read-backup"
+clang++ -std=c++17 -O1 -I"$tree/src" "$root/scripts/compat/ReadBlockList.cpp" "$tree/src/blocking/BlockListFormat.cpp" \
+  -o "$work/read-blocklist"
 
 status=0
 for expected in "$root"/tests/compat/backup/current/*.read.txt; do
@@ -71,6 +73,17 @@ for expected in "$root"/tests/compat/backup/current/*.read.txt; do
   else
     echo "$(basename "$file"): read DIFFERENTLY ($marked entries marked UTF-8, verdict: $verdict):"
     diff <(echo "$want") <(echo "$got") | sed 's/^/    /' || true
+    status=1
+  fi
+done
+echo "== the older block list reader on this version's block lists =="
+for expected in "$root"/tests/compat/blocklist/current/*.older.txt; do
+  file="${expected%.older.txt}.list"
+  if cmp -s <("$work/read-blocklist" "$file") "$expected"; then
+    echo "$(basename "$file"): $(wc -l <"$expected") lines in the code page, the rest never seen"
+  else
+    echo "$(basename "$file"): read DIFFERENTLY:"
+    diff <("$work/read-blocklist" "$file" | cat -v) <(cat -v "$expected") | sed 's/^/    /' || true
     status=1
   fi
 done

@@ -8,6 +8,11 @@ endif()
 string(REGEX MATCHALL "I __imp_[A-Za-z0-9_@?$]+" imports "${symbols}")
 list(TRANSFORM imports REPLACE "^I __imp_" "")
 list(REMOVE_DUPLICATES imports)
+# Entry points that many libraries export under one name (comctl32 and shlwapi
+# both have DllGetVersion) would clash when the libraries are taken whole; the
+# program never calls them.
+list(REMOVE_ITEM imports DllGetVersion DllInstall DllCanUnloadNow DllGetClassObject DllRegisterServer
+     DllUnregisterServer)
 list(SORT imports)
 list(JOIN imports "\n" exports)
 file(WRITE ${DEF} "LIBRARY ${DLL}\nEXPORTS\n${exports}\n")

@@ -1,5 +1,6 @@
 // The block list file's bytes: one command per line, CR LF after every line.
-// Reading is lenient (CR, LF or CR LF end a line, a NUL ends the file) and keeps
+// Reading is lenient (CR, LF or CR LF end a line, a NUL ends the lines the ANSI
+// code page holds; what follows it is the whole list in UTF-8) and keeps
 // every line as it stands, so a hand-edited file reads as the user typed it,
 // except blank lines: an empty command would match every value without text,
 // so a blank line is dropped when read and never written.

@@ -50,13 +50,14 @@ TEST_F(BlockListTest, BlockAndUnblockKeepFileAndAutostartValueInStep) {
     EXPECT_EQ(AutostartValue(), "\"" + ExecutablePath() + "\" /blocklist");
 
     Block("c:\\tools\\NAG.EXE /TRAY");  // already blocked, ignoring case
-    // The file keeps the ANSI code page older versions read; what it cannot
-    // hold is a line of UTF-8 behind a byte order mark.
+    // The file keeps the ANSI code page older versions read, up to a NUL,
+    // where they stop; behind it the whole list again in UTF-8.
     Block("\xC3\x84pfel.exe");
     Block("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe");
-    EXPECT_EQ(ReadFileBytes(path_),
-              "C:\\Tools\\Nag.exe /tray\r\n\xC4pfel.exe\r\n\xEF\xBB\xBF"
-              "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe\r\n");
+    EXPECT_EQ(ReadFileBytes(path_), std::string("C:\\Tools\\Nag.exe /tray\r\n\xC4pfel.exe\r\n") + '\0' +
+                                        "\xEF\xBB\xBF"
+                                        "C:\\Tools\\Nag.exe /tray\r\n\xC3\x84pfel.exe\r\n"
+                                        "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB0.exe\r\n");
     EXPECT_TRUE(IsBlocked(" \xC3\xA4PFEL.EXE "));
     EXPECT_FALSE(IsBlocked("\xC3\xA4pfel.ex"));
     EXPECT_TRUE(IsBlocked("\xD0\xBF\xD0\xA0\xD0\x9E\xD0\x91\xD0\x90.EXE")) << "Cyrillic, letter case aside";
