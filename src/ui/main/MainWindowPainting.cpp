@@ -90,12 +90,10 @@ void MainWindow::DrawListLine(const DRAWITEMSTRUCT& item) const {
     gdi::Brush background(CreateSolidBrush(selected ? Designed(kSelectedLineBackground, COLOR_HIGHLIGHT)
                                                     : Designed(kLineBackground, COLOR_WINDOW)));
     FillRect(dc, &rect, background.get());
-    // The line's entry by its position, as the item data holds it.
-    const size_t position = static_cast<size_t>(SendMessageW(list_, LB_GETITEMDATA, item.itemID, 0));
+    // The list is filled from the model's lines in their order, so a line's
+    // position is its place in the model.
     Colour colour = kRegistryColour;
-    if (index < static_cast<int>(model_.LineCount()) && model_.Lines()[index].entry == position) {
-        colour = model_.LineColour(index);
-    }
+    if (index < static_cast<int>(model_.LineCount())) colour = model_.LineColour(index);
     const std::string text = index < static_cast<int>(model_.LineCount()) ? model_.Lines()[index].text : "";
     gdi::Select font(dc, listFont_.get());
     SetBkMode(dc, TRANSPARENT);
