@@ -270,13 +270,18 @@ int BlockOrRelease(const CommandLine& line) {
             PrintError(Say(Text::CannotWrite, result.listFile));
             if (exitCode == kExitDone) exitCode = kExitNotWritten;
         }
+        if (!result.logonCheckSet) {
+            PrintError(Say(Text::CannotWrite, BlockCheckRunPlace()));
+            if (exitCode == kExitDone) exitCode = kExitNotWritten;
+        }
     }
     // A blocked command whose entries are gone still comes off the list.
     if (!matched && !block && IsBlocked(line.command)) {
         const BlockListChange change = Unblock(line.command);
         if (change.accepted) {
             Print(Say(Text::CommandLineReleased, line.command) + "\n");
-            return change.saved ? kExitDone : kExitNotWritten;
+            if (!change.logonCheckSet) PrintError(Say(Text::CannotWrite, BlockCheckRunPlace()));
+            return change.saved && change.logonCheckSet ? kExitDone : kExitNotWritten;
         }
     }
     if (!matched) {
