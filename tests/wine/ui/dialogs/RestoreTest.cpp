@@ -28,26 +28,8 @@ using testsupport::ReadFileBytes;
 
 const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-class RestoreTest : public DialogTest {
+class RestoreTest : public BackupDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        parser_.Codec = &codec_;
-        file_ = DefaultBackupFile();
-        RemoveFile();
-        store_ = std::make_unique<BackupStore>(parser_, file_);
-        ui::AttachBackupStore(store_.get());
-    }
-    void TearDown() override {
-        ui::AttachBackupStore(nullptr);
-        RemoveFile();
-        DialogTest::TearDown();
-    }
-    void RemoveFile() {
-        RemoveDirectoryA(file_.c_str());
-        DeleteFileA(file_.c_str());
-    }
-    std::vector<Snapshot>& Snapshots() { return store_->List().Snapshots; }
     std::string Line(int index) {
         HWND list = GetDlgItem(ui::TheRestoreDialog().hwnd(), kIdRestoreList);
         char text[512] = "";
@@ -65,11 +47,6 @@ protected:
         }
         return false;
     }
-
-    TXMLCodec codec_;
-    TXMLParser parser_;
-    std::string file_;
-    std::unique_ptr<BackupStore> store_;
 };
 
 TEST_F(RestoreTest, ARestoreBringsBackSwitchedOffEntriesRemovesNewOnesAndCanItselfBeUndone) {
