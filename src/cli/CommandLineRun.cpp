@@ -59,7 +59,9 @@ std::string MadeBy(const StartupEntry& entry, const ProgramLookup& lookup, Progr
 HANDLE OutputHandle(DWORD which) {
     HANDLE handle = GetStdHandle(which);
     if (handle && handle != INVALID_HANDLE_VALUE) return handle;
-    static bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    // Refused with "access denied" when this process has a console already (a
+    // console twin started without standard handles): that console is used.
+    static bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE || GetLastError() == ERROR_ACCESS_DENIED;
     if (!attached) return nullptr;
     handle = GetStdHandle(which);
     if (handle && handle != INVALID_HANDLE_VALUE) return handle;
