@@ -38,8 +38,8 @@ std::vector<FieldValue> ComparisonFieldValues(const ComparisonRow& row, const En
     const std::string kind = std::to_string(row.before.kind);
     values.push_back({kind, kind, FieldType::Number});
     values.push_back({row.before.command, row.before.command, FieldType::Text});
-    values.push_back({row.before.active ? "true" : "false", text(row.before.active ? Text::Yes : Text::No),
-                      FieldType::Boolean});
+    values.push_back(
+        {row.before.active ? "true" : "false", text(row.before.active ? Text::Yes : Text::No), FieldType::Boolean});
     return values;
 }
 

@@ -27,18 +27,17 @@ TEST(ComparisonFields, EachDifferenceShowsItsEntryAndWhatItWasBefore) {
         std::string word;
         int text;
         std::string shownCommand;
-        // The last three values for scripts: kind, command, state before.
-        std::vector<std::string> beforeData;
-        std::vector<std::string> beforePeople;
+        bool showsBefore;  // the last three columns hold the snapshot's kind, command and state
     };
     const Case cases[] = {
-        {EntryDifference::Added, "added", Text::ChangeAdded, "C:\\new.exe", {"", "", ""}, {"", "", ""}},
-        {EntryDifference::Removed, "removed", Text::ChangeRemoved, "C:\\old.exe", {"", "", ""}, {"", "", ""}},
-        {EntryDifference::Changed, "changed", Text::ChangeChanged, "C:\\new.exe", {"11", "C:\\old.exe", "false"},
-         {"11", "C:\\old.exe", "nein"}},
-        {EntryDifference::Moved, "moved", Text::ChangeMoved, "C:\\new.exe", {"11", "C:\\old.exe", "false"},
-         {"11", "C:\\old.exe", "nein"}},
+        {EntryDifference::Added, "added", Text::ChangeAdded, "C:\\new.exe", false},
+        {EntryDifference::Removed, "removed", Text::ChangeRemoved, "C:\\old.exe", false},
+        {EntryDifference::Changed, "changed", Text::ChangeChanged, "C:\\new.exe", true},
+        {EntryDifference::Moved, "moved", Text::ChangeMoved, "C:\\new.exe", true},
     };
+    const std::vector<std::string> noData = {"", "", ""};
+    const std::vector<std::string> beforeData = {"11", "C:\\old.exe", "false"};
+    const std::vector<std::string> beforePeople = {"11", "C:\\old.exe", "nein"};
     const size_t columns = report::ComparisonFieldColumns().size();
     ASSERT_EQ(columns, report::EntryFieldColumns().size() + 4);
     EXPECT_EQ(std::string(report::ComparisonFieldColumns().front().key), "change");
@@ -60,11 +59,10 @@ TEST(ComparisonFields, EachDifferenceShowsItsEntryAndWhatItWasBefore) {
         EXPECT_EQ(values.front().people, Words(row.text));
         for (size_t i = 0; i < 3; ++i) {
             const report::FieldValue& value = values[columns - 3 + i];
-            EXPECT_EQ(value.data, row.beforeData[i]) << row.word << " column " << i;
-            EXPECT_EQ(value.people, row.beforePeople[i]) << row.word << " column " << i;
+            EXPECT_EQ(value.data, (row.showsBefore ? beforeData : noData)[i]) << row.word << " column " << i;
+            EXPECT_EQ(value.people, (row.showsBefore ? beforePeople : noData)[i]) << row.word << " column " << i;
         }
-        EXPECT_EQ(values[columns - 3].type,
-                  compared.hasBefore ? report::FieldType::Number : report::FieldType::Text);
+        EXPECT_EQ(values[columns - 3].type, compared.hasBefore ? report::FieldType::Number : report::FieldType::Text);
     }
 }
 
