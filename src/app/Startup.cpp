@@ -22,6 +22,7 @@
 #include "system/SingleInstance.h"
 #include "system/TextRules.h"
 #include "system/Utf8.h"
+#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/InfoWindow.h"
 #include "ui/dialogs/LanguageDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
@@ -105,7 +106,7 @@ void ReportDamagedLanguageFile() {
     if (!damaged.empty()) ShowMessage(FillPlaceholder(GetText(Text::LanguageFileDamaged), damaged));
 }
 
-int RunWindows(bool endAfterChoice) {
+int RunWindows(bool endAfterChoice, bool logonCheckSet) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -134,6 +135,7 @@ int RunWindows(bool endAfterChoice) {
     mainWindow.Show(entries);
     StartBackupStore(std::move(entries));
     ReportDamagedLanguageFile();
+    if (!logonCheckSet) ShowMessage(ui::LogonCheckNotSetText());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (mainWindow.PreTranslate(message)) continue;
@@ -149,11 +151,11 @@ int RunInteractiveMode(bool endAfterChoice) {
     // The logon check follows the block list at every start: kept data, a
     // reinstall elsewhere or a restored backup never leave blocking silently
     // off, nor the value pointing at a copy of the program that is gone.
-    SetBlockCheckRun(!BlockListLines().empty());
+    const bool logonCheckSet = SetBlockCheckRun(!BlockListLines().empty());
     CheckChoiceFile();
     // Texts must be there before any window exists: creation handlers read them.
     LoadTranslation(kBaseName);
-    return RunWindows(endAfterChoice);
+    return RunWindows(endAfterChoice, logonCheckSet);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "system/FileLock.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
-#include "system/Scoped.h"
+#include "system/RegistryValues.h"
 #include "system/TextCase.h"
 #include "system/TextRules.h"
 #include "system/Utf8.h"
@@ -81,7 +81,7 @@ BlockListChange ChangeBlockList(Change change) {
     result.accepted = change(lines);
     SetLines(std::move(lines));
     result.saved = readable && ReplaceFileAtomically(path, BlockListBytes(g_lines));
-    SetBlockCheckRun(!g_lines.empty());
+    result.logonCheckSet = SetBlockCheckRun(!g_lines.empty());
     return result;
 }
 
@@ -128,32 +128,22 @@ bool SaveBlockList() {
     const std::string path = BlockListPath();
     const DataFileLock lock(path);
     const bool written = lock.held() && ReplaceFileAtomically(path, BlockListBytes(g_lines));
-    SetBlockCheckRun(!g_lines.empty());
-    return written;
+    const bool logonCheckSet = SetBlockCheckRun(!g_lines.empty());
+    return written && logonCheckSet;
 }
 
-void SetBlockCheckRun(bool flag) {
-    ScopedKey key;
-    const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
-    if (!flag) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromUtf8(kUserRunKey).c_str(), 0, access, key.receive()) ==
-            ERROR_SUCCESS) {
-            RegDeleteValueW(key.get(), WideFromUtf8(kBlockCheckValueName).c_str());
-        }
-        return;
-    }
-    // Created when missing: a profile without a Run key would otherwise never
-    // run the check while the list holds lines.
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromUtf8(kUserRunKey).c_str(), 0, nullptr, 0, access, nullptr,
-                        key.receive(), nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    // Quoted: an unquoted path with spaces would let Windows start a planted
+bool SetBlockCheckRun(bool flag) {
+    if (!flag) return static_cast<bool>(DeleteRegValue(HKEY_CURRENT_USER, kUserRunKey, kBlockCheckValueName));
+    // Created with its key when missing: a profile without a Run key would
+    // otherwise never run the check while the list holds lines. Quoted: an
+    // unquoted path with spaces would let Windows start a planted
     // "C:\Program.exe" at every logon instead.
-    const std::wstring data = WideFromUtf8("\"" + ExecutablePath() + "\" /blocklist");
-    RegSetValueExW(key.get(), WideFromUtf8(kBlockCheckValueName).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    return static_cast<bool>(WriteRegString(HKEY_CURRENT_USER, kUserRunKey, kBlockCheckValueName,
+                                            "\"" + ExecutablePath() + "\" /blocklist"));
+}
+
+std::string BlockCheckRunPlace() {
+    return std::string("HKEY_CURRENT_USER\\") + kUserRunKey + "\\" + kBlockCheckValueName;
 }
 
 BlockListChange UnblockLineAt(size_t position) {

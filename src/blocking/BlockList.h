@@ -11,11 +11,13 @@ extern const char kBlockCheckValueName[];  // "Bootmarshal Block-check"
 
 // What Block and Unblock came to: whether the list took the change (a command
 // already blocked counts as taken; an unblocked one that is not on the list, or
-// a command that cannot stand on one line, does not), and whether the block
-// list file was written afterwards.
+// a command that cannot stand on one line, does not), whether the block list
+// file was written afterwards, and whether the logon check's autostart value
+// follows the list (set while it holds lines, gone when it is empty).
 struct BlockListChange {
     bool accepted = false;
     bool saved = false;
+    bool logonCheckSet = true;
 };
 
 // Empties the list and reads the block list file, if there is one.
@@ -32,10 +34,14 @@ BlockListChange Block(const std::string& command);
 BlockListChange Unblock(const std::string& command);
 std::vector<std::string> BlockListLines();
 // Replaces the file (atomically) and sets or removes the autostart value.
-// False when the file could not be written; the value follows the list anyway.
+// False when the file could not be written or the value not set or removed;
+// the value follows the list even when the file fails.
 bool SaveBlockList();
-// Writes (flag set) or removes the autostart value in the user's Run key.
-void SetBlockCheckRun(bool flag);
+// Writes (flag set) or removes the autostart value in the user's Run key; false
+// when the registry refused, and the check then does not follow the list.
+bool SetBlockCheckRun(bool flag);
+// Where that value stands, as the user finds it in the registry editor.
+std::string BlockCheckRunPlace();
 // The logon check: removes every active entry whose command is blocked. Each
 // entry is handled on its own: one that cannot be removed stays (and is met at
 // the next logon), and the rest are still done. Shows nothing.

@@ -9,6 +9,7 @@ namespace {
 void TakeListChange(const BlockListChange& change, BlockingResult& result) {
     result.listChanged = change.accepted;
     result.listSaved = change.saved;
+    result.logonCheckSet = result.logonCheckSet && change.logonCheckSet;
     result.listFile = DataFile(kBaseName, kBlockListFileName);
 }
 
@@ -30,7 +31,7 @@ BlockingResult BlockEntry(const StartupEntry& entry) {
     TakeListChange(Block(entry.command), result);
     if (!result.listChanged) return result;
     Switch(entry, false, result);
-    if (!result.entryChange.ok()) Unblock(entry.command);
+    if (!result.entryChange.ok()) result.logonCheckSet = Unblock(entry.command).logonCheckSet;
     return result;
 }
 

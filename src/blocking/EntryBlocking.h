@@ -22,6 +22,9 @@ struct BlockingResult {
     // and the logon check's autostart value have changed all the same.
     bool listSaved = true;
     std::string listFile;  // the block list file, for the message when it was not written
+    // The logon check's autostart value follows the list; when the registry
+    // refused it, the check runs while the list is empty or not at all.
+    bool logonCheckSet = true;
     // The entry's switch: entrySwitched when it now stands switched the other
     // way; a failed switch is told in entryChange. An entry that stood so
     // already needed none, which counts as done.

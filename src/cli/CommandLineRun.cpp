@@ -18,6 +18,7 @@
 #include "entries/KnownSystemEntries.h"
 #include "entries/RunCheck.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/ComparisonFields.h"
 #include "report/EntryFields.h"
 #include "system/AtomicFile.h"
 #include "system/DataFolder.h"
@@ -35,6 +36,10 @@
 
 namespace cli {
 
+using report::ComparisonFieldColumns;
+using report::ComparisonFieldValues;
+using report::ComparisonRow;
+using report::ComparisonRowOf;
 using report::EntryFacts;
 using report::EntryFieldColumns;
 using report::EntryFieldValues;
@@ -54,7 +59,9 @@ std::string MadeBy(const StartupEntry& entry, const ProgramLookup& lookup, Progr
 HANDLE OutputHandle(DWORD which) {
     HANDLE handle = GetStdHandle(which);
     if (handle && handle != INVALID_HANDLE_VALUE) return handle;
-    static bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    // Refused with "access denied" when this process has a console already (a
+    // console twin started without standard handles): that console is used.
+    static bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE || GetLastError() == ERROR_ACCESS_DENIED;
     if (!attached) return nullptr;
     handle = GetStdHandle(which);
     if (handle && handle != INVALID_HANDLE_VALUE) return handle;
@@ -146,34 +153,6 @@ int Backup() {
     return kExitDone;
 }
 
-int ChangeText(EntryDifference difference) {
-    switch (difference) {
-        case EntryDifference::Added:
-            return Text::ChangeAdded;
-        case EntryDifference::Removed:
-            return Text::ChangeRemoved;
-        case EntryDifference::Moved:
-            return Text::ChangeMoved;
-        case EntryDifference::Changed:
-            break;
-    }
-    return Text::ChangeChanged;
-}
-
-const char* ChangeWord(EntryDifference difference) {
-    switch (difference) {
-        case EntryDifference::Added:
-            return "added";
-        case EntryDifference::Removed:
-            return "removed";
-        case EntryDifference::Moved:
-            return "moved";
-        case EntryDifference::Changed:
-            break;
-    }
-    return "changed";
-}
-
 // The differences since snapshot N (1 the newest) in the listing's fields: the
 // entry now (for a removed one, as the snapshot held it), then what it was.
 int Compare(const CommandLine& line) {
@@ -196,39 +175,19 @@ int Compare(const CommandLine& line) {
     const EntryList& recorded = snapshots[static_cast<size_t>(line.snapshot) - 1].Entries;
     const std::vector<EntryDelta> deltas = CompareWithSnapshot(recorded, CollectAllEntries());
 
-    std::vector<OutputColumn> columns = {{"change", Words(Text::ColumnChange)}};
-    for (const OutputColumn& column : Columns(EntryFieldColumns())) columns.push_back(column);
-    columns.push_back({"kindBefore", Words(Text::ColumnKindBefore)});
-    columns.push_back({"commandBefore", Words(Text::ColumnCommandBefore)});
-    columns.push_back({"activeBefore", Words(Text::ColumnActiveBefore)});
     const std::string windowsFolder = WindowsFolder();
     const ProgramLookup lookup = SystemProgramLookup();
     ProgramMakerCache makers;
     std::vector<OutputRow> rows;
     for (const EntryDelta& delta : deltas) {
+        const ComparisonRow row = ComparisonRowOf(delta);
         const bool removed = delta.difference == EntryDifference::Removed;
-        const StartupEntry& shown = removed ? delta.before : delta.now;
-        OutputRow row = {{ChangeWord(delta.difference), Words(ChangeText(delta.difference)), FieldType::Text}};
-        const EntryFacts facts{shown, IsKnownSystemEntryIn(shown, windowsFolder),
-                               removed ? NotRunReason::None : WhyEntryWillNotStart(shown, lookup),
-                               MadeBy(shown, lookup, makers)};
-        for (FieldValue& value : EntryFieldValues(facts, Words)) row.push_back(std::move(value));
-        const bool hasBefore =
-            delta.difference == EntryDifference::Changed || delta.difference == EntryDifference::Moved;
-        const StartupEntry& before = delta.before;
-        const std::string kind = hasBefore ? std::to_string(before.kind) : std::string();
-        row.push_back({kind, kind, hasBefore ? FieldType::Number : FieldType::Text});
-        row.push_back(
-            {hasBefore ? before.command : std::string(), hasBefore ? before.command : std::string(), FieldType::Text});
-        if (hasBefore) {
-            row.push_back(
-                {before.active ? "true" : "false", Words(before.active ? Text::Yes : Text::No), FieldType::Boolean});
-        } else {
-            row.push_back({"", "", FieldType::Text});
-        }
-        rows.push_back(std::move(row));
+        const EntryFacts facts{row.shown, IsKnownSystemEntryIn(row.shown, windowsFolder),
+                               removed ? NotRunReason::None : WhyEntryWillNotStart(row.shown, lookup),
+                               MadeBy(row.shown, lookup, makers)};
+        rows.push_back(ComparisonFieldValues(row, facts, Words));
     }
-    const int written = Emit(line, FormatRows(line.format, columns, rows));
+    const int written = Emit(line, FormatRows(line.format, Columns(ComparisonFieldColumns()), rows));
     if (written != kExitDone) return written;
     return deltas.empty() ? kExitNothingMatched : kExitDone;
 }
@@ -270,13 +229,18 @@ int BlockOrRelease(const CommandLine& line) {
             PrintError(Say(Text::CannotWrite, result.listFile));
             if (exitCode == kExitDone) exitCode = kExitNotWritten;
         }
+        if (!result.logonCheckSet) {
+            PrintError(Say(Text::CannotWrite, BlockCheckRunPlace()));
+            if (exitCode == kExitDone) exitCode = kExitNotWritten;
+        }
     }
     // A blocked command whose entries are gone still comes off the list.
     if (!matched && !block && IsBlocked(line.command)) {
         const BlockListChange change = Unblock(line.command);
         if (change.accepted) {
             Print(Say(Text::CommandLineReleased, line.command) + "\n");
-            return change.saved ? kExitDone : kExitNotWritten;
+            if (!change.logonCheckSet) PrintError(Say(Text::CannotWrite, BlockCheckRunPlace()));
+            return change.saved && change.logonCheckSet ? kExitDone : kExitNotWritten;
         }
     }
     if (!matched) {

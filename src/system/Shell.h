@@ -3,9 +3,16 @@
 #pragma once
 #include <string>
 
-void OpenWithShell(const std::string& target);
-// Only when the file exists.
-void OpenExistingWithShell(const std::string& path);
+// Whether the shell took the target, and if not, the platform's reason.
+struct ShellOpenResult {
+    bool opened = false;
+    unsigned long error = 0;
+};
+// The shell's "Open" of the target; shows no message of its own.
+ShellOpenResult OpenWithShell(const std::string& target);
+// Only when the file exists: a missing file is nothing to open, and counts as
+// done; only an existing file the shell could not open fails.
+ShellOpenResult OpenExistingWithShell(const std::string& path);
 
 // Folders the shell knows by role; their path without a trailing backslash, or
 // empty text when the shell cannot say.

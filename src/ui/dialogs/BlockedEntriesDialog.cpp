@@ -103,6 +103,7 @@ void BlockedEntriesDialog::ReleaseLine(int position) {
     FillList();
     NotifyEntriesChanged();
     if (!result.listSaved) ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
+    if (!result.logonCheckSet) ShowMessage(LogonCheckNotSetText());
     if (result.entrySwitched) {
         current_.active = 1;
         entrySwitchedOn = true;

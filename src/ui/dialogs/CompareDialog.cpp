@@ -8,6 +8,7 @@
 #include "backup/EntryBringBack.h"
 #include "entries/EntryCatalogue.h"
 #include "i18n/TranslationCatalogue.h"
+#include "report/ComparisonFields.h"
 #include "system/TextRules.h"
 #include "ui/dialogs/DialogWindows.h"
 #include "ui/dialogs/EntryChangeMessages.h"
@@ -28,20 +29,6 @@ constexpr int kClientHeight = 360;
 constexpr int kMargin = 16;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 24;
-
-int ChangeWordText(EntryDifference difference) {
-    switch (difference) {
-        case EntryDifference::Added:
-            return Text::ChangeAdded;
-        case EntryDifference::Removed:
-            return Text::ChangeRemoved;
-        case EntryDifference::Moved:
-            return Text::ChangeMoved;
-        case EntryDifference::Changed:
-            break;
-    }
-    return Text::ChangeChanged;
-}
 
 // One line of a list shows no line breaks: a command holding them shows them
 // as blanks.
@@ -148,11 +135,11 @@ void CompareDialog::Refill(int selected) {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     for (size_t line = 0; line < deltas_.size(); ++line) {
         const EntryDelta& delta = deltas_[line];
-        const StartupEntry& shown = delta.difference == EntryDifference::Removed ? delta.before : delta.now;
+        const report::ComparisonRow row = report::ComparisonRowOf(delta);
         const int at = static_cast<int>(line);
-        SetCell(list, at, 0, GetText(ChangeWordText(delta.difference)));
-        SetCell(list, at, 1, shown.name);
-        SetCell(list, at, 2, LocationLabel(shown.kind, GetText));
+        SetCell(list, at, 0, GetText(row.changeText));
+        SetCell(list, at, 1, row.shown.name);
+        SetCell(list, at, 2, LocationLabel(row.shown.kind, GetText));
         SetCell(list, at, 3, DifferenceDetails(delta));
     }
     SetControlText(kIdCompareHint, GetText(deltas_.empty() ? Text::CompareNothingChanged : Text::CompareHint));

@@ -1,7 +1,9 @@
 #include "ui/dialogs/EntryChangeMessages.h"
 
+#include "blocking/BlockList.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/Elevation.h"
+#include "system/TextRules.h"
 #include "ui/main/MainWindowModel.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/TextNumbers.h"
@@ -81,5 +83,7 @@ std::string EntryWithPlace(const StartupEntry& entry) {
     const std::string place = LocationLabel(entry.kind, GetText);
     return place.empty() ? entry.name : entry.name + "  (" + place + ")";
 }
+
+std::string LogonCheckNotSetText() { return FillPlaceholder(GetText(Text::CannotWrite), BlockCheckRunPlace()); }
 
 }  // namespace ui

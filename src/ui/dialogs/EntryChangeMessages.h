@@ -31,6 +31,10 @@ void ShowChangeFailure(const ChangeResult& result, const StartupEntry& entry, in
 // to start the program again with them, and does so on yes.
 void ShowRefusedChange(const std::string& message, const ChangeResult& result, int32_t kind, int32_t targetKind = 0);
 
+// The registry refused to set or remove the logon check's autostart value, so
+// the check no longer follows the block list: where the value stands.
+std::string LogonCheckNotSetText();
+
 // "name (place)" for lists of entries shown to the user.
 std::string EntryWithPlace(const StartupEntry& entry);
 

@@ -7,9 +7,9 @@
 #include "BootmarshalVersion.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/ProductNames.h"
-#include "system/Shell.h"
 #include "system/TextRules.h"
 #include "ui/dialogs/InfoWindowModel.h"
+#include "ui/prompts/ErrorTexts.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/Mnemonics.h"
@@ -137,7 +137,7 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
-void InfoWindow::OpenHomepage() { OpenWithShell(GetText(Text::HomepageAddress)); }
+void InfoWindow::OpenHomepage() { OpenWithShellTellingFailure(GetText(Text::HomepageAddress)); }
 
 void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
     if (id == kIdInfoLanguageList && code == CBN_SELCHANGE) {
@@ -151,7 +151,7 @@ void InfoWindow::OnCommand(int id, int code, HWND /*control*/) {
             OpenHomepage();
             break;
         case kIdInfoMailLink:
-            OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
+            OpenWithShellTellingFailure("mailto:" + GetText(Text::SupportMailAddress));
             break;
         case kIdInfoClose:
             EndModal(IDOK);

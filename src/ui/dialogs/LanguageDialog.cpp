@@ -8,8 +8,8 @@
 #include "system/Errors.h"
 #include "system/Files.h"
 #include "system/ProductNames.h"
-#include "system/Shell.h"
 #include "system/SingleInstance.h"
+#include "ui/prompts/ErrorTexts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/WideText.h"
 #include "ui/win/WindowClasses.h"
@@ -128,7 +128,7 @@ void LanguageDialog::Confirm() {
         const std::string self = OwnExecutable();
         // The new copy must not find this ending one still holding the guard.
         ReleaseSingleInstance();
-        if (!self.empty()) OpenExistingWithShell(self);
+        if (!self.empty()) OpenExistingWithShellTellingFailure(self);
     }
     EndModal(IDOK);
 }

@@ -127,7 +127,7 @@ RestoreReport RestoreSnapshot(BackupStore& store, size_t position) {
     }
     // The logon check's value went with the other entries, or came back with an
     // old path from the snapshot: it follows the block list again.
-    SetBlockCheckRun(!BlockListLines().empty());
+    if (!SetBlockCheckRun(!BlockListLines().empty())) report.notWritten.push_back(LogonCheckNotSetText());
     return report;
 }
 

@@ -14,7 +14,6 @@
 #include "system/DataFolder.h"
 #include "system/Elevation.h"
 #include "system/ProductNames.h"
-#include "system/Shell.h"
 #include "system/TextRules.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/EntryChangeMessages.h"
@@ -91,17 +90,19 @@ void MainWindow::Execute(Command command) {
                 RestartWindows();
                 break;
             case Command::Help:
-                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
+                OpenExistingWithShellTellingFailure(
+                    DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Help)));
                 break;
             case Command::Documentation:
-                OpenExistingWithShell(DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
+                OpenExistingWithShellTellingFailure(
+                    DataFile(kBaseName, ActivePartFileName(kBaseName, LanguagePart::Documentation)));
                 break;
             case Command::Homepage:
             case Command::OpenTipLink:
-                OpenWithShell(GetText(Text::HomepageAddress));
+                OpenWithShellTellingFailure(GetText(Text::HomepageAddress));
                 break;
             case Command::Email:
-                OpenWithShell("mailto:" + GetText(Text::SupportMailAddress));
+                OpenWithShellTellingFailure("mailto:" + GetText(Text::SupportMailAddress));
                 break;
             case Command::InfoWindow:
                 ShowInfoWindow(hwnd());
@@ -260,6 +261,7 @@ void MainWindow::BlockCurrentEntry(const StartupEntry& entry) {
     } else if (!result.listSaved) {
         ShowMessage(GetText(Text::BlockListNotSaved) + "\n" + result.listFile);
     }
+    if (!result.logonCheckSet) ShowMessage(LogonCheckNotSetText());
 }
 
 void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
@@ -267,11 +269,12 @@ void MainWindow::ReleaseCurrentEntry(const StartupEntry& entry) {
     RefreshListFollowing(entry);
     if (result.listSaved) {
         if (!result.entryChange.ok()) ReportFailure(Text::ReleasedNotSwitchedOn, result.entryChange, entry);
-        return;
+    } else {
+        std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
+        if (!result.entryChange.ok()) problem += "\n\n" + CommandFailureText(305, result.entryChange, entry);
+        ShowMessage(problem);
     }
-    std::string problem = GetText(Text::BlockListNotSaved) + "\n" + result.listFile;
-    if (!result.entryChange.ok()) problem += "\n\n" + CommandFailureText(305, result.entryChange, entry);
-    ShowMessage(problem);
+    if (!result.logonCheckSet) ShowMessage(LogonCheckNotSetText());
 }
 
 Printout MainWindow::ListPrintout() {

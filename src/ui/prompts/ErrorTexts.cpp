@@ -5,8 +5,10 @@
 #include "backup/SnapshotList.h"
 #include "i18n/TranslationCatalogue.h"
 #include "system/Errors.h"
+#include "system/Shell.h"
 #include "system/TextRules.h"
 #include "system/Utf8.h"
+#include "ui/prompts/Prompts.h"
 #include "ui/win/TextNumbers.h"
 #include "xml/XmlParser.h"
 
@@ -123,6 +125,20 @@ std::string UserMessage(const std::exception& error) {
         }
     }
     return error.what();
+}
+
+namespace {
+
+void TellIfNotOpened(const std::string& target, const ShellOpenResult& result) {
+    if (!result.opened) ShowMessage(UserMessage(EInOutError(FileFault::Open, target, result.error)));
+}
+
+}  // namespace
+
+void OpenWithShellTellingFailure(const std::string& target) { TellIfNotOpened(target, OpenWithShell(target)); }
+
+void OpenExistingWithShellTellingFailure(const std::string& path) {
+    TellIfNotOpened(path, OpenExistingWithShell(path));
 }
 
 }  // namespace ui

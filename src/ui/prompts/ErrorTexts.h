@@ -15,4 +15,10 @@ std::string UserMessage(const std::exception& error);
 // without its line end; empty for 0 or an unknown code.
 std::string SystemReason(unsigned long code);
 
+// The shell's "Open" of a file, folder or address; when the shell could not
+// open it, the user is told which target and why.
+void OpenWithShellTellingFailure(const std::string& target);
+// The same for a file only when it exists: a missing file is passed over.
+void OpenExistingWithShellTellingFailure(const std::string& path);
+
 }  // namespace ui

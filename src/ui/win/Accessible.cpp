@@ -364,40 +364,32 @@ private:
     std::function<long()> extraState_;
 };
 
-class Label final : public AccessibleSource {
+// Text the user reads and cannot change. Without a caption it is named by what
+// it shows (a label, a group box); with one, the caption names it (without a
+// closing colon) and what it shows is its value.
+class ReadOnlyText final : public AccessibleSource {
 public:
-    Label(HWND label, long role) : label_(label), role_(role) {}
+    ReadOnlyText(HWND text, long role, HWND caption) : text_(text), role_(role), caption_(caption) {}
     AccessibleFacts Describe(long) const override {
         AccessibleFacts facts;
-        const std::string text = WindowTextOf(label_);
-        const bool noPrefix = role_ == ROLE_SYSTEM_STATICTEXT && (GetWindowLongPtrW(label_, GWL_STYLE) & SS_NOPREFIX);
-        facts.name = noPrefix ? text : ShownCaption(text);
+        const std::string text = WindowTextOf(text_);
+        if (caption_) {
+            facts.name = ShownCaption(WindowTextOf(caption_));
+            while (!facts.name.empty() && (facts.name.back() == ':' || facts.name.back() == ' ')) facts.name.pop_back();
+            facts.value = text;
+        } else {
+            const bool noPrefix =
+                role_ == ROLE_SYSTEM_STATICTEXT && (GetWindowLongPtrW(text_, GWL_STYLE) & SS_NOPREFIX);
+            facts.name = noPrefix ? text : ShownCaption(text);
+        }
         facts.role = role_;
-        facts.state = CommonState(label_) | STATE_SYSTEM_READONLY;
-        return facts;
-    }
-
-private:
-    HWND label_;
-    long role_;
-};
-
-class CaptionedText final : public AccessibleSource {
-public:
-    CaptionedText(HWND text, HWND caption) : text_(text), caption_(caption) {}
-    AccessibleFacts Describe(long) const override {
-        AccessibleFacts facts;
-        std::string caption = ShownCaption(WindowTextOf(caption_));
-        while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.pop_back();
-        facts.name = caption;
-        facts.value = WindowTextOf(text_);
-        facts.role = ROLE_SYSTEM_STATICTEXT;
         facts.state = CommonState(text_) | STATE_SYSTEM_READONLY;
         return facts;
     }
 
 private:
     HWND text_;
+    long role_;
     HWND caption_;
 };
 
@@ -509,10 +501,12 @@ std::shared_ptr<AccessibleSource> ButtonSource(HWND button, long role, std::func
     return std::make_shared<Button>(button, role, std::move(extraState));
 }
 
-std::shared_ptr<AccessibleSource> LabelSource(HWND label, long role) { return std::make_shared<Label>(label, role); }
+std::shared_ptr<AccessibleSource> LabelSource(HWND label, long role) {
+    return std::make_shared<ReadOnlyText>(label, role, nullptr);
+}
 
 std::shared_ptr<AccessibleSource> CaptionedTextSource(HWND text, HWND caption) {
-    return std::make_shared<CaptionedText>(text, caption);
+    return std::make_shared<ReadOnlyText>(text, ROLE_SYSTEM_STATICTEXT, caption);
 }
 
 std::shared_ptr<AccessibleSource> ListSource(HWND list, HWND caption,

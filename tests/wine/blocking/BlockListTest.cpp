@@ -129,6 +129,34 @@ TEST_F(BlockListTest, UnwritableFileStillUpdatesListAndAutostartValue) {
     EXPECT_FALSE(AutostartPresent());
 }
 
+// The registry refuses the user's Run key: the list still changes and is
+// saved, and every change says that the logon check does not follow it.
+TEST_F(BlockListTest, ARefusedAutostartValueIsToldToTheCaller) {
+    SetRegistryWriteDenialForTests(
+        [](HKEY root, const std::string& key) { return root == HKEY_CURRENT_USER && key == kRunKey; });
+    const BlockListChange blocked = Block("C:\\x.exe");
+    const bool saved = SaveBlockList();
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_TRUE(blocked.accepted);
+    EXPECT_TRUE(blocked.saved);
+    EXPECT_FALSE(blocked.logonCheckSet);
+    EXPECT_FALSE(saved) << "the file is written, the value is not";
+    EXPECT_EQ(ReadFileBytes(path_), "C:\\x.exe\r\n");
+    EXPECT_FALSE(AutostartPresent());
+
+    EXPECT_TRUE(SaveBlockList());
+    EXPECT_TRUE(AutostartPresent());
+    SetRegistryWriteDenialForTests(
+        [](HKEY root, const std::string& key) { return root == HKEY_CURRENT_USER && key == kRunKey; });
+    const BlockListChange released = Unblock("C:\\x.exe");
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_TRUE(released.accepted);
+    EXPECT_FALSE(released.logonCheckSet);
+    EXPECT_TRUE(AutostartPresent()) << "the value stays behind while the list is empty";
+    EXPECT_TRUE(SaveBlockList());
+    EXPECT_FALSE(AutostartPresent()) << "the next save puts it right";
+}
+
 TEST_F(BlockListTest, FailedSaveKeepsTheOldFileWhole) {
     Block("one.exe");
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);

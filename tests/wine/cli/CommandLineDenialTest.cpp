@@ -18,6 +18,10 @@ namespace {
 using entrytest::AnEntry;
 
 bool DenyMachineKeys(HKEY root, const std::string&) { return root == HKEY_LOCAL_MACHINE; }
+// The user's Run key, where the logon check's own value stands.
+bool DenyUserRunKey(HKEY root, const std::string& keyPath) {
+    return root == HKEY_CURRENT_USER && keyPath == "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}
 
 class CommandLineDenial : public entrytest::LocationsTest {
 protected:
@@ -85,6 +89,22 @@ TEST_F(CommandLineDenial, ARefusedLocationGivesAccessDeniedAndTheOthersAreStillC
         if (c.expected == cli::kExitDone) {
             EXPECT_EQ(IsBlocked(command), !releasing);
         }
+    }
+}
+
+// The registry refuses the logon check's value: the entry is blocked or
+// released all the same, and the exit code says something was not written.
+TEST_F(CommandLineDenial, ARefusedLogonCheckValueGivesNotWrittenAndTheEntryStillChanges) {
+    const std::string command = "C:\\bmtest\\machine.exe";
+    ASSERT_TRUE(AddEntry(AnEntry("Machine", command).Kind(21)).ok());
+    for (const char* action : {"/block", "/release"}) {
+        SCOPED_TRACE(action);
+        const bool releasing = std::string(action) == "/release";
+        SetRegistryWriteDenialForTests(DenyUserRunKey);
+        EXPECT_EQ(cli::RunCommandLine({action, command}), cli::kExitNotWritten);
+        SetRegistryWriteDenialForTests(nullptr);
+        EXPECT_EQ(Find("Machine").active, releasing ? 1 : 0);
+        EXPECT_EQ(IsBlocked(command), !releasing);
     }
 }
 

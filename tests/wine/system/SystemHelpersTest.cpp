@@ -289,4 +289,30 @@ TEST(Platform, WindowsFolderAndCaseRules) {
     EXPECT_FALSE(SameText("a.exe", "a.exe "));
 }
 
+// Only failures: a target the shell does open starts another program (the
+// address tests of the windows show that side with a recording browser).
+TEST(OpenWithShell, ATargetTheShellCannotOpenFailsWithThePlatformsReason) {
+    const std::string orphan = "C:\\bmtest-shell\\orphan.bm-nothing-opens-this";
+    CreateDirectoryA("C:\\bmtest-shell", nullptr);
+    ASSERT_TRUE(WriteFileBytes(orphan, "no program is registered for this ending"));
+    struct Case {
+        std::string target;
+        unsigned long error;  // 0: any reason (Windows says "no association", Wine "not a program")
+    };
+    for (const Case& row : {Case{"C:\\bmtest-shell\\missing.txt", ERROR_FILE_NOT_FOUND},
+                            Case{"C:\\bmtest-shell\\no folder\\missing.txt", ERROR_PATH_NOT_FOUND}, Case{orphan, 0}}) {
+        const ShellOpenResult opened = OpenWithShell(row.target);
+        EXPECT_FALSE(opened.opened) << row.target;
+        EXPECT_NE(opened.error, 0u) << row.target;
+        if (row.error) {
+            EXPECT_EQ(opened.error, row.error) << row.target;
+        }
+    }
+    const ShellOpenResult existing = OpenExistingWithShell(orphan);
+    EXPECT_FALSE(existing.opened) << "a file that exists and cannot be opened is a failure";
+    EXPECT_NE(existing.error, 0u);
+    EXPECT_TRUE(OpenExistingWithShell("C:\\bmtest-shell\\missing.txt").opened) << "a missing file is passed over";
+    DeleteFolderTree("C:\\bmtest-shell");
+}
+
 }  // namespace

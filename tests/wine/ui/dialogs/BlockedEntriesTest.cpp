@@ -8,6 +8,7 @@
 #include "system/RegistryValues.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/DialogWindows.h"
+#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/win/ControlIds.h"
 
 namespace dialogtest {
@@ -56,6 +57,25 @@ TEST_F(BlockedEntriesTest, ALineTypedWithBlanksIsReleasedByItsPositionAndTheLast
     EXPECT_EQ(GetValue(HKEY_CURRENT_USER, KeyPathOf(11), kBlockCheckValueName).first, 0u);
     EXPECT_EQ(EntryCount(), 0u) << "no entry selected: only the block list changes";
     EXPECT_TRUE(Prompts().empty());
+}
+
+// The last line released while the registry refuses to remove the logon
+// check's value: the line goes, and the user hears that the value stayed.
+TEST_F(BlockedEntriesTest, ALogonCheckValueTheRegistryKeepsIsReported) {
+    Block("C:\\bmtest\\last.exe");
+    ASSERT_FALSE(ReadRegString(HKEY_CURRENT_USER, KeyPathOf(11), kBlockCheckValueName).empty());
+    StartupEntry none;
+    dialog_.Prepare(none);
+    Select(0);
+    SetRegistryWriteDenialForTests([](HKEY root, const std::string& key) {
+        return root == HKEY_CURRENT_USER && key == "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    });
+    Click(dialog_.hwnd(), kIdBlockedRelease);
+    SetRegistryWriteDenialForTests(nullptr);
+    EXPECT_TRUE(BlockListLines().empty());
+    EXPECT_EQ(LineCount(), 0);
+    EXPECT_EQ(Prompts(), std::vector<std::string>{ui::LogonCheckNotSetText()});
+    EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, KeyPathOf(11), kBlockCheckValueName).empty());
 }
 
 TEST_F(BlockedEntriesTest, OnlyTheSelectedSwitchedOffEntryWithTheReleasedCommandIsSwitchedOn) {

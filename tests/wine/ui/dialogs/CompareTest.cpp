@@ -41,27 +41,8 @@ struct Line {
     std::string change, name, location, details;
 };
 
-class CompareTest : public DialogTest {
+class CompareTest : public BackupDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        parser_.Codec = &codec_;
-        file_ = DefaultBackupFile();
-        RemoveFile();
-        store_ = std::make_unique<BackupStore>(parser_, file_);
-        ui::AttachBackupStore(store_.get());
-    }
-    void TearDown() override {
-        ui::AttachBackupStore(nullptr);
-        RemoveFile();
-        DialogTest::TearDown();
-    }
-    void RemoveFile() {
-        RemoveDirectoryA(file_.c_str());
-        DeleteFileA(file_.c_str());
-    }
-    std::vector<Snapshot>& Snapshots() { return store_->List().Snapshots; }
-
     // One entry in each family, switched on and off, and a snapshot of them;
     // then an entry of each kind of difference.
     void SeedAndChange() {
@@ -146,11 +127,6 @@ protected:
         std::sort(items.begin(), items.end());
         return items;
     }
-
-    TXMLCodec codec_;
-    TXMLParser parser_;
-    std::string file_;
-    std::unique_ptr<BackupStore> store_;
 };
 
 TEST_F(CompareTest, TheWindowListsWhatWasAddedRemovedChangedAndMovedInEveryFamily) {

@@ -7,6 +7,7 @@
 #include "system/ProductNames.h"
 #include "system/RegistryValues.h"
 #include "system/TextRules.h"
+#include "ui/dialogs/RestoreDialog.h"
 #include "ui/win/TextNumbers.h"
 
 namespace dialogtest {
@@ -31,6 +32,26 @@ void DialogTest::TearDown() {
     LoadBlockList();
     SetBlockCheckRun(false);
     LocationsTest::TearDown();
+}
+
+void BackupDialogTest::SetUp() {
+    DialogTest::SetUp();
+    parser_.Codec = &codec_;
+    file_ = DefaultBackupFile();
+    RemoveFile();
+    store_ = std::make_unique<BackupStore>(parser_, file_);
+    ui::AttachBackupStore(store_.get());
+}
+
+void BackupDialogTest::TearDown() {
+    ui::AttachBackupStore(nullptr);
+    RemoveFile();
+    DialogTest::TearDown();
+}
+
+void BackupDialogTest::RemoveFile() {
+    RemoveDirectoryA(file_.c_str());
+    DeleteFileA(file_.c_str());
 }
 
 std::vector<std::string> DialogTest::Prompts() {

@@ -4,9 +4,11 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "backup/BackupStore.h"
 #include "entries/EntryCatalogue.h"
 #include "entries/EntryChange.h"
 #include "i18n/TranslationCatalogue.h"
@@ -14,6 +16,8 @@
 #include "system/RegistryValues.h"
 #include "ui/prompts/Prompts.h"
 #include "wine/entries/LocationsFixture.h"
+#include "xml/XmlCodec.h"
+#include "xml/XmlParser.h"
 
 namespace dialogtest {
 
@@ -36,6 +40,22 @@ protected:
     static void Click(HWND dialog, int id);
 
     bool answer_ = true;
+};
+
+// The same ground with a backup store of its own on the default backup file,
+// which is absent at the start and removed at the end (a folder in its place
+// too), and attached to the backup manager.
+class BackupDialogTest : public DialogTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void RemoveFile();
+    std::vector<Snapshot>& Snapshots() { return store_->List().Snapshots; }
+
+    TXMLCodec codec_;
+    TXMLParser parser_;
+    std::string file_;
+    std::unique_ptr<BackupStore> store_;
 };
 
 // A registry write denial for the local machine's keys.

@@ -12,6 +12,7 @@
 #include "support/WineTestSupport.h"
 #include "system/RegistryValues.h"
 #include "ui/dialogs/DialogWindows.h"
+#include "ui/dialogs/EntryChangeMessages.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/TextNumbers.h"
@@ -28,26 +29,8 @@ using testsupport::ReadFileBytes;
 
 const char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-class RestoreTest : public DialogTest {
+class RestoreTest : public BackupDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        parser_.Codec = &codec_;
-        file_ = DefaultBackupFile();
-        RemoveFile();
-        store_ = std::make_unique<BackupStore>(parser_, file_);
-        ui::AttachBackupStore(store_.get());
-    }
-    void TearDown() override {
-        ui::AttachBackupStore(nullptr);
-        RemoveFile();
-        DialogTest::TearDown();
-    }
-    void RemoveFile() {
-        RemoveDirectoryA(file_.c_str());
-        DeleteFileA(file_.c_str());
-    }
-    std::vector<Snapshot>& Snapshots() { return store_->List().Snapshots; }
     std::string Line(int index) {
         HWND list = GetDlgItem(ui::TheRestoreDialog().hwnd(), kIdRestoreList);
         char text[512] = "";
@@ -65,11 +48,6 @@ protected:
         }
         return false;
     }
-
-    TXMLCodec codec_;
-    TXMLParser parser_;
-    std::string file_;
-    std::unique_ptr<BackupStore> store_;
 };
 
 TEST_F(RestoreTest, ARestoreBringsBackSwitchedOffEntriesRemovesNewOnesAndCanItselfBeUndone) {
@@ -136,6 +114,23 @@ TEST_F(RestoreTest, AnEmptySnapshotRemovesEveryEntryAndTheLogonCheckFollowsTheBl
     Snapshots().back().Entries.push_back(AnEntry(kBlockCheckValueName, "C:\\old\\Bootmarshal.exe /blocklist"));
     EXPECT_TRUE(ui::RestoreSnapshot(*store_, 0).complete());
     EXPECT_FALSE(BlockCheckValuePresent());
+}
+
+// The registry refuses the logon check's value after a restore: the report
+// says so, rather than calling the restore complete.
+TEST_F(RestoreTest, ALogonCheckValueTheRegistryRefusesIsReported) {
+    Snapshots().emplace_back();  // no entries
+    Block("C:\\bmtest\\blocked.exe");
+    ASSERT_TRUE(DeleteRegValue(HKEY_CURRENT_USER, kUserRunKey, kBlockCheckValueName));
+    SetRegistryWriteDenialForTests(
+        [](HKEY root, const std::string& key) { return root == HKEY_CURRENT_USER && key == kUserRunKey; });
+    const ui::RestoreReport report = ui::RestoreSnapshot(*store_, 0);
+    SetRegistryWriteDenialForTests(nullptr);
+    Unblock("C:\\bmtest\\blocked.exe");
+    EXPECT_TRUE(report.started);
+    EXPECT_FALSE(report.complete());
+    EXPECT_EQ(report.notWritten, std::vector<std::string>{ui::LogonCheckNotSetText()});
+    EXPECT_NE(report.notWritten[0].find(kBlockCheckValueName), std::string::npos);
 }
 
 TEST_F(RestoreTest, ARefusedLocationIsReportedAndTheOtherEntriesAreStillRestored) {

@@ -278,6 +278,82 @@ TEST_F(MainWindowTest, BlockSwitchesOffAndListsReleaseUndoesBoth) {
     EXPECT_EQ(window_->ControlText(kIdBlockButton), GetText(Text::BlockEntry));
 }
 
+// While it lives, the registry refuses every write in the user's Run key,
+// where the logon check's own value stands.
+struct UserRunKeyRefused {
+    UserRunKeyRefused() {
+        SetRegistryWriteDenialForTests(
+            [](HKEY root, const std::string& key) { return root == HKEY_CURRENT_USER && key == kRun; });
+    }
+    ~UserRunKeyRefused() { SetRegistryWriteDenialForTests(nullptr); }
+};
+
+// The registry refuses the logon check's own value: the block and the release
+// still happen, and the user hears that the check no longer follows the list.
+TEST_F(MainWindowTest, ALogonCheckValueTheRegistryRefusesIsReported) {
+    Seed(HKEY_LOCAL_MACHINE, "Nag", "C:\\nag.exe");
+    window_->RefreshList();
+    ASSERT_EQ(BlockCheckRunPlace(),
+              "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Bootmarshal Block-check");
+    const std::string refused = "!" + FillPlaceholder(GetText(Text::CannotWrite), BlockCheckRunPlace());
+    {
+        UserRunKeyRefused refusing;
+        Select("C:\\nag.exe");
+        Click(kIdBlockButton);
+    }
+    EXPECT_EQ(Messages(), std::vector<std::string>{refused});
+    EXPECT_TRUE(IsBlocked("C:\\nag.exe"));
+    EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Nag"), DeactivationMarker() + "C:\\nag.exe");
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+
+    Select("C:\\nag.exe");
+    Click(kIdBlockButton);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
+
+    // Blocked with the registry willing, released while it refuses: the value
+    // stays behind, and the user hears so.
+    Select("C:\\nag.exe");
+    Click(kIdBlockButton);
+    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+    {
+        UserRunKeyRefused refusing;
+        Select("C:\\nag.exe");
+        Click(kIdBlockButton);
+    }
+    EXPECT_EQ(Messages(), std::vector<std::string>{refused});
+    EXPECT_FALSE(IsBlocked("C:\\nag.exe"));
+    EXPECT_EQ(RegValue(HKEY_LOCAL_MACHINE, "Nag"), "C:\\nag.exe");
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kBlockCheckValueName));
+}
+
+// The shell cannot open the homepage address (here a file in a folder that is
+// not there): the user hears which and why, instead of nothing happening. A
+// documentation file that is not there is passed over without a word.
+TEST_F(MainWindowTest, ATargetTheShellCannotOpenIsReported) {
+    const std::string german = ReadFileBytes(ProductPath("Bootmarshal.t00"));
+    const std::string address = "C:\\bmtest-nothing\\homepage.bm-none";
+    std::string texts = german;
+    const size_t start = texts.find("[3]\r\n") + 5;
+    texts.replace(start, texts.find("\r\n", start) - start, address);
+    const std::string active = DataFolder(kBaseName) + "Bootmarshal.def";
+    ASSERT_TRUE(WriteFileBytes(active, texts));
+    LoadTranslation(kBaseName);
+    ASSERT_EQ(GetText(Text::HomepageAddress), address);
+    window_->Execute(Command::Homepage);
+    const std::vector<std::string> messages = Messages();
+    ASSERT_TRUE(WriteFileBytes(active, german));
+    LoadTranslation(kBaseName);
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string headline = "!" + FillPlaceholder(GetText(Text::CannotOpen), address) + "\n";
+    EXPECT_EQ(messages[0].substr(0, headline.size()), headline);
+    EXPECT_GT(messages[0].size(), headline.size()) << "with the platform's reason";
+
+    DeleteFileA((DataFolder(kBaseName) + "Bootmarshal.doc").c_str());
+    window_->Execute(Command::Documentation);
+    EXPECT_TRUE(Messages().empty());
+}
+
 // Switched on while its command stays on the list, the entry would be deleted
 // at the next logon: the user is asked first, and Yes releases it as well.
 TEST_F(MainWindowTest, SwitchingOnABlockedEntryAsksAndReleasesItOnYes) {
