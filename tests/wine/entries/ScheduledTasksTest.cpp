@@ -263,6 +263,35 @@ TEST_F(ScheduledTasksFamilyTest, LeavesATaskThatChangedSinceTheListing) {
     EXPECT_TRUE(scheduler.calls.empty());
 }
 
+// A refresh reads each definition as the Task Scheduler hands it out now: a
+// task redefined under the same path since the last listing is listed (or
+// dropped) by its new definition, its reasons too.
+TEST_F(ScheduledTasksFamilyTest, ATaskRedefinedSinceTheLastListingIsReadAnew) {
+    struct Step {
+        const char* file;
+        bool listed;
+        const char* command;
+        NotRunReason reason;
+    };
+    const Step steps[] = {
+        {"disabled-trigger.xml", true, "C:\\Windows\\notepad.exe", NotRunReason::TaskTriggersDisabled},
+        {"logon-any-user.xml", true, "\"C:\\Program Files\\Contoso\\update.exe\" /silent /logon", NotRunReason::None},
+        {"time-only.xml", false, "", NotRunReason::None},
+        {"other-user-logon.xml", true, "C:\\Windows\\notepad.exe bob.txt", NotRunReason::TaskForOtherAccounts},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.file);
+        scheduler.Add("\\Contoso\\Trigger Off", step.file);
+        const EntryList tasks = Tasks();
+        const auto found = std::find_if(tasks.begin(), tasks.end(),
+                                        [](const StartupEntry& e) { return e.name == "\\Contoso\\Trigger Off"; });
+        ASSERT_EQ(step.listed, found != tasks.end());
+        if (!step.listed) continue;
+        EXPECT_EQ(step.command, found->command);
+        EXPECT_EQ(step.reason, WhyTaskWillNotStart(*found));
+    }
+}
+
 TEST_F(ScheduledTasksFamilyTest, SaysWhyTheTaskSchedulerRefused) {
     scheduler.refuse = true;
     const StartupEntry listed = Listed("\\Fabrikam Agent");
