@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <oleauto.h>
+#include <taskschd.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -219,4 +222,60 @@ bool SeedBenchTasksAndPackages() {
     bool ok = scheduler.tasks.size() == static_cast<size_t>(kBenchTaskCount);
     for (int p = 0; p < kBenchPackageCount; ++p) ok = SeedPackage(p) && ok;
     return ok;
+}
+
+namespace {
+
+bool StartScheduleService() {
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager) return false;
+    SC_HANDLE service = OpenServiceW(manager, L"Schedule", SERVICE_START | SERVICE_QUERY_STATUS);
+    bool running = false;
+    if (service) {
+        StartServiceW(service, 0, nullptr);
+        SERVICE_STATUS status{};
+        for (int i = 0; i < 100 && QueryServiceStatus(service, &status); ++i) {
+            if (status.dwCurrentState == SERVICE_RUNNING) break;
+            Sleep(100);
+        }
+        running = status.dwCurrentState == SERVICE_RUNNING;
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return running;
+}
+
+}  // namespace
+
+int RegisterBenchTasksWithTheService() {
+    if (!StartScheduleService()) return 0;
+    ITaskService* service = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                reinterpret_cast<void**>(&service)))) {
+        return 0;
+    }
+    VARIANT none;
+    VariantInit(&none);
+    ITaskFolder* root = nullptr;
+    BSTR rootPath = SysAllocString(L"\\");
+    int registered = 0;
+    if (SUCCEEDED(service->Connect(none, none, none, none)) && SUCCEEDED(service->GetFolder(rootPath, &root))) {
+        for (int i = 0; i < kBenchTaskCount; ++i) {
+            const std::string path = TaskPath(i);
+            BSTR name = SysAllocString(WideFromUtf8(path).c_str());
+            BSTR xml = SysAllocString(WideFromUtf8(TaskDefinitionXml(i, path)).c_str());
+            IRegisteredTask* task = nullptr;
+            if (SUCCEEDED(root->RegisterTask(name, xml, TASK_CREATE_OR_UPDATE, none, none, TASK_LOGON_INTERACTIVE_TOKEN,
+                                             none, &task))) {
+                ++registered;
+                task->Release();
+            }
+            SysFreeString(xml);
+            SysFreeString(name);
+        }
+        root->Release();
+    }
+    SysFreeString(rootPath);
+    service->Release();
+    return registered;
 }

@@ -15,3 +15,9 @@ constexpr int kBenchPackagedTaskCount = 12;
 // Puts the stand-in Task Scheduler in place and lays out the packages; true
 // when everything was written.
 bool SeedBenchTasksAndPackages();
+
+// Starts Wine's Task Scheduler service and registers the same 50 definitions
+// with it (it keeps the tasks, though neither their triggers nor their
+// actions); how many it took. The walk of its folders then costs what a
+// refresh pays for the real service.
+int RegisterBenchTasksWithTheService();
