@@ -1059,7 +1059,7 @@ FRANCAIS = {
     526: "Tâches planifiées qui démarrent un programme à l'ouverture de session ou au démarrage\n"
          "de Windows. Ici, elles sont seulement activées, désactivées ou supprimées ; la case\n"
          "« Tâches de Windows » montre les tâches de Windows lui-même.",
-    527: "À l'ouverture de session ou au démarrage",
+    527: "À la connexion ou au démarrage",
     528: "Tâches de Windows",
     529: "La tâche de démarrage d'une application empaquetée n'est pas supprimée : elle disparaît avec\n"
          "l'application lorsque celle-ci est désinstallée. Désactivez-la plutôt.",

@@ -63,6 +63,9 @@ for expected in "$root"/tests/compat/backup/current/*.read.txt; do
         # A kind it has no location for at all (a task): refused as it stands.
         if (got[i] == want[i] "|refused") continue
         w = want[i]; a = index(w, "|"); rest = substr(w, a + 1); k = index(rest, "|")
+        # A kind newer than its location table (above the 32 of win.ini): read
+        # as written, and refused by its restore.
+        if (substr(rest, 1, k - 1) + 0 > 32 && got[i] == w "|refused") continue
         if (got[i] == substr(w, 1, a) (substr(rest, 1, k - 1) + 300) substr(rest, k) "|refused") ++refused
         else differ = 1
       }

@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <map>
+
 #include "entries/PackageCalls.h"
 #include "entries/XmlLiteTree.h"
 #include "system/RegistryValues.h"
@@ -86,10 +88,49 @@ std::string FullPathIn(const std::string& folder, std::string relative) {
     return folder.back() == '\\' ? folder + relative : folder + "\\" + relative;
 }
 
+// A manifest as read, with the file's size and time of its last change then.
+struct ReadManifest {
+    FILETIME written{};
+    ULONGLONG size = 0;
+    bool readable = false;
+    ManifestFacts facts;
+};
+using ReadManifests = std::map<std::string, ReadManifest>;  // by lookup key of the manifest's path
+
+ReadManifests& ManifestsRead() {
+    static ReadManifests read;
+    return read;
+}
+
+// A package's manifest does not change while it is installed (an update
+// installs into a folder of its own), so a refresh reads again only a manifest
+// whose file changed since the last listing.
+bool ReadManifestOnce(const std::string& path, ManifestFacts& facts, ReadManifests& into) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const std::string key = TextKey(path);
+    const ReadManifests& before = ManifestsRead();
+    const auto known = before.find(key);
+    ReadManifest read;
+    if (known != before.end() && known->second.size == size &&
+        CompareFileTime(&known->second.written, &data.ftLastWriteTime) == 0) {
+        read = known->second;
+    } else {
+        read.written = data.ftLastWriteTime;
+        read.size = size;
+        read.readable = ReadPackageManifest(path, read.facts);
+    }
+    facts = read.facts;
+    const bool readable = read.readable;
+    into[key] = std::move(read);
+    return readable;
+}
+
 void AddTasksOfPackage(const std::string& fullName, const std::string& family, const std::string& folder,
-                       std::vector<PackagedStartupTask>& tasks) {
+                       std::vector<PackagedStartupTask>& tasks, ReadManifests& manifests) {
     ManifestFacts manifest;
-    if (folder.empty() || !ReadPackageManifest(FullPathIn(folder, "AppxManifest.xml"), manifest)) return;
+    if (folder.empty() || !ReadManifestOnce(FullPathIn(folder, "AppxManifest.xml"), manifest, manifests)) return;
     if (manifest.startupTasks.empty()) return;
     const std::string displayName = DisplayNameOf(fullName, manifest);
     for (const ManifestStartupTask& found : manifest.startupTasks) {
@@ -148,6 +189,7 @@ bool ReadPackageManifest(const std::string& path, ManifestFacts& facts) {
 
 std::vector<PackagedStartupTask> ListPackagedStartupTasks() {
     std::vector<PackagedStartupTask> tasks;
+    ReadManifests manifests;
     // The repository names every package the user has; grouped by family in
     // the order it names them.
     std::vector<std::pair<std::string, std::vector<std::string>>> families;
@@ -171,9 +213,11 @@ std::vector<PackagedStartupTask> ListPackagedStartupTasks() {
                 folder = ReadRegString(HKEY_CURRENT_USER, std::string(kPackageRepositoryKey) + "\\" + fullName,
                                        "PackageRootFolder");
             }
-            AddTasksOfPackage(fullName, family, folder, tasks);
+            AddTasksOfPackage(fullName, family, folder, tasks, manifests);
         }
     }
+    // Only the manifests of this listing are kept for the next one.
+    ManifestsRead().swap(manifests);
     return tasks;
 }
 

@@ -44,8 +44,45 @@ std::map<std::string, TaskFacts>& ListedFacts() {
 
 std::string CommandOf(const TaskDefinition& definition) { return TaskCommandLine(definition.programActions.front()); }
 
+// A definition as read from its XML, kept with that text: a refresh parses
+// again only the definitions whose text changed since the last listing.
+struct ReadDefinition {
+    std::wstring xml;
+    bool starting = false;
+    TaskDefinition definition;
+};
+using ReadDefinitions = std::map<std::string, ReadDefinition>;  // by lookup key of the task path
+
+ReadDefinitions& DefinitionsRead() {
+    static ReadDefinitions read;
+    return read;
+}
+
+bool ReadStarting(const RegisteredTask& task, TaskDefinition& definition, ReadDefinitions& into) {
+    const std::string key = TextKey(task.path);
+    const ReadDefinitions& before = DefinitionsRead();
+    const auto known = before.find(key);
+    ReadDefinition read;
+    if (known != before.end() && known->second.xml == task.xml) {
+        read = known->second;
+    } else {
+        read.xml = task.xml;
+        read.starting = ReadTaskDefinition(task.xml, read.definition) && StartsAtLogon(read.definition);
+    }
+    definition = read.definition;
+    const bool starting = read.starting;
+    into[key] = std::move(read);
+    return starting;
+}
+
 bool ReadStarting(const RegisteredTask& task, TaskDefinition& definition) {
-    return ReadTaskDefinition(task.xml, definition) && StartsAtLogon(definition);
+    return ReadStarting(task, definition, DefinitionsRead());
+}
+
+// The names of this account do not change while the program runs.
+const std::vector<std::string>& OwnNames() {
+    static const std::vector<std::string> names = OwnAccountNames();
+    return names;
 }
 
 class ScheduledTasks final : public LocationFamily {
@@ -55,12 +92,14 @@ public:
         if (place != EntryPlace::Location) return entries;
         std::vector<RegisteredTask> tasks;
         CurrentTaskScheduler().Tasks(tasks);
-        const std::vector<std::string> own = OwnAccountNames();
+        const std::vector<std::string>& own = OwnNames();
         auto& facts = ListedFacts();
         facts.clear();
+        // Only the tasks of this listing are kept for the next one.
+        ReadDefinitions read;
         for (const RegisteredTask& task : tasks) {
             TaskDefinition definition;
-            if (!ReadStarting(task, definition)) continue;
+            if (!ReadStarting(task, definition, read)) continue;
             StartupEntry entry;
             entry.kind = kind;
             entry.name = task.path;
@@ -72,6 +111,7 @@ public:
                                          StartsOnlyForOthers(definition, own)};
             entries.push_back(std::move(entry));
         }
+        DefinitionsRead().swap(read);
         return entries;
     }
     bool HasAutorunsDisabledPlace() const override { return false; }

@@ -66,6 +66,58 @@ HRESULT OpenFolder(ITaskService* service, const std::string& path, Held<ITaskFol
     return service->GetFolder(name.text, &folder.p);
 }
 
+// Connecting costs more than reading every task (tens of milliseconds under
+// Wine), and every refresh would pay it: the thread that lists keeps one
+// connection. It is kept only where the thread had COM before the call, and
+// then with a COM reference of its own, so that the apartment outlives it.
+struct KeptConnection {
+    DWORD thread = 0;
+    ITaskService* service = nullptr;
+};
+
+KeptConnection& Kept() {
+    static KeptConnection kept;
+    return kept;
+}
+
+void ForgetKept() {
+    KeptConnection& kept = Kept();
+    if (!kept.service || kept.thread != GetCurrentThreadId()) return;
+    kept.service->Release();
+    kept.service = nullptr;
+    CoUninitialize();
+}
+
+// The folder of that path on a connected service: the kept connection when
+// this thread has one and it still answers, else a new one (then kept when
+// this thread had COM before the call).
+HRESULT OpenOnService(const ComForCall& com, const std::string& path, Held<ITaskService>& service,
+                      Held<ITaskFolder>& folder) {
+    KeptConnection& kept = Kept();
+    const DWORD thread = GetCurrentThreadId();
+    if (kept.service && kept.thread == thread) {
+        kept.service->AddRef();
+        service.p = kept.service;
+        const HRESULT hr = OpenFolder(service.p, path, folder);
+        if (SUCCEEDED(hr) || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+            hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
+            return hr;
+        }
+        // The service restarted since: a new connection.
+        service.p->Release();
+        service.p = nullptr;
+        ForgetKept();
+    }
+    HRESULT hr = Connect(service);
+    if (FAILED(hr)) return hr;
+    if (com.hr == S_FALSE && !kept.service && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        service.p->AddRef();
+        kept.service = service.p;
+        kept.thread = thread;
+    }
+    return OpenFolder(service.p, path, folder);
+}
+
 bool ReadTask(IRegisteredTask* task, RegisteredTask& out) {
     ReceivedBstr path;
     if (FAILED(task->get_Path(&path.text))) return false;
@@ -125,7 +177,7 @@ public:
         ComForCall com;
         Held<ITaskService> service;
         Held<ITaskFolder> root;
-        if (FAILED(Connect(service)) || FAILED(OpenFolder(service.p, "\\", root))) return false;
+        if (FAILED(OpenOnService(com, "\\", service, root))) return false;
         // A folder that cannot be listed is passed over (Wine answers some
         // such calls with E_NOTIMPL); the rest is still worth showing.
         CollectFolder(root.p, tasks, 0);
@@ -136,7 +188,7 @@ public:
         ComForCall com;
         Held<ITaskService> service;
         Held<ITaskFolder> root;
-        if (FAILED(Connect(service)) || FAILED(OpenFolder(service.p, "\\", root))) return false;
+        if (FAILED(OpenOnService(com, "\\", service, root))) return false;
         Held<IRegisteredTask> found;
         OwnedBstr name(path);
         return SUCCEEDED(root.p->GetTask(name.text, &found.p)) && ReadTask(found.p, task);
@@ -148,8 +200,7 @@ public:
         ComForCall com;
         Held<ITaskService> service;
         Held<ITaskFolder> root;
-        HRESULT hr = Connect(service);
-        if (SUCCEEDED(hr)) hr = OpenFolder(service.p, "\\", root);
+        HRESULT hr = OpenOnService(com, "\\", service, root);
         if (FAILED(hr)) return OutcomeOf(hr);
         Held<IRegisteredTask> task;
         OwnedBstr name(path);
@@ -167,8 +218,7 @@ public:
         SplitTaskPath(path, folderPath, name);
         Held<ITaskService> service;
         Held<ITaskFolder> folder;
-        HRESULT hr = Connect(service);
-        if (SUCCEEDED(hr)) hr = OpenFolder(service.p, folderPath, folder);
+        HRESULT hr = OpenOnService(com, folderPath, service, folder);
         if (SUCCEEDED(hr)) {
             OwnedBstr taskName(name);
             hr = folder.p->DeleteTask(taskName.text, 0);

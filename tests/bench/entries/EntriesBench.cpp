@@ -1,9 +1,12 @@
-// Fills all fourteen locations with 500 entries (every fifth one switched off)
-// and times CollectAllEntries against its floor: the same keys, link files and
-// win.ini lists read with the bare platform calls and nothing else. The two are
-// timed alternately in one process; prints both medians and their ratio. Then
-// the same collection followed by the will-not-run check of every entry (a fresh
-// lookup per refresh, as the window makes it), against the collection alone.
+// Fills all fourteen classic locations with 500 entries (every fifth one
+// switched off) and times CollectAllEntries over them against its floor: the
+// same keys, link files and win.ini lists read with the bare platform calls and
+// nothing else. Then the same collection followed by the will-not-run check of
+// every entry (a fresh lookup per refresh, as the window makes it), against the
+// collection alone. Then the refresh with the scheduled tasks (50 definitions)
+// and the packaged apps (10 packages) against the same refresh without those
+// two lookups. Everything is timed alternately in one process; prints medians
+// and ratios.
 #include <objbase.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -16,10 +19,14 @@
 
 #include "bench/BenchTiming.h"
 #include "bench/entries/BenchEntries.h"
+#include "bench/entries/BenchLogonTasks.h"
 #include "entries/EntryCatalogue.h"
+#include "entries/LocationFamily.h"
+#include "entries/LocationKinds.h"
 #include "entries/RunCheck.h"
 #include "entries/ShellLink.h"
 #include "entries/StartupFolders.h"
+#include "entries/TaskScheduler.h"
 #include "system/Files.h"
 #include "system/RegistryValues.h"
 
@@ -107,13 +114,36 @@ size_t Floor(FloorLink& shell) {
     return count + FloorWinIni();
 }
 
+// The location table without the task and package rows: the refresh as it was
+// before those lookups.
+std::vector<LocationKindRow> WithoutTasksAndApps(const std::vector<LocationKindRow>& rows) {
+    std::vector<LocationKindRow> classic;
+    for (const LocationKindRow& row : rows) {
+        if (row.kind != kLogonTasks && row.kind != kPackagedAppTasks) classic.push_back(row);
+    }
+    return classic;
+}
+
+// One refresh as the window makes it: every entry, then why each will not start.
+size_t Refresh(EntryList& entries) {
+    entries = CollectAllEntries();
+    const ProgramLookup lookup = SystemProgramLookup();
+    size_t reasons = 0;
+    for (const StartupEntry& entry : entries) reasons += WhyEntryWillNotStart(entry, lookup) != NotRunReason::None;
+    return reasons;
+}
+
+size_t CountKind(const EntryList& entries, int32_t kind) {
+    return std::count_if(entries.begin(), entries.end(), [kind](const StartupEntry& e) { return e.kind == kind; });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
     const int warmUps = 3;
     CreateSharedShellLink();
-    if (!SeedBenchEntries()) {
+    if (!SeedBenchEntries() || !SeedBenchTasksAndPackages()) {
         fprintf(stderr, "seeding failed\n");
         return 1;
     }
@@ -127,10 +157,14 @@ int main(int argc, char** argv) {
 
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    std::vector<double> floorTimes, catalogueTimes, checkedTimes;
-    size_t notRunning = 0;
+    const std::vector<LocationKindRow> allRows = LocationKindRows();
+    const std::vector<LocationKindRow> classicRows = WithoutTasksAndApps(allRows);
+    std::vector<double> floorTimes, catalogueTimes, checkedTimes, withTasksTimes, taskTimes, appTimes;
+    size_t notRunning = 0, notRunningWithTasks = 0;
     size_t floorCount = 0, catalogueCount = 0, inactive = 0;
+    EntryList withTasks;
     for (int i = 0; i < warmUps + runs; ++i) {
+        LocationKindRows() = classicRows;
         QueryPerformanceCounter(&start);
         floorCount = Floor(shell);
         QueryPerformanceCounter(&end);
@@ -143,14 +177,27 @@ int main(int argc, char** argv) {
         catalogueCount = entries.size();
         inactive = std::count_if(entries.begin(), entries.end(), [](const StartupEntry& e) { return e.active == 0; });
 
+        EntryList checked;
         QueryPerformanceCounter(&start);
-        const EntryList checked = CollectAllEntries();
-        const ProgramLookup lookup = SystemProgramLookup();
-        size_t reasons = 0;
-        for (const StartupEntry& entry : checked) reasons += WhyNotRun(entry, lookup) != NotRunReason::None;
+        notRunning = Refresh(checked);
         QueryPerformanceCounter(&end);
         if (i >= warmUps) checkedTimes.push_back(Milliseconds(start, end, frequency));
-        notRunning = reasons;
+
+        LocationKindRows() = allRows;
+        QueryPerformanceCounter(&start);
+        notRunningWithTasks = Refresh(withTasks);
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) withTasksTimes.push_back(Milliseconds(start, end, frequency));
+
+        // Each of the two lookups alone, to tell where the difference lies.
+        QueryPerformanceCounter(&start);
+        FamilyOf(kLogonTasks)->List(kLogonTasks, EntryPlace::Location);
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) taskTimes.push_back(Milliseconds(start, end, frequency));
+        QueryPerformanceCounter(&start);
+        FamilyOf(kPackagedAppTasks)->List(kPackagedAppTasks, EntryPlace::Location);
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) appTimes.push_back(Milliseconds(start, end, frequency));
     }
     shell.file->Release();
     shell.link->Release();
@@ -166,6 +213,38 @@ int main(int argc, char** argv) {
     const double checkedMedian = Median(checkedTimes);
     printf("catalogue + will-not-run check median %8.2f ms (%zu will not run)\n", checkedMedian, notRunning);
     printf("ratio  checked/catalogue = %.2f  (goal: at most 1.2)\n", checkedMedian / catalogueMedian);
+    const size_t tasks = CountKind(withTasks, kLogonTasks), apps = CountKind(withTasks, kPackagedAppTasks);
+    const double withTasksMedian = Median(withTasksTimes);
+    printf("tasks: %d definitions, %zu listed; packages: %d, %zu startup tasks listed\n", kBenchTaskCount, tasks,
+           kBenchPackageCount, apps);
+    printf("refresh with tasks and apps median %8.2f ms (%zu entries, %zu will not run)\n", withTasksMedian,
+           withTasks.size(), notRunningWithTasks);
+    printf("  of which the task listing median %8.2f ms, the packages' median %8.2f ms\n", Median(taskTimes),
+           Median(appTimes));
+    printf("ratio  with/without tasks and apps = %.2f  (goal: at most 1.3)\n", withTasksMedian / checkedMedian);
+
+    // The same walk through Wine's own Task Scheduler, for what the service's
+    // calls cost beside the reading of the definitions.
+    const int registered = RegisterBenchTasksWithTheService();
+    std::vector<double> serviceTimes;
+    size_t walked = 0;
+    for (int i = 0; registered > 0 && i < warmUps + runs; ++i) {
+        std::vector<RegisteredTask> found;
+        QueryPerformanceCounter(&start);
+        SystemTaskScheduler().Tasks(found);
+        QueryPerformanceCounter(&end);
+        if (i >= warmUps) serviceTimes.push_back(Milliseconds(start, end, frequency));
+        walked = found.size();
+    }
+    if (registered > 0) {
+        printf("Wine's Task Scheduler: %d registered, %zu walked with their definitions, median %8.2f ms\n", registered,
+               walked, Median(serviceTimes));
+    } else {
+        printf("Wine's Task Scheduler: not reached, its walk not timed\n");
+    }
     DestroySharedShellLink();
-    return catalogueCount == static_cast<size_t>(kBenchEntryCount) && floorCount == catalogueCount ? 0 : 1;
+    const bool allListed = tasks == static_cast<size_t>(kBenchTaskCount) &&
+                           apps == static_cast<size_t>(kBenchPackagedTaskCount) &&
+                           withTasks.size() == catalogueCount + tasks + apps;
+    return catalogueCount == static_cast<size_t>(kBenchEntryCount) && floorCount == catalogueCount && allListed ? 0 : 1;
 }

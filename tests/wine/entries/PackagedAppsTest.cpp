@@ -129,6 +129,26 @@ TEST_F(PackagedApps, EachTaskIsListedWithItsPackagesNameAndTheStateSettingsKeeps
     EXPECT_EQ(LocationPath(kPackagedAppTasks), std::string("HKEY_CURRENT_USER\\") + kStartupTaskStatesKey);
 }
 
+// A refresh reads a manifest again once its file changed, and lists nothing of
+// a package whose manifest is gone.
+TEST_F(PackagedApps, AManifestChangedSinceTheLastListingIsReadAnew) {
+    InstallPackage(kNotesFullName, "contoso-notes.xml", "Contoso Notes");
+    ASSERT_EQ(Listed().size(), 1u);
+    const std::string manifestPath = FolderOfPackage(kNotesFullName) + "\\AppxManifest.xml";
+    std::string manifest =
+        testsupport::ReadFileBytes(testsupport::SourcePath("tests/wine/entries/packages/contoso-notes.xml"));
+    const size_t at = manifest.find("Tray\\NotesTray.exe");
+    ASSERT_NE(at, std::string::npos);
+    manifest.replace(at, std::string("Tray\\NotesTray.exe").size(), "Background\\NotesHelper.exe");
+    ASSERT_TRUE(WriteBytes(manifestPath, manifest));
+    EntryList entries = Listed();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].command, "\"" + FolderOfPackage(kNotesFullName) + "\\Background\\NotesHelper.exe\"");
+
+    ASSERT_TRUE(DeleteFileW(WideFromUtf8(manifestPath).c_str()));
+    EXPECT_TRUE(Listed().empty());
+}
+
 TEST_F(PackagedApps, EveryStartupTaskOfAManifestIsListedAndNothingElseOfIt) {
     InstallPackage(kNotesFullName, "contoso-notes.xml", "Contoso Notes");
     // The manifest's name is a resource reference: the repository's name is shown.

@@ -6,6 +6,9 @@
 // real one is asked only what Wine answers (connecting, walking its folders).
 #include <windows.h>
 
+#include <oleauto.h>
+#include <taskschd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -263,6 +266,35 @@ TEST_F(ScheduledTasksFamilyTest, LeavesATaskThatChangedSinceTheListing) {
     EXPECT_TRUE(scheduler.calls.empty());
 }
 
+// A refresh reads each definition as the Task Scheduler hands it out now: a
+// task redefined under the same path since the last listing is listed (or
+// dropped) by its new definition, its reasons too.
+TEST_F(ScheduledTasksFamilyTest, ATaskRedefinedSinceTheLastListingIsReadAnew) {
+    struct Step {
+        const char* file;
+        bool listed;
+        const char* command;
+        NotRunReason reason;
+    };
+    const Step steps[] = {
+        {"disabled-trigger.xml", true, "C:\\Windows\\notepad.exe", NotRunReason::TaskTriggersDisabled},
+        {"logon-any-user.xml", true, "\"C:\\Program Files\\Contoso\\update.exe\" /silent /logon", NotRunReason::None},
+        {"time-only.xml", false, "", NotRunReason::None},
+        {"other-user-logon.xml", true, "C:\\Windows\\notepad.exe bob.txt", NotRunReason::TaskForOtherAccounts},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.file);
+        scheduler.Add("\\Contoso\\Trigger Off", step.file);
+        const EntryList tasks = Tasks();
+        const auto found = std::find_if(tasks.begin(), tasks.end(),
+                                        [](const StartupEntry& e) { return e.name == "\\Contoso\\Trigger Off"; });
+        ASSERT_EQ(step.listed, found != tasks.end());
+        if (!step.listed) continue;
+        EXPECT_EQ(step.command, found->command);
+        EXPECT_EQ(step.reason, WhyTaskWillNotStart(*found));
+    }
+}
+
 TEST_F(ScheduledTasksFamilyTest, SaysWhyTheTaskSchedulerRefused) {
     scheduler.refuse = true;
     const StartupEntry listed = Listed("\\Fabrikam Agent");
@@ -320,6 +352,54 @@ TEST(SystemTaskSchedulerTest, ConnectsAndWalksTheFolders) {
     RegisteredTask none;
     EXPECT_FALSE(SystemTaskScheduler().Task("\\No Such Task Here", none));
     EXPECT_FALSE(SystemTaskScheduler().Delete("\\No Such Task Here"));
+}
+
+// Registers a task as another program would, through a connection of its own.
+bool RegisterWithTheService(const std::string& path, const std::wstring& xml) {
+    ITaskService* service = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                reinterpret_cast<void**>(&service)))) {
+        return false;
+    }
+    VARIANT none;
+    VariantInit(&none);
+    ITaskFolder* root = nullptr;
+    BSTR rootPath = SysAllocString(L"\\");
+    BSTR name = SysAllocString(WideFromUtf8(path).c_str());
+    BSTR text = SysAllocString(xml.c_str());
+    IRegisteredTask* task = nullptr;
+    const bool registered = SUCCEEDED(service->Connect(none, none, none, none)) &&
+                            SUCCEEDED(service->GetFolder(rootPath, &root)) &&
+                            SUCCEEDED(root->RegisterTask(name, text, TASK_CREATE_OR_UPDATE, none, none,
+                                                         TASK_LOGON_INTERACTIVE_TOKEN, none, &task));
+    if (task) task->Release();
+    if (root) root->Release();
+    SysFreeString(text);
+    SysFreeString(name);
+    SysFreeString(rootPath);
+    service->Release();
+    return registered;
+}
+
+// A thread that holds COM, as the program's window thread does, keeps one
+// connection from call to call: it still sees what another program registers
+// and deletes what it is asked to, folders too, through that connection.
+TEST(SystemTaskSchedulerTest, OneConnectionKeptByTheThreadFindsAndDeletesWhatOthersRegister) {
+    StartScheduleService();
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    std::vector<RegisteredTask> tasks;
+    EXPECT_TRUE(SystemTaskScheduler().Tasks(tasks));  // the connection the next calls use
+    const std::string path = "\\Contoso Kept\\Updater Logon";
+    RegisteredTask found;
+    EXPECT_FALSE(SystemTaskScheduler().Task(path, found));
+    ASSERT_TRUE(RegisterWithTheService(path, TaskXml("logon-any-user.xml")));
+    ASSERT_TRUE(SystemTaskScheduler().Task(path, found));
+    EXPECT_EQ(path, found.path);
+    EXPECT_FALSE(found.xml.empty());
+    EXPECT_FALSE(SystemTaskScheduler().Delete("\\No Such Folder\\Updater Logon"));
+    EXPECT_TRUE(SystemTaskScheduler().Delete(path));
+    EXPECT_FALSE(SystemTaskScheduler().Task(path, found));
+    CoUninitialize();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "WindowDriving.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -297,26 +298,27 @@ TEST_F(TodaysWindowsWindow, AValueAnotherProgramWritesIsListedWithinASecondAndTh
     EXPECT_GE(LineOf(kUserStartup, "Linked"), 0);
 }
 
-// A packaged app laid out as Windows installs one for the user: its manifest
+const char kPackageRepository[] =
+    "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\"
+    "Packages\\";
+const char kPackageStates[] =
+    "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\SystemAppData\\";
+const struct {
+    const char* fullName;
+    const char* family;
+    const char* displayName;
+    DWORD state;
+} kPackages[] = {{"Contoso.Notes_1.2.3.0_x64__8wekyb3d8bbwe", "Contoso.Notes_8wekyb3d8bbwe", "Contoso Notes", 2},
+                 {"Contoso.Board_2.0.0.0_x64__8wekyb3d8bbwe", "Contoso.Board_8wekyb3d8bbwe", "Contoso Board", 3}};
+
+// Packaged apps laid out as Windows installs one for the user: its manifest
 // with a startup task in the package's folder, its repository key, and the
 // state Settings keeps for the task (a policy keeps the second package's off).
-TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsState) {
+void InstallPackagedApps() {
     const std::string manifest =
         testsupport::ReadFileBytes(testsupport::SourcePath("tests/wine/entries/packages/contoso-notes.xml"));
     ASSERT_FALSE(manifest.empty());
-    const std::string repository =
-        "Software\\Classes\\Local "
-        "Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\Packages\\";
-    const std::string states =
-        "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\SystemAppData\\";
-    const struct {
-        const char* fullName;
-        const char* family;
-        const char* displayName;
-        DWORD state;
-    } packages[] = {{"Contoso.Notes_1.2.3.0_x64__8wekyb3d8bbwe", "Contoso.Notes_8wekyb3d8bbwe", "Contoso Notes", 2},
-                    {"Contoso.Board_2.0.0.0_x64__8wekyb3d8bbwe", "Contoso.Board_8wekyb3d8bbwe", "Contoso Board", 3}};
-    for (const auto& package : packages) {
+    for (const auto& package : kPackages) {
         const std::string folder = std::string("C:\\bmtest\\WindowsApps\\") + package.fullName;
         MakeFolders(folder);
         std::string named = manifest;
@@ -325,10 +327,21 @@ TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsStat
         ASSERT_TRUE(WriteBytes(folder + "\\AppxManifest.xml", named));
         MakeFolders(folder + "\\Tray");
         ASSERT_TRUE(WriteBytes(folder + "\\Tray\\NotesTray.exe", "MZ"));  // its program is there
-        SetString(HKEY_CURRENT_USER, repository + package.fullName, "PackageRootFolder", folder);
-        SetValue(HKEY_CURRENT_USER, states + package.family + "\\NotesTrayTask", "State", REG_DWORD, &package.state,
-                 sizeof package.state);
+        SetString(HKEY_CURRENT_USER, kPackageRepository + std::string(package.fullName), "PackageRootFolder", folder);
+        SetValue(HKEY_CURRENT_USER, kPackageStates + std::string(package.family) + "\\NotesTrayTask", "State",
+                 REG_DWORD, &package.state, sizeof package.state);
     }
+}
+
+void RemovePackagedApps() {
+    for (const auto& package : kPackages) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(kPackageRepository + std::string(package.fullName)).c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(kPackageStates + std::string(package.family)).c_str());
+    }
+}
+
+TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsState) {
+    InstallPackagedApps();
     SetString(HKEY_CURRENT_USER, KeyPathOf(kUserRun), "Teams", std::string(kNotepad) + " /quiet");
     Open();
 
@@ -342,11 +355,68 @@ TEST_F(TodaysWindowsWindow, APackagedAppsStartupTaskIsListedUnderAppsWithItsStat
               GetText(Text::PackagedAppTask) + ": " + GetText(Text::CurrentUser));
     EXPECT_EQ(window_->ControlText(kIdGroupLabelTasks), GetText(Text::TasksAndAppsHeading));
     Shoot("today-packaged-app");
+    RemovePackagedApps();
+}
 
-    for (const auto& package : packages) {
-        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(repository + package.fullName).c_str());
-        RegDeleteTreeW(HKEY_CURRENT_USER, WideFromUtf8(states + package.family).c_str());
+// The width a control's caption takes in the font the control draws it with.
+int CaptionWidth(HWND control) {
+    const std::wstring text = WideFromUtf8(ui::WindowTextOf(control));
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+RECT ClientRectIn(HWND window, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The group of scheduled tasks and packaged apps in each shipped language:
+// its title ends before its info image, every box's caption fits beside the
+// box, and the legend below stays clear of the last box and of the tips.
+TEST_F(TodaysWindowsWindow, TheTasksAndAppsGroupKeepsItsCaptionsWholeInEveryLanguage) {
+    InstallPackagedApps();
+    const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the box and the gap before the caption
+    for (const char* language : {"0", "1", "2"}) {
+        SCOPED_TRACE(language);
+        const std::string texts =
+            testsupport::ReadFileBytes(testsupport::ProductPath(std::string("Bootmarshal.t0") + language));
+        ASSERT_FALSE(texts.empty());
+        ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.def", texts));
+        LoadTranslation(kBaseName);
+        window_.reset();
+        Open();
+        Select(kPackagedAppTasks, "Contoso Notes");
+        const HWND main = window_->hwnd();
+
+        const HWND title = window_->Control(kIdGroupLabelTasks);
+        EXPECT_EQ(window_->ControlText(kIdGroupLabelTasks), GetText(Text::TasksAndAppsHeading));
+        const RECT titleRect = ClientRectIn(main, title);
+        EXPECT_LE(titleRect.left + CaptionWidth(title), ClientRectIn(main, window_->Control(kIdInfoImageTasks)).left)
+            << ui::WindowTextOf(title);
+        int lastBottom = 0;
+        for (const int id : {kIdFilterTasksAtLogon, kIdFilterWindowsTasks, kIdFilterPackagedApps}) {
+            const HWND box = window_->Control(id);
+            const RECT rect = ClientRectIn(main, box);
+            EXPECT_LE(checkWidth + CaptionWidth(box), rect.right - rect.left) << ui::WindowTextOf(box);
+            lastBottom = std::max(lastBottom, static_cast<int>(rect.bottom));
+        }
+        EXPECT_GE(ClientRectIn(main, window_->Control(kIdLegendRule)).top, lastBottom);
+        EXPECT_LE(ClientRectIn(main, window_->Control(kIdLegendWillNotRun)).bottom,
+                  ClientRectIn(main, window_->Control(kIdInformationHeading)).top);
+        Shoot(std::string("today-tasks-and-apps-") + language);
     }
+    window_.reset();
+    const std::string german = testsupport::ReadFileBytes(testsupport::ProductPath("Bootmarshal.t00"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFolder(kBaseName) + "Bootmarshal.def", german));
+    LoadTranslation(kBaseName);
+    RemovePackagedApps();
 }
 
 }  // namespace
