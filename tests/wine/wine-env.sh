@@ -113,8 +113,11 @@ bm_use_prefix() {
     # Tests of one program run side by side in its prefix: its server and
     # services are started by one of them while the others wait, rather
     # than by all of them at once. They outlive this call, so they must not
-    # inherit the lock (descriptor 9) either.
-    wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+    # inherit the lock (descriptor 9) either. The server reports a client it
+    # ends for a protocol fault only on its own stderr, so that goes to a log
+    # the runner shows when a program fails.
+    export BM_WINESERVER_LOG="$BM_WINE_RUNDIR/prefixes/$name.wineserver.log"
+    wineserver -p </dev/null >/dev/null 2>>"$BM_WINESERVER_LOG" 9>&- || true
     if [ ! -e "$WINEPREFIX/.warm" ]; then
       # The first process of a session starts Wine's background services, which
       # would otherwise inherit (and hold open) the test runner's output pipes.

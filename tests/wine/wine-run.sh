@@ -22,6 +22,13 @@ for arg in "$@"; do
 done
 errors=$(mktemp "${TMPDIR:-/tmp}/bm-stderr.XXXXXX")
 output=$(mktemp "${TMPDIR:-/tmp}/bm-stdout.XXXXXX")
+# What the prefix's server wrote while this program ran.
+show_server_log() {
+  if [ -s "${BM_WINESERVER_LOG:-}" ]; then
+    tail -c +"$((server_log_from + 1))" "$BM_WINESERVER_LOG" | sed 's/^/wine-run: wineserver said: /' >&2
+  fi
+}
+server_log_from=$(stat -c %s "${BM_WINESERVER_LOG:-}" 2>/dev/null || echo 0)
 rc=0
 # Into files, not pipes: the wineserver Wine starts keeps a pipe open.
 wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
@@ -32,6 +39,7 @@ wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
 # says so, rather than failing a test it never ran.
 if [ "$rc" -eq 1 ] && [ -n "$report" ] && [ ! -e "$report.xml" ] && [ ! -s "$output" ] && [ ! -s "$errors" ]; then
   echo "wine-run: $name ended with status 1 before writing anything (prefix $WINEPREFIX); started once more" >&2
+  show_server_log
   rc=0
   wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
 fi
@@ -47,6 +55,7 @@ fi
 # crash in start-up code) would otherwise fail without a word.
 if [ "$rc" -ne 0 ]; then
   echo "wine-run: $name exited with status $rc (prefix $WINEPREFIX, display ${DISPLAY:-none})" >&2
+  show_server_log
 fi
 rm -f "$errors" "$output" ${report:+"$report.xml"}
 exit "$rc"
