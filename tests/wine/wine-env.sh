@@ -3,14 +3,30 @@
 # Nothing here ever touches ~/.wine.
 : "${BM_WINE_RUNDIR:=${TMPDIR:-/tmp}/bootmarshal-wine-$(id -u)}"
 export BM_WINE_RUNDIR
-export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine's own start-up errors (err+virtual) end a process with status 1 and
+# would otherwise say nothing about why.
+export WINEDEBUG="${WINEDEBUG:--all,err+virtual}"
 # No Gecko or Mono install prompts when a prefix is made.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 BM_WINE_HELPERS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
+# Wine's loader (wine64 without wine64-preloader, as Debian ships it) is linked
+# at 0x7d000000, and the kernel starts its heap anywhere in the gigabyte above
+# it. About one start in 7,700 that heap covers 0x7ffe0000, the page Wine then
+# needs for its shared user data, and the process ends with status 1 before
+# the program ran ("failed to map the shared user data"). Without address
+# randomisation the heap starts right after the loader, far below that page;
+# the programs Wine starts inherit that. Where the kernel refuses the switch
+# (some container profiles), Wine runs as it is.
+BM_WINE_LAYOUT=()
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  BM_WINE_LAYOUT=(setarch "$(uname -m)" -R)
+fi
+bm_wine() { "${BM_WINE_LAYOUT[@]}" wine "$@"; }
+
 bm_make_template() { # $1: folder of the template prefix
   local t=$1 reg
-  WINEPREFIX=$t wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$t bm_wine wineboot -i >/dev/null 2>&1
   reg=$(mktemp --suffix=.reg)
   # Managed=N: without a window manager every hide or destroy otherwise waits 2 s.
   # ShowCrashDialog=0: a crash exits instead of hanging the run.
@@ -21,7 +37,7 @@ bm_make_template() { # $1: folder of the template prefix
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]' '"winemenubuilder"=-' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Comic Sans MS"="Comic Neue"' '' >"$reg"
-  WINEPREFIX=$t wine regedit /S "$reg" >/dev/null 2>&1
+  WINEPREFIX=$t bm_wine regedit /S "$reg" >/dev/null 2>&1
   rm -f "$reg"
   if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$t/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -113,12 +129,15 @@ bm_use_prefix() {
     # Tests of one program run side by side in its prefix: its server and
     # services are started by one of them while the others wait, rather
     # than by all of them at once. They outlive this call, so they must not
-    # inherit the lock (descriptor 9) either.
-    wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+    # inherit the lock (descriptor 9) either. The server reports a client it
+    # ends for a protocol fault only on its own stderr, so that goes to a log
+    # the runner shows when a program fails.
+    export BM_WINESERVER_LOG="$BM_WINE_RUNDIR/prefixes/$name.wineserver.log"
+    wineserver -p </dev/null >/dev/null 2>>"$BM_WINESERVER_LOG" 9>&- || true
     if [ ! -e "$WINEPREFIX/.warm" ]; then
       # The first process of a session starts Wine's background services, which
       # would otherwise inherit (and hold open) the test runner's output pipes.
-      wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+      bm_wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
       touch "$WINEPREFIX/.warm"
     fi
   } 9>"$BM_WINE_RUNDIR/lock"

@@ -22,19 +22,16 @@ for arg in "$@"; do
 done
 errors=$(mktemp "${TMPDIR:-/tmp}/bm-stderr.XXXXXX")
 output=$(mktemp "${TMPDIR:-/tmp}/bm-stdout.XXXXXX")
+# What the prefix's server wrote while this program ran.
+show_server_log() {
+  if [ -s "${BM_WINESERVER_LOG:-}" ]; then
+    tail -c +"$((server_log_from + 1))" "$BM_WINESERVER_LOG" | sed 's/^/wine-run: wineserver said: /' >&2
+  fi
+}
+server_log_from=$(stat -c %s "${BM_WINESERVER_LOG:-}" 2>/dev/null || echo 0)
 rc=0
 # Into files, not pipes: the wineserver Wine starts keeps a pipe open.
-wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
-# Now and then (about one test process in 450 under -j2) Wine 8 ends a Google
-# Test program with status 1 within a second, before it has written a single
-# byte or its report, with nothing on stderr either. The cause is not found
-# yet; such a process never ran its tests, so it is started once more, and
-# says so, rather than failing a test it never ran.
-if [ "$rc" -eq 1 ] && [ -n "$report" ] && [ ! -e "$report.xml" ] && [ ! -s "$output" ] && [ ! -s "$errors" ]; then
-  echo "wine-run: $name ended with status 1 before writing anything (prefix $WINEPREFIX); started once more" >&2
-  rc=0
-  wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
-fi
+bm_wine "${args[@]}" >"$output" 2>"$errors" || rc=$?
 cat "$output"
 cat "$errors" >&2
 if [ "$rc" -eq 127 ] && [ -n "$report" ] && [ -s "$report.xml" ] \
@@ -46,7 +43,9 @@ fi
 # A test program that dies before printing anything (a failed Wine start, a
 # crash in start-up code) would otherwise fail without a word.
 if [ "$rc" -ne 0 ]; then
-  echo "wine-run: $name exited with status $rc (prefix $WINEPREFIX, display ${DISPLAY:-none})" >&2
+  layout=fixed; [ ${#BM_WINE_LAYOUT[@]} -gt 0 ] || layout=random
+  echo "wine-run: $name exited with status $rc (prefix $WINEPREFIX, display ${DISPLAY:-none}, address layout $layout)" >&2
+  show_server_log
 fi
 rm -f "$errors" "$output" ${report:+"$report.xml"}
 exit "$rc"

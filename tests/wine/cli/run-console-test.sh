@@ -4,4 +4,5 @@
 set -eu
 source "$(dirname "$0")/../wine-env.sh"
 bm_use_prefix console_twin_test
-exec "$1" "$2" "$3"
+# The fixed address layout of the Wine helpers, for every wine the test starts.
+exec "${BM_WINE_LAYOUT[@]}" "$1" "$2" "$3"
