@@ -4,6 +4,7 @@
 #include "system/Utf8.h"
 #include "ui/win/WindowClasses.h"
 
+#include <algorithm>
 #include <string>
 
 #ifndef BM_E2E_ARTIFACTS_DIR
@@ -103,12 +104,18 @@ std::vector<std::string> ListLines(HWND list) {
     if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count)) {
         return lines;
     }
+    // LB_GETTEXT has no room to name: it writes the whole line. The program
+    // may refill its list between the length asked and the text read, so the
+    // room is what the longest name or path Windows has needs, whatever the
+    // length said (a line of the list as it was before would run past it).
+    constexpr size_t kLongestText = 32768;
+    std::wstring wide;
     for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) != LB_ERR; ++i) {
         DWORD_PTR length = 0;
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
         if (static_cast<LONG_PTR>(length) == LB_ERR) length = 0;
         // Room to spare: the length is in characters of the list's own kind.
-        std::wstring wide(static_cast<size_t>(length) * 2 + 16, L'\0');
+        wide.assign(std::max(static_cast<size_t>(length) * 2, kLongestText) + 16, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG,
                             kMessageTimeoutMs, &copied);
