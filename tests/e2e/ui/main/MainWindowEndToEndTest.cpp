@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -610,6 +611,57 @@ TEST_F(MainWindowEndToEnd, AMaximizedWindowShowsMoreLinesAndTheWindowsPlaceSurvi
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kPlacement);
 }
 
+std::string WindowsPathOfUnix(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The text of a PDF (pages separated by form feeds), or empty text.
+std::string PdfText(const std::string& unixPdf) {
+    // A name of its own: other test programs read other texts of the same printouts.
+    const std::string text = unixPdf + ".e2e.txt";
+    const std::string command =
+        "start.exe /unix " BM_SOURCE_DIR "/tests/wine/ui/print/pdf-to-text.sh \"" + unixPdf + "\" \"" + text + "\"";
+    if (testsupport::RunProcess(command, 20000) != 0) return std::string();
+    std::string printed;
+    Eventually([&] { return !(printed = testsupport::ReadFileBytes(WindowsPathOfUnix(text))).empty(); });
+    return printed;
+}
+
+// The printout that holds the mark, among the PDFs the run's printer wrote
+// (other test programs print to it too); empty when none came.
+std::string WaitForPrintout(const std::string& unixFolder, const std::string& mark) {
+    std::string printed;
+    std::vector<std::string> read;
+    Eventually(
+        [&] {
+            WIN32_FIND_DATAA found{};
+            HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) return false;
+            do {
+                if (std::find(read.begin(), read.end(), found.cFileName) != read.end()) continue;
+                const std::string text = PdfText(unixFolder + "/" + found.cFileName);
+                // Read again later when it was still being written.
+                if (!text.empty()) read.push_back(found.cFileName);
+                if (text.find(mark) != std::string::npos) printed = text;
+            } while (printed.empty() && FindNextFileA(search, &found));
+            FindClose(search);
+            return !printed.empty();
+        },
+        60000);
+    return printed;
+}
+
+// Runs of spaces as one: the table's columns are padded in the PDF's text.
+std::string OneSpace(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    }
+    return out;
+}
+
 // The focused control of the window in front (a dialog over the main window
 // included), as the given window's thread has it.
 HWND FocusOf(HWND window) {
@@ -620,13 +672,41 @@ HWND FocusOf(HWND window) {
 }
 
 TEST_F(MainWindowEndToEnd, PrintTheInformationWindowALanguageSwitchAndHelpFromTheKeyboardAlone) {
-    // Print, reached with the arrows inside its group. Where the print ends up
-    // depends on the prefix's printers; the window must take keys again after it.
+    // An entry of this run's own, so that its printout is told from others.
+    const std::string mark = "printed" + std::to_string(GetTickCount()) + ".exe";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kRun, "Printed", "C:\\" + mark));
+    ASSERT_TRUE(
+        PressUntil(window_, VK_F5, {}, [&] { return Eventually([&] { return LineOf("Printed") >= 0; }, 2000); }));
+    const std::vector<std::string> lines = e2e::ListLines(list_);
+
+    // Print, reached with the arrows inside its group. With the run's PDF
+    // printer the printout is read back; on a prefix without a printer the
+    // program says so. The window must take keys again after it.
     ASSERT_TRUE(MoveFocusTo(kIdRibbonNewEntry, VK_TAB));
     ASSERT_TRUE(MoveFocusTo(kIdRibbonPrint, VK_RIGHT, {}, 3));
     SetForegroundWindow(window_);
     testsupport::PressKey(VK_RETURN);
-    if (HWND message = e2e::WaitForWindow(WindowClass::Message, 3000, program_.processId())) {
+    const char* output = std::getenv("BM_PRINT_OUTPUT");
+    if (output && *output) {
+        std::string printed = WaitForPrintout(output, mark);
+        ASSERT_FALSE(printed.empty()) << "no printout of this test came to " << output;
+        printed = OneSpace(printed);
+        // Every line of the list, in the list's order, each with its command.
+        size_t at = 0;
+        for (const std::string& line : lines) {
+            const size_t found = printed.find(line, at);
+            ASSERT_NE(found, std::string::npos) << line << " after " << at << "\n---\n" << printed;
+            at = found + line.size();
+        }
+        for (const std::string& command :
+             {std::string("C:\\alpha.exe"), std::string("C:\\twin-user.exe"), std::string("C:\\twin-machine.exe"),
+              std::string("C:\\legacy\\tray.exe"), "C:\\" + mark}) {
+            EXPECT_NE(printed.find(command), std::string::npos) << command << "\n---\n" << printed;
+        }
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), 1) << "five entries fill one page\n" << printed;
+        EXPECT_EQ(testsupport::FindVisibleWindow(WindowClass::Message, program_.processId()), nullptr)
+            << "printed without a message";
+    } else if (HWND message = e2e::WaitForWindow(WindowClass::Message, 3000, program_.processId())) {
         EXPECT_TRUE(PressUntil(message, VK_RETURN, {}, [&] { return e2e::WaitUntilGone(message, 2000); }));
     }
     ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(window_) != 0; }));
