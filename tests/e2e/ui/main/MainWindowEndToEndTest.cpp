@@ -630,7 +630,10 @@ std::string PdfText(const std::string& unixPdf) {
 }
 
 // The printout that holds the mark, among the PDFs the run's printer wrote
-// (other test programs print to it too); empty when none came.
+// (other test programs print to it too); empty when none came. The printer
+// names a file after its document, so a later printout of the same title
+// replaces an earlier one under the same name: a file is read again when it
+// changed.
 std::string WaitForPrintout(const std::string& unixFolder, const std::string& mark) {
     std::string printed;
     std::vector<std::string> read;
@@ -640,10 +643,13 @@ std::string WaitForPrintout(const std::string& unixFolder, const std::string& ma
             HANDLE search = FindFirstFileA((WindowsPathOfUnix(unixFolder) + "\\*.pdf").c_str(), &found);
             if (search == INVALID_HANDLE_VALUE) return false;
             do {
-                if (std::find(read.begin(), read.end(), found.cFileName) != read.end()) continue;
+                const std::string version = std::string(found.cFileName) + " " +
+                                            std::to_string(found.ftLastWriteTime.dwLowDateTime) + " " +
+                                            std::to_string(found.nFileSizeLow);
+                if (std::find(read.begin(), read.end(), version) != read.end()) continue;
                 const std::string text = PdfText(unixFolder + "/" + found.cFileName);
                 // Read again later when it was still being written.
-                if (!text.empty()) read.push_back(found.cFileName);
+                if (!text.empty()) read.push_back(version);
                 if (text.find(mark) != std::string::npos) printed = text;
             } while (printed.empty() && FindNextFileA(search, &found));
             FindClose(search);
@@ -754,6 +760,14 @@ TEST_F(MainWindowEndToEnd, PrintTheInformationWindowALanguageSwitchAndHelpFromTh
     }
     EXPECT_NE(e2e::ControlText(window_, kIdEntriesGroup), germanGroup) << "the language switched";
     e2e::Screenshot("language-switched-by-key", info);
+    // And back, the other way: the tests after this one in the prefix expect German.
+    for (const WORD arrow : {WORD{VK_UP}, WORD{VK_DOWN}}) {
+        if (e2e::ControlText(window_, kIdEntriesGroup) == germanGroup) break;
+        PressUntil(info, arrow, {}, [&] {
+            return Eventually([&] { return e2e::ControlText(window_, kIdEntriesGroup) == germanGroup; }, 1500);
+        });
+    }
+    EXPECT_EQ(e2e::ControlText(window_, kIdEntriesGroup), germanGroup) << "the language switched back";
     EXPECT_TRUE(PressUntil(info, VK_ESCAPE, {}, [&] { return e2e::WaitUntilGone(info, 2000); }));
 }
 
