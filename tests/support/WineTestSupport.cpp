@@ -156,12 +156,23 @@ bool SaveWindowImage(HWND window, const std::string& path) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT rect{};
     GetWindowRect(window, &rect);
+    // Under Wine a copy reaching past the screen's edge copies nothing at all
+    // and leaves a black picture: a window partly out of sight has no picture.
+    const RECT screenRect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (rect.left < screenRect.left || rect.top < screenRect.top || rect.right > screenRect.right ||
+        rect.bottom > screenRect.bottom) {
+        std::fprintf(stderr, "SaveWindowImage: the window (%ld,%ld)-(%ld,%ld) reaches past the screen (%ld,%ld)\n",
+                     rect.left, rect.top, rect.right, rect.bottom, screenRect.right, screenRect.bottom);
+        return false;
+    }
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
     BITMAPINFOHEADER info{};
     info.biSize = sizeof info;
@@ -177,6 +188,7 @@ bool SaveWindowImage(HWND window, const std::string& path) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    if (!copied) return false;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info;

@@ -34,7 +34,7 @@ bool WritePlatformLink(const std::string& file, const std::string& target, const
 void SeedLanguageChoice(const std::string& dataFolder);
 
 // The window as the screen shows it, frame included, written as a 24-bit BMP;
-// false when the file could not be written.
+// false when it is not wholly on the screen or the file could not be written.
 bool SaveWindowImage(HWND window, const std::string& path);
 
 // The screen's DPI as this process sees it (a DPI-aware process sees the setting).

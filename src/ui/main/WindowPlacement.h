@@ -25,7 +25,8 @@ std::string PlacementText(const StoredPlacement& placement);
 std::optional<StoredPlacement> ParsePlacement(const std::string& text);
 
 // Puts the window where the stored value says and shows it, maximized again
-// when it was, at least as large as minimumSize (window pixels). False, with
+// when it was, at least as large as minimumSize (window pixels) and within the
+// work area of the monitor it lies on, as far as its size allows. False, with
 // the window left hidden where it is, when nothing is stored or the stored
 // place lies on none of the monitors there are now.
 bool RestoreWindowPlacement(HWND window, SIZE minimumSize);

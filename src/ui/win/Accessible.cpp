@@ -166,15 +166,31 @@ public:
         *out = nullptr;
         long id = 0;
         if (!Alive()) return RPC_E_DISCONNECTED;
-        if (!ChildOf(child, id)) return E_INVALIDARG;
+        if (!ChildOf(child, id) || !Known(id)) return E_INVALIDARG;
+        const std::string action = source_->DefaultAction(id);
+        if (!action.empty()) return ReturnText(action, out);
         return id == CHILDID_SELF && standard_ ? standard_->get_accDefaultAction(child, out) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         long id = 0;
         if (!Alive()) return RPC_E_DISCONNECTED;
-        if (!ChildOf(child, id)) return E_INVALIDARG;
-        if (id == CHILDID_SELF && standard_) return standard_->accSelect(flags, child);
-        return DISP_E_MEMBERNOTFOUND;
+        if (!ChildOf(child, id) || !Known(id)) return E_INVALIDARG;
+        constexpr long kAll = SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION | SELFLAG_EXTENDSELECTION |
+                              SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION;
+        const auto both = [flags](long a, long b) { return (flags & a) && (flags & b); };
+        // Flags the contract knows nothing of, or combinations it forbids.
+        if ((flags & ~kAll) != 0 || both(SELFLAG_ADDSELECTION, SELFLAG_REMOVESELECTION) ||
+            both(SELFLAG_TAKESELECTION, SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION | SELFLAG_EXTENDSELECTION)) {
+            return E_INVALIDARG;
+        }
+        if (flags == SELFLAG_NONE) return S_OK;
+        const HRESULT result = source_->Select(flags, id);
+        if (result != DISP_E_MEMBERNOTFOUND || id != CHILDID_SELF) return result;
+        // The control itself: it takes the focus as a click or Tab gives it.
+        if (flags != SELFLAG_TAKEFOCUS) return standard_ ? standard_->accSelect(flags, child) : result;
+        if (!IsWindowVisible(control_) || !IsWindowEnabled(control_)) return S_FALSE;
+        SetFocus(control_);
+        return GetFocus() == control_ ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
         if (!left || !top || !width || !height) return E_POINTER;
@@ -231,9 +247,10 @@ public:
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         long id = 0;
         if (!Alive()) return RPC_E_DISCONNECTED;
-        if (!ChildOf(child, id)) return E_INVALIDARG;
-        if (id == CHILDID_SELF && standard_) return standard_->accDoDefaultAction(child);
-        return DISP_E_MEMBERNOTFOUND;
+        if (!ChildOf(child, id) || !Known(id)) return E_INVALIDARG;
+        const HRESULT result = source_->DoDefaultAction(id);
+        if (result != DISP_E_MEMBERNOTFOUND || id != CHILDID_SELF || !standard_) return result;
+        return standard_->accDoDefaultAction(child);
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -357,6 +374,19 @@ public:
         if (extraState_) facts.state |= extraState_();
         return facts;
     }
+    // The verbs the platform's own proxies use for these roles.
+    std::string DefaultAction(long) const override {
+        if (role_ == ROLE_SYSTEM_CHECKBUTTON) {
+            return SendMessageW(button_, BM_GETCHECK, 0, 0) == BST_CHECKED ? "Uncheck" : "Check";
+        }
+        return role_ == ROLE_SYSTEM_PAGETAB ? "Switch" : "Press";
+    }
+    HRESULT DoDefaultAction(long) override {
+        if (!IsWindowVisible(button_) || !IsWindowEnabled(button_)) return E_FAIL;
+        // Clicked as the pointer clicks it, after the reader's call has returned:
+        // a command may open a modal window.
+        return PostMessageW(button_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+    }
 
 private:
     HWND button_;
@@ -447,8 +477,40 @@ public:
         const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
         return selected >= 0 ? static_cast<long>(selected) + 1 : CHILDID_SELF;
     }
+    std::string DefaultAction(long child) const override { return child == CHILDID_SELF ? "" : "Double Click"; }
+    HRESULT DoDefaultAction(long child) override {
+        if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+        if (!IsWindowEnabled(list_)) return E_FAIL;
+        // As a double click does: the line selected, then opened.
+        SelectLine(static_cast<int>(child - 1));
+        return PostMessageW(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), LBN_DBLCLK),
+                            reinterpret_cast<LPARAM>(list_))
+                   ? S_OK
+                   : E_FAIL;
+    }
+    HRESULT Select(long flags, long child) override {
+        if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+        // One line at a time: nothing to add, take away or extend.
+        if (flags & (SELFLAG_EXTENDSELECTION | SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION)) return E_INVALIDARG;
+        const int line = static_cast<int>(child - 1);
+        if (flags & SELFLAG_TAKESELECTION) SelectLine(line);
+        if (flags & SELFLAG_TAKEFOCUS) {
+            // The focused line of a list of one selection is the selected one.
+            if (SendMessageW(list_, LB_GETCURSEL, 0, 0) != line) return S_FALSE;
+            SetFocus(list_);
+        }
+        return SendMessageW(list_, LB_GETCURSEL, 0, 0) == line ? S_OK : S_FALSE;
+    }
 
 private:
+    // Selects the line and tells the list's window, as a click on it does.
+    void SelectLine(int line) const {
+        if (SendMessageW(list_, LB_GETCURSEL, 0, 0) == line) return;
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        SendMessageW(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list_));
+    }
+
     HWND list_;
     HWND caption_;
     std::function<AccessibleFacts(int)> describeLine_;

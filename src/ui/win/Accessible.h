@@ -36,6 +36,17 @@ public:
     virtual long ChildAt(POINT /*screen*/) const { return 0; }
     // The line that has the focus and is selected, 0 for none.
     virtual long FocusedChild() const { return 0; }
+    // What the default action of the control or a line does, as a verb
+    // ("Press"); empty for none.
+    virtual std::string DefaultAction(long /*child*/) const { return std::string(); }
+    // Starts the default action and returns at once (what it opens may be a
+    // modal window, which must not hold the reader up): S_OK when started,
+    // DISP_E_MEMBERNOTFOUND for none, E_FAIL when the control takes no input now.
+    virtual HRESULT DoDefaultAction(long /*child*/) { return DISP_E_MEMBERNOTFOUND; }
+    // Selects a line or moves the focus to it as the flags say (SELFLAG_*,
+    // checked already against combinations the contract forbids): S_OK, S_FALSE
+    // when the line is not selected, E_INVALIDARG for flags without meaning here.
+    virtual HRESULT Select(long /*flags*/, long /*child*/) { return DISP_E_MEMBERNOTFOUND; }
 };
 
 // The caption a user reads: the "&" before the access key taken out, "&&" as one "&".

@@ -4,6 +4,7 @@
 #include "system/Utf8.h"
 #include "ui/win/WindowClasses.h"
 
+#include <algorithm>
 #include <string>
 
 #ifndef BM_E2E_ARTIFACTS_DIR

@@ -52,6 +52,14 @@ public:
     std::string Shortcut(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accKeyboardShortcut, child); }
     long Role(long child = CHILDID_SELF) const { return Number(&IAccessible::get_accRole, child); }
     long State(long child = CHILDID_SELF) const { return Number(&IAccessible::get_accState, child); }
+    std::string DefaultAction(long child = CHILDID_SELF) const {
+        return Text(&IAccessible::get_accDefaultAction, child);
+    }
+    HRESULT DoDefaultAction(long child = CHILDID_SELF) const { return object_->accDoDefaultAction(Child(child)); }
+    HRESULT Select(long flags, long child = CHILDID_SELF) const { return object_->accSelect(flags, Child(child)); }
+    // The child the reader is told has the focus (or is selected); -1 for none.
+    long Focus() const { return Child(&IAccessible::get_accFocus); }
+    long Selection() const { return Child(&IAccessible::get_accSelection); }
     long ChildCount() const {
         long count = -1;
         object_->get_accChildCount(&count);
@@ -72,6 +80,12 @@ private:
         const std::string utf8 = Utf8FromWide(std::wstring(text, SysStringLen(text)));
         SysFreeString(text);
         return utf8;
+    }
+    long Child(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT*)) const {
+        VARIANT value;
+        VariantInit(&value);
+        if ((object_->*get)(&value) != S_OK || value.vt != VT_I4) return -1;
+        return value.lVal;
     }
     long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long child) const {
         VARIANT value;
@@ -217,6 +231,120 @@ TEST_F(Accessibility, EachListLineIsAnItemWithItsEntrysState) {
         EXPECT_EQ(list.State(child == 1 ? 2 : 1) & STATE_SYSTEM_SELECTED, 0);
     }
     EXPECT_NE(states[0], states[1]) << "switched off reads otherwise than active";
+}
+
+// The control that has the keyboard focus in the program, by its ID.
+int FocusedId(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 0;
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
+// A reader's "do it" runs what a click runs, and returns at once even when
+// that opens a modal window.
+TEST_F(Accessibility, TheDefaultActionRunsWhatAClickRuns) {
+    const auto opensTheEditor = [&](Reader& reader, long child, const std::string& name) {
+        EXPECT_EQ(reader.DoDefaultAction(child), S_OK);
+        HWND editor = e2e::WaitForWindow(WindowClass::EntryEditor, 10000, program_.processId());
+        ASSERT_NE(editor, nullptr);
+        if (!name.empty()) {
+            EXPECT_TRUE(e2e::WaitForText(e2e::FindControl(editor, kIdEditorName), name));
+        }
+        e2e::Close(editor);
+        ASSERT_TRUE(e2e::WaitUntilGone(editor));
+    };
+    const struct {
+        int id;
+        const char* action;
+    } presses[] = {{kIdRibbonNewEntry, "Press"}, {kIdRibbonQuickNewEntry, "Press"}, {kIdChangeButton, "Press"}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.id);
+        Reader reader(e2e::FindControl(window_, press.id));
+        ASSERT_TRUE(reader.ok());
+        EXPECT_EQ(reader.DefaultAction(), press.action);
+        opensTheEditor(reader, CHILDID_SELF, press.id == kIdChangeButton ? "Alpha" : "");
+    }
+
+    // A check box: its action says what it will do, and does it.
+    Reader run(e2e::FindControl(window_, kIdFilterRun));
+    ASSERT_TRUE(run.ok());
+    for (const bool checked : {true, false}) {
+        SCOPED_TRACE(checked);
+        EXPECT_EQ(run.DefaultAction(), checked ? "Uncheck" : "Check");
+        EXPECT_EQ(run.DoDefaultAction(), S_OK);
+        EXPECT_TRUE(Eventually([&] { return e2e::IsChecked(window_, kIdFilterRun) != checked; }));
+        EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == (checked ? 0u : 2u); }));
+    }
+
+    // A line of the list opens as a double click opens it.
+    Reader list(list_);
+    ASSERT_TRUE(list.ok());
+    ASSERT_TRUE(Eventually([&] { return list.ChildCount() == 2; }));
+    EXPECT_EQ(list.DefaultAction(2), "Double Click");
+    opensTheEditor(list, 2, "Bravo");
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 1);
+
+    // A tab turns the page; the items of the page it hides take no action.
+    Reader appearance(e2e::FindControl(window_, kIdRibbonTabAppearance));
+    EXPECT_EQ(appearance.DefaultAction(), "Switch");
+    EXPECT_EQ(appearance.DoDefaultAction(), S_OK);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonSchemeBlack)) != 0; }));
+    EXPECT_EQ(Reader(e2e::FindControl(window_, kIdRibbonNewEntry)).DoDefaultAction(), E_FAIL);
+    EXPECT_EQ(list.DoDefaultAction(3), E_INVALIDARG) << "there is no third line";
+}
+
+// A reader selects a line as a click does: the details follow it, and the
+// focus comes with it when asked for; what a list of one selection cannot do
+// is refused.
+TEST_F(Accessibility, AListLineIsSelectedAndFocusedAsAClickDoes) {
+    Reader list(list_);
+    ASSERT_TRUE(list.ok());
+    ASSERT_TRUE(Eventually([&] { return list.ChildCount() == 2; }));
+    HWND command = e2e::FindControl(window_, kIdCommandText);
+    ASSERT_TRUE(e2e::WaitForText(command, "C:\\alpha.exe"));
+
+    const struct {
+        long flags, child;
+    } refused[] = {
+        {SELFLAG_ADDSELECTION, 2},
+        {SELFLAG_REMOVESELECTION, 1},
+        {SELFLAG_TAKEFOCUS | SELFLAG_EXTENDSELECTION, 2},
+        {SELFLAG_TAKESELECTION | SELFLAG_ADDSELECTION, 2},
+        {0x40, 2},
+        {SELFLAG_TAKESELECTION, 3},
+    };
+    for (const auto& r : refused) {
+        EXPECT_EQ(list.Select(r.flags, r.child), E_INVALIDARG) << r.flags << " on " << r.child;
+    }
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 0);
+
+    // The focus to a ribbon item, as Tab would take it there.
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == window_; }));
+    EXPECT_EQ(Reader(e2e::FindControl(window_, kIdRibbonNewEntry)).Select(SELFLAG_TAKEFOCUS), S_OK);
+    EXPECT_EQ(FocusedId(window_), kIdRibbonNewEntry);
+    // Focus alone cannot go to a line that is not the selected one.
+    EXPECT_EQ(list.Select(SELFLAG_TAKEFOCUS, 2), S_FALSE);
+    EXPECT_EQ(FocusedId(window_), kIdRibbonNewEntry);
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 0);
+
+    // As a click: selected, the details on it, the focus on the list.
+    EXPECT_EQ(list.Select(SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS, 2), S_OK);
+    EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(e2e::WaitForText(command, "C:\\bravo.exe")) << e2e::Text(command);
+    EXPECT_EQ(FocusedId(window_), kIdEntryList);
+    EXPECT_EQ(list.Focus(), 2);
+    EXPECT_EQ(list.Selection(), 2);
+    EXPECT_EQ(list.State(2) & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(list.State(1) & STATE_SYSTEM_SELECTED, 0);
+
+    // The selection alone moves, the focus stays where it is.
+    EXPECT_EQ(Reader(e2e::FindControl(window_, kIdRibbonNewEntry)).Select(SELFLAG_TAKEFOCUS), S_OK);
+    EXPECT_EQ(list.Select(SELFLAG_TAKESELECTION, 1), S_OK);
+    EXPECT_TRUE(e2e::WaitForText(command, "C:\\alpha.exe")) << e2e::Text(command);
+    EXPECT_EQ(FocusedId(window_), kIdRibbonNewEntry);
 }
 
 TEST_F(Accessibility, EachDetailIsReadWithItsCaption) {

@@ -31,6 +31,7 @@
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/WindowPlacement.h"
 #include "ui/prompts/Prompts.h"
 #include "ui/win/ControlIds.h"
 #include "ui/win/HighContrast.h"
@@ -1052,6 +1053,41 @@ TEST_F(MainWindowTest, TheGermanUmlautsShowInTheWindow) {
     const std::wstring legend = WindowTextW(window_->Control(kIdLegend));
     EXPECT_NE(legend.find(L"Standardeintr\x00E4ge"), std::wstring::npos) << Utf8FromWide(legend);
     EXPECT_EQ(legend, WideFromUtf8(GetText(Text::LegendSystemEntries)));
+}
+
+// A place stored at a lower DPI (or a smaller size) comes back grown to the
+// designed size; grown near the monitor's right or bottom edge it is moved
+// back onto the work area rather than reaching past it.
+TEST(StoredWindowPlace, GrownToTheDesignedSizeItStaysOnTheMonitor) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    // Workspace coordinates start at the work area.
+    const LONG w = work.right - work.left, h = work.bottom - work.top;
+    const SIZE designed{800, 600};
+    const struct {
+        RECT stored, restored;
+    } cases[] = {
+        {{w - 500, h - 400, w - 100, h - 100}, {w - 800, h - 600, w, h}},  // grown past the bottom right corner
+        {{w - 900, 100, w - 500, 400}, {w - 900, 100, w - 100, 700}},      // grown, still inside
+        {{100, h - 300, 1000, h - 20}, {100, h - 600, 1000, h}},           // only past the bottom edge
+        {{40, 30, 940, 730}, {40, 30, 940, 730}},                          // large enough: as stored
+    };
+    for (const auto& c : cases) {
+        const std::string stored = ui::PlacementText({c.stored, false});
+        SCOPED_TRACE(stored);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ui::kProgramKey, ui::kWindowPlacementValue, stored));
+        HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(ui::RestoreWindowPlacement(window, designed));
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ASSERT_TRUE(GetWindowPlacement(window, &placement));
+        const RECT& r = placement.rcNormalPosition;
+        EXPECT_EQ(ui::PlacementText({r, false}), ui::PlacementText({c.restored, false}));
+        DestroyWindow(window);
+    }
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, ui::kProgramKey, ui::kWindowPlacementValue);
 }
 
 }  // namespace
