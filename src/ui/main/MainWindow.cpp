@@ -529,12 +529,19 @@ void MainWindow::FillList() {
     } else {
         // Refilled without painting in between, then drawn once.
         SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        SendMessageW(list_, LB_INITSTORAGE, lines.size(), lines.size() * 24);
-        // One message a line: under Wine each message to the list costs about
-        // as much as the drawing of a line, and the model already knows each
-        // line's entry.
-        for (const ListLine& line : lines) SendTextMessage(list_, LB_ADDSTRING, 0, line.text);
+        // The lines go straight to the list box's own procedure: the list's
+        // subclasses (tooltips, screen readers, the window's) have nothing to do
+        // with them, and under Wine every message through a subclass chain asks
+        // the server for the chain's window property, which made one added line
+        // cost about as much as the drawing of one. One message a line: the
+        // model already knows each line's entry.
+        const auto listBox = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list_, GCLP_WNDPROC));
+        CallWindowProcW(listBox, list_, LB_RESETCONTENT, 0, 0);
+        CallWindowProcW(listBox, list_, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(lines.size() * 24));
+        for (const ListLine& line : lines) {
+            const std::wstring text = WideFromUtf8(line.text);
+            CallWindowProcW(listBox, list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
         SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedLine()), 0);
         SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
