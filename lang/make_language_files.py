@@ -396,6 +396,11 @@ DEUTSCH = {
          "hier wie in den Einstellungen ab- und eingeschaltet, aber nie gelöscht oder geändert.",
     534: "Paket-Apps",
     535: "Starttask einer App",
+    536: "Drücken",
+    537: "Aktivieren",
+    538: "Deaktivieren",
+    539: "Wechseln",
+    540: "Doppelklicken",
 }
 
 ENGLISH = {
@@ -728,6 +733,11 @@ ENGLISH = {
          "are switched off and on here as in Settings, but never deleted or changed.",
     534: "Packaged apps",
     535: "Startup task of an app",
+    536: "Press",
+    537: "Check",
+    538: "Uncheck",
+    539: "Switch",
+    540: "Double Click",
 }
 
 FRANCAIS = {
@@ -1071,6 +1081,11 @@ FRANCAIS = {
          "mais jamais supprimées ni modifiées.",
     534: "Applications empaquetées",
     535: "Tâche de démarrage d'une application",
+    536: "Appuyer",
+    537: "Cocher",
+    538: "Décocher",
+    539: "Basculer",
+    540: "Double-cliquer",
 }
 
 NBSP = "\u00a0"

@@ -1,5 +1,6 @@
 #include "ui/main/InterfaceTexts.h"
 
+#include "i18n/TranslationCatalogue.h"
 #include "ui/dialogs/BlockedEntriesDialog.h"
 #include "ui/dialogs/EntryEditorDialog.h"
 #include "ui/dialogs/InfoWindow.h"
@@ -7,6 +8,8 @@
 #include "ui/dialogs/RestoreDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/prompts/Prompts.h"
+#include "ui/win/Accessible.h"
+#include "ui/win/TextNumbers.h"
 
 namespace ui {
 
@@ -28,6 +31,8 @@ void ApplyInterfaceTexts() {
     // The main window's texts end with its ribbon's rule.
     if (gMainWindow) gMainWindow->ApplyTexts();
     TheBlockedEntriesDialog().ApplyTexts();
+    SetAccessibleActionWords({GetText(Text::ActionPress), GetText(Text::ActionCheck), GetText(Text::ActionUncheck),
+                              GetText(Text::ActionSwitch), GetText(Text::ActionDoubleClick)});
 }
 
 void ApplyInfoImageHints() {

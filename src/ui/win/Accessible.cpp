@@ -10,6 +10,11 @@ namespace ui {
 
 namespace {
 
+AccessibleActionWords& ActionWords() {
+    static AccessibleActionWords words;
+    return words;
+}
+
 // Whether the control still lives; a reader may hold the object longer.
 struct ServedControl {
     HWND control;
@@ -377,9 +382,10 @@ public:
     // The verbs the platform's own proxies use for these roles.
     std::string DefaultAction(long) const override {
         if (role_ == ROLE_SYSTEM_CHECKBUTTON) {
-            return SendMessageW(button_, BM_GETCHECK, 0, 0) == BST_CHECKED ? "Uncheck" : "Check";
+            return SendMessageW(button_, BM_GETCHECK, 0, 0) == BST_CHECKED ? ActionWords().uncheck
+                                                                           : ActionWords().check;
         }
-        return role_ == ROLE_SYSTEM_PAGETAB ? "Switch" : "Press";
+        return role_ == ROLE_SYSTEM_PAGETAB ? ActionWords().switchTab : ActionWords().press;
     }
     HRESULT DoDefaultAction(long) override {
         if (!IsWindowVisible(button_) || !IsWindowEnabled(button_)) return E_FAIL;
@@ -477,7 +483,9 @@ public:
         const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
         return selected >= 0 ? static_cast<long>(selected) + 1 : CHILDID_SELF;
     }
-    std::string DefaultAction(long child) const override { return child == CHILDID_SELF ? "" : "Double Click"; }
+    std::string DefaultAction(long child) const override {
+        return child == CHILDID_SELF ? std::string() : ActionWords().doubleClick;
+    }
     HRESULT DoDefaultAction(long child) override {
         if (child == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
         if (!IsWindowEnabled(list_)) return E_FAIL;
@@ -517,6 +525,8 @@ private:
 };
 
 }  // namespace
+
+void SetAccessibleActionWords(const AccessibleActionWords& words) { ActionWords() = words; }
 
 std::string ShownCaption(const std::string& caption) {
     std::string shown;

@@ -54,6 +54,17 @@ std::string ShownCaption(const std::string& caption);
 // "Alt+N" for a caption whose access key is N; empty for a caption without.
 std::string AccessKeyOf(const std::string& caption);
 
+// The verbs a screen reader says for the default actions, in the user's
+// language; English until the program sets them.
+struct AccessibleActionWords {
+    std::string press = "Press";
+    std::string check = "Check";
+    std::string uncheck = "Uncheck";
+    std::string switchTab = "Switch";
+    std::string doubleClick = "Double Click";
+};
+void SetAccessibleActionWords(const AccessibleActionWords& words);
+
 // Serves the source for the control's client object until the control is destroyed.
 void ServeAccessible(HWND control, std::shared_ptr<AccessibleSource> source);
 

@@ -2,7 +2,7 @@
 // siblings), by what they say. The numbers are the files' keys: translators and
 // other programs' language files use them, so a number never changes its meaning.
 //
-// A new text takes the next free number, 536, and goes into every shipped
+// A new text takes the next free number, 541, and goes into every shipped
 // language file (lang/make_language_files.py writes them); numbers of texts
 // that are gone are not given out again.
 #pragma once
@@ -370,6 +370,13 @@ enum : int {
     PackagedAppsExplained = 533,
     PackagedAppsFilter = 534,
     PackagedAppTask = 535,
+    // What a screen reader says the default action of a button, a check box,
+    // a tab and a list line does.
+    ActionPress = 536,
+    ActionCheck = 537,
+    ActionUncheck = 538,
+    ActionSwitch = 539,
+    ActionDoubleClick = 540,
 };
 
 }  // namespace Text

@@ -257,7 +257,15 @@ TEST_F(Accessibility, TheDefaultActionRunsWhatAClickRuns) {
     const struct {
         int id;
         const char* action;
-    } presses[] = {{kIdRibbonNewEntry, "Press"}, {kIdRibbonQuickNewEntry, "Press"}, {kIdChangeButton, "Press"}};
+    } presses[] = {{kIdRibbonNewEntry,
+                    "Dr\xC3\xBC"
+                    "cken"},
+                   {kIdRibbonQuickNewEntry,
+                    "Dr\xC3\xBC"
+                    "cken"},
+                   {kIdChangeButton,
+                    "Dr\xC3\xBC"
+                    "cken"}};
     for (const auto& press : presses) {
         SCOPED_TRACE(press.id);
         Reader reader(e2e::FindControl(window_, press.id));
@@ -271,7 +279,7 @@ TEST_F(Accessibility, TheDefaultActionRunsWhatAClickRuns) {
     ASSERT_TRUE(run.ok());
     for (const bool checked : {true, false}) {
         SCOPED_TRACE(checked);
-        EXPECT_EQ(run.DefaultAction(), checked ? "Uncheck" : "Check");
+        EXPECT_EQ(run.DefaultAction(), checked ? "Deaktivieren" : "Aktivieren");
         EXPECT_EQ(run.DoDefaultAction(), S_OK);
         EXPECT_TRUE(Eventually([&] { return e2e::IsChecked(window_, kIdFilterRun) != checked; }));
         EXPECT_TRUE(Eventually([&] { return e2e::ListLines(list_).size() == (checked ? 0u : 2u); }));
@@ -281,13 +289,13 @@ TEST_F(Accessibility, TheDefaultActionRunsWhatAClickRuns) {
     Reader list(list_);
     ASSERT_TRUE(list.ok());
     ASSERT_TRUE(Eventually([&] { return list.ChildCount() == 2; }));
-    EXPECT_EQ(list.DefaultAction(2), "Double Click");
+    EXPECT_EQ(list.DefaultAction(2), "Doppelklicken");
     opensTheEditor(list, 2, "Bravo");
     EXPECT_EQ(SendMessageW(list_, LB_GETCURSEL, 0, 0), 1);
 
     // A tab turns the page; the items of the page it hides take no action.
     Reader appearance(e2e::FindControl(window_, kIdRibbonTabAppearance));
-    EXPECT_EQ(appearance.DefaultAction(), "Switch");
+    EXPECT_EQ(appearance.DefaultAction(), "Wechseln") << "in the user's language";
     EXPECT_EQ(appearance.DoDefaultAction(), S_OK);
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(e2e::FindControl(window_, kIdRibbonSchemeBlack)) != 0; }));
     EXPECT_EQ(Reader(e2e::FindControl(window_, kIdRibbonNewEntry)).DoDefaultAction(), E_FAIL);
